@@ -1,0 +1,115 @@
+// The program's process-wide state, owned by main and handed on by reference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Level.h"
+#include "Platform.h"
+#include "PlayBoard.h"
+
+namespace vorpel {
+
+enum OptionIndex : int {
+    kDrawMarksOverBlocks = 0,
+    kMarkSelectedBlock,
+    kBricksCompatibility,
+    kAutomaticBoardSizing,
+    kShowMouseCoordinates,
+    kShowIdentifiersAndMoves,
+    kShowTotalMovesAndRecords,
+    kPromptOnFileRewrite,
+    kShowHiddenFiles,
+    kShowSystemFiles,
+    kShowFileAttributes,
+    kShowFileAttributesAsFontStyle,
+    kConfirmNonStandardExtension,
+    kAlphanumericAutoincrement,
+    kOptionCount
+};
+
+inline constexpr std::array<const char*, kOptionCount> kOptionNames = {
+    "Draw marks over blocks",
+    "Mark the selected block",
+    "Bricks compatibility",
+    "Automatic board sizing",
+    "Show mouse coordinates",
+    "Show identifiers and individual moves",
+    "Show total moves and records",
+    "Prompt on file rewrite",
+    "Show hidden files",
+    "Show system files",
+    "Show file attributes",
+    "Show file attributes as font style",
+    "Confirm non-standard extension files",
+    "Alphanumeric autoincrement",
+};
+
+struct EditorGrid {
+    std::int32_t startRow = 0;
+    std::int32_t startColumn = 0;
+    std::int32_t rowSpacing = 1;
+    std::int32_t columnSpacing = 1;
+    bool show = false;
+};
+
+struct Options {
+    std::array<bool, kOptionCount> value{}; // all off until read from the settings store
+    std::string startupList;
+    // Kept for the run only.
+    EditorGrid grid;
+    bool joinBarriers = true;
+    bool joinMagnets = true;
+    std::uint32_t seed = 3141592653u;
+
+    bool operator[](OptionIndex i) const { return value[i]; }
+};
+
+struct ShellFlags {
+    bool replayRunning = false;
+    bool replayStopRequest = false;
+    bool commandRunning = false;
+    bool alreadyCelebrated = false;
+    bool editorActive = false;
+    bool commandsBlocked = false;
+    bool recordingGif = false;
+    bool loadingLevels = false;
+    bool stopLoading = false;
+    bool longOperationRunning = false;
+    bool stopLongOperation = false;
+    // Board annotation mode; all three clear is "No block annotation".
+    bool countMoves = false;
+    bool identifyBlocks = false;
+    bool viewBlockPath = false;
+};
+
+// Bricks moves conversion state that the movement rules consult while a moves file is read or
+// written: mode 0 none, 1 reading (pieces follow pushes), 2 writing (eliminations clear pieces).
+struct BricksConversion {
+    int mode = 0;
+    std::array<Byte, kCells> pieceGrid{};
+};
+
+struct Context {
+    Context() = default;
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    LevelCollection collection;
+    PlayBoard board;
+    Options options;
+    ShellFlags flags;
+    BricksConversion bricks;
+    // Asked to show the board between the slides of a step drawn with redraw on.
+    std::function<void()> repaint;
+    // The user and the platform; never null (a silent one until the program sets its own).
+    Platform* platform = &silentPlatform;
+    SilentPlatform silentPlatform;
+
+    Level& CurrentLevel() { return collection.Current(); }
+    const Level& CurrentLevel() const { return collection.Current(); }
+};
+
+} // namespace vorpel

@@ -1,0 +1,393 @@
+// The level history: recording steps, undo and redo, going to a position or a move, and the
+// navigation commands built on them.
+#include <algorithm>
+
+#include "Execucao.h"
+#include "StepJournalOps.h"
+
+namespace vorpel {
+
+namespace {
+
+// Past this size the journal starts again from the current position.
+constexpr std::size_t kJournalLimit = 64u << 20;
+
+bool ValidBlock(const PlayBoard& b, int block) {
+    return block >= 2 && block <= b.blockCount;
+}
+
+// The rules' reading of the options; a journal made under other options is not reused.
+void StartJournal(Context& ctx) {
+    PlayBoard& b = ctx.board;
+    b.journal.Reset(ctx.CurrentLevel().currentStep, b.blockCount,
+                    ctx.options[kBricksCompatibility]);
+    b.journal.recording = ctx.bricks.mode == 0;
+}
+
+void LiteralUndo(Context& ctx, const StepRecord& r) {
+    PlayBoard& b = ctx.board;
+    b.journal.recording = false; // the journal no longer describes this board
+    const int n = b.LastRow();
+    Block& blk = b.blocks[r.block];
+    blk.anchorRow = static_cast<std::int8_t>(blk.anchorRow - r.rowDelta);
+    blk.anchorColumn = static_cast<std::int8_t>(blk.anchorColumn - r.columnDelta);
+    ForEachCell(blk.cells, b.rows, b.columns,
+                [&](int row, int c) { b.SetMap(CellIndex(row, c), 0); });
+    blk.cells.Translate(-r.rowDelta, -r.columnDelta, n);
+    if (blk.kind == '@' || blk.kind == '[')
+        blk.extraCells.Translate(-r.rowDelta, -r.columnDelta, n);
+    ForEachCell(blk.cells, b.rows, b.columns,
+                [&](int row, int c) { b.SetMap(CellIndex(row, c), r.block); });
+}
+
+// The first position whose record belongs to a move after m (the end of move m from the start).
+int EndOfMove(const Level& level, int m) {
+    int p = 0;
+    while (p < level.stepCount && level.steps[p].moveNumber <= m) ++p;
+    return p;
+}
+
+} // namespace
+
+void SealJournal(Context& ctx, bool blocked) {
+    PlayBoard& b = ctx.board;
+    StepJournal& j = b.journal;
+    if (!j.recording) return;
+    StepJournal::Entry e{};
+    e.blockEnd = static_cast<std::uint32_t>(j.blocks.size());
+    e.wordEnd = static_cast<std::uint32_t>(j.words.size());
+    e.mapEnd = static_cast<std::uint32_t>(j.mapCells.size());
+    e.markEnd = static_cast<std::uint32_t>(j.markCells.size());
+    e.setEnd = static_cast<std::uint32_t>(j.sets.size());
+    e.blockCountBefore = j.openBlockCount;
+    e.selectedAfter = b.selectedBlock;
+    e.blocked = blocked;
+    j.entries.push_back(e);
+    j.openBlockCount = b.blockCount;
+    ++j.stamp;
+    j.setsSaved = 0;
+    if (j.base + static_cast<int>(j.entries.size()) != ctx.CurrentLevel().currentStep)
+        j.recording = false; // the history moved without the journal
+    else if (j.Bytes() > kJournalLimit)
+        StartJournal(ctx);
+}
+
+void DropJournalEntries(Context& ctx, int count) {
+    StepJournal& j = ctx.board.journal;
+    if (!j.recording || j.HasPending() || static_cast<int>(j.entries.size()) < count) {
+        j.recording = false;
+        return;
+    }
+    j.entries.resize(j.entries.size() - static_cast<std::size_t>(count));
+    const StepJournal::Entry* last = j.entries.empty() ? nullptr : &j.entries.back();
+    j.blocks.resize(last ? last->blockEnd : 0);
+    j.words.resize(last ? last->wordEnd : 0);
+    j.mapCells.resize(last ? last->mapEnd : 0);
+    j.markCells.resize(last ? last->markEnd : 0);
+    j.sets.resize(last ? last->setEnd : 0);
+    j.openBlockCount = ctx.board.blockCount;
+}
+
+bool JournalReaches(const Context& ctx, int position) {
+    const StepJournal& j = ctx.board.journal;
+    return j.recording && !j.HasPending() &&
+           j.bricksCompatibility == ctx.options[kBricksCompatibility] && position >= j.base &&
+           j.base + static_cast<int>(j.entries.size()) == ctx.CurrentLevel().currentStep;
+}
+
+void RevertJournal(Context& ctx, int position) {
+    PlayBoard& b = ctx.board;
+    StepJournal& j = b.journal;
+    RowSet* sets[] = {&b.holeCells,      &b.slideCells, &b.destinationCells, &b.waterCells,
+                      &b.dontCoverCells, &b.glueCells,  &b.keyholeRing};
+    while (j.base + static_cast<int>(j.entries.size()) > position) {
+        const StepJournal::Entry e = j.entries.back();
+        j.entries.pop_back();
+        const StepJournal::Entry* prev = j.entries.empty() ? nullptr : &j.entries.back();
+        const std::uint32_t blockStart = prev ? prev->blockEnd : 0;
+        const std::uint32_t wordStart = prev ? prev->wordEnd : 0;
+        const std::uint32_t mapStart = prev ? prev->mapEnd : 0;
+        const std::uint32_t markStart = prev ? prev->markEnd : 0;
+        const std::uint32_t setStart = prev ? prev->setEnd : 0;
+        for (std::uint32_t k = e.setEnd; k-- > setStart;) *sets[j.sets[k].first] = j.sets[k].second;
+        for (std::uint32_t k = e.markEnd; k-- > markStart;)
+            b.marks[j.markCells[k].first] = j.markCells[k].second;
+        for (std::uint32_t k = e.mapEnd; k-- > mapStart;)
+            b.blockAt[j.mapCells[k].first] = j.mapCells[k].second;
+        for (std::uint32_t k = e.blockEnd; k-- > blockStart;) {
+            const StepJournal::SavedBlock& s = j.blocks[k];
+            Block& blk = b.blocks[s.index];
+            blk.kind = s.kind;
+            blk.bricksPiece = s.bricksPiece;
+            blk.visited = s.visited;
+            blk.removed = s.removed;
+            blk.anchorRow = s.anchorRow;
+            blk.anchorColumn = s.anchorColumn;
+            blk.id = s.id;
+            blk.link = s.link;
+            blk.cells.Clear();
+            blk.extraCells.Clear();
+            const int height = s.lastRow - s.firstRow + 1;
+            for (int r = 0; r < height; ++r) {
+                blk.cells.row[s.firstRow + r] = j.words[s.wordOffset + r];
+                blk.extraCells.row[s.firstRow + r] = j.words[s.wordOffset + height + r];
+            }
+        }
+        b.blockCount = e.blockCountBefore;
+        j.blocks.resize(blockStart);
+        j.words.resize(wordStart);
+        j.mapCells.resize(mapStart);
+        j.markCells.resize(markStart);
+        j.sets.resize(setStart);
+    }
+    j.openBlockCount = b.blockCount;
+    ++j.stamp;
+    j.setsSaved = 0;
+    // Replaying would leave the block of the last replayed step held (0 if it left the board).
+    if (!j.entries.empty()) b.selectedBlock = j.entries.back().selectedAfter;
+    ctx.CurrentLevel().currentStep = position;
+}
+
+void RecordStep(Context& ctx, int rowDelta, int columnDelta, int block, int column, int row,
+                bool sideEffect) {
+    Level& level = ctx.CurrentLevel();
+    const int cur = level.currentStep;
+    StepRecord rec;
+    rec.moveNumber = 1;
+    rec.stepNumber = 1;
+    if (cur >= 1) {
+        const StepRecord& last = level.steps[cur - 1];
+        rec.moveNumber = last.moveNumber;
+        rec.stepNumber = last.stepNumber;
+        bool realBefore = true;
+        if (last.rowDelta == 0 && last.columnDelta == 0 && last.stepNumber == 1) {
+            realBefore =
+                std::any_of(level.steps.begin(), level.steps.begin() + (cur - 1),
+                            [](const StepRecord& s) { return s.rowDelta || s.columnDelta; });
+        }
+        if (realBefore && (rowDelta != 0 || columnDelta != 0)) {
+            ++rec.stepNumber;
+            if (last.block != block) ++rec.moveNumber;
+        }
+    }
+    rec.block = static_cast<std::int16_t>(block);
+    rec.row = static_cast<std::uint8_t>(row);
+    rec.column = static_cast<std::uint8_t>(column);
+    rec.rowDelta = static_cast<std::int8_t>(rowDelta);
+    rec.columnDelta = static_cast<std::int8_t>(columnDelta);
+    rec.sideEffect = sideEffect ? 1 : 0;
+    if (level.steps.size() <= static_cast<std::size_t>(cur))
+        level.steps.resize(level.steps.size() + 20);
+    level.steps[static_cast<std::size_t>(cur)] = rec;
+    level.currentStep = cur + 1;
+    level.stepCount = level.currentStep;
+    SealJournal(ctx, false);
+}
+
+void UndoStep(Context& ctx) {
+    Level& level = ctx.CurrentLevel();
+    if (level.currentStep < 1) return;
+    const StepRecord r = level.steps[level.currentStep - 1];
+    PlayBoard& b = ctx.board;
+    const bool valid = ValidBlock(b, r.block);
+    const StepJournal& j = b.journal;
+    if (JournalReaches(ctx, level.currentStep - 1) && !j.entries.back().blocked) {
+        RevertJournal(ctx, level.currentStep - 1);
+    } else {
+        if (valid)
+            LiteralUndo(ctx, r);
+        else
+            b.journal.recording = false;
+        --level.currentStep;
+    }
+    b.selectedBlock = valid ? r.block : 0;
+}
+
+void RedoStep(Context& ctx) {
+    Level& level = ctx.CurrentLevel();
+    if (level.currentStep >= level.stepCount) return;
+    const StepRecord r = level.steps[level.currentStep];
+    PlayBoard& b = ctx.board;
+    // A record that names no live block (a damaged file) is refused like a blocked step.
+    const bool valid = ValidBlock(b, r.block) && !b.blocks[r.block].removed;
+    b.selectedBlock = valid ? r.block : 0;
+    bool blocked = !valid;
+    if (valid && (r.rowDelta != 0 || r.columnDelta != 0)) {
+        if (IsBlocked(ctx, r.block, r.rowDelta, r.columnDelta, false))
+            blocked = true;
+        else
+            DoStep(ctx, r.rowDelta, r.columnDelta, false, false);
+    } else if (valid) {
+        RemoveBlockQuietly(b, r.block);
+    }
+    ++level.currentStep;
+    SealJournal(ctx, blocked);
+}
+
+void RebuildBoard(Context& ctx) {
+    BuildPlayBoard(ctx.collection, ctx.board);
+    StartJournal(ctx);
+}
+
+void ShowCurrentLevel(Context& ctx) {
+    const int target = BuildPlayBoard(ctx.collection, ctx.board);
+    StartJournal(ctx);
+    GoToPosition(ctx, target);
+}
+
+void GoToPosition(Context& ctx, int position) {
+    Level& level = ctx.CurrentLevel();
+    if (position <= 0) {
+        RebuildBoard(ctx);
+        return;
+    }
+    if (position < level.currentStep) {
+        const bool sideEffects =
+            std::any_of(level.steps.begin() + position, level.steps.begin() + level.currentStep,
+                        [](const StepRecord& s) { return s.sideEffect != 0; });
+        if (!sideEffects) {
+            while (level.currentStep > position) UndoStep(ctx);
+            return;
+        }
+        if (JournalReaches(ctx, position) && position > ctx.board.journal.base) {
+            RevertJournal(ctx, position);
+            return;
+        }
+        RebuildBoard(ctx);
+    }
+    while (level.currentStep < position && level.currentStep < level.stepCount) RedoStep(ctx);
+}
+
+void GoToMove(Context& ctx, int move) {
+    Level& level = ctx.CurrentLevel();
+    if (move <= 0) {
+        RebuildBoard(ctx);
+        return;
+    }
+    if (level.currentStep >= 1 && move < CurrentMove(level)) {
+        const bool sideEffects =
+            std::any_of(level.steps.begin(), level.steps.begin() + level.currentStep,
+                        [&](const StepRecord& s) { return s.moveNumber > move && s.sideEffect; });
+        if (!sideEffects) {
+            while (level.currentStep >= 1 && level.steps[level.currentStep - 1].moveNumber > move)
+                UndoStep(ctx);
+            return;
+        }
+        const int target = EndOfMove(level, move);
+        if (target <= level.currentStep && target > ctx.board.journal.base &&
+            JournalReaches(ctx, target)) {
+            RevertJournal(ctx, target);
+            return;
+        }
+        RebuildBoard(ctx);
+    }
+    while (level.currentStep < level.stepCount && level.steps[level.currentStep].moveNumber <= move)
+        RedoStep(ctx);
+}
+
+void ZeroMoveCount(Context& ctx) {
+    Level& level = ctx.CurrentLevel();
+    level.referenceStep = level.currentStep;
+}
+
+bool BlockMoveCount(const Context& ctx, int row, int column, bool anyCell, int& count) {
+    const PlayBoard& b = ctx.board;
+    const Level& level = ctx.CurrentLevel();
+    count = 0;
+    if (!b.Inside(row, column)) return false;
+    const int index = b.BlockIndexAt(row, column);
+    if (index == 0) return false;
+    const Block& blk = b.blocks[index];
+    if (!anyCell && (blk.anchorRow != row || blk.anchorColumn != column)) return false;
+    if (IsBox(blk.kind)) {
+        count = blk.link;
+        return true;
+    }
+    if (level.referenceStep <= level.currentStep) {
+        for (int i = std::max(level.referenceStep, 0); i < level.currentStep; ++i)
+            if (level.steps[i].block == index &&
+                (i == level.referenceStep || level.steps[i - 1].block != index))
+                ++count;
+    } else {
+        const int top = std::min(level.referenceStep, level.stepCount) - 1;
+        for (int i = top; i >= level.currentStep; --i)
+            if (level.steps[i].block == index && (i == top || level.steps[i + 1].block != index))
+                ++count;
+        count = -count;
+    }
+    return true;
+}
+
+void MarkBlockPath(Context& ctx) {
+    PlayBoard& b = ctx.board;
+    const Level& level = ctx.CurrentLevel();
+    b.selection.Clear();
+    const int held = b.selectedBlock;
+    if (held < 2 || held > b.blockCount) return;
+    const Byte kind = b.blocks[held].kind;
+    if (kind == '.' || kind == '#' || kind == '%' || kind == '*' || kind == '!' || kind == '~' ||
+        kind == '<')
+        return;
+    std::vector<bool> inChain(static_cast<std::size_t>(b.blockCount) + 1, false);
+    const bool chained = IsMagnet(kind) || IsAntimagnet(kind);
+    for (int i = held, guard = 0;
+         i >= 2 && i <= b.blockCount && !inChain[i] && guard <= b.blockCount; ++guard) {
+        inChain[i] = true;
+        b.selection.Set(b.blocks[i].anchorRow, b.blocks[i].anchorColumn);
+        if (!chained) break;
+        i = b.blocks[i].link;
+    }
+    for (int i = 0; i < level.stepCount; ++i) {
+        const StepRecord& s = level.steps[i];
+        if (s.block < 2 || s.block > b.blockCount || !inChain[s.block]) continue;
+        if (b.Inside(s.row, s.column)) b.selection.Set(s.row, s.column);
+        const int r2 = s.row + s.rowDelta, c2 = s.column + s.columnDelta;
+        if (b.Inside(r2, c2)) b.selection.Set(r2, c2);
+    }
+}
+
+void StepBackward(Context& ctx) {
+    Level& level = ctx.CurrentLevel();
+    GoToPosition(ctx, level.currentStep - 1);
+    if (level.currentStep < level.stepCount) {
+        const StepRecord& next = level.steps[level.currentStep];
+        if ((next.rowDelta != 0 || next.columnDelta != 0) && ValidBlock(ctx.board, next.block))
+            ctx.board.selectedBlock = next.block;
+    }
+}
+
+void StepForward(Context& ctx) {
+    GoToPosition(ctx, ctx.CurrentLevel().currentStep + 1);
+}
+
+void MoveBackward(Context& ctx, int count) {
+    GoToMove(ctx, CurrentMove(ctx.CurrentLevel()) - count);
+}
+
+void MoveForward(Context& ctx, int count) {
+    Level& level = ctx.CurrentLevel();
+    const int move = CurrentMove(level);
+    if (InMiddleOfMove(level)) {
+        // Completing the current move counts as one. The board need not be rebuilt first when
+        // the journal shows it matches the history.
+        if (!JournalReaches(ctx, level.currentStep)) RebuildBoard(ctx);
+        --count;
+    }
+    GoToMove(ctx, move + count);
+}
+
+void RestartLevel(Context& ctx) {
+    GoToMove(ctx, 0);
+}
+void EndOfLevel(Context& ctx) {
+    GoToMove(ctx, 1000000000);
+}
+
+bool ReplayTick(Context& ctx) {
+    const Level& level = ctx.CurrentLevel();
+    if (level.currentStep >= level.stepCount) return false;
+    StepForward(ctx);
+    return true;
+}
+
+} // namespace vorpel

@@ -1,0 +1,97 @@
+// Levels, the collection, the title check and the derived move numbers.
+#include "Level.h"
+
+#include <cstdio>
+
+namespace vorpel {
+
+void Level::Initialise(std::string newTitle, int newRows, int newColumns) {
+    title = std::move(newTitle);
+    blockLayer.fill('.');
+    markLayer.fill('.');
+    idLayer.fill(0);
+    ClearHistory();
+    currentStep = 0;
+    rows = static_cast<std::int8_t>(newRows);
+    columns = static_cast<std::int8_t>(newColumns);
+}
+
+void Level::ClearHistory() {
+    steps.clear();
+    steps.shrink_to_fit();
+    stepCount = 0;
+    referenceStep = 0;
+    if (currentStep > 0) currentStep = 0;
+}
+
+LevelCollection::LevelCollection() {
+    levels.emplace_back().Initialise("Void level", 6, 6);
+}
+
+void LevelCollection::NewLevel(const std::string& title, int rows, int columns, bool append) {
+    if (append) {
+        if (levels.size() == levels.capacity()) levels.reserve(levels.size() + 10);
+        levels.emplace_back().Initialise(title, rows, columns);
+    } else {
+        Current().Initialise(title, rows, columns);
+    }
+}
+
+void LevelCollection::RemoveLastLevel() {
+    if (levels.size() <= 1) {
+        levels.assign(1, Level{});
+        levels[0].Initialise("Void level", 6, 6);
+        currentLevel = 0;
+        return;
+    }
+    levels.pop_back();
+}
+
+void LevelCollection::CopyLevel(int destination, int source) {
+    Level copy = levels[source];
+    levels[destination] = std::move(copy);
+}
+
+std::string LevelCollection::CurrentTitle(bool noTitleText) const {
+    const std::string& t = Current().title;
+    return t.empty() && noTitleText ? std::string("no title") : t;
+}
+
+int LevelCollection::FindTitle(const std::string& title) const {
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        if (levels[i].title == title) return static_cast<int>(i);
+    return -1;
+}
+
+bool LevelCollection::TitleUsedElsewhere(const std::string& title, int except) const {
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        if (static_cast<int>(i) != except && levels[i].title == title) return true;
+    return false;
+}
+
+std::string CheckTitle(const std::string& title) {
+    if (title.empty()) return "Level without title.";
+    if (title[0] == ' ')
+        return "Title \"" + title + "\" not accepted: starts with the space character.";
+    return {};
+}
+
+int CurrentMove(const Level& level) {
+    return level.currentStep >= 1 ? level.steps[level.currentStep - 1].moveNumber : 0;
+}
+int CurrentStepNumber(const Level& level) {
+    return level.currentStep >= 1 ? level.steps[level.currentStep - 1].stepNumber : 0;
+}
+int TotalMoves(const Level& level) {
+    return level.stepCount >= 1 ? level.steps[level.stepCount - 1].moveNumber : 0;
+}
+int TotalSteps(const Level& level) {
+    return level.stepCount >= 1 ? level.steps[level.stepCount - 1].stepNumber : 0;
+}
+bool InMiddleOfMove(const Level& level) {
+    return level.currentStep >= 1 && level.currentStep < level.stepCount &&
+           level.steps[level.currentStep - 1].moveNumber ==
+               level.steps[level.currentStep].moveNumber;
+}
+
+} // namespace vorpel

@@ -1,0 +1,90 @@
+// The stored level, its step records, and the collection of levels.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Kinds.h"
+
+namespace vorpel {
+
+inline constexpr int kCells = 64 * 64;
+constexpr int CellIndex(int row, int column) {
+    return row * 64 + column;
+}
+
+// One recorded step; a move is a run of steps of one block.
+struct StepRecord {
+    std::int32_t moveNumber = 0;
+    std::int32_t stepNumber = 0;
+    std::int16_t block = 0;
+    std::uint8_t row = 0;
+    std::uint8_t column = 0;
+    std::int8_t rowDelta = 0;
+    std::int8_t columnDelta = 0;
+    std::uint8_t sideEffect = 0;
+    friend bool operator==(const StepRecord&, const StepRecord&) = default;
+};
+
+struct Level {
+    std::int32_t currentStep = 0;
+    std::int32_t stepCount = 0;
+    std::int32_t referenceStep = 0;
+    std::string title;
+    std::array<Byte, kCells> blockLayer;
+    std::array<Byte, kCells> markLayer;
+    std::array<std::int16_t, kCells> idLayer;
+    std::vector<StepRecord> steps; // grows by 20; only the first stepCount are valid
+    std::int8_t rows = 6;
+    std::int8_t columns = 6;
+
+    Level() { Initialise("", 6, 6); }
+    // Empty layers, empty history, counters zero.
+    void Initialise(std::string newTitle, int newRows, int newColumns);
+    // Drops the history, as every editor change of the level does.
+    void ClearHistory();
+
+    Byte BlockAt(int r, int c) const { return blockLayer[CellIndex(r, c)]; }
+    Byte MarkAt(int r, int c) const { return markLayer[CellIndex(r, c)]; }
+    std::int16_t IdAt(int r, int c) const { return idLayer[CellIndex(r, c)]; }
+};
+
+class LevelCollection {
+public:
+    std::vector<Level> levels;
+    std::int32_t currentLevel = 0;
+    std::int32_t levelBeforeEdit = 0;
+
+    LevelCollection(); // holds the single "Void level"
+
+    std::int32_t lastLevel() const { return static_cast<std::int32_t>(levels.size()) - 1; }
+    Level& Current() { return levels[currentLevel]; }
+    const Level& Current() const { return levels[currentLevel]; }
+
+    // Appends a new last level, or re-initialises the current one.
+    void NewLevel(const std::string& title, int rows, int columns, bool append);
+    void RemoveLastLevel();
+    void CopyLevel(int destination, int source);
+
+    const std::string& Title(int index) const { return levels[index].title; }
+    // The current title, or "no title" for an empty one when asked.
+    std::string CurrentTitle(bool noTitleText = false) const;
+    // First level with this title, -1 when none.
+    int FindTitle(const std::string& title) const;
+    // Whether a level other than `except` has this title.
+    bool TitleUsedElsewhere(const std::string& title, int except) const;
+};
+
+// Empty when the title is acceptable, otherwise the message to show.
+std::string CheckTitle(const std::string& title);
+
+// Derived move and step numbers of a level's history.
+int CurrentMove(const Level& level);
+int CurrentStepNumber(const Level& level);
+int TotalMoves(const Level& level);
+int TotalSteps(const Level& level);
+bool InMiddleOfMove(const Level& level);
+
+} // namespace vorpel

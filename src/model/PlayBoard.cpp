@@ -1,0 +1,334 @@
+// Building the play board from a level, outline flags and the cell queries.
+#include "PlayBoard.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cassert>
+#include <memory>
+
+namespace vorpel {
+
+int BlockFinder::Find(Byte kind, std::int16_t id) const {
+    const std::uint32_t key = Key(kind, id);
+    for (std::uint32_t h = Hash(key);; h = (h + 1) & kMask) {
+        if (stamp_[h] != generation_) return 0;
+        if (key_[h] == key) return value_[h];
+    }
+}
+
+void BlockFinder::Add(Byte kind, std::int16_t id, int block) {
+    const std::uint32_t key = Key(kind, id);
+    std::uint32_t h = Hash(key);
+    while (stamp_[h] == generation_) h = (h + 1) & kMask;
+    stamp_[h] = generation_;
+    key_[h] = key;
+    value_[h] = block;
+}
+
+void BlockFinder::NewBuild() {
+    if (stamp_.empty()) {
+        stamp_.assign(kSize, 0);
+        key_.assign(kSize, 0);
+        value_.assign(kSize, 0);
+    }
+    if (++generation_ == 0) {
+        std::fill(stamp_.begin(), stamp_.end(), 0u);
+        generation_ = 1;
+    }
+}
+
+Block& PlayBoard::Touch(int index) {
+    Block& b = blocks[index];
+    if (journal.recording && journal.blockStamp[index] != journal.stamp) {
+        journal.blockStamp[index] = journal.stamp;
+        StepJournal::SavedBlock s{};
+        s.index = index;
+        s.kind = b.kind;
+        s.bricksPiece = b.bricksPiece;
+        s.visited = b.visited;
+        s.removed = b.removed;
+        s.anchorRow = b.anchorRow;
+        s.anchorColumn = b.anchorColumn;
+        s.id = b.id;
+        s.link = b.link;
+        int first = rows, last = -1;
+        for (int r = 0; r < rows; ++r)
+            if (b.cells.row[r] | b.extraCells.row[r]) {
+                first = std::min(first, r);
+                last = r;
+            }
+        s.firstRow = static_cast<std::int8_t>(first);
+        s.lastRow = static_cast<std::int8_t>(last);
+        s.wordOffset = static_cast<std::uint32_t>(journal.words.size());
+        for (int r = first; r <= last; ++r) journal.words.push_back(b.cells.row[r]);
+        for (int r = first; r <= last; ++r) journal.words.push_back(b.extraCells.row[r]);
+        journal.blocks.push_back(s);
+    }
+    return b;
+}
+
+RowSet& PlayBoard::TouchSet(StepJournal::SetId id) {
+    RowSet* sets[] = {&holeCells,      &slideCells, &destinationCells, &waterCells,
+                      &dontCoverCells, &glueCells,  &keyholeRing};
+    RowSet& set = *sets[id];
+    const auto bit = static_cast<std::uint8_t>(1u << id);
+    if (journal.recording && !(journal.setsSaved & bit)) {
+        journal.setsSaved |= bit;
+        journal.sets.emplace_back(id, set);
+    }
+    return set;
+}
+
+int PlayBoard::AppendBlock(Byte kind, std::int16_t id, int row, int column) {
+    assert(blockCount + 1 < kBlockTableSize);
+    const int index = ++blockCount;
+    Block& b = blocks[index];
+    if (index < blocksInitialised)
+        b = Block{};
+    else
+        blocksInitialised = index + 1;
+    b.kind = kind;
+    b.id = id;
+    b.anchorRow = static_cast<std::int8_t>(row);
+    b.anchorColumn = static_cast<std::int8_t>(column);
+    return index;
+}
+
+bool StepJournal::HasPending() const {
+    const Entry* last = entries.empty() ? nullptr : &entries.back();
+    return blocks.size() != (last ? last->blockEnd : 0) ||
+           mapCells.size() != (last ? last->mapEnd : 0) ||
+           markCells.size() != (last ? last->markEnd : 0) ||
+           sets.size() != (last ? last->setEnd : 0);
+}
+
+void StepJournal::Reset(std::int32_t position, std::int32_t blockCount, bool bricks) {
+    entries.clear();
+    blocks.clear();
+    words.clear();
+    mapCells.clear();
+    markCells.clear();
+    sets.clear();
+    if (blockStamp.size() != static_cast<std::size_t>(kBlockTableSize))
+        blockStamp.assign(kBlockTableSize, 0);
+    ++stamp;
+    setsSaved = 0;
+    base = position;
+    openBlockCount = blockCount;
+    bricksCompatibility = bricks;
+}
+
+std::size_t StepJournal::Bytes() const {
+    return entries.size() * sizeof(Entry) + blocks.size() * sizeof(SavedBlock) +
+           words.size() * sizeof(std::uint64_t) + mapCells.size() * 8 + markCells.size() * 4 +
+           sets.size() * sizeof(sets[0]);
+}
+
+namespace {
+
+void AddMarkToSets(PlayBoard& board, Byte mark, int r, int c, RowSet& switches) {
+    switch (mark) {
+    case '\\':
+        board.holeCells.Set(r, c);
+        board.slideCells.Set(r, c);
+        break;
+    case ':':
+        board.slideCells.Set(r, c);
+        break;
+    case '+':
+        board.destinationCells.Set(r, c);
+        break;
+    case ')':
+        board.waterCells.Set(r, c);
+        break;
+    case '^':
+        board.dontCoverCells.Set(r, c);
+        break;
+    case '_':
+        board.glueCells.Set(r, c);
+        break;
+    case '<':
+        switches.Set(r, c);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
+    BlockFinder* finder = &board.finder;
+    finder->NewBuild();
+
+    board.rows = board.columns = 0;
+    board.teleporterRow = board.teleporterColumn = -1;
+    board.teleporterRowSpan = board.teleporterColumnSpan = 0;
+    for (RowSet* s :
+         {&board.holeCells, &board.slideCells, &board.destinationCells, &board.waterCells,
+          &board.dontCoverCells, &board.glueCells, &board.keyholeRing})
+        s->Clear();
+    board.blockAt.fill(0);
+    board.journal.recording = false;
+    board.blocks[0] = Block{};
+    board.blocks[0].removed = 1;
+    board.blocks[1] = Block{};
+    board.blocks[1].kind = '#';
+    board.blockCount = 1;
+
+    if (collection.currentLevel < 0) collection.currentLevel = collection.lastLevel();
+    if (collection.currentLevel > collection.lastLevel()) collection.currentLevel = 0;
+    Level& level = collection.Current();
+    const int result = level.currentStep;
+    level.currentStep = 0;
+    board.rows = level.rows;
+    board.columns = level.columns;
+
+    RowSet switches;
+    Block& frame = board.blocks[kFrameBlock];
+    for (int r = 0; r < board.rows; ++r) {
+        for (int c = 0; c < board.columns; ++c) {
+            const int cell = CellIndex(r, c);
+            const Byte mark = level.markLayer[cell];
+            board.marks[cell] = mark;
+            AddMarkToSets(board, mark, r, c, switches);
+            Byte kind = level.blockLayer[cell];
+            if (kind == '#' || kind == '%') {
+                frame.cells.Set(r, c);
+                if (kind == '%') frame.extraCells.Set(r, c);
+                board.blockAt[cell] = kFrameBlock;
+                continue;
+            }
+            if (kind == '.') continue;
+            const std::int16_t id = level.idLayer[cell];
+            int index = 0;
+            const bool extra = kind == '*' || kind == 'X' || kind == 'x';
+            if (kind == '!')
+                kind = '*';
+            else if (kind == 'X')
+                kind = '@';
+            else if (kind == 'x')
+                kind = '[';
+            if (kind == '~') {
+                board.teleporterRow = r;
+                board.teleporterColumn = c;
+                board.teleporterRowSpan = std::min(r, board.rows - r);
+                board.teleporterColumnSpan = std::min(c, board.columns - c);
+                index = board.AppendBlock(kind, id, r, c);
+            } else {
+                index = finder->Find(kind, id);
+                if (index == 0) {
+                    index = board.AppendBlock(kind, id, r, c);
+                    finder->Add(kind, id, index);
+                }
+            }
+            Block& b = board.blocks[index];
+            b.cells.Set(r, c);
+            if (extra) b.extraCells.Set(r, c);
+            board.blockAt[cell] = index;
+        }
+    }
+    // Rows and columns beyond the level keep stale marks otherwise; keep them plain.
+    for (int r = 0; r < kMaxRows; ++r)
+        for (int c = (r < board.rows ? board.columns : 0); c < kMaxColumns; ++c)
+            board.marks[CellIndex(r, c)] = '.';
+
+    board.keyholeRing.NeighbourRingOf(frame.extraCells, board.LastRow());
+    ComputeOutlineFlags(board);
+
+    if (!switches.IsEmpty(board.LastRow())) {
+        auto used = std::make_unique<std::bitset<32768>>();
+        for (int i = 2; i <= board.blockCount; ++i)
+            if (board.blocks[i].id >= 0) used->set(static_cast<std::size_t>(board.blocks[i].id));
+        int nextId = 2;
+        int r = 0, c = 0;
+        while (switches.TakeNextCell(board.rows, board.columns, r, c)) {
+            while (nextId < 32767 && used->test(static_cast<std::size_t>(nextId))) ++nextId;
+            const int index = board.AppendBlock('<', static_cast<std::int16_t>(nextId), r, c);
+            board.blocks[index].cells.Set(r, c);
+            ++nextId;
+        }
+    }
+    // A held block of the previous board would name an unrelated or unused entry.
+    if (board.selectedBlock > board.blockCount) board.selectedBlock = 0;
+    board.journal.Reset(0, board.blockCount, false);
+    return result;
+}
+
+namespace {
+
+struct CellLook {
+    Byte ch;
+    std::int32_t id;
+};
+
+CellLook Look(const PlayBoard& board, int r, int c) {
+    if (!board.Inside(r, c)) return {'.', 0};
+    const int index = board.BlockIndexAt(r, c);
+    if (index == 0) return {board.MarkAt(r, c), 0};
+    const Block& b = board.blocks[index];
+    Byte ch = b.kind;
+    if ((ch == '[' || ch == '@') && b.extraCells.Test(r, c)) ch = ch == '[' ? 'x' : 'X';
+    return {ch, b.id};
+}
+
+bool Alike(const CellLook& a, const CellLook& b) {
+    const bool aFixed = a.ch == '#' || a.ch == '~';
+    const bool bFixed = b.ch == '#' || b.ch == '~';
+    if (aFixed && bFixed) return true;
+    return a.ch == b.ch && a.id == b.id;
+}
+
+} // namespace
+
+void ComputeOutlineFlags(PlayBoard& board) {
+    board.outlineFlags.fill(0);
+    for (int r = 0; r < board.rows; ++r) {
+        for (int c = 0; c < board.columns; ++c) {
+            const CellLook self = Look(board, r, c);
+            const bool right = !Alike(self, Look(board, r, c + 1));
+            const bool up = !Alike(self, Look(board, r - 1, c));
+            const bool left = !Alike(self, Look(board, r, c - 1));
+            const bool down = !Alike(self, Look(board, r + 1, c));
+            const bool upRight = right || up || !Alike(self, Look(board, r - 1, c + 1));
+            const bool upLeft = up || left || !Alike(self, Look(board, r - 1, c - 1));
+            const bool downLeft = left || down || !Alike(self, Look(board, r + 1, c - 1));
+            const bool downRight = down || right || !Alike(self, Look(board, r + 1, c + 1));
+            board.outlineFlags[CellIndex(r, c)] =
+                static_cast<Byte>(right << 0 | upRight << 1 | up << 2 | upLeft << 3 | left << 4 |
+                                  downLeft << 5 | down << 6 | downRight << 7);
+        }
+    }
+}
+
+Byte DisplayCharOfBlock(const PlayBoard& board, int block, int row, int column) {
+    if (block == 0) return '.';
+    const Block& b = board.blocks[block];
+    const bool extra = b.extraCells.Test(row, column);
+    switch (b.kind) {
+    case '[':
+        return extra ? 'x' : '[';
+    case '@':
+        return extra ? 'X' : '@';
+    case '*':
+        return extra ? '*' : '!';
+    case '#':
+        return extra ? '%' : '#';
+    default:
+        return b.kind;
+    }
+}
+
+Byte DisplayChar(const PlayBoard& board, int row, int column) {
+    return DisplayCharOfBlock(board, board.BlockIndexAt(row, column), row, column);
+}
+
+bool DisplayedBlockNumber(const PlayBoard& board, int row, int column, int& number) {
+    const int index = board.BlockIndexAt(row, column);
+    if (index < 2) return false;
+    const Block& b = board.blocks[index];
+    number = b.id < 0 ? b.id : index - 2;
+    return true;
+}
+
+} // namespace vorpel

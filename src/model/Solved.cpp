@@ -1,0 +1,48 @@
+// The solved test: master blocks on destinations, round and alphanumeric blocks on their marks.
+#include "Execucao.h"
+
+namespace vorpel {
+
+bool IsSolved(const Context& ctx) {
+    if (ctx.flags.editorActive) return false;
+    const PlayBoard& b = ctx.board;
+    // Quick refusal: a destination without a master block cell fails the full test anyway.
+    bool uncovered = false;
+    ForEachCell(b.destinationCells, b.rows, b.columns, [&](int r, int c) {
+        if (!uncovered && !IsMasterKind(DisplayChar(b, r, c))) uncovered = true;
+    });
+    if (uncovered) return false;
+    bool goalMet = false;
+    for (int r = 0; r < b.rows; ++r) {
+        for (int c = 0; c < b.columns; ++c) {
+            const Byte m = b.MarkAt(r, c);
+            const int index = b.BlockIndexAt(r, c);
+            const Byte d = DisplayCharOfBlock(b, index, r, c);
+            if (IsMasterKind(d)) {
+                if (m != '+') return false;
+                goalMet = true;
+            } else {
+                if (m == '+') return false;
+                if (m == '^' && d != '.' && d != ';' && d != 'Z') return false;
+                if (IsRoundColour(m)) {
+                    if (d != m) return false;
+                    goalMet = true;
+                }
+            }
+            if (index != 0 && b.blocks[index].id < 0) {
+                if (AlphanumericChar(-b.blocks[index].id) != m) return false;
+                goalMet = true;
+            }
+        }
+    }
+    return goalMet;
+}
+
+bool CheckSolved(const Context& ctx, bool quiet, std::string& message) {
+    message.clear();
+    if (!IsSolved(ctx)) return false;
+    if (!quiet) message = kSolvedMessage;
+    return true;
+}
+
+} // namespace vorpel
