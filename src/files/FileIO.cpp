@@ -1,0 +1,84 @@
+// Whole-file reading and atomic whole-file writing on POSIX file descriptors.
+#include "FileIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vorpel {
+
+WriteFaults& TestWriteFaults() {
+    static WriteFaults faults; // only tests set it; the program never does
+    return faults;
+}
+
+std::string ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? kFileNotFound : kErrorOpening;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return kErrorOpening;
+    }
+    try {
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                ::close(fd);
+                bytes.clear();
+                return kErrorReading;
+            }
+            if (got == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        bytes.clear();
+        return kNotEnoughMemory;
+    }
+    ::close(fd);
+    return {};
+}
+
+std::string WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    WriteFaults& faults = TestWriteFaults();
+    std::string temp = path + ".vorpel-tmp-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return kErrorOpening;
+    // Keep the old file's permissions; a new file gets the usual ones.
+    struct stat old {};
+    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    std::size_t limit = bytes.size();
+    bool injected = false;
+    if (faults.failAtByte >= 0 && static_cast<unsigned long long>(faults.failAtByte) < limit) {
+        limit = static_cast<std::size_t>(faults.failAtByte);
+        injected = true;
+    }
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < limit) {
+        const ssize_t put = ::write(fd, bytes.data() + done, limit - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    ok = ok && !injected && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && !faults.failRename && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return kErrorWriting;
+    }
+    return {};
+}
+
+} // namespace vorpel

@@ -1,0 +1,29 @@
+// Whole-file reading and atomic whole-file writing.
+#pragma once
+
+#include <string>
+
+namespace vorpel {
+
+inline constexpr const char* kFileNotFound = "File not found.";
+inline constexpr const char* kErrorOpening = "Error when opening the file.";
+inline constexpr const char* kErrorReading = "Error when reading the file.";
+inline constexpr const char* kErrorWriting = "Error when writing the file.";
+inline constexpr const char* kNotEnoughMemory = "Not enough memory.";
+
+// Reads a whole file into `bytes`; returns an empty text or the error message.
+std::string ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Replaces `path` with `bytes`: written to a temporary file beside it, flushed, then renamed
+// over the target, so a failure leaves the old file whole. Returns "" or the error message.
+std::string WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Fault injection for tests: the next writes fail after `failAtByte` bytes (-1: never) or at
+// the final rename.
+struct WriteFaults {
+    long long failAtByte = -1;
+    bool failRename = false;
+};
+WriteFaults& TestWriteFaults();
+
+} // namespace vorpel
