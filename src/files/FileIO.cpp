@@ -9,11 +9,6 @@
 
 namespace vorpel {
 
-WriteFaults& TestWriteFaults() {
-    static WriteFaults faults; // only tests set it; the program never does
-    return faults;
-}
-
 std::string ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -46,8 +41,8 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes) {
     return {};
 }
 
-std::string WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    WriteFaults& faults = TestWriteFaults();
+std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
+                            const WriteFaults& faults) {
     std::string temp = path + ".vorpel-tmp-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return kErrorOpening;

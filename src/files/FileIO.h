@@ -14,16 +14,16 @@ inline constexpr const char* kNotEnoughMemory = "Not enough memory.";
 // Reads a whole file into `bytes`; returns an empty text or the error message.
 std::string ReadWholeFile(const std::string& path, std::string& bytes);
 
-// Replaces `path` with `bytes`: written to a temporary file beside it, flushed, then renamed
-// over the target, so a failure leaves the old file whole. Returns "" or the error message.
-std::string WriteFileAtomic(const std::string& path, const std::string& bytes);
-
-// Fault injection for tests: the next writes fail after `failAtByte` bytes (-1: never) or at
-// the final rename.
+// Faults a test injects into a write: fail after `failAtByte` bytes (-1: never) or at the
+// final rename.
 struct WriteFaults {
     long long failAtByte = -1;
     bool failRename = false;
 };
-WriteFaults& TestWriteFaults();
+
+// Replaces `path` with `bytes`: written to a temporary file beside it, flushed, then renamed
+// over the target, so a failure leaves the old file whole. Returns "" or the error message.
+std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
+                            const WriteFaults& faults = {});
 
 } // namespace vorpel
