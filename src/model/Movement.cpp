@@ -14,8 +14,8 @@ struct StepState {
     int current = 0;
     int rowDelta = 0;
     int columnDelta = 0;
-    RowSet groupCells;
-    RowSet pushedCells;
+    RowSet groupCells{RowSet::NoInit{}}; // rows 0..n written by the first gathering
+    RowSet pushedCells{RowSet::NoInit{}};
     bool sideEffect = false;
     bool switchPending = false;
     bool boxesMoved = false;
@@ -33,13 +33,14 @@ bool EdgeBlocked(const PlayBoard& b, const RowSet& cells, int rowDelta, int colu
 
 // The neighbour ring of the union of every block of a family that is still on the board.
 RowSet FamilyRing(const PlayBoard& b, bool (*family)(Byte)) {
-    RowSet all;
     const int n = b.LastRow();
+    RowSet all{RowSet::NoInit{}};
+    all.ClearRows(n);
     for (int i = 2; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
         if (!o.removed && family(o.kind)) all.UnionWith(o.cells, n);
     }
-    RowSet ring;
+    RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(all, n);
     return ring;
 }
@@ -55,7 +56,7 @@ bool IsBlockedImpl(PlayBoard& b, int block, int rowDelta, int columnDelta, bool 
     const Byte kind = blk.kind;
     if (!IsHover(kind) && !Disjoint(blk.cells, b.glueCells, n)) return true;
     if (EdgeBlocked(b, blk.cells, rowDelta, columnDelta)) return true;
-    RowSet target;
+    RowSet target{RowSet::NoInit{}};
     target.TranslateFrom(blk.cells, rowDelta, columnDelta, n);
     switch (kind) {
     case '|':
@@ -95,10 +96,11 @@ bool IsBlockedImpl(PlayBoard& b, int block, int rowDelta, int columnDelta, bool 
 
     ClearVisited(b);
     b.blocks[block].visited = 1;
-    RowSet group = blk.cells;
+    RowSet group{RowSet::NoInit{}};
+    group.AssignRows(blk.cells, n);
     for (bool added = true; added;) {
         added = false;
-        RowSet front;
+        RowSet front{RowSet::NoInit{}};
         front.TranslateFrom(group, rowDelta, columnDelta, n);
         front.Remove(group, n);
         bool blocked = false;
@@ -157,7 +159,7 @@ void Eliminate(Context& ctx, StepState& st, int block) {
 
 void WeakenBarriers(PlayBoard& b, StepState& st, int block) {
     const int n = b.LastRow();
-    RowSet ring;
+    RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(b.blocks[block].cells, n);
     for (int i = 2; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
@@ -191,12 +193,12 @@ void Gather(Context& ctx, StepState& st) {
     b.moving.push_back({st.current, st.columnDelta, st.rowDelta});
     ClearVisited(b);
     b.blocks[0].visited = b.blocks[1].visited = b.blocks[st.current].visited = 1;
-    st.groupCells = b.blocks[st.current].cells;
-    st.pushedCells = st.groupCells;
+    st.groupCells.AssignRows(b.blocks[st.current].cells, n);
+    st.pushedCells.AssignRows(st.groupCells, n);
     if (IsBox(b.blocks[st.current].kind)) st.boxesMoved = true;
     for (bool added = true; added;) {
         added = false;
-        RowSet front;
+        RowSet front{RowSet::NoInit{}};
         front.TranslateFrom(st.groupCells, st.rowDelta, st.columnDelta, n);
         front.Remove(st.groupCells, n);
         ForEachCell(front, b.rows, b.columns, [&](int r, int c) {
@@ -221,7 +223,7 @@ void Gather(Context& ctx, StepState& st) {
 void Join(Context& ctx, StepState& st, int held, bool (*family)(Byte)) {
     PlayBoard& b = ctx.board;
     const int n = b.LastRow();
-    RowSet ring;
+    RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(b.blocks[held].cells, n);
     const bool wasMaster = IsMasterKind(b.blocks[held].kind);
     int smallestPiece = -1;
@@ -259,7 +261,7 @@ void Join(Context& ctx, StepState& st, int held, bool (*family)(Byte)) {
 
 void EliminatorContact(Context& ctx, StepState& st) {
     PlayBoard& b = ctx.board;
-    RowSet ring;
+    RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(b.blocks[st.current].cells, b.LastRow());
     bool any = false;
     ForEachCell(ring, b.rows, b.columns, [&](int r, int c) {
@@ -368,9 +370,10 @@ void RunEffects(Context& ctx, StepState& st) {
     const MovingEntry e0 = b.moving[0];
     if (e0.rowDelta != 0 || e0.columnDelta != 0) {
         if (!IsHover(b.blocks[e0.block].kind)) {
-            RowSet shifted;
+            RowSet shifted{RowSet::NoInit{}};
             shifted.TranslateFrom(st.groupCells, e0.rowDelta, e0.columnDelta, n);
-            RowSet vacated = st.groupCells;
+            RowSet vacated{RowSet::NoInit{}};
+            vacated.AssignRows(st.groupCells, n);
             vacated.Remove(shifted, n);
             vacated.IntersectWith(st.pushedCells, n);
             ForEachCell(vacated, b.rows, b.columns, [&](int r, int c) {
@@ -440,7 +443,7 @@ bool TeleportTest(const PlayBoard& b, int block, int& rowDelta, int& columnDelta
         rowDelta = R;
         if (!(blk.anchorRow < h && box.lastRow + R < b.rows)) return false;
     }
-    RowSet target;
+    RowSet target{RowSet::NoInit{}};
     target.TranslateFrom(blk.cells, rowDelta, columnDelta, n);
     if (IsMagnet(blk.kind) && !Disjoint(target, FamilyRing(b, IsAntimagnet), n)) return false;
     if (IsAntimagnet(blk.kind) && !Disjoint(target, FamilyRing(b, IsMagnet), n)) return false;
@@ -458,14 +461,14 @@ void TeleportPhase(Context& ctx, StepState& st) {
     int dr = 0, dc = 0;
     MovingEntry& e0 = b.moving[0];
     if (st.current != 0 && TeleportTest(b, st.current, dr, dc)) {
-        st.groupCells = b.blocks[st.current].cells;
-        st.pushedCells = st.groupCells;
+        st.groupCells.AssignRows(b.blocks[st.current].cells, n);
+        st.pushedCells.AssignRows(st.groupCells, n);
         e0.rowDelta = dr;
         e0.columnDelta = dc;
         st.sideEffect = true;
     } else {
-        st.groupCells.Clear();
-        st.pushedCells.Clear();
+        st.groupCells.ClearRows(n);
+        st.pushedCells.ClearRows(n);
         e0.rowDelta = e0.columnDelta = 0;
     }
     for (std::size_t k = 1; k < b.moving.size(); ++k) {

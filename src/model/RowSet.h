@@ -36,7 +36,13 @@ struct Bounds {
 
 class RowSet {
 public:
-    std::array<std::uint64_t, kMaxRows> row{};
+    std::array<std::uint64_t, kMaxRows> row;
+
+    constexpr RowSet() : row{} {}
+    // Scratch set for hot paths: rows are indeterminate until written, so write rows 0..n
+    // (AssignRows, a *From operation, ClearRows) before reading them.
+    struct NoInit {};
+    explicit RowSet(NoInit) {}
 
     // Cell operations.
     constexpr void Set(int r, int c) { row[r] |= ColumnMask(c); }
@@ -46,6 +52,12 @@ public:
 
     // Whole-set operations over rows 0..n (n is the last row processed).
     constexpr void Clear() { row = {}; }
+    constexpr void ClearRows(int n) {
+        for (int r = 0; r <= n; ++r) row[r] = 0;
+    }
+    constexpr void AssignRows(const RowSet& b, int n) {
+        for (int r = 0; r <= n; ++r) row[r] = b.row[r];
+    }
     constexpr void UnionWith(const RowSet& b, int n) {
         for (int r = 0; r <= n; ++r) row[r] |= b.row[r];
     }
@@ -102,16 +114,14 @@ public:
     constexpr void Translate(int dr, int dc, int n) { TranslateFrom(*this, dr, dc, n); }
 
     // this = cells orthogonally adjacent to b within rows 0..n, minus b; b may be *this.
-    constexpr void NeighbourRingOf(const RowSet& source, int n) {
-        const RowSet b = source;
+    constexpr void NeighbourRingOf(const RowSet& b, int n) {
+        std::uint64_t above = 0; // source row r - 1, kept before row r - 1 is overwritten
         for (int r = 0; r <= n; ++r) {
-            std::uint64_t v = 0;
-            if (r > 0) v |= b.row[r - 1];
-            if (r < n) v |= b.row[r + 1];
-            row[r] = v;
+            const std::uint64_t self = b.row[r];
+            const std::uint64_t below = r < n ? b.row[r + 1] : 0;
+            row[r] = (above | below | (self << 1) | (self >> 1)) & ~self;
+            above = self;
         }
-        for (int r = 0; r <= n; ++r)
-            row[r] = (row[r] | (b.row[r] << 1) | (b.row[r] >> 1)) & ~b.row[r];
     }
 
     // First and last non-empty row, leftmost and rightmost column; n + 1 and -1 when empty.
