@@ -1,0 +1,437 @@
+// Converts SOK texts to level text lines and writes a level as SOK text.
+#include "SokFormat.h"
+
+#include <algorithm>
+#include <new>
+#include <string_view>
+#include <utility>
+
+namespace vorpel {
+namespace {
+
+constexpr int kNoNumber = 99;
+constexpr unsigned kMaxRepeat = 63;
+constexpr std::size_t kMovesPerLine = 70;
+
+Byte AsciiLower(Byte c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Byte>(c + ('a' - 'A')) : c;
+}
+
+// Keywords are tested at the start of a line, letter case ignored.
+bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
+    if (line.size() < keyword.size()) return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i)
+        if (AsciiLower(static_cast<Byte>(line[i])) != AsciiLower(static_cast<Byte>(keyword[i])))
+            return false;
+    return true;
+}
+
+bool EndsWithNoCase(std::string_view name, std::string_view ending) {
+    return name.size() >= ending.size() &&
+           StartsWithKeyword(name.substr(name.size() - ending.size()), ending);
+}
+
+bool IsBoardLine(std::string_view line) {
+    return !line.empty() && (line[0] == ' ' || line[0] == '#' || line[0] == '%');
+}
+
+// The rest of a "Title:" line without blanks and control characters at either end.
+std::string TitleAfterKeyword(std::string_view line) {
+    std::string_view rest = line.substr(6);
+    while (!rest.empty() && static_cast<Byte>(rest.front()) < 33) rest.remove_prefix(1);
+    while (!rest.empty() && static_cast<Byte>(rest.back()) < 33) rest.remove_suffix(1);
+    return std::string(rest);
+}
+
+// Box and goal numbers: 1-9 digits, 10-35 capitals, 36 0xC7, 37-62 small letters, 63 0xE7,
+// 64 the digit zero; 0 stands for no character.
+Byte NumberChar(unsigned n) {
+    if (n >= 1 && n <= 9) return static_cast<Byte>('0' + n);
+    if (n >= 10 && n <= 35) return static_cast<Byte>('A' + (n - 10));
+    if (n == 36) return 0xC7;
+    if (n >= 37 && n <= 62) return static_cast<Byte>('a' + (n - 37));
+    if (n == 63) return 0xE7;
+    if (n == 64) return '0';
+    return 0;
+}
+
+int CharNumber(Byte c) {
+    if (c >= '1' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    if (c == 0xC7) return 36;
+    if (c >= 'a' && c <= 'z') return c - 'a' + 37;
+    if (c == 0xE7) return 63;
+    if (c == '0') return 64;
+    return kNoNumber;
+}
+
+bool IsAlphanumericMark(Byte m) {
+    return AlphanumericIndex(m) != 0;
+}
+
+// The numbers of the rest of a "boxorder" or "goalorder" line; any non-digit separates them.
+std::vector<unsigned> OrderNumbers(std::string_view rest) {
+    std::vector<unsigned> numbers;
+    bool inNumber = false;
+    for (const char ch : rest) {
+        if (ch >= '0' && ch <= '9') {
+            if (!inNumber) numbers.push_back(0);
+            inNumber = true;
+            const unsigned n = numbers.back() * 10 + static_cast<unsigned>(ch - '0');
+            numbers.back() = n > 255 ? 255 : n;
+        } else {
+            inNumber = false;
+        }
+    }
+    return numbers;
+}
+
+bool IsSolutionLine(std::string_view line) {
+    if (line.empty()) return false;
+    for (const char ch : line)
+        if (std::string_view("0123456789LURDlurd").find(ch) == std::string_view::npos) return false;
+    return true;
+}
+
+std::string Position(std::size_t line, std::size_t column) {
+    return " at line " + std::to_string(line + 1) + ", column " + std::to_string(column + 1) + ".";
+}
+
+struct Cell {
+    std::size_t line; // index in the level's output lines
+    std::size_t column;
+};
+
+// One level of the text on its way to level text lines.
+struct PendingLevel {
+    std::string title;
+    std::vector<std::string> lines{std::string()}; // the title line goes first
+    std::vector<Cell> boxes, goals;
+    int playerRow = -1, playerColumn = -1;
+    std::string moveLine;
+    bool moveLineOut = false;
+    unsigned repeat = 1;
+    bool repeatTyped = false;
+};
+
+void AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
+    std::string groups;
+    groups.reserve(line.size() * 4);
+    const std::size_t index = level.lines.size();
+    for (std::size_t c = 0; c < line.size(); ++c) {
+        const char* group = "....";
+        bool box = false, goal = false, player = false;
+        switch (line[c]) {
+        case '#':
+        case '%':
+            group = ".#..";
+            break;
+        case '$':
+        case 'b':
+            group = ".V..";
+            box = true;
+            break;
+        case '*':
+        case 'B':
+            group = "+V..";
+            box = goal = true;
+            break;
+        case '.':
+        case 'O':
+        case 'o':
+            group = "+...";
+            goal = true;
+            break;
+        case '@':
+        case 'p':
+        case 'r':
+            group = ".[..";
+            player = true;
+            break;
+        case '+':
+        case 'P':
+        case 'R':
+            group = "+[..";
+            player = goal = true;
+            break;
+        default:
+            break;
+        }
+        groups += group;
+        if (box) level.boxes.push_back({index, c});
+        if (goal) level.goals.push_back({index, c});
+        if (player && level.playerRow < 0) {
+            level.playerRow = row;
+            level.playerColumn = static_cast<int>(c);
+        }
+    }
+    level.lines.push_back(std::move(groups));
+}
+
+void ApplyBoxOrder(PendingLevel& level, std::string_view rest) {
+    const std::vector<unsigned> numbers = OrderNumbers(rest);
+    for (std::size_t k = 0; k < numbers.size() && k < level.boxes.size(); ++k) {
+        const Byte ch = NumberChar(numbers[k]);
+        if (!ch) continue;
+        std::string& line = level.lines[level.boxes[k].line];
+        const std::size_t at = level.boxes[k].column * 4;
+        line[at + 1] = 'v';
+        line[at + 2] = static_cast<char>(0xFF);
+        line[at + 3] = static_cast<char>(ch);
+    }
+}
+
+void ApplyGoalOrder(PendingLevel& level, std::string_view rest) {
+    const std::vector<unsigned> numbers = OrderNumbers(rest);
+    for (std::size_t k = 0; k < numbers.size() && k < level.goals.size(); ++k)
+        if (const Byte ch = NumberChar(numbers[k]))
+            level.lines[level.goals[k].line][level.goals[k].column * 4] = static_cast<char>(ch);
+}
+
+// Adds the direction letters of one solution line to the move line.
+std::string ReadSolutionLine(PendingLevel& level, std::string_view line, std::size_t lineIndex) {
+    for (std::size_t p = 0; p < line.size(); ++p) {
+        const char ch = line[p];
+        if (ch >= '0' && ch <= '9') {
+            if (!level.repeatTyped) level.repeat = 0;
+            level.repeatTyped = true;
+            level.repeat = level.repeat * 10 + static_cast<unsigned>(ch - '0');
+            // Tested at every digit, so the count cannot grow past the limit unnoticed.
+            if (level.repeat > kMaxRepeat)
+                return "Repetition number (" + std::to_string(level.repeat) + ") too high" +
+                       Position(lineIndex, p);
+            continue;
+        }
+        char letter = 0;
+        switch (ch) {
+        case 'L':
+        case 'l':
+            letter = '<';
+            break;
+        case 'R':
+        case 'r':
+            letter = '>';
+            break;
+        case 'U':
+        case 'u':
+            letter = '^';
+            break;
+        case 'D':
+        case 'd':
+            letter = 'v';
+            break;
+        default:
+            return "Invalid step \"" + std::string(1, ch) + "\"" + Position(lineIndex, p);
+        }
+        level.moveLine.append(level.repeat, letter);
+        level.repeat = 1;
+        level.repeatTyped = false;
+    }
+    return {};
+}
+
+std::string ReadLevels(const std::string& sourceName, const std::vector<std::string>& lines,
+                       std::vector<std::string>& output,
+                       const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+    bool titleFirst;
+    if (EndsWithNoCase(sourceName, ".sok"))
+        titleFirst = true;
+    else if (EndsWithNoCase(sourceName, ".xsb") || EndsWithNoCase(sourceName, ".stb"))
+        titleFirst = false;
+    else
+        titleFirst = lines.size() >= 2 && lines[0].starts_with("::");
+
+    const std::size_t n = lines.size();
+    std::size_t i = 0;
+    std::string candidate;
+    bool commentOpen = false;
+    for (;;) {
+        PendingLevel level;
+        // Header: notes and titles up to the board.
+        for (; i < n && !IsBoardLine(lines[i]); ++i) {
+            const std::string& line = lines[i];
+            if (StartsWithKeyword(line, "Title:")) level.title = TitleAfterKeyword(line);
+            if (titleFirst && !line.empty() && !line.starts_with("::")) {
+                if (i == 0 || lines[i - 1].empty() || IsBoardLine(lines[i - 1]) ||
+                    lines[i - 1].starts_with("::"))
+                    candidate = line;
+                else
+                    candidate.clear();
+            }
+        }
+        if (titleFirst) {
+            if (!candidate.empty()) level.title = candidate;
+        } else if (level.title.empty() && i > 0 && i < n) {
+            level.title = lines[i - 1];
+        }
+        if (i >= n) break;
+
+        for (int row = 0; i < n && IsBoardLine(lines[i]); ++i, ++row)
+            AppendBoardLine(level, lines[i], row);
+        const std::size_t firstAfterBoard = i;
+
+        const bool moveStarted = level.playerRow >= 0;
+        if (moveStarted)
+            level.moveLine = " 1) " + std::to_string(level.playerRow) + ", " +
+                             std::to_string(level.playerColumn) + ": ";
+
+        // Notes and solution up to the next board.
+        candidate.clear();
+        bool previousWasSolution = false;
+        for (; i < n && !IsBoardLine(lines[i]); ++i) {
+            const std::string& line = lines[i];
+            if (titleFirst && !line.empty() && !line.starts_with("::") && i != firstAfterBoard)
+                candidate = line;
+            if (StartsWithKeyword(line, "boxorder"))
+                ApplyBoxOrder(level, std::string_view(line).substr(8));
+            if (StartsWithKeyword(line, "goalorder"))
+                ApplyGoalOrder(level, std::string_view(line).substr(9));
+            if (StartsWithKeyword(line, "Comment-End:"))
+                commentOpen = false;
+            else if (StartsWithKeyword(line, "Comment:"))
+                commentOpen = true;
+            if (!titleFirst && !commentOpen && StartsWithKeyword(line, "Title:"))
+                level.title = TitleAfterKeyword(line);
+
+            const bool reading = titleFirst && !commentOpen && moveStarted && !level.moveLineOut;
+            bool solution = false;
+            if (reading && !lines[i - 1].empty() && IsSolutionLine(line)) {
+                if (std::string error = ReadSolutionLine(level, line, i); !error.empty())
+                    return error;
+                solution = true;
+            } else if (reading && previousWasSolution) {
+                level.lines.push_back(level.moveLine);
+                level.moveLineOut = true;
+            }
+            previousWasSolution = solution;
+        }
+
+        if (level.title.empty()) level.title = makeUniqueTitle(sourceName);
+        level.lines[0] = "\"" + level.title + "\"";
+        if (moveStarted && !level.moveLineOut) level.lines.push_back(level.moveLine);
+        output.insert(output.end(), std::make_move_iterator(level.lines.begin()),
+                      std::make_move_iterator(level.lines.end()));
+    }
+    return {};
+}
+
+// Writer map from a stored cell to its SOK character.
+char SokChar(Byte block, Byte mark) {
+    const bool goalMark = mark == '+' || IsAlphanumericMark(mark);
+    switch (block) {
+    case '#':
+    case '%':
+    case '!':
+    case '*':
+    case '(':
+    case '~':
+        return '#';
+    case 'V':
+    case 'v':
+        return goalMark ? '*' : '$';
+    case '.':
+        return goalMark ? '.' : ' ';
+    default:
+        if (TakesIdentifier(block)) return mark == '+' ? '+' : '@';
+        return ' ';
+    }
+}
+
+void AppendNumbers(std::string& text, const char* keyword, const std::vector<int>& numbers) {
+    text += keyword;
+    for (const int n : numbers) {
+        text += ' ';
+        text += std::to_string(n);
+    }
+    text += "\r\n";
+}
+
+bool AnyNumbered(const std::vector<int>& numbers) {
+    for (const int n : numbers)
+        if (n != kNoNumber) return true;
+    return false;
+}
+
+} // namespace
+
+std::string ReadSokText(const std::string& sourceName, const std::vector<std::string>& lines,
+                        std::vector<std::string>& output,
+                        const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+    const std::size_t before = output.size();
+    std::string error;
+    try {
+        error = ReadLevels(sourceName, lines, output, makeUniqueTitle);
+    } catch (const std::bad_alloc&) {
+        error = kNotEnoughMemory;
+    }
+    if (!error.empty()) output.resize(before);
+    return error;
+}
+
+std::string SokText(const Level& level) {
+    const std::string title = level.title.empty() ? std::string("no title") : level.title;
+    std::string text = "::\r\n\r\n" + title + "\r\n\r\n";
+    std::vector<int> boxNumbers, goalNumbers;
+    for (int r = 0; r < level.rows; ++r) {
+        for (int c = 0; c < level.columns; ++c) {
+            const Byte block = level.BlockAt(r, c), mark = level.MarkAt(r, c);
+            const char ch = SokChar(block, mark);
+            text += ch;
+            // Only goals that are written count, so the numbers stay in step with the goals
+            // a reader finds.
+            if (ch == '.' || ch == '*' || ch == '+')
+                goalNumbers.push_back(mark == '+' ? kNoNumber : CharNumber(mark));
+            if (IsBox(block)) {
+                const std::int16_t id = level.IdAt(r, c);
+                boxNumbers.push_back(id < 0 ? CharNumber(AlphanumericChar(-id)) : kNoNumber);
+            }
+        }
+        text += "\r\n";
+    }
+    text += "Title: " + title + "\r\n";
+
+    const bool boxesNumbered = AnyNumbered(boxNumbers);
+    const bool goalsNumbered = AnyNumbered(goalNumbers);
+    if (boxesNumbered || goalsNumbered) {
+        text += "Comment:\r\n";
+        if (boxesNumbered) AppendNumbers(text, "boxorder", boxNumbers);
+        if (goalsNumbered) AppendNumbers(text, "goalorder", goalNumbers);
+        text += "Comment-End:\r\n";
+    }
+
+    const std::size_t stepCount =
+        std::min(static_cast<std::size_t>(std::max(level.stepCount, 0)), level.steps.size());
+    if (stepCount > 0) {
+        text += "Moves:\r\n";
+        std::string line;
+        for (std::size_t s = 0; s < stepCount; ++s) {
+            const StepRecord& step = level.steps[s];
+            // An elimination has no Sokoban letter and is written as a step up.
+            line += step.columnDelta > 0   ? 'r'
+                    : step.columnDelta < 0 ? 'l'
+                    : step.rowDelta > 0    ? 'd'
+                                           : 'u';
+            if (line.size() == kMovesPerLine) {
+                text += line + "\r\n";
+                line.clear();
+            }
+        }
+        if (!line.empty()) text += line + "\r\n";
+    }
+    return text;
+}
+
+std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
+                          const WriteFaults& faults) {
+    std::string text;
+    try {
+        text = SokText(ctx.CurrentLevel());
+    } catch (const std::bad_alloc&) {
+        return kNotEnoughMemory;
+    }
+    if (fileName.empty())
+        return ctx.platform->SetClipboardText(text) ? std::string() : std::string(kErrorWriting);
+    return WriteFileAtomic(fileName, text, faults);
+}
+
+} // namespace vorpel

@@ -1,0 +1,313 @@
+// SOK texts: the reader's level text lines, titles and solutions, the writer's bytes, and the
+// Sokoban collections of the shared corpus.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string_view>
+#include <unistd.h>
+
+#include "FileIO.h"
+#include "SokFormat.h"
+
+namespace vorpel {
+namespace {
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+struct Reading {
+    std::vector<std::string> lines;
+    std::vector<std::string> madeFrom; // bases given to the title maker
+    std::string error;
+};
+
+Reading Read(const std::string& source, std::string_view text) {
+    Reading r;
+    int counter = 0;
+    r.error = ReadSokText(source, SplitLines(text), r.lines, [&](const std::string& base) {
+        r.madeFrom.push_back(base);
+        return base + " " + std::to_string(++counter);
+    });
+    return r;
+}
+
+// Sets the current level from rows of (mark, block) character pairs.
+Level& SetBoard(Context& ctx, const std::string& title, const std::vector<std::string>& rows) {
+    Level& level = ctx.CurrentLevel();
+    level.Initialise(title, static_cast<int>(rows.size()), static_cast<int>(rows[0].size() / 2));
+    std::int16_t id = 2;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c * 2 < rows[r].size(); ++c) {
+            const int cell = CellIndex(static_cast<int>(r), static_cast<int>(c));
+            level.markLayer[cell] = static_cast<Byte>(rows[r][c * 2]);
+            level.blockLayer[cell] = static_cast<Byte>(rows[r][c * 2 + 1]);
+            if (TakesIdentifier(level.blockLayer[cell])) level.idLayer[cell] = id++;
+        }
+    }
+    return level;
+}
+
+void AddStep(Level& level, int rowDelta, int columnDelta) {
+    StepRecord step;
+    step.rowDelta = static_cast<std::int8_t>(rowDelta);
+    step.columnDelta = static_cast<std::int8_t>(columnDelta);
+    level.steps.push_back(step);
+    level.stepCount = static_cast<std::int32_t>(level.steps.size());
+}
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() /
+            ("vorpel-" + std::to_string(::getpid()) + "-" + name))
+        .string();
+}
+
+TEST(SokRead, BoardCharactersBecomeCellGroups) {
+    const Reading r = Read("a.sok", "T\n\n#%$b*B.Oo@ -_x\n");
+    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_EQ(r.lines[0], "\"T\"");
+    EXPECT_EQ(r.lines[1], ".#...#...V...V..+V..+V..+...+...+....[..................");
+    EXPECT_EQ(r.lines[2], " 1) 0, 9: ");
+}
+
+TEST(SokRead, EveryPlayerCharacterStartsTheMoveLine) {
+    struct Case {
+        char player;
+        const char* group;
+    };
+    for (const Case& c : {Case{'@', ".[.."}, Case{'p', ".[.."}, Case{'r', ".[.."},
+                          Case{'+', "+[.."}, Case{'P', "+[.."}, Case{'R', "+[.."}}) {
+        const Reading r = Read("a.sok", std::string("T\n\n####\n# ") + c.player + "#\n");
+        ASSERT_EQ(r.lines.size(), 4u) << c.player;
+        EXPECT_EQ(r.lines[2], std::string(".#......") + c.group + ".#..") << c.player;
+        EXPECT_EQ(r.lines[3], " 1) 1, 2: ") << c.player;
+    }
+}
+
+TEST(SokRead, TitleRulesOfEachLayoutMode) {
+    struct Case {
+        const char* source;
+        const char* text;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"a.xsb", "Title: A\n#@#\n", "A"},
+        {"a.sok", "Notes\n\nTitle: A\n#@#\n", "Title: A"},
+        {"a.sok", "Notes\nTitle: \t A \n#@#\n", "A"},
+        {"a.sok", "Level 7\nmore notes\n#@#\n", "a.sok 1"},
+        {"a.xsb", "Level 7\n#@#\n", "Level 7"},
+        {"a.xsb", "#@#\nTitle: B\n", "B"},
+        {"a.xsb", "#@#\n", "a.xsb 1"},
+        {"a.txt", "::\nLevel 7\n#@#\n", "Level 7"},
+        {"a.txt", "::\n#@#\n", "a.txt 1"},
+        {"Clipboard", "Level 7\n\n#@#\n", "Clipboard 1"},
+        {"a.STB", "Comment:\nTitle: C\nComment-End:\n#@#\n", "C"},
+        {"a.XSB", "#@#\nComment:\nTitle: B\nComment-End:\n", "a.XSB 1"},
+    };
+    for (const Case& c : cases) {
+        const Reading r = Read(c.source, c.text);
+        ASSERT_EQ(r.error, "") << c.text;
+        ASSERT_FALSE(r.lines.empty()) << c.text;
+        EXPECT_EQ(r.lines[0], std::string("\"") + c.title + "\"") << c.source << ": " << c.text;
+    }
+}
+
+TEST(SokRead, SolutionLines) {
+    struct Case {
+        const char* tail; // after a board whose player stands at row 0, column 1
+        const char* moves;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"\nSolution\n3R2ul\n", ">>>^^<", ""},
+        {"RR\n", ">>", ""},
+        {"\nRR\n", "", ""},
+        {"\nSolution\nlLrRuUdD\n", "<<>>^^vv", ""},
+        {"\nSolution\n2\nR\n", ">>", ""},
+        {"\nSolution\nRR\nLL\n\nSolution 2\nUU\n", ">><<", ""},
+        {"\nComment:\nSolution\nRR\nComment-End:\nSolution\nLL\n", "<<", ""},
+        {"\nSolution\n64R\n", "", "Repetition number (64) too high at line 6, column 2."},
+        {"\nSolution\nRR\n1000L\n", "", "Repetition number (100) too high at line 7, column 3."},
+    };
+    for (const Case& c : cases) {
+        const Reading r = Read("a.sok", std::string("T\n\n#@ #\n") + c.tail);
+        EXPECT_EQ(r.error, c.error) << c.tail;
+        if (*c.error) {
+            EXPECT_TRUE(r.lines.empty());
+            continue;
+        }
+        ASSERT_EQ(r.lines.size(), 3u) << c.tail;
+        EXPECT_EQ(r.lines[2], std::string(" 1) 0, 1: ") + c.moves) << c.tail;
+    }
+}
+
+TEST(SokRead, SolutionsNeedTitleFirstModeAndAPlayer) {
+    const Reading xsb = Read("a.xsb", "T\n#@ #\nSolution\nRR\n");
+    ASSERT_EQ(xsb.lines.size(), 3u);
+    EXPECT_EQ(xsb.lines[2], " 1) 0, 1: ");
+
+    const Reading noPlayer = Read("a.sok", "T\n\n#$.#\nSolution\nRR\n");
+    ASSERT_EQ(noPlayer.lines.size(), 2u);
+    EXPECT_EQ(noPlayer.lines[1], ".#...V..+....#..");
+}
+
+TEST(SokRead, BoxOrderAndGoalOrderLetterTheCells) {
+    const Reading r = Read("a.sok", "T\n\n#$$$*.@#\nboxorder 1 10 99 0 300\nGoalOrder: 2,36,63\n");
+    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_EQ(r.lines[1], std::string(".#..") + ".v\xFF" + "1" + ".v\xFF" + "A" + ".V.." + "2V.." +
+                              "\xC7..." + ".[.." + ".#..");
+}
+
+TEST(SokRead, LevelsFollowOneAnother) {
+    const Reading r = Read("set.sok", "::\nNotes\nCollection: X\n\nLevel 1\n\n#@#\n\nTime: 1\n"
+                                      "Solution\nR\n\nLevel 2\n\n#@#\n");
+    ASSERT_EQ(r.error, "");
+    const std::vector<std::string> expected = {"\"Level 1\"", ".#...[...#..", " 1) 0, 1: >",
+                                               "\"Level 2\"", ".#...[...#..", " 1) 0, 1: "};
+    EXPECT_EQ(r.lines, expected);
+
+    const Reading xsb = Read("set.xsb", "; 1\n#@#\n\n; 2\n#@#\n");
+    ASSERT_EQ(xsb.lines.size(), 6u);
+    EXPECT_EQ(xsb.lines[0], "\"; 1\"");
+    EXPECT_EQ(xsb.lines[3], "\"; 2\"");
+    EXPECT_TRUE(xsb.madeFrom.empty());
+}
+
+TEST(SokRead, TextWithoutBoardGivesNothingAndAFailureKeepsTheOutput) {
+    EXPECT_TRUE(Read("a.sok", "just notes\n\nmore\n").lines.empty());
+
+    std::vector<std::string> output = {"kept"};
+    const std::string error = ReadSokText("a.sok", {"T", "", "#@#", "Solution", "99R"}, output,
+                                          [](const std::string& base) { return base; });
+    EXPECT_EQ(error, "Repetition number (99) too high at line 5, column 2.");
+    EXPECT_EQ(output, std::vector<std::string>{"kept"});
+}
+
+TEST(SokWrite, WriterMapOfEachCell) {
+    struct Case {
+        Byte mark, block;
+        char written;
+    };
+    const Case cases[] = {
+        {'.', '#', '#'}, {'+', '%', '#'}, {'.', '!', '#'}, {'.', '*', '#'},  {'.', '(', '#'},
+        {'.', '~', '#'}, {'+', 'V', '*'}, {'A', 'v', '*'}, {'.', 'V', '$'},  {'^', 'v', '$'},
+        {'+', '[', '+'}, {'A', '@', '@'}, {'.', '{', '@'}, {'+', 0xA1, '+'}, {'+', '.', '.'},
+        {'7', '.', '.'}, {'^', '.', ' '}, {')', '.', ' '}, {0xA2, '.', ' '},
+    };
+    for (const Case& c : cases) {
+        Context ctx;
+        SetBoard(ctx, "T", {std::string{static_cast<char>(c.mark), static_cast<char>(c.block)}});
+        const std::string text = SokText(ctx.CurrentLevel());
+        EXPECT_EQ(text.substr(0, 14), std::string("::\r\n\r\nT\r\n\r\n") + c.written + "\r\n")
+            << c.mark << c.block;
+    }
+}
+
+TEST(SokWrite, WholeTextAndItsReadingBack) {
+    Context ctx;
+    Level& level = SetBoard(ctx, "Tiny", {".#.#.#.#.#.#", ".#.[+V..Av.#", ".#.#.#.#.#.#"});
+    level.idLayer[CellIndex(1, 4)] = -1; // the box bears "A"
+    AddStep(level, 0, 1);
+    AddStep(level, 1, 0);
+    AddStep(level, 0, 0); // an elimination
+    AddStep(level, 0, -1);
+    const std::string text = "::\r\n\r\nTiny\r\n\r\n"
+                             "######\r\n#@* *#\r\n######\r\n"
+                             "Title: Tiny\r\n"
+                             "Comment:\r\nboxorder 99 10\r\ngoalorder 99 10\r\nComment-End:\r\n"
+                             "Moves:\r\nrdul\r\n";
+    EXPECT_EQ(SokText(level), text);
+    EXPECT_EQ(WriteSokLevel(ctx, ""), "");
+    EXPECT_EQ(ctx.silentPlatform.clipboard, text);
+
+    const Reading r = Read("Clipboard", text);
+    ASSERT_EQ(r.error, "");
+    const std::vector<std::string> expected = {"\"Tiny\"", ".#...#...#...#...#...#..",
+                                               ".#...[..+V......Av\xFF"
+                                               "A.#..",
+                                               ".#...#...#...#...#...#..", " 1) 1, 1: >v^<"};
+    EXPECT_EQ(r.lines, expected);
+}
+
+TEST(SokWrite, CommentOnlyForLetteredBoxesOrGoals) {
+    Context ctx;
+    const std::string plain = SokText(SetBoard(ctx, "", {".#+V.[+..#"}));
+    EXPECT_EQ(plain, "::\r\n\r\nno title\r\n\r\n#*@.#\r\nTitle: no title\r\n");
+
+    // A goal mark under a wall is not written, so it gets no number either.
+    const std::string lettered = SokText(SetBoard(ctx, "L", {"B#C.+..#"}));
+    EXPECT_EQ(lettered, "::\r\n\r\nL\r\n\r\n#..#\r\nTitle: L\r\n"
+                        "Comment:\r\ngoalorder 12 99\r\nComment-End:\r\n");
+}
+
+TEST(SokWrite, MovesAreWrappedAtSeventyLetters) {
+    Context ctx;
+    Level& level = SetBoard(ctx, "M", {".#.[.#"});
+    for (int i = 0; i < 150; ++i) AddStep(level, 0, i % 2 ? -1 : 1);
+    const std::string text = SokText(level);
+    std::string seventy;
+    for (int i = 0; i < 70; ++i) seventy += i % 2 ? 'l' : 'r';
+    EXPECT_EQ(text.substr(text.find("Moves:\r\n")),
+              "Moves:\r\n" + seventy + "\r\n" + seventy + "\r\nrlrlrlrlrl\r\n");
+}
+
+TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
+    Context ctx;
+    SetBoard(ctx, "F", {".#.[.#"});
+    const std::string path = TempPath("sok-write.sok");
+    ASSERT_EQ(WriteSokLevel(ctx, path), "");
+    std::string bytes;
+    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
+    EXPECT_EQ(WriteSokLevel(ctx, path, WriteFaults{.failAtByte = 3}), kErrorWriting);
+    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
+    std::filesystem::remove(path);
+}
+
+// The collections of the shared corpus: levels, titles and solutions found.
+TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
+    const std::filesystem::path folder =
+        std::filesystem::path(VORPEL_SOURCE_DIR "/../shared/corpus/sokoban");
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no corpus at " << folder;
+    struct Case {
+        const char* file;
+        int levels;
+        int solved; // levels with solution letters
+        const char* firstTitle;
+    };
+    for (const Case& c : {Case{"Original_and_Extra.sok", 91, 90, "Level 1"},
+                          Case{"MicroCosmos.sok", 40, 40, "MICROCOSMOS 01"},
+                          Case{"PicoCosmos.sok", 20, 20, "PICOKOSMOS 01"}}) {
+        std::string bytes;
+        ASSERT_EQ(ReadWholeFile((folder / c.file).string(), bytes), "") << c.file;
+        const Reading r = Read(c.file, bytes);
+        ASSERT_EQ(r.error, "") << c.file;
+        EXPECT_TRUE(r.madeFrom.empty()) << c.file;
+        int levels = 0, withLetters = 0;
+        for (const std::string& line : r.lines) {
+            if (line[0] == '"') ++levels;
+            if (line[0] == ' ' && line.back() != ' ') ++withLetters;
+        }
+        EXPECT_EQ(levels, c.levels) << c.file;
+        EXPECT_EQ(withLetters, c.solved) << c.file;
+        EXPECT_EQ(r.lines[0], std::string("\"") + c.firstTitle + "\"") << c.file;
+    }
+}
+
+} // namespace
+} // namespace vorpel
