@@ -12,6 +12,7 @@ namespace {
 constexpr int kNoNumber = 99;
 constexpr unsigned kMaxRepeat = 63;
 constexpr std::size_t kMovesPerLine = 70;
+constexpr int kMaxSide = 64;
 
 Byte AsciiLower(Byte c) {
     return c >= 'A' && c <= 'Z' ? static_cast<Byte>(c + ('a' - 'A')) : c;
@@ -114,9 +115,11 @@ struct PendingLevel {
     bool repeatTyped = false;
 };
 
-void AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
+// Converts one board line. Cells past the 64th row or column would overwrite the last one when
+// the level text is read, so floor there is dropped and anything else refuses the level.
+bool AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
     std::string groups;
-    groups.reserve(line.size() * 4);
+    groups.reserve(std::min<std::size_t>(line.size(), kMaxSide) * 4);
     const std::size_t index = level.lines.size();
     for (std::size_t c = 0; c < line.size(); ++c) {
         const char* group = "....";
@@ -157,6 +160,10 @@ void AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
         default:
             break;
         }
+        if (row >= kMaxSide || c >= kMaxSide) {
+            if (std::string_view(group) != "....") return false;
+            continue;
+        }
         groups += group;
         if (box) level.boxes.push_back({index, c});
         if (goal) level.goals.push_back({index, c});
@@ -165,7 +172,8 @@ void AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
             level.playerColumn = static_cast<int>(c);
         }
     }
-    level.lines.push_back(std::move(groups));
+    if (row < kMaxSide) level.lines.push_back(std::move(groups));
+    return true;
 }
 
 void ApplyBoxOrder(PendingLevel& level, std::string_view rest) {
@@ -267,7 +275,8 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
         if (i >= n) break;
 
         for (int row = 0; i < n && IsBoardLine(lines[i]); ++i, ++row)
-            AppendBoardLine(level, lines[i], row);
+            if (!AppendBoardLine(level, lines[i], row))
+                return "Level with more than 64 rows or columns.";
         const std::size_t firstAfterBoard = i;
 
         const bool moveStarted = level.playerRow >= 0;

@@ -187,6 +187,22 @@ TEST(SokRead, LevelsFollowOneAnother) {
     EXPECT_TRUE(xsb.madeFrom.empty());
 }
 
+TEST(SokRead, FloorPastTheSixtyFourthRowOrColumnIsDroppedAnythingElseRefused) {
+    const std::string tooLarge = "Level with more than 64 rows or columns.";
+    std::string rows;
+    for (int i = 0; i < 64; ++i) rows += "#\n";
+
+    const Reading wide = Read("a.sok", "T\n\n" + std::string(64, '#') + "  -\n");
+    ASSERT_EQ(wide.error, "");
+    EXPECT_EQ(wide.lines[1].size(), 64u * 4);
+    EXPECT_EQ(Read("a.sok", "T\n\n" + std::string(64, ' ') + "$\n").error, tooLarge);
+
+    const Reading tall = Read("a.sok", "T\n\n" + rows + "   \n");
+    ASSERT_EQ(tall.error, "");
+    EXPECT_EQ(tall.lines.size(), 65u);
+    EXPECT_EQ(Read("a.sok", "T\n\n" + rows + " @\n").error, tooLarge);
+}
+
 TEST(SokRead, TextWithoutBoardGivesNothingAndAFailureKeepsTheOutput) {
     EXPECT_TRUE(Read("a.sok", "just notes\n\nmore\n").lines.empty());
 
