@@ -1,0 +1,31 @@
+// Moves as text: the move lines after a level's board, and single move texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "Context.h"
+
+namespace vorpel {
+
+// The direction letter of a step's displacement ("x" for an elimination, "?" for none).
+char DirectionLetter(int rowDelta, int columnDelta);
+
+// Appends one line per move of the level's whole recorded history, each ending with CR LF.
+void WriteMoveLines(const Level& level, std::string& out);
+
+// Carries out the moves of the move lines from `index` on the play board of the current level,
+// which the caller has built, recording every step. Leaves `index` on the first line that is not
+// a move line, also after an error. Returns "" or the message of the first error; the steps made
+// before it stay made.
+std::string ReadMoveLines(Context& ctx, const std::vector<std::string>& lines, std::size_t& index);
+
+// Carries out the one move of `text` on the play board. With `relative` set, the cell it names is
+// counted from (originRow, originColumn). A text that ends before its move has a step is
+// malformed. Returns "" or "Error at move <text>.\r\n" and the message; the steps made before the
+// failure stay made.
+std::string ApplyMoveText(Context& ctx, const std::string& text, bool relative, int originRow,
+                          int originColumn);
+
+} // namespace vorpel
