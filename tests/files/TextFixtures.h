@@ -1,5 +1,4 @@
-// Helpers of the text format tests: levels read from small texts, and board lines written with
-// blanks between their groups for legibility.
+// Helpers of the text format tests: levels read from small texts with spaced-out board lines.
 #pragma once
 
 #include <algorithm>
