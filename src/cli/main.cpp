@@ -1,11 +1,132 @@
-// vorpel-cli: checks and converts level files from the command line.
+// vorpel-cli: checks level files and prints their boards from the command line.
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliLoad.h"
+#include "Execucao.h"
+#include "LevelText.h"
+
+namespace vorpel {
+namespace {
+
+constexpr int kExitOk = 0, kExitLevelFailed = 1, kExitUsage = 2;
+
+void PrintUsage() {
+    std::fputs("usage: vorpel-cli verify FILE...\n"
+               "       vorpel-cli snapshot FILE\n",
+               stderr);
+}
+
+int Verify(const std::vector<std::string>& files) {
+    int status = kExitOk;
+    for (const std::string& file : files) {
+        auto ctx = std::make_unique<Context>();
+        std::vector<LoadedLevel> levels;
+        const std::string error = LoadLevelFile(*ctx, file, levels);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
+            status = kExitUsage;
+            continue;
+        }
+        for (std::size_t n = 0; n < levels.size(); ++n) {
+            const LoadedLevel& loaded = levels[n];
+            std::string problem = loaded.error;
+            if (problem.empty() && loaded.hasMoves) {
+                ctx->collection.currentLevel = loaded.index;
+                ShowCurrentLevel(*ctx);
+                EndOfLevel(*ctx);
+                if (!IsSolved(*ctx)) problem = "unsolved";
+            }
+            if (problem.empty()) continue;
+            std::printf("%s: %zu \"%s\": %s\n", file.c_str(), n + 1, loaded.title.c_str(),
+                        problem.c_str());
+            if (status == kExitOk) status = kExitLevelFailed;
+        }
+    }
+    return status;
+}
+
+// The two-character label of a cell in a snapshot.
+std::string CellLabel(const PlayBoard& b, int r, int c, const std::vector<int>& numberOf) {
+    const int index = b.BlockIndexAt(r, c);
+    if (index < 2) return "..";
+    const Block& blk = b.blocks[index];
+    if (blk.id < 0) return std::string(1, '\xFF') + static_cast<char>(AlphanumericChar(-blk.id));
+    if (numberOf[index] < 0) return "..";
+    return BlockLabel(numberOf[index]);
+}
+
+void PrintBoard(const Context& ctx) {
+    const PlayBoard& b = ctx.board;
+    // Multi-cell blocks are numbered in the order their first cell is met.
+    std::vector<int> numberOf(static_cast<std::size_t>(b.blockCount) + 1, -1);
+    int next = 0;
+    for (int r = 0; r < b.rows; ++r)
+        for (int c = 0; c < b.columns; ++c) {
+            const int index = b.BlockIndexAt(r, c);
+            if (index < 2 || numberOf[index] >= 0 || b.blocks[index].id < 0) continue;
+            if (b.blocks[index].cells.Count(b.LastRow()) > 1) numberOf[index] = next++;
+        }
+    std::string out;
+    for (int r = 0; r < b.rows; ++r) {
+        for (int c = 0; c < b.columns; ++c) {
+            out += static_cast<char>(b.MarkAt(r, c));
+            out += static_cast<char>(DisplayChar(b, r, c));
+            out += CellLabel(b, r, c, numberOf);
+        }
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+int Snapshot(const std::string& file) {
+    auto ctx = std::make_unique<Context>();
+    std::vector<LoadedLevel> levels;
+    const std::string error = LoadLevelFile(*ctx, file, levels);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
+        return kExitUsage;
+    }
+    int status = kExitOk;
+    for (const LoadedLevel& loaded : levels) {
+        std::printf("\"%s\"\n", loaded.title.c_str());
+        if (loaded.index < 0) {
+            std::printf("error: %s\n", loaded.error.c_str());
+            status = kExitLevelFailed;
+            continue;
+        }
+        ctx->collection.currentLevel = loaded.index;
+        ShowCurrentLevel(*ctx);
+        EndOfLevel(*ctx);
+        PrintBoard(*ctx);
+        const Level& level = ctx->CurrentLevel();
+        std::printf("solved: %s\n", IsSolved(*ctx) ? "yes" : "no");
+        std::printf("moves: %d/%d steps: %d/%d\n", CurrentMove(level), TotalMoves(level),
+                    CurrentStepNumber(level), TotalSteps(level));
+        if (!loaded.error.empty()) {
+            std::printf("error: %s\n", loaded.error.c_str());
+            status = kExitLevelFailed;
+        }
+    }
+    return status;
+}
+
+} // namespace
+} // namespace vorpel
 
 int main(int argc, char** argv) {
-    (void)argv;
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vorpel-cli verify FILE... | snapshot FILE\n");
-        return 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        vorpel::PrintUsage();
+        return vorpel::kExitUsage;
     }
-    return 2;
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "verify" && !rest.empty()) return vorpel::Verify(rest);
+    if (command == "snapshot" && rest.size() == 1) return vorpel::Snapshot(rest[0]);
+    vorpel::PrintUsage();
+    return vorpel::kExitUsage;
 }
