@@ -1,19 +1,27 @@
 // Levels, the collection, the title check and the derived move numbers.
 #include "Level.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace vorpel {
 
 void Level::Initialise(std::string newTitle, int newRows, int newColumns) {
     title = std::move(newTitle);
-    blockLayer.fill('.');
-    markLayer.fill('.');
-    idLayer.fill(0);
+    blockLayer.Clear();
+    markLayer.Clear();
+    idLayer.Clear();
     ClearHistory();
     currentStep = 0;
     rows = static_cast<std::int8_t>(newRows);
     columns = static_cast<std::int8_t>(newColumns);
+}
+
+void Level::Compact() {
+    blockLayer.Compact();
+    markLayer.Compact();
+    idLayer.Compact();
+    steps.resize(static_cast<std::size_t>(std::max(stepCount, 0)));
+    steps.shrink_to_fit();
 }
 
 void Level::ClearHistory() {

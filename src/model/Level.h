@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Grid.h"
 #include "Kinds.h"
 
 namespace vorpel {
@@ -33,9 +34,9 @@ struct Level {
     std::int32_t stepCount = 0;
     std::int32_t referenceStep = 0;
     std::string title;
-    std::array<Byte, kCells> blockLayer;
-    std::array<Byte, kCells> markLayer;
-    std::array<std::int16_t, kCells> idLayer;
+    Grid<Byte> blockLayer{'.'};
+    Grid<Byte> markLayer{'.'};
+    Grid<std::int16_t> idLayer{0};
     std::vector<StepRecord> steps; // grows by 20; only the first stepCount are valid
     std::int8_t rows = 6;
     std::int8_t columns = 6;
@@ -46,9 +47,11 @@ struct Level {
     // Drops the history, as every editor change of the level does.
     void ClearHistory();
 
-    Byte BlockAt(int r, int c) const { return blockLayer[CellIndex(r, c)]; }
-    Byte MarkAt(int r, int c) const { return markLayer[CellIndex(r, c)]; }
-    std::int16_t IdAt(int r, int c) const { return idLayer[CellIndex(r, c)]; }
+    Byte BlockAt(int r, int c) const { return blockLayer.At(r, c); }
+    Byte MarkAt(int r, int c) const { return markLayer.At(r, c); }
+    std::int16_t IdAt(int r, int c) const { return idLayer.At(r, c); }
+    // Gives back storage left over from reading (layers and history).
+    void Compact();
 };
 
 class LevelCollection {

@@ -189,10 +189,10 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
     for (int r = 0; r < board.rows; ++r) {
         for (int c = 0; c < board.columns; ++c) {
             const int cell = CellIndex(r, c);
-            const Byte mark = level.markLayer[cell];
+            const Byte mark = level.markLayer.At(r, c);
             board.marks[cell] = mark;
             AddMarkToSets(board, mark, r, c, switches);
-            Byte kind = level.blockLayer[cell];
+            Byte kind = level.blockLayer.At(r, c);
             if (kind == '#' || kind == '%') {
                 frame.cells.Set(r, c);
                 if (kind == '%') frame.extraCells.Set(r, c);
@@ -200,7 +200,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
                 continue;
             }
             if (kind == '.') continue;
-            const std::int16_t id = level.idLayer[cell];
+            const std::int16_t id = level.idLayer.At(r, c);
             int index = 0;
             const bool extra = kind == '*' || kind == 'X' || kind == 'x';
             if (kind == '!')
