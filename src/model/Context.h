@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Level.h"
 #include "Platform.h"
@@ -92,6 +93,13 @@ struct BricksConversion {
     std::array<Byte, kCells> pieceGrid{};
 };
 
+// Records (best known moves and steps) by title: each entry is the counts padded or cut to 12
+// characters, then the title. `recordList` is kept sorted by title.
+struct RecordsState {
+    std::vector<std::string> recordList;
+    std::vector<std::string> newRecords; // set during the run; survive re-reading the file
+};
+
 struct Context {
     Context() = default;
     Context(const Context&) = delete;
@@ -102,6 +110,13 @@ struct Context {
     Options options;
     ShellFlags flags;
     BricksConversion bricks;
+    RecordsState records;
+    // Full path of the program's executable; its companion files are named after it.
+    std::string programPath;
+    // Folder of the last level file read.
+    std::string lastReadFolder;
+    // Makes generated titles unique; only ever increases.
+    std::uint32_t titleCounter = 0;
     // Asked to show the board between the slides of a step drawn with redraw on.
     std::function<void()> repaint;
     // The user and the platform; never null (a silent one until the program sets its own).

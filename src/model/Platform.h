@@ -8,39 +8,51 @@
 
 namespace vorpel {
 
+// Answers of AskChoice.
+enum Choice : int { kChoiceFirst = 0, kChoiceCancel = 1, kChoiceSecond = 2, kChoiceThird = 3 };
+
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Message box: a text, a yes/no question, and a choice among buttons (index of the button
-    // chosen; `repeat` is the state of the "repeat the answer" box, when the box offers one).
-    virtual void ShowInfo(const std::string& text) = 0;
-    virtual bool AskYesNo(const std::string& text) = 0;
-    virtual int AskChoice(const std::string& text, const std::vector<std::string>& buttons,
-                          bool* repeat) = 0;
+    // The message box. A message is a list of lines; ShowInfo shows nothing when a line is
+    // empty. AskChoice offers the captions `first`, `second` and (when not empty) `third`
+    // besides Cancel, and with `withRepeat` the "Repeat the answer next time" box, whose final
+    // state it stores in `repeat`.
+    virtual void ShowInfo(const std::vector<std::string>& lines) = 0;
+    virtual bool AskYesNo(const std::vector<std::string>& lines) = 0;
+    virtual Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
+                             const std::string& second, const std::string& third, bool withRepeat,
+                             bool& repeat) = 0;
 
     // Clipboard text in the program's 8-bit code page; nullopt when the clipboard has no text.
     virtual std::optional<std::string> ClipboardText() = 0;
     virtual bool SetClipboardText(const std::string& text) = 0;
 
+    // The file history of the settings store, most recent first.
+    virtual void AddToHistory(const std::string& /*fileName*/) {}
+
     // Lets pending window events run during long operations.
     virtual void ProcessEvents() {}
 };
 
-// A platform that answers nothing and keeps its clipboard in memory.
+// A platform without a user: it keeps what it is shown, answers no and Cancel, and holds its
+// clipboard in memory.
 class SilentPlatform : public Platform {
 public:
-    std::vector<std::string> shown;
+    std::vector<std::vector<std::string>> shown;
     std::optional<std::string> clipboard;
 
-    void ShowInfo(const std::string& text) override { shown.push_back(text); }
-    bool AskYesNo(const std::string& text) override {
-        shown.push_back(text);
+    void ShowInfo(const std::vector<std::string>& lines) override { shown.push_back(lines); }
+    bool AskYesNo(const std::vector<std::string>& lines) override {
+        shown.push_back(lines);
         return false;
     }
-    int AskChoice(const std::string& text, const std::vector<std::string>&, bool*) override {
-        shown.push_back(text);
-        return -1;
+    Choice AskChoice(const std::vector<std::string>& lines, const std::string&, const std::string&,
+                     const std::string&, bool, bool& repeat) override {
+        shown.push_back(lines);
+        repeat = false;
+        return kChoiceCancel;
     }
     std::optional<std::string> ClipboardText() override { return clipboard; }
     bool SetClipboardText(const std::string& text) override {
