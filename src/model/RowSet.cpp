@@ -52,7 +52,9 @@ bool HasHorizontalSymmetry(const RowSet& s, int rows, int columns) {
 
 bool Has180Symmetry(const RowSet& s, int rows, int columns) {
     const Bounds b = SelectionBounds(s, rows, columns);
-    if (b.firstRow >= b.lastRow || b.firstColumn >= b.lastColumn) return true;
+    // A single row or column is compared cell by cell too: one with a gap off centre is not
+    // symmetric, and turning it would swap a selected cell with an unselected one.
+    if (b.lastRow < 0) return true;
     for (int i = 0; b.firstRow + i <= (b.firstRow + b.lastRow) / 2; ++i)
         for (int j = 0; j <= b.lastColumn - b.firstColumn; ++j)
             if (s.Test(b.firstRow + i, b.firstColumn + j) !=

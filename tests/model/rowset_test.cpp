@@ -89,6 +89,8 @@ TEST(RowSet, SymmetryTests) {
         {"L", {"#.", "#.", "##"}, false, false, false, false},
         {"bar", {"####"}, true, true, true, false},
         {"S", {".##", "##."}, false, false, true, false},
+        {"RowWithGap", {"#.##"}, true, false, false, false},
+        {"ColumnWithGap", {"#", "#", ".", "#"}, false, true, false, false},
         {"empty", {}, true, true, true, true},
     };
     for (const Case& t : cases) {
