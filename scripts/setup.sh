@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
     libpng-dev
+    python3-pil giflib-tools
 )
 
 missing=()
