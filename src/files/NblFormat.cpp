@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+#include "LevelText.h"
+
 namespace vorpel {
 namespace {
 
@@ -113,8 +115,9 @@ std::string ParseNbl(const std::string& bytes, const std::string& sourceName,
                 group[1] = block;
             }
             if (TakesIdentifier(static_cast<Byte>(block))) {
-                group[2] = static_cast<char>(0x2F + number % 64);
-                group[3] = static_cast<char>(0x2F + number / 64);
+                const std::string label = BlockLabel(number);
+                group[2] = label[0];
+                group[3] = label[1];
             }
         }
     }
@@ -124,7 +127,7 @@ std::string ParseNbl(const std::string& bytes, const std::string& sourceName,
     while (blanks < title.size() && static_cast<Byte>(title[blanks]) < 33) ++blanks;
     title.erase(0, blanks);
     if (title.empty()) title = makeUniqueTitle(sourceName);
-    output.push_back("\"" + title + "\"");
+    output.push_back(QuoteTitle(title));
     output.insert(output.end(), std::make_move_iterator(board.begin()),
                   std::make_move_iterator(board.end()));
     return {};

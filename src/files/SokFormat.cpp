@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "LevelText.h"
+
 namespace vorpel {
 namespace {
 
@@ -316,7 +318,7 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
         }
 
         if (level.title.empty()) level.title = makeUniqueTitle(sourceName);
-        level.lines[0] = "\"" + level.title + "\"";
+        level.lines[0] = QuoteTitle(level.title);
         if (moveStarted && !level.moveLineOut) level.lines.push_back(level.moveLine);
         output.insert(output.end(), std::make_move_iterator(level.lines.begin()),
                       std::make_move_iterator(level.lines.end()));
