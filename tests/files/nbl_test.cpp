@@ -5,7 +5,9 @@
 #include <initializer_list>
 #include <unistd.h>
 
+#include "Execucao.h"
 #include "FileIO.h"
+#include "LevelText.h"
 #include "NblFormat.h"
 
 namespace vorpel {
@@ -46,6 +48,15 @@ Level& SetBoard(Context& ctx, const std::string& title, const std::vector<std::s
         }
     }
     return level;
+}
+
+// Reads level text lines into the current level and builds its play board.
+std::string LoadLines(Context& ctx, const std::vector<std::string>& lines) {
+    ctx.collection.NewLevel("", 4, 4, false);
+    std::size_t index = 0;
+    std::string error = ReadLevelText(ctx, lines, index, true);
+    RebuildBoard(ctx);
+    return error;
 }
 
 std::string TempPath(const std::string& name) {
@@ -132,6 +143,11 @@ TEST(NblWrite, BytesOfASampleLevelAndItsReadingBack) {
         "....................",
     };
     EXPECT_EQ(r.lines, expected);
+
+    Context back;
+    ASSERT_EQ(LoadLines(back, r.lines), "");
+    EXPECT_EQ(back.CurrentLevel().rows, 5);
+    EXPECT_EQ(back.CurrentLevel().columns, 5);
 }
 
 TEST(NblWrite, SeparateBlocksGetTheirOwnNumbers) {
@@ -144,6 +160,13 @@ TEST(NblWrite, SeparateBlocksGetTheirOwnNumbers) {
     ASSERT_EQ(r.lines.size(), 4u);
     EXPECT_EQ(r.lines[1], ".[8/.....[9/");
     EXPECT_EQ(r.lines[2], ".........x:/");
+
+    Context back;
+    ASSERT_EQ(LoadLines(back, r.lines), "");
+    const PlayBoard& board = back.board;
+    EXPECT_NE(board.BlockIndexAt(0, 0), board.BlockIndexAt(0, 2));
+    EXPECT_EQ(board.blocks[board.BlockIndexAt(0, 0)].kind, '[');
+    EXPECT_EQ(board.blocks[board.BlockIndexAt(0, 2)].kind, '[');
 }
 
 TEST(NblWrite, TooManyBlocksWritesNothing) {

@@ -6,27 +6,15 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "Execucao.h"
 #include "FileIO.h"
+#include "Fixtures.h"
+#include "LevelText.h"
+#include "MoveText.h"
 #include "SokFormat.h"
 
 namespace vorpel {
 namespace {
-
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
 
 struct Reading {
     std::vector<std::string> lines;
@@ -72,6 +60,33 @@ std::string TempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() /
             ("vorpel-" + std::to_string(::getpid()) + "-" + name))
         .string();
+}
+
+// A level read back from level text lines, its move lines carried out.
+struct Loaded {
+    Level level;
+    std::string error;
+    bool solved = false;
+};
+
+// Reads every level of level text lines as the loader does, each with its move lines.
+std::vector<Loaded> LoadLines(const std::vector<std::string>& lines) {
+    std::vector<Loaded> levels;
+    Context ctx;
+    std::size_t index = 0;
+    while (index + 1 < lines.size()) {
+        ctx.collection.NewLevel("", 4, 4, false);
+        Loaded loaded;
+        loaded.error = ReadLevelText(ctx, lines, index, true);
+        if (!loaded.error.empty()) break;
+        RebuildBoard(ctx);
+        if (index < lines.size() && lines[index][0] == ' ')
+            loaded.error = ReadMoveLines(ctx, lines, index);
+        loaded.solved = IsSolved(ctx);
+        loaded.level = ctx.CurrentLevel();
+        levels.push_back(std::move(loaded));
+    }
+    return levels;
 }
 
 TEST(SokRead, BoardCharactersBecomeCellGroups) {
@@ -259,6 +274,39 @@ TEST(SokWrite, WholeTextAndItsReadingBack) {
     EXPECT_EQ(r.lines, expected);
 }
 
+TEST(SokWrite, ACopiedLevelReadsBackAsTheSameBoardWithOneMove) {
+    Context ctx;
+    ASSERT_EQ(test::LoadBoard(ctx,
+                              {".#.. .#.. .#.. .#.. .#.. .#..", ".#.. .[.. .V.. .... +... .#..",
+                               ".#.. .#.. .#.. .#.. .#.. .#.."},
+                              " 1) 1, 1: >\r\n 2) 1, 2: >\r\n"),
+              "");
+    ctx.CurrentLevel().title = "Push";
+    ASSERT_EQ(WriteSokLevel(ctx, ""), "");
+    ASSERT_TRUE(ctx.silentPlatform.clipboard.has_value());
+
+    const Reading r = Read("Clipboard", *ctx.silentPlatform.clipboard);
+    ASSERT_EQ(r.error, "");
+    const std::vector<Loaded> back = LoadLines(r.lines);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].error, "");
+    const Level& original = ctx.CurrentLevel();
+    const Level& level = back[0].level;
+    EXPECT_EQ(level.title, "Push");
+    ASSERT_EQ(level.rows, original.rows);
+    ASSERT_EQ(level.columns, original.columns);
+    for (int row = 0; row < level.rows; ++row) {
+        for (int column = 0; column < level.columns; ++column) {
+            EXPECT_EQ(level.BlockAt(row, column), original.BlockAt(row, column));
+            EXPECT_EQ(level.MarkAt(row, column), original.MarkAt(row, column));
+        }
+    }
+    ASSERT_EQ(level.stepCount, 2);
+    EXPECT_EQ(level.steps[0].moveNumber, 1);
+    EXPECT_EQ(level.steps[1].moveNumber, 1);
+    EXPECT_TRUE(back[0].solved);
+}
+
 TEST(SokWrite, CommentOnlyForLetteredBoxesOrGoals) {
     Context ctx;
     const std::string plain = SokText(SetBoard(ctx, "", {".#+V.[+..#"}));
@@ -295,7 +343,7 @@ TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
     std::filesystem::remove(path);
 }
 
-// The collections of the shared corpus: levels, titles and solutions found.
+// The collections of the shared corpus: levels, titles, solutions and solved ends.
 TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
     const std::filesystem::path folder =
         std::filesystem::path(VORPEL_SOURCE_DIR "/../shared/corpus/sokoban");
@@ -303,10 +351,10 @@ TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
     struct Case {
         const char* file;
         int levels;
-        int solved; // levels with solution letters
+        int solved;
         const char* firstTitle;
     };
-    for (const Case& c : {Case{"Original_and_Extra.sok", 91, 90, "Level 1"},
+    for (const Case& c : {Case{"Original_and_Extra.sok", 91, 89, "Level 1"},
                           Case{"MicroCosmos.sok", 40, 40, "MICROCOSMOS 01"},
                           Case{"PicoCosmos.sok", 20, 20, "PICOKOSMOS 01"}}) {
         std::string bytes;
@@ -314,14 +362,29 @@ TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
         const Reading r = Read(c.file, bytes);
         ASSERT_EQ(r.error, "") << c.file;
         EXPECT_TRUE(r.madeFrom.empty()) << c.file;
-        int levels = 0, withLetters = 0;
-        for (const std::string& line : r.lines) {
-            if (line[0] == '"') ++levels;
-            if (line[0] == ' ' && line.back() != ' ') ++withLetters;
+
+        const std::vector<Loaded> levels = LoadLines(r.lines);
+        ASSERT_EQ(static_cast<int>(levels.size()), c.levels) << c.file;
+        EXPECT_EQ(levels[0].level.title, c.firstTitle) << c.file;
+        int solved = 0;
+        for (const Loaded& loaded : levels) {
+            EXPECT_EQ(loaded.error, "") << c.file << ": " << loaded.level.title;
+            solved += loaded.solved;
         }
-        EXPECT_EQ(levels, c.levels) << c.file;
-        EXPECT_EQ(withLetters, c.solved) << c.file;
-        EXPECT_EQ(r.lines[0], std::string("\"") + c.firstTitle + "\"") << c.file;
+        EXPECT_EQ(solved, c.solved) << c.file;
+        if (std::string(c.file) != "Original_and_Extra.sok") continue;
+
+        // Level 1 letters its boxes and goals, and its solution matches no box to its letter.
+        const Level& first = levels[0].level;
+        EXPECT_FALSE(levels[0].solved);
+        EXPECT_EQ(first.BlockAt(2, 5), 'v');
+        EXPECT_EQ(first.IdAt(2, 5), -AlphanumericIndex('1'));
+        EXPECT_GT(first.stepCount, 0);
+        for (const Loaded& loaded : levels) {
+            if (loaded.level.title == "Level 37") {
+                EXPECT_EQ(loaded.level.stepCount, 0);
+            }
+        }
     }
 }
 
