@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
-    libpng-dev
+    libpng-dev libgif-dev
     python3-pil giflib-tools
 )
 
