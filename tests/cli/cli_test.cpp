@@ -56,7 +56,8 @@ TEST_F(Cli, VerifyReportsUnsolvedAndFailingLevels) {
 }
 
 TEST_F(Cli, VerifyPassesTheShippedExamples) {
-    const CliRun run = RunCli(std::string("verify ") + VORPEL_SOURCE_DIR + "/data/example.txt");
+    const std::string data = std::string(VORPEL_SOURCE_DIR) + "/data/";
+    const CliRun run = RunCli("verify " + data + "example.txt '" + data + "Vorpel 0.txt'");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
 }
