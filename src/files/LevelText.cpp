@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 
+#include "EntSai.h"
 #include "MoveText.h"
 
 namespace vorpel {
@@ -13,13 +14,9 @@ namespace {
 
 constexpr Byte kQuote = '"';
 constexpr Byte kLetterPrefix = 0xFF;
-constexpr std::size_t kNameLimit = 254;
 constexpr int kFirstIdentifier = 2;
 constexpr int kLastIdentifier = 32767;
 constexpr const char* kNoTitle = "Level without title.";
-constexpr const char* kNameTooLong =
-    "The following file will not be processed because it's full name has more than 254 "
-    "characters:\r\n";
 
 Byte At(const std::string& s, std::size_t i) {
     return static_cast<Byte>(s[i]);
@@ -229,7 +226,8 @@ std::string LevelTextOf(const Level& level) {
 }
 
 std::string WriteLevelText(Context& ctx, const std::string& fileName, const WriteFaults& faults) {
-    if (fileName.size() > kNameLimit) return kNameTooLong + fileName;
+    if (!fileName.empty())
+        if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string text;
     try {
         text = LevelTextOf(ctx.CurrentLevel());
@@ -237,7 +235,7 @@ std::string WriteLevelText(Context& ctx, const std::string& fileName, const Writ
         return kNotEnoughMemory;
     }
     if (fileName.empty()) return ctx.platform->SetClipboardText(text) ? "" : kErrorWriting;
-    return WriteFileAtomic(fileName, text, faults);
+    return WriteFileChecked(fileName, text, faults);
 }
 
 } // namespace vorpel

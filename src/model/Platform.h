@@ -34,6 +34,10 @@ public:
 
     // Lets pending window events run during long operations.
     virtual void ProcessEvents() {}
+
+    // Replaces a shortcut file's name by the name of the file it points to; true when that
+    // failed, leaving the name as it was. Platforms without shortcut files have nothing to do.
+    virtual bool ResolveShortcut(std::string& /*name*/) { return false; }
 };
 
 // A platform without a user: it keeps what it is shown, answers no and Cancel, and holds its

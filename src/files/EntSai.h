@@ -1,0 +1,59 @@
+// File names: the checks and messages every reader and writer shares, extensions, shortcuts,
+// long path names and paths shortened to fit a label.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "FileIO.h"
+#include "Platform.h"
+
+namespace vorpel {
+
+// The longest full file name the program reads or writes.
+inline constexpr std::size_t kMaxFileName = 254;
+
+// The first line of the message about a name longer than kMaxFileName; the name follows on the
+// next line.
+inline constexpr const char* kNameTooLongIntro =
+    "The following file will not be processed because it's full name has more than 254 "
+    "characters:";
+
+// The whole message about a name that is too long: the intro, CR LF and the name.
+std::string NameTooLongMessage(const std::string& name);
+
+// Whether `name` can be read: "" or the message (too long; the name, CR LF and "File not
+// found."; "Error when opening the file.").
+std::string OpenForReading(const std::string& name);
+
+// Whether `name` may be written: "" or the message about a name that is too long. Writing itself
+// replaces the file atomically, so nothing is created or emptied here.
+std::string CreateForWriting(const std::string& name);
+
+// Reads a whole file after the checks of OpenForReading; returns "" or the message.
+std::string ReadFileChecked(const std::string& name, std::string& bytes);
+
+// Replaces a file with `bytes` after the checks of CreateForWriting; a failure leaves the old
+// file whole. Returns "" or the message.
+std::string WriteFileChecked(const std::string& name, const std::string& bytes,
+                             const WriteFaults& faults = {});
+
+// Whether `name` ends with `extension` (full stop included), letter case ignored.
+bool HasExtension(std::string_view extension, std::string_view name);
+
+// The file a shortcut file (".lnk") points to, through the platform. A name that is no shortcut
+// is left unchanged. Returns true when resolving failed; the name is then unchanged too.
+bool ResolveShortcut(Platform& platform, std::string& name);
+
+// The long form of a path: each part as the file system names it. A path that is not found is
+// returned unchanged.
+std::string LongPathName(const std::string& path);
+
+// The path shortened, first folders first, until `textWidth` of it is at most `width`: folders
+// give way to "..." and a separator, then the drive goes, then everything but the file name.
+std::string ShortenPath(const std::string& path, int width,
+                        const std::function<int(const std::string&)>& textWidth);
+
+} // namespace vorpel
