@@ -1,0 +1,36 @@
+// Block shuffling: random single-cell moves on the play board, and the editor's random placement.
+#pragma once
+
+#include <cstdint>
+
+#include "Context.h"
+
+namespace vorpel {
+
+// The shuffles' generator: advances `state` (state * 134775813 + 1) and returns a number from 0
+// to n - 1, the high half of state * n. `n` is at least 1.
+std::uint32_t Random(std::uint32_t& state, std::uint32_t n);
+
+inline constexpr int kGameShuffleMoves = 2000;
+inline constexpr const char* kShuffleQuestion =
+    "Shuffle the blocks, loosing the moves done so far?";
+
+// Main window "Shuffle blocks": asks kShuffleQuestion and runs GameShuffle on yes; true then.
+bool ShuffleBlocks(Context& ctx);
+
+// Makes up to kGameShuffleMoves random free single-cell moves of the movable blocks on the play
+// board (built for the current level), drawing from `ctx.options.seed` and storing the final
+// generator state there. The reached position becomes the level's layout, its history is
+// emptied and the board is rebuilt. A board with no block besides the frame changes nothing.
+// Stops early when `ctx.flags.stopLongOperation` is set while the platform processes events.
+void GameShuffle(Context& ctx);
+
+enum class ShuffleOutcome { kCompleted, kFailed, kStopped };
+
+// The editor's "Block shuffling": the blocks touching `ctx.board.selection` are placed at random
+// without overlapping inside the selection joined with their cells. Only a completed shuffle
+// changes the level (its history emptied, the selection saved and cleared, the board rebuilt)
+// and stores the generator state into the seed. The window clears the stop flag beforehand.
+ShuffleOutcome EditorShuffle(Context& ctx);
+
+} // namespace vorpel
