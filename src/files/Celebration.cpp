@@ -1,0 +1,50 @@
+// Comparing a solved play with the stored best solution and wording the celebration.
+#include "Celebration.h"
+
+#include "ArquivoSolucoes.h"
+#include "Execucao.h"
+#include "Records.h"
+
+namespace vorpel {
+
+bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, SolvedNumbers& numbers,
+                            const WriteFaults& faults) {
+    numbers = {};
+    if (!CheckSolved(ctx, quiet, message)) return false;
+    const Level& level = ctx.CurrentLevel();
+    if (level.currentStep < 1) return true;
+    const int moves = CurrentMove(level);
+    const int steps = CurrentStepNumber(level);
+    // Only the steps up to the solved position are the play; any beyond it are not.
+    const int played = level.currentStep;
+
+    const BestSolutionInfo best = ReadBestSolutionInfo(ctx);
+    if (best.status != kBestSolutionFound || best.moves < 0 || best.steps < 0) {
+        // A first best is celebrated even when quiet; with nothing stored (a level without
+        // title, a failed write) there is nothing new to celebrate.
+        if (SaveBestSolutionSteps(ctx, played, false, faults)) message = kSolvedMessage;
+        return true;
+    }
+    numbers = {true, moves, steps, moves - best.moves, steps - best.steps};
+    const bool fewerMoves = numbers.moveDifference < 0;
+    if (!fewerMoves && !(numbers.moveDifference == 0 && numbers.stepDifference < 0)) return true;
+
+    SaveBestSolutionSteps(ctx, played, false, faults);
+    const int by = fewerMoves ? -numbers.moveDifference : -numbers.stepDifference;
+    message = std::string(kImprovedMessage) + " solution by " + std::to_string(by) +
+              (fewerMoves ? " move" : " step") + (by == 1 ? "" : "s") + "! \r\n";
+    return true;
+}
+
+std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers) {
+    const Level& level = ctx.CurrentLevel();
+    int recordMoves = 0, recordSteps = 0;
+    LookUpRecord(ctx, level.title, recordMoves, recordSteps);
+    const auto n = [](int v) { return std::to_string(v); };
+    return " move " + n(numbers.moves) + "/" + n(TotalMoves(level)) + " (" +
+           n(numbers.moveDifference) + "), step " + n(numbers.steps) + "/" + n(TotalSteps(level)) +
+           " (" + n(numbers.stepDifference) + "), records: " + RecordText(recordMoves) + ", " +
+           RecordText(recordSteps);
+}
+
+} // namespace vorpel

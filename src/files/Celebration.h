@@ -1,0 +1,34 @@
+// A solved play against the stored best solution: storing a better one, celebration, status.
+#pragma once
+
+#include <string>
+
+#include "Context.h"
+#include "FileIO.h"
+
+namespace vorpel {
+
+inline constexpr const char* kImprovedMessage =
+    "\r\n Congratulations! \r\n You improved the level \r\n";
+
+// The play against the stored best; set only when a best existed.
+struct SolvedNumbers {
+    bool compared = false;
+    int moves = 0;          // M, of the last applied step record
+    int steps = 0;          // S
+    int moveDifference = 0; // M - best moves
+    int stepDifference = 0; // S - best steps
+};
+
+// Runs the solved test and, on a solved board reached by at least one step, compares the play
+// with the stored best: a play with fewer moves, or as many moves and fewer steps, or one where
+// no best is stored, is stored as the best. `message` gets the celebration text (empty when there
+// is nothing to celebrate). Returns whether the level is solved.
+bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, SolvedNumbers& numbers,
+                            const WriteFaults& faults = {});
+
+// " move M/total (dM), step S/total (dS), records: moves, steps" for the status line, with the
+// current level's totals and records ("?" when none).
+std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers);
+
+} // namespace vorpel
