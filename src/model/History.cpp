@@ -98,8 +98,6 @@ bool JournalReaches(const Context& ctx, int position) {
 void RevertJournal(Context& ctx, int position) {
     PlayBoard& b = ctx.board;
     StepJournal& j = b.journal;
-    RowSet* sets[] = {&b.holeCells,      &b.slideCells, &b.destinationCells, &b.waterCells,
-                      &b.dontCoverCells, &b.glueCells,  &b.keyholeRing};
     while (j.base + static_cast<int>(j.entries.size()) > position) {
         const StepJournal::Entry e = j.entries.back();
         j.entries.pop_back();
@@ -109,7 +107,8 @@ void RevertJournal(Context& ctx, int position) {
         const std::uint32_t mapStart = prev ? prev->mapEnd : 0;
         const std::uint32_t markStart = prev ? prev->markEnd : 0;
         const std::uint32_t setStart = prev ? prev->setEnd : 0;
-        for (std::uint32_t k = e.setEnd; k-- > setStart;) *sets[j.sets[k].first] = j.sets[k].second;
+        for (std::uint32_t k = e.setEnd; k-- > setStart;)
+            b.DerivedSet(j.sets[k].first) = j.sets[k].second;
         for (std::uint32_t k = e.markEnd; k-- > markStart;)
             b.marks[j.markCells[k].first] = j.markCells[k].second;
         for (std::uint32_t k = e.mapEnd; k-- > mapStart;)
@@ -117,14 +116,7 @@ void RevertJournal(Context& ctx, int position) {
         for (std::uint32_t k = e.blockEnd; k-- > blockStart;) {
             const StepJournal::SavedBlock& s = j.blocks[k];
             Block& blk = b.blocks[s.index];
-            blk.kind = s.kind;
-            blk.bricksPiece = s.bricksPiece;
-            blk.visited = s.visited;
-            blk.removed = s.removed;
-            blk.anchorRow = s.anchorRow;
-            blk.anchorColumn = s.anchorColumn;
-            blk.id = s.id;
-            blk.link = s.link;
+            static_cast<BlockFields&>(blk) = s.fields;
             blk.cells.Clear();
             blk.extraCells.Clear();
             const int height = s.lastRow - s.firstRow + 1;

@@ -43,14 +43,7 @@ Block& PlayBoard::Touch(int index) {
         journal.blockStamp[index] = journal.stamp;
         StepJournal::SavedBlock s{};
         s.index = index;
-        s.kind = b.kind;
-        s.bricksPiece = b.bricksPiece;
-        s.visited = b.visited;
-        s.removed = b.removed;
-        s.anchorRow = b.anchorRow;
-        s.anchorColumn = b.anchorColumn;
-        s.id = b.id;
-        s.link = b.link;
+        s.fields = b;
         int first = rows, last = -1;
         for (int r = 0; r < rows; ++r)
             if (b.cells.row[r] | b.extraCells.row[r]) {
@@ -67,10 +60,14 @@ Block& PlayBoard::Touch(int index) {
     return b;
 }
 
-RowSet& PlayBoard::TouchSet(StepJournal::SetId id) {
+RowSet& PlayBoard::DerivedSet(StepJournal::SetId id) {
     RowSet* sets[] = {&holeCells,      &slideCells, &destinationCells, &waterCells,
                       &dontCoverCells, &glueCells,  &keyholeRing};
-    RowSet& set = *sets[id];
+    return *sets[id];
+}
+
+RowSet& PlayBoard::TouchSet(StepJournal::SetId id) {
+    RowSet& set = DerivedSet(id);
     const auto bit = static_cast<std::uint8_t>(1u << id);
     if (journal.recording && !(journal.setsSaved & bit)) {
         journal.setsSaved |= bit;

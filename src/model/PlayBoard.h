@@ -14,7 +14,8 @@ inline constexpr int kBlockTableSize = 8451;
 inline constexpr int kEmptyBlock = 0;
 inline constexpr int kFrameBlock = 1;
 
-struct Block {
+// Everything of a block but its cells.
+struct BlockFields {
     Byte kind = '.';
     Byte bricksPiece = 0;
     std::int8_t anchorRow = 0;
@@ -23,6 +24,9 @@ struct Block {
     std::int16_t id = 0;
     Byte visited = 0;
     Byte removed = 0;
+};
+
+struct Block : BlockFields {
     RowSet cells;
     RowSet extraCells; // tire cells, a barrier's strong cells, the frame's keyholes
 };
@@ -48,10 +52,7 @@ public:
 
     struct SavedBlock {
         std::int32_t index;
-        Byte kind, bricksPiece, visited, removed;
-        std::int8_t anchorRow, anchorColumn;
-        std::int16_t id;
-        std::int32_t link;
+        BlockFields fields;
         std::int8_t firstRow, lastRow;
         std::uint32_t wordOffset; // cells rows then extraCells rows in `words`
     };
@@ -151,6 +152,7 @@ struct PlayBoard {
     // Call before changing any field of a block other than `visited`.
     Block& Touch(int index);
     RowSet& TouchSet(StepJournal::SetId id);
+    RowSet& DerivedSet(StepJournal::SetId id);
     // Appends a fresh block entry and returns its index.
     int AppendBlock(Byte kind, std::int16_t id, int row, int column);
 };
