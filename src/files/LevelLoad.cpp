@@ -1,0 +1,423 @@
+// Loading levels into the collection from every source the program reads.
+#include "LevelLoad.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <system_error>
+#include <unordered_map>
+#include <utility>
+
+#include "EntSai.h"
+#include "Execucao.h"
+#include "LevelText.h"
+#include "MoveText.h"
+#include "NblFormat.h"
+#include "SokFormat.h"
+
+namespace vorpel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kQuote = '"';
+
+bool IsBoardLine(const std::string& line, bool quoted) {
+    return !line.empty() && IsTextMarkChar(static_cast<Byte>(line[0]), quoted);
+}
+
+bool IsMoveLine(const std::string& line, bool quoted) {
+    return !line.empty() && (line[0] == ' ' || (!quoted && line[0] >= '0' && line[0] <= '9'));
+}
+
+// A title line without its leading double quote and the closing one.
+std::string Unquoted(const std::string& line) {
+    if (line.empty() || line[0] != kQuote) return line;
+    const std::size_t end =
+        line.size() >= 2 && line.back() == kQuote ? line.size() - 1 : line.size();
+    return line.substr(1, end - 1);
+}
+
+// The title a title line gives, "" when the line is none.
+std::string TitleOfLine(const std::string& line, bool quoted) {
+    if (quoted) return !line.empty() && line[0] == kQuote ? Unquoted(line) : std::string();
+    if (!line.empty() && IsBasicMark(static_cast<Byte>(line[0]))) return {};
+    return Unquoted(line);
+}
+
+// Room for one more level, growing in proportion so that appending stays linear.
+void ReserveForAppend(LevelCollection& collection) {
+    std::vector<Level>& levels = collection.levels;
+    if (levels.size() == levels.capacity())
+        levels.reserve(std::max<std::size_t>(levels.size() + levels.size() / 2, 16));
+}
+
+// Takes back the level just appended; an empty collection stays empty.
+void DropAppendedLevel(LevelCollection& collection) {
+    if (collection.levels.size() > 1)
+        collection.RemoveLastLevel();
+    else
+        collection.levels.clear();
+}
+
+// Builds the play board of the current level, carries out its move lines from `index` and goes
+// back to the start. Returns "" or the first move error.
+std::string ReplayMoveLines(Context& ctx, const std::vector<std::string>& lines,
+                            std::size_t& index) {
+    RebuildBoard(ctx);
+    std::string error = ReadMoveLines(ctx, lines, index);
+    GoToMove(ctx, 0);
+    return error;
+}
+
+std::string FullPath(const std::string& name) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(name, ec);
+    return ec ? name : full.lexically_normal().string();
+}
+
+// The checks made before a file is read as levels: "" or the message.
+std::string CheckSource(const std::string& fileName) {
+    if (fileName.size() > kMaxFileName) return NameTooLongMessage(fileName);
+    std::error_code ec;
+    const fs::file_status status = fs::status(fileName, ec);
+    if (!fs::exists(status)) return kFileNotFound;
+    if (fs::is_directory(status)) return kErrorOpening;
+    const std::uintmax_t size = fs::file_size(fileName, ec);
+    if (!ec && size > kMaxLevelSourceBytes) return kSourceTooLarge;
+    return {};
+}
+
+// One read command's work on the collection. It keeps an index of the titles so that looking
+// titles up stays constant-time however large the collection; nothing else changes titles while
+// a read runs, since commands are blocked.
+class Loader {
+public:
+    explicit Loader(Context& ctx) : ctx_(ctx) {}
+
+    int Find(const std::string& title) {
+        if (!indexed_) {
+            const std::vector<Level>& levels = ctx_.collection.levels;
+            first_.reserve(levels.size());
+            for (std::size_t i = 0; i < levels.size(); ++i)
+                first_.emplace(levels[i].title, static_cast<int>(i));
+            indexed_ = true;
+        }
+        const auto found = first_.find(title);
+        return found == first_.end() ? -1 : found->second;
+    }
+
+    std::string MakeUniqueTitle(const std::string& base) {
+        for (;;) {
+            std::string title = base + " " + std::to_string(++ctx_.titleCounter);
+            if (Find(title) < 0) return title;
+        }
+    }
+
+    std::string ReadSource(const std::string& fileName, std::vector<std::string>& lines) {
+        lines.clear();
+        std::string error;
+        try {
+            error = ReadSourceLines(fileName, lines);
+        } catch (const std::bad_alloc&) {
+            error = kNotEnoughMemory;
+        }
+        if (!error.empty()) lines.clear();
+        return error;
+    }
+
+    LoadResult Add(const std::string& displayName, std::vector<std::string>& lines,
+                   RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes) {
+        const bool quoted = IsQuotedText(lines);
+        LevelCollection& collection = ctx_.collection;
+        std::size_t index = 0;
+        while (index + 1 < lines.size() && !ctx_.flags.stopLoading) {
+            const int previous = collection.currentLevel;
+            const std::size_t lastBefore = collection.levels.size();
+            try {
+                std::string title = TitleOfLine(lines[index], quoted);
+                if (title.empty()) title = MakeUniqueTitle("no title");
+                lines[index] = title;
+
+                const int existing = Find(title);
+                bool replace = false;
+                if (existing >= 0) {
+                    if (remembered == kAsk) {
+                        bool repeat = false;
+                        const Choice choice = ctx_.platform->AskChoice(
+                            {"There already is a level with title \"" + title + "\".",
+                             "To replace the previous level, click on Replace or press the R key.",
+                             "To add the new level, keeping the previous one, click on Add or "
+                             "press the A key.",
+                             "To cancel the command, click on Cancel or press the Esc key."},
+                            "Replace", "Add", "", true, repeat);
+                        if (choice == kChoiceFirst) {
+                            replace = true;
+                            if (repeat) remembered = kAlwaysReplace;
+                        } else if (choice == kChoiceSecond) {
+                            if (repeat) remembered = kAlwaysAdd;
+                        } else {
+                            return {{}, true};
+                        }
+                    } else {
+                        replace = remembered == kAlwaysReplace;
+                    }
+                }
+
+                ReserveForAppend(collection);
+                collection.NewLevel("", 4, 4, true);
+                collection.currentLevel = collection.lastLevel();
+                std::string error = ReadLevelText(ctx_, lines, index, quoted);
+                Level& level = collection.Current();
+                level.title = title;
+                if (error.empty() && title[0] == ' ') error = CheckTitle(title);
+
+                LevelOutcome outcome{-1, title, false, {}};
+                if (error.empty() && index < lines.size() && IsMoveLine(lines[index], quoted)) {
+                    outcome.hasMoves = true;
+                    outcome.error = ReplayMoveLines(ctx_, lines, index);
+                    if (!outcome.error.empty())
+                        ctx_.platform->ShowInfo({displayName, outcome.error});
+                }
+                collection.Current().Compact();
+                ctx_.platform->ProcessEvents();
+
+                if (!error.empty()) {
+                    DropAppendedLevel(collection);
+                    collection.currentLevel = previous;
+                    if (outcomes) outcomes->push_back({-1, title, false, error});
+                    return {error, false};
+                }
+                if (replace) {
+                    collection.CopyLevel(existing, collection.lastLevel());
+                    collection.RemoveLastLevel();
+                    collection.currentLevel = existing;
+                } else {
+                    first_.emplace(title, collection.lastLevel());
+                }
+                outcome.index = collection.currentLevel;
+                if (outcomes) outcomes->push_back(std::move(outcome));
+            } catch (const std::bad_alloc&) {
+                while (collection.levels.size() > lastBefore) DropAppendedLevel(collection);
+                collection.currentLevel = previous;
+                return {kNotEnoughMemory, false};
+            }
+        }
+        return {};
+    }
+
+    LoadResult ReadFile(const std::string& fileName, RememberedAnswer& remembered) {
+        std::string displayName = "Clipboard.";
+        std::string path;
+        if (!fileName.empty()) {
+            path = FullPath(fileName);
+            if (path.size() > kMaxFileName) {
+                ctx_.platform->ShowInfo({kNameTooLongIntro, path});
+                return {NameTooLongMessage(path), false};
+            }
+            ctx_.platform->AddToHistory(path);
+            ctx_.lastReadFolder = fs::path(path).parent_path().string();
+            displayName = "File " + path + ".";
+        }
+        std::vector<std::string> lines;
+        LoadResult result{ReadSource(path, lines), false};
+        if (result.error.empty()) result = Add(displayName, lines, remembered, nullptr);
+        if (!result.cancelled && !result.error.empty())
+            ctx_.platform->ShowInfo({displayName, result.error});
+        return result;
+    }
+
+private:
+    std::string ReadSourceLines(const std::string& fileName, std::vector<std::string>& lines) {
+        const auto makeTitle = [this](const std::string& base) { return MakeUniqueTitle(base); };
+        std::string text, sourceName;
+        if (fileName.empty()) {
+            std::optional<std::string> clipboard = ctx_.platform->ClipboardText();
+            if (!clipboard) return kNoClipboardText;
+            text = std::move(*clipboard);
+            sourceName = "Clipboard";
+        } else {
+            if (std::string error = CheckSource(fileName); !error.empty()) return error;
+            if (HasExtension(".nbl", fileName)) return ReadNblFile(fileName, lines, makeTitle);
+            if (HasExtension(".dll", fileName)) return kDllNotRecognized;
+            if (std::string error = ReadFileChecked(fileName, text); !error.empty()) return error;
+            sourceName = fs::path(fileName).filename().string();
+        }
+        // Level texts never hold a zero byte; reading such a file as text would make junk.
+        if (text.find('\0') != std::string::npos) return kBinarySource;
+
+        std::vector<std::string> textLines = SplitLines(text);
+        std::string().swap(text);
+        if (!IsLevelText(textLines)) {
+            if (std::string error = ReadSokText(sourceName, textLines, lines, makeTitle);
+                !error.empty())
+                return error;
+        } else {
+            NormaliseTitles(std::move(textLines), sourceName, lines);
+        }
+        return lines.size() < 2 ? kNoLevelFound : "";
+    }
+
+    // Copies level text lines, giving a made-up title to every level that lacks one.
+    void NormaliseTitles(std::vector<std::string> in, const std::string& sourceName,
+                         std::vector<std::string>& out) {
+        const bool quoted = IsQuotedText(in);
+        // In quoted mode a bare title would read as a board line of the level before.
+        const auto newTitle = [&] {
+            std::string title = MakeUniqueTitle(sourceName);
+            return quoted ? QuoteTitle(title) : title;
+        };
+        out.reserve(in.size() + 1);
+        if (in.empty()) out.push_back(newTitle());
+        std::size_t p = 0;
+        while (p < in.size()) {
+            std::string& line = in[p];
+            const bool title =
+                (quoted ? !line.empty() && line[0] == kQuote
+                        : line.empty() || !IsBasicMark(static_cast<Byte>(line[0]))) &&
+                !Unquoted(line).empty();
+            if (title) {
+                out.push_back(std::move(line));
+                ++p;
+            } else if (line.empty() || line == "\"\"") {
+                out.push_back(newTitle());
+                ++p;
+            } else {
+                out.push_back(newTitle());
+                // A line that is neither board nor moves goes with the made-up title, and the
+                // walk moves on past it.
+                if (!IsBoardLine(line, quoted) && !IsMoveLine(line, quoted)) {
+                    out.push_back(std::move(line));
+                    ++p;
+                    continue;
+                }
+            }
+            while (p < in.size() && IsBoardLine(in[p], quoted)) out.push_back(std::move(in[p++]));
+            while (p < in.size() && IsMoveLine(in[p], quoted)) out.push_back(std::move(in[p++]));
+        }
+    }
+
+    Context& ctx_;
+    std::unordered_map<std::string, int> first_; // title -> first level with it
+    bool indexed_ = false;
+};
+
+// Reads the levels of one startup file, each with its moves replayed; errors of single levels
+// are passed over.
+void ReadStartupFile(Context& ctx, const std::string& name) {
+    if (std::string error = CheckSource(name); !error.empty()) {
+        if (name.size() > kMaxFileName)
+            ctx.platform->ShowInfo({kNameTooLongIntro, name});
+        else
+            ctx.platform->ShowInfo({name, error});
+        return;
+    }
+    LevelCollection& collection = ctx.collection;
+    const std::size_t lastBefore = collection.levels.size();
+    try {
+        std::string text;
+        if (std::string error = ReadFileChecked(name, text); !error.empty()) {
+            ctx.platform->ShowInfo({name, error});
+            return;
+        }
+        const std::vector<std::string> lines = SplitLines(text);
+        std::string().swap(text);
+        const bool quoted = IsQuotedText(lines);
+        std::size_t index = 0;
+        while (index + 1 < lines.size()) {
+            ReserveForAppend(collection);
+            collection.NewLevel("", 4, 4, true);
+            collection.currentLevel = collection.lastLevel();
+            if (!ReadLevelText(ctx, lines, index, quoted).empty()) {
+                DropAppendedLevel(collection);
+                // The rest of the failed level is no title of a level of its own.
+                while (index < lines.size() && IsBoardLine(lines[index], quoted)) ++index;
+                while (index < lines.size() && IsMoveLine(lines[index], quoted)) ++index;
+                continue;
+            }
+            if (index < lines.size() && IsMoveLine(lines[index], quoted))
+                ReplayMoveLines(ctx, lines, index);
+            collection.Current().Compact();
+        }
+    } catch (const std::bad_alloc&) {
+        while (collection.levels.size() > lastBefore) DropAppendedLevel(collection);
+        ctx.platform->ShowInfo({name, kNotEnoughMemory});
+    }
+}
+
+} // namespace
+
+std::string ReadLevelSource(Context& ctx, const std::string& fileName,
+                            std::vector<std::string>& lines) {
+    return Loader(ctx).ReadSource(fileName, lines);
+}
+
+LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
+                     RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes) {
+    return Loader(ctx).Add(displayName, lines, remembered, outcomes);
+}
+
+LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered) {
+    return Loader(ctx).ReadFile(fileName, remembered);
+}
+
+void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names) {
+    ctx.flags.stopLoading = false;
+    ctx.flags.loadingLevels = true;
+    RememberedAnswer remembered = kAsk;
+    Loader loader(ctx);
+    for (const std::string& name : names) {
+        ctx.platform->ProcessEvents();
+        if (ctx.flags.stopLoading) break;
+        if (name.size() > kMaxFileName) {
+            ctx.platform->ShowInfo({kNameTooLongIntro, name});
+            continue;
+        }
+        std::string target = name;
+        if (ResolveShortcut(*ctx.platform, target)) {
+            ctx.platform->ShowInfo({kShortcutFailed + name});
+            continue;
+        }
+        if (loader.ReadFile(target, remembered).cancelled) break;
+    }
+    ctx.flags.loadingLevels = false;
+}
+
+std::string StartupFileName(const std::string& programPath, const std::string& number) {
+    fs::path base(programPath);
+    base.replace_extension();
+    return base.string() + " " + number + ".txt";
+}
+
+void ReadStartupFiles(Context& ctx) {
+    LevelCollection& collection = ctx.collection;
+    collection.levels.clear();
+    collection.currentLevel = 0;
+    const std::string& list = ctx.options.startupList;
+    std::string number;
+    for (const char ch : list.empty() ? std::string("0,") : list + ",") {
+        if (ch >= '0' && ch <= '9') {
+            number += ch;
+        } else if (ch == ',') {
+            ReadStartupFile(ctx, StartupFileName(ctx.programPath, number));
+            number.clear();
+        }
+    }
+    if (collection.levels.empty()) collection.NewLevel("Void level", 6, 6, true);
+    collection.currentLevel = 0;
+}
+
+std::string MakeUniqueTitle(Context& ctx, const std::string& base) {
+    for (;;) {
+        std::string title = base + " " + std::to_string(++ctx.titleCounter);
+        if (ctx.collection.FindTitle(title) < 0) return title;
+    }
+}
+
+int FindLevelByTitle(const Context& ctx, const std::string& title) {
+    return ctx.collection.FindTitle(title);
+}
+
+} // namespace vorpel
