@@ -1,23 +1,37 @@
-// Reading every level of a file into a collection, the way loading a file does, without
-// asking anything.
+// Reading level files for the command-line tool through the program's loader, without asking
+// anything: titles already taken are added, messages go to standard error.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Context.h"
+#include "LevelLoad.h"
 
 namespace vorpel {
 
-struct LoadedLevel {
-    int index = -1; // in the collection; -1 when the level could not be read
-    std::string title;
-    bool hasMoves = false;
-    std::string error; // a board error (level not read) or the first move error
+// The tool's user: answers Add, with the repeat box ticked, to every title already taken, and
+// prints the messages it is shown on standard error.
+class CliPlatform : public Platform {
+public:
+    void ShowInfo(const std::vector<std::string>& lines) override;
+    bool AskYesNo(const std::vector<std::string>& lines) override;
+    Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
+                     const std::string& second, const std::string& third, bool withRepeat,
+                     bool& repeat) override;
+    std::optional<std::string> ClipboardText() override { return std::nullopt; }
+    bool SetClipboardText(const std::string&) override { return false; }
 };
 
-// Appends the file's levels to the collection (replacing the initial placeholder), replaying
-// the move lines of each. Returns "" or the error that kept the file from being read.
+// What became of each level of a file: its place in the collection (-1 when not read), title,
+// whether it has moves, and the error that kept it out or the first error of its moves.
+using LoadedLevel = LevelOutcome;
+
+// Appends the levels of a file of any format the program reads to the collection (the initial
+// placeholder of a fresh context gives way to them), replaying the moves of each. Returns "" or
+// the error that kept the file from being read; a level's own error is in `levels`, and ends
+// the reading of the file.
 std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<LoadedLevel>& levels);
 
 } // namespace vorpel

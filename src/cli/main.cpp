@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CliLevels.h"
 #include "CliLoad.h"
 #include "Execucao.h"
 #include "LevelText.h"
@@ -16,7 +17,9 @@ constexpr int kExitOk = 0, kExitLevelFailed = 1, kExitUsage = 2;
 
 void PrintUsage() {
     std::fputs("usage: vorpel-cli verify FILE...\n"
-               "       vorpel-cli snapshot FILE\n",
+               "       vorpel-cli snapshot FILE\n"
+               "       vorpel-cli list FILE...\n"
+               "       vorpel-cli convert IN OUT [--level N]\n",
                stderr);
 }
 
@@ -127,6 +130,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "verify" && !rest.empty()) return vorpel::Verify(rest);
     if (command == "snapshot" && rest.size() == 1) return vorpel::Snapshot(rest[0]);
+    if (command == "list" && !rest.empty()) return vorpel::ListCommand(rest);
+    if (command == "convert") return vorpel::ConvertCommand(rest);
     vorpel::PrintUsage();
     return vorpel::kExitUsage;
 }

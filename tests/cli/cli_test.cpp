@@ -104,4 +104,91 @@ TEST_F(Cli, SnapshotReportsAMoveError) {
         << run.out;
 }
 
+TEST_F(Cli, ListNumbersTheLevelsOfEveryFileAndAddsTakenTitles) {
+    const std::string a = Write("a.txt", kPush + "  1)  0,  1:  >>\r\n" + kPush);
+    const std::string b = Write("b.sok", "Sok\n\n######\n#@$ .#\n######\nrr\n");
+    const CliRun run = RunCli("list " + a + " " + b);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "1\tPush\t2x6\t1 moves\t2 steps\tsolved\n"
+                       "2\tPush\t2x6\t0 moves\t0 steps\tunsolved\n"
+                       "3\tSok\t3x6\t1 moves\t2 steps\tsolved\n");
+}
+
+TEST_F(Cli, ListReportsFailingLevelsAndUnreadableFiles) {
+    const std::string bad = Write("bad.txt", kPush + "\"Bad\"\r\n.#...Q..\r\n");
+    CliRun run = RunCli("list " + bad);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1\tPush\t2x6\t0 moves\t0 steps\tunsolved\n");
+    run = RunCli("list " + bad + " " + (dir / "missing.sok").string());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(RunCli("list").status, 2);
+}
+
+TEST_F(Cli, VerifyAndSnapshotReadSokAndNbl) {
+    const std::string sok = Write("set.xsb", "######\n#@$ .#\n######\n");
+    CliRun run = RunCli("snapshot " + sok);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "\"set.xsb 1\"\n"
+                       ".#...#...#...#...#...#..\n"
+                       ".#...[...V......+....#..\n"
+                       ".#...#...#...#...#...#..\n"
+                       "solved: no\n"
+                       "moves: 0/0 steps: 0/0\n");
+    const std::string unsolved = Write("short.sok", "T\n\n######\n#@$ .#\n######\nr\n");
+    run = RunCli("verify " + unsolved);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, unsolved + ": 1 \"T\": unsolved\n");
+
+    const std::string nbl = (dir / "one.nbl").string();
+    ASSERT_EQ(RunCli("convert " + sok + " " + nbl).status, 0);
+    run = RunCli("verify " + nbl);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(RunCli("list " + nbl).out, "1\tset.xsb 1\t6x6\t0 moves\t0 steps\tunsolved\n");
+}
+
+TEST_F(Cli, ConvertWritesTheFormatOfTheOutputName) {
+    const std::string in =
+        Write("in.txt", kPush + "  1)  0,  1:  >>\r\n" + "\"Second\"\r\n.#...@..+...\r\n");
+    const std::string listed = RunCli("list " + in).out;
+    ASSERT_EQ(listed, "1\tPush\t2x6\t1 moves\t2 steps\tsolved\n"
+                      "2\tSecond\t2x3\t0 moves\t0 steps\tunsolved\n");
+
+    // Own text and SOK keep every level; SOK keeps this board and its solution too.
+    for (const char* name : {"out.txt", "out.sok", "OUT.XSB", "out.stb"}) {
+        const std::string out = (dir / name).string();
+        ASSERT_EQ(RunCli("convert " + in + " " + out).status, 0) << name;
+        const std::string back = RunCli("list " + out).out;
+        if (std::string(name) == "out.txt" || std::string(name) == "out.sok")
+            EXPECT_EQ(back, listed) << name;
+        else // without title-first reading, solutions are notes
+            EXPECT_EQ(back.substr(0, back.find('\n')), "1\tPush\t2x6\t0 moves\t0 steps\tunsolved")
+                << name;
+    }
+
+    // NBL holds one level: the first, or the one asked for.
+    const std::string nbl = (dir / "out.nbl").string();
+    ASSERT_EQ(RunCli("convert " + in + " " + nbl + " --level 2").status, 0);
+    EXPECT_EQ(RunCli("list " + nbl).out, "1\tSecond\t3x3\t0 moves\t0 steps\tunsolved\n");
+    ASSERT_EQ(RunCli("convert " + in + " " + nbl).status, 0);
+    EXPECT_EQ(RunCli("list " + nbl).out.substr(0, 7), "1\tPush\t");
+
+    // "-" writes the own text format to standard output.
+    const CliRun out = RunCli("convert " + in + " - --level 2");
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out, "\"Second\"\r\n.#...@..+...\r\n....\r\n");
+}
+
+TEST_F(Cli, ConvertRefusesUnusableArguments) {
+    const std::string in = Write("in.txt", kPush);
+    const std::string out = (dir / "out.txt").string();
+    for (const std::string& arguments :
+         {std::string("convert"), "convert " + in, "convert " + in + " " + out + " --level",
+          "convert " + in + " " + out + " --level 0", "convert " + in + " " + out + " --level 2",
+          "convert " + in + " " + out + " extra",
+          "convert " + (dir / "no.txt").string() + " " + out,
+          "convert " + in + " " + (dir / "no" / "out.txt").string()})
+        EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 } // namespace
