@@ -1,0 +1,61 @@
+// The editor's selection commands and the helpers its operations share.
+#include "EditorCells.h"
+
+#include <vector>
+
+#include "EditorOps.h"
+#include "Execucao.h"
+
+namespace vorpel {
+
+namespace editor {
+
+RowSet SelectionInLevel(const Context& ctx) {
+    const Level& level = ctx.CurrentLevel();
+    RowSet s = ctx.board.selection;
+    for (int r = 0; r < kMaxRows; ++r) s.row[r] &= r < level.rows ? FullRow(level.columns) : 0;
+    return s;
+}
+
+void FinishEdit(Context& ctx, bool changed) {
+    if (changed) ctx.CurrentLevel().ClearHistory();
+    SaveAndClearSelection(ctx);
+    if (changed) ShowCurrentLevel(ctx);
+}
+
+std::int16_t UnusedIdentifier(const Level& level, int first) {
+    std::vector<bool> used(32768, false);
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.columns; ++c)
+            if (const std::int16_t id = level.IdAt(r, c); id > 0)
+                used[static_cast<std::size_t>(id)] = true;
+    int id = first;
+    while (id < 32767 && used[static_cast<std::size_t>(id)]) ++id;
+    return static_cast<std::int16_t>(id);
+}
+
+} // namespace editor
+
+void SaveAndClearSelection(Context& ctx) {
+    const RowSet s = editor::SelectionInLevel(ctx);
+    if (!s.IsEmpty(kMaxRows - 1)) ctx.board.savedSelection = s;
+    ctx.board.selection.Clear();
+}
+
+void RestoreSelection(Context& ctx) {
+    ctx.board.selection = ctx.board.savedSelection;
+}
+
+void SelectNothing(Context& ctx) {
+    SaveAndClearSelection(ctx);
+}
+
+void InvertTheSelection(Context& ctx) {
+    const Level& level = ctx.CurrentLevel();
+    RowSet s = editor::SelectionInLevel(ctx);
+    if (!s.IsEmpty(kMaxRows - 1)) ctx.board.savedSelection = s;
+    InvertSelection(s, level.rows, level.columns);
+    ctx.board.selection = s;
+}
+
+} // namespace vorpel
