@@ -9,6 +9,7 @@
 #include "CliLoad.h"
 #include "Execucao.h"
 #include "LevelText.h"
+#include "ShuffleCommand.h"
 
 namespace vorpel {
 namespace {
@@ -132,6 +133,7 @@ int main(int argc, char** argv) {
     if (command == "snapshot" && rest.size() == 1) return vorpel::Snapshot(rest[0]);
     if (command == "list" && !rest.empty()) return vorpel::ListCommand(rest);
     if (command == "convert") return vorpel::ConvertCommand(rest);
+    if (command == "shuffle") return vorpel::ShuffleCommand(rest);
     vorpel::PrintUsage();
     return vorpel::kExitUsage;
 }
