@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
     libpng-dev libgif-dev
-    python3-pil giflib-tools
+    python3-pil giflib-tools python3-pefile
 )
 
 missing=()

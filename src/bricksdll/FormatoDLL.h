@@ -1,0 +1,114 @@
+// Bricks level DLLs: writing levels as a 32-bit Windows DLL and reading levels back from one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Context.h"
+#include "FileIO.h"
+
+namespace vorpel {
+
+inline constexpr int kDllMaxLevels = 48;
+inline constexpr std::uint32_t kDllSignature = 0xF99AB99D;
+
+inline constexpr const char* kDllLoadError = "Error when loading the DLL.";
+inline constexpr const char* kDllFormatError = "DLL format or data not recognized.";
+inline constexpr const char* kDllLevelMissing = "The chosen level was not found in the DLL.";
+inline constexpr const char* kDllNotWritten = "The DLL was not written to the file:";
+inline constexpr const char* kDllInvalidLevel =
+    "Vorpel internal error: an invalid level was accepted for writing in a DLL.";
+
+// --- Writing -----------------------------------------------------------------------------
+
+// What goes into a DLL besides the levels' boards.
+struct DllContents {
+    std::string gameName;                               // empty: the first level's title
+    std::string savePrefix;                             // empty: the game name
+    std::array<std::uint16_t, kDllMaxLevels> records{}; // record i belongs to titles[i]
+    std::vector<std::string> introduction;              // the first 7 lines are written
+    std::vector<std::string> titles; // 1 to 48 levels of the collection, in order
+    std::uint32_t timeStamp = 0;     // seconds since 1970 (UTC) for the headers
+};
+
+// Whether a level can be written into a DLL (marks, kinds and block counts Bricks knows).
+bool IsDllWritable(const Level& level);
+bool IsDllWritable(const LevelCollection& collection, int index);
+
+// The record a level starts with in the list of levels to write: its best solution's moves,
+// 999 when there is none, at most 65535.
+std::uint16_t InitialDllRecord(long long bestMoves);
+
+// The bytes of the DLL named `fileName` (without folder: it becomes the library's name).
+// Returns "" or the error text; `bytes` is then empty.
+std::string BricksDllBytes(const LevelCollection& collection, const DllContents& contents,
+                           const std::string& fileName, std::string& bytes);
+
+// Writes the DLL to `path`; a failure leaves an existing file as it was. Returns "" or the error
+// text (two lines when a level cannot be written).
+std::string WriteBricksDll(const LevelCollection& collection, const std::string& path,
+                           const DllContents& contents, const WriteFaults& faults = {});
+
+// --- Reading -----------------------------------------------------------------------------
+
+// One level as the DLL holds it.
+struct DllLevel {
+    std::string title; // as stored
+    int columns = 0;
+    int rows = 0;
+    std::vector<Byte> boardGrid; // columns x rows, row-major
+    std::vector<Byte> blockGrid;
+    std::uint16_t record = 0;
+};
+
+// The data structure GetGameData returns, every address checked against the image.
+struct DllGameData {
+    std::uint32_t version = 0;
+    std::string savePrefix;
+    std::vector<DllLevel> levels;
+};
+
+// Finds the structure in the bytes of a DLL. The image is mapped at `loadBase` (0: its preferred
+// base) with its relocations applied; no code of it runs: the address GetGameData returns is
+// worked out from its instructions. Returns "" or kDllLoadError / kDllFormatError.
+std::string ParseBricksDll(const std::string& fileBytes, DllGameData& data,
+                           std::uint32_t loadBase = 0);
+
+using UniqueTitleMaker = std::function<std::string(const std::string& base)>;
+using RecordSetter = std::function<void(const std::string& title, int moves, int steps)>;
+
+// The level text lines of one level: the title line, then a board line per row.
+std::vector<std::string> DllLevelText(const DllLevel& level, std::uint32_t version,
+                                      const std::string& title);
+
+// The title a level is read with: the stored one without surrounding blanks, or a unique title
+// made from the library's file name when that leaves nothing.
+std::string DllLevelTitle(const DllLevel& level, const std::string& path,
+                          const UniqueTitleMaker& makeUniqueTitle);
+
+// Appends the title of every level of the DLL at `path`. Returns "" or the error text; the
+// list is then unchanged.
+std::string ListDllLevels(const std::string& path, std::vector<std::string>& titles,
+                          const UniqueTitleMaker& makeUniqueTitle);
+
+// Appends the level text lines of every level of the DLL and hands each level's record (when
+// it has one) to `setRecord`. Returns "" or the error text; the lines are then unchanged.
+std::string ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
+                          const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord);
+
+// What the Bricks moves files need of one level.
+struct DllLevelGrid {
+    std::string savePrefix;
+    std::uint32_t version = 0;
+    int columns = 0;
+    int rows = 0;
+    std::vector<Byte> blockGrid; // columns x rows, row-major
+};
+
+// The level at `levelIndex` (from 0). Returns "" or the error text.
+std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid);
+
+} // namespace vorpel
