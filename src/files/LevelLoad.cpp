@@ -136,6 +136,13 @@ public:
         while (index + 1 < lines.size() && !ctx_.flags.stopLoading) {
             const int previous = collection.currentLevel;
             const std::size_t lastBefore = collection.levels.size();
+            const std::size_t start = index;
+            // The lines of a level are given back once it is read, so that a large collection
+            // reuses their memory instead of holding text and levels at once.
+            const auto release = [&] {
+                for (std::size_t i = start; i < index && i < lines.size(); ++i)
+                    std::string().swap(lines[i]);
+            };
             try {
                 std::string title = TitleOfLine(lines[index], quoted);
                 if (title.empty()) title = MakeUniqueTitle("no title");
@@ -182,6 +189,7 @@ public:
                         ctx_.platform->ShowInfo({displayName, outcome.error});
                 }
                 collection.Current().Compact();
+                release();
                 ctx_.platform->ProcessEvents();
 
                 if (!error.empty()) {
