@@ -76,6 +76,7 @@ struct ShellFlags {
     bool editorActive = false;
     bool commandsBlocked = false;
     bool recordingGif = false;
+    bool stopRecordingGif = false; // the GIF export's stop request
     bool loadingLevels = false;
     bool stopLoading = false;
     bool longOperationRunning = false;
