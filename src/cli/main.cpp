@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CliExport.h"
 #include "CliLevels.h"
 #include "CliLoad.h"
 #include "Execucao.h"
@@ -20,7 +21,10 @@ void PrintUsage() {
     std::fputs("usage: vorpel-cli verify FILE...\n"
                "       vorpel-cli snapshot FILE\n"
                "       vorpel-cli list FILE...\n"
-               "       vorpel-cli convert IN OUT [--level N]\n",
+               "       vorpel-cli convert IN OUT [--level N]\n"
+               "       vorpel-cli gif IN OUT [--level N] [--cell S]"
+               " [--what initial|current|steps|moves] [--delay CS] [--no-loop]\n"
+               "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n",
                stderr);
 }
 
@@ -134,6 +138,8 @@ int main(int argc, char** argv) {
     if (command == "list" && !rest.empty()) return vorpel::ListCommand(rest);
     if (command == "convert") return vorpel::ConvertCommand(rest);
     if (command == "shuffle") return vorpel::ShuffleCommand(rest);
+    if (command == "gif") return vorpel::GifCommand(rest);
+    if (command == "png") return vorpel::PngCommand(rest);
     vorpel::PrintUsage();
     return vorpel::kExitUsage;
 }
