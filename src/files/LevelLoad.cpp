@@ -84,7 +84,8 @@ std::string CheckSource(const std::string& fileName) {
     std::error_code ec;
     const fs::file_status status = fs::status(fileName, ec);
     if (!fs::exists(status)) return kFileNotFound;
-    if (fs::is_directory(status)) return kErrorOpening;
+    // Folders, devices and pipes have no end to read to.
+    if (!fs::is_regular_file(status)) return kErrorOpening;
     const std::uintmax_t size = fs::file_size(fileName, ec);
     if (!ec && size > kMaxLevelSourceBytes) return kSourceTooLarge;
     return {};

@@ -302,6 +302,7 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
     } cases[] = {
         {(dir / "missing.txt").string(), "File not found."},
         {(dir / "folder.txt").string(), "Error when opening the file."},
+        {"/dev/zero", "Error when opening the file."}, // endless: never read
         {Write("empty.txt", ""), "No level found in the file."},
         {Write("blank.txt", "\r\n\r\n"), "No level found in the file."},
         {Write("notes.sok", "just some notes\nno board here\n"), "No level found in the file."},
