@@ -93,6 +93,8 @@ bool Load(Context& ctx, const std::string& path) {
            ctx.silentPlatform.shown.empty();
 }
 
+// resident_MB is the whole process's, which never shrinks: run one benchmark alone
+// (--benchmark_filter) for its own figure.
 void LoadCollection(benchmark::State& state, bool solutions) {
     const std::string path = CollectionFile(solutions);
     const double before = ResidentMegabytes();
