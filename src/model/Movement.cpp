@@ -193,6 +193,8 @@ void Gather(Context& ctx, StepState& st) {
     b.moving.push_back({st.current, st.columnDelta, st.rowDelta});
     ClearVisited(b);
     b.blocks[0].visited = b.blocks[1].visited = b.blocks[st.current].visited = 1;
+    const bool piecesFollowPushes = ctx.bricks.mode == 1;
+    if (piecesFollowPushes) ctx.bricks.pieceGrid.fill(0);
     st.groupCells.AssignRows(b.blocks[st.current].cells, n);
     st.pushedCells.AssignRows(st.groupCells, n);
     if (IsBox(b.blocks[st.current].kind)) st.boxesMoved = true;
@@ -212,11 +214,28 @@ void Gather(Context& ctx, StepState& st) {
                 if (st.firstIteration) ++b.Touch(index).link;
                 st.pushedCells.UnionWith(other.cells, n);
             }
+            if (piecesFollowPushes)
+                ForEachCell(other.cells, b.rows, b.columns, [&](int r2, int c2) {
+                    ctx.bricks.pieceGrid[CellIndex(r2, c2)] = other.bricksPiece;
+                });
             st.sideEffect = true;
             st.groupCells.UnionWith(other.cells, n);
             b.moving.push_back({index, st.columnDelta, st.rowDelta});
             added = true;
         });
+    }
+}
+
+// Bricks moves of data versions before 4 (conversion mode 1): a pushed block takes the piece
+// number that a pushed block had at its new anchor cell before the step, as Bricks numbers it.
+// A cell where no pushed block stood (a zero entry) leaves the block its own number: that is the
+// only number the moves that follow can name it by.
+void TakePushedPieces(Context& ctx) {
+    PlayBoard& b = ctx.board;
+    for (std::size_t k = 1; k < b.moving.size(); ++k) {
+        const Block& blk = b.blocks[b.moving[k].block];
+        const Byte piece = ctx.bricks.pieceGrid[CellIndex(blk.anchorRow, blk.anchorColumn)];
+        if (piece != 0) b.Touch(b.moving[k].block).bricksPiece = piece;
     }
 }
 
@@ -524,6 +543,7 @@ bool DoStep(Context& ctx, int rowDelta, int columnDelta, bool redraw, bool noEff
         st.firstIteration = false;
         UnmapCells(b, st.groupCells);
         for (const MovingEntry& e : b.moving) MoveEntry(b, st, e);
+        if (ctx.bricks.mode == 1) TakePushedPieces(ctx);
         if (noEffects) break;
         RunEffects(ctx, st);
         if (IsSolved(ctx)) break;
