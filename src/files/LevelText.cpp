@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <new>
+#include <unordered_map>
 
 #include "EntSai.h"
 #include "MoveText.h"
@@ -121,8 +122,9 @@ std::string ReadLevelText(Context& ctx, const std::vector<std::string>& lines, s
     level.title = title.empty() ? std::string(kNoTitle) : title;
     if (index < lines.size()) ++index;
 
-    // Identifier given to each two-character label, 0 while the label is unseen.
-    std::vector<std::int16_t> labelId(65536, 0);
+    // Identifier given to each two-character label, 0 while the label is unseen. A map, not a
+    // table of every possible label: large collections read thousands of small levels.
+    std::unordered_map<std::uint16_t, std::int16_t> labelId;
     int nextId = kFirstIdentifier;
     const auto freshId = [&] {
         const int id = nextId;
@@ -165,7 +167,7 @@ std::string ReadLevelText(Context& ctx, const std::vector<std::string>& lines, s
                 } else if (first == '.' && second == '.') {
                     id = freshId();
                 } else {
-                    std::int16_t& known = labelId[first << 8 | second];
+                    std::int16_t& known = labelId[static_cast<std::uint16_t>(first << 8 | second)];
                     if (known == 0) known = freshId();
                     id = known;
                 }
@@ -187,17 +189,15 @@ std::string LevelTextOf(const Level& level) {
     const int last = columns - 1;
 
     // Cells per identifier, so that a block of one cell is written as "..".
-    std::vector<int> cellsWithId(65536, 0);
+    std::unordered_map<std::int16_t, int> cellsWithId;
     bool lastColumnUsed = false;
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c)
-            ++cellsWithId[static_cast<std::uint16_t>(level.IdAt(r, c))];
+        for (int c = 0; c < columns; ++c) ++cellsWithId[level.IdAt(r, c)];
         if (level.MarkAt(r, last) != '.' || level.BlockAt(r, last) != '.') lastColumnUsed = true;
     }
 
     std::string text = QuoteTitle(level.title.empty() ? std::string("no title") : level.title);
-    std::vector<int> label(65536, -1);
-    int labels = 0;
+    std::unordered_map<std::int16_t, int> label;
     for (int r = 0; r < rows; ++r) {
         text += "\r\n";
         int end = last;
@@ -208,15 +208,14 @@ std::string LevelTextOf(const Level& level) {
             text += static_cast<char>(level.MarkAt(r, c));
             text += static_cast<char>(level.BlockAt(r, c));
             const std::int16_t id = level.IdAt(r, c);
-            const std::uint16_t key = static_cast<std::uint16_t>(id);
             if (id < 0 && AlphanumericChar(-id) != 0) {
                 text += static_cast<char>(kLetterPrefix);
                 text += static_cast<char>(AlphanumericChar(-id));
-            } else if (id <= 0 || cellsWithId[key] < 2) {
+            } else if (id <= 0 || cellsWithId[id] < 2) {
                 text += "..";
             } else {
-                if (label[key] < 0) label[key] = labels++;
-                text += BlockLabel(label[key]);
+                const auto [entry, added] = label.try_emplace(id, static_cast<int>(label.size()));
+                text += BlockLabel(entry->second);
             }
         }
     }

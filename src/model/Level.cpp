@@ -38,7 +38,6 @@ LevelCollection::LevelCollection() {
 
 void LevelCollection::NewLevel(const std::string& title, int rows, int columns, bool append) {
     if (append) {
-        if (levels.size() == levels.capacity()) levels.reserve(levels.size() + 10);
         levels.emplace_back().Initialise(title, rows, columns);
     } else {
         Current().Initialise(title, rows, columns);
