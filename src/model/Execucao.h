@@ -31,6 +31,8 @@ inline constexpr const char* kSolvedMessage =
 // True when solved; `message` gets the solved text unless quiet.
 bool CheckSolved(const Context& ctx, bool quiet, std::string& message);
 bool IsSolved(const Context& ctx);
+// The same test made cell by cell, without the quick paths (the reference for them).
+bool IsSolvedByCells(const Context& ctx);
 
 // --- History ----------------------------------------------------------------------------
 

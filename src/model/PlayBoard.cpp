@@ -160,6 +160,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
 
     board.rows = board.columns = 0;
     board.teleporterRow = board.teleporterColumn = -1;
+    board.hasColourOrLetterGoals = false;
     board.teleporterRowSpan = board.teleporterColumnSpan = 0;
     for (RowSet* s :
          {&board.holeCells, &board.slideCells, &board.destinationCells, &board.waterCells,
@@ -188,6 +189,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
             const int cell = CellIndex(r, c);
             const Byte mark = level.markLayer.At(r, c);
             board.marks[cell] = mark;
+            if (IsRoundColour(mark)) board.hasColourOrLetterGoals = true;
             AddMarkToSets(board, mark, r, c, switches);
             Byte kind = level.blockLayer.At(r, c);
             if (kind == '#' || kind == '%') {
@@ -198,6 +200,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
             }
             if (kind == '.') continue;
             const std::int16_t id = level.idLayer.At(r, c);
+            if (id < 0) board.hasColourOrLetterGoals = true;
             int index = 0;
             const bool extra = kind == '*' || kind == 'X' || kind == 'x';
             if (kind == '!')

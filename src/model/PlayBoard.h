@@ -116,6 +116,10 @@ struct PlayBoard {
     RowSet holeCells, slideCells, destinationCells, waterCells, dontCoverCells, glueCells;
     RowSet keyholeRing;
 
+    // Whether the level has round marks or alphanumeric blocks, whose goals only a cell-by-cell
+    // solved test sees.
+    bool hasColourOrLetterGoals = false;
+
     std::int32_t teleporterRow = -1;
     std::int32_t teleporterColumn = -1;
     std::int32_t teleporterRowSpan = 0;

@@ -12,6 +12,30 @@ bool IsSolved(const Context& ctx) {
         if (!uncovered && !IsMasterKind(DisplayChar(b, r, c))) uncovered = true;
     });
     if (uncovered) return false;
+    if (!b.hasColourOrLetterGoals) {
+        // Without round marks and lettered blocks the test reduces to the sets: every master
+        // block on destinations, and only hover blocks on "don't cover" cells.
+        const int n = b.LastRow();
+        if (b.destinationCells.IsEmpty(n)) return false;
+        for (int i = 2; i <= b.blockCount; ++i) {
+            const Block& blk = b.blocks[i];
+            if (!blk.removed && IsMasterKind(blk.kind) &&
+                !IsSubset(blk.cells, b.destinationCells, n))
+                return false;
+        }
+        bool covered = false;
+        ForEachCell(b.dontCoverCells, b.rows, b.columns, [&](int r, int c) {
+            const int index = b.BlockIndexAt(r, c);
+            if (index != 0 && !IsHover(b.blocks[index].kind)) covered = true;
+        });
+        return !covered;
+    }
+    return IsSolvedByCells(ctx);
+}
+
+bool IsSolvedByCells(const Context& ctx) {
+    if (ctx.flags.editorActive) return false;
+    const PlayBoard& b = ctx.board;
     bool goalMet = false;
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {

@@ -218,6 +218,8 @@ TEST(History, RandomPlayMatchesReplayEverywhere) {
             } else {
                 MoveForward(ctx, 1 + static_cast<int>(random() % 3));
             }
+            ASSERT_EQ(IsSolved(ctx), IsSolvedByCells(ctx))
+                << "seed " << seed << " action " << action;
             ASSERT_EQ(DifferenceFromReplay(ctx), "")
                 << "seed " << seed << " action " << action << " at step " << level.currentStep;
         }
