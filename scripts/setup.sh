@@ -8,6 +8,7 @@ packages=(
     clang clang-format libclang-rt-14-dev
     libpng-dev libgif-dev
     python3-pil giflib-tools python3-pefile
+    qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
 )
 
 missing=()

@@ -1,0 +1,74 @@
+// The program's own message box: messages, yes/no questions and choices picked by their letters.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+#include "Platform.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+namespace vorpel {
+
+class QtPlatform;
+
+inline constexpr const char* kAboutLink = "https://ostavin.example/vorpel/";
+
+class TCaixaMensagem : public QDialog {
+    Q_OBJECT
+public:
+    TCaixaMensagem(QtPlatform& platform, QWidget* parent);
+
+    // What the entry operation asks for; set before Execute.
+    bool BoxTwoButtons = false;
+    bool BoxThreeButtons = false;
+    bool BoxWithRepeat = false;
+    bool BoxWithLink = false;
+
+    // Builds the box with the message lines and the captions (`second` and `third` only where
+    // the mode shows them), shows it modally at the remembered position and returns the
+    // button that closed it; Esc and closing the window give Cancel.
+    Choice Execute(const std::vector<std::string>& lines, const std::string& first,
+                   const std::string& second = {}, const std::string& third = {});
+
+    QTextEdit* RichEdit1;
+    QPushButton* BotaoSim;
+    QPushButton* BotaoNao;
+    QPushButton* BotaoCancelar;
+    QPushButton* BotaoR;
+    QCheckBox* CheckBoxRepeticao;
+    QLabel* LabelLink;
+
+    // BoxRepeatOn: the check box as the user left it.
+    bool RepeatOn() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+public Q_SLOTS:
+    void done(int code) override;
+
+private:
+    // The key preview: true when the key picked a button.
+    bool OnKeyPress(const QKeyEvent& event);
+    void Answer(Choice choice);
+
+    QtPlatform& platform_;
+    Choice result_ = kChoiceCancel;
+};
+
+// The entry operations; QtPlatform's message functions come here.
+void ShowInfo(QtPlatform& platform, const std::vector<std::string>& lines);
+bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines);
+Choice AskChoice(QtPlatform& platform, const std::vector<std::string>& lines,
+                 const std::string& first, const std::string& second, const std::string& third,
+                 bool withRepeat, bool& repeat);
+void ShowAbout(QtPlatform& platform);
+
+} // namespace vorpel

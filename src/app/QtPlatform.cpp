@@ -1,0 +1,156 @@
+// The program's answer to what the core asks of the user and the platform, through Qt windows.
+#include "QtPlatform.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QWidget>
+
+#include "CaixMens.h"
+#include "VorpelIni.h"
+
+namespace vorpel {
+
+namespace {
+
+// The characters of the bytes 0x80 to 0x9F; the five bytes the code page leaves undefined
+// keep the control character of their own number.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char16_t Cp1252Char(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t{byte};
+}
+
+} // namespace
+
+QString FromCp1252(const std::string& bytes) {
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[static_cast<qsizetype>(i)] = QChar(Cp1252Char(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+std::string ToCp1252(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            bytes += static_cast<char>(code);
+            continue;
+        }
+        const auto* found = std::find(kHighControls.begin(), kHighControls.end(), code);
+        bytes += found != kHighControls.end()
+                     ? static_cast<char>(0x80 + (found - kHighControls.begin()))
+                     : '?';
+    }
+    return bytes;
+}
+
+QString DisplayText(const std::string& bytes) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+        if (!utf8.hasError()) return text;
+    }
+    return FromCp1252(bytes);
+}
+
+QString FromFileName(const std::string& name) {
+    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+std::string ToFileName(const QString& name) {
+    const QByteArray bytes = QFile::encodeName(name);
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+void MoveOntoScreen(QWidget& window, QPoint topLeft) {
+    QScreen* screen = QGuiApplication::screenAt(topLeft);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        window.move(topLeft);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize size = window.frameGeometry().size();
+    const int left = std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width()));
+    const int top = std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()));
+    window.move(left, top);
+}
+
+QtPlatform::QtPlatform() {
+    if (QCoreApplication::instance() != nullptr)
+        boxCaption = QLatin1Char(' ') +
+                     QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+void QtPlatform::ShowInfo(const std::vector<std::string>& lines) {
+    vorpel::ShowInfo(*this, lines);
+}
+
+bool QtPlatform::AskYesNo(const std::vector<std::string>& lines) {
+    return vorpel::AskYesNo(*this, lines);
+}
+
+Choice QtPlatform::AskChoice(const std::vector<std::string>& lines, const std::string& first,
+                             const std::string& second, const std::string& third, bool withRepeat,
+                             bool& repeat) {
+    return vorpel::AskChoice(*this, lines, first, second, third, withRepeat, repeat);
+}
+
+void QtPlatform::ShowAbout() {
+    vorpel::ShowAbout(*this);
+}
+
+std::optional<std::string> QtPlatform::ClipboardText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) return std::nullopt;
+    return ToCp1252(data->text());
+}
+
+bool QtPlatform::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(FromCp1252(text));
+    return true;
+}
+
+void QtPlatform::AddToHistory(const std::string& fileName) {
+    if (settings != nullptr) settings->AddToHistory(fileName);
+}
+
+void QtPlatform::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+bool QtPlatform::ResolveShortcut(std::string& name) {
+    const QFileInfo info(FromFileName(name));
+    if (!info.isSymLink() && !info.isShortcut()) return false;
+    const QString target = info.symLinkTarget();
+    if (target.isEmpty()) return true;
+    name = ToFileName(target);
+    return false;
+}
+
+bool QtPlatform::OpenUrl(const QUrl& url) {
+    if (script) {
+        script->opened.push_back(url);
+        return true;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace vorpel

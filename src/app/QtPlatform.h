@@ -1,0 +1,94 @@
+// The program's answer to what the core asks of the user and the platform, through Qt windows.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QPoint>
+#include <QString>
+#include <QUrl>
+
+#include "Platform.h"
+
+class QWidget;
+
+namespace vorpel {
+
+class VorpelIni;
+
+// Windows-1252 bytes to text and back, exactly: the bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which
+// the code page leaves undefined, stand for the control characters of the same number, so every
+// byte string survives the round trip. Characters outside the code page become "?".
+QString FromCp1252(const std::string& bytes);
+std::string ToCp1252(const QString& text);
+
+// A message line as shown: file names from the system arrive as UTF-8 among the program's
+// Windows-1252 texts, so a line that is valid UTF-8 with some non-ASCII character is read as
+// UTF-8, any other as Windows-1252.
+QString DisplayText(const std::string& bytes);
+
+// File names between the core's byte strings and Qt, in the file system's own encoding.
+QString FromFileName(const std::string& name);
+std::string ToFileName(const QString& name);
+
+// Moves a top-level window to `topLeft` and then, when it would lie partly outside the screen's
+// work area there, fully onto it.
+void MoveOntoScreen(QWidget& window, QPoint topLeft);
+
+// One scripted reply to a message box: the key typed into it as a user would type it (a letter
+// of a caption in either case, '\r' for Enter, '\x1b' for Esc) and the state the "Repeat the
+// answer next time" box is given first.
+struct BoxAnswer {
+    char key = '\x1b';
+    bool repeat = false;
+};
+
+// Lets tests answer message boxes without a person: boxes are built and given their keys, but
+// never wait.
+struct MessageScript {
+    std::deque<BoxAnswer> answers;               // taken from the front; Esc when none is left
+    std::vector<std::vector<std::string>> shown; // the lines of every box that was shown
+    std::vector<QUrl> opened; // what ShowHelp and the about box's link asked the desktop to open
+};
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+
+    void ShowInfo(const std::vector<std::string>& lines) override;
+    bool AskYesNo(const std::vector<std::string>& lines) override;
+    Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
+                     const std::string& second, const std::string& third, bool withRepeat,
+                     bool& repeat) override;
+    // The about box with its link.
+    void ShowAbout();
+
+    std::optional<std::string> ClipboardText() override;
+    bool SetClipboardText(const std::string& text) override;
+    void AddToHistory(const std::string& fileName) override;
+    void ProcessEvents() override;
+    bool ResolveShortcut(std::string& name) override;
+
+    // Opens a document or link with the desktop's program for it; false when none took it.
+    bool OpenUrl(const QUrl& url);
+
+    // Parent of the boxes and dialogs (the main window once it exists).
+    QWidget* window = nullptr;
+    // The settings module that keeps the file history; none until the program sets it.
+    VorpelIni* settings = nullptr;
+    // Caption of the message boxes: a blank and the executable's name without extension.
+    QString boxCaption;
+    // The help page, fixed at start-up (see CompanionFiles).
+    QString helpPage;
+    // Where the next message box opens; where the last one was left.
+    QPoint boxPosition{30, 120};
+    // Where the options window opens; where it was last left.
+    QPoint optionsPosition{100, 200};
+    // Set by tests: boxes answer from the script and links are not opened.
+    std::optional<MessageScript> script;
+};
+
+} // namespace vorpel
