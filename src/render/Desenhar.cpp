@@ -2,6 +2,7 @@
 #include "Desenhar.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "Execucao.h"
@@ -327,9 +328,26 @@ struct Pen {
         c = std::max(c, 0);
         b = std::min(b, kCanvasSize);
         d = std::min(d, kCanvasSize);
-        if (a >= b) return;
-        for (int y = c; y < d; ++y)
-            std::memset(canvas + std::size_t(y) * kCanvasSize + a, colour, std::size_t(b - a));
+        if (a >= b || c >= d) return;
+        const auto n = std::size_t(b - a);
+        std::uint8_t* p = canvas + std::size_t(c) * kCanvasSize + std::size_t(a);
+        std::uint8_t* const end = canvas + std::size_t(d) * kCanvasSize + std::size_t(a);
+        if (n == 1) {
+            for (; p != end; p += kCanvasSize) *p = colour;
+            return;
+        }
+        // Cells are short rows: plain word stores beat a string instruction's start-up.
+        std::uint8_t block[16];
+        std::memset(block, colour, sizeof block);
+        for (; p != end; p += kCanvasSize) {
+            std::size_t i = 0;
+            for (; i + 16 <= n; i += 16) std::memcpy(p + i, block, 16);
+            if (i + 8 <= n) {
+                std::memcpy(p + i, block, 8);
+                i += 8;
+            }
+            for (; i < n; ++i) p[i] = colour;
+        }
     }
     // Both ends included.
     void HLine(int a, int b, int y) const { Fill(a, b + 1, y, y + 1); }
@@ -351,41 +369,52 @@ struct Pen {
 
     enum class Round { kDisc, kRing, kShadedRing };
 
+    // Squared distances are compared four times over on the doubled grid, where the centre
+    // lies on whole numbers: 4d² is an integer and 4R² = (yb - ya + 0.8)² never is (its
+    // fraction is one of .04, .24, .44, .64, .84), so whole-number limits decide exactly as
+    // the real comparisons do.
+    struct Limits {
+        std::int64_t outer; // 4d² <= outer: inside the circle
+        std::int64_t inner; // 4d² >= inner: in the band of thickness t
+    };
+    static Limits CircleLimits(int ya, int yb, int t) {
+        const double r2 = yb - ya + 0.8, in2 = r2 - 2 * t;
+        return {std::int64_t(std::floor(r2 * r2)), std::int64_t(std::ceil(in2 * in2))};
+    }
+
     // Disc, ring or shaded ring in the box [xa, xb] × [ya, yb] (cell-relative, ends included).
     void Circle(int xa, int xb, int ya, int yb, Round mode, int t = 0) const {
-        const double cx = (xa + xb) / 2.0, cy = (ya + yb) / 2.0;
-        const double r = (yb - ya) / 2.0 + 0.4;
-        const double outer = r * r, inner = (r - t) * (r - t);
+        const Limits limits = CircleLimits(ya, yb, t);
         const int diagonal = xa + xb + ya + yb; // (cx - x) <= (y - cy)  <=>  2(x + y) >= this
-        for (int y = ya; y <= yb; ++y)
+        for (int y = ya; y <= yb; ++y) {
+            const std::int64_t dy = 2 * y - (ya + yb);
             for (int x = xa; x <= xb; ++x) {
-                const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-                if (d2 > outer) continue;
-                if (mode == Round::kDisc) {
+                const std::int64_t dx = 2 * x - (xa + xb), d4 = dx * dx + dy * dy;
+                if (d4 > limits.outer) continue;
+                if (mode == Round::kDisc)
                     Put(x, y);
-                } else if (d2 >= inner) {
+                else if (d4 >= limits.inner)
                     Put(x, y, mode == Round::kRing || 2 * (x + y) >= diagonal ? colour : second);
-                }
             }
+        }
     }
 
     // One quadrant of the box, centre row and column included: outside the circle in the
     // third colour, the band of thickness t plain or shaded.
     void CornerArc(int xa, int xb, int ya, int yb, Quadrant q, int t, bool shaded) const {
-        const double cx = (xa + xb) / 2.0, cy = (ya + yb) / 2.0;
-        const double r = (yb - ya) / 2.0 + 0.4;
-        const double outer = r * r, inner = (r - t) * (r - t);
+        const Limits limits = CircleLimits(ya, yb, t);
         const int diagonal = xa + xb + ya + yb;
         const bool left = q == Quadrant::kTopLeft || q == Quadrant::kBottomLeft;
         const bool top = q == Quadrant::kTopLeft || q == Quadrant::kTopRight;
         for (int y = ya; y <= yb; ++y) {
-            if (top ? y > cy : y < cy) continue;
+            const std::int64_t dy = 2 * y - (ya + yb);
+            if (top ? dy > 0 : dy < 0) continue;
             for (int x = xa; x <= xb; ++x) {
-                if (left ? x > cx : x < cx) continue;
-                const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-                if (d2 > outer)
+                const std::int64_t dx = 2 * x - (xa + xb), d4 = dx * dx + dy * dy;
+                if (left ? dx > 0 : dx < 0) continue;
+                if (d4 > limits.outer)
                     Put(x, y, third);
-                else if (d2 >= inner)
+                else if (d4 >= limits.inner)
                     Put(x, y, !shaded || 2 * (x + y) >= diagonal ? colour : second);
             }
         }
@@ -602,14 +631,29 @@ void DrawUpperLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool 
 // grey one pixel up and left.
 void CopyGlyph(const Pen& pen, const GlyphStrip& strip, int top, int g, int x, int y, bool emboss) {
     if (g < 0 || g >= GlyphStrip::kGlyphs) return;
-    for (int row = top; row < strip.height; ++row) {
-        const std::uint8_t* line = strip.pixels.data() + std::size_t(row) * strip.width;
-        for (int column = 0; column <= strip.glyphWidth; ++column) {
-            if (!line[g * strip.pitch + column]) continue;
-            const int cx = x + column, cy = y + row - top;
-            pen.PutAbsolute(cx, cy, pen.colour);
-            if (emboss) pen.PutAbsolute(cx - 1, cy - 1, kGrey);
+    if (emboss) {
+        for (int row = top; row < strip.height; ++row) {
+            const std::uint8_t* line = strip.pixels.data() + std::size_t(row) * strip.width;
+            for (int column = 0; column <= strip.glyphWidth; ++column) {
+                if (!line[g * strip.pitch + column]) continue;
+                const int cx = x + column, cy = y + row - top;
+                pen.PutAbsolute(cx, cy, pen.colour);
+                pen.PutAbsolute(cx - 1, cy - 1, kGrey);
+            }
         }
+        return;
+    }
+    // Clipped to the canvas once, then copied row by row.
+    const int firstRow = std::max(top, top - y),
+              endRow = std::min(strip.height, top + kCanvasSize - y);
+    const int firstColumn = std::max(0, -x),
+              endColumn = std::min(strip.glyphWidth + 1, kCanvasSize - x);
+    for (int row = firstRow; row < endRow; ++row) {
+        const std::uint8_t* from =
+            strip.pixels.data() + std::size_t(row) * strip.width + std::size_t(g * strip.pitch);
+        std::uint8_t* to = pen.canvas + std::ptrdiff_t(y + row - top) * kCanvasSize + x;
+        for (int column = firstColumn; column < endColumn; ++column)
+            if (from[column]) to[column] = pen.colour;
     }
 }
 
@@ -698,6 +742,79 @@ void DrawMark(const Pen& pen, const BoardCanvas& canvas, std::uint8_t mark, std:
     const bool floor = kind == '.';
     p.colour = floor || !canvas.palette.lightKind[kind] ? kWhite : kGrey;
     CopyGlyph(p, canvas.strip, s >> 4, GlyphIndex(mark), pen.x0 + h + 3, pen.y0 + h - 4, floor);
+}
+
+// Whether a mark character draws anything.
+bool DrawsMark(std::uint8_t mark) {
+    switch (mark) {
+    case '+':
+    case ')':
+    case '/':
+    case ':':
+    case '\\':
+    case '_':
+    case '<':
+    case '^':
+        return true;
+    default:
+        return IsRoundColour(mark) || AlphanumericIndex(mark) != 0;
+    }
+}
+
+// Cell pictures kept before the cache starts afresh.
+constexpr std::size_t kCachedBytes = std::size_t(16) << 20;
+
+std::size_t SlotOf(std::uint32_t key, std::size_t mask) {
+    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+const std::uint64_t* FindPicture(const CellPictureCache& cache, std::uint32_t key) {
+    const std::size_t mask = cache.slots.size() - 1;
+    for (std::size_t i = SlotOf(key, mask);; i = (i + 1) & mask) {
+        const std::uint64_t slot = cache.slots[i];
+        if (slot == 0) return nullptr;
+        if (slot >> 32 == key) return &cache.slots[i];
+    }
+}
+
+void AddPicture(CellPictureCache& cache, std::uint32_t key, std::uint32_t picture) {
+    if (2 * (cache.count + 1) > cache.slots.size()) {
+        std::vector<std::uint64_t> old(cache.slots.size() * 2, 0);
+        old.swap(cache.slots);
+        const std::size_t mask = cache.slots.size() - 1;
+        for (const std::uint64_t slot : old) {
+            if (slot == 0) continue;
+            std::size_t i = SlotOf(std::uint32_t(slot >> 32), mask);
+            while (cache.slots[i] != 0) i = (i + 1) & mask;
+            cache.slots[i] = slot;
+        }
+    }
+    const std::size_t mask = cache.slots.size() - 1;
+    std::size_t i = SlotOf(key, mask);
+    while (cache.slots[i] != 0) i = (i + 1) & mask;
+    cache.slots[i] = std::uint64_t(key) << 32 | picture;
+    ++cache.count;
+}
+
+// A short row: fixed-size block copies, which compile to vector moves, rather than a library
+// call per row.
+void CopyRow(std::uint8_t* to, const std::uint8_t* from, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) std::memcpy(to + i, from + i, 16);
+    if (i + 8 <= n) {
+        std::memcpy(to + i, from + i, 8);
+        i += 8;
+    }
+    for (; i < n; ++i) to[i] = from[i];
+}
+
+// A cell picture to the canvas; the widest cells, which fill the canvas, with fixed sizes.
+void CopyPicture(std::uint8_t* to, const std::uint8_t* from, int s) {
+    if (s == 32) {
+        for (int y = 0; y < 32; ++y, to += kCanvasSize, from += 32) std::memcpy(to, from, 32);
+        return;
+    }
+    for (int y = 0; y < s; ++y, to += kCanvasSize, from += s) CopyRow(to, from, std::size_t(s));
 }
 
 // --- Annotation ----------------------------------------------------------------------------
@@ -922,6 +1039,18 @@ void DrawBoard(const Context& ctx, BoardCanvas& canvas) {
     const int selected =
         ctx.options[kMarkSelectedBlock] && !canvas.repaintSuspended ? b.selectedBlock : 0;
 
+    CellPictureCache& cache = canvas.cellCache;
+    const std::size_t area = std::size_t(s) * std::size_t(s);
+    if (cache.cellSize != s || cache.font != canvas.font || cache.annotated != annotated ||
+        cache.pictures.size() > kCachedBytes) {
+        cache.cellSize = s;
+        cache.font = canvas.font;
+        cache.annotated = annotated;
+        cache.slots.assign(1024, 0);
+        cache.count = 0;
+        cache.pictures.clear();
+    }
+
     Pen pen{canvas.pixels.data(), s};
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {
@@ -929,8 +1058,34 @@ void DrawBoard(const Context& ctx, BoardCanvas& canvas) {
             pen.y0 = r * s;
             const int index = b.BlockIndexAt(r, c);
             const std::uint8_t kind = DisplayCharOfBlock(b, index, r, c);
-            DrawUpperLayer(pen, kind, b.outlineFlags[CellIndex(r, c)], annotated);
-            if (kind == '.' || marksVisible) DrawMark(pen, canvas, b.MarkAt(r, c), kind);
+            const std::uint8_t mark = b.MarkAt(r, c);
+            // What the cell's own picture depends on: its kind, its edges, its visible mark,
+            // and for the dither its place on the canvas.
+            const std::uint32_t flags = kind == '.' ? 0 : b.outlineFlags[CellIndex(r, c)];
+            const std::uint32_t shownMark =
+                (kind == '.' || marksVisible) && DrawsMark(mark) ? mark : 0;
+            const std::uint32_t phase =
+                IsHover(kind) ? std::uint32_t((pen.x0 & 7) | (pen.y0 & 7) << 3) : 0;
+            const std::uint32_t key = kind | flags << 8 | shownMark << 16 | phase << 24;
+            std::uint8_t* const origin =
+                canvas.pixels.data() + std::size_t(pen.y0) * kCanvasSize + std::size_t(pen.x0);
+            const bool inside = pen.x0 + s <= kCanvasSize && pen.y0 + s <= kCanvasSize;
+            const std::uint64_t* found = inside ? FindPicture(cache, key) : nullptr;
+            if (found) {
+                const std::uint8_t* from =
+                    cache.pictures.data() + std::size_t(std::uint32_t(*found)) * area;
+                CopyPicture(origin, from, s);
+            } else {
+                DrawUpperLayer(pen, kind, std::uint8_t(flags), annotated);
+                if (shownMark != 0) DrawMark(pen, canvas, mark, kind);
+                if (inside) {
+                    AddPicture(cache, key, std::uint32_t(cache.pictures.size() / area));
+                    for (int y = 0; y < s; ++y)
+                        cache.pictures.insert(cache.pictures.end(),
+                                              origin + std::size_t(y) * kCanvasSize,
+                                              origin + std::size_t(y) * kCanvasSize + s);
+                }
+            }
             if (selected != 0 && index == selected) {
                 const int q = s / 6;
                 Pen dot = pen;

@@ -87,6 +87,19 @@ struct GlyphStrip {
 // anything else 0 (the "-" glyph).
 int GlyphIndex(std::uint8_t character);
 
+// Pictures of cells already drawn, by what they show, so that a repaint copies most cells
+// instead of drawing them again. Valid for one cell size, font and annotation setting.
+struct CellPictureCache {
+    int cellSize = -1;
+    const GlyphRasterizer* font = nullptr;
+    bool annotated = false;
+    // Open addressing: what the cell shows (never 0) in the high half, picture number in the
+    // low half; 0 is an empty slot.
+    std::vector<std::uint64_t> slots;
+    std::size_t count = 0;
+    std::vector<std::uint8_t> pictures; // cellSize² bytes each
+};
+
 // The one picture of the board that the window and the GIF export copy from.
 struct BoardCanvas {
     explicit BoardCanvas(const GlyphRasterizer* rasterizer = nullptr);
@@ -95,6 +108,7 @@ struct BoardCanvas {
     BoardPalette palette;
     const GlyphRasterizer* font; // the built-in bitmap font when constructed with null
     GlyphStrip strip;
+    CellPictureCache cellCache;
 
     // Set by the main window: the cell size, and whether its painting is suppressed (then
     // DrawBoard leaves out the selection dot).

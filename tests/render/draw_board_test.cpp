@@ -568,6 +568,33 @@ TEST(DrawBoard, TextNeverReachesPastTheCanvasEdge) {
         for (int x = 0; x < 32; ++x) ASSERT_EQ(f.Pixel(0, 0, x, y), 12);
 }
 
+TEST(DrawBoard, RepaintsFromRememberedCellsMatchAFreshDrawing) {
+    // Hover blocks at several canvas phases, marks, letters and joined blocks; then a move.
+    Fixture f;
+    f.Board({".;.. .;.. .;.. .;.. +... ^...", "A... .;aa .;aa .[bb .[bb \xA1...",
+             ".... .... .... +@.. .... .v..", ".... .... .... .... .... ...."});
+    f.ctx->options.value[kDrawMarksOverBlocks] = true;
+    for (const int s : {14, 19}) {
+        SCOPED_TRACE(s);
+        f.DrawAt(s);
+        f.DrawAt(s); // every cell from the remembered pictures
+        Fixture fresh;
+        fresh.Board({".;.. .;.. .;.. .;.. +... ^...", "A... .;aa .;aa .[bb .[bb \xA1...",
+                     ".... .... .... +@.. .... .v..", ".... .... .... .... .... ...."});
+        fresh.ctx->options.value[kDrawMarksOverBlocks] = true;
+        fresh.DrawAt(s);
+        EXPECT_EQ(renderkit::Picture(*f.canvas, 0, 0, 6 * s, 4 * s),
+                  renderkit::Picture(*fresh.canvas, 0, 0, 6 * s, 4 * s));
+        ASSERT_TRUE(test::Drag(*f.ctx, 2, 3, 1, 0));
+        ASSERT_TRUE(test::Drag(*fresh.ctx, 2, 3, 1, 0));
+        f.DrawAt(s);
+        fresh.DrawAt(s);
+        EXPECT_EQ(renderkit::Picture(*f.canvas, 0, 0, 6 * s, 4 * s),
+                  renderkit::Picture(*fresh.canvas, 0, 0, 6 * s, 4 * s));
+        ASSERT_TRUE(test::Drag(*f.ctx, 3, 3, -1, 0));
+    }
+}
+
 // FNV-1a of the whole board picture: a net for changes anywhere in a cell's drawing.
 std::uint32_t PictureHash(const BoardCanvas& canvas, int width, int height) {
     std::uint32_t hash = 2166136261u;
