@@ -11,9 +11,11 @@
 
 #include "EntSai.h"
 #include "Execucao.h"
+#include "FormatoDLL.h"
 #include "LevelText.h"
 #include "MoveText.h"
 #include "NblFormat.h"
+#include "Records.h"
 #include "SokFormat.h"
 
 namespace vorpel {
@@ -250,7 +252,11 @@ private:
         } else {
             if (std::string error = CheckSource(fileName); !error.empty()) return error;
             if (HasExtension(".nbl", fileName)) return ReadNblFile(fileName, lines, makeTitle);
-            if (HasExtension(".dll", fileName)) return kDllNotRecognized;
+            if (HasExtension(".dll", fileName))
+                return ReadDllLevels(fileName, lines, makeTitle,
+                                     [this](const std::string& title, int moves, int steps) {
+                                         SetRecord(ctx_, title, moves, steps);
+                                     });
             if (std::string error = ReadFileChecked(fileName, text); !error.empty()) return error;
             sourceName = fs::path(fileName).filename().string();
         }

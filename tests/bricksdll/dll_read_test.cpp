@@ -5,7 +5,9 @@
 #include <random>
 
 #include "DllFixtures.h"
+#include "LevelLoad.h"
 #include "PeImage.h"
+#include "Records.h"
 
 namespace vorpel {
 namespace {
@@ -234,6 +236,23 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
     EXPECT_EQ(ReadDllLevels(missing, lines, unique, nullptr), kDllLoadError);
     EXPECT_EQ(ReadDllLevelGrid(missing, 0, grid), kDllLoadError);
     EXPECT_EQ(titles.size(), 3u);
+}
+
+TEST_F(DllReadFile, TheLoaderReadsDllsAndKeepsTheirRecords) {
+    Context source;
+    AddLevel(source, "Pushes", {".[.. .@.. +...", ".#.. .#.. .#.."});
+    DllContents contents = Contents({"Pushes"});
+    contents.records[0] = 42;
+    const std::string path = Save("pack.dll", DllBytes(source, contents));
+    Context ctx;
+    RememberedAnswer remembered = kAsk;
+    EXPECT_EQ(ReadLevelFile(ctx, path, remembered).error, "");
+    EXPECT_EQ(ctx.CurrentLevel().title, "Pushes");
+    EXPECT_EQ(Canonical(ctx.CurrentLevel()), Canonical(source.CurrentLevel()));
+    int moves = 0, steps = 0;
+    EXPECT_TRUE(LookUpRecord(ctx, "Pushes", moves, steps));
+    EXPECT_EQ(moves, 42);
+    EXPECT_EQ(steps, 0);
 }
 
 TEST(DllRead, NoLevels) {

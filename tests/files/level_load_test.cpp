@@ -316,7 +316,7 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
                                       "ab",
                                       4)),
          "File too small to be valid."},
-        {Write("levels.dll", "MZ"), "DLL format or data not recognized."},
+        {Write("levels.dll", "MZ"), "Error when loading the DLL."},
         {Write("bad.txt", PushLevel("Fine") + "\"Bad\"\r\n.#...Q..\r\n"),
          "Invalid block \"Q\" at line 5, column 6."},
         {Write("repeat.sok", "T\n\n#@$.#\n64R\n"),
