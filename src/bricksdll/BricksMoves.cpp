@@ -4,6 +4,7 @@
 #include <ctime>
 #include <sys/stat.h>
 
+#include "EntSai.h"
 #include "Execucao.h"
 #include "MoveText.h"
 
@@ -218,7 +219,7 @@ bool ReadBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
     DllLevelGrid grid;
     std::string fileName, bytes;
     if (!Prepare(ctx, levelIndex, dllPath, player, grid, fileName)) return false;
-    if (std::string error = ReadWholeFile(fileName, bytes); !error.empty()) {
+    if (std::string error = ReadFileChecked(fileName, bytes); !error.empty()) {
         ctx.platform->ShowInfo({error, kCommandNotExecuted});
         return false;
     }
@@ -238,7 +239,7 @@ bool WriteBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
         !ctx.platform->AskYesNo(OverwriteQuestion(fileName)))
         return false;
     std::string error = BricksMovesBytes(ctx, grid, bytes);
-    if (error.empty()) error = WriteFileAtomic(fileName, bytes, faults);
+    if (error.empty()) error = WriteFileChecked(fileName, bytes, faults);
     if (!error.empty()) ctx.platform->ShowInfo({error});
     return error.empty();
 }

@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+#include "EntSai.h"
+
 namespace vorpel {
 namespace {
 
@@ -660,7 +662,7 @@ std::string WriteBricksDll(const LevelCollection& collection, const std::string&
     std::string bytes;
     const std::string error = BricksDllBytes(collection, contents, BaseName(path), bytes);
     if (!error.empty()) return error;
-    return WriteFileAtomic(path, bytes, faults);
+    return WriteFileChecked(path, bytes, faults);
 }
 
 } // namespace vorpel

@@ -184,8 +184,9 @@ TEST_F(BricksMovesFiles, Messages) {
 
     ctx.silentPlatform.shown.clear();
     EXPECT_FALSE(ReadBricksMoves(ctx, 0, dll, "2"));
+    const std::string notFound = (dir / "pk2.b 1").string() + "\r\n" + kFileNotFound;
     EXPECT_EQ(ctx.silentPlatform.shown,
-              (std::vector<std::vector<std::string>>{{kFileNotFound, kCommandNotExecuted}}));
+              (std::vector<std::vector<std::string>>{{notFound, kCommandNotExecuted}}));
 
     // The prompt before overwriting, answered no by the silent platform.
     const std::string file = Save("pk2.b 1", Bytes({0}));
