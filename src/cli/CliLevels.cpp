@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "CliDll.h"
 #include "CliLoad.h"
 #include "EntSai.h"
 #include "Execucao.h"
@@ -79,7 +80,14 @@ int ListCommand(const std::vector<std::string>& files) {
 int ConvertCommand(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     int only = 0;
+    DllConvertOptions dll;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string optionError;
+        if (TakeDllOption(args, i, dll, optionError)) {
+            if (optionError.empty()) continue;
+            std::fprintf(stderr, "%s\n", optionError.c_str());
+            return kExitUsage;
+        }
         if (args[i] == "--level") {
             if (i + 1 >= args.size() || !ParsePositive(args[i + 1], only)) {
                 std::fputs("--level needs a level number from 1\n", stderr);
@@ -91,7 +99,9 @@ int ConvertCommand(const std::vector<std::string>& args) {
         }
     }
     if (files.size() != 2) {
-        std::fputs("usage: vorpel-cli convert IN OUT [--level N]\n", stderr);
+        std::fputs("usage: vorpel-cli convert IN OUT [--level N]"
+                   " [--game NAME] [--prefix P] [--records N,N,...]\n",
+                   stderr);
         return kExitUsage;
     }
     const std::string& in = files[0];
@@ -114,6 +124,8 @@ int ConvertCommand(const std::vector<std::string>& args) {
     }
     const bool nbl = out != "-" && HasExtension(".nbl", out);
     if (only > 0 || nbl) chosen = {chosen[static_cast<std::size_t>(std::max(only, 1) - 1)]};
+    if (out != "-" && HasExtension(".dll", out))
+        return std::max(status, ConvertToDll(*ctx, chosen, out, dll));
 
     std::string error;
     if (nbl) {

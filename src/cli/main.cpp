@@ -21,7 +21,8 @@ void PrintUsage() {
     std::fputs("usage: vorpel-cli verify FILE...\n"
                "       vorpel-cli snapshot FILE\n"
                "       vorpel-cli list FILE...\n"
-               "       vorpel-cli convert IN OUT [--level N]\n"
+               "       vorpel-cli convert IN OUT [--level N]"
+               " [--game NAME] [--prefix P] [--records N,N,...]\n"
                "       vorpel-cli gif IN OUT [--level N] [--cell S]"
                " [--what initial|current|steps|moves] [--delay CS] [--no-loop]\n"
                "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n",
