@@ -75,6 +75,8 @@ std::vector<std::string> OverwriteQuestion(const std::string& path) {
             time = text;
         }
         size = std::to_string(st.st_size);
+        for (std::ptrdiff_t i = static_cast<std::ptrdiff_t>(size.size()) - 3; i > 0; i -= 3)
+            size.insert(static_cast<std::size_t>(i), 1, ',');
     }
     return {"The file", path, "(modified on " + date + ",",
             "at " + time + ", size " + size + " bytes)", "already exists.  Overwrite?"};

@@ -194,7 +194,9 @@ TEST_F(BricksMovesFiles, Messages) {
     ctx.silentPlatform.shown.clear();
     EXPECT_FALSE(WriteBricksMoves(ctx, 0, dll, "2"));
     ASSERT_EQ(ctx.silentPlatform.shown.size(), 1u);
+    ASSERT_EQ(ctx.silentPlatform.shown[0].size(), 5u);
     EXPECT_EQ(ctx.silentPlatform.shown[0].front(), "The file");
+    EXPECT_TRUE(ctx.silentPlatform.shown[0][3].ends_with(", size 32,768 bytes)"));
     EXPECT_EQ(ctx.silentPlatform.shown[0].back(), "already exists.  Overwrite?");
     EXPECT_EQ(Load(file), Bytes({0}));
 
