@@ -10,6 +10,9 @@ namespace vorpel {
 namespace {
 
 constexpr int kMaxSide = 64;
+// Packs hold a few dozen levels; a far larger count is taken as damage, so that a crafted
+// table cannot make the reading take gigabytes.
+constexpr std::uint32_t kMaxLevels = 4096;
 
 std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -32,8 +35,10 @@ std::string WalkGameData(const PeImage& image, DllGameData& data) {
         !image.Read32(address + 72, count) || !image.Read32(address + 76, recordsAddress) ||
         !image.Read32(address + 104, table) || !image.ReadText(prefixAddress, data.savePrefix))
         return kDllFormatError;
-    // Every level record must lie in the image, which also bounds the count.
-    if (!image.Contains(table, std::uint64_t{count} * 16)) return kDllFormatError;
+    // The level table must lie in the image.
+    if (count > kMaxLevels || !image.Contains(table, std::uint64_t{count} * 16))
+        return kDllFormatError;
+    std::uint64_t titleBytes = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         DllLevel level;
         const std::uint32_t record = table + 16 * i;
@@ -45,7 +50,11 @@ std::string WalkGameData(const PeImage& image, DllGameData& data) {
             !image.ReadText(titleAddress, level.title) ||
             !image.Read16(recordsAddress + 2 * i, level.record))
             return kDllFormatError;
-        if (columns < 1 || columns > kMaxSide || rows < 1 || rows > kMaxSide)
+        // Titles lie in the image, so together they cannot be longer than it unless records
+        // share one, as a crafted table might to multiply a long text.
+        titleBytes += level.title.size();
+        if (columns < 1 || columns > kMaxSide || rows < 1 || rows > kMaxSide ||
+            titleBytes > image.Size())
             return kDllFormatError;
         level.columns = columns;
         level.rows = rows;

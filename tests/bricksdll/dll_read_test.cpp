@@ -352,6 +352,20 @@ TEST(DllRead, DamagedFilesGiveTheErrorTexts) {
     }
 }
 
+TEST(DllRead, RecordsSharingALongTitleAreRefused) {
+    // Eight level records that all point at one title longer than an eighth of the image.
+    Context ctx;
+    const std::string title(3000, 'T');
+    AddLevel(ctx, title, EmptyRows(2, 2));
+    std::string bytes = DllBytes(ctx, Contents({title}));
+    DllGameData data;
+    EXPECT_EQ(ParseBricksDll(bytes, data), "");
+    const std::string record = bytes.substr(kData + 116, 16);
+    for (std::size_t i = 1; i < 8; ++i) bytes.replace(kData + 116 + 16 * i, 16, record);
+    SetU32(bytes, kData + 72, 8);
+    EXPECT_EQ(ParseBricksDll(bytes, data), kDllFormatError);
+}
+
 TEST(DllRead, RandomDamageNeverCrashes) {
     Context ctx;
     AddLevel(ctx, "T", {".[a. .[a. .*.. .#..", ".... .!.. .*.. .#.."});
