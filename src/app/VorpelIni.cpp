@@ -32,7 +32,9 @@ QString SettingsBaseName(const QString& executablePath) {
 }
 
 VorpelIni::VorpelIni(Options& options, Platform& platform)
-    : options_(options), platform_(platform) {}
+    : options_(options), platform_(platform) {
+    for (std::size_t i = 0; i < optionNames.size(); ++i) optionNames[i] = kOptionNames[i];
+}
 
 void VorpelIni::SetSettingsKey(const QString& baseName, QSettings::Format format) {
     baseName_ = baseName;
