@@ -1,0 +1,29 @@
+// A labelled slider with its number field, kept in step, for the dialogs' numeric settings.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QSpinBox;
+
+namespace vorpel {
+
+class BarraEdit : public QWidget {
+    Q_OBJECT
+public:
+    BarraEdit(const QString& caption, int minimum, int maximum, QWidget* parent = nullptr);
+
+    int Value() const;
+    // Sets both parts; valueChanged follows only when the value changes.
+    void SetValue(int value);
+
+    QLabel* Label;
+    QSlider* Slider;
+    QSpinBox* Edit;
+
+Q_SIGNALS:
+    void valueChanged(int value);
+};
+
+} // namespace vorpel

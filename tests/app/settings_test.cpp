@@ -1,0 +1,323 @@
+// The settings store and the options window: option and history round trips on a temporary
+// store, the startup-list checks, the seed, the grid's Cancel and the reading buttons.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "AppTest.h"
+#include "BarraEdit.h"
+#include "Opcoes.h"
+#include "QtPlatform.h"
+#include "VorpelIni.h"
+
+using namespace vorpel;
+
+namespace {
+
+using Lines = std::vector<std::vector<std::string>>;
+
+const QString kProgram = QStringLiteral("VorpelTest");
+
+// The store as the program leaves it, read behind its back.
+QSettings RawStore(const QString& program = kProgram) {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ostavin"),
+                     program);
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        folder_.emplace();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
+        ctx_.emplace();
+        platform_.emplace();
+        platform_->script.emplace();
+        ini_.emplace(ctx_->options, *platform_);
+        ini_->SetSettingsKey(kProgram, QSettings::IniFormat);
+        platform_->settings = &*ini_;
+    }
+
+    void firstStartCreatesEveryValue() {
+        ini_->SetOptionNames();
+        QVERIFY(platform_->script->shown.empty());
+        QSettings store = RawStore();
+        store.beginGroup(QStringLiteral("Options"));
+        QCOMPARE(store.childKeys().size(), kOptionCount + 1);
+        for (const char* name : kOptionNames)
+            QCOMPARE(store.value(QLatin1String(name)).toBool(), false);
+        QCOMPARE(store.value(QStringLiteral("Startup load")), QVariant(QString()));
+    }
+
+    void optionsRoundTrip() {
+        for (int i = 0; i < kOptionCount; ++i) ctx_->options.value[std::size_t(i)] = i % 3 == 0;
+        ctx_->options.startupList = " 1 , 2,3";
+        ini_->WriteOptions(true, 0, kOptionCount - 1);
+
+        Options read;
+        VorpelIni again(read, *platform_);
+        again.SetSettingsKey(kProgram, QSettings::IniFormat);
+        again.ReadOptions(true, 0, kOptionCount - 1);
+        QCOMPARE(read.value, ctx_->options.value);
+        QCOMPARE(read.startupList, std::string(" 1 , 2,3"));
+        QVERIFY(platform_->script->shown.empty());
+    }
+
+    void partialRangesLeaveTheStartupListAlone() {
+        const std::string list = "4, 5";
+        ctx_->options.startupList = list;
+        ini_->WriteOptions(false, 7, 12);
+        QVERIFY(!RawStore().contains(QStringLiteral("Options/Startup load")));
+        QVERIFY(RawStore().contains(QStringLiteral("Options/Show hidden files")));
+        QVERIFY(!RawStore().contains(QStringLiteral("Options/Draw marks over blocks")));
+        ini_->ReadOptions(false, 7, 12);
+        QCOMPARE(ctx_->options.startupList, list);
+    }
+
+    void badValuesAreReportedAndRewritten_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("missing") << QVariant();
+        QTest::newRow("unreadable") << QVariant(QStringLiteral("maybe"));
+    }
+    void badValuesAreReportedAndRewritten() {
+        QFETCH(QVariant, stored);
+        ctx_->options.value.fill(true);
+        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        const QString key = QStringLiteral("Options/Show system files");
+        {
+            QSettings store = RawStore();
+            if (stored.isValid())
+                store.setValue(key, stored);
+            else
+                store.remove(key);
+        }
+        ctx_->options.value.fill(false);
+        ini_->ReadOptions(true, 0, kOptionCount - 1);
+        QCOMPARE(platform_->script->shown, (Lines{{"Error reading data from the Registry."}}));
+        QVERIFY(!ctx_->options[kShowSystemFiles]); // left as it was in memory
+        QVERIFY(ctx_->options[kShowHiddenFiles]);
+        QCOMPARE(RawStore().value(key).toString(), QStringLiteral("false"));
+    }
+
+    void historyKeepsTheLatestFirstOnce() {
+        for (const char* name : {"/levels/a.txt", "/levels/b.sok", "/levels/c.txt"})
+            platform_->AddToHistory(name);
+        std::vector<std::string> history;
+        ini_->ReadHistory(history);
+        QCOMPARE(history,
+                 (std::vector<std::string>{"/levels/c.txt", "/levels/b.sok", "/levels/a.txt", ""}));
+
+        ini_->AddToHistory("/Levels/A.TXT"); // third, in another letter case
+        history.clear();
+        ini_->ReadHistory(history);
+        QCOMPARE(history,
+                 (std::vector<std::string>{"/Levels/A.TXT", "/levels/c.txt", "/levels/b.sok", ""}));
+
+        ini_->ClearHistory();
+        history.clear();
+        ini_->ReadHistory(history);
+        QCOMPARE(history, std::vector<std::string>{""});
+    }
+
+    void programsOfOtherNamesKeepSeparateSettings() {
+        QCOMPARE(SettingsBaseName(QStringLiteral("/opt/games/Vorpel.exe")),
+                 QStringLiteral("Vorpel"));
+        QCOMPARE(SettingsBaseName(QStringLiteral("/opt/games/Vorpel.2.exe")),
+                 QStringLiteral("Vorpel"));
+        QCOMPARE(SettingsBaseName(QStringLiteral("/opt/games/Vorpel2")), QStringLiteral("Vorpel2"));
+        ctx_->options.value.fill(true);
+        ini_->WriteOptions(false, 0, kOptionCount - 1);
+
+        Options other;
+        VorpelIni otherIni(other, *platform_);
+        otherIni.SetSettingsKey(QStringLiteral("VorpelOther"), QSettings::IniFormat);
+        otherIni.SetOptionNames();
+        QCOMPARE(other.value, Options{}.value);
+        QVERIFY(RawStore(QStringLiteral("VorpelOther"))
+                    .contains(QStringLiteral("Options/Bricks compatibility")));
+    }
+
+    void startupListChecks_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* list, const char* message) {
+            QTest::newRow(list) << QString::fromLatin1(list) << QString::fromLatin1(message);
+        };
+        row("", "");
+        row("   ", "");
+        row("0", "");
+        row(" 1 , 2 ,30 ", "");
+        row("1,x", "Invalid character in the number list in the game options.");
+        row("a,,", "Invalid character in the number list in the game options.");
+        row(",1", "The number list in the game options does not start with a number.");
+        row(" , ", "The number list in the game options does not start with a number.");
+        row("1,2,", "The number list in the game options does not end with a number.");
+        row("1,,2", "Two successive commas in the number list in the game options.");
+        row("1, ,2", "Two successive commas in the number list in the game options.");
+    }
+    void startupListChecks() {
+        QFETCH(QString, list);
+        QFETCH(QString, message);
+        QCOMPARE(QString::fromStdString(ValidateStartupList(list.toStdString())), message);
+    }
+
+    void windowShowsEveryControl() {
+        TFormOpcoes form(*ctx_, *ini_, *platform_, {});
+        QCOMPARE(form.windowTitle(), QStringLiteral(" Options"));
+        QCOMPARE(form.pos(), QPoint(100, 200));
+        const QStringList pages{QStringLiteral("Game"), QStringLiteral("File"),
+                                QStringLiteral("Edit 1"), QStringLiteral("Edit 2")};
+        for (int i = 0; i < pages.size(); ++i) QCOMPARE(form.PageControl->tabText(i), pages[i]);
+        for (int i = 0; i < kOptionCount; ++i) {
+            const QString name = i < 13 ? QStringLiteral("CheckBox%1").arg(i)
+                                        : QStringLiteral("CheckBoxAutoAvancoAlfanumerico");
+            auto* box = form.findChild<QCheckBox*>(name);
+            QVERIFY2(box != nullptr, qPrintable(name));
+            QCOMPARE(box->text(), QLatin1String(kOptionNames[std::size_t(i)]));
+            QCOMPARE(box->property("Tag").toInt(), i);
+            const int page = i <= 6 ? kPageGame : i <= 12 ? kPageFile : kPageEdit2;
+            QVERIFY(form.PageControl->widget(page)->isAncestorOf(box));
+        }
+        QCOMPARE(form.LabelLerAoIniciar->text(),
+                 QStringLiteral("Initial files (for each number \"n\" in the list below, the file "
+                                "\"Vorpel n.txt\" will be read at program startup):"));
+        QCOMPARE(form.EditSemente->text(), QStringLiteral("3141592653"));
+        const std::pair<QPushButton*, const char*> buttons[] = {
+            {form.BotaoOK, "OK"},
+            {form.BotaoCancelar, "Cancel"},
+            {form.BotaoAjuda, "Help"},
+            {form.BotaoPadrao, "Default"},
+            {form.BotaoAleatorio, "Random"},
+            {form.BotaoLerOpcoesJogo, "Read game options from the Registry"},
+            {form.BotaoLerOpcoesArquivo, "Read file options from the Registry"}};
+        for (const auto& [button, caption] : buttons)
+            QCOMPARE(button->text(), QLatin1String(caption));
+        QVERIFY(form.BotaoOK->isDefault());
+        const std::pair<BarraEdit*, const char*> bars[] = {
+            {form.BarraEditLinhaInicial, "Starting row"},
+            {form.BarraEditColunaInicial, "Starting column"},
+            {form.BarraEditEspacoVertical, "Vertical spacing"},
+            {form.BarraEditEspacoHorizontal, "Horizontal spacing"}};
+        for (const auto& [bar, caption] : bars) {
+            QCOMPARE(bar->Label->text(), QLatin1String(caption));
+            QCOMPARE(bar->Slider->minimum(), 0);
+            QCOMPARE(bar->Slider->maximum(), 64);
+        }
+
+        platform_->helpPage = folder_->filePath(QStringLiteral("VorpelTest.htm"));
+        form.BotaoAjuda->click();
+        QCOMPARE(platform_->script->shown,
+                 (Lines{{platform_->helpPage.toStdString(), "File not found."}}));
+    }
+
+    void okChecksTheListThenStoresEverything() {
+        int applied = 0;
+        TFormOpcoes form(*ctx_, *ini_, *platform_, {{}, [&applied] { ++applied; }});
+        form.show();
+        form.PageControl->setCurrentIndex(kPageEdit2);
+        form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
+        form.optionBoxes[kAlphanumericAutoincrement]->setChecked(true);
+        form.EditLerAoIniciar->setText(QStringLiteral("1,,2"));
+        form.BotaoOK->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.PageControl->currentIndex(), int(kPageGame));
+        QCOMPARE(platform_->script->shown,
+                 (Lines{{"Two successive commas in the number list in the game options."}}));
+        QVERIFY(!ctx_->options[kShowMouseCoordinates]);
+
+        form.EditLerAoIniciar->setText(QStringLiteral(" 1 , 2 "));
+        form.BotaoAleatorio->click();
+        QCOMPARE(form.EditSemente->text(), QStringLiteral("3110876034"));
+        form.BotaoOK->click();
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(applied, 1);
+        QCOMPARE(ctx_->options.seed, 3110876034u);
+        QCOMPARE(ctx_->options.startupList, std::string(" 1 , 2 "));
+        QVERIFY(ctx_->options[kShowMouseCoordinates]);
+        QVERIFY(ctx_->options[kAlphanumericAutoincrement]);
+        QCOMPARE(RawStore().value(QStringLiteral("Options/Startup load")).toString(),
+                 QStringLiteral(" 1 , 2 "));
+        QCOMPARE(RawStore().value(QStringLiteral("Options/Show mouse coordinates")).toBool(), true);
+    }
+
+    void randomFollowsTheShuffleGenerator() {
+        QCOMPARE(NextSeed(3141592653u), 3110876034u);
+        QCOMPARE(NextSeed(0u), 1u);
+        QCOMPARE(NextSeed(0xFFFFFFFFu),
+                 static_cast<std::uint32_t>(0xFFFFFFFFull * 134775813ull + 1));
+    }
+
+    void cancelRestoresGridAndJoins() {
+        int repaints = 0;
+        ctx_->flags.editorActive = true;
+        ctx_->options.grid = {2, 3, 4, 5, false};
+        TFormOpcoes form(*ctx_, *ini_, *platform_, {[&repaints] { ++repaints; }, {}});
+        form.show();
+        form.optionBoxes[kBricksCompatibility]->setChecked(true);
+        form.BarraEditLinhaInicial->SetValue(7);
+        QCOMPARE(ctx_->options.grid.startRow, 7); // acts at once ...
+        QCOMPARE(repaints, 0);                    // ... but shows only with the grid on
+        form.CheckBoxMostrarGrade->setChecked(true);
+        QCOMPARE(repaints, 1);
+        form.BarraEditEspacoHorizontal->Edit->setValue(9);
+        QCOMPARE(ctx_->options.grid.columnSpacing, 9);
+        QCOMPARE(repaints, 2);
+        form.BotaoPadrao->click();
+        QCOMPARE(ctx_->options.grid.startRow, 0);
+        QCOMPARE(ctx_->options.grid.startColumn, 0);
+        QCOMPARE(ctx_->options.grid.rowSpacing, 1);
+        QCOMPARE(ctx_->options.grid.columnSpacing, 1);
+        QCOMPARE(form.BarraEditEspacoVertical->Value(), 1);
+        form.CheckBoxJuntarBarreiras->setChecked(false);
+        form.CheckBoxJuntarImas->setChecked(false);
+        QVERIFY(!ctx_->options.joinBarriers && !ctx_->options.joinMagnets);
+        const int before = repaints;
+        form.move(250, 260);
+        form.BotaoCancelar->click();
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(repaints, before + 1);
+        QCOMPARE(ctx_->options.grid.startRow, 2);
+        QCOMPARE(ctx_->options.grid.columnSpacing, 5);
+        QVERIFY(!ctx_->options.grid.show);
+        QVERIFY(ctx_->options.joinBarriers && ctx_->options.joinMagnets);
+        QVERIFY(!ctx_->options[kBricksCompatibility]);
+        QCOMPARE(platform_->optionsPosition, QPoint(250, 260));
+    }
+
+    void readButtonsTakeTheirOptionsFromTheStore() {
+        ctx_->options.value.fill(true);
+        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        ctx_->options.value.fill(false);
+        TFormOpcoes form(*ctx_, *ini_, *platform_, {});
+        form.BotaoLerOpcoesJogo->click();
+        for (int i = 0; i <= 6; ++i) {
+            QCOMPARE(ctx_->options.value[std::size_t(i)], i <= 3);
+            QCOMPARE(form.optionBoxes[std::size_t(i)]->isChecked(), i <= 3);
+        }
+        QVERIFY(!form.optionBoxes[kPromptOnFileRewrite]->isChecked());
+        form.BotaoLerOpcoesArquivo->click();
+        for (int i = 7; i <= 12; ++i) QVERIFY(form.optionBoxes[std::size_t(i)]->isChecked());
+        QVERIFY(!ctx_->options[kAlphanumericAutoincrement]);
+        form.BotaoCancelar->click();
+        QVERIFY(ctx_->options[kDrawMarksOverBlocks]); // read values stay after Cancel
+        QVERIFY(platform_->script->shown.empty());
+    }
+
+private:
+    std::optional<QTemporaryDir> folder_;
+    std::optional<Context> ctx_;
+    std::optional<QtPlatform> platform_;
+    std::optional<VorpelIni> ini_;
+};
+
+VORPEL_APP_TEST(SettingsTest)
+
+#include "settings_test.moc"
