@@ -204,8 +204,10 @@ void TFormEscolherArquivo::CreateControls() {
         connect(view, &QWidget::customContextMenuRequested, this,
                 &TFormEscolherArquivo::OnContextMenuLista);
     }
-    connect(ListViewArquivos->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TFormEscolherArquivo::OnCurrentChangedLista);
+    // Selection, not the current index: focus alone makes an entry current, and must not
+    // overwrite a typed name.
+    connect(ListViewArquivos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFormEscolherArquivo::OnSelectItemLista);
 
     pilhaVisoes_ = new QStackedWidget(this);
     pilhaVisoes_->addWidget(ListViewArquivos);
@@ -269,6 +271,12 @@ void TFormEscolherArquivo::CreateControls() {
     layout->addWidget(pilhaVisoes_, 1);
     layout->addLayout(filters);
     layout->addLayout(bottom);
+
+    // The wheel scrolls the list wherever it is turned over the window.
+    for (QWidget* control : findChildren<QWidget*>())
+        if (control->window() == this && control != pilhaVisoes_ &&
+            !pilhaVisoes_->isAncestorOf(control))
+            control->installEventFilter(this);
 
     MenuOrdenar = new QMenu(this);
     MenuOrdenar->setObjectName(u"MenuOrdenar"_s);
@@ -448,9 +456,10 @@ void TFormEscolherArquivo::JumpToLetter(QChar letter) {
     if (row >= 0) SetCurrentEntry(row);
 }
 
-void TFormEscolherArquivo::OnCurrentChangedLista(const QModelIndex& current) {
-    if (!current.isValid() || current.row() >= model_->rowCount()) return;
-    const ChooserEntry& entry = Entries()[current.row()];
+void TFormEscolherArquivo::OnSelectItemLista() {
+    const QModelIndexList rows = ListViewArquivos->selectionModel()->selectedRows(kColumnName);
+    if (rows.size() != 1 || rows[0].row() >= model_->rowCount()) return;
+    const ChooserEntry& entry = Entries()[rows[0].row()];
     if (!entry.folder && !entry.drive) EditArquivo->setText(entry.name);
 }
 
@@ -527,6 +536,11 @@ void TFormEscolherArquivo::OnClickBotaoOK() {
 }
 
 bool TFormEscolherArquivo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched != ListViewArquivos &&
+        watched != ListViewDetalhes) {
+        ScrollListByWheel(*static_cast<QWheelEvent*>(event));
+        return true;
+    }
     if (event->type() == QEvent::KeyPress &&
         (watched == ListViewArquivos || watched == ListViewDetalhes)) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -559,14 +573,17 @@ void TFormEscolherArquivo::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormEscolherArquivo::wheelEvent(QWheelEvent* event) {
-    // A wheel turned over any other control scrolls the list.
+    ScrollListByWheel(*event);
+}
+
+void TFormEscolherArquivo::ScrollListByWheel(QWheelEvent& event) {
     QAbstractItemView* view = ActiveView();
     QScrollBar* bar = view->verticalScrollBar();
     if (bar->maximum() <= bar->minimum()) bar = view->horizontalScrollBar();
-    const QPoint delta = event->angleDelta();
+    const QPoint delta = event.angleDelta();
     const int notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120;
     bar->setValue(bar->value() - notches * 3 * bar->singleStep());
-    event->accept();
+    event.accept();
 }
 
 void TFormEscolherArquivo::resizeEvent(QResizeEvent* event) {

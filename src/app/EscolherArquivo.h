@@ -117,6 +117,7 @@ private:
     void ShowFolderName();
     void UpdateAttributeDisplay();
     QAbstractItemView* ActiveView() const;
+    void ScrollListByWheel(QWheelEvent& event);
     void OpenEntry(int row);
 
     void OnClickBotaoOK();
@@ -125,7 +126,7 @@ private:
     void OnClickBotaoLimparHistoria();
     void OnActivatedComboBoxHistoria(int index);
     void OnActivatedLista(const QModelIndex& index);
-    void OnCurrentChangedLista(const QModelIndex& current);
+    void OnSelectItemLista();
     void OnClickCabecalho(int section);
     void OnContextMenuLista(const QPoint& position);
     void OnChangeEditFiltro();
