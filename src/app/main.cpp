@@ -1,10 +1,23 @@
-// Starts the program; a stand-in until the main window takes its place.
+// Starts the program: the application, the one context, the platform and the main window.
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
+
+#include "Context.h"
+#include "Principal.h"
+#include "QtPlatform.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QMainWindow window;
+    vorpel::Context ctx;
+    vorpel::QtPlatform platform;
+    ctx.platform = &platform;
+    // The command line as one text: the program quoted, then the argument as given.
+    const QStringList arguments = QApplication::arguments();
+    QString line = u'"' + QApplication::applicationFilePath() + u'"';
+    if (arguments.size() > 1) line += u' ' + arguments.mid(1).join(u' ');
+    vorpel::TFormPrincipal window(ctx, platform, line);
     window.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    ctx.platform = &ctx.silentPlatform;
+    return result;
 }

@@ -1,0 +1,1024 @@
+// The main window: start-up, the board view and its geometry, the status panels, the mouse,
+// the timer and the operations the other windows call.
+#include "Principal.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTimer>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include "ArquivoSolucoes.h"
+#include "Celebration.h"
+#include "CompanionFiles.h"
+#include "EditorOps.h"
+#include "EntSai.h"
+#include "Execucao.h"
+#include "LevelLoad.h"
+#include "QtPlatform.h"
+#include "Records.h"
+
+namespace vorpel {
+
+namespace {
+
+constexpr int kStatusBarHeight = 24;
+constexpr int kCoordinatesWidth = 90;
+constexpr int kIdentifierWidth = 100;
+constexpr int kPanelGap = 3;
+constexpr int kCelebrationTicks = 10;
+constexpr const char* kStopLoadingQuestion = "Stop level entry processing?";
+constexpr const char* kCloseQuestion = "Really close the program?";
+constexpr const char* kDropNameError = "Error when trying to get the file name.";
+
+// A pixel coordinate's cell, a negative coordinate first lowered by one cell so that the cells
+// left of and above the board count from -1.
+int CellOf(int pixel, int cellSize) {
+    if (pixel < 0) pixel -= cellSize;
+    return pixel / cellSize;
+}
+
+// (value × factor) / 10 rounded to the nearest integer, a half to the even one.
+int ScaleHalfToEven(int value, int factor) {
+    const long long product = static_cast<long long>(value) * factor;
+    long long quotient = product / 10;
+    const long long remainder = product % 10;
+    if (remainder > 5 || (remainder == 5 && (quotient & 1) != 0)) ++quotient;
+    return static_cast<int>(quotient);
+}
+
+// Kinds whose blocks the identifier panel names (the kinds that carry annotations).
+bool IsAnnotatedKind(Byte k) {
+    switch (k) {
+    case 34:
+    case 36:
+    case 38:
+    case 40:
+    case 45:
+    case 59:
+    case 61:
+    case 62:
+    case 63:
+    case 64:
+    case 86:
+    case 88:
+    case 89:
+    case 90:
+    case 91:
+    case 93:
+        return true;
+    default:
+        return (k >= 118 && k <= 125) || IsRoundColour(k);
+    }
+}
+
+// The label the board draws on a block: two glyphs for a number from 0, one for an alphanumeric
+// block; empty when a glyph lies outside the strip.
+std::string IdentifierText(int number) {
+    const auto glyph = [](int g) -> std::string {
+        if (g < 0 || g >= GlyphStrip::kGlyphs) return {};
+        return std::string(1, GlyphStrip::kText[static_cast<std::size_t>(g)]);
+    };
+    if (number < 0) return glyph(-number);
+    const std::string first = glyph((number >> 6) + 1), second = glyph((number & 63) + 1);
+    return first.empty() || second.empty() ? std::string() : first + second;
+}
+
+std::vector<std::string> SplitMessage(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+// The client area: the board, the scroll bars, the corner square and the status bar. Its events
+// go to the window's handlers.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(TFormPrincipal& form) : QWidget(&form), form_(form) {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (form_.paintSuppressed) return;
+        QPainter painter(this);
+        form_.OnPaintFormPrincipal(painter);
+    }
+    void resizeEvent(QResizeEvent*) override { form_.OnResizeFormPrincipal(); }
+    void mousePressEvent(QMouseEvent* event) override {
+        const QPoint p = event->position().toPoint();
+        form_.OnMouseDownFormPrincipal(event->button(), event->modifiers(), p.x(), p.y(), false);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        const QPoint p = event->position().toPoint();
+        form_.OnMouseDownFormPrincipal(event->button(), event->modifiers(), p.x(), p.y(), true);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPoint p = event->position().toPoint();
+        form_.OnMouseMoveFormPrincipal(event->buttons(), event->modifiers(), p.x(), p.y());
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) form_.OnMouseUpFormPrincipal();
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        const QPoint p = event->position().toPoint();
+        if (form_.OnMouseWheelFormPrincipal(event->angleDelta().y(), p.x(), p.y()))
+            event->accept();
+        else
+            event->ignore();
+    }
+
+private:
+    TFormPrincipal& form_;
+};
+
+CommandLine SplitCommandLine(const QString& rawLine) {
+    CommandLine result;
+    qsizetype end = 0;
+    if (rawLine.startsWith(u'"')) {
+        const qsizetype close = rawLine.indexOf(u'"', 1);
+        end = close < 0 ? rawLine.size() : close + 1;
+        result.programPath = rawLine.mid(1, (close < 0 ? rawLine.size() : close) - 1);
+    } else {
+        const qsizetype blank = rawLine.indexOf(u' ');
+        end = blank < 0 ? rawLine.size() : blank;
+        result.programPath = rawLine.left(end);
+    }
+    QString rest = rawLine.mid(end);
+    qsizetype first = 0, last = rest.size();
+    const auto trimmed = [](QChar c) { return c == u' ' || c == u'"'; };
+    while (first < last && trimmed(rest[first])) ++first;
+    while (last > first && trimmed(rest[last - 1])) --last;
+    result.argument = rest.mid(first, last - first);
+    return result;
+}
+
+TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
+                               QWidget* parent)
+    : QMainWindow(parent), ctx(context), platform(qtPlatform), ini(context.options, qtPlatform),
+      rawCommandLine_(std::move(rawCommandLine)),
+      canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
+    setObjectName(QStringLiteral("FormPrincipal"));
+    setMinimumSize(250, 250);
+    platform.window = this;
+    platform.settings = &ini;
+
+    client = new ClientArea(*this);
+    setCentralWidget(client);
+
+    ScrollBarHorizontal = new QScrollBar(Qt::Horizontal, client);
+    ScrollBarHorizontal->setObjectName(QStringLiteral("ScrollBarHorizontal"));
+    ScrollBarVertical = new QScrollBar(Qt::Vertical, client);
+    ScrollBarVertical->setObjectName(QStringLiteral("ScrollBarVertical"));
+    for (QScrollBar* bar : {ScrollBarHorizontal, ScrollBarVertical}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+    }
+    connect(ScrollBarHorizontal, &QScrollBar::valueChanged, this,
+            &TFormPrincipal::OnScrollScrollBarHorizontal);
+    connect(ScrollBarVertical, &QScrollBar::valueChanged, this,
+            &TFormPrincipal::OnScrollScrollBarVertical);
+
+    PainelTapete = new QFrame(client);
+    PainelTapete->setObjectName(QStringLiteral("PainelTapete"));
+    PainelTapete->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PainelTapete->setAutoFillBackground(true);
+    PainelTapete->hide();
+
+    PainelBarraInfo = new QFrame(client);
+    PainelBarraInfo->setObjectName(QStringLiteral("PainelBarraInfo"));
+    PainelBarraInfo->setAutoFillBackground(true);
+    const auto panel = [this](const char* name) {
+        auto* label = new QLabel(PainelBarraInfo);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return label;
+    };
+    PainelCoordenadas = panel("PainelCoordenadas");
+    PainelRotulos = panel("PainelRotulos");
+    PainelJogadas = panel("PainelJogadas");
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(250);
+    connect(Timer1, &QTimer::timeout, this, &TFormPrincipal::OnTimerTimer1);
+
+    colourTable_.resize(256);
+    BuildMenus();
+    ctx.repaint = [this] {
+        // A slide shown between its steps: the engine has recomputed the outline flags.
+        if (paintSuppressed) return;
+        canvas_->cellSize = CellSize;
+        DrawBoard(ctx, *canvas_);
+        client->repaint();
+    };
+    qApp->installEventFilter(this);
+}
+
+TFormPrincipal::~TFormPrincipal() {
+    qApp->removeEventFilter(this);
+    ctx.repaint = nullptr;
+    if (platform.window == this) platform.window = nullptr;
+    if (platform.settings == &ini) platform.settings = nullptr;
+}
+
+QString TFormPrincipal::ToDisplay(const std::string& text) const {
+    return FromCp1252(text);
+}
+
+// --- Start-up --------------------------------------------------------------------------------
+
+void TFormPrincipal::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!started_) {
+        started_ = true;
+        OnShowFormPrincipal();
+    }
+}
+
+void TFormPrincipal::OnShowFormPrincipal() {
+    // 1. Flags and view state.
+    ctx.flags = ShellFlags{};
+    menusOff = paintSuppressed = dragging = false;
+    selectionAnchorColumn = -1;
+    CellSize = PreviousCellSize = kMinCellSize;
+
+    // 2. Menu captions and panel hints.
+    for (std::size_t i = 0; i < topMenus.size(); ++i)
+        topMenus[i]->setTitle(QString::fromLatin1(
+            kMainMenus[i].caption.data(), static_cast<qsizetype>(kMainMenus[i].caption.size())));
+    PainelCoordenadas->setToolTip(QStringLiteral("Mouse coordinates"));
+    PainelRotulos->setToolTip(
+        QStringLiteral("Identifier and number of moves of the block pointed by the mouse"));
+
+    // 3. Drawing.
+    InitBoardPalette(canvas_->palette);
+    for (int i = 0; i < 256; ++i) {
+        const PaletteColour& c = canvas_->palette.colours[static_cast<std::size_t>(i)];
+        colourTable_[i] = qRgb(c.red, c.green, c.blue);
+    }
+    originColumn = originRow = mouseColumn = mouseRow = 0;
+    celebrationTicks = 0;
+
+    // 4. Names from the program's path.
+    const CommandLine line = SplitCommandLine(rawCommandLine_);
+    programFile = line.programPath;
+    ctx.programPath = ToFileName(QFileInfo(programFile).absoluteFilePath());
+    const QString fileOnly = QFileInfo(programFile).fileName();
+    const QString base =
+        fileOnly.left(fileOnly.indexOf(u'.') < 0 ? fileOnly.size() : fileOnly.indexOf(u'.'));
+    baseName = ToFileName(base);
+    SetCompanionFiles();
+    ini.SetSettingsKey(base, settingsFormat);
+    startFolder = QDir::currentPath();
+    if (!startFolder.endsWith(u'/') && !startFolder.endsWith(u'\\')) startFolder += u'/';
+    chooserState.startFolder = startFolder;
+
+    // 5. Options.
+    ini.SetOptionNames();
+    ApplyOptionsToMenus();
+
+    // 6. Startup files.
+    ReadStartupFiles(ctx);
+
+    // 7. The current level with its best solution, at its start.
+    ShowCurrentLevel(ctx);
+    ApplyStoredBestSolution();
+
+    // 8 and 9. The argument.
+    StartupArgument();
+
+    // 10. Status panels; the identifier panel in the font of the board's letters.
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::Monospace);
+    PainelRotulos->setFont(courier);
+
+    // 11. Half the work area, in the right half of the screen (the left half for a copy
+    // started for one level).
+    move(x(), 0);
+    SizeWindow(2, 1);
+
+    // 12 to 14.
+    CalcularModulo(true, 10);
+    ReadRecordsFile(ctx, false);
+    celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+    celebrationHint->setObjectName(QStringLiteral("HintFesta"));
+    celebrationHint->setTextFormat(Qt::PlainText);
+    celebrationHint->setAlignment(Qt::AlignCenter);
+    celebrationHint->setMargin(8);
+    celebrationHint->setFrameStyle(QFrame::Box | QFrame::Plain);
+    QFont hintFont = celebrationHint->font();
+    hintFont.setBold(true);
+    hintFont.setPointSizeF(hintFont.pointSizeF() * 1.5);
+    celebrationHint->setFont(hintFont);
+    celebrationHint->hide();
+    Timer1->start();
+    RefreshView(true);
+    setAcceptDrops(true);
+}
+
+void TFormPrincipal::StartupArgument() {
+    const QString argument = SplitCommandLine(rawCommandLine_).argument;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 0;
+    if (!argument.isEmpty() && !argument.startsWith(u'*')) {
+        std::string name = ToFileName(argument);
+        if (name.size() > kMaxFileName) {
+            platform.ShowInfo({kNameTooLongIntro, name});
+        } else if (ResolveShortcut(platform, name)) {
+            platform.ShowInfo({kShortcutFailed + ToFileName(argument)});
+        } else {
+            ctx.flags.loadingLevels = true;
+            SetBusy(true, true, false);
+            RememberedAnswer remembered = kAsk;
+            ReadLevelFile(ctx, name, remembered);
+            SetBusy(false, false, false);
+            ctx.flags.loadingLevels = false;
+            ShowCurrentLevel(ctx);
+        }
+    }
+    if (argument.size() > 1 && argument.startsWith(u'*')) {
+        const int index = FindLevelByTitle(ctx, ToCp1252(argument.mid(1)));
+        if (index >= 0) {
+            ctx.collection.currentLevel = index;
+            FinalizarPegarProblema(true);
+            ApplyStoredBestSolution();
+        }
+        move(0, y());
+    } else {
+        move(screenWidth, y());
+    }
+}
+
+void TFormPrincipal::SetCompanionFiles() {
+    platform.boxCaption = u' ' + QFileInfo(programFile).completeBaseName();
+    platform.helpPage = FromFileName(CompanionPath(ctx.programPath, ".htm"));
+}
+
+// --- Geometry --------------------------------------------------------------------------------
+
+void TFormPrincipal::LayOutStatusBar(int clientWidth, int& clientHeight) {
+    const bool coordinates = ctx.options[kShowMouseCoordinates];
+    const bool identifiers = ctx.options[kShowIdentifiersAndMoves];
+    const bool moves = ctx.options[kShowTotalMovesAndRecords];
+    const int top = 2, height = kStatusBarHeight - 4;
+    const auto hide = [&](QLabel* label) {
+        label->setGeometry(-clientWidth - 100, top, 50, height);
+        label->clear();
+    };
+    int x = 0;
+    if (coordinates) {
+        const int width = identifiers || moves ? kCoordinatesWidth : clientWidth;
+        PainelCoordenadas->setGeometry(0, top, width, height);
+        x = width + kPanelGap;
+    } else {
+        hide(PainelCoordenadas);
+    }
+    if (identifiers) {
+        const int width = moves ? kIdentifierWidth : clientWidth - x;
+        PainelRotulos->setGeometry(x, top, width, height);
+        x += width + kPanelGap;
+    } else {
+        hide(PainelRotulos);
+    }
+    if (moves) {
+        PainelJogadas->setGeometry(x, top, std::max(0, clientWidth - x), height);
+        x = 1;
+    } else {
+        hide(PainelJogadas);
+        PainelJogadas->setToolTip(QString());
+    }
+    if (x > 0) {
+        PainelBarraInfo->setGeometry(0, clientHeight - kStatusBarHeight, clientWidth,
+                                     kStatusBarHeight);
+        clientHeight -= kStatusBarHeight;
+    } else {
+        PainelBarraInfo->setGeometry(0, clientHeight, clientWidth, kStatusBarHeight);
+    }
+}
+
+void TFormPrincipal::CalcularModulo(bool fit, int factor) {
+    if (ctx.flags.recordingGif) return;
+    int width = client->width(), height = client->height();
+    LayOutStatusBar(width, height);
+    ViewWidth = width;
+    ViewHeight = height;
+    PreviousCellSize = CellSize;
+    const int rows = ctx.board.rows, columns = ctx.board.columns;
+    MaxCellSize = vorpel::MaxCellSize(rows, columns);
+    if (fit || ctx.options[kAutomaticBoardSizing]) {
+        CellSize = rows > 0 && columns > 0 ? std::min(ViewWidth / columns, ViewHeight / rows)
+                                           : MaxCellSize;
+    } else {
+        CellSize = ScaleHalfToEven(CellSize, factor);
+    }
+    CellSize = std::clamp(CellSize, kMinCellSize, std::max(kMinCellSize, MaxCellSize));
+    const double scale =
+        PreviousCellSize >= kMinCellSize ? double(CellSize) / double(PreviousCellSize) : 1.0;
+    BoardWidth = columns * CellSize;
+    BoardHeight = rows * CellSize;
+
+    const int barWidth =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarVertical);
+    const int barHeight =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarHorizontal);
+    bool vertical = BoardHeight > ViewHeight;
+    if (vertical) ViewWidth -= barWidth + 1;
+    const bool horizontal = BoardWidth > ViewWidth;
+    if (horizontal) {
+        ViewHeight -= barHeight + 1;
+        if (!vertical && BoardHeight > ViewHeight) {
+            vertical = true;
+            ViewWidth -= barWidth + 1;
+        }
+    }
+
+    // The point under the middle of the view stays there while zooming.
+    const auto place = [scale](int& offset, int view, int board, QScrollBar* bar, bool needed) {
+        const QSignalBlocker blocker(bar);
+        if (needed) {
+            const int h = view >> 1;
+            offset = static_cast<int>(std::nearbyint(h - (h - offset) * scale));
+            offset = std::clamp(offset, view - board, 0);
+            bar->setRange(0, board - view);
+            bar->setPageStep(view);
+            bar->setSingleStep(std::max(1, view / 20));
+            bar->setValue(-offset);
+        } else {
+            offset = (view - board) / 2;
+        }
+    };
+    place(OffsetY, ViewHeight, BoardHeight, ScrollBarVertical, vertical);
+    place(OffsetX, ViewWidth, BoardWidth, ScrollBarHorizontal, horizontal);
+    if (showGifImageSize) showGifImageSize(BoardWidth, BoardHeight, true);
+    PlaceScrollBars(horizontal, vertical);
+}
+
+void TFormPrincipal::PlaceScrollBars(bool horizontal, bool vertical) {
+    const int barWidth =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarVertical);
+    const int barHeight =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarHorizontal);
+    ScrollBarHorizontal->setGeometry(0, ViewHeight + 1, ViewWidth + 1, barHeight);
+    ScrollBarHorizontal->setVisible(horizontal);
+    ScrollBarVertical->setGeometry(ViewWidth + 1, 0, barWidth, ViewHeight + 1);
+    ScrollBarVertical->setVisible(vertical);
+    PainelTapete->setGeometry(ViewWidth, ViewHeight, barWidth + 1, barHeight + 1);
+    PainelTapete->setVisible(horizontal && vertical);
+    PainelTapete->raise();
+}
+
+// --- Painting --------------------------------------------------------------------------------
+
+void TFormPrincipal::Repintar() {
+    if (paintSuppressed) return;
+    canvas_->cellSize = CellSize;
+    canvas_->repaintSuspended = false;
+    DrawBoard(ctx, *canvas_);
+    client->update();
+}
+
+void TFormPrincipal::OnPaintFormPrincipal(QPainter& painter) {
+    const QRect view(0, 0, ViewWidth, ViewHeight);
+    const QRect board = QRect(OffsetX, OffsetY, BoardWidth, BoardHeight).intersected(view);
+    const QColor face = palette().color(QPalette::Button);
+    // The view around the board.
+    if (board.isEmpty()) {
+        painter.fillRect(view, face);
+        return;
+    }
+    painter.fillRect(QRect(0, 0, ViewWidth, board.top()), face);
+    painter.fillRect(QRect(0, board.bottom() + 1, ViewWidth, ViewHeight - board.bottom() - 1),
+                     face);
+    painter.fillRect(QRect(0, board.top(), board.left(), board.height()), face);
+    painter.fillRect(
+        QRect(board.right() + 1, board.top(), ViewWidth - board.right() - 1, board.height()), face);
+    // The visible part of the canvas, one to one.
+    const int sx = board.x() - OffsetX, sy = board.y() - OffsetY;
+    const std::uint8_t* first =
+        canvas_->pixels.data() + static_cast<std::size_t>(sy) * kCanvasSize + sx;
+    QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
+    image.setColorTable(colourTable_);
+    painter.drawImage(board.topLeft(), image);
+}
+
+void TFormPrincipal::OnResizeFormPrincipal() {
+    if (!started_) return;
+    const int before = CellSize;
+    CalcularModulo(false, 10);
+    if (CellSize == before)
+        client->update();
+    else
+        Repintar();
+}
+
+void TFormPrincipal::OnScrollScrollBarHorizontal(int position) {
+    OffsetX = -position;
+    client->update();
+}
+
+void TFormPrincipal::OnScrollScrollBarVertical(int position) {
+    OffsetY = -position;
+    client->update();
+}
+
+bool TFormPrincipal::OnMouseWheelFormPrincipal(int delta, int x, int y) {
+    const int amount = CellSize * delta / 120;
+    if (ScrollBarVertical->isVisible() && x < client->width() && y < ScrollBarVertical->height()) {
+        OffsetY = std::clamp(OffsetY + amount, ViewHeight - BoardHeight, 0);
+        const QSignalBlocker blocker(ScrollBarVertical);
+        ScrollBarVertical->setValue(-OffsetY);
+        client->update();
+        return true;
+    }
+    if (ScrollBarHorizontal->isVisible() && x < client->width() &&
+        y < ScrollBarHorizontal->geometry().bottom() + 1) {
+        OffsetX = std::clamp(OffsetX + amount, ViewWidth - BoardWidth, 0);
+        const QSignalBlocker blocker(ScrollBarHorizontal);
+        ScrollBarHorizontal->setValue(-OffsetX);
+        client->update();
+        return true;
+    }
+    return false;
+}
+
+// --- Window sizing ---------------------------------------------------------------------------
+
+void TFormPrincipal::SizeWindow(int widthDivisor, int heightDivisor) {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (work.isEmpty() && screen) work = screen->geometry();
+    const QRect frame = frameGeometry(), inner = geometry();
+    const int border = std::max(0, inner.left() - frame.left());
+    work.adjust(border, border, -border, -border);
+    const int aw = work.width(), ah = work.height();
+    // Outer size to inner size.
+    const int extraWidth = frame.width() - inner.width();
+    const int extraHeight = frame.height() - inner.height();
+    int width = frame.width(), height = frame.height();
+    if (widthDivisor < 0 || heightDivisor < 0) {
+        width = std::min(width, aw);
+        height = std::min(height, ah);
+        resize(width - extraWidth, height - extraHeight);
+    } else if (widthDivisor == 0 || heightDivisor == 0) {
+        if (isMaximized() || isFullScreen()) showNormal();
+        width = std::min(frameGeometry().width(), aw);
+        height = std::min(frameGeometry().height(), ah);
+        resize(width - extraWidth, height - extraHeight);
+        move(work.left() + (aw - width) / 2, work.top() + (ah - height) / 2);
+    } else {
+        if (isMaximized() || isFullScreen()) showNormal();
+        width = aw / widthDivisor;
+        height = ah / heightDivisor;
+        resize(std::max(minimumWidth(), width - extraWidth),
+               std::max(minimumHeight(), height - extraHeight));
+    }
+    // Inside the work area.
+    width = std::max(width, minimumWidth());
+    height = std::max(height, minimumHeight());
+    int left = pos().x(), top = pos().y();
+    if (left + width > work.left() + aw) left = work.left() + aw - width;
+    if (top + height > work.top() + ah) top = work.top() + ah - height;
+    if (left < work.left()) left = work.left();
+    if (top < work.top()) top = work.top();
+    move(left, top);
+}
+
+// --- Status panels ---------------------------------------------------------------------------
+
+void TFormPrincipal::MostrarJogadas() {
+    const Level& level = ctx.CurrentLevel();
+    setWindowTitle(FromFileName(baseName) + QStringLiteral(" - ") + ToDisplay(level.title));
+    if (!ctx.options[kShowTotalMovesAndRecords]) return;
+    int recordMoves = 0, recordSteps = 0;
+    LookUpRecord(ctx, level.title, recordMoves, recordSteps);
+    const std::string text =
+        " move " + std::to_string(CurrentMove(level)) + "/" + std::to_string(TotalMoves(level)) +
+        ", step " + std::to_string(CurrentStepNumber(level)) + "/" +
+        std::to_string(TotalSteps(level)) + ", records: " + RecordText(recordMoves) + ", " +
+        RecordText(recordSteps);
+    PainelJogadas->setText(ToDisplay(text));
+    PainelJogadas->setToolTip(ToDisplay(text));
+}
+
+void TFormPrincipal::ShowImprovedStatus(int moves, int steps, int moveDifference,
+                                        int stepDifference) {
+    if (!ctx.options[kShowTotalMovesAndRecords]) return;
+    const std::string text =
+        ImprovedStatusText(ctx, SolvedNumbers{true, moves, steps, moveDifference, stepDifference});
+    PainelJogadas->setText(ToDisplay(text));
+    PainelJogadas->setToolTip(ToDisplay(text));
+}
+
+void TFormPrincipal::MostrarCoordenadas(bool show) {
+    if (ctx.options[kShowMouseCoordinates]) {
+        PainelCoordenadas->setText(
+            show ? QStringLiteral(" y: %1, x: %2").arg(mouseRow).arg(mouseColumn) : QString());
+    }
+    if (!ctx.options[kShowIdentifiersAndMoves]) return;
+    std::string text;
+    const int row = originRow + mouseRow, column = originColumn + mouseColumn;
+    const PlayBoard& board = ctx.board;
+    if (show && board.Inside(row, column)) {
+        const Byte kind = DisplayChar(board, row, column);
+        int number = 0;
+        if (IsAnnotatedKind(kind) && DisplayedBlockNumber(board, row, column, number)) {
+            const std::string label = IdentifierText(number);
+            if (!label.empty()) {
+                int count = 0;
+                if (kind == '(' || !BlockMoveCount(ctx, row, column, true, count)) count = 0;
+                text = "\"" + label + "\", " + std::to_string(count);
+            }
+        }
+    }
+    PainelRotulos->setText(ToDisplay(text));
+}
+
+// --- Positions and levels --------------------------------------------------------------------
+
+void TFormPrincipal::RefreshView(bool celebrate) {
+    MostrarJogadas();
+    ComputeOutlineFlags(ctx.board);
+    Repintar();
+    if (celebrate) IniciarFesta();
+}
+
+void TFormPrincipal::ShowMove(int n) {
+    GoToMove(ctx, n);
+    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+    if (!paintSuppressed) {
+        RefreshView(false);
+    } else {
+        ComputeOutlineFlags(ctx.board);
+        canvas_->cellSize = CellSize;
+        canvas_->repaintSuspended = true;
+        DrawBoard(ctx, *canvas_);
+    }
+}
+
+void TFormPrincipal::ShowPosition(int n, bool selectUndone, bool clearSelection) {
+    GoToPosition(ctx, n);
+    const Level& level = ctx.CurrentLevel();
+    if (clearSelection) {
+        ctx.board.selectedBlock = 0;
+    } else if (selectUndone && level.currentStep < level.stepCount) {
+        const StepRecord& next = level.steps[static_cast<std::size_t>(level.currentStep)];
+        if (next.rowDelta != 0 || next.columnDelta != 0) ctx.board.selectedBlock = next.block;
+    }
+    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+    if (!paintSuppressed) {
+        RefreshView(false);
+    } else {
+        ComputeOutlineFlags(ctx.board);
+        canvas_->cellSize = CellSize;
+        canvas_->repaintSuspended = true;
+        DrawBoard(ctx, *canvas_);
+    }
+}
+
+void TFormPrincipal::FinalizarPegarProblema(bool recompute) {
+    // Builds the board (wrapping the index round the collection) and replays the history to
+    // where the level was left.
+    ShowCurrentLevel(ctx);
+    if (recompute) CalcularModulo(false, 10);
+    ShowPosition(ctx.CurrentLevel().currentStep, false, true);
+}
+
+void TFormPrincipal::ApplyStoredBestSolution() {
+    // A level without a stored best is no failure; a damaged file or a solution that no longer
+    // fits is.
+    const std::string error = ApplyBestSolutionAtStart(ctx);
+    if (!error.empty() && error != kBestSolutionNotFound) platform.ShowInfo(SplitMessage(error));
+}
+
+void TFormPrincipal::ChangeTitle(const std::string& title) {
+    ctx.CurrentLevel().title = title;
+    MostrarJogadas();
+}
+
+void TFormPrincipal::ChooseLevel(int index) {
+    ctx.collection.currentLevel = index;
+    FinalizarPegarProblema(true);
+}
+
+void TFormPrincipal::ReloadAfterEdit(bool recompute) {
+    SaveAndClearSelection(ctx);
+    FinalizarPegarProblema(recompute);
+}
+
+void TFormPrincipal::RepaintAfterEdit(bool recompute) {
+    if (recompute) CalcularModulo(false, 10);
+    Repintar();
+}
+
+// --- Busy state ------------------------------------------------------------------------------
+
+void TFormPrincipal::SetBusy(bool menusOffValue, bool commandsBlockedValue,
+                             bool paintSuppressedValue) {
+    menusOff = menusOffValue;
+    ctx.flags.commandsBlocked = commandsBlockedValue;
+    paintSuppressed = paintSuppressedValue;
+    canvas_->repaintSuspended = paintSuppressedValue;
+    for (QMenu* menu : topMenus) menu->menuAction()->setEnabled(!menusOff);
+    setAcceptDrops(!menusOff && !commandsBlockedValue && !paintSuppressedValue);
+    // A GIF recording holds the board size: the window keeps its size meanwhile.
+    if (ctx.flags.recordingGif) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(250, 250);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void TFormPrincipal::SetHourglass(bool on) {
+    if (on)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+// --- Celebration and timer -------------------------------------------------------------------
+
+void TFormPrincipal::IniciarFesta() {
+    std::string message;
+    SolvedNumbers numbers;
+    CheckSolvedWithRecords(ctx, ctx.flags.alreadyCelebrated, message, numbers);
+    if (numbers.compared)
+        ShowImprovedStatus(numbers.moves, numbers.steps, numbers.moveDifference,
+                           numbers.stepDifference);
+    if (message.empty()) return;
+    ctx.board.selectedBlock = 0;
+    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+    if (ctx.options[kMarkSelectedBlock] || ctx.flags.viewBlockPath) Repintar();
+    if (celebrationHint) {
+        QString text = ToDisplay(message);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        while (text.startsWith(u'\n')) text.remove(0, 1);
+        while (text.endsWith(u'\n')) text.chop(1);
+        celebrationHint->setText(text);
+        celebrationHint->adjustSize();
+        const QPoint centre((client->width() - celebrationHint->width()) / 2,
+                            (client->height() - celebrationHint->height()) / 2);
+        celebrationHint->move(client->mapToGlobal(centre));
+        celebrationHint->show();
+        celebrationHint->raise();
+    }
+    celebrationTicks = kCelebrationTicks;
+    ctx.flags.alreadyCelebrated = true;
+}
+
+void TFormPrincipal::OnTimerTimer1() {
+    ShellFlags& f = ctx.flags;
+    if (f.replayStopRequest) f.replayRunning = false;
+    f.replayStopRequest = false;
+    if (f.replayRunning) {
+        const Level& level = ctx.CurrentLevel();
+        if (level.currentStep >= level.stepCount) {
+            IniciarFesta();
+            f.replayRunning = false;
+        } else {
+            AvancarMovimento();
+        }
+    }
+    if (celebrationTicks > 0) {
+        --celebrationTicks;
+        if (celebrationTicks < 1 && celebrationHint) celebrationHint->hide();
+    }
+}
+
+// --- Mouse -----------------------------------------------------------------------------------
+
+void TFormPrincipal::OnMouseDownFormPrincipal(Qt::MouseButton button,
+                                              Qt::KeyboardModifiers modifiers, int x, int y,
+                                              bool doubleClick) {
+    ShellFlags& f = ctx.flags;
+    if (f.replayRunning) {
+        ctx.board.selectedBlock = 0;
+        f.replayStopRequest = true;
+        return;
+    }
+    if (f.commandsBlocked) return;
+    const int bx = x - OffsetX, by = y - OffsetY;
+    if (doubleClick && button == Qt::LeftButton) {
+        originColumn = CellOf(bx, CellSize) - 1;
+        originRow = CellOf(by, CellSize) - 1;
+        mouseColumn = mouseRow = 1;
+        MostrarCoordenadas(true);
+        if (!f.editorActive) return;
+    }
+    if (button != Qt::LeftButton || bx < 0 || by < 0) return;
+    if (f.editorActive) {
+        EditorMouseDown(modifiers, bx, by);
+        return;
+    }
+    dragging = true;
+    lastDragX = bx;
+    lastDragY = by;
+    ctx.board.selectedBlock = 0;
+    if (SelectBlock(ctx, bx / CellSize, by / CellSize)) {
+        MostrarJogadas();
+        ComputeOutlineFlags(ctx.board);
+    }
+    if (f.viewBlockPath) MarkBlockPath(ctx);
+    Repintar();
+}
+
+void TFormPrincipal::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by) {
+    PlayBoard& board = ctx.board;
+    selectionBase = board.selection;
+    const int column = bx / CellSize, row = by / CellSize;
+    if (!board.Inside(row, column)) return;
+    RowSet cells;
+    const int block = board.BlockIndexAt(row, column);
+    if (block >= kFrameBlock) {
+        const Block& b = board.blocks[static_cast<std::size_t>(block)];
+        cells = b.cells;
+        cells.UnionWith(b.extraCells, kMaxRows - 1);
+    } else {
+        cells.Set(row, column);
+    }
+    if (modifiers & Qt::ShiftModifier)
+        board.selection.UnionWith(cells, kMaxRows - 1);
+    else if (modifiers & Qt::AltModifier)
+        board.selection.ToggleWith(cells, kMaxRows - 1);
+    else if (modifiers & Qt::ControlModifier)
+        board.selection.Remove(cells, kMaxRows - 1);
+    else
+        board.selection.Toggle(row, column);
+    selectionAnchorColumn = selectionLastColumn = column;
+    selectionAnchorRow = selectionLastRow = row;
+    Repintar();
+}
+
+void TFormPrincipal::OnMouseMoveFormPrincipal(Qt::MouseButtons buttons,
+                                              Qt::KeyboardModifiers modifiers, int x, int y) {
+    ShellFlags& f = ctx.flags;
+    if (f.commandRunning) return;
+    f.commandRunning = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{f.commandRunning};
+
+    const int bx = x - OffsetX, by = y - OffsetY;
+    const int column = CellOf(bx, CellSize) - originColumn;
+    const int row = CellOf(by, CellSize) - originRow;
+    if (column != mouseColumn || row != mouseRow) {
+        mouseColumn = column;
+        mouseRow = row;
+        MostrarCoordenadas(true);
+    }
+    if (f.replayRunning || f.commandsBlocked || !(buttons & Qt::LeftButton)) return;
+    if (f.editorActive)
+        EditorMouseMove(bx, by);
+    else
+        PlayMouseMove(modifiers, bx, by);
+}
+
+void TFormPrincipal::EditorMouseMove(int bx, int by) {
+    if (selectionAnchorColumn < 0 || bx < 0 || by < 0) return;
+    PlayBoard& board = ctx.board;
+    const int column = bx / CellSize, row = by / CellSize;
+    if (!board.Inside(row, column)) return;
+    if (column == selectionLastColumn && row == selectionLastRow) return;
+    selectionLastColumn = column;
+    selectionLastRow = row;
+    board.selection = selectionBase;
+    for (int r = std::min(row, selectionAnchorRow); r <= std::max(row, selectionAnchorRow); ++r)
+        for (int c = std::min(column, selectionAnchorColumn);
+             c <= std::max(column, selectionAnchorColumn); ++c)
+            board.selection.Toggle(r, c);
+    Repintar();
+}
+
+void TFormPrincipal::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
+    PlayBoard& board = ctx.board;
+    if (board.selectedBlock < 1) return;
+    int tc = bx / CellSize, tr = by / CellSize;
+    if (modifiers & Qt::AltModifier) tc = board.selectedColumn;
+    if (modifiers & Qt::ControlModifier) tr = board.selectedRow;
+    const int dx = tc - board.selectedColumn, dy = tr - board.selectedRow;
+    // A move only along the way the pointer went since the last event.
+    if (!((dx >= 1 && bx > lastDragX) || (dx < 0 && bx < lastDragX))) tc = board.selectedColumn;
+    if (!((dy >= 1 && by > lastDragY) || (dy < 0 && by < lastDragY))) tr = board.selectedRow;
+    lastDragX = bx;
+    lastDragY = by;
+    if (tc == board.selectedColumn && tr == board.selectedRow) return;
+
+    bool movedAtAll = false, moved = false;
+    do {
+        QCoreApplication::processEvents();
+        moved = false;
+        if (DragSelectedBlock(ctx, tc, board.selectedRow, true)) moved = true;
+        if (DragSelectedBlock(ctx, board.selectedColumn, tr, true)) moved = true;
+        if ((dx > 0 && tc < board.selectedColumn) || (dx < 0 && tc > board.selectedColumn))
+            tc = board.selectedColumn;
+        if ((dy > 0 && tr < board.selectedRow) || (dy < 0 && tr > board.selectedRow))
+            tr = board.selectedRow;
+        movedAtAll = movedAtAll || moved;
+    } while (moved && dragging);
+    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+    if (movedAtAll) {
+        ComputeOutlineFlags(board);
+        Repintar();
+        MostrarJogadas();
+        IniciarFesta();
+    }
+}
+
+void TFormPrincipal::OnMouseUpFormPrincipal() {
+    selectionAnchorColumn = -1;
+    dragging = false;
+}
+
+// --- Closing and dropped files ---------------------------------------------------------------
+
+bool TFormPrincipal::OnCloseQueryFormPrincipal() {
+    ShellFlags& f = ctx.flags;
+    if (f.longOperationRunning) {
+        f.stopLongOperation = true;
+        return false;
+    }
+    if (f.loadingLevels) {
+        if (platform.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
+        return false;
+    }
+    if (!platform.AskYesNo({kCloseQuestion})) return false;
+    f.stopRecordingGif = true;
+    return true;
+}
+
+void TFormPrincipal::closeEvent(QCloseEvent* event) {
+    if (OnCloseQueryFormPrincipal()) {
+        if (celebrationHint) celebrationHint->hide();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TFormPrincipal::dragEnterEvent(QDragEnterEvent* event) {
+    if (acceptDrops() && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormPrincipal::dropEvent(QDropEvent* event) {
+    std::vector<std::string> names;
+    bool nameFailed = false;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            names.push_back(ToFileName(url.toLocalFile()));
+        else
+            nameFailed = true;
+    }
+    event->acceptProposedAction();
+    // The reading runs after the drop has ended, so the source is not kept waiting.
+    QTimer::singleShot(0, this, [this, names, nameFailed] { OnDropFiles(names, nameFailed); });
+}
+
+void TFormPrincipal::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
+    if (menusOff || ctx.flags.commandsBlocked || paintSuppressed) return;
+    ctx.flags.alreadyCelebrated = false;
+    SetBusy(true, true, false);
+    SetHourglass(true);
+    if (nameFailed) platform.ShowInfo({kDropNameError});
+    ReadDroppedFiles(ctx, names);
+    SetBusy(false, false, false);
+    SetHourglass(false);
+    FinalizarPegarProblema(true);
+}
+
+} // namespace vorpel

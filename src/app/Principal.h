@@ -1,0 +1,230 @@
+// The main window: the board at its cell size, the status panels, mouse play, replay and the
+// operations the other windows call.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+#include <QRgb>
+#include <QString>
+#include <QVector>
+
+#include "Comandos.h"
+#include "Context.h"
+#include "Desenhar.h"
+#include "EscolherArquivo.h"
+#include "PrincipalFonte.h"
+#include "RowSet.h"
+#include "VorpelIni.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QTimer;
+
+namespace vorpel {
+
+class QtPlatform;
+class ClientArea;
+
+// The two parts of the raw command line: the program's path and the argument.
+struct CommandLine {
+    QString programPath;
+    QString argument;
+};
+// A line beginning with a double quote has the path up to the next one; any other the path up to
+// the first blank. The argument is the rest without blanks and double quotes at either end.
+CommandLine SplitCommandLine(const QString& rawLine);
+
+// The file history the chooser offers, kept in the settings store.
+class IniFileHistory : public FileHistory {
+public:
+    explicit IniFileHistory(VorpelIni& ini) : ini_(ini) {}
+    std::vector<std::string> Read() override;
+    void Add(const std::string& fileName) override;
+    void Clear() override;
+
+private:
+    VorpelIni& ini_;
+};
+
+class TFormPrincipal : public QMainWindow {
+    Q_OBJECT
+    friend class ClientArea;
+
+public:
+    // `rawCommandLine` is the program's command line as one text: the program's path (quoted
+    // when it holds blanks) and the optional argument.
+    TFormPrincipal(Context& ctx, QtPlatform& platform, QString rawCommandLine,
+                   QWidget* parent = nullptr);
+    ~TFormPrincipal() override;
+
+    Context& ctx;
+    QtPlatform& platform;
+    // The settings store; tests choose another format before the window is shown.
+    VorpelIni ini;
+    QSettings::Format settingsFormat = QSettings::NativeFormat;
+    // The file chooser's state for the run, and the history it offers.
+    FileChooserState chooserState;
+    IniFileHistory history{ini};
+
+    // --- View geometry ---------------------------------------------------------------------
+    int CellSize = kMinCellSize;
+    int MaxCellSize = kMinCellSize;
+    int BoardWidth = 0;
+    int BoardHeight = 0;
+    int ViewWidth = 0;
+    int ViewHeight = 0;
+    int OffsetX = 0;
+    int OffsetY = 0;
+    int PreviousCellSize = kMinCellSize;
+
+    // --- Mouse and selection state -----------------------------------------------------------
+    bool dragging = false;
+    int lastDragX = 0;
+    int lastDragY = 0;
+    int originColumn = 0;
+    int originRow = 0;
+    int mouseColumn = 0;
+    int mouseRow = 0;
+    int selectionAnchorColumn = -1;
+    int selectionAnchorRow = 0;
+    int selectionLastColumn = 0;
+    int selectionLastRow = 0;
+    RowSet selectionBase;
+
+    // --- Window state ----------------------------------------------------------------------
+    int celebrationTicks = 0;
+    bool menusOff = false;
+    bool paintSuppressed = false;
+    // The names fixed at start-up from the program's path: the executable as the command line
+    // names it, and its name without folder up to the first ".".
+    QString programFile;
+    std::string baseName;
+    QString startFolder;
+    // The file name the read command offers next.
+    std::string fileName;
+
+    // --- Controls --------------------------------------------------------------------------
+    ClientArea* client = nullptr;
+    QScrollBar* ScrollBarHorizontal = nullptr;
+    QScrollBar* ScrollBarVertical = nullptr;
+    QFrame* PainelTapete = nullptr;
+    QFrame* PainelBarraInfo = nullptr;
+    QLabel* PainelCoordenadas = nullptr;
+    QLabel* PainelRotulos = nullptr;
+    QLabel* PainelJogadas = nullptr;
+    QTimer* Timer1 = nullptr;
+    QLabel* celebrationHint = nullptr;
+    std::array<QMenu*, 5> topMenus{};
+    std::array<QAction*, kTagCount> menuItems{};
+    QAction* MenuItem(int tag) const { return menuItems[static_cast<std::size_t>(tag + 1)]; }
+
+    BoardCanvas& Canvas() { return *canvas_; }
+
+    // Set by windows that come later: the editor's command dispatcher (while `editorActive`)
+    // and the GIF export's report of the image size.
+    std::function<void(unsigned char)> editorDispatcher;
+    std::function<void(int width, int height, bool writingAllowed)> showGifImageSize;
+
+    // --- Operations other windows call -----------------------------------------------------
+    void CalcularModulo(bool fit, int factor);
+    void Repintar();
+    void MostrarJogadas();
+    void MostrarCoordenadas(bool show);
+    void IniciarFesta();
+    void FinalizarPegarProblema(bool recompute);
+    void ShowMove(int n);
+    void ShowPosition(int n, bool selectUndone, bool clearSelection);
+    void RefreshView(bool celebrate);
+    void SizeWindow(int widthDivisor, int heightDivisor);
+    void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue);
+    void SetHourglass(bool on);
+    void RepaintAfterEdit(bool recompute);
+    void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
+    void ChangeTitle(const std::string& title);
+    void ChooseLevel(int index);
+    void ReloadAfterEdit(bool recompute);
+    // Carries out the current level's stored best solution and goes back to its start; shows
+    // what went wrong, but not the lack of a stored solution.
+    void ApplyStoredBestSolution();
+
+    // --- Commands (Comandos.cpp) -------------------------------------------------------------
+    // The guard every command goes through: dropped while another command runs.
+    void ExecuteGuarded(unsigned char c);
+    void ExecuteCommand(unsigned char c);
+    void OnClickMenu(int tag);
+    void OnClickMenuFecharPrograma();
+    // Key handlers; true when the key was consumed.
+    bool OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modifiers);
+    void OnKeyPressFormPrincipal(unsigned char c);
+    void RecuarJogada(int n);
+    void AvancarJogada(int n);
+    void RecuarMovimento();
+    void AvancarMovimento();
+    // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
+    void ChangeLevel(int index, bool hideCelebration);
+    // Sets the zoom items' state and the "Marks over blocks" tick from the options.
+    void ApplyOptionsToMenus();
+
+    // --- Window events ---------------------------------------------------------------------
+    void OnShowFormPrincipal();
+    void OnPaintFormPrincipal(QPainter& painter);
+    void OnResizeFormPrincipal();
+    void OnMouseDownFormPrincipal(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                  int y, bool doubleClick);
+    void OnMouseMoveFormPrincipal(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                                  int y);
+    void OnMouseUpFormPrincipal();
+    bool OnMouseWheelFormPrincipal(int delta, int x, int y);
+    void OnScrollScrollBarHorizontal(int position);
+    void OnScrollScrollBarVertical(int position);
+    void OnTimerTimer1();
+    // True when the window may close.
+    bool OnCloseQueryFormPrincipal();
+    // Reads dropped files (their names in the file system's encoding).
+    void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
+
+    // Whether the start-up has run.
+    bool started() const { return started_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildMenus();
+    void SetCompanionFiles();
+    void LayOutStatusBar(int clientWidth, int& clientHeight);
+    void PlaceScrollBars(bool horizontal, bool vertical);
+    void EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by);
+    void EditorMouseMove(int bx, int by);
+    void PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by);
+    void ReadLevelsCommand(const std::string& name);
+    void StartupArgument();
+    void SetAnnotation(bool count, bool identify, bool path);
+    void SyncTicks();
+    void ShuffleCommand();
+    void ArrowKeyMove(int key);
+    void ShowHelpTopic(const std::string& topic);
+    bool ShowOptionsWindow(int page);
+    QString ToDisplay(const std::string& text) const;
+
+    QString rawCommandLine_;
+    bool started_ = false;
+    QtGlyphRasterizer rasterizer_;
+    std::unique_ptr<BoardCanvas> canvas_;
+    QVector<QRgb> colourTable_;
+    QActionGroup* annotationGroup_ = nullptr;
+};
+
+} // namespace vorpel
