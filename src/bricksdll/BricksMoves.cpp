@@ -240,8 +240,13 @@ bool WriteBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
     if (ctx.options[kPromptOnFileRewrite] && ::stat(fileName.c_str(), &st) == 0 &&
         !ctx.platform->AskYesNo(OverwriteQuestion(fileName)))
         return false;
+    // A name the file layer refuses leaves the level untouched, like the other refusals.
+    if (std::string error = CreateForWriting(fileName); !error.empty()) {
+        ctx.platform->ShowInfo({error, kCommandNotExecuted});
+        return false;
+    }
     std::string error = BricksMovesBytes(ctx, grid, bytes);
-    if (error.empty()) error = WriteFileChecked(fileName, bytes, faults);
+    if (error.empty()) error = WriteFileAtomic(fileName, bytes, faults);
     if (!error.empty()) ctx.platform->ShowInfo({error});
     return error.empty();
 }

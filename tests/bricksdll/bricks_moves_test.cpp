@@ -4,6 +4,7 @@
 
 #include "BricksMoves.h"
 #include "DllFixtures.h"
+#include "EntSai.h"
 #include "Fixtures.h"
 
 namespace vorpel {
@@ -199,6 +200,21 @@ TEST_F(BricksMovesFiles, Messages) {
     EXPECT_TRUE(ctx.silentPlatform.shown[0][3].ends_with(", size 32,768 bytes)"));
     EXPECT_EQ(ctx.silentPlatform.shown[0].back(), "already exists.  Overwrite?");
     EXPECT_EQ(Load(file), Bytes({0}));
+
+    // A name the file layer refuses, and a write that fails, which leaves the old file.
+    ctx.options.value[kPromptOnFileRewrite] = false;
+    ctx.silentPlatform.shown.clear();
+    EXPECT_FALSE(WriteBricksMoves(ctx, 0, dll, std::string(260, 'p')));
+    ASSERT_EQ(ctx.silentPlatform.shown.size(), 1u);
+    EXPECT_TRUE(ctx.silentPlatform.shown[0][0].starts_with(kNameTooLongIntro));
+    EXPECT_EQ(ctx.silentPlatform.shown[0][1], kCommandNotExecuted);
+    ctx.silentPlatform.shown.clear();
+    WriteFaults faults;
+    faults.failAtByte = 10;
+    EXPECT_FALSE(WriteBricksMoves(ctx, 0, dll, "2", faults));
+    EXPECT_EQ(ctx.silentPlatform.shown, std::vector<std::vector<std::string>>{{kErrorWriting}});
+    EXPECT_EQ(Load(file), Bytes({0}));
+    EXPECT_EQ(ctx.CurrentLevel().currentStep, 5);
 
     // A file that ends at once reads as no moves.
     EXPECT_TRUE(ReadBricksMoves(ctx, 0, dll, "2"));
