@@ -10,10 +10,12 @@
 #include <QMenuBar>
 #include <QProcess>
 
+#include "Ajuda.h"
 #include "ArquivoSolucoes.h"
 #include "Execucao.h"
 #include "LevelLoad.h"
 #include "LevelText.h"
+#include "Opcoes.h"
 #include "Principal.h"
 #include "QtPlatform.h"
 #include "Shuffle.h"
@@ -575,12 +577,16 @@ void TFormPrincipal::ArrowKeyMove(int key) {
 // --- Windows of other modules ----------------------------------------------------------------
 
 void TFormPrincipal::ShowHelpTopic(const std::string& topic) {
-    (void)topic; // the help page's module is wired in when it exists
+    ShowHelp(platform, topic);
 }
 
 bool TFormPrincipal::ShowOptionsWindow(int page) {
-    (void)page; // the options window is wired in when it exists
-    return false;
+    OptionsHooks hooks;
+    hooks.repaintEditor = [this] {
+        if (ctx.flags.editorActive) Repintar();
+    };
+    hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
+    return ShowOptions(page, ctx, ini, platform, hooks);
 }
 
 } // namespace vorpel

@@ -294,16 +294,15 @@ void TFormPrincipal::OnShowFormPrincipal() {
     originColumn = originRow = mouseColumn = mouseRow = 0;
     celebrationTicks = 0;
 
-    // 4. Names from the program's path.
+    // 4. Names from the program's path: companion files beside it (or in the per-user data
+    // folder when its folder cannot be written), the settings key and the start folder.
     const CommandLine line = SplitCommandLine(rawCommandLine_);
     programFile = line.programPath;
-    ctx.programPath = ToFileName(QFileInfo(programFile).absoluteFilePath());
-    const QString fileOnly = QFileInfo(programFile).fileName();
-    const QString base =
-        fileOnly.left(fileOnly.indexOf(u'.') < 0 ? fileOnly.size() : fileOnly.indexOf(u'.'));
-    baseName = ToFileName(base);
-    SetCompanionFiles();
-    ini.SetSettingsKey(base, settingsFormat);
+    companions = CompanionFiles(QFileInfo(programFile).absoluteFilePath(),
+                                CompanionFiles::ForThisProgram().DataFolder());
+    SetUpCompanionFiles(ctx, platform, companions);
+    baseName = ToFileName(companions.SettingsName());
+    ini.SetSettingsKey(companions.SettingsName(), settingsFormat);
     startFolder = QDir::currentPath();
     if (!startFolder.endsWith(u'/') && !startFolder.endsWith(u'\\')) startFolder += u'/';
     chooserState.startFolder = startFolder;
@@ -313,7 +312,7 @@ void TFormPrincipal::OnShowFormPrincipal() {
     ApplyOptionsToMenus();
 
     // 6. Startup files.
-    ReadStartupFiles(ctx);
+    ReadStartupLevels(ctx, companions);
 
     // 7. The current level with its best solution, at its start.
     ShowCurrentLevel(ctx);
@@ -334,7 +333,7 @@ void TFormPrincipal::OnShowFormPrincipal() {
 
     // 12 to 14.
     CalcularModulo(true, 10);
-    ReadRecordsFile(ctx, false);
+    ReadRecords(ctx, companions, false);
     celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
     celebrationHint->setObjectName(QStringLiteral("HintFesta"));
     celebrationHint->setTextFormat(Qt::PlainText);
@@ -382,11 +381,6 @@ void TFormPrincipal::StartupArgument() {
     } else {
         move(screenWidth, y());
     }
-}
-
-void TFormPrincipal::SetCompanionFiles() {
-    platform.boxCaption = u' ' + QFileInfo(programFile).completeBaseName();
-    platform.helpPage = FromFileName(CompanionPath(ctx.programPath, ".htm"));
 }
 
 // --- Geometry --------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QVector>
 
 #include "Comandos.h"
+#include "CompanionFiles.h"
 #include "Context.h"
 #include "Desenhar.h"
 #include "EscolherArquivo.h"
@@ -106,13 +107,14 @@ public:
     // The names fixed at start-up from the program's path: the executable as the command line
     // names it, and its name without folder up to the first ".".
     QString programFile;
+    CompanionFiles companions;
     std::string baseName;
     QString startFolder;
     // The file name the read command offers next.
     std::string fileName;
 
     // --- Controls --------------------------------------------------------------------------
-    ClientArea* client = nullptr;
+    QWidget* client = nullptr; // the client area: board, scroll bars and status bar
     QScrollBar* ScrollBarHorizontal = nullptr;
     QScrollBar* ScrollBarVertical = nullptr;
     QFrame* PainelTapete = nullptr;
@@ -203,7 +205,6 @@ protected:
 
 private:
     void BuildMenus();
-    void SetCompanionFiles();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
     void EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by);

@@ -1,5 +1,6 @@
 // Starts the program: the application, the one context, the platform and the main window.
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "Context.h"
@@ -8,6 +9,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // The per-user data folder, where companion files go when the program's folder is
+    // read-only, is named after these.
+    QApplication::setOrganizationName(QStringLiteral("Ostavin"));
+    QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).baseName());
     vorpel::Context ctx;
     vorpel::QtPlatform platform;
     ctx.platform = &platform;
