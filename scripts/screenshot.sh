@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb on a small level, drags its block with xdotool and saves a
+# screenshot (default build/screenshot.png; the first argument names another file).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-build/screenshot.png}")
+
+missing=()
+for tool in Xvfb:xvfb xdotool:xdotool import:imagemagick; do
+    command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+program=${VORPEL:-build/release/src/app/Vorpel}
+if [ ! -x "$program" ]; then
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build/release --target Vorpel
+fi
+
+# A program folder of its own, and settings of its own, so nothing of the user's is touched.
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$program" "$work/Vorpel"
+cp "data/Vorpel 0.txt" "$work/Vorpel 0.txt" 2>/dev/null || true
+cp data/Vorpel.htm "$work/Vorpel.htm" 2>/dev/null || true
+# A master block (red) two cells left of its destination, with "Show total moves and records"
+# on so the status bar shows the moves made.
+# Each cell is four characters: mark, block and two of identifier.
+wall=.#.. floor=.... master=.@.. target=+...
+{
+    printf '"Screenshot"\r\n'
+    printf '%s%s%s%s%s%s%s\r\n' $wall $wall $wall $wall $wall $wall $wall \
+        $wall $floor $floor $floor $floor $floor $wall \
+        $wall $floor $master $floor $target $floor $wall \
+        $wall $floor $floor $floor $floor $floor $wall \
+        $wall $wall $wall $wall $wall $wall $wall
+} >"$work/shot.txt"
+mkdir -p "$work/config/Ostavin"
+printf '[Options]\nShow%%20total%%20moves%%20and%%20records=true\n' \
+    >"$work/config/Ostavin/Vorpel.conf"
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
+export DISPLAY=:$(head -1 "$work/display")
+
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$work/Vorpel" "$work/shot.txt" &
+program_pid=$!
+window=$(xdotool search --sync --onlyvisible --name "Vorpel - Screenshot" | head -1)
+sleep 1
+
+# Finds the red master block on the screen: the first pixel of its colour, then one cell's
+# worth inside it.
+import -window root "$work/before.png"
+read -r bx by < <(convert "$work/before.png" txt:- | grep -m1 -i '#F00000' |
+    sed -E 's/^([0-9]+),([0-9]+):.*/\1 \2/')
+[ -n "${bx:-}" ] || { echo "No block found on the screen." >&2; exit 1; }
+# The block's width in pixels gives the cell size.
+cell=$(convert "$work/before.png" txt:- | grep -i '#F00000' | awk -F'[,:]' -v y="$by" \
+    '$2 == y { n++ } END { print n }')
+x=$((bx + cell / 2))
+y=$((by + cell / 2))
+xdotool mousemove "$x" "$y"
+xdotool mousedown 1
+for step in $(seq 1 8); do
+    xdotool mousemove "$((x + step * cell / 4))" "$y"
+    sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.5
+mkdir -p "$(dirname "$out")"
+import -window root "$out"
+echo "Window $window; block dragged from ($x, $y) by $((2 * cell)) pixels; screenshot $out"

@@ -1,0 +1,504 @@
+// The main window on a temporary program folder: start-up, the board painted from the canvas,
+// mouse drags with their constraints, the command guard, replay, zoom, keys and the editor
+// selection, with message boxes answered by a script.
+#include <optional>
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "AppTest.h"
+#include "Comandos.h"
+#include "Execucao.h"
+#include "Principal.h"
+#include "QtPlatform.h"
+
+using namespace vorpel;
+
+namespace {
+
+// One board row from a picture: "#" wall, "@" master block, "[" normal block, "+" destination,
+// "." floor; each becomes its four-character cell group.
+std::string Row(const std::string& picture) {
+    std::string row;
+    for (const char c : picture) {
+        switch (c) {
+        case '#':
+            row += ".#..";
+            break;
+        case '@':
+            row += ".@..";
+            break;
+        case '[':
+            row += ".[..";
+            break;
+        case '+':
+            row += "+...";
+            break;
+        default:
+            row += "....";
+            break;
+        }
+    }
+    return row;
+}
+
+std::string LevelText(const std::string& title, const std::vector<std::string>& picture) {
+    std::string text = "\"" + title + "\"\r\n";
+    for (const std::string& line : picture) text += Row(line) + "\r\n";
+    return text;
+}
+
+// The master block two cells left of its destination.
+const std::vector<std::string> kAlpha = {"#######", "#.....#", "#.@.+.#", "#.....#", "#######"};
+// Room to move, nothing to solve.
+const std::vector<std::string> kBeta = {"#########", "#.......#", "#.@.....#",
+                                        "#.......#", "#.......#", "#########"};
+// A normal block beside the master block: the arrow keys find no single block to hold.
+const std::vector<std::string> kGamma = {"######", "#.@[.#", "#....#", "######"};
+
+void Write(const QString& path, const std::string& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder_;
+    std::optional<Context> ctx_;
+    std::optional<QtPlatform> platform_;
+    std::unique_ptr<TFormPrincipal> form_;
+
+    QString Program() const { return folder_->filePath(QStringLiteral("Vorpel")); }
+
+    // Starts the window as if the program in the temporary folder were run with `argument`.
+    TFormPrincipal& Start(const QString& argument = {}) {
+        form_.reset();
+        ctx_.emplace();
+        platform_.emplace();
+        platform_->script.emplace();
+        ctx_->platform = &*platform_;
+        QString line = u'"' + Program() + u'"';
+        if (!argument.isEmpty()) line += u' ' + argument;
+        form_ = std::make_unique<TFormPrincipal>(*ctx_, *platform_, line);
+        form_->settingsFormat = QSettings::IniFormat;
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
+        return *form_;
+    }
+
+    const Level& Current() const { return ctx_->CurrentLevel(); }
+
+    QPoint CellCentre(int row, int column) const {
+        const TFormPrincipal& f = *form_;
+        return {f.OffsetX + column * f.CellSize + f.CellSize / 2,
+                f.OffsetY + row * f.CellSize + f.CellSize / 2};
+    }
+
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), QPointF(form_->client->mapToGlobal(at)), button,
+                          buttons, modifiers);
+        QApplication::sendEvent(form_->client, &event);
+    }
+
+    // A drag from one cell's centre through `steps` pointer positions to another's.
+    void Drag(int fromRow, int fromColumn, int toRow, int toColumn,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier, int steps = 6) {
+        const QPoint from = CellCentre(fromRow, fromColumn), to = CellCentre(toRow, toColumn);
+        Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+        for (int i = 1; i <= steps; ++i)
+            Mouse(QEvent::MouseMove, from + (to - from) * i / steps, Qt::LeftButton, modifiers);
+        Mouse(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+    }
+
+    void Type(char c) { QTest::keyClick(form_->client, c); }
+
+private Q_SLOTS:
+    void init() {
+        folder_.emplace();
+        QVERIFY(folder_->isValid());
+        // A store of the test's own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
+        Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
+              LevelText("Alpha", kAlpha) + LevelText("Beta", kBeta) + LevelText("Gamma", kGamma));
+    }
+
+    void cleanup() {
+        form_.reset();
+        platform_.reset();
+        ctx_.reset();
+    }
+
+    void startUpReadsStartupFilesTheArgumentAndTitles() {
+        // The startup file alone: its first level, no message.
+        TFormPrincipal& plain = Start();
+        QVERIFY(plain.started());
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QCOMPARE(plain.windowTitle(), QStringLiteral("Vorpel - Alpha"));
+        QVERIFY(platform_->script->shown.empty());
+        QCOMPARE(plain.menuItems.size(), std::size_t(kTagCount));
+        QCOMPARE(plain.topMenus[0]->title(), QStringLiteral("Files"));
+        QCOMPARE(plain.topMenus[4]->title(), QStringLiteral("Help"));
+        // A normal start lies in the right half of the work area.
+        const QRect work = plain.screen()->availableGeometry();
+        const int border = plain.geometry().left() - plain.frameGeometry().left();
+        QCOMPARE(plain.frameGeometry().right(), work.right() - border);
+
+        // A level file on the command line, its name in quotes: read after the startup files
+        // and made current.
+        const QString extra = folder_->filePath(QStringLiteral("more levels.txt"));
+        Write(extra, LevelText("Delta", kBeta));
+        Start(u'"' + extra + u'"');
+        QCOMPARE(ctx_->collection.lastLevel(), 3);
+        QCOMPARE(Current().title, std::string("Delta"));
+        QVERIFY(platform_->script->shown.empty());
+        QVERIFY(!ctx_->flags.loadingLevels && !ctx_->flags.commandsBlocked);
+        QVERIFY(form_->topMenus[0]->menuAction()->isEnabled());
+
+        // A missing file is reported after its name.
+        Start(folder_->filePath(QStringLiteral("missing.txt")));
+        QCOMPARE(platform_->script->shown.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(platform_->script->shown[0].back())
+                    .endsWith(QStringLiteral("File not found.")));
+        QCOMPARE(Current().title, std::string("Alpha"));
+
+        // "*" and a title: that level, in the left half of the screen.
+        TFormPrincipal& copy = Start(QStringLiteral("*Gamma"));
+        QCOMPARE(Current().title, std::string("Gamma"));
+        QCOMPARE(copy.frameGeometry().left(), work.left() + border);
+        QVERIFY(platform_->script->shown.empty());
+        // An unknown title leaves the first level.
+        Start(QStringLiteral("*Nobody"));
+        QCOMPARE(Current().title, std::string("Alpha"));
+    }
+
+    void commandLineSplitsLikeTheRawLine() {
+        CommandLine a = SplitCommandLine(QStringLiteral("\"/a b/Vorpel\"  \"x y.txt\" "));
+        QCOMPARE(a.programPath, QStringLiteral("/a b/Vorpel"));
+        QCOMPARE(a.argument, QStringLiteral("x y.txt"));
+        CommandLine b = SplitCommandLine(QStringLiteral("/bin/Vorpel *Level one"));
+        QCOMPARE(b.programPath, QStringLiteral("/bin/Vorpel"));
+        QCOMPARE(b.argument, QStringLiteral("*Level one"));
+        QCOMPARE(SplitCommandLine(QStringLiteral("Vorpel")).argument, QString());
+    }
+
+    void boardIsPaintedFromTheCanvasOneToOne() {
+        TFormPrincipal& f = Start();
+        QVERIFY(f.CellSize >= kMinCellSize);
+        QCOMPARE(f.BoardWidth, 7 * f.CellSize);
+        QCOMPARE(f.BoardHeight, 5 * f.CellSize);
+        // The whole board fits: it is centred and there are no scroll bars.
+        QVERIFY(!f.ScrollBarHorizontal->isVisible() && !f.ScrollBarVertical->isVisible());
+        QCOMPARE(f.OffsetX, (f.ViewWidth - f.BoardWidth) / 2);
+        const QImage shown = f.client->grab().toImage();
+        const BoardCanvas& canvas = f.Canvas();
+        for (const QPoint p : {QPoint(0, 0), QPoint(f.BoardWidth - 1, f.BoardHeight - 1),
+                               QPoint(2 * f.CellSize + 3, 2 * f.CellSize + 5)}) {
+            const PaletteColour c = canvas.palette.colours[canvas.At(p.x(), p.y())];
+            QCOMPARE(shown.pixel(p + QPoint(f.OffsetX, f.OffsetY)), qRgb(c.red, c.green, c.blue));
+        }
+    }
+
+    void zoomFollowsTheCellSizeRules() {
+        TFormPrincipal& f = Start();
+        f.CellSize = 10;
+        std::vector<int> sizes;
+        for (int i = 0; i < 10; ++i) {
+            Type('*');
+            sizes.push_back(f.CellSize);
+        }
+        QCOMPARE(sizes, (std::vector<int>{11, 12, 13, 14, 15, 16, 18, 20, 22, 24}));
+        f.CellSize = 25;
+        Type('/');
+        QCOMPARE(f.CellSize, 22);
+        f.CellSize = 10;
+        Type('/');
+        QCOMPARE(f.CellSize, 10);
+        // Larger than the view: scroll bars, the wheel scrolls by cells.
+        f.CellSize = f.MaxCellSize;
+        f.CalcularModulo(false, 10);
+        QVERIFY(f.ScrollBarVertical->isVisible() && f.ScrollBarHorizontal->isVisible());
+        QVERIFY(f.PainelTapete->isVisible());
+        const int before = f.OffsetY;
+        QVERIFY(f.OnMouseWheelFormPrincipal(-120, 5, 5));
+        QCOMPARE(f.OffsetY, std::max(before - f.CellSize, f.ViewHeight - f.BoardHeight));
+        QCOMPARE(f.ScrollBarVertical->value(), -f.OffsetY);
+        // Fit brings the whole board back.
+        Type('f');
+        QVERIFY(f.BoardWidth <= f.ViewWidth && f.BoardHeight <= f.ViewHeight);
+        // With automatic sizing, the zoom commands and items are off.
+        ctx_->options.value[kAutomaticBoardSizing] = true;
+        f.ApplyOptionsToMenus();
+        QVERIFY(!f.MenuItem(34)->isEnabled() && !f.MenuItem(38)->isEnabled());
+        const int fitted = f.CellSize;
+        Type('*');
+        QCOMPARE(f.CellSize, fitted);
+    }
+
+    void dragMovesTheHeldBlockAndRecordsItsSteps() {
+        TFormPrincipal& f = Start(QStringLiteral("*Beta"));
+        // Right two cells, then back against the drag inside the same cell: nothing more.
+        Drag(2, 2, 2, 4);
+        QCOMPARE(Current().stepCount, 2);
+        for (int i = 0; i < 2; ++i) {
+            const StepRecord& s = Current().steps[std::size_t(i)];
+            QCOMPARE(s.columnDelta, std::int8_t(1));
+            QCOMPARE(s.rowDelta, std::int8_t(0));
+            QCOMPARE(s.moveNumber, 1);
+        }
+        QCOMPARE(ctx_->board.selectedColumn, 4);
+        QVERIFY(!f.dragging);
+
+        // Diagonally with Ctrl: only across; with Alt: only down.
+        Drag(2, 4, 4, 6, Qt::ControlModifier);
+        QCOMPARE(ctx_->board.selectedRow, 2);
+        QCOMPARE(ctx_->board.selectedColumn, 6);
+        Drag(2, 6, 4, 4, Qt::AltModifier);
+        QCOMPARE(ctx_->board.selectedRow, 4);
+        QCOMPARE(ctx_->board.selectedColumn, 6);
+        QCOMPARE(Current().stepCount, 6);
+        QCOMPARE(TotalMoves(Current()), 1); // every step is the same block's
+
+        // Alt held: the pointer goes left and the block stays. Alt released, the pointer going
+        // right (against the way to the block's target) moves nothing; going left, it does.
+        Mouse(QEvent::MouseButtonPress, CellCentre(4, 6), Qt::LeftButton, Qt::AltModifier);
+        Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton, Qt::AltModifier);
+        QCOMPARE(Current().stepCount, 6);
+        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.CellSize / 4, 0), Qt::LeftButton);
+        QCOMPARE(Current().stepCount, 6);
+        Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton);
+        QCOMPARE(Current().stepCount, 8);
+        QCOMPARE(ctx_->board.selectedColumn, 4);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(4, 4), Qt::NoButton);
+
+        // The status line follows the play.
+        ctx_->options.value[kShowTotalMovesAndRecords] = true;
+        ctx_->options.value[kShowMouseCoordinates] = true;
+        f.CalcularModulo(false, 10);
+        f.MostrarJogadas();
+        QCOMPARE(f.PainelJogadas->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
+        QCOMPARE(f.PainelJogadas->toolTip(), f.PainelJogadas->text());
+        // A double click makes its cell row 1, column 1.
+        Mouse(QEvent::MouseButtonDblClick, CellCentre(3, 3), Qt::LeftButton);
+        QCOMPARE(f.PainelCoordenadas->text(), QStringLiteral(" y: 1, x: 1"));
+        Mouse(QEvent::MouseMove, CellCentre(2, 2), Qt::NoButton);
+        QCOMPARE(f.PainelCoordenadas->text(), QStringLiteral(" y: 0, x: 0"));
+    }
+
+    void solvingCelebratesAndTheBestSolutionReturnsAtStart() {
+        TFormPrincipal& f = Start();
+        Drag(2, 2, 2, 4);
+        QVERIFY(IsSolved(*ctx_));
+        QVERIFY(ctx_->flags.alreadyCelebrated);
+        QVERIFY(f.celebrationHint->isVisible());
+        QVERIFY(f.celebrationHint->text().contains(QStringLiteral("You solved the level!")));
+        QCOMPARE(f.celebrationTicks, 10);
+        QVERIFY(QFileInfo::exists(folder_->filePath(QStringLiteral("Vorpel.sol"))));
+        // Ten ticks of the timer hide it.
+        for (int i = 0; i < 10; ++i) f.OnTimerTimer1();
+        QVERIFY(!f.celebrationHint->isVisible());
+
+        // A new start carries the stored best out on the level, positioned at its start.
+        Start(QStringLiteral("*Alpha"));
+        QCOMPARE(Current().stepCount, 2);
+        QCOMPARE(Current().currentStep, 0);
+        QVERIFY(platform_->script->shown.empty());
+    }
+
+    void commandGuardAndReplayStop() {
+        TFormPrincipal& f = Start(QStringLiteral("*Beta"));
+        Drag(2, 2, 2, 5);
+        QCOMPARE(Current().currentStep, 3);
+
+        // A command that arrives while another runs is dropped.
+        ctx_->flags.commandRunning = true;
+        Type('r');
+        Mouse(QEvent::MouseButtonPress, CellCentre(2, 5), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, CellCentre(3, 5), Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(3, 5), Qt::NoButton);
+        QCOMPARE(Current().currentStep, 3);
+        QCOMPARE(Current().stepCount, 3);
+        ctx_->flags.commandRunning = false;
+
+        // Restart, then replay, one step a tick (the ticks given by hand first).
+        f.Timer1->stop();
+        QTest::keyClick(f.client, Qt::Key_Home);
+        QCOMPARE(Current().currentStep, 0);
+        Type('a');
+        QVERIFY(ctx_->flags.replayRunning);
+        f.OnTimerTimer1();
+        f.OnTimerTimer1();
+        QCOMPARE(Current().currentStep, 2);
+        // Any command only ends the replay: "a" again stops it and does not restart it.
+        Type('a');
+        QVERIFY(ctx_->flags.replayStopRequest);
+        f.OnTimerTimer1();
+        QVERIFY(!ctx_->flags.replayRunning && !ctx_->flags.replayStopRequest);
+        QCOMPARE(Current().currentStep, 2);
+        // The replay also runs on its own timer and ends at the last step.
+        f.Timer1->start();
+        Type('a');
+        QTRY_VERIFY_WITH_TIMEOUT(!ctx_->flags.replayRunning, 5000);
+        QCOMPARE(Current().currentStep, 3);
+        // A press on the board during a replay stops it.
+        QTest::keyClick(f.client, Qt::Key_Home);
+        Type('a');
+        Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(1, 1), Qt::NoButton);
+        QVERIFY(ctx_->flags.replayStopRequest);
+        f.Timer1->stop();
+        f.OnTimerTimer1();
+        QVERIFY(!ctx_->flags.replayRunning);
+
+        // Navigation: steps and moves back and forth.
+        QTest::keyClick(f.client, Qt::Key_End);
+        QCOMPARE(Current().currentStep, 3);
+        Type(',');
+        QCOMPARE(Current().currentStep, 2);
+        QCOMPARE(ctx_->board.selectedBlock, Current().steps[2].block);
+        Type(']');
+        QCOMPARE(Current().currentStep, 3);
+        Type('[');
+        QCOMPARE(Current().currentStep, 0);
+        Type('.');
+        QCOMPARE(Current().currentStep, 1);
+        QTest::keyClick(f.client, Qt::Key_PageDown);
+        QCOMPARE(Current().currentStep, 3);
+    }
+
+    void levelCommandsAndKeys() {
+        TFormPrincipal& f = Start();
+        // "-" on the first level goes to the last, "+" (or "=") on the last to the first.
+        Type('-');
+        QCOMPARE(Current().title, std::string("Gamma"));
+        Type('=');
+        QCOMPARE(Current().title, std::string("Alpha"));
+        Type('+');
+        QCOMPARE(Current().title, std::string("Beta"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Vorpel - Beta"));
+
+        // Arrow keys: the one movable block is taken and moved.
+        QTest::keyClick(f.client, Qt::Key_Right);
+        QTest::keyClick(f.client, Qt::Key_Down);
+        QCOMPARE(Current().stepCount, 2);
+        QCOMPARE(ctx_->board.selectedRow, 3);
+        QCOMPARE(ctx_->board.selectedColumn, 3);
+        // With two candidates and none held, nothing happens.
+        Type('+');
+        QTest::keyClick(f.client, Qt::Key_Right);
+        QCOMPARE(Current().stepCount, 0);
+
+        // Copy to the clipboard in the own format.
+        QTest::keyClick(f.client, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("\"Gamma\"")));
+
+        // Deleting asks first; "No" keeps the level, "Yes" removes it.
+        Type('d');
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        QCOMPARE(platform_->script->shown.back(),
+                 std::vector<std::string>{"Delete current level from memory?"});
+        platform_->script->answers.push_back({'y'});
+        Type('d');
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        QCOMPARE(Current().title, std::string("Alpha"));
+
+        // Annotations are exclusive radio items, their ticks following the state.
+        Type('c');
+        QVERIFY(ctx_->flags.countMoves && f.MenuItem(14)->isChecked());
+        Type('v');
+        QVERIFY(!ctx_->flags.countMoves && ctx_->flags.viewBlockPath);
+        QVERIFY(f.MenuItem(40)->isChecked() && !f.MenuItem(14)->isChecked());
+        Type('x');
+        QVERIFY(!ctx_->flags.viewBlockPath && f.MenuItem(15)->isChecked());
+        // "Marks over blocks" toggles its option and tick.
+        Type('q');
+        QVERIFY(ctx_->options[kDrawMarksOverBlocks] && f.MenuItem(46)->isChecked());
+
+        // The menus come from the tables.
+        QCOMPARE(f.MenuItem(2)->text(), QStringLiteral("Restart level\tR or Home"));
+        QCOMPARE(f.MenuItem(1)->text(), QStringLiteral("Next level\t+"));
+        QCOMPARE(f.MenuItem(-1)->text(), QStringLiteral("Close the program\tAlt+F4"));
+        QVERIFY(!f.MenuItem(12)->isEnabled() && f.MenuItem(36)->isEnabled());
+        QCOMPARE(TagOfCharacter('e'), 37);
+        QCOMPARE(TagOfCharacter(','), 5);
+        QCOMPARE(TagOfCharacter('%'), kFirstTag - 1);
+
+        // Closing asks; "No" keeps the window open.
+        QVERIFY(!f.close());
+        QCOMPARE(platform_->script->shown.back(),
+                 std::vector<std::string>{"Really close the program?"});
+        QVERIFY(f.isVisible());
+        // While levels load, a close request only offers to stop the loading.
+        ctx_->flags.loadingLevels = true;
+        platform_->script->answers.push_back({'y'});
+        QVERIFY(!f.close());
+        QVERIFY(ctx_->flags.stopLoading);
+        QCOMPARE(platform_->script->shown.back(),
+                 std::vector<std::string>{"Stop level entry processing?"});
+        ctx_->flags.loadingLevels = false;
+    }
+
+    void editorSelectionWithTheMouse() {
+        TFormPrincipal& f = Start(QStringLiteral("*Gamma"));
+        std::vector<unsigned char> forwarded;
+        f.editorDispatcher = [&](unsigned char c) { forwarded.push_back(c); };
+        ctx_->flags.editorActive = true;
+        RowSet& selection = ctx_->board.selection;
+        selection.Clear();
+
+        // A click toggles one cell; Shift adds the whole block at the cell (the frame here).
+        Mouse(QEvent::MouseButtonPress, CellCentre(2, 2), Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(2, 2), Qt::NoButton);
+        QVERIFY(selection.Test(2, 2));
+        QCOMPARE(selection.Count(kMaxRows - 1), 1);
+        Mouse(QEvent::MouseButtonPress, CellCentre(0, 0), Qt::LeftButton, Qt::ShiftModifier);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(0, 0), Qt::NoButton);
+        QCOMPARE(selection.Count(kMaxRows - 1), 1 + 16);
+        // Ctrl removes the block's cells again.
+        Mouse(QEvent::MouseButtonPress, CellCentre(3, 5), Qt::LeftButton, Qt::ControlModifier);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(3, 5), Qt::NoButton);
+        QCOMPARE(selection.Count(kMaxRows - 1), 1);
+
+        // A drag toggles the rectangle from the anchor over the selection it started with.
+        Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, CellCentre(1, 2), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, CellCentre(2, 3), Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, CellCentre(2, 3), Qt::NoButton);
+        QCOMPARE(f.selectionAnchorColumn, -1);
+        QCOMPARE(selection.Count(kMaxRows - 1), 5); // six cells toggled over the one selected
+        QVERIFY(!selection.Test(2, 2) && selection.Test(1, 1) && selection.Test(2, 3));
+        QCOMPARE(Current().stepCount, 0);
+
+        // Commands go to the editor, the zoom keys stay the window's.
+        Type('n');
+        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(f.client, Qt::Key_F12);
+        QTest::keyClick(f.client, Qt::Key_Escape);
+        QCOMPARE(forwarded, (std::vector<unsigned char>{'n', 22, 252, 255}));
+        const int size = f.CellSize;
+        Type('/');
+        QVERIFY(f.CellSize < size || size == kMinCellSize);
+        ctx_->flags.editorActive = false;
+    }
+};
+
+VORPEL_APP_TEST(MainWindowTest)
+
+#include "main_window_test.moc"
