@@ -22,6 +22,7 @@
 #include "Execucao.h"
 #include "Principal.h"
 #include "QtPlatform.h"
+#include "Shuffle.h"
 
 using namespace vorpel;
 
@@ -295,6 +296,13 @@ private Q_SLOTS:
         f.MostrarJogadas();
         QCOMPARE(f.PainelJogadas->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
         QCOMPARE(f.PainelJogadas->toolTip(), f.PainelJogadas->text());
+        // The identifier panel names the block under the pointer and its moves.
+        ctx_->options.value[kShowIdentifiersAndMoves] = true;
+        f.CalcularModulo(false, 10);
+        Mouse(QEvent::MouseMove, CellCentre(1, 1), Qt::NoButton);
+        QCOMPARE(f.PainelRotulos->text(), QString());
+        Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::NoButton);
+        QCOMPARE(f.PainelRotulos->text(), QStringLiteral("\"AA\", 1"));
         // A double click makes its cell row 1, column 1.
         Mouse(QEvent::MouseButtonDblClick, CellCentre(3, 3), Qt::LeftButton);
         QCOMPARE(f.PainelCoordenadas->text(), QStringLiteral(" y: 1, x: 1"));
@@ -405,6 +413,12 @@ private Q_SLOTS:
         QTest::keyClick(f.client, Qt::Key_Right);
         QCOMPARE(Current().stepCount, 0);
 
+        // F12 asks before shuffling; "No" leaves the level alone.
+        QTest::keyClick(f.client, Qt::Key_F12);
+        QCOMPARE(platform_->script->shown.back(), std::vector<std::string>{kShuffleQuestion});
+        QCOMPARE(Current().stepCount, 0);
+        QVERIFY(!ctx_->flags.commandsBlocked && f.topMenus[1]->menuAction()->isEnabled());
+
         // Copy to the clipboard in the own format.
         QTest::keyClick(f.client, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("\"Gamma\"")));
@@ -453,6 +467,44 @@ private Q_SLOTS:
         QCOMPARE(platform_->script->shown.back(),
                  std::vector<std::string>{"Stop level entry processing?"});
         ctx_->flags.loadingLevels = false;
+    }
+
+    void readingTheClipboardAndDroppedFiles() {
+        TFormPrincipal& f = Start();
+        // Ctrl+V reads the clipboard's levels and shows the last one.
+        const std::string text = LevelText("Epsilon", kBeta) + LevelText("Zeta", kGamma);
+        QGuiApplication::clipboard()->setText(FromCp1252(text));
+        ctx_->flags.alreadyCelebrated = true;
+        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ctx_->collection.lastLevel(), 4);
+        QCOMPARE(Current().title, std::string("Zeta"));
+        QVERIFY(!ctx_->flags.alreadyCelebrated && !ctx_->flags.loadingLevels);
+        QVERIFY(f.acceptDrops() && f.topMenus[0]->menuAction()->isEnabled());
+
+        // Dropped files are read in turn, one answer for all; a name that cannot be had is
+        // reported.
+        const QString one = folder_->filePath(QStringLiteral("one.txt"));
+        const QString two = folder_->filePath(QStringLiteral("two.txt"));
+        Write(one, LevelText("Eta", kBeta));
+        Write(two, LevelText("Theta", kAlpha));
+        f.OnDropFiles({ToFileName(one), ToFileName(two)}, true);
+        QCOMPARE(ctx_->collection.lastLevel(), 6);
+        QCOMPARE(Current().title, std::string("Theta"));
+        QCOMPARE(platform_->script->shown.back(),
+                 std::vector<std::string>{"Error when trying to get the file name."});
+        // A title already taken asks Replace, Add or Cancel; Replace keeps one level.
+        platform_->script->answers.push_back({'r'});
+        f.OnDropFiles({ToFileName(two)}, false);
+        QCOMPARE(ctx_->collection.lastLevel(), 6);
+        // While the window is busy, drops are refused.
+        f.SetBusy(true, true, false);
+        QVERIFY(!f.acceptDrops() && !f.topMenus[2]->menuAction()->isEnabled());
+        f.OnDropFiles({ToFileName(one)}, false);
+        QCOMPARE(ctx_->collection.lastLevel(), 6);
+        Type('+');
+        QCOMPARE(Current().title, std::string("Theta"));
+        f.SetBusy(false, false, false);
+        QVERIFY(f.acceptDrops());
     }
 
     void editorSelectionWithTheMouse() {
