@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -340,12 +341,16 @@ void TFormPrincipal::OnShowFormPrincipal() {
     celebrationHint->setAlignment(Qt::AlignCenter);
     celebrationHint->setMargin(8);
     celebrationHint->setFrameStyle(QFrame::Box | QFrame::Plain);
+    celebrationHint->setForegroundRole(QPalette::ToolTipText);
+    celebrationHint->setBackgroundRole(QPalette::ToolTipBase);
+    celebrationHint->setAutoFillBackground(true);
     QFont hintFont = celebrationHint->font();
     hintFont.setBold(true);
     hintFont.setPointSizeF(hintFont.pointSizeF() * 1.5);
     celebrationHint->setFont(hintFont);
     celebrationHint->hide();
     Timer1->start();
+    client->setFocus();
     RefreshView(true);
     setAcceptDrops(true);
 }
@@ -509,18 +514,11 @@ void TFormPrincipal::Repintar() {
 void TFormPrincipal::OnPaintFormPrincipal(QPainter& painter) {
     const QRect view(0, 0, ViewWidth, ViewHeight);
     const QRect board = QRect(OffsetX, OffsetY, BoardWidth, BoardHeight).intersected(view);
+    // Everything around the board, the gaps beside the scroll bars included.
     const QColor face = palette().color(QPalette::Button);
-    // The view around the board.
-    if (board.isEmpty()) {
-        painter.fillRect(view, face);
-        return;
-    }
-    painter.fillRect(QRect(0, 0, ViewWidth, board.top()), face);
-    painter.fillRect(QRect(0, board.bottom() + 1, ViewWidth, ViewHeight - board.bottom() - 1),
-                     face);
-    painter.fillRect(QRect(0, board.top(), board.left(), board.height()), face);
-    painter.fillRect(
-        QRect(board.right() + 1, board.top(), ViewWidth - board.right() - 1, board.height()), face);
+    for (const QRect& part : QRegion(client->rect()).subtracted(QRegion(board)))
+        painter.fillRect(part, face);
+    if (board.isEmpty()) return;
     // The visible part of the canvas, one to one.
     const int sx = board.x() - OffsetX, sy = board.y() - OffsetY;
     const std::uint8_t* first =
