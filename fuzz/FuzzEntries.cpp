@@ -1,0 +1,283 @@
+// The fuzz targets' entry functions: each writes its input where the reader looks for it, reads
+// it, and plays, steps back and writes again whatever was read.
+#include "FuzzEntries.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+#include "ArquivoSolucoes.h"
+#include "BricksMoves.h"
+#include "Context.h"
+#include "Execucao.h"
+#include "FormatoDLL.h"
+#include "LevelLoad.h"
+#include "LevelText.h"
+#include "MoveText.h"
+#include "NblFormat.h"
+#include "Records.h"
+#include "SokFormat.h"
+
+namespace vorpel::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Levels that one input walks through after loading; the loading itself covers them all.
+constexpr int kMaxWalkedLevels = 32;
+// Lines of a move input that are also carried out one by one as move texts.
+constexpr std::size_t kMaxMoveTexts = 64;
+
+// The process's scratch folder, removed when the process ends. It lies in memory where the
+// system offers that, since every write flushes the file it replaces.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::error_code ec;
+        const fs::path memory = "/dev/shm";
+        const fs::path parent = fs::is_directory(memory, ec) && ::access("/dev/shm", W_OK) == 0
+                                    ? memory
+                                    : fs::temp_directory_path();
+        path_ = parent / ("vorpel-fuzz-" + std::to_string(::getpid()));
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+const fs::path& Scratch() {
+    static const ScratchFolder folder;
+    return folder.Path();
+}
+
+// Replaces the scratch file `name` with `bytes`; returns its path.
+std::string WriteScratch(const std::string& name, std::string_view bytes) {
+    const fs::path path = Scratch() / name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+// A context whose program lies in the scratch folder, so its companion files are found there.
+void PlaceProgram(Context& ctx) {
+    ctx.programPath = (Scratch() / "vorpel.exe").string();
+}
+
+// Reads level text lines (title first) into a new current level and builds its board.
+void LoadLines(Context& ctx, const std::vector<std::string>& lines) {
+    ctx.collection.NewLevel("", 4, 4, false);
+    std::size_t index = 0;
+    ReadLevelText(ctx, lines, index, IsQuotedText(lines));
+    RebuildBoard(ctx);
+}
+
+// What a user does with a level just read: goes to its end, steps and moves back and forth,
+// restarts, and saves it in every text and NBL form.
+void PlayAndWrite(Context& ctx) {
+    ShowCurrentLevel(ctx);
+    EndOfLevel(ctx);
+    StepBackward(ctx);
+    MoveBackward(ctx, 2);
+    StepForward(ctx);
+    MoveForward(ctx, 1);
+    RestartLevel(ctx);
+    const Level& level = ctx.CurrentLevel();
+    std::string bytes = LevelTextOf(level);
+    bytes = SokText(level);
+    NblBytes(level, bytes);
+}
+
+// Walks through the first levels of the collection as PlayAndWrite does.
+void PlayLevels(Context& ctx) {
+    const int last = std::min(ctx.collection.lastLevel(), kMaxWalkedLevels - 1);
+    for (int i = 0; i <= last; ++i) {
+        ctx.collection.currentLevel = i;
+        PlayAndWrite(ctx);
+    }
+}
+
+// Adds the lines to the collection twice: all added, then each replacing its first copy.
+void AddTwice(Context& ctx, const std::vector<std::string>& lines) {
+    for (const RememberedAnswer answer : {kAlwaysAdd, kAlwaysReplace}) {
+        std::vector<std::string> copy = lines;
+        RememberedAnswer remembered = answer;
+        AddLevels(ctx, "File.", copy, remembered);
+    }
+}
+
+// Board lines written with a blank between cells, the blanks taken out.
+std::vector<std::string> Spaced(std::vector<std::string> lines) {
+    for (std::string& line : lines)
+        if (line[0] != '"') std::erase(line, ' ');
+    return lines;
+}
+
+std::function<std::string(const std::string&)> TitleMaker(Context& ctx) {
+    return [&ctx](const std::string& base) { return MakeUniqueTitle(ctx, base); };
+}
+
+// The bytes of a DLL holding the Bricks level, written once per process.
+std::string MakeBricksDll() {
+    Context ctx;
+    LoadLines(ctx, BricksLevelLines());
+    DllContents contents;
+    contents.gameName = std::string("Fuzz");
+    contents.savePrefix = std::string("pk");
+    contents.titles = {ctx.CurrentLevel().title};
+    contents.timeStamp = 0x5F5E1000;
+    std::string bytes;
+    BricksDllBytes(ctx.collection, contents, "pack.dll", bytes);
+    return bytes;
+}
+
+} // namespace
+
+std::vector<std::string> PlaygroundLines() {
+    return Spaced({
+        "\"Playground\"",
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+        ".#.. .@.. .[ab .... .V.. .... :... :... \\... .>.. .y.. .... .... .#..",
+        ".#.. .... .xab .... .v.. .... )... .;.. .Z.. _... +... +... .... .#..",
+        ".#.. .=.. .|.. .... .{.. .?.. .... .}.. .z.. .... .... +... .... .#..",
+        ".#.. .-.. .... .\".. .$.. .Y.. )... .... .&.. .w.. .%.. .... .... .#..",
+        ".#.. <[cd .(.. .... .*.. .!.. .~.. .... .... .~.. .... .... .... .#..",
+        ".#.. .\xA1.. .... \xA1... .[\xFF"
+        "A .... A... ^].. +... .@ef .Xef /... .... .#..",
+        ".#.. .... .[gh .[gh .... .\xA2.. .... .... \xA2... .... .... .... .... .#..",
+        ".#.. .... .... .... .... .... .... .... .... .... .... .... .... .#..",
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+    });
+}
+
+std::vector<std::string> BricksLevelLines() {
+    return Spaced({
+        "\"Bricks\"",
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+        ".#.. .[.. .@.. .... .;.. .... .... .*ab +... .#..",
+        ".#.. .... .[cd .[cd .... .{.. .}.. .*ab .... .#..",
+        ".#.. .!.. .... .... .... .&.. .... <... .(.. .#..",
+        ".#.. .@ef .@ef .... .... .... .... .... +... .#..",
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+    });
+}
+
+std::string BricksDll(bool olderVersion) {
+    static const std::string written = MakeBricksDll();
+    std::string bytes = written;
+    // The data version, 32 bits, lies 4 bytes into the data section, which starts 2048 bytes in.
+    constexpr std::size_t kVersion = 2048 + 4;
+    if (olderVersion && bytes.size() >= kVersion + 4)
+        bytes.replace(kVersion, 4, std::string("\x03\0\0\0", 4));
+    return bytes;
+}
+
+void LevelSourceEntry(std::string_view bytes) {
+    Context ctx;
+    const std::string path = WriteScratch("levels.txt", bytes);
+    std::vector<std::string> lines;
+    if (!ReadLevelSource(ctx, path, lines).empty()) return;
+    AddTwice(ctx, lines);
+    PlayLevels(ctx);
+}
+
+void MoveTextEntry(std::string_view bytes) {
+    Context ctx;
+    LoadLines(ctx, PlaygroundLines());
+    const std::vector<std::string> lines = SplitLines(bytes);
+    std::size_t index = 0;
+    ReadMoveLines(ctx, lines, index);
+    PlayAndWrite(ctx);
+    // Each line again as a single move text, alternately counted from a cell of the board.
+    RebuildBoard(ctx);
+    for (std::size_t i = 0; i < lines.size() && i < kMaxMoveTexts; ++i)
+        ApplyMoveText(ctx, lines[i], i % 2 == 1, static_cast<int>(i % 3), static_cast<int>(i % 5));
+    PlayAndWrite(ctx);
+}
+
+void NblEntry(std::string_view bytes) {
+    Context ctx;
+    std::vector<std::string> lines;
+    if (!ReadNblBytes(std::string(bytes), "fuzz.nbl", lines, TitleMaker(ctx)).empty()) return;
+    AddTwice(ctx, lines);
+    PlayLevels(ctx);
+}
+
+void BestSolutionsEntry(std::string_view bytes) {
+    Context ctx;
+    PlaceProgram(ctx);
+    WriteScratch("vorpel.sol", bytes);
+    LoadLines(ctx, PlaygroundLines());
+    ctx.CurrentLevel().title = "Test";
+    ReadBestSolutionInfo(ctx);
+    std::vector<std::string> lines;
+    ReadBestSolutionMoves(ctx, lines);
+    int status = 0;
+    ApplyBestSolution(ctx, status);
+    ApplyBestSolutionAtStart(ctx);
+    std::vector<BestCounts> counts;
+    ReadAllBestSolutions(ctx, counts);
+    bool haveRecord = false;
+    BestSolutionLabel(ctx, haveRecord);
+    EndOfLevel(ctx);
+    SaveBestSolution(ctx, false);
+    EraseBestSolution(ctx);
+    EraseBestSolution(ctx);
+}
+
+void RecordsEntry(std::string_view bytes) {
+    Context ctx;
+    PlaceProgram(ctx);
+    WriteScratch("vorpel.rec", bytes);
+    ReadRecordsFile(ctx, true);
+    // Every title read is found again, then set during the run and read once more.
+    const std::vector<std::string> entries = ctx.records.recordList;
+    int moves = 0, steps = 0;
+    for (const std::string& entry : entries)
+        if (entry.size() > 12) LookUpRecord(ctx, std::string_view(entry).substr(12), moves, steps);
+    LookUpRecord(ctx, "", moves, steps);
+    for (std::size_t i = 0; i < entries.size() && i < 8; ++i)
+        if (entries[i].size() > 12) SetRecord(ctx, std::string_view(entries[i]).substr(12), 1, 2);
+    ReadRecordsFile(ctx, true);
+}
+
+void DllEntry(std::string_view bytes) {
+    Context ctx;
+    const std::string path = WriteScratch("pack.dll", bytes);
+    std::vector<std::string> titles;
+    if (!ListDllLevels(path, titles, TitleMaker(ctx)).empty()) return;
+    std::vector<std::string> lines;
+    if (ReadLevelSource(ctx, path, lines).empty()) AddTwice(ctx, lines);
+    PlayLevels(ctx);
+    const int count = static_cast<int>(titles.size());
+    for (const int i : {0, count - 1, count}) {
+        DllLevelGrid grid;
+        ReadDllLevelGrid(path, i, grid);
+    }
+}
+
+void BricksMovesEntry(std::string_view bytes) {
+    // The first byte says which DLL holds the level: the one as written or the older version.
+    const bool older = !bytes.empty() && (static_cast<unsigned char>(bytes[0]) & 1) != 0;
+    if (!bytes.empty()) bytes.remove_prefix(1);
+    Context ctx;
+    LoadLines(ctx, BricksLevelLines());
+    const std::string dll = WriteScratch("pack.dll", BricksDll(older));
+    WriteScratch(BricksMovesFileName("pack.dll", "pk", "fuzz", 1), bytes);
+    ReadBricksMoves(ctx, 0, dll, "fuzz");
+    PlayAndWrite(ctx);
+    EndOfLevel(ctx);
+    WriteBricksMoves(ctx, 0, dll, "fuzz");
+}
+
+} // namespace vorpel::fuzz
