@@ -122,7 +122,7 @@ void GifFrameWriter::EndEarly() {
 
 GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSettings& settings,
                        const std::string& path, const GifNavigation& navigation,
-                       const std::function<void(int)>& progress) {
+                       const std::function<void(int)>& progress, const WriteFaults& faults) {
     GifRecording result;
     ctx.flags.recordingGif = true;
     ctx.flags.stopRecordingGif = false;
@@ -162,7 +162,7 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSetting
         }
         writer.EndEarly();
         result.framesWritten = writer.FramesWritten();
-        if (result.framesWritten > 0) result.error = WriteFileAtomic(path, writer.Bytes());
+        if (result.framesWritten > 0) result.error = WriteFileAtomic(path, writer.Bytes(), faults);
     } catch (const std::bad_alloc&) {
         result.error = kNotEnoughMemory;
     }

@@ -10,6 +10,7 @@
 #include "Context.h"
 #include "ConvGIF.h"
 #include "Desenhar.h"
+#include "FileIO.h"
 
 namespace vorpel {
 
@@ -93,9 +94,10 @@ struct GifRecording {
 // `stopRecordingGif` before each), writes the file whole, returns to the position it started
 // from and reports a failure through the platform. A stopped recording still makes a complete
 // file of the frames written so far; one stopped before its first frame writes no file.
-// `progress` gets each frame index before the frame is made.
+// `progress` gets each frame index before the frame is made; `faults` are a test's write faults.
 GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSettings& settings,
                        const std::string& path, const GifNavigation& navigation,
-                       const std::function<void(int)>& progress = {});
+                       const std::function<void(int)>& progress = {},
+                       const WriteFaults& faults = {});
 
 } // namespace vorpel
