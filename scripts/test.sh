@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: a release build, a format check, and the suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up, builds and runs every test: a release build, a format check, the suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -15,9 +15,13 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
-echo "== sanitizer build and tests"
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORPEL_SANITIZE=ON \
-    -DVORPEL_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+echo "== sanitizer build, tests and bounded fuzzing"
+# One clang build serves the suite under AddressSanitizer and UndefinedBehaviorSanitizer and the
+# libFuzzer programs. -O1 keeps the sanitized engine fast enough for the fuzzers' runs.
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DVORPEL_SANITIZE=ON -DVORPEL_FUZZ=ON -DVORPEL_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs"
+# Each fuzz target for about 10 s on top of its seeds and kept findings.
+bash scripts/fuzz.sh build/asan 10
