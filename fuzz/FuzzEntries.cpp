@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <system_error>
 #include <unistd.h>
 
@@ -37,7 +38,7 @@ public:
     ScratchFolder() {
         std::error_code ec;
         const fs::path memory = "/dev/shm";
-        const fs::path parent = fs::is_directory(memory, ec) && ::access("/dev/shm", W_OK) == 0
+        const fs::path parent = fs::is_directory(memory, ec) && ::access(memory.c_str(), W_OK) == 0
                                     ? memory
                                     : fs::temp_directory_path();
         path_ = parent / ("vorpel-fuzz-" + std::to_string(::getpid()));
@@ -132,6 +133,7 @@ std::string MakeBricksDll() {
     Context ctx;
     LoadLines(ctx, BricksLevelLines());
     DllContents contents;
+    // Strings rather than literals: g++ 12 warns falsely about assigning these at -O3.
     contents.gameName = std::string("Fuzz");
     contents.savePrefix = std::string("pk");
     contents.titles = {ctx.CurrentLevel().title};
