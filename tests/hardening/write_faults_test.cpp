@@ -182,18 +182,19 @@ TEST_P(WriteFaultsTest, LeaveThePreviousFileWhole) {
 INSTANTIATE_TEST_SUITE_P(Writers, WriteFaultsTest, ::testing::ValuesIn(kWriters),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// A writer process killed at random moments, again and again: after each kill the file is the
-// old one or one of the two versions the writer alternates between, never a mix.
+// A writer process killed at random moments, again and again, each time over the old file:
+// after each kill the file is the old one or one of the two versions the writer alternates
+// between, never a mix.
 TEST(KilledWriter, LeavesTheOldOrTheNewFile) {
     ScratchFolder folder;
     const std::string path = folder.File("large.txt");
     const std::string old = "the old file\r\n";
     const std::string versions[] = {std::string(4 << 20, 'a'), std::string(3 << 20, 'b')};
-    Replace(path, old);
     std::mt19937 random(20240607);
     bool sawNew = false;
     for (int kill = 0; kill < 24 || !sawNew; ++kill) {
         ASSERT_LT(kill, 200) << "the writer never finished a file";
+        Replace(path, old);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
