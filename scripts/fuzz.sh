@@ -26,13 +26,19 @@ for target in "${targets[@]}"; do
     mkdir -p "$work"
     folders=("$work" "fuzz/corpus/$target")
     [ -d "fuzz/regressions/$target" ] && folders+=("fuzz/regressions/$target")
-    [ "$target" = level_source ] && [ -d "$shared" ] && folders+=("$shared")
+    limits=()
+    if [ "$target" = level_source ] && [ -d "$shared" ]; then
+        folders+=("$shared")
+        # Whole collections take seconds a run; their first levels are what mutations need.
+        limits=(-max_len=16384)
+    fi
     log=$build/fuzz-work/$target.log
     status=0
     # -timeout: one input running that long is a hang; the largest seeds take a few seconds
     # under the sanitizers on a busy machine.
     # shellcheck disable=SC2086
-    "$build/fuzz/fuzz_$target" "${folders[@]}" -max_total_time="$seconds" -timeout=30 \
+    "$build/fuzz/fuzz_$target" "${folders[@]}" ${limits[@]+"${limits[@]}"} \
+        -max_total_time="$seconds" -timeout=30 \
         -print_final_stats=1 -artifact_prefix="$findings/$target-" ${FUZZ_FLAGS:-} \
         >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
