@@ -78,12 +78,14 @@ RowSet& PlayBoard::TouchSet(StepJournal::SetId id) {
 
 int PlayBoard::AppendBlock(Byte kind, std::int16_t id, int row, int column) {
     assert(blockCount + 1 < kBlockTableSize);
+    // Never reallocates: callers hold references to other entries across an append.
+    assert(blocks.capacity() >= static_cast<std::size_t>(kBlockTableSize));
     const int index = ++blockCount;
-    Block& b = blocks[index];
-    if (index < blocksInitialised)
-        b = Block{};
+    if (static_cast<std::size_t>(index) == blocks.size())
+        blocks.emplace_back();
     else
-        blocksInitialised = index + 1;
+        blocks[static_cast<std::size_t>(index)] = Block{};
+    Block& b = blocks[static_cast<std::size_t>(index)];
     b.kind = kind;
     b.id = id;
     b.anchorRow = static_cast<std::int8_t>(row);
@@ -168,6 +170,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
         s->Clear();
     board.blockAt.fill(0);
     board.journal.recording = false;
+    board.blocks.reserve(kBlockTableSize);
     board.blocks[0] = Block{};
     board.blocks[0].removed = 1;
     board.blocks[1] = Block{};

@@ -109,9 +109,10 @@ struct PlayBoard {
     std::int32_t columns = 0;
     std::array<Byte, kCells> marks{};
     std::array<std::int32_t, kCells> blockAt{}; // cell-to-block map, 0 = no block
-    std::vector<Block> blocks = std::vector<Block>(kBlockTableSize);
+    // Grown only as blocks are added, so a board costs nothing for the thousands of entries it
+    // never uses; BuildPlayBoard reserves the whole table, so references survive appends.
+    std::vector<Block> blocks = std::vector<Block>(2);
     std::int32_t blockCount = 1;
-    std::int32_t blocksInitialised = 2; // entries past this are pristine
 
     RowSet holeCells, slideCells, destinationCells, waterCells, dontCoverCells, glueCells;
     RowSet keyholeRing;
