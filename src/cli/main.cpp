@@ -25,7 +25,8 @@ void PrintUsage() {
                " [--game NAME] [--prefix P] [--records N,N,...]\n"
                "       vorpel-cli gif IN OUT [--level N] [--cell S]"
                " [--what initial|current|steps|moves] [--delay CS] [--no-loop]\n"
-               "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n",
+               "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n"
+               "       vorpel-cli shuffle IN OUT [--level N] [--seed S]\n",
                stderr);
 }
 
