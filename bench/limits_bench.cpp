@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "../tests/hardening/LimitsKit.h"
+#include "BenchKit.h"
 #include "LevelLoad.h"
 #include "LevelText.h"
 
@@ -27,15 +28,6 @@ fs::path TempFile(const std::string& name) {
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double ResidentMegabytes() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
 }
 
 // Reads a file into the collection as the read command does; false on any message.
@@ -57,7 +49,7 @@ void BM_LargeTextFile(benchmark::State& state) {
         if (!Load(*ctx, path.string())) state.SkipWithError("the file did not load");
         state.counters["load_s"] = Seconds(start);
         state.counters["levels"] = ctx->collection.lastLevel();
-        state.counters["resident_MB"] = ResidentMegabytes();
+        state.counters["resident_MB"] = bench::ResidentMegabytes();
 
         ctx->collection.currentLevel = ctx->collection.lastLevel();
         start = std::chrono::steady_clock::now();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "BenchKit.h"
 #include "Execucao.h"
 #include "LevelLoad.h"
 
@@ -65,15 +66,6 @@ std::string CollectionFile(bool solutions) {
     return path.string();
 }
 
-double ResidentMegabytes() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
-}
-
 double LevelMegabytes(const LevelCollection& collection) {
     std::size_t bytes = collection.levels.capacity() * sizeof(Level);
     for (const Level& level : collection.levels)
@@ -97,7 +89,7 @@ bool Load(Context& ctx, const std::string& path) {
 // (--benchmark_filter) for its own figure.
 void LoadCollection(benchmark::State& state, bool solutions) {
     const std::string path = CollectionFile(solutions);
-    const double before = ResidentMegabytes();
+    const double before = bench::ResidentMegabytes();
     double resident = 0, levels = 0;
     for (auto _ : state) {
         auto ctx = std::make_unique<Context>();
@@ -106,7 +98,7 @@ void LoadCollection(benchmark::State& state, bool solutions) {
             return;
         }
         state.PauseTiming();
-        resident = ResidentMegabytes();
+        resident = bench::ResidentMegabytes();
         levels = LevelMegabytes(ctx->collection);
         ctx.reset();
         state.ResumeTiming();

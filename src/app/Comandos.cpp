@@ -192,12 +192,8 @@ void TFormPrincipal::OnClickMenuFecharPrograma() {
 
 void TFormPrincipal::ExecuteGuarded(unsigned char c) {
     ShellFlags& f = ctx.flags;
-    if (f.commandRunning) return;
-    f.commandRunning = true;
-    struct Release {
-        bool& flag;
-        ~Release() { flag = false; }
-    } release{f.commandRunning};
+    const CommandGuard guard(f.commandRunning);
+    if (!guard.Held()) return;
     ExecuteCommand(c);
 }
 
@@ -485,12 +481,8 @@ bool TFormPrincipal::OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modif
     const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
                             key == Qt::Key_Home || key == Qt::Key_End;
     if (!functionKey && !arrow && !navigation && key != Qt::Key_Escape && !altF4) return false;
-    if (f.commandRunning) return true;
-    f.commandRunning = true;
-    struct Release {
-        bool& flag;
-        ~Release() { flag = false; }
-    } release{f.commandRunning};
+    const CommandGuard guard(f.commandRunning);
+    if (!guard.Held()) return true;
 
     if (f.replayRunning) {
         f.replayStopRequest = true;

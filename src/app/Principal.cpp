@@ -669,8 +669,9 @@ void TFormPrincipal::RefreshView(bool celebrate) {
     if (celebrate) IniciarFesta();
 }
 
-void TFormPrincipal::ShowMove(int n) {
-    GoToMove(ctx, n);
+// After a jump in the history: the path, then the board painted now or, while painting is
+// suppressed, drawn into the canvas only.
+void TFormPrincipal::ShowNavigatedBoard() {
     if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
     if (!paintSuppressed) {
         RefreshView(false);
@@ -682,6 +683,11 @@ void TFormPrincipal::ShowMove(int n) {
     }
 }
 
+void TFormPrincipal::ShowMove(int n) {
+    GoToMove(ctx, n);
+    ShowNavigatedBoard();
+}
+
 void TFormPrincipal::ShowPosition(int n, bool selectUndone, bool clearSelection) {
     GoToPosition(ctx, n);
     const Level& level = ctx.CurrentLevel();
@@ -691,15 +697,7 @@ void TFormPrincipal::ShowPosition(int n, bool selectUndone, bool clearSelection)
         const StepRecord& next = level.steps[static_cast<std::size_t>(level.currentStep)];
         if (next.rowDelta != 0 || next.columnDelta != 0) ctx.board.selectedBlock = next.block;
     }
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (!paintSuppressed) {
-        RefreshView(false);
-    } else {
-        ComputeOutlineFlags(ctx.board);
-        canvas_->cellSize = CellSize;
-        canvas_->repaintSuspended = true;
-        DrawBoard(ctx, *canvas_);
-    }
+    ShowNavigatedBoard();
 }
 
 void TFormPrincipal::FinalizarPegarProblema(bool recompute) {
@@ -879,12 +877,8 @@ void TFormPrincipal::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, in
 void TFormPrincipal::OnMouseMoveFormPrincipal(Qt::MouseButtons buttons,
                                               Qt::KeyboardModifiers modifiers, int x, int y) {
     ShellFlags& f = ctx.flags;
-    if (f.commandRunning) return;
-    f.commandRunning = true;
-    struct Release {
-        bool& flag;
-        ~Release() { flag = false; }
-    } release{f.commandRunning};
+    const CommandGuard guard(f.commandRunning);
+    if (!guard.Held()) return;
 
     const int bx = x - OffsetX, by = y - OffsetY;
     const int column = CellOf(bx, CellSize) - originColumn;

@@ -55,6 +55,24 @@ private:
     VorpelIni& ini_;
 };
 
+// Holds the flag that one command at a time runs: a command arriving while another runs (from
+// a nested event loop, such as a message box's) finds it held and does nothing.
+class CommandGuard {
+public:
+    explicit CommandGuard(bool& flag) : flag_(flag), held_(!flag) { flag_ = true; }
+    ~CommandGuard() {
+        if (held_) flag_ = false;
+    }
+    CommandGuard(const CommandGuard&) = delete;
+    CommandGuard& operator=(const CommandGuard&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    bool& flag_;
+    bool held_;
+};
+
 class TFormPrincipal : public QMainWindow {
     Q_OBJECT
     friend class ClientArea;
@@ -145,6 +163,7 @@ public:
     void ShowMove(int n);
     void ShowPosition(int n, bool selectUndone, bool clearSelection);
     void RefreshView(bool celebrate);
+    void ShowNavigatedBoard();
     void SizeWindow(int widthDivisor, int heightDivisor);
     void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue);
     void SetHourglass(bool on);

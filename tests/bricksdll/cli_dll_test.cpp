@@ -2,30 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sys/wait.h>
 
+#include "CliRun.h"
 #include "DllFixtures.h"
 
 namespace vorpel {
 namespace {
 
 using namespace dll_test;
-
-struct CliRun {
-    int status = -1;
-    std::string out; // standard output and standard error
-};
+using test::CliRun;
 
 CliRun RunCli(const std::string& arguments) {
-    CliRun run;
-    FILE* pipe = popen((std::string(VORPEL_CLI) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return test::RunCli(arguments, true);
 }
 
 class CliDll : public DllFiles {};

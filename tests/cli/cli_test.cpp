@@ -4,26 +4,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
+
+#include "CliRun.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using vorpel::test::CliRun;
 
 CliRun RunCli(const std::string& arguments) {
-    const std::string command = std::string(VORPEL_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, {}};
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return vorpel::test::RunCli(arguments, false);
 }
 
 class Cli : public ::testing::Test {

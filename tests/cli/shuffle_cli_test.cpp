@@ -5,27 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "CliRun.h"
 
 namespace {
 
-struct ShuffleRun {
-    int status;
-    std::string out;
-};
-
-ShuffleRun Shuffle(const std::string& arguments) {
-    const std::string command = std::string(VORPEL_CLI) + " shuffle " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    ShuffleRun run{-1, {}};
-    if (!pipe) return run;
-    char buffer[256];
-    std::size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+vorpel::test::CliRun Shuffle(const std::string& arguments) {
+    return vorpel::test::RunCli("shuffle " + arguments, false);
 }
 
 class ShuffleCli : public ::testing::Test {
@@ -56,7 +43,7 @@ const std::string kCorridor = "\"Corridor\"\r\n"
 TEST_F(ShuffleCli, WritesTheShuffledLevelAloneAndPrintsTheFinalSeed) {
     const std::string in = Write("in.txt", kCorridor + "\"Second\"\r\n.[......\r\n........\r\n");
     // From the initial seed the block ends on the third free cell (worked out by hand).
-    ShuffleRun run = Shuffle(in + " " + Path("out.txt"));
+    vorpel::test::CliRun run = Shuffle(in + " " + Path("out.txt"));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "2371857469\n");
     EXPECT_EQ(Read("out.txt"), "\"Corridor\"\r\n"

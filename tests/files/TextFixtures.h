@@ -37,4 +37,22 @@ inline void LoadPlayBoard(Context& ctx, const std::vector<std::string>& board) {
     RebuildBoard(ctx);
 }
 
+// Sets the current level from rows of (mark, block) character pairs; every cell of a block
+// that takes an identifier gets a new one.
+inline Level& SetBoard(Context& ctx, const std::string& title,
+                       const std::vector<std::string>& rows) {
+    Level& level = ctx.CurrentLevel();
+    level.Initialise(title, static_cast<int>(rows.size()), static_cast<int>(rows[0].size() / 2));
+    std::int16_t id = 2;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c * 2 < rows[r].size(); ++c) {
+            const int cell = CellIndex(static_cast<int>(r), static_cast<int>(c));
+            level.markLayer[cell] = static_cast<Byte>(rows[r][c * 2]);
+            level.blockLayer[cell] = static_cast<Byte>(rows[r][c * 2 + 1]);
+            if (TakesIdentifier(level.blockLayer[cell])) level.idLayer[cell] = id++;
+        }
+    }
+    return level;
+}
+
 } // namespace vorpel::text_test
