@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "EntSai.h"
@@ -64,6 +65,11 @@ TEST_F(FileNames, ReadingMissingAndUnreadableFilesNamesTheProblem) {
     EXPECT_EQ(ReadFileChecked(missing, bytes), missing + "\r\nFile not found.");
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(OpenForReading(dir.string()), "Error when opening the file.");
+    // Folders, endless devices and pipes without a writer are refused, never waited on.
+    const std::string pipe = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& name : {dir.string(), std::string("/dev/zero"), pipe})
+        EXPECT_EQ(ReadFileChecked(name, bytes), "Error when opening the file.") << name;
     EXPECT_EQ(WriteFileChecked((dir / "no" / "such.txt").string(), "x"),
               "Error when opening the file.");
 }
