@@ -13,9 +13,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Context.h"
-#include "Principal.h"
-#include "QtPlatform.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "model/Context.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "Execucao.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ConvGIF.h"
+#include "render/ConvGIF.h"
 
 namespace vorpel {
 namespace {

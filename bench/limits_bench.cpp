@@ -11,8 +11,8 @@
 
 #include "../tests/hardening/LimitsKit.h"
 #include "BenchKit.h"
-#include "LevelLoad.h"
-#include "LevelText.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

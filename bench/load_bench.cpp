@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "BenchKit.h"
-#include "Execucao.h"
-#include "LevelLoad.h"
+#include "files/LevelLoad.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

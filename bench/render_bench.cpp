@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Desenhar.h"
-#include "Execucao.h"
-#include "LevelText.h"
+#include "files/LevelText.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
 
 namespace vorpel {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "Execucao.h"
-#include "Shuffle.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
 
 namespace vorpel {
 namespace {

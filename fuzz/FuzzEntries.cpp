@@ -9,17 +9,17 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "ArquivoSolucoes.h"
-#include "BricksMoves.h"
-#include "Context.h"
-#include "Execucao.h"
-#include "FormatoDLL.h"
-#include "LevelLoad.h"
-#include "LevelText.h"
-#include "MoveText.h"
-#include "NblFormat.h"
-#include "Records.h"
-#include "SokFormat.h"
+#include "bricksdll/BricksMoves.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "files/NblFormat.h"
+#include "files/Records.h"
+#include "files/SokFormat.h"
+#include "model/Context.h"
+#include "model/Execucao.h"
 
 namespace vorpel::fuzz {
 namespace {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "ArquivoSolucoes.h"
-#include "BricksMoves.h"
-#include "Context.h"
-#include "Execucao.h"
 #include "FuzzEntries.h"
-#include "LevelText.h"
-#include "MoveText.h"
-#include "NblFormat.h"
-#include "SokFormat.h"
+#include "bricksdll/BricksMoves.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "files/NblFormat.h"
+#include "files/SokFormat.h"
+#include "model/Context.h"
+#include "model/Execucao.h"
 
 namespace fs = std::filesystem;
 using namespace vorpel;

@@ -1,10 +1,10 @@
 // Help: the page beside the program, opened at a window's topic by the desktop's browser.
-#include "Ajuda.h"
+#include "app/Ajuda.h"
 
 #include <QFileInfo>
 #include <QUrl>
 
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
 namespace vorpel {
 

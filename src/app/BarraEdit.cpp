@@ -1,5 +1,5 @@
 // A labelled slider with its number field, kept in step, for the dialogs' numeric settings.
-#include "BarraEdit.h"
+#include "app/BarraEdit.h"
 
 #include <QGridLayout>
 #include <QLabel>

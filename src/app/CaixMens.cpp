@@ -1,5 +1,5 @@
 // The program's own message box: messages, yes/no questions and choices picked by their letters.
-#include "CaixMens.h"
+#include "app/CaixMens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
 namespace vorpel {
 

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "Platform.h"
+#include "model/Platform.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,5 +1,5 @@
 // The main window's commands: the tables, the menus, the guarded dispatcher and the keys.
-#include "Comandos.h"
+#include "app/Comandos.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,16 +10,16 @@
 #include <QMenuBar>
 #include <QProcess>
 
-#include "Ajuda.h"
-#include "ArquivoSolucoes.h"
-#include "Execucao.h"
-#include "LevelLoad.h"
-#include "LevelText.h"
-#include "Opcoes.h"
-#include "Principal.h"
-#include "QtPlatform.h"
-#include "Shuffle.h"
-#include "SokFormat.h"
+#include "app/Ajuda.h"
+#include "app/Opcoes.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
+#include "files/SokFormat.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
 
 namespace vorpel {
 

@@ -1,6 +1,6 @@
 // Where the program's companion files live: beside the executable, or in the per-user data folder
 // when the executable's folder cannot be written.
-#include "CompanionFiles.h"
+#include "app/CompanionFiles.h"
 
 #include <utility>
 #include <vector>
@@ -11,10 +11,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "ArquivoSolucoes.h"
-#include "LevelLoad.h"
-#include "QtPlatform.h"
-#include "Records.h"
+#include "app/QtPlatform.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/LevelLoad.h"
+#include "files/Records.h"
 
 namespace vorpel {
 

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

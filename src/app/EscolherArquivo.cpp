@@ -1,5 +1,5 @@
 // The program's own file chooser, TFormEscolherArquivo, and ChooseFile, which opens it.
-#include "EscolherArquivo.h"
+#include "app/EscolherArquivo.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,9 +29,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "EntSai.h"
-#include "ModeloArquivos.h"
-#include "QtPlatform.h"
+#include "app/ModeloArquivos.h"
+#include "app/QtPlatform.h"
+#include "files/EntSai.h"
 
 namespace vorpel {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
-#include "ListaArquivos.h"
+#include "app/ListaArquivos.h"
+#include "model/Context.h"
 
 class QAbstractItemView;
 class QActionGroup;

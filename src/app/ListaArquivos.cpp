@@ -1,5 +1,5 @@
 // The file chooser's listings: a folder's entries or the machine's drives, filtered and sorted.
-#include "ListaArquivos.h"
+#include "app/ListaArquivos.h"
 
 #include <QDir>
 #include <QFile>

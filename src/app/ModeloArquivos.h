@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "ListaArquivos.h"
+#include "app/ListaArquivos.h"
 
 namespace vorpel {
 

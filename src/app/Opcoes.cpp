@@ -1,5 +1,5 @@
 // The options window: the stored options, the startup list and the settings kept for the run.
-#include "Opcoes.h"
+#include "app/Opcoes.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,10 +15,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "Ajuda.h"
-#include "BarraEdit.h"
-#include "QtPlatform.h"
-#include "VorpelIni.h"
+#include "app/Ajuda.h"
+#include "app/BarraEdit.h"
+#include "app/QtPlatform.h"
+#include "app/VorpelIni.h"
 
 namespace vorpel {
 

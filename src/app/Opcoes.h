@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "Context.h"
+#include "model/Context.h"
 
 class QCheckBox;
 class QLabel;

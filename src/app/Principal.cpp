@@ -1,6 +1,6 @@
 // The main window: start-up, the board view and its geometry, the status panels, the mouse,
 // the timer and the operations the other windows call.
-#include "Principal.h"
+#include "app/Principal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,15 +28,15 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-#include "ArquivoSolucoes.h"
-#include "Celebration.h"
-#include "CompanionFiles.h"
-#include "EditorOps.h"
-#include "EntSai.h"
-#include "Execucao.h"
-#include "LevelLoad.h"
-#include "QtPlatform.h"
-#include "Records.h"
+#include "app/CompanionFiles.h"
+#include "app/QtPlatform.h"
+#include "editor/EditorOps.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/Celebration.h"
+#include "files/EntSai.h"
+#include "files/LevelLoad.h"
+#include "files/Records.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

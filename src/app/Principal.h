@@ -12,14 +12,14 @@
 #include <QString>
 #include <QVector>
 
-#include "Comandos.h"
-#include "CompanionFiles.h"
-#include "Context.h"
-#include "Desenhar.h"
-#include "EscolherArquivo.h"
-#include "PrincipalFonte.h"
-#include "RowSet.h"
-#include "VorpelIni.h"
+#include "app/Comandos.h"
+#include "app/CompanionFiles.h"
+#include "app/EscolherArquivo.h"
+#include "app/PrincipalFonte.h"
+#include "app/VorpelIni.h"
+#include "model/Context.h"
+#include "model/RowSet.h"
+#include "render/Desenhar.h"
 
 class QAction;
 class QActionGroup;

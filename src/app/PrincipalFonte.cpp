@@ -1,5 +1,5 @@
 // Rasterising the board's letters with Qt: "Courier New" at a cell height, ink as non-zero bytes.
-#include "PrincipalFonte.h"
+#include "app/PrincipalFonte.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
 namespace vorpel {
 

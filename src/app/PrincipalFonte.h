@@ -7,7 +7,7 @@
 
 #include <QFont>
 
-#include "Desenhar.h"
+#include "render/Desenhar.h"
 
 namespace vorpel {
 

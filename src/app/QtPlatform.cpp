@@ -1,5 +1,5 @@
 // The program's answer to what the core asks of the user and the platform, through Qt windows.
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include <algorithm>
 #include <array>
@@ -14,8 +14,8 @@
 #include <QStringDecoder>
 #include <QWidget>
 
-#include "CaixMens.h"
-#include "VorpelIni.h"
+#include "app/CaixMens.h"
+#include "app/VorpelIni.h"
 
 namespace vorpel {
 

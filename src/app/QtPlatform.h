@@ -11,7 +11,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "Platform.h"
+#include "model/Platform.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
 // The options, the startup list and the file history in the per-user settings store.
-#include "VorpelIni.h"
+#include "app/VorpelIni.h"
 
 #include <QFileInfo>
 
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
 namespace vorpel {
 

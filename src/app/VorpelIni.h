@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "Context.h"
-#include "Principal.h"
-#include "QtPlatform.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "model/Context.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

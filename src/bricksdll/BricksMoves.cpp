@@ -1,12 +1,12 @@
 // Reads and writes Bricks moves files: piece bytes, step bytes, eliminations and the offset.
-#include "BricksMoves.h"
+#include "bricksdll/BricksMoves.h"
 
 #include <ctime>
 #include <sys/stat.h>
 
-#include "EntSai.h"
-#include "Execucao.h"
-#include "MoveText.h"
+#include "files/EntSai.h"
+#include "files/MoveText.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

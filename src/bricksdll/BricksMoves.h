@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "Context.h"
-#include "FileIO.h"
-#include "FormatoDLL.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/FileIO.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <new>
 
-#include "FormatoDLL.h"
-#include "LevelText.h"
-#include "PeImage.h"
+#include "bricksdll/FormatoDLL.h"
+#include "bricksdll/PeImage.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

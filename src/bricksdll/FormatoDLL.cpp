@@ -1,13 +1,13 @@
 // Writes levels as a Bricks level DLL: a fixed PE32 template, a few patched header fields and a
 // data section laid out here.
-#include "FormatoDLL.h"
+#include "bricksdll/FormatoDLL.h"
 
 #include <algorithm>
 #include <map>
 #include <new>
 #include <utility>
 
-#include "EntSai.h"
+#include "files/EntSai.h"
 
 namespace vorpel {
 namespace {

@@ -1,6 +1,6 @@
 // Maps a PE32 DLL from its bytes with every offset and address checked, and reads the constant
 // its exported function returns without executing anything.
-#include "PeImage.h"
+#include "bricksdll/PeImage.h"
 
 #include <algorithm>
 #include <new>

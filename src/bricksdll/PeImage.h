@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Kinds.h"
+#include "model/Kinds.h"
 
 namespace vorpel {
 

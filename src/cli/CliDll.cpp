@@ -1,12 +1,12 @@
 // Writes the levels of a collection as a Bricks level DLL for vorpel-cli convert.
-#include "CliDll.h"
+#include "cli/CliDll.h"
 
 #include <cstdio>
 #include <ctime>
 #include <set>
 
-#include "EntSai.h"
-#include "FormatoDLL.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/EntSai.h"
 
 namespace vorpel {
 

@@ -1,13 +1,13 @@
 // Argument parsing shared by the picture commands of vorpel-cli.
-#include "CliExport.h"
+#include "cli/CliExport.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 
-#include "CliLoad.h"
-#include "Desenhar.h"
-#include "Execucao.h"
+#include "cli/CliLoad.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
 
 namespace vorpel::cli {
 namespace {

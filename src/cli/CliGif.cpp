@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "CliExport.h"
-#include "GravarGIF.h"
+#include "cli/CliExport.h"
+#include "render/GravarGIF.h"
 
 namespace vorpel {
 

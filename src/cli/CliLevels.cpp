@@ -1,17 +1,17 @@
 // vorpel-cli list and convert: every format the loader reads, listed or written in another.
-#include "CliLevels.h"
+#include "cli/CliLevels.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
-#include "CliDll.h"
-#include "CliLoad.h"
-#include "EntSai.h"
-#include "Execucao.h"
-#include "LevelText.h"
-#include "NblFormat.h"
-#include "SokFormat.h"
+#include "cli/CliDll.h"
+#include "cli/CliLoad.h"
+#include "files/EntSai.h"
+#include "files/LevelText.h"
+#include "files/NblFormat.h"
+#include "files/SokFormat.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

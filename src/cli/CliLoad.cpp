@@ -1,5 +1,5 @@
 // Reading level files for the command-line tool through the program's loader.
-#include "CliLoad.h"
+#include "cli/CliLoad.h"
 
 #include <cstdio>
 

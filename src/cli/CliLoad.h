@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
-#include "LevelLoad.h"
+#include "files/LevelLoad.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

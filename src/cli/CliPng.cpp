@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "CliExport.h"
-#include "Desenhar.h"
-#include "Execucao.h"
-#include "FileIO.h"
+#include "cli/CliExport.h"
+#include "files/FileIO.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
 
 namespace vorpel {
 namespace {

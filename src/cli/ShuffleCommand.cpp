@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "CliLoad.h"
-#include "Execucao.h"
-#include "LevelText.h"
-#include "Shuffle.h"
-#include "ShuffleCommand.h"
+#include "cli/CliLoad.h"
+#include "cli/ShuffleCommand.h"
+#include "files/LevelText.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
 
 namespace vorpel {
 

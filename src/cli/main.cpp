@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "CliExport.h"
-#include "CliLevels.h"
-#include "CliLoad.h"
-#include "Execucao.h"
-#include "LevelText.h"
-#include "ShuffleCommand.h"
+#include "cli/CliExport.h"
+#include "cli/CliLevels.h"
+#include "cli/CliLoad.h"
+#include "cli/ShuffleCommand.h"
+#include "files/LevelText.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

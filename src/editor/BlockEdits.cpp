@@ -2,8 +2,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "EditorCells.h"
-#include "EditorOps.h"
+#include "editor/EditorCells.h"
+#include "editor/EditorOps.h"
 
 namespace vorpel {
 

@@ -1,10 +1,10 @@
 // The editor's selection commands and the helpers its operations share.
-#include "EditorCells.h"
+#include "editor/EditorCells.h"
 
 #include <vector>
 
-#include "EditorOps.h"
-#include "Execucao.h"
+#include "editor/EditorOps.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel::editor {
 

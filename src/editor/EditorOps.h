@@ -1,7 +1,7 @@
 // The level editor's operations on the current level through the selection (ctx.board.selection).
 #pragma once
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,11 +1,11 @@
 // The editor's level on the collection: opening, closing, and the level being played.
-#include "EditorSession.h"
+#include "editor/EditorSession.h"
 
 #include <algorithm>
 
-#include "Celebration.h"
-#include "EditorOps.h"
-#include "Execucao.h"
+#include "editor/EditorOps.h"
+#include "files/Celebration.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

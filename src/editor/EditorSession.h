@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,12 +1,12 @@
 // Copying the editor's selection as level text, and pasting level text into the selection.
-#include "SelectionText.h"
+#include "editor/SelectionText.h"
 
 #include <optional>
 #include <unordered_map>
 
-#include "EditorCells.h"
-#include "FileIO.h"
-#include "LevelText.h"
+#include "editor/EditorCells.h"
+#include "files/FileIO.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 

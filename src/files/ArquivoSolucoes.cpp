@@ -1,5 +1,5 @@
 // The best solutions file: finding, storing, erasing and applying the record of a title.
-#include "ArquivoSolucoes.h"
+#include "files/ArquivoSolucoes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,9 +9,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "CompanionFiles.h"
-#include "Execucao.h"
-#include "MoveText.h"
+#include "files/CompanionFiles.h"
+#include "files/MoveText.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

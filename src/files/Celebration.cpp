@@ -1,9 +1,9 @@
 // Comparing a solved play with the stored best solution and wording the celebration.
-#include "Celebration.h"
+#include "files/Celebration.h"
 
-#include "ArquivoSolucoes.h"
-#include "Execucao.h"
-#include "Records.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/Records.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "Context.h"
-#include "FileIO.h"
+#include "files/FileIO.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,5 +1,5 @@
 // Names of the files kept beside the program.
-#include "CompanionFiles.h"
+#include "files/CompanionFiles.h"
 
 namespace vorpel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "FileIO.h"
-#include "Platform.h"
+#include "files/FileIO.h"
+#include "model/Platform.h"
 
 namespace vorpel {
 

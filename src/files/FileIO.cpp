@@ -1,5 +1,5 @@
 // Whole-file reading and atomic whole-file writing on POSIX file descriptors.
-#include "FileIO.h"
+#include "files/FileIO.h"
 
 #include <cerrno>
 #include <fcntl.h>

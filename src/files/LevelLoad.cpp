@@ -1,5 +1,5 @@
 // Loading levels into the collection from every source the program reads.
-#include "LevelLoad.h"
+#include "files/LevelLoad.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,14 +9,14 @@
 #include <unordered_map>
 #include <utility>
 
-#include "EntSai.h"
-#include "Execucao.h"
-#include "FormatoDLL.h"
-#include "LevelText.h"
-#include "MoveText.h"
-#include "NblFormat.h"
-#include "Records.h"
-#include "SokFormat.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/EntSai.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "files/NblFormat.h"
+#include "files/Records.h"
+#include "files/SokFormat.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

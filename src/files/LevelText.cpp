@@ -1,13 +1,13 @@
 // Reading and writing levels in the program's own text format.
-#include "LevelText.h"
+#include "files/LevelText.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 #include <unordered_map>
 
-#include "EntSai.h"
-#include "MoveText.h"
+#include "files/EntSai.h"
+#include "files/MoveText.h"
 
 namespace vorpel {
 

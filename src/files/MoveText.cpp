@@ -1,10 +1,10 @@
 // Writing and reading moves as text, each step carried out at once by the movement rules.
-#include "MoveText.h"
+#include "files/MoveText.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "Execucao.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

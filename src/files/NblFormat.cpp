@@ -1,5 +1,5 @@
 // Converts NBL files to level text lines and writes a level as an NBL file.
-#include "NblFormat.h"
+#include "files/NblFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <new>
 #include <utility>
 
-#include "LevelText.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
-#include "FileIO.h"
+#include "files/FileIO.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,13 +1,13 @@
 // Records: reading the records file, the sorted entry list, look-up and setting by title.
-#include "Records.h"
+#include "files/Records.h"
 
 #include <algorithm>
 #include <climits>
 #include <vector>
 
-#include "CompanionFiles.h"
-#include "FileIO.h"
-#include "LevelText.h"
+#include "files/CompanionFiles.h"
+#include "files/FileIO.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

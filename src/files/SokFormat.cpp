@@ -1,12 +1,12 @@
 // Converts SOK texts to level text lines and writes a level as SOK text.
-#include "SokFormat.h"
+#include "files/SokFormat.h"
 
 #include <algorithm>
 #include <new>
 #include <string_view>
 #include <utility>
 
-#include "LevelText.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

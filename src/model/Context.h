@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Level.h"
-#include "Platform.h"
-#include "PlayBoard.h"
+#include "model/Level.h"
+#include "model/Platform.h"
+#include "model/PlayBoard.h"
 
 namespace vorpel {
 

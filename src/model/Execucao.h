@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

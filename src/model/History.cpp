@@ -2,8 +2,8 @@
 // navigation commands built on them.
 #include <algorithm>
 
-#include "Execucao.h"
-#include "StepJournalOps.h"
+#include "model/Execucao.h"
+#include "model/StepJournalOps.h"
 
 namespace vorpel {
 

@@ -1,5 +1,5 @@
 // Levels, the collection, the title check and the derived move numbers.
-#include "Level.h"
+#include "model/Level.h"
 
 #include <algorithm>
 

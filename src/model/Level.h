@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Grid.h"
-#include "Kinds.h"
+#include "model/Grid.h"
+#include "model/Kinds.h"
 
 namespace vorpel {
 

@@ -2,8 +2,8 @@
 #include <cassert>
 #include <vector>
 
-#include "Execucao.h"
-#include "StepJournalOps.h"
+#include "model/Execucao.h"
+#include "model/StepJournalOps.h"
 
 namespace vorpel {
 

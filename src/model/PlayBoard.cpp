@@ -1,5 +1,5 @@
 // Building the play board from a level, outline flags and the cell queries.
-#include "PlayBoard.h"
+#include "model/PlayBoard.h"
 
 #include <algorithm>
 #include <bitset>

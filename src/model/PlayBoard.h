@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Level.h"
-#include "RowSet.h"
+#include "model/Level.h"
+#include "model/RowSet.h"
 
 namespace vorpel {
 

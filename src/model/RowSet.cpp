@@ -1,5 +1,5 @@
 // Text dump and selection operations of RowSet.
-#include "RowSet.h"
+#include "model/RowSet.h"
 
 namespace vorpel {
 

@@ -1,12 +1,12 @@
 // The game shuffle (random free moves on the play board) and the editor shuffle (random
 // non-overlapping placement of the selected blocks by backtracking).
-#include "Shuffle.h"
+#include "model/Shuffle.h"
 
 #include <bit>
 #include <utility>
 #include <vector>
 
-#include "Execucao.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

@@ -1,5 +1,5 @@
 // The solved test: master blocks on destinations, round and alphanumeric blocks on their marks.
-#include "Execucao.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

@@ -1,7 +1,7 @@
 // Sealing, dropping and reverting the step journal; used by the engine and the history.
 #pragma once
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,5 +1,5 @@
 // Streaming GIF encoder: header, extensions, LZW code stream in sub-blocks, comment, trailer.
-#include "ConvGIF.h"
+#include "render/ConvGIF.h"
 
 #include <algorithm>
 #include <cassert>

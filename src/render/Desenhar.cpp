@@ -1,11 +1,11 @@
 // Board rendering: palette, glyph strip, block kinds and patterns, bevels, marks, annotations.
-#include "Desenhar.h"
+#include "render/Desenhar.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "Execucao.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

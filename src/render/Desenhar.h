@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel {
 

@@ -1,11 +1,11 @@
 // GIF animation export: frame counts, changed-cell frames and the writing loop.
-#include "GravarGIF.h"
+#include "render/GravarGIF.h"
 
 #include <cstdio>
 #include <new>
 
-#include "Execucao.h"
-#include "FileIO.h"
+#include "files/FileIO.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "Context.h"
-#include "ConvGIF.h"
-#include "Desenhar.h"
-#include "FileIO.h"
+#include "files/FileIO.h"
+#include "model/Context.h"
+#include "render/ConvGIF.h"
+#include "render/Desenhar.h"
 
 namespace vorpel {
 

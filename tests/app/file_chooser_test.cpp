@@ -31,9 +31,9 @@
 #endif
 
 #include "AppTest.h"
-#include "Context.h"
-#include "EscolherArquivo.h"
-#include "QtPlatform.h"
+#include "app/EscolherArquivo.h"
+#include "app/QtPlatform.h"
+#include "model/Context.h"
 
 using namespace vorpel;
 using namespace Qt::StringLiterals;

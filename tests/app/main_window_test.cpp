@@ -18,11 +18,11 @@
 #include <QTimer>
 
 #include "AppTest.h"
-#include "Comandos.h"
-#include "Execucao.h"
-#include "Principal.h"
-#include "QtPlatform.h"
-#include "Shuffle.h"
+#include "app/Comandos.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
 
 using namespace vorpel;
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "AppTest.h"
-#include "CaixMens.h"
-#include "QtPlatform.h"
+#include "app/CaixMens.h"
+#include "app/QtPlatform.h"
 
 using namespace vorpel;
 

@@ -9,12 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "Ajuda.h"
 #include "AppTest.h"
-#include "ArquivoSolucoes.h"
-#include "CompanionFiles.h"
-#include "QtPlatform.h"
-#include "Records.h"
+#include "app/Ajuda.h"
+#include "app/CompanionFiles.h"
+#include "app/QtPlatform.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/Records.h"
 
 using namespace vorpel;
 

@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "AppTest.h"
-#include "BarraEdit.h"
-#include "Opcoes.h"
-#include "QtPlatform.h"
-#include "VorpelIni.h"
+#include "app/BarraEdit.h"
+#include "app/Opcoes.h"
+#include "app/QtPlatform.h"
+#include "app/VorpelIni.h"
 
 using namespace vorpel;
 

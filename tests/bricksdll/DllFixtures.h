@@ -11,10 +11,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "Context.h"
-#include "Execucao.h"
-#include "FormatoDLL.h"
-#include "LevelText.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/LevelText.h"
+#include "model/Context.h"
+#include "model/Execucao.h"
 
 namespace vorpel::dll_test {
 

@@ -2,10 +2,10 @@
 // the movement rules, and the commands' messages.
 #include <gtest/gtest.h>
 
-#include "BricksMoves.h"
 #include "DllFixtures.h"
-#include "EntSai.h"
 #include "Fixtures.h"
+#include "bricksdll/BricksMoves.h"
+#include "files/EntSai.h"
 
 namespace vorpel {
 namespace {

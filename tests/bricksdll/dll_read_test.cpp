@@ -5,9 +5,9 @@
 #include <random>
 
 #include "DllFixtures.h"
-#include "LevelLoad.h"
-#include "PeImage.h"
-#include "Records.h"
+#include "bricksdll/PeImage.h"
+#include "files/LevelLoad.h"
+#include "files/Records.h"
 
 namespace vorpel {
 namespace {

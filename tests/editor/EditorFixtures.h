@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
+#include "model/Context.h"
 
 namespace vorpel::test {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "EditorFixtures.h"
-#include "EditorOps.h"
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "editor/EditorOps.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

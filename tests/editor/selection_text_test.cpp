@@ -3,8 +3,8 @@
 
 #include "EditorFixtures.h"
 #include "Fixtures.h"
-#include "LevelText.h"
-#include "SelectionText.h"
+#include "editor/SelectionText.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

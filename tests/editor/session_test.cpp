@@ -5,11 +5,11 @@
 #include <memory>
 #include <unistd.h>
 
-#include "ArquivoSolucoes.h"
 #include "EditorFixtures.h"
-#include "EditorSession.h"
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "editor/EditorSession.h"
+#include "files/ArquivoSolucoes.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -11,8 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "Context.h"
 #include "Fixtures.h"
+#include "model/Context.h"
 
 namespace vorpel::solution_test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
-#include "Execucao.h"
-#include "LevelText.h"
+#include "files/LevelText.h"
+#include "model/Context.h"
+#include "model/Execucao.h"
 
 namespace vorpel::text_test {
 

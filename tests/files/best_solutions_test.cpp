@@ -1,10 +1,10 @@
 // The best solutions file: record bytes, look-up, move lines, applying, erasing, damaged files.
 #include <gtest/gtest.h>
 
-#include "ArquivoSolucoes.h"
-#include "CompanionFiles.h"
-#include "Execucao.h"
 #include "SolutionFixtures.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/CompanionFiles.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -1,11 +1,11 @@
 // Comparing a solved play with the stored best: what is stored, the messages, the status line.
 #include <gtest/gtest.h>
 
-#include "ArquivoSolucoes.h"
-#include "Celebration.h"
-#include "Execucao.h"
-#include "Records.h"
 #include "SolutionFixtures.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/Celebration.h"
+#include "files/Records.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

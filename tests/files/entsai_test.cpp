@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "EntSai.h"
-#include "LevelText.h"
+#include "files/EntSai.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

@@ -10,11 +10,11 @@
 #include <memory>
 #include <unistd.h>
 
-#include "EntSai.h"
-#include "Execucao.h"
-#include "LevelLoad.h"
-#include "LevelText.h"
-#include "NblFormat.h"
+#include "files/EntSai.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
+#include "files/NblFormat.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -5,9 +5,9 @@
 #include <map>
 #include <unistd.h>
 
-#include "FileIO.h"
-#include "MoveText.h"
 #include "TextFixtures.h"
+#include "files/FileIO.h"
+#include "files/MoveText.h"
 
 namespace vorpel {
 namespace {

@@ -1,8 +1,8 @@
 // Tests of moves as text: writing move lines, reading them, and applying single move texts.
 #include <gtest/gtest.h>
 
-#include "MoveText.h"
 #include "TextFixtures.h"
+#include "files/MoveText.h"
 
 namespace vorpel {
 namespace {

@@ -5,11 +5,11 @@
 #include <initializer_list>
 #include <unistd.h>
 
-#include "Execucao.h"
-#include "FileIO.h"
-#include "LevelText.h"
-#include "NblFormat.h"
 #include "TextFixtures.h"
+#include "files/FileIO.h"
+#include "files/LevelText.h"
+#include "files/NblFormat.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -1,8 +1,8 @@
 // Records: entries of file lines, the sorted list, look-up by halving, records set during the run.
 #include <gtest/gtest.h>
 
-#include "Records.h"
 #include "SolutionFixtures.h"
+#include "files/Records.h"
 
 namespace vorpel {
 namespace {

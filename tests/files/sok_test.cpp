@@ -6,13 +6,13 @@
 #include <string_view>
 #include <unistd.h>
 
-#include "Execucao.h"
-#include "FileIO.h"
 #include "Fixtures.h"
-#include "LevelText.h"
-#include "MoveText.h"
-#include "SokFormat.h"
 #include "TextFixtures.h"
+#include "files/FileIO.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "files/SokFormat.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Context.h"
-#include "Execucao.h"
+#include "model/Context.h"
+#include "model/Execucao.h"
 
 namespace vorpel::limits {
 

@@ -6,9 +6,9 @@
 
 #include "Fixtures.h"
 #include "HardeningKit.h"
-#include "LevelLoad.h"
-#include "LevelText.h"
 #include "LimitsKit.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
 
 namespace vorpel {
 namespace {

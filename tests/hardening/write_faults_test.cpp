@@ -11,18 +11,18 @@
 #include <thread>
 #include <unistd.h>
 
-#include "ArquivoSolucoes.h"
-#include "BricksMoves.h"
-#include "Execucao.h"
-#include "FileIO.h"
-#include "FormatoDLL.h"
 #include "FuzzEntries.h"
-#include "GravarGIF.h"
 #include "HardeningKit.h"
-#include "LevelText.h"
-#include "MoveText.h"
-#include "NblFormat.h"
-#include "SokFormat.h"
+#include "bricksdll/BricksMoves.h"
+#include "bricksdll/FormatoDLL.h"
+#include "files/ArquivoSolucoes.h"
+#include "files/FileIO.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "files/NblFormat.h"
+#include "files/SokFormat.h"
+#include "model/Execucao.h"
+#include "render/GravarGIF.h"
 
 namespace vorpel {
 namespace {

@@ -1,8 +1,8 @@
 // The collection of levels and building the play board from a stored level.
 #include <gtest/gtest.h>
 
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

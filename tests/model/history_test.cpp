@@ -4,8 +4,8 @@
 #include <memory>
 #include <random>
 
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -1,8 +1,8 @@
 // The movement rules of every kind and mark, driven through little level pictures.
 #include <gtest/gtest.h>
 
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

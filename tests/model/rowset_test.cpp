@@ -1,7 +1,7 @@
 // RowSet geometry: translation at the edges, rings, bounds, iteration and symmetry.
 #include <gtest/gtest.h>
 
-#include "RowSet.h"
+#include "model/RowSet.h"
 
 namespace vorpel {
 namespace {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <set>
 
-#include "Execucao.h"
 #include "Fixtures.h"
-#include "LevelText.h"
-#include "Shuffle.h"
+#include "files/LevelText.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
 
 namespace vorpel {
 namespace {

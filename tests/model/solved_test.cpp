@@ -1,8 +1,8 @@
 // The solved test: masters on destinations, uncovered marks, round and alphanumeric blocks.
 #include <gtest/gtest.h>
 
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ConvGIF.h"
+#include "render/ConvGIF.h"
 
 namespace vorpel::gifkit {
 

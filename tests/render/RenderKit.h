@@ -8,8 +8,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "Desenhar.h"
-#include "Execucao.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
 
 namespace vorpel::renderkit {
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <sstream>
 
-#include "FileIO.h"
 #include "Fixtures.h"
-#include "GravarGIF.h"
 #include "RenderKit.h"
+#include "files/FileIO.h"
+#include "render/GravarGIF.h"
 
 namespace vorpel {
 namespace {

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "FileIO.h"
 #include "GifKit.h"
+#include "files/FileIO.h"
 
 namespace vorpel {
 namespace {

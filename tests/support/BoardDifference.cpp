@@ -1,8 +1,8 @@
 // Compares two play boards field by field for the history tests.
 #include <sstream>
 
-#include "Execucao.h"
 #include "Fixtures.h"
+#include "model/Execucao.h"
 
 namespace vorpel::test {
 

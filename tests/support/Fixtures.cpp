@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "Execucao.h"
-#include "LevelText.h"
-#include "MoveText.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
+#include "model/Execucao.h"
 
 namespace vorpel::test {
 
