@@ -19,14 +19,16 @@ namespace {
 
 constexpr int kExitOk = 0, kExitLevelFailed = 1, kExitUsage = 2;
 
-// Reads one file into the context; reports on standard error and returns the exit status.
+// Reads one file into the context; reports on standard error and returns the exit status: a
+// skipped level counts as a failed one.
 int LoadReporting(Context& ctx, const std::string& file, std::vector<LoadedLevel>& levels) {
-    const std::string error = LoadLevelFile(ctx, file, levels);
+    std::size_t skipped = 0;
+    const std::string error = LoadLevelFile(ctx, file, levels, &skipped);
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
         return kExitUsage;
     }
-    int status = kExitOk;
+    int status = skipped > 0 ? kExitLevelFailed : kExitOk;
     for (std::size_t n = 0; n < levels.size(); ++n) {
         if (levels[n].error.empty()) continue;
         std::fprintf(stderr, "%s: %zu \"%s\": %s\n", file.c_str(), n + 1, levels[n].title.c_str(),

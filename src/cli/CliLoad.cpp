@@ -20,7 +20,8 @@ Choice CliPlatform::AskChoice(const std::vector<std::string>&, const std::string
     return kChoiceSecond;
 }
 
-std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<LoadedLevel>& levels) {
+std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<LoadedLevel>& levels,
+                          std::size_t* skipped) {
     LevelCollection& collection = ctx.collection;
     // A fresh context holds one placeholder level, which the file's levels replace.
     const bool fresh = collection.levels.size() == 1 &&
@@ -30,7 +31,14 @@ std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<Loa
     Platform* const previous = ctx.platform;
     ctx.platform = &platform;
     std::vector<std::string> lines;
-    std::string error = ReadLevelSource(ctx, path, lines);
+    std::vector<SkippedLevel> tooLarge;
+    std::string error = ReadLevelSource(ctx, path, lines, &tooLarge);
+    for (const SkippedLevel& level : tooLarge) {
+        const std::string name = level.title.empty() ? "level" : "\"" + level.title + "\"";
+        std::fprintf(stderr, "%s: line %zu: %s skipped: more than 64 rows or columns\n",
+                     path.c_str(), level.line, name.c_str());
+    }
+    if (skipped) *skipped = tooLarge.size();
     if (error.empty()) {
         if (fresh) collection.levels.clear();
         RememberedAnswer remembered = kAsk;

@@ -31,7 +31,9 @@ using LoadedLevel = LevelOutcome;
 // Appends the levels of a file of any format the program reads to the collection (the initial
 // placeholder of a fresh context gives way to them), replaying the moves of each. Returns "" or
 // the error that kept the file from being read; a level's own error is in `levels`, and ends
-// the reading of the file.
-std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<LoadedLevel>& levels);
+// the reading of the file. Levels left out for their size are named on standard error, one line
+// each, and counted in `skipped` when given.
+std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<LoadedLevel>& levels,
+                          std::size_t* skipped = nullptr);
 
 } // namespace vorpel

@@ -35,12 +35,14 @@ int Verify(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         auto ctx = std::make_unique<Context>();
         std::vector<LoadedLevel> levels;
-        const std::string error = LoadLevelFile(*ctx, file, levels);
+        std::size_t skipped = 0;
+        const std::string error = LoadLevelFile(*ctx, file, levels, &skipped);
         if (!error.empty()) {
             std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
             status = kExitUsage;
             continue;
         }
+        if (skipped > 0 && status == kExitOk) status = kExitLevelFailed;
         for (std::size_t n = 0; n < levels.size(); ++n) {
             const LoadedLevel& loaded = levels[n];
             std::string problem = loaded.error;
@@ -95,12 +97,13 @@ void PrintBoard(const Context& ctx) {
 int Snapshot(const std::string& file) {
     auto ctx = std::make_unique<Context>();
     std::vector<LoadedLevel> levels;
-    const std::string error = LoadLevelFile(*ctx, file, levels);
+    std::size_t skipped = 0;
+    const std::string error = LoadLevelFile(*ctx, file, levels, &skipped);
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
         return kExitUsage;
     }
-    int status = kExitOk;
+    int status = skipped > 0 ? kExitLevelFailed : kExitOk;
     for (const LoadedLevel& loaded : levels) {
         std::printf("\"%s\"\n", loaded.title.c_str());
         if (loaded.index < 0) {

@@ -119,11 +119,12 @@ public:
         }
     }
 
-    std::string ReadSource(const std::string& fileName, std::vector<std::string>& lines) {
+    std::string ReadSource(const std::string& fileName, std::vector<std::string>& lines,
+                           std::vector<SkippedLevel>* skipped) {
         lines.clear();
         std::string error;
         try {
-            error = ReadSourceLines(fileName, lines);
+            error = ReadSourceLines(fileName, lines, skipped);
         } catch (const std::bad_alloc&) {
             error = kNotEnoughMemory;
         }
@@ -233,15 +234,21 @@ public:
             displayName = "File " + path + ".";
         }
         std::vector<std::string> lines;
-        LoadResult result{ReadSource(path, lines), false};
+        std::vector<SkippedLevel> skipped;
+        LoadResult result{ReadSource(path, lines, &skipped), false};
         if (result.error.empty()) result = Add(displayName, lines, remembered, nullptr);
-        if (!result.cancelled && !result.error.empty())
-            ctx_.platform->ShowInfo({displayName, result.error});
+        if (result.cancelled) return result;
+        // One message at the end: what ended the reading, then what was left out on the way.
+        std::vector<std::string> message{displayName};
+        if (!result.error.empty()) message.push_back(result.error);
+        for (std::string& line : SkippedLevelsMessage(skipped)) message.push_back(std::move(line));
+        if (message.size() > 1) ctx_.platform->ShowInfo(message);
         return result;
     }
 
 private:
-    std::string ReadSourceLines(const std::string& fileName, std::vector<std::string>& lines) {
+    std::string ReadSourceLines(const std::string& fileName, std::vector<std::string>& lines,
+                                std::vector<SkippedLevel>* skipped) {
         const auto makeTitle = [this](const std::string& base) { return MakeUniqueTitle(base); };
         std::string text, sourceName;
         if (fileName.empty()) {
@@ -266,7 +273,7 @@ private:
         std::vector<std::string> textLines = SplitLines(text);
         std::string().swap(text);
         if (!IsLevelText(textLines)) {
-            if (std::string error = ReadSokText(sourceName, textLines, lines, makeTitle);
+            if (std::string error = ReadSokText(sourceName, textLines, lines, makeTitle, skipped);
                 !error.empty())
                 return error;
         } else {
@@ -365,8 +372,8 @@ void ReadStartupFile(Context& ctx, const std::string& name) {
 } // namespace
 
 std::string ReadLevelSource(Context& ctx, const std::string& fileName,
-                            std::vector<std::string>& lines) {
-    return Loader(ctx).ReadSource(fileName, lines);
+                            std::vector<std::string>& lines, std::vector<SkippedLevel>* skipped) {
+    return Loader(ctx).ReadSource(fileName, lines, skipped);
 }
 
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/SokFormat.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -41,9 +42,11 @@ struct LevelOutcome {
 
 // The lines of a file's levels in the level text format, or of the clipboard's text when the
 // name is empty: NBL files by their reader, other texts by the level text rules (titles made
-// where missing) or, when not in that format, by the SOK reader. Returns "" or the message.
+// where missing) or, when not in that format, by the SOK reader, which leaves out boards too
+// large and lists them in `skipped`. Returns "" or the message.
 std::string ReadLevelSource(Context& ctx, const std::string& fileName,
-                            std::vector<std::string>& lines);
+                            std::vector<std::string>& lines,
+                            std::vector<SkippedLevel>* skipped = nullptr);
 
 // Adds the levels of `lines` (which it edits: title lines become bare titles) to the
 // collection, asking what to do about a title already taken unless `remembered` says.
@@ -53,7 +56,7 @@ LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<s
                      RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes = nullptr);
 
 // Reads a file (or the clipboard, for an empty name) into the collection and shows any error
-// after the source's display name.
+// after the source's display name, in one message with the levels skipped for their size.
 LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered);
 
 // Reads files dropped on the window, one answer remembered for all, stopping when a stop is

@@ -15,6 +15,8 @@ constexpr int kNoNumber = 99;
 constexpr unsigned kMaxRepeat = 63;
 constexpr std::size_t kMovesPerLine = 70;
 constexpr int kMaxSide = 64;
+// Skipped levels named in the message; the rest are only counted.
+constexpr std::size_t kSkippedNamed = 5;
 
 Byte AsciiLower(Byte c) {
     return c >= 'A' && c <= 'Z' ? static_cast<Byte>(c + ('a' - 'A')) : c;
@@ -115,10 +117,11 @@ struct PendingLevel {
     bool moveLineOut = false;
     unsigned repeat = 1;
     bool repeatTyped = false;
+    bool oversize = false; // something lies past the 64th row or column
 };
 
 // Converts one board line. Cells past the 64th row or column would overwrite the last one when
-// the level text is read, so floor there is dropped and anything else refuses the level.
+// the level text is read, so floor there is dropped and anything else makes the level too large.
 bool AppendBoardLine(PendingLevel& level, std::string_view line, int row) {
     std::string groups;
     groups.reserve(std::min<std::size_t>(line.size(), kMaxSide) * 4);
@@ -242,7 +245,8 @@ std::string ReadSolutionLine(PendingLevel& level, std::string_view line, std::si
 
 std::string ReadLevels(const std::string& sourceName, const std::vector<std::string>& lines,
                        std::vector<std::string>& output,
-                       const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+                       const std::function<std::string(const std::string&)>& makeUniqueTitle,
+                       std::vector<SkippedLevel>* skipped) {
     bool titleFirst;
     if (EndsWithNoCase(sourceName, ".sok"))
         titleFirst = true;
@@ -276,12 +280,14 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
         }
         if (i >= n) break;
 
+        const std::size_t boardLine = i;
         for (int row = 0; i < n && IsBoardLine(lines[i]); ++i, ++row)
-            if (!AppendBoardLine(level, lines[i], row))
-                return "Level with more than 64 rows or columns.";
+            if (!level.oversize && !AppendBoardLine(level, lines[i], row)) level.oversize = true;
         const std::size_t firstAfterBoard = i;
 
-        const bool moveStarted = level.playerRow >= 0;
+        // An oversize level still has its notes walked, for the comments and the next title,
+        // but nothing of it is read: a fault in its solution does not cost the other levels.
+        const bool moveStarted = level.playerRow >= 0 && !level.oversize;
         if (moveStarted)
             level.moveLine = " 1) " + std::to_string(level.playerRow) + ", " +
                              std::to_string(level.playerColumn) + ": ";
@@ -293,9 +299,10 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
             const std::string& line = lines[i];
             if (titleFirst && !line.empty() && !line.starts_with("::") && i != firstAfterBoard)
                 candidate = line;
-            if (StartsWithKeyword(line, "boxorder"))
+            // The box and goal places of an oversize board may name a row it never appended.
+            if (!level.oversize && StartsWithKeyword(line, "boxorder"))
                 ApplyBoxOrder(level, std::string_view(line).substr(8));
-            if (StartsWithKeyword(line, "goalorder"))
+            if (!level.oversize && StartsWithKeyword(line, "goalorder"))
                 ApplyGoalOrder(level, std::string_view(line).substr(9));
             if (StartsWithKeyword(line, "Comment-End:"))
                 commentOpen = false;
@@ -317,6 +324,10 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
             previousWasSolution = solution;
         }
 
+        if (level.oversize) {
+            if (skipped) skipped->push_back({std::move(level.title), boardLine + 1});
+            continue;
+        }
         if (level.title.empty()) level.title = makeUniqueTitle(sourceName);
         level.lines[0] = QuoteTitle(level.title);
         if (moveStarted && !level.moveLineOut) level.lines.push_back(level.moveLine);
@@ -367,16 +378,37 @@ bool AnyNumbered(const std::vector<int>& numbers) {
 
 std::string ReadSokText(const std::string& sourceName, const std::vector<std::string>& lines,
                         std::vector<std::string>& output,
-                        const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+                        const std::function<std::string(const std::string&)>& makeUniqueTitle,
+                        std::vector<SkippedLevel>* skipped) {
     const std::size_t before = output.size();
+    const std::size_t skippedBefore = skipped ? skipped->size() : 0;
     std::string error;
     try {
-        error = ReadLevels(sourceName, lines, output, makeUniqueTitle);
+        error = ReadLevels(sourceName, lines, output, makeUniqueTitle, skipped);
     } catch (const std::bad_alloc&) {
         error = kNotEnoughMemory;
     }
-    if (!error.empty()) output.resize(before);
+    if (!error.empty()) {
+        output.resize(before);
+        if (skipped) skipped->resize(skippedBefore, SkippedLevel{});
+    }
     return error;
+}
+
+std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& skipped) {
+    if (skipped.empty()) return {};
+    std::vector<std::string> message{
+        skipped.size() == 1 ? std::string("1 level with more than 64 rows or columns was skipped:")
+                            : std::to_string(skipped.size()) +
+                                  " levels with more than 64 rows or columns were skipped:"};
+    for (std::size_t k = 0; k < skipped.size() && k < kSkippedNamed; ++k) {
+        const std::string at = "line " + std::to_string(skipped[k].line);
+        message.push_back(skipped[k].title.empty() ? "The level at " + at + "."
+                                                   : "\"" + skipped[k].title + "\" at " + at + ".");
+    }
+    if (skipped.size() > kSkippedNamed)
+        message.push_back("And " + std::to_string(skipped.size() - kSkippedNamed) + " more.");
+    return message;
 }
 
 std::string SokText(const Level& level) {

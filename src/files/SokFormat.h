@@ -10,13 +10,26 @@
 
 namespace vorpel {
 
+// A level left out because its board does not fit in 64 rows and 64 columns.
+struct SkippedLevel {
+    std::string title; // "" when the text gave it none
+    std::size_t line;  // 1-based line of the board's first row
+};
+
 // Appends to `output` the level text lines (title, board, one move line for a solution) of
 // every level found in `lines`, a text that came from `sourceName` (a file name without folder,
 // or "Clipboard"). `makeUniqueTitle` is the loader's maker of unused titles from a base text.
-// Returns "" or the error message; on error `output` is left as it was.
+// A board with blocks, walls or marks past the 64th row or column is left out and appended to
+// `skipped`; the other levels are read. Returns "" or the error message; on error `output` and
+// `skipped` are left as they were.
 std::string ReadSokText(const std::string& sourceName, const std::vector<std::string>& lines,
                         std::vector<std::string>& output,
-                        const std::function<std::string(const std::string&)>& makeUniqueTitle);
+                        const std::function<std::string(const std::string&)>& makeUniqueTitle,
+                        std::vector<SkippedLevel>* skipped = nullptr);
+
+// The lines of the one message about skipped levels: how many, then the first few by title or
+// line number. Empty when nothing was skipped.
+std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& skipped);
 
 // The SOK text of a level: header, board rows, title, box and goal numbers, recorded steps.
 std::string SokText(const Level& level);

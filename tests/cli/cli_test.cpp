@@ -135,6 +135,45 @@ TEST_F(Cli, VerifyAndSnapshotReadSokAndNbl) {
     EXPECT_EQ(RunCli("list " + nbl).out, "1\tset.xsb 1\t6x6\t0 moves\t0 steps\tunsolved\n");
 }
 
+TEST_F(Cli, SkippedOversizeLevelsAreReportedAndFail) {
+    std::string tall;
+    for (int i = 0; i < 65; ++i) tall += "#\n";
+    const std::string level = "\n\n######\n#@$ .#\n######\nrr\n";
+    const std::string file =
+        Write("big.sok", "Small" + level + "\nWide\n\n" + std::string(65, '#') + "\n\nTall\n\n" +
+                             tall + "\nAlso small" + level);
+    const std::string report = file +
+                               ": line 10: \"Wide\" skipped: more than 64 rows or columns\n" +
+                               file + ": line 14: \"Tall\" skipped: more than 64 rows or columns\n";
+    CliRun run = vorpel::test::RunCli("list " + file, true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, report + "1\tSmall\t3x6\t1 moves\t2 steps\tsolved\n"
+                                "2\tAlso small\t3x6\t1 moves\t2 steps\tsolved\n");
+    run = vorpel::test::RunCli("verify " + file, true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, report);
+    run = RunCli("snapshot " + file);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.starts_with("\"Small\"\n")) << run.out;
+    const std::string out = (dir / "out.txt").string();
+    EXPECT_EQ(vorpel::test::RunCli("convert " + file + " " + out, true).out, report);
+    EXPECT_EQ(RunCli("convert " + file + " " + out).status, 1);
+    run = RunCli("list " + out);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "1\tSmall\t3x6\t1 moves\t2 steps\tsolved\n"
+                       "2\tAlso small\t3x6\t1 moves\t2 steps\tsolved\n");
+
+    // Nothing read at all.
+    const std::string lone = Write("lone.xsb", "\n" + std::string(65, '#') + "\n");
+    for (const char* command : {"list ", "verify ", "snapshot "}) {
+        run = vorpel::test::RunCli(command + lone, true);
+        EXPECT_EQ(run.status, 2) << command;
+        EXPECT_EQ(run.out, lone + ": line 2: level skipped: more than 64 rows or columns\n" + lone +
+                               ": No level found in the file.\n")
+            << command;
+    }
+}
+
 TEST_F(Cli, ConvertWritesTheFormatOfTheOutputName) {
     const std::string in =
         Write("in.txt", kPush + "  1)  0,  1:  >>\r\n" + "\"Second\"\r\n.#...@..+...\r\n");

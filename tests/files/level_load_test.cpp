@@ -426,6 +426,33 @@ TEST_F(Loading, NblAndSokFilesGoThroughTheirReaders) {
     EXPECT_EQ(platform.shown.size(), 1u); // the second step pushes the box into the wall
 }
 
+TEST_F(Loading, OversizeSokBoardsAreSkippedWithOneMessageAtTheEnd) {
+    std::string tall;
+    for (int i = 0; i < 65; ++i) tall += "#\n";
+    const std::string path =
+        Write("big.sok", "Small\n\n#@$.#\n\nWide\n\n" + std::string(65, '#') + "\n\nTall\n\n" +
+                             tall + "\nAlso small\n\n#@$.#\n");
+    const LoadResult result = Read(path);
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Void level", "Small", "Also small"}));
+    ASSERT_EQ(platform.shown.size(), 1u);
+    EXPECT_EQ(platform.shown[0],
+              (std::vector<std::string>{"File " + path + ".",
+                                        "2 levels with more than 64 rows or columns were skipped:",
+                                        "\"Wide\" at line 7.", "\"Tall\" at line 11."}));
+
+    // Nothing else in the file: the same message says that no level was found.
+    platform.shown.clear();
+    const std::string lone = Write("lone.xsb", "\n" + std::string(65, '#') + "\n");
+    EXPECT_EQ(Read(lone).error, kNoLevelFound);
+    ASSERT_EQ(platform.shown.size(), 1u);
+    EXPECT_EQ(platform.shown[0],
+              (std::vector<std::string>{"File " + lone + ".", kNoLevelFound,
+                                        "1 level with more than 64 rows or columns was skipped:",
+                                        "The level at line 2."}));
+    EXPECT_EQ(Titles().size(), 3u);
+}
+
 // --- Startup files -----------------------------------------------------------------------
 
 TEST(StartupFileName, PutsTheNumberBeforeTheTextExtension) {

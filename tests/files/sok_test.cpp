@@ -189,20 +189,74 @@ TEST(SokRead, LevelsFollowOneAnother) {
     EXPECT_TRUE(xsb.madeFrom.empty());
 }
 
-TEST(SokRead, FloorPastTheSixtyFourthRowOrColumnIsDroppedAnythingElseRefused) {
-    const std::string tooLarge = "Level with more than 64 rows or columns.";
+TEST(SokRead, FloorPastTheSixtyFourthRowOrColumnIsDropped) {
     std::string rows;
     for (int i = 0; i < 64; ++i) rows += "#\n";
 
     const Reading wide = Read("a.sok", "T\n\n" + std::string(64, '#') + "  -\n");
     ASSERT_EQ(wide.error, "");
     EXPECT_EQ(wide.lines[1].size(), 64u * 4);
-    EXPECT_EQ(Read("a.sok", "T\n\n" + std::string(64, ' ') + "$\n").error, tooLarge);
 
     const Reading tall = Read("a.sok", "T\n\n" + rows + "   \n");
     ASSERT_EQ(tall.error, "");
     EXPECT_EQ(tall.lines.size(), 65u);
-    EXPECT_EQ(Read("a.sok", "T\n\n" + rows + " @\n").error, tooLarge);
+}
+
+TEST(SokRead, OversizeBoardsAreSkippedAndTheLevelsAroundThemKept) {
+    std::string tall;
+    for (int i = 0; i < 65; ++i) tall += "#\n";
+    // A box inside the first 64 columns and one past them, then numbers for both boxes and a
+    // solution that would fail if it were read.
+    const std::string wide = "#$" + std::string(62, '#') + "$\nboxorder 1 2\n99R\n";
+    const std::string text =
+        "First\n\n#@#\n\nWide\n\n" + wide + "\nTall\n\n" + tall + "\nLast\n\n#@#\n";
+    std::vector<std::string> output;
+    std::vector<SkippedLevel> skipped;
+    int made = 0;
+    const std::string error = ReadSokText(
+        "set.sok", SplitLines(text), output,
+        [&](const std::string& base) { return base + std::to_string(++made); }, &skipped);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(output, (std::vector<std::string>{"\"First\"", ".#...[...#..", " 1) 0, 1: ",
+                                                "\"Last\"", ".#...[...#..", " 1) 0, 1: "}));
+    ASSERT_EQ(skipped.size(), 2u);
+    EXPECT_EQ(skipped[0].title, "Wide");
+    EXPECT_EQ(skipped[0].line, 7u);
+    EXPECT_EQ(skipped[1].title, "Tall");
+    EXPECT_EQ(skipped[1].line, 13u);
+    EXPECT_EQ(made, 0) << "a skipped level uses up no made-up title";
+
+    // Without a title: an .xsb board on the first line. A failure elsewhere keeps the list.
+    const std::string untitled = std::string(65, '#') + "\n\nNext\n#@#\n";
+    skipped.assign(1, SkippedLevel{"kept", 1});
+    output.clear();
+    EXPECT_EQ(ReadSokText(
+                  "set.xsb", SplitLines(untitled), output,
+                  [](const std::string& base) { return base; }, &skipped),
+              "");
+    ASSERT_EQ(skipped.size(), 2u);
+    EXPECT_EQ(skipped[1].title, "");
+    EXPECT_EQ(skipped[1].line, 1u);
+    EXPECT_EQ(output.front(), "\"Next\"");
+    EXPECT_EQ(ReadSokText(
+                  "set.sok", SplitLines(untitled + "64R\n"), output,
+                  [](const std::string& base) { return base; }, &skipped),
+              "Repetition number (64) too high at line 5, column 2.");
+    EXPECT_EQ(skipped.size(), 2u);
+}
+
+TEST(SokRead, SkippedLevelsMessageCountsAndNamesTheFirstFive) {
+    EXPECT_TRUE(SkippedLevelsMessage({}).empty());
+    EXPECT_EQ(SkippedLevelsMessage({{"Wide", 7}}),
+              (std::vector<std::string>{"1 level with more than 64 rows or columns was skipped:",
+                                        "\"Wide\" at line 7."}));
+    std::vector<SkippedLevel> many;
+    for (std::size_t k = 1; k <= 7; ++k) many.push_back({k == 2 ? "" : "L" + std::to_string(k), k});
+    EXPECT_EQ(SkippedLevelsMessage(many),
+              (std::vector<std::string>{
+                  "7 levels with more than 64 rows or columns were skipped:", "\"L1\" at line 1.",
+                  "The level at line 2.", "\"L3\" at line 3.", "\"L4\" at line 4.",
+                  "\"L5\" at line 5.", "And 2 more."}));
 }
 
 TEST(SokRead, TextWithoutBoardGivesNothingAndAFailureKeepsTheOutput) {
