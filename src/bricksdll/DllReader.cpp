@@ -33,8 +33,10 @@ std::string WalkGameData(const PeImage& image, DllGameData& data) {
     if (!image.Read32(address, signature) || signature != kDllSignature ||
         !image.Read32(address + 4, data.version) || !image.Read32(address + 12, prefixAddress) ||
         !image.Read32(address + 72, count) || !image.Read32(address + 76, recordsAddress) ||
-        !image.Read32(address + 104, table) || !image.ReadText(prefixAddress, data.savePrefix))
+        !image.Read32(address + 104, table))
         return kDllFormatError;
+    data.hasSavePrefix = image.ReadText(prefixAddress, data.savePrefix);
+    if (!data.hasSavePrefix) data.savePrefix.clear();
     // The level table must lie in the image.
     if (count > kMaxLevels || !image.Contains(table, std::uint64_t{count} * 16))
         return kDllFormatError;
@@ -350,6 +352,7 @@ std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGr
     grid = {};
     DllGameData data;
     if (std::string error = LoadGameData(path, data); !error.empty()) return error;
+    if (!data.hasSavePrefix) return kDllFormatError;
     if (levelIndex < 0 || static_cast<std::size_t>(levelIndex) >= data.levels.size())
         return kDllLevelMissing;
     DllLevel& level = data.levels[static_cast<std::size_t>(levelIndex)];

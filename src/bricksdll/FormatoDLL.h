@@ -67,6 +67,9 @@ struct DllLevel {
 // The data structure GetGameData returns, every address checked against the image.
 struct DllGameData {
     std::uint32_t version = 0;
+    // Only Bricks moves files need the prefix; a pack whose word for it points at no text
+    // still has its levels read.
+    bool hasSavePrefix = false;
     std::string savePrefix;
     std::vector<DllLevel> levels;
 };
@@ -108,7 +111,8 @@ struct DllLevelGrid {
     std::vector<Byte> blockGrid; // columns x rows, row-major
 };
 
-// The level at `levelIndex` (from 0). Returns "" or the error text.
+// The level at `levelIndex` (from 0). Returns "" or the error text; kDllFormatError also when
+// the DLL holds no readable save prefix.
 std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid);
 
 } // namespace vorpel

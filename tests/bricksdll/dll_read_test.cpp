@@ -305,6 +305,34 @@ TEST(DllRead, GetGameDataIsReadNotRun) {
     }
 }
 
+TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
+    Context ctx;
+    AddLevel(ctx, "Kept", {".[.. ....", ".... ...."});
+    DllContents contents = Contents({"Kept"});
+    contents.records[0] = 12;
+    const std::string good = DllBytes(ctx, contents);
+    const UniqueTitleMaker unique = [](const std::string& base) { return base; };
+    for (const std::uint32_t prefix : {0u, 5u, 0x7FFFFFF0u}) {
+        std::string bytes = good;
+        SetU32(bytes, kData + 12, prefix);
+        const std::string path = Save("noprefix.dll", bytes);
+        std::vector<std::string> titles;
+        EXPECT_EQ(ListDllLevels(path, titles, unique), "") << prefix;
+        EXPECT_EQ(titles, std::vector<std::string>{"Kept"}) << prefix;
+        std::vector<std::string> lines;
+        int record = 0;
+        EXPECT_EQ(ReadDllLevels(path, lines, unique,
+                                [&](const std::string&, int moves, int) { record = moves; }),
+                  "")
+            << prefix;
+        EXPECT_EQ(lines, (std::vector<std::string>{"\"Kept\"", ".[1.....", "........"})) << prefix;
+        EXPECT_EQ(record, 12) << prefix;
+        DllLevelGrid grid;
+        EXPECT_EQ(ReadDllLevelGrid(path, 0, grid), kDllFormatError) << prefix;
+        EXPECT_TRUE(grid.blockGrid.empty()) << prefix;
+    }
+}
+
 TEST(DllRead, DamagedFilesGiveTheErrorTexts) {
     Context ctx;
     AddLevel(ctx, "T", EmptyRows(3, 3));
@@ -343,7 +371,6 @@ TEST(DllRead, DamagedFilesGiveTheErrorTexts) {
         {"level count past the table", patched(kData + 72, 0xFFFFFFFF), kDllFormatError},
         {"level of 0 columns", patched(kData + 120, 0x0300), kDllFormatError},
         {"level of 65 rows", patched(kData + 120, 0x4103), kDllFormatError},
-        {"prefix outside", patched(kData + 12, 5), kDllFormatError},
     };
     for (const auto& test : cases) {
         DllGameData data;
