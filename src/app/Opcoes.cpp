@@ -67,6 +67,16 @@ std::string ValidateStartupList(const std::string& list) {
     return {};
 }
 
+bool ParseSeed(const std::string& text, std::uint32_t& seed) {
+    if (text.empty() || text.size() > 10 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const unsigned long long value = std::stoull(text);
+    if (value < 1 || value > std::numeric_limits<std::uint32_t>::max()) return false;
+    seed = static_cast<std::uint32_t>(value);
+    return true;
+}
+
 TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, OptionsHooks hooks,
                          QWidget* parent)
     : QDialog(parent), ctx_(ctx), ini_(ini), platform_(platform), hooks_(std::move(hooks)),
@@ -267,12 +277,19 @@ void TFormOpcoes::OnClickBotaoOK() {
         platform_.ShowInfo({message});
         return;
     }
+    std::uint32_t seed = 0;
+    if (!ParseSeed(ToCp1252(EditSemente->text()), seed)) {
+        PageControl->setCurrentIndex(kPageEdit2);
+        EditSemente->setFocus();
+        platform_.ShowInfo({kSeedRefused});
+        return;
+    }
     for (int i = 0; i < kOptionCount; ++i)
         ctx_.options.value[static_cast<std::size_t>(i)] =
             optionBoxes[static_cast<std::size_t>(i)]->isChecked();
     ctx_.options.startupList = list;
     ini_.WriteOptions(true, 0, kOptionCount - 1);
-    ctx_.options.seed = SeedValue();
+    ctx_.options.seed = seed;
     if (hooks_.applyOptions) hooks_.applyOptions();
     accept();
 }

@@ -27,6 +27,13 @@ enum OptionsPage : int { kPageGame = 0, kPageFile = 1, kPageEdit1 = 2, kPageEdit
 // "" when the startup list may be stored, otherwise the message that says why not.
 std::string ValidateStartupList(const std::string& list);
 
+// The message OK shows for a seed field that holds no number from 1 to 2^32 - 1.
+inline constexpr const char* kSeedRefused =
+    "The random-number seed must be a number from 1 to 4294967295.";
+
+// The seed typed in the field: true with `seed` set when it is a number from 1 to 2^32 - 1.
+bool ParseSeed(const std::string& text, std::uint32_t& seed);
+
 // The next value of the shuffles' linear congruential generator.
 constexpr std::uint32_t NextSeed(std::uint32_t seed) {
     return seed * 134775813u + 1u;

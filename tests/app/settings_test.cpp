@@ -248,6 +248,53 @@ private Q_SLOTS:
         QCOMPARE(RawStore().value(QStringLiteral("Options/Show mouse coordinates")).toBool(), true);
     }
 
+    void seedChecks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<uint>("seed");
+        QTest::newRow("empty") << QString() << false << 0u;
+        QTest::newRow("zero") << QStringLiteral("0") << false << 0u;
+        QTest::newRow("zeros") << QStringLiteral("0000000000") << false << 0u;
+        QTest::newRow("one") << QStringLiteral("1") << true << 1u;
+        QTest::newRow("leading zero") << QStringLiteral("07") << true << 7u;
+        QTest::newRow("largest") << QStringLiteral("4294967295") << true << 4294967295u;
+        QTest::newRow("past 32 bits") << QStringLiteral("4294967296") << false << 0u;
+        QTest::newRow("eleven digits") << QStringLiteral("00000000001") << false << 0u;
+        QTest::newRow("sign") << QStringLiteral("-1") << false << 0u;
+        QTest::newRow("blank") << QStringLiteral(" 5") << false << 0u;
+    }
+    void seedChecks() {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(uint, seed);
+        std::uint32_t parsed = 0;
+        QCOMPARE(ParseSeed(text.toStdString(), parsed), accepted);
+        QCOMPARE(parsed, seed);
+    }
+
+    void okRefusesAnEmptyOrZeroSeed() {
+        int applied = 0;
+        TFormOpcoes form(*ctx_, *ini_, *platform_, {{}, [&applied] { ++applied; }});
+        form.show();
+        form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
+        for (const QString& text : {QString(), QStringLiteral("0")}) {
+            platform_->script->shown.clear();
+            form.PageControl->setCurrentIndex(kPageGame);
+            form.EditSemente->setText(text);
+            form.BotaoOK->click();
+            QVERIFY(form.isVisible());
+            QCOMPARE(form.PageControl->currentIndex(), int(kPageEdit2));
+            QCOMPARE(platform_->script->shown, (Lines{{kSeedRefused}}));
+        }
+        QCOMPARE(applied, 0);
+        QCOMPARE(ctx_->options.seed, 3141592653u);
+        QVERIFY(!ctx_->options[kShowMouseCoordinates]);
+        form.EditSemente->setText(QStringLiteral("5"));
+        form.BotaoOK->click();
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(ctx_->options.seed, 5u);
+    }
+
     void randomFollowsTheShuffleGenerator() {
         QCOMPARE(NextSeed(3141592653u), 3110876034u);
         QCOMPARE(NextSeed(0u), 1u);
