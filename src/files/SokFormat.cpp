@@ -390,7 +390,7 @@ std::string ReadSokText(const std::string& sourceName, const std::vector<std::st
     }
     if (!error.empty()) {
         output.resize(before);
-        if (skipped) skipped->resize(skippedBefore, SkippedLevel{});
+        if (skipped) skipped->resize(skippedBefore);
     }
     return error;
 }

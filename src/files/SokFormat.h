@@ -12,8 +12,8 @@ namespace vorpel {
 
 // A level left out because its board does not fit in 64 rows and 64 columns.
 struct SkippedLevel {
-    std::string title; // "" when the text gave it none
-    std::size_t line;  // 1-based line of the board's first row
+    std::string title;    // "" when the text gave it none
+    std::size_t line = 0; // 1-based line of the board's first row
 };
 
 // Appends to `output` the level text lines (title, board, one move line for a solution) of
