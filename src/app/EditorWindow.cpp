@@ -39,6 +39,8 @@ constexpr int kPictureWidth = 27;
 constexpr int kPictureHeight = 24;
 constexpr int kCellPicture = 24;
 constexpr int kButtonColumns = 8;
+constexpr int kButtonWidth = 48;
+constexpr int kButtonHeight = 48;
 
 QString Text(std::string_view bytes) {
     return FromCp1252(std::string(bytes));
@@ -281,7 +283,7 @@ void EditorWindow::BuildControls() {
         button->setIconSize(QSize(kPictureWidth, kPictureHeight));
         button->setFocusPolicy(Qt::StrongFocus);
         button->setAutoRaise(false);
-        button->setMinimumWidth(44);
+        button->setFixedSize(kButtonWidth, kButtonHeight);
         QPixmap picture;
         if (b.kind == ButtonKind::kBlock)
             picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, '.'));
