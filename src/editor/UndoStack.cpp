@@ -52,7 +52,10 @@ void UndoStack::Store(int at, const Level& level) {
     entry.level.idLayer = level.idLayer;
     entry.level.rows = level.rows;
     entry.level.columns = level.columns;
-    entry.level.Compact();
+    // The layers only: the entry's own history stays empty, the shared one stands for it.
+    entry.level.blockLayer.Compact();
+    entry.level.markLayer.Compact();
+    entry.level.idLayer.Compact();
     entry.steps = SharedSteps(level);
 }
 
@@ -118,6 +121,7 @@ std::size_t UndoStack::Bytes() const {
     for (const Entry& entry : entries_) {
         const Level& l = entry.level;
         bytes += l.blockLayer.Bytes() + l.markLayer.Bytes() + l.idLayer.Bytes() +
+                 l.steps.capacity() * sizeof(StepRecord) +
                  (l.title.capacity() > 15 ? l.title.capacity() : 0);
         if (entry.steps && histories.insert(entry.steps.get()).second)
             bytes += entry.steps->capacity() * sizeof(StepRecord);

@@ -2,6 +2,7 @@
 // dispatcher with undo, the alphanumeric character, the zoom round trip through the command
 // guard, a shuffle that holds the window, and the colour chooser.
 #include <optional>
+#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -299,6 +300,47 @@ private Q_SLOTS:
         QVERIFY(!ctx_->flags.longOperationRunning);
         QVERIFY(editor.buttons[0]->isEnabled() && !editor.buttons[kStopButton]->isEnabled());
         QVERIFY(editor.close());
+    }
+
+    void clipboardAndCurrentLevelReplaceTheEditedLevel() {
+        EditorWindow& editor = Open();
+        // "N": the level being played, with its title.
+        editor.EditorCommand('N');
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QCOMPARE(editor.titleEdit->text(), QStringLiteral("Alpha"));
+        QCOMPARE(int(Current().rows), 3);
+        QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title  (duplicated)"));
+        // Ctrl+X copies the selected cells and erases them.
+        Select({{0, 0}, {0, 1}});
+        editor.EditorCommand(kEditorCut);
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        const std::optional<std::string> cut = platform_->ClipboardText();
+        QVERIFY(cut && cut->find(".#..") != std::string::npos);
+        QVERIFY(ctx_->board.selection.IsEmpty(kMaxRows - 1));
+        // Ctrl+V with nothing selected: the clipboard's first level becomes the edited level.
+        platform_->SetClipboardText("\"Pasted\"\r\n.#...[..\r\n....+...\r\n\"Other\"\r\n.#..\r\n");
+        editor.EditorCommand(kEditorPaste);
+        QCOMPARE(Current().title, std::string("Pasted"));
+        QCOMPARE(editor.titleEdit->text(), QStringLiteral("Pasted"));
+        QCOMPARE(int(Current().rows), 2);
+        QCOMPARE(Current().BlockAt(0, 1), Byte{'['});
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        // Undo brings each state back in turn.
+        editor.EditorCommand('<');
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        editor.EditorCommand('<');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'#'});
+        editor.EditorCommand('<');
+        QCOMPARE(Current().title, std::string("New level"));
+        QCOMPARE(int(Current().rows), 6);
+        // Replace puts the edited level in place of the one played before.
+        editor.EditorCommand('>');
+        editor.titleEdit->setText(QStringLiteral("Alpha 2"));
+        QTest::mouseClick(editor.replaceButton, Qt::LeftButton);
+        QTRY_VERIFY(!form_->findChild<EditorWindow*>());
+        QCOMPARE(ctx_->collection.lastLevel(), 0);
+        QCOMPARE(Current().title, std::string("Alpha 2"));
     }
 
     void theColourChooserOpensOnTheCurrentColour() {
