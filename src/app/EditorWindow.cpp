@@ -555,6 +555,9 @@ void EditorWindow::ShuffleCommand() {
     ShellFlags& f = ctx.flags;
     f.longOperationRunning = true;
     f.stopLongOperation = false;
+    // The board's mouse would change the selection being shuffled: the main window holds its
+    // commands meanwhile, and only its Esc (the stop) gets through.
+    main.SetBusy(true, true, false);
     setCursor(Qt::WaitCursor);
     main.SetHourglass(true);
     std::vector<QWidget*> disabled;
@@ -572,6 +575,7 @@ void EditorWindow::ShuffleCommand() {
     PushUndo();
     const ShuffleOutcome outcome = EditorShuffle(ctx);
     f.longOperationRunning = false;
+    main.SetBusy(true, false, false);
     for (QWidget* child : disabled) child->setEnabled(true);
     buttons[kStopButton]->setEnabled(false);
     SetZoomButtons();

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "AppTest.h"
@@ -91,10 +92,11 @@ private Q_SLOTS:
         QCOMPARE(editor.buttons[10]->toolTip(), QStringLiteral("Destination"));
         QCOMPARE(editor.buttons[0]->toolTip(), QStringLiteral("Rotate 90° counterclockwise"));
         QVERIFY(!editor.buttons[kStopButton]->isEnabled());
-        // A second "N" while it is open does nothing.
+        // A second "N" while it is open opens nothing: it is the editor's own "Current level".
         form_->ExecuteGuarded('N');
         QCOMPARE(form_->findChildren<EditorWindow*>().size(), 1);
         QCOMPARE(ctx_->collection.lastLevel(), 1);
+        QCOMPARE(Current().title, std::string("Alpha"));
 
         editor.move(321, 234);
         const QPoint left = editor.pos();
@@ -293,9 +295,15 @@ private Q_SLOTS:
         editor.EditorCommand(kEditorEscape);
         QVERIFY(ctx_->flags.stopLongOperation);
         ctx_->flags.longOperationRunning = false;
-        // A shuffle of nothing fails and leaves no state to redo.
+        // A shuffle of nothing fails and leaves no state to redo; the main window is held while
+        // it runs and given back after.
         ctx_->board.selection.Clear();
+        bool heldMeanwhile = false;
+        platform_->script->answers.clear();
+        QTimer::singleShot(0, [&] { heldMeanwhile = ctx_->flags.commandsBlocked; });
         editor.EditorCommand(252);
+        QVERIFY(heldMeanwhile);
+        QVERIFY(!ctx_->flags.commandsBlocked);
         QCOMPARE(editor.undo.Top(), before);
         QVERIFY(!ctx_->flags.longOperationRunning);
         QVERIFY(editor.buttons[0]->isEnabled() && !editor.buttons[kStopButton]->isEnabled());
