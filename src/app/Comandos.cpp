@@ -11,6 +11,7 @@
 #include <QProcess>
 
 #include "app/Ajuda.h"
+#include "app/EditorWindow.h"
 #include "app/Opcoes.h"
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
@@ -83,7 +84,6 @@ bool CommandAvailable(int tag) {
     case 33: // GIF animation
     case 43: // Write Bricks moves
     case 44: // Read Bricks moves
-    case 12: // Editor
     case 20: // Title change
     case 11: // Level list
     case 21: // Best solution
@@ -364,6 +364,11 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
         break;
     case 39:
         platform.ShowAbout();
+        break;
+    case 12: // New level - Edit
+        selectionAnchorColumn = -1;
+        f.alreadyCelebrated = false;
+        ShowEditor(*this);
         break;
     default:
         break; // the zoom items, refused above

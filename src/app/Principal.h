@@ -33,6 +33,7 @@ namespace vorpel {
 
 class QtPlatform;
 class ClientArea;
+class EditorWindow;
 
 // The two parts of the raw command line: the program's path and the argument.
 struct CommandLine {
@@ -76,6 +77,7 @@ private:
 class TFormPrincipal : public QMainWindow {
     Q_OBJECT
     friend class ClientArea;
+    friend class EditorWindow;
 
 public:
     // `rawCommandLine` is the program's command line as one text: the program's path (quoted

@@ -85,13 +85,16 @@ void ConvertBlocks(Context& ctx, Byte (*convert)(Byte)) {
         const Byte k = level.BlockAt(r, c);
         if (convert(k)) blocks.insert(BlockKey(k, level.IdAt(r, c)));
     });
+    bool changed = false;
     for (int r = 0; r < level.rows; ++r)
         for (int c = 0; c < level.columns; ++c) {
             const Byte k = level.BlockAt(r, c);
-            if (convert(k) && blocks.contains(BlockKey(k, level.IdAt(r, c))))
+            if (convert(k) && blocks.contains(BlockKey(k, level.IdAt(r, c)))) {
                 level.blockLayer.Set(r, c, convert(k));
+                changed = true;
+            }
         }
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, changed);
 }
 
 // The identifier a kind placed on the selection gets.
@@ -190,12 +193,14 @@ void ConvertToNonmaster(Context& ctx) {
 void ConvertToTire(Context& ctx) {
     Level& level = ctx.CurrentLevel();
     const RowSet selection = SelectionInLevel(ctx);
+    bool changed = false;
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
         const Byte k = level.BlockAt(r, c);
-        if (k == '@') level.blockLayer.Set(r, c, 'X');
-        if (k == '[') level.blockLayer.Set(r, c, 'x');
+        if (k != '@' && k != '[') return;
+        level.blockLayer.Set(r, c, k == '@' ? 'X' : 'x');
+        changed = true;
     });
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, changed);
 }
 
 void ConvertToAlphanumeric(Context& ctx, Byte character) {

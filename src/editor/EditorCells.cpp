@@ -18,9 +18,11 @@ RowSet SelectionInLevel(const Context& ctx) {
 }
 
 void FinishEdit(Context& ctx, bool changed) {
-    if (changed) ctx.CurrentLevel().ClearHistory();
+    // A command that changed nothing keeps the history, and the selection for another try.
+    if (!changed) return;
+    ctx.CurrentLevel().ClearHistory();
     SaveAndClearSelection(ctx);
-    if (changed) ShowCurrentLevel(ctx);
+    ShowCurrentLevel(ctx);
 }
 
 std::int16_t UnusedIdentifier(const Level& level, int first) {

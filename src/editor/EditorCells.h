@@ -39,8 +39,8 @@ constexpr std::uint32_t BlockKey(Byte kind, std::int16_t id) {
 // The selection cut to the current level's size.
 RowSet SelectionInLevel(const Context& ctx);
 
-// The selection is saved and cleared; a changed level also loses its history and the board is
-// rebuilt from it.
+// A changed level loses its history, its selection is saved and cleared, and the board is
+// rebuilt from it; an unchanged one keeps all three.
 void FinishEdit(Context& ctx, bool changed);
 
 // The smallest identifier from `first` up that no cell of the level carries.

@@ -5,6 +5,9 @@
 
 #include "editor/EditorOps.h"
 #include "files/Celebration.h"
+#include "files/LevelLoad.h"
+#include "files/LevelText.h"
+#include "files/MoveText.h"
 #include "model/Execucao.h"
 
 namespace vorpel {
@@ -81,6 +84,29 @@ void LoadPlayedLevel(Context& ctx, const PlaySnapshot& snapshot) {
     }
     SaveAndClearSelection(ctx);
     ShowCurrentLevel(ctx);
+}
+
+std::string ReadFirstLevel(Context& ctx, const std::vector<std::string>& lines) {
+    Level& level = ctx.CurrentLevel();
+    level.Initialise("", 4, 4);
+    std::string error;
+    if (lines.empty()) {
+        error = kNoLevelFound;
+    } else {
+        std::size_t index = 0;
+        error = ReadLevelText(ctx, lines, index, IsQuotedText(lines));
+        if (error.empty()) {
+            RebuildBoard(ctx);
+            error = ReadMoveLines(ctx, lines, index);
+            GoToMove(ctx, 0);
+        } else {
+            level.Initialise("", 4, 4);
+        }
+    }
+    level.Compact();
+    ctx.board.selection.Clear();
+    ShowCurrentLevel(ctx);
+    return error;
 }
 
 } // namespace vorpel

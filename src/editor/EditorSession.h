@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/Context.h"
 
@@ -43,5 +44,10 @@ void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check = S
 // "Current level": the level being played, at the position it had when the editor opened, becomes
 // the edited level's layout with no history; at its start it is copied with its history.
 void LoadPlayedLevel(Context& ctx, const PlaySnapshot& snapshot);
+
+// The first level of these lines, with its moves, into the edited level: the level becomes an
+// empty 4 by 4 level, then takes the first level's title, cells and history, at move 0. A text
+// that holds no level, or an invalid one, leaves the empty level. Returns "" or the message.
+std::string ReadFirstLevel(Context& ctx, const std::vector<std::string>& lines);
 
 } // namespace vorpel

@@ -1,0 +1,135 @@
+// Benchmarks of the editor window: a command from its dispatcher to the main window's board
+// painted again, on a crowded 64 x 64 level at cell size 32.
+
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "app/EditorWindow.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "model/Context.h"
+
+namespace {
+
+using namespace vorpel;
+
+class EditorBenchApplication {
+public:
+    EditorBenchApplication() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    }
+
+private:
+    int argc_ = 1;
+    char name_[8] = "bench";
+    char* argv_[2] = {name_, nullptr};
+    QTemporaryDir settings_;
+    std::unique_ptr<QApplication> app_;
+};
+
+class BoardPaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+};
+
+// Every kind of the editor's buttons and many marks, in blocks of two cells.
+std::string CrowdedEditorLevel() {
+    const std::string kinds = "[@xX{?}z|\"-=vV&w$Y;Z>y]*!(#%~.\xA1\xB0\xF7..";
+    const std::string marks = ".+^/):\\_<A0\xC7\xE7\xA1\xB5z..";
+    std::string text = "\"Crowded\"\r\n";
+    for (int r = 0; r < 64; ++r) {
+        for (int c = 0; c < 64; ++c) {
+            text += marks[std::size_t(r * 7 + c * 3) % marks.size()];
+            text += kinds[std::size_t(r * 32 + c / 2) % kinds.size()];
+            if (r % 3 == 0)
+                text += "..";
+            else
+                text += std::string{char('0' + c / 2), char('0' + r % 40)};
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The command character of the case, and whether it acts on the middle square or the level.
+struct EditorCase {
+    const char* name;
+    unsigned char command;
+    bool select;
+};
+constexpr EditorCase kCases[] = {{"Wall", 'E', true},         {"Destination", '1', true},
+                                 {"ToMaster", '5', true},     {"Rotate180", 243, true},
+                                 {"RotateLevel", 244, false}, {"InsertCells", 247, true},
+                                 {"AddBorders", 'V', false},  {"InvertSelection", 'X', true},
+                                 {"CopyLevel", 3, false},     {"CurrentLevel", 'N', false}};
+
+void BM_EditorCommandPainted(benchmark::State& state) {
+    const EditorCase& t = kCases[state.range(0)];
+    state.SetLabel(t.name);
+    EditorBenchApplication application;
+    QTemporaryDir folder;
+    Context ctx;
+    QtPlatform platform;
+    platform.script.emplace();
+    ctx.platform = &platform;
+    {
+        QFile file(folder.filePath(QStringLiteral("Vorpel 0.txt")));
+        if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no startup file");
+        const std::string text = CrowdedEditorLevel();
+        file.write(text.data(), qint64(text.size()));
+    }
+    auto form = std::make_unique<TFormPrincipal>(
+        ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
+    form->settingsFormat = QSettings::IniFormat;
+    form->resize(1400, 1000);
+    form->show();
+    QCoreApplication::processEvents();
+    form->ExecuteGuarded('N');
+    auto* editor = form->findChild<EditorWindow*>();
+    if (!editor) return state.SkipWithError("no editor");
+    editor->EditorCommand('N'); // the crowded level, being edited
+    form->CellSize = 32;
+    form->RepaintAfterEdit(false);
+    QCoreApplication::processEvents();
+    BoardPaintWatch watch;
+    form->client->installEventFilter(&watch);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ctx.board.selection.Clear();
+        if (t.select)
+            for (int r = 8; r < 56; ++r)
+                for (int c = 8; c < 56; ++c) ctx.board.selection.Set(r, c);
+        QCoreApplication::processEvents();
+        watch.painted = false;
+        state.ResumeTiming();
+        editor->EditorCommand(t.command);
+        while (!watch.painted) QCoreApplication::processEvents();
+        state.PauseTiming();
+        editor->EditorCommand('<');
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["cell"] = form->CellSize;
+    form->client->removeEventFilter(&watch);
+    editor->close();
+}
+BENCHMARK(BM_EditorCommandPainted)
+    ->DenseRange(0, 9)
+    ->ArgName("command")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace

@@ -1,0 +1,235 @@
+// Speed of the editor's operations on a crowded 64 × 64 level, each with the repaint at cell
+// size 32 that follows it, and of the undo stack, with the memory 1,000 undo entries hold.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/EditorOps.h"
+#include "editor/EditorSession.h"
+#include "editor/SelectionText.h"
+#include "editor/UndoStack.h"
+#include "files/LevelText.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
+
+namespace vorpel {
+namespace {
+
+// Every block character and mark, in pairs of cells joined by a label on two rows out of three.
+std::string CrowdedText() {
+    const std::string kinds = "[@xX{?}z|\"-=vV&w$Y;Z>y]*!(#%~.\xA1\xB0\xF7..";
+    const std::string marks = ".+^/):\\_<A0\xC7\xE7\xA1\xB5z..";
+    std::string text = "\"Crowded\"\r\n";
+    for (int r = 0; r < 64; ++r) {
+        for (int c = 0; c < 64; ++c) {
+            text += marks[std::size_t(r * 7 + c * 3) % marks.size()];
+            text += kinds[std::size_t(r * 32 + c / 2) % kinds.size()];
+            if (r % 3 == 0)
+                text += "..";
+            else
+                text += std::string{char('0' + c / 2), char('0' + r % 40)};
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+struct Bench {
+    Context ctx;
+    Level original;
+    PlaySnapshot snapshot;
+    std::unique_ptr<BoardCanvas> canvas = std::make_unique<BoardCanvas>();
+    std::string clipboard;
+
+    bool Load() {
+        const std::vector<std::string> lines = SplitLines(CrowdedText());
+        std::size_t index = 0;
+        if (!ReadLevelText(ctx, lines, index, true).empty()) return false;
+        RebuildBoard(ctx);
+        original = ctx.CurrentLevel();
+        canvas->cellSize = 32;
+        // "Current level" reads the played level: the crowded one, remembered before an edit.
+        OpenEditor(ctx, snapshot);
+        ctx.collection.CopyLevel(ctx.collection.currentLevel, 0);
+        ctx.flags.editorActive = true;
+        Repaint();
+        return true;
+    }
+    // A square in the middle, symmetric every way.
+    void SelectMiddle() {
+        ctx.board.selection.Clear();
+        for (int r = 8; r < 56; ++r)
+            for (int c = 8; c < 56; ++c) ctx.board.selection.Set(r, c);
+    }
+    void Reset(bool select) {
+        ctx.CurrentLevel() = original;
+        RebuildBoard(ctx);
+        if (select) SelectMiddle();
+        ctx.board.savedSelection = ctx.board.selection;
+        if (!select) ctx.board.selection.Clear();
+    }
+    void Repaint() {
+        ComputeOutlineFlags(ctx.board);
+        DrawBoard(ctx, *canvas);
+        benchmark::DoNotOptimize(canvas->pixels.data());
+        benchmark::ClobberMemory();
+    }
+};
+
+struct Operation {
+    const char* name;
+    bool select;
+    std::function<void(Bench&)> run;
+};
+
+const std::vector<Operation>& Operations() {
+    static const std::vector<Operation> operations = {
+        {"Repaint", true, [](Bench&) {}},
+        {"SetKindNormal", true, [](Bench& b) { SetBlockKind(b.ctx, '['); }},
+        {"SetKindBarrierJoined", true, [](Bench& b) { SetBlockKind(b.ctx, '*'); }},
+        {"SetKindMagnetJoined", true, [](Bench& b) { SetBlockKind(b.ctx, '{'); }},
+        {"SetMark", true, [](Bench& b) { SetMark(b.ctx, '+'); }},
+        {"EraseBlocksAndMarks", true, [](Bench& b) { EraseBlocksAndMarks(b.ctx); }},
+        {"ConvertToMaster", true, [](Bench& b) { ConvertToMaster(b.ctx); }},
+        {"ConvertToNonmaster", true, [](Bench& b) { ConvertToNonmaster(b.ctx); }},
+        {"ConvertToTire", true, [](Bench& b) { ConvertToTire(b.ctx); }},
+        {"ConvertToAlphanumeric", true, [](Bench& b) { ConvertToAlphanumeric(b.ctx, 'Q'); }},
+        {"RotateLevelClockwise", false, [](Bench& b) { Rotate90(b.ctx, true); }},
+        {"RotateSelectionCounterclockwise", true, [](Bench& b) { Rotate90(b.ctx, false); }},
+        {"Rotate180", true, [](Bench& b) { Rotate180(b.ctx); }},
+        {"ReverseVertically", true, [](Bench& b) { ReverseVertically(b.ctx); }},
+        {"ReverseHorizontally", true, [](Bench& b) { ReverseHorizontally(b.ctx); }},
+        {"InsertExpandingColumns", true,
+         [](Bench& b) { ShiftCells(b.ctx, CellShift::kInsertExpandingColumns); }},
+        {"InsertExpandingRows", true,
+         [](Bench& b) { ShiftCells(b.ctx, CellShift::kInsertExpandingRows); }},
+        {"DeleteCompactingColumns", true,
+         [](Bench& b) { ShiftCells(b.ctx, CellShift::kDeleteCompactingColumns); }},
+        {"DeleteCompactingRows", true,
+         [](Bench& b) { ShiftCells(b.ctx, CellShift::kDeleteCompactingRows); }},
+        {"DeleteEmptyBorders", false, [](Bench& b) { DeleteEmptyBorders(b.ctx); }},
+        {"AddEmptyBordersFullSize", false, [](Bench& b) { AddEmptyBorders(b.ctx); }},
+        {"RestoreSelection", false, [](Bench& b) { RestoreSelection(b.ctx); }},
+        {"SelectNothing", true, [](Bench& b) { SelectNothing(b.ctx); }},
+        {"InvertSelection", true, [](Bench& b) { InvertTheSelection(b.ctx); }},
+        {"CurrentLevel", false, [](Bench& b) { LoadPlayedLevel(b.ctx, b.snapshot); }},
+        {"CopySelection", true, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx)); }},
+        {"CopyLevel", false, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx)); }},
+        {"PasteIntoSelection", true,
+         [](Bench& b) { PasteIntoSelection(b.ctx, SplitLines(b.clipboard)); }},
+        {"PasteLevel", false, [](Bench& b) { ReadFirstLevel(b.ctx, SplitLines(b.clipboard)); }},
+    };
+    return operations;
+}
+
+void BM_EditorOperation(benchmark::State& state) {
+    const Operation& operation = Operations()[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(operation.name);
+    Bench b;
+    if (!b.Load()) {
+        state.SkipWithError("level not read");
+        return;
+    }
+    b.clipboard = LevelTextOf(b.original);
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.Reset(operation.select);
+        state.ResumeTiming();
+        operation.run(b);
+        b.Repaint();
+    }
+}
+BENCHMARK(BM_EditorOperation)
+    ->DenseRange(0, 28)
+    ->ArgName("operation")
+    ->Unit(benchmark::kMillisecond);
+
+Level LevelWithHistory(int steps) {
+    Level level;
+    const std::vector<std::string> lines = SplitLines(CrowdedText());
+    Context ctx;
+    std::size_t index = 0;
+    ReadLevelText(ctx, lines, index, true);
+    level = ctx.CurrentLevel();
+    level.steps.resize(static_cast<std::size_t>(steps));
+    for (int i = 0; i < steps; ++i) {
+        StepRecord& s = level.steps[static_cast<std::size_t>(i)];
+        s.moveNumber = i / 4 + 1;
+        s.stepNumber = i + 1;
+        s.block = static_cast<std::int16_t>(2 + i % 100);
+        s.columnDelta = 1;
+    }
+    level.stepCount = level.currentStep = steps;
+    return level;
+}
+
+// Undo and Redo of a whole 64 × 64 level with a history of 100,000 steps, without the repaint.
+void BM_UndoRedo(benchmark::State& state) {
+    Level level = LevelWithHistory(100000);
+    UndoStack stack;
+    for (int i = 0; i < 20; ++i) {
+        stack.Push(level);
+        level.title += 'x';
+        level.blockLayer.Set(i, 0, '#');
+    }
+    const bool redo = state.range(0) != 0;
+    if (redo) stack.Undo(level);
+    for (auto _ : state) {
+        if (redo) {
+            stack.Redo(level);
+            state.PauseTiming();
+            stack.Undo(level);
+            state.ResumeTiming();
+        } else {
+            stack.Undo(level);
+            state.PauseTiming();
+            stack.Redo(level);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(level.steps.data());
+    }
+}
+BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->ArgName("redo")->Unit(benchmark::kMicrosecond);
+
+// PushUndo of that level, as each keystroke in the title field makes.
+void BM_PushUndo(benchmark::State& state) {
+    Level level = LevelWithHistory(100000);
+    UndoStack stack;
+    for (auto _ : state) {
+        stack.Push(level);
+        level.title += 'x';
+        if (stack.Position() >= 1000) {
+            state.PauseTiming();
+            stack.Clear();
+            level.title.clear();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_PushUndo)->Unit(benchmark::kMicrosecond);
+
+// 1,000 entries of that level, one per typed title character: the memory they hold.
+void BM_UndoMemory(benchmark::State& state) {
+    Level level = LevelWithHistory(100000);
+    for (auto _ : state) {
+        const std::size_t heapBefore = mallinfo2().uordblks;
+        UndoStack stack;
+        for (int i = 0; i < 1000; ++i) {
+            stack.Push(level);
+            level.title += 'x';
+        }
+        state.counters["MB"] = static_cast<double>(stack.Bytes()) / (1 << 20);
+        state.counters["heapMB"] =
+            static_cast<double>(mallinfo2().uordblks - heapBefore) / (1 << 20);
+        level.title.clear();
+    }
+}
+BENCHMARK(BM_UndoMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vorpel

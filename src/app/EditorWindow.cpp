@@ -1,0 +1,835 @@
+// The level editor's window and its command dispatcher.
+#include "app/EditorWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Ajuda.h"
+#include "app/ColourChooser.h"
+#include "app/EscolherArquivo.h"
+#include "app/Opcoes.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "editor/Alphanumeric.h"
+#include "editor/EditorCells.h"
+#include "editor/EditorOps.h"
+#include "editor/SelectionText.h"
+#include "files/LevelLoad.h"
+#include "files/TitleState.h"
+#include "model/Execucao.h"
+#include "model/Shuffle.h"
+#include "render/Desenhar.h"
+
+namespace vorpel {
+
+namespace {
+
+constexpr int kPictureWidth = 27;
+constexpr int kPictureHeight = 24;
+constexpr int kCellPicture = 24;
+constexpr int kButtonColumns = 8;
+constexpr int kButtonWidth = 48;
+constexpr int kButtonHeight = 48;
+
+QString Text(std::string_view bytes) {
+    return FromCp1252(std::string(bytes));
+}
+
+QFont FixedPitchFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPixelSize(18);
+    return font;
+}
+
+// One cell of kind `block` over `mark`, as the board draws it.
+QImage CellPicture(BoardCanvas& canvas, Byte block, Byte mark) {
+    static Context* scratch = new Context; // one board for every picture, never freed
+    Level& level = scratch->CurrentLevel();
+    level.Initialise("", 1, 1);
+    level.blockLayer.Set(0, 0, block);
+    level.markLayer.Set(0, 0, mark);
+    level.idLayer.Set(0, 0, TakesIdentifier(block) ? std::int16_t{2} : std::int16_t{0});
+    ShowCurrentLevel(*scratch);
+    ComputeOutlineFlags(scratch->board);
+    canvas.cellSize = kCellPicture;
+    DrawBoard(*scratch, canvas);
+    QImage image(canvas.pixels.data(), kCellPicture, kCellPicture, kCanvasSize,
+                 QImage::Format_Indexed8);
+    QVector<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) {
+        const PaletteColour& c = canvas.palette.colours[static_cast<std::size_t>(i)];
+        table[i] = qRgb(c.red, c.green, c.blue);
+    }
+    image.setColorTable(table);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A command button's simple symbol, drawn in the picture's box.
+QPixmap CommandPicture(int tag) {
+    QPixmap pixmap(kPictureWidth, kPictureHeight);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(QColor(40, 40, 40));
+    pen.setWidthF(1.6);
+    p.setPen(pen);
+    const QRectF box(4, 3, 19, 18);
+    const auto arrowHead = [&](QPointF tip, QPointF direction) {
+        const QPointF normal(-direction.y(), direction.x());
+        QPainterPath head;
+        head.moveTo(tip);
+        head.lineTo(tip - direction * 5 + normal * 3);
+        head.lineTo(tip - direction * 5 - normal * 3);
+        head.closeSubpath();
+        p.fillPath(head, pen.color());
+    };
+    const auto arrow = [&](QPointF from, QPointF to) {
+        p.drawLine(from, to);
+        const QPointF d = to - from;
+        const double length = std::hypot(d.x(), d.y());
+        arrowHead(to, d / length);
+    };
+    switch (tag) {
+    case 0:   // rotate counterclockwise
+    case 2:   // rotate clockwise
+    case 1: { // half turn
+        const int span = tag == 1 ? 300 * 16 : 230 * 16;
+        p.drawArc(box.adjusted(2, 2, -2, -2), 90 * 16, tag == 2 ? -span : span);
+        arrowHead(tag == 2 ? QPointF(8, 6) : QPointF(19, 6),
+                  tag == 2 ? QPointF(-1, 0.6) : QPointF(1, 0.6));
+        break;
+    }
+    case 3: // vertical reversal
+        arrow({13.5, 12}, {13.5, 3});
+        arrow({13.5, 12}, {13.5, 21});
+        p.drawLine(QPointF(4, 12), QPointF(23, 12));
+        break;
+    case 4: // horizontal reversal
+        arrow({13.5, 12}, {4, 12});
+        arrow({13.5, 12}, {23, 12});
+        p.drawLine(QPointF(13.5, 3), QPointF(13.5, 21));
+        break;
+    case 5: // insert, expanding columns
+    case 7: // delete, compacting columns
+        p.drawRect(QRectF(9, 3, 9, 6));
+        tag == 5 ? arrow({13.5, 10}, {13.5, 21}) : arrow({13.5, 21}, {13.5, 10});
+        break;
+    case 6: // insert, expanding rows
+    case 8: // delete, compacting rows
+        p.drawRect(QRectF(3, 8, 6, 8));
+        tag == 6 ? arrow({10, 12}, {24, 12}) : arrow({24, 12}, {10, 12});
+        break;
+    case 9: // shuffle: dice
+        p.drawRoundedRect(box, 3, 3);
+        for (const QPointF dot : {QPointF(8, 7), QPointF(13.5, 12), QPointF(19, 17)})
+            p.setBrush(pen.color()), p.drawEllipse(dot, 1.5, 1.5);
+        break;
+    case 14: // to master
+    case 15: // to nonmaster
+        p.setBrush(tag == 14 ? QColor(220, 60, 60) : QColor(200, 200, 200));
+        p.drawRect(box.adjusted(3, 2, -3, -2));
+        break;
+    case 18: // erase blocks and marks
+        p.drawLine(box.topLeft(), box.bottomRight());
+        p.drawLine(box.topRight(), box.bottomLeft());
+        break;
+    case 40: // restore selection
+    case 41: // select nothing
+    case 42: // invert selection
+        pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        if (tag == 42) p.setBrush(QColor(120, 160, 230));
+        p.drawRect(box.adjusted(2, 2, -2, -2));
+        if (tag == 40) arrowHead({20, 20}, {0.7, 0.7});
+        break;
+    case 43: // delete empty borders
+    case 44: // add empty borders
+        p.drawRect(box.adjusted(5, 5, -5, -5));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(tag == 44 ? box : box.adjusted(2, 2, -2, -2));
+        break;
+    case 45: // read a level file
+        p.drawRect(QRectF(7, 3, 13, 18));
+        for (double y : {8.0, 12.0, 16.0}) p.drawLine(QPointF(10, y), QPointF(17, y));
+        break;
+    case 46: // current level
+        p.drawRect(box.adjusted(1, 1, -1, -1));
+        p.setBrush(QColor(80, 140, 220));
+        p.drawRect(QRectF(10, 9, 7, 6));
+        break;
+    case 47: // undo
+    case 48: // redo
+        p.drawArc(QRectF(6, 6, 15, 14), tag == 47 ? 0 : 180 * 16, tag == 47 ? 180 * 16 : -180 * 16);
+        arrowHead(tag == 47 ? QPointF(6, 15) : QPointF(21, 15), {0, 1});
+        break;
+    case 49: // copy
+    case 50: // paste
+    case 52: // cut
+        p.drawRect(QRectF(5, 3, 11, 13));
+        p.setBrush(tag == 52 ? QColor(230, 90, 90) : QColor(255, 255, 255));
+        p.drawRect(QRectF(11, 8, 11, 13));
+        break;
+    case 51: // options
+        p.drawEllipse(QPointF(13.5, 12), 7, 7);
+        p.drawEllipse(QPointF(13.5, 12), 2.5, 2.5);
+        break;
+    case 53: // zoom out
+    case 54: // zoom in
+    case 55: // zoom fit
+        p.drawEllipse(QPointF(11, 10), 6, 6);
+        p.drawLine(QPointF(15.5, 14.5), QPointF(22, 21));
+        p.drawLine(QPointF(8, 10), QPointF(14, 10));
+        if (tag == 54) p.drawLine(QPointF(11, 7), QPointF(11, 13));
+        if (tag == 55) p.drawRect(QRectF(8, 7, 6, 6));
+        break;
+    case 57: // convert to tire
+        p.setBrush(QColor(60, 60, 60));
+        p.drawEllipse(QPointF(13.5, 12), 8, 8);
+        p.setBrush(QColor(230, 230, 230));
+        p.drawEllipse(QPointF(13.5, 12), 3, 3);
+        break;
+    case kStopButton:
+        p.setBrush(QColor(210, 40, 40));
+        p.setPen(Qt::NoPen);
+        p.drawRect(box.adjusted(3, 2, -3, -2));
+        break;
+    case kHelpButton:
+        p.setFont(FixedPitchFont());
+        p.drawText(box, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case 63: { // colour for round blocks and marks
+        const QColor colours[] = {QColor(255, 255, 128), QColor(0, 240, 0), QColor(192, 0, 0),
+                                  QColor(64, 64, 255)};
+        for (int i = 0; i < 4; ++i)
+            p.fillRect(QRectF(5 + (i % 2) * 9, 3 + (i / 2) * 9, 8, 8), colours[i]);
+        break;
+    }
+    default:
+        break;
+    }
+    return pixmap;
+}
+
+// The alphanumeric buttons' picture: the character in the fixed-pitch font, grey with a white
+// shadow when disabled.
+QPixmap CharacterPicture(Byte c, bool enabled) {
+    QPixmap pixmap(kPictureWidth, kPictureHeight);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setFont(FixedPitchFont());
+    const QString text = FromCp1252(std::string(1, static_cast<char>(ButtonCharacter(c))));
+    const QRect box(0, 0, kPictureWidth, kPictureHeight);
+    if (!enabled) {
+        p.setPen(Qt::white);
+        p.drawText(box.translated(1, 1), Qt::AlignCenter, text);
+        p.setPen(Qt::gray);
+    } else {
+        p.setPen(Qt::black);
+    }
+    p.drawText(box, Qt::AlignCenter, text);
+    return pixmap;
+}
+
+} // namespace
+
+EditorMemory& EditorWindow::Memory() {
+    static EditorMemory memory;
+    return memory;
+}
+
+EditorWindow::EditorWindow(TFormPrincipal& mainWindow)
+    : QWidget(&mainWindow, Qt::Tool), main(mainWindow),
+      pictureCanvas_(std::make_unique<BoardCanvas>()) {
+    setObjectName(QStringLiteral("EditorWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(" New level - Edit"));
+    BuildControls();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::BuildControls() {
+    titleLabel = new QLabel(QStringLiteral("Title"), this);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    titleEdit = new QLineEdit(this);
+    titleEdit->setObjectName(QStringLiteral("titleEdit"));
+    titleEdit->setMaxLength(255);
+    connect(titleEdit, &QLineEdit::textChanged, this, [this] { OnTitleChanged(); });
+
+    auto* grid = new QGridLayout;
+    grid->setSpacing(2);
+    const auto& table = EditorButtons();
+    for (int tag = 0; tag < kEditorButtonCount; ++tag) {
+        const EditorButton& b = table[static_cast<std::size_t>(tag)];
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("button%1").arg(tag));
+        button->setText(Text(b.key));
+        button->setToolTip(Text(b.hint));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(kPictureWidth, kPictureHeight));
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setAutoRaise(false);
+        button->setFixedSize(kButtonWidth, kButtonHeight);
+        QPixmap picture;
+        if (b.kind == ButtonKind::kBlock)
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, '.'));
+        else if (b.kind == ButtonKind::kMark)
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', b.value));
+        else
+            picture = CommandPicture(tag);
+        button->setIcon(QIcon(picture));
+        if (tag == kStopButton) {
+            button->setObjectName(QStringLiteral("stopButton"));
+            button->setEnabled(false);
+            connect(button, &QToolButton::clicked, this,
+                    [this] { main.ctx.flags.stopLongOperation = true; });
+        } else if (tag == kHelpButton) {
+            button->setObjectName(QStringLiteral("helpButton"));
+            connect(button, &QToolButton::clicked, this,
+                    [this] { ShowHelp(main.platform, "LevelEdit"); });
+        } else {
+            const Byte command = b.command;
+            connect(button, &QToolButton::clicked, this, [this, command] {
+                // A click takes the focus from the fields, so the command is not typing.
+                typingInField = false;
+                EditorCommand(command);
+            });
+        }
+        buttons[static_cast<std::size_t>(tag)] = button;
+        grid->addWidget(button, tag / kButtonColumns, tag % kButtonColumns);
+    }
+
+    alphanumericEdit = new QLineEdit(this);
+    alphanumericEdit->setObjectName(QStringLiteral("alphanumericEdit"));
+    alphanumericEdit->setFont(FixedPitchFont());
+    alphanumericEdit->setFixedWidth(40);
+    alphanumericEdit->setAlignment(Qt::AlignCenter);
+    alphanumericEdit->setToolTip(QStringLiteral("Character for alphanumeric\nblocks and marks"));
+    connect(alphanumericEdit, &QLineEdit::textEdited, this, [this] { OnAlphanumericEdited(); });
+    alphanumericNextButton = new QToolButton(this);
+    alphanumericNextButton->setObjectName(QStringLiteral("alphanumericNextButton"));
+    alphanumericNextButton->setArrowType(Qt::UpArrow);
+    alphanumericPreviousButton = new QToolButton(this);
+    alphanumericPreviousButton->setObjectName(QStringLiteral("alphanumericPreviousButton"));
+    alphanumericPreviousButton->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {alphanumericNextButton, alphanumericPreviousButton}) {
+        b->setToolTip(QStringLiteral("Previous or next\nalphanumeric character"));
+        b->setFixedSize(18, 14);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(alphanumericNextButton, &QToolButton::clicked, this,
+            [this] { StepAlphanumeric(true); });
+    connect(alphanumericPreviousButton, &QToolButton::clicked, this,
+            [this] { StepAlphanumeric(false); });
+
+    replaceButton = new QPushButton(QStringLiteral("Replace"), this);
+    replaceButton->setObjectName(QStringLiteral("replaceButton"));
+    addButton = new QPushButton(QStringLiteral("Add"), this);
+    addButton->setObjectName(QStringLiteral("addButton"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    for (QPushButton* b : {replaceButton, addButton, cancelButton}) b->setAutoDefault(false);
+    connect(replaceButton, &QPushButton::clicked, this,
+            [this] { CloseWith(EditorResult::kReplace); });
+    connect(addButton, &QPushButton::clicked, this, [this] { CloseWith(EditorResult::kAdd); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { close(); });
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleLabel);
+    titleRow->addWidget(titleEdit, 1);
+    auto* upDown = new QVBoxLayout;
+    upDown->setSpacing(0);
+    upDown->addWidget(alphanumericNextButton);
+    upDown->addWidget(alphanumericPreviousButton);
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(alphanumericEdit);
+    bottomRow->addLayout(upDown);
+    bottomRow->addStretch(1);
+    bottomRow->addWidget(replaceButton);
+    bottomRow->addWidget(addButton);
+    bottomRow->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(titleRow);
+    layout->addLayout(grid);
+    layout->addLayout(bottomRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Every key of the window comes to the dispatcher, whichever control has the focus.
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+// --- Title ------------------------------------------------------------------------------------
+
+void EditorWindow::OnTitleChanged() {
+    Context& ctx = main.ctx;
+    const std::string title = ToCp1252(titleEdit->text());
+    if (typingInField && title != ctx.CurrentLevel().title) PushUndo();
+    main.ChangeTitle(title);
+    const TitleState state = CheckTitleState(ctx.collection, title, ctx.collection.currentLevel);
+    titleLabel->setText(state == TitleState::kInvalid      ? QStringLiteral("Title  (invalid)")
+                        : state == TitleState::kDuplicated ? QStringLiteral("Title  (duplicated)")
+                                                           : QStringLiteral("Title"));
+    replaceButton->setEnabled(state != TitleState::kInvalid);
+    addButton->setEnabled(state != TitleState::kInvalid);
+}
+
+void EditorWindow::ShowLevelTitle() {
+    const QString title = FromCp1252(main.ctx.CurrentLevel().title);
+    {
+        const QSignalBlocker blocker(titleEdit);
+        titleEdit->setText(title);
+    }
+    OnTitleChanged();
+}
+
+// --- Alphanumeric character ------------------------------------------------------------------
+
+void EditorWindow::SetAlphanumeric(Byte c) {
+    Memory().alphanumericChar = c;
+    const QString text = c == ' ' ? QString() : FromCp1252(std::string(1, static_cast<char>(c)));
+    if (alphanumericEdit->text() != text) {
+        const QSignalBlocker blocker(alphanumericEdit);
+        alphanumericEdit->setText(text);
+    }
+    UpdateAlphanumericButtons();
+}
+
+void EditorWindow::OnAlphanumericEdited() {
+    SetAlphanumeric(
+        TypedAlphanumeric(ToCp1252(alphanumericEdit->text()), Memory().alphanumericChar));
+}
+
+void EditorWindow::StepAlphanumeric(bool next) {
+    const Byte c = Memory().alphanumericChar;
+    SetAlphanumeric(next ? NextAlphanumeric(c) : PreviousAlphanumeric(c));
+}
+
+void EditorWindow::UpdateAlphanumericButtons() {
+    const Byte c = Memory().alphanumericChar;
+    const bool enabled = AlphanumericIndex(c) != 0 && !main.ctx.flags.longOperationRunning;
+    for (const int tag : {kAlphanumericBlockButton, kAlphanumericMarkButton}) {
+        QToolButton* button = buttons[static_cast<std::size_t>(tag)];
+        QIcon icon;
+        icon.addPixmap(CharacterPicture(c, true), QIcon::Normal);
+        icon.addPixmap(CharacterPicture(c, false), QIcon::Disabled);
+        button->setIcon(icon);
+        button->setEnabled(enabled);
+    }
+}
+
+// --- Round colour and zoom -------------------------------------------------------------------
+
+void EditorWindow::ColourRoundButtons() {
+    const Byte round = Memory().roundChar;
+    buttons[kRoundBlockButton]->setIcon(
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, round, '.'))));
+    buttons[kRoundMarkButton]->setIcon(
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', round))));
+}
+
+void EditorWindow::SetZoomButtons() {
+    const bool manual = !main.ctx.options[kAutomaticBoardSizing];
+    for (const int tag : {kZoomOutButton, kZoomInButton, kZoomFitButton})
+        buttons[static_cast<std::size_t>(tag)]->setEnabled(manual);
+}
+
+// --- Commands --------------------------------------------------------------------------------
+
+void EditorWindow::PushUndo() {
+    undo.Push(main.ctx.CurrentLevel());
+}
+
+void EditorWindow::Reload() {
+    main.ReloadAfterEdit(true);
+}
+
+template <class Command> void EditorWindow::Change(Command command) {
+    PushUndo();
+    command();
+    if (undo.DropIfUnchanged(main.ctx.CurrentLevel()))
+        main.Repintar();
+    else
+        Reload();
+}
+
+void EditorWindow::RestoreFromUndo(bool redo) {
+    Level& level = main.ctx.CurrentLevel();
+    if (!(redo ? undo.Redo(level) : undo.Undo(level))) return;
+    ShowLevelTitle();
+    Reload();
+}
+
+void EditorWindow::SymmetryCommand(Byte c) {
+    Context& ctx = main.ctx;
+    Change([&] {
+        switch (c) {
+        case 242:
+            Rotate90(ctx, false);
+            break;
+        case 244:
+            Rotate90(ctx, true);
+            break;
+        case 243:
+            Rotate180(ctx);
+            break;
+        case 245:
+            ReverseVertically(ctx);
+            break;
+        default:
+            ReverseHorizontally(ctx);
+            break;
+        }
+    });
+}
+
+void EditorWindow::ReadLevelFileCommand() {
+    Context& ctx = main.ctx;
+    std::string name = main.fileName;
+    if (!ChooseFile(
+            FileChooserSetup{ctx, main.chooserState, main.history,
+                             [this](const std::string& topic) { ShowHelp(main.platform, topic); },
+                             this},
+            name, "Read a level file", kChooseReading))
+        return;
+    main.fileName = name;
+    PushUndo();
+    std::vector<std::string> lines;
+    std::string error = ReadLevelSource(ctx, name, lines);
+    if (error.empty())
+        error = ReadFirstLevel(ctx, lines);
+    else
+        ReadFirstLevel(ctx, {});
+    ShowLevelTitle();
+    Reload();
+    if (!error.empty()) ctx.platform->ShowInfo({"File " + name + ".", error});
+}
+
+void EditorWindow::PasteCommand() {
+    Context& ctx = main.ctx;
+    PushUndo();
+    std::string error;
+    if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
+        std::vector<std::string> lines;
+        error = ReadLevelSource(ctx, "", lines);
+        if (error.empty())
+            error = ReadFirstLevel(ctx, lines);
+        else
+            ReadFirstLevel(ctx, {});
+        ShowLevelTitle();
+    } else {
+        error = PasteClipboardIntoSelection(ctx);
+    }
+    if (undo.DropIfUnchanged(ctx.CurrentLevel()))
+        main.Repintar();
+    else
+        Reload();
+    if (!error.empty()) ctx.platform->ShowInfo({"Clipboard", error});
+}
+
+void EditorWindow::CopyCommand(bool erase) {
+    Context& ctx = main.ctx;
+    if (const std::string error = CopyToClipboard(ctx); !error.empty())
+        ctx.platform->ShowInfo({error});
+    // The cut erases the cells just copied, before the selection is put away.
+    if (erase) Change([&] { EraseBlocksAndMarks(ctx); });
+    SaveAndClearSelection(ctx);
+    main.Repintar();
+}
+
+void EditorWindow::ShuffleCommand() {
+    Context& ctx = main.ctx;
+    ShellFlags& f = ctx.flags;
+    f.longOperationRunning = true;
+    f.stopLongOperation = false;
+    // The board's mouse would change the selection being shuffled: the main window holds its
+    // commands meanwhile, and only its Esc (the stop) gets through.
+    main.SetBusy(true, true, false);
+    setCursor(Qt::WaitCursor);
+    main.SetHourglass(true);
+    std::vector<QWidget*> disabled;
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child == buttons[kStopButton] || child == buttons[kHelpButton] || !child->isEnabled() ||
+            child->isWindow())
+            continue;
+        if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child)) {
+            child->setEnabled(false);
+            disabled.push_back(child);
+        }
+    }
+    buttons[kStopButton]->setEnabled(true);
+    QCoreApplication::processEvents();
+    PushUndo();
+    const ShuffleOutcome outcome = EditorShuffle(ctx);
+    f.longOperationRunning = false;
+    main.SetBusy(true, false, false);
+    for (QWidget* child : disabled) child->setEnabled(true);
+    buttons[kStopButton]->setEnabled(false);
+    SetZoomButtons();
+    UpdateAlphanumericButtons();
+    OnTitleChanged();
+    unsetCursor();
+    main.SetHourglass(false);
+    // Only a completed shuffle changed the level; anything else leaves no state to redo.
+    if (outcome != ShuffleOutcome::kCompleted) undo.Revert(ctx.CurrentLevel());
+    Reload();
+}
+
+void EditorWindow::EditorCommand(Byte c) {
+    Context& ctx = main.ctx;
+    ShellFlags& f = ctx.flags;
+    if (typingInField) return;
+    // Letter commands answer to either case, as the main window's do.
+    if (c >= 'a' && c <= 'z') c = static_cast<Byte>(c - 'a' + 'A');
+    if (f.longOperationRunning) {
+        if (c == kEditorEscape) f.stopLongOperation = true;
+        return;
+    }
+    EditorMemory& memory = Memory();
+    if (const Byte mark = MarkOfKey(c, memory.roundChar)) {
+        Change([&] { SetMark(ctx, mark); });
+        return;
+    }
+    if (const Byte kind = KindOfKey(c, memory.roundChar)) {
+        Change([&] { SetBlockKind(ctx, kind); });
+        return;
+    }
+    const bool autoincrement = ctx.options[kAlphanumericAutoincrement];
+    switch (c) {
+    case '5':
+        Change([&] { ConvertToMaster(ctx); });
+        break;
+    case '6':
+        Change([&] { ConvertToNonmaster(ctx); });
+        break;
+    case '9':
+        Change([&] { EraseBlocksAndMarks(ctx); });
+        break;
+    case '0':
+        Change([&] { ConvertToTire(ctx); });
+        break;
+    case 'O':
+    case 'P': {
+        const int tag = c == 'O' ? kAlphanumericBlockButton : kAlphanumericMarkButton;
+        if (!buttons[static_cast<std::size_t>(tag)]->isEnabled()) break;
+        const Byte ch = memory.alphanumericChar;
+        if (c == 'O')
+            Change([&] { ConvertToAlphanumeric(ctx, ch); });
+        else
+            Change([&] { SetMark(ctx, ch); });
+        if (autoincrement) StepAlphanumeric(true);
+        break;
+    }
+    case 'C':
+        Change([&] { DeleteEmptyBorders(ctx); });
+        break;
+    case 'V':
+        Change([&] { AddEmptyBorders(ctx); });
+        break;
+    case ';':
+        RestoreSelection(ctx);
+        main.Repintar();
+        break;
+    case 'Z':
+        SelectNothing(ctx);
+        main.Repintar();
+        break;
+    case 'X':
+        InvertTheSelection(ctx);
+        main.Repintar();
+        break;
+    case 'N':
+        Change([&] { LoadPlayedLevel(ctx, snapshot); });
+        ShowLevelTitle();
+        break;
+    case 'B':
+        ReadLevelFileCommand();
+        break;
+    case kEditorCopy:
+        CopyCommand(false);
+        break;
+    case kEditorCut:
+        CopyCommand(true);
+        break;
+    case kEditorPaste:
+        PasteCommand();
+        break;
+    case '<':
+    case ',':
+        RestoreFromUndo(false);
+        break;
+    case '>':
+    case '.':
+        RestoreFromUndo(true);
+        break;
+    case 'M':
+        if (main.ShowOptionsWindow(kPageEdit1)) {
+            main.RepaintAfterEdit(true);
+            SetZoomButtons();
+        }
+        break;
+    case '=':
+        if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar))
+            ColourRoundButtons();
+        break;
+    case '*':
+    case '/':
+    case '?':
+        // The main window zooms when it can and otherwise hands the character back here; its
+        // command guard, held by then, ends that round trip.
+        main.ExecuteGuarded(c);
+        break;
+    case 242:
+    case 243:
+    case 244:
+    case 245:
+    case 246:
+        SymmetryCommand(c);
+        break;
+    case 247:
+    case 248:
+    case 249:
+    case 250: {
+        const CellShift shifts[] = {
+            CellShift::kInsertExpandingColumns, CellShift::kInsertExpandingRows,
+            CellShift::kDeleteCompactingColumns, CellShift::kDeleteCompactingRows};
+        const CellShift shift = shifts[c - 247];
+        Change([&] { ShiftCells(ctx, shift); });
+        break;
+    }
+    case 252:
+        ShuffleCommand();
+        break;
+    case kEditorEscape:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Keys, focus and closing -----------------------------------------------------------------
+
+bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    ShellFlags& f = main.ctx.flags;
+    if (key == Qt::Key_Escape) {
+        if (f.longOperationRunning)
+            f.stopLongOperation = true;
+        else
+            close();
+        return true;
+    }
+    if (f.longOperationRunning) return true;
+    if (key == Qt::Key_F1) {
+        ShowHelp(main.platform, "LevelEdit");
+        return true;
+    }
+    if (key >= Qt::Key_F2 && key <= Qt::Key_F12) {
+        EditorCommand(static_cast<Byte>(242 + (key - Qt::Key_F2)));
+        return true;
+    }
+    if (alphanumericEdit->hasFocus() &&
+        (key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down || key == Qt::Key_Left)) {
+        StepAlphanumeric(key == Qt::Key_Up || key == Qt::Key_Right);
+        return true;
+    }
+    if (typingInField) return false;
+    if ((modifiers & Qt::ControlModifier) &&
+        (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X)) {
+        EditorCommand(key == Qt::Key_C   ? kEditorCopy
+                      : key == Qt::Key_V ? kEditorPaste
+                                         : kEditorCut);
+        return true;
+    }
+    const std::string typed = ToCp1252(text);
+    if (typed.size() != 1 || static_cast<Byte>(typed[0]) < 32) return false;
+    EditorCommand(static_cast<Byte>(typed[0]));
+    return true;
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool field = watched == titleEdit || watched == alphanumericEdit;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+        if (field) typingInField = true;
+        break;
+    case QEvent::FocusOut:
+        if (field) typingInField = false;
+        break;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (KeyPressed(key->key(), key->modifiers(), key->text())) return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool EditorWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) typingInField = false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (KeyPressed(key->key(), key->modifiers(), key->text())) return true;
+    }
+    return QWidget::event(event);
+}
+
+void EditorWindow::CloseWith(EditorResult result) {
+    editorResult = result;
+    if (!close()) editorResult = EditorResult::kCancel;
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    ShellFlags& f = main.ctx.flags;
+    if (f.longOperationRunning) {
+        f.stopLongOperation = true;
+        event->ignore();
+        return;
+    }
+    Memory().position = pos();
+    main.editorDispatcher = nullptr;
+    CloseEditor(main.ctx, editorResult);
+    undo.Clear();
+    main.selectionAnchorColumn = -1;
+    main.SetBusy(false, false, false);
+    main.FinalizarPegarProblema(true);
+    event->accept();
+}
+
+void ShowEditor(TFormPrincipal& main) {
+    if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    Context& ctx = main.ctx;
+    ctx.flags.longOperationRunning = false;
+    ctx.flags.stopLongOperation = false;
+    main.SetBusy(true, false, false);
+    auto* window = new EditorWindow(main);
+    MoveOntoScreen(*window, EditorWindow::Memory().position);
+    window->SetZoomButtons();
+    OpenEditor(ctx, window->snapshot);
+    main.FinalizarPegarProblema(true);
+    window->titleEdit->setText(QStringLiteral("New level"));
+    window->SetAlphanumeric(EditorWindow::Memory().alphanumericChar);
+    window->ColourRoundButtons();
+    main.editorDispatcher = [window](unsigned char c) { window->EditorCommand(c); };
+    window->show();
+    window->buttons[0]->setFocus();
+    window->typingInField = false;
+}
+
+} // namespace vorpel

@@ -1,0 +1,103 @@
+// The level editor's window: title, the tagged buttons of kinds, marks and commands, the
+// alphanumeric character and the closing buttons; every button and key goes to EditorCommand.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QPoint>
+#include <QWidget>
+
+#include "editor/EditorCommands.h"
+#include "editor/EditorSession.h"
+#include "editor/UndoStack.h"
+#include "model/Kinds.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace vorpel {
+
+class TFormPrincipal;
+struct BoardCanvas;
+
+// What the editor keeps from one opening to the next, for the run.
+struct EditorMemory {
+    Byte alphanumericChar = 'A';
+    Byte roundChar = 161;
+    QPoint position{0, 200};
+};
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit EditorWindow(TFormPrincipal& main);
+    ~EditorWindow() override;
+
+    static EditorMemory& Memory();
+
+    // The dispatcher of every button and key; the main window sends its commands here while
+    // the editor is open.
+    void EditorCommand(Byte c);
+    void PushUndo();
+
+    TFormPrincipal& main;
+    EditorResult editorResult = EditorResult::kCancel;
+    // Set while the user types in the title or alphanumeric field: commands leave it alone.
+    bool typingInField = false;
+    UndoStack undo;
+    PlaySnapshot snapshot;
+
+    QLabel* titleLabel = nullptr;
+    QLineEdit* titleEdit = nullptr;
+    QPushButton* replaceButton = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QLineEdit* alphanumericEdit = nullptr;
+    QToolButton* alphanumericNextButton = nullptr;
+    QToolButton* alphanumericPreviousButton = nullptr;
+    // The tagged buttons by tag; the stop and help buttons among them.
+    std::array<QToolButton*, kEditorButtonCount> buttons{};
+
+    // Steps the alphanumeric character, as the up-down control does.
+    void StepAlphanumeric(bool next);
+    void SetAlphanumeric(Byte c);
+    // Recolours the round block and mark buttons for the chosen colour.
+    void ColourRoundButtons();
+    // The zoom buttons act only without automatic board sizing.
+    void SetZoomButtons();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildControls();
+    void OnTitleChanged();
+    void OnAlphanumericEdited();
+    void UpdateAlphanumericButtons();
+    // Runs a level-changing command after PushUndo; an unchanged level takes its undo entry
+    // back and keeps its selection.
+    template <class Command> void Change(Command command);
+    void ShowLevelTitle();
+    void Reload();
+    void RestoreFromUndo(bool redo);
+    void ReadLevelFileCommand();
+    void PasteCommand();
+    void CopyCommand(bool erase);
+    void ShuffleCommand();
+    void SymmetryCommand(Byte c);
+    bool KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+    void CloseWith(EditorResult result);
+
+    std::unique_ptr<BoardCanvas> pictureCanvas_;
+};
+
+// "New level - Edit": opens the editor window unless it is open already.
+void ShowEditor(TFormPrincipal& main);
+
+} // namespace vorpel

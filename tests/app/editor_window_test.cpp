@@ -1,0 +1,373 @@
+// The editor window beside the main window: opening and closing, the title check, the
+// dispatcher with undo, the alphanumeric character, the zoom round trip through the command
+// guard, a shuffle that holds the window, and the colour chooser.
+#include <optional>
+#include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "AppTest.h"
+#include "app/ColourChooser.h"
+#include "app/EditorWindow.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "model/Execucao.h"
+#include "render/Desenhar.h"
+
+using namespace vorpel;
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder_;
+    std::optional<Context> ctx_;
+    std::optional<QtPlatform> platform_;
+    std::unique_ptr<TFormPrincipal> form_;
+
+    EditorWindow& Open() {
+        form_->ExecuteGuarded('N');
+        auto* editor = form_->findChild<EditorWindow*>();
+        if (!editor) qFatal("no editor window");
+        return *editor;
+    }
+    Level& Current() { return ctx_->CurrentLevel(); }
+    void Select(std::initializer_list<std::pair<int, int>> cells) {
+        ctx_->board.selection.Clear();
+        for (const auto& [r, c] : cells) ctx_->board.selection.Set(r, c);
+    }
+
+private Q_SLOTS:
+    void init() {
+        folder_.emplace();
+        QVERIFY(folder_->isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
+        QFile file(folder_->filePath(QStringLiteral("Vorpel 0.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\"Alpha\"\r\n.#...#...#..\r\n.#..+....#..\r\n.#...#...#..\r\n");
+        file.close();
+        ctx_.emplace();
+        platform_.emplace();
+        platform_->script.emplace();
+        ctx_->platform = &*platform_;
+        form_ = std::make_unique<TFormPrincipal>(
+            *ctx_, *platform_, u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"');
+        form_->settingsFormat = QSettings::IniFormat;
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        EditorWindow::Memory() = EditorMemory{};
+    }
+
+    void cleanup() {
+        form_.reset();
+        platform_.reset();
+        ctx_.reset();
+    }
+
+    void opensOnANewLevelAndCancelReturns() {
+        QCOMPARE(ctx_->collection.lastLevel(), 0);
+        EditorWindow& editor = Open();
+        QVERIFY(editor.isVisible());
+        QVERIFY(editor.windowFlags() & Qt::Tool);
+        QCOMPARE(editor.windowTitle(), QStringLiteral(" New level - Edit"));
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        QCOMPARE(ctx_->collection.currentLevel, 1);
+        QCOMPARE(Current().title, std::string("New level"));
+        QCOMPARE(int(Current().rows), 6);
+        QVERIFY(ctx_->flags.editorActive && !ctx_->flags.commandsBlocked);
+        QVERIFY(!form_->topMenus[0]->menuAction()->isEnabled());
+        QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title"));
+        QVERIFY(editor.replaceButton->isEnabled() && editor.addButton->isEnabled());
+        QCOMPARE(editor.buttons[10]->text(), QStringLiteral("1"));
+        QCOMPARE(editor.buttons[10]->toolTip(), QStringLiteral("Destination"));
+        QCOMPARE(editor.buttons[0]->toolTip(), QStringLiteral("Rotate 90° counterclockwise"));
+        QVERIFY(!editor.buttons[kStopButton]->isEnabled());
+        // A second "N" while it is open opens nothing: it is the editor's own "Current level".
+        form_->ExecuteGuarded('N');
+        QCOMPARE(form_->findChildren<EditorWindow*>().size(), 1);
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        QCOMPARE(Current().title, std::string("Alpha"));
+
+        editor.move(321, 234);
+        const QPoint left = editor.pos();
+        QTest::mouseClick(editor.cancelButton, Qt::LeftButton);
+        QTRY_VERIFY(!form_->findChild<EditorWindow*>());
+        QCOMPARE(ctx_->collection.lastLevel(), 0);
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QVERIFY(!ctx_->flags.editorActive);
+        QVERIFY(form_->topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(!form_->editorDispatcher);
+        QCOMPARE(EditorWindow::Memory().position, left);
+    }
+
+    void theTitleStateDrivesReplaceAndAdd() {
+        EditorWindow& editor = Open();
+        struct Case {
+            QString title;
+            QString label;
+            bool enabled;
+        };
+        for (const Case& t :
+             {Case{QString(), QStringLiteral("Title  (invalid)"), false},
+              Case{QStringLiteral(" x"), QStringLiteral("Title  (invalid)"), false},
+              Case{QStringLiteral("Alpha"), QStringLiteral("Title  (duplicated)"), true},
+              Case{QStringLiteral("Beta"), QStringLiteral("Title"), true}}) {
+            editor.titleEdit->setText(t.title);
+            QCOMPARE(editor.titleLabel->text(), t.label);
+            QCOMPARE(editor.replaceButton->isEnabled(), t.enabled);
+            QCOMPARE(editor.addButton->isEnabled(), t.enabled);
+            QCOMPARE(QString::fromStdString(Current().title), t.title);
+        }
+    }
+
+    void typingGoesToTheFieldAndCommandsToTheBoard() {
+        EditorWindow& editor = Open();
+        Select({{0, 0}});
+        // While the user types in the title, "5" is a character of the title, pushed for undo.
+        editor.typingInField = true;
+        QTest::keyClick(editor.titleEdit, '5');
+        QCOMPARE(Current().title, std::string("New level5"));
+        QCOMPARE(editor.undo.Position(), 1);
+        editor.EditorCommand('E');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        // Outside the fields, a typed "E" places a wall, also from the main window.
+        editor.typingInField = false;
+        QTest::keyClick(editor.buttons[3], 'e');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'#'});
+        Select({{1, 1}});
+        QTest::keyClick(form_->client, '4');
+        QCOMPARE(Current().BlockAt(1, 1), Byte{'['});
+        QCOMPARE(editor.undo.Position(), 3);
+        // Undo steps back through the changes and the typed title; Redo returns.
+        editor.EditorCommand('<');
+        editor.EditorCommand('<');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        QCOMPARE(Current().title, std::string("New level5"));
+        editor.EditorCommand('<');
+        QCOMPARE(Current().title, std::string("New level"));
+        QCOMPARE(editor.titleEdit->text(), QStringLiteral("New level"));
+        for (int i = 0; i < 3; ++i) editor.EditorCommand('>');
+        QCOMPARE(Current().BlockAt(1, 1), Byte{'['});
+        QCOMPARE(Current().title, std::string("New level5"));
+        // A change after Undo cuts the redo.
+        editor.EditorCommand(',');
+        Select({{2, 2}});
+        editor.EditorCommand('1');
+        QCOMPARE(Current().MarkAt(2, 2), Byte{'+'});
+        editor.EditorCommand('>');
+        QCOMPARE(Current().BlockAt(1, 1), Byte{'.'});
+    }
+
+    void aCommandThatChangesNothingKeepsNoUndoEntry() {
+        EditorWindow& editor = Open();
+        Select({{0, 0}});
+        editor.EditorCommand('5'); // nothing to convert
+        QCOMPARE(editor.undo.Position(), 0);
+        QVERIFY(ctx_->board.selection.Test(0, 0));
+        // F2 on an L shape is refused with its message and leaves no entry either.
+        Select({{0, 0}, {1, 0}, {1, 1}});
+        editor.EditorCommand(242);
+        QCOMPARE(platform_->script->shown.back(),
+                 (std::vector<std::string>{"Command not executed.",
+                                           "The selection has no 90\xB0 symmetry",
+                                           "or not all cells are selected."}));
+        QCOMPARE(editor.undo.Position(), 0);
+        // An empty selection turns the whole level.
+        Select({{0, 0}});
+        editor.EditorCommand('E');
+        editor.EditorCommand('V');
+        QCOMPARE(int(Current().rows), 8);
+        editor.EditorCommand(244);
+        QCOMPARE(Current().BlockAt(1, 6), Byte{'#'});
+        QCOMPARE(editor.undo.Position(), 3);
+    }
+
+    void zoomRefusedByTheMainWindowComesBackOnce() {
+        EditorWindow& editor = Open();
+        ctx_->options.value[kAutomaticBoardSizing] = true;
+        int calls = 0;
+        auto forward = form_->editorDispatcher;
+        form_->editorDispatcher = [&](unsigned char c) {
+            ++calls;
+            forward(c);
+        };
+        const int size = form_->CellSize;
+        for (const Byte c : {Byte{'*'}, Byte{'/'}, Byte{'?'}}) {
+            calls = 0;
+            editor.EditorCommand(c);
+            // Handed back once; the guard, held by the first pass, refuses the second.
+            QCOMPARE(calls, 1);
+        }
+        QCOMPARE(form_->CellSize, size);
+        QVERIFY(!ctx_->flags.commandRunning);
+        // Without automatic sizing the main window zooms and hands nothing back.
+        ctx_->options.value[kAutomaticBoardSizing] = false;
+        calls = 0;
+        editor.EditorCommand('*');
+        QCOMPARE(calls, 0);
+        QVERIFY(form_->CellSize > size);
+    }
+
+    void alphanumericCycleAndAutoincrement() {
+        EditorWindow& editor = Open();
+        ctx_->options.value[kAlphanumericAutoincrement] = true;
+        editor.SetAlphanumeric('Z');
+        Select({{0, 0}});
+        editor.EditorCommand('O');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'['});
+        QCOMPARE(int(Current().IdAt(0, 0)), -26);
+        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{0xC7});
+        QCOMPARE(editor.alphanumericEdit->text(), QStringLiteral("Ç"));
+        // Typing a character takes it; an empty field is the blank, which disables O and P.
+        editor.alphanumericEdit->setText(QStringLiteral("Çq"));
+        Q_EMIT editor.alphanumericEdit->textEdited(editor.alphanumericEdit->text());
+        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'q'});
+        QCOMPARE(editor.alphanumericEdit->text(), QStringLiteral("q"));
+        editor.alphanumericEdit->clear();
+        Q_EMIT editor.alphanumericEdit->textEdited(QString());
+        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{' '});
+        QVERIFY(!editor.buttons[kAlphanumericBlockButton]->isEnabled());
+        QVERIFY(!editor.buttons[kAlphanumericMarkButton]->isEnabled());
+        Select({{1, 1}});
+        editor.EditorCommand('P');
+        QCOMPARE(Current().MarkAt(1, 1), Byte{'.'});
+        // The up-down control steps through the cycle.
+        QTest::mouseClick(editor.alphanumericPreviousButton, Qt::LeftButton);
+        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'9'});
+        QTest::mouseClick(editor.alphanumericNextButton, Qt::LeftButton);
+        QTest::mouseClick(editor.alphanumericNextButton, Qt::LeftButton);
+        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'A'});
+        QVERIFY(editor.buttons[kAlphanumericMarkButton]->isEnabled());
+    }
+
+    void aLevelMadeInTheEditorIsAddedAndPlayed() {
+        EditorWindow& editor = Open();
+        // A corridor in a frame: the player, a box and its destination.
+        editor.titleEdit->setText(QStringLiteral("Made here"));
+        ctx_->board.selection.Clear();
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c) ctx_->board.selection.Set(r, c);
+        editor.EditorCommand('E');
+        Select({{2, 1}, {2, 2}, {2, 3}, {2, 4}});
+        editor.EditorCommand('3');
+        Select({{2, 3}});
+        editor.EditorCommand('1');
+        Select({{2, 2}});
+        editor.EditorCommand('-');
+        Select({{2, 2}});
+        editor.EditorCommand('5');
+        Select({{2, 1}});
+        editor.EditorCommand('4');
+        QCOMPARE(Current().BlockAt(2, 2), Byte{'V'});
+        QVERIFY(editor.addButton->isEnabled());
+        QTest::mouseClick(editor.addButton, Qt::LeftButton);
+        QTRY_VERIFY(!form_->findChild<EditorWindow*>());
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        QCOMPARE(ctx_->collection.currentLevel, 1);
+        QCOMPARE(Current().title, std::string("Made here"));
+        // The player pushes the box onto its destination.
+        QVERIFY(!IsSolved(*ctx_));
+        SelectBlock(*ctx_, 1, 2);
+        QVERIFY(DragSelectedBlock(*ctx_, 2, 2, false));
+        QVERIFY(IsSolved(*ctx_));
+    }
+
+    void aShuffleHoldsTheWindowOpen() {
+        EditorWindow& editor = Open();
+        ctx_->flags.longOperationRunning = true;
+        QVERIFY(!editor.close());
+        QVERIFY(ctx_->flags.stopLongOperation);
+        const int before = editor.undo.Position();
+        Select({{0, 0}});
+        editor.EditorCommand('E');
+        QCOMPARE(editor.undo.Position(), before);
+        ctx_->flags.stopLongOperation = false;
+        editor.EditorCommand(kEditorEscape);
+        QVERIFY(ctx_->flags.stopLongOperation);
+        ctx_->flags.longOperationRunning = false;
+        // A shuffle of nothing fails and leaves no state to redo; the main window is held while
+        // it runs and given back after.
+        ctx_->board.selection.Clear();
+        bool heldMeanwhile = false;
+        platform_->script->answers.clear();
+        QTimer::singleShot(0, [&] { heldMeanwhile = ctx_->flags.commandsBlocked; });
+        editor.EditorCommand(252);
+        QVERIFY(heldMeanwhile);
+        QVERIFY(!ctx_->flags.commandsBlocked);
+        QCOMPARE(editor.undo.Top(), before);
+        QVERIFY(!ctx_->flags.longOperationRunning);
+        QVERIFY(editor.buttons[0]->isEnabled() && !editor.buttons[kStopButton]->isEnabled());
+        QVERIFY(editor.close());
+    }
+
+    void clipboardAndCurrentLevelReplaceTheEditedLevel() {
+        EditorWindow& editor = Open();
+        // "N": the level being played, with its title.
+        editor.EditorCommand('N');
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QCOMPARE(editor.titleEdit->text(), QStringLiteral("Alpha"));
+        QCOMPARE(int(Current().rows), 3);
+        QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title  (duplicated)"));
+        // Ctrl+X copies the selected cells and erases them.
+        Select({{0, 0}, {0, 1}});
+        editor.EditorCommand(kEditorCut);
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        const std::optional<std::string> cut = platform_->ClipboardText();
+        QVERIFY(cut && cut->find(".#..") != std::string::npos);
+        QVERIFY(ctx_->board.selection.IsEmpty(kMaxRows - 1));
+        // Ctrl+V with nothing selected: the clipboard's first level becomes the edited level.
+        platform_->SetClipboardText("\"Pasted\"\r\n.#...[..\r\n....+...\r\n\"Other\"\r\n.#..\r\n");
+        editor.EditorCommand(kEditorPaste);
+        QCOMPARE(Current().title, std::string("Pasted"));
+        QCOMPARE(editor.titleEdit->text(), QStringLiteral("Pasted"));
+        QCOMPARE(int(Current().rows), 2);
+        QCOMPARE(Current().BlockAt(0, 1), Byte{'['});
+        QCOMPARE(ctx_->collection.lastLevel(), 1);
+        // Undo brings each state back in turn.
+        editor.EditorCommand('<');
+        QCOMPARE(Current().title, std::string("Alpha"));
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
+        editor.EditorCommand('<');
+        QCOMPARE(Current().BlockAt(0, 0), Byte{'#'});
+        editor.EditorCommand('<');
+        QCOMPARE(Current().title, std::string("New level"));
+        QCOMPARE(int(Current().rows), 6);
+        // Replace puts the edited level in place of the one played before.
+        editor.EditorCommand('>');
+        editor.titleEdit->setText(QStringLiteral("Alpha 2"));
+        QTest::mouseClick(editor.replaceButton, Qt::LeftButton);
+        QTRY_VERIFY(!form_->findChild<EditorWindow*>());
+        QCOMPARE(ctx_->collection.lastLevel(), 0);
+        QCOMPARE(Current().title, std::string("Alpha 2"));
+    }
+
+    void theColourChooserOpensOnTheCurrentColour() {
+        ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5);
+        QCOMPARE(chooser.colourGrid->currentRow(), 0);
+        QCOMPARE(chooser.colourGrid->currentColumn(), 4);
+        QCOMPARE(chooser.Chosen(), Byte{0xA5});
+        chooser.colourGrid->setCurrentCell(3, 7);
+        QCOMPARE(chooser.Chosen(), Byte{247});
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        const QRect cell = chooser.colourGrid->visualRect(chooser.colourGrid->model()->index(1, 2));
+        QTest::mouseClick(chooser.colourGrid->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(chooser.Chosen(), RoundCharacter(10));
+        QTest::mouseDClick(chooser.colourGrid->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QCOMPARE(chooser.Chosen(), RoundCharacter(10));
+    }
+};
+
+VORPEL_APP_TEST(EditorWindowTest)
+#include "editor_window_test.moc"
