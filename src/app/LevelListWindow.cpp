@@ -271,7 +271,8 @@ LevelListWindow::LevelListWindow(TFormPrincipal& main)
             &LevelListWindow::SortOn);
     connect(levelTable->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
-                if (width > 0) main_.navigationState.levelList.columnWidths[std::size_t(column)] = width;
+                if (width > 0)
+                    main_.navigationState.levelList.columnWidths[std::size_t(column)] = width;
             });
     connect(searchUpButton, &QPushButton::clicked, this, [this] { Search(false); });
     connect(searchDownButton, &QPushButton::clicked, this, [this] { Search(true); });

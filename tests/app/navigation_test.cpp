@@ -324,8 +324,8 @@ private Q_SLOTS:
         window->selectAllButton->click();
         QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, line(0));
         QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(line(0)),
-                                QPointF(area->mapToGlobal(line(0))), Qt::LeftButton,
-                                Qt::LeftButton, Qt::NoModifier);
+                                QPointF(area->mapToGlobal(line(0))), Qt::LeftButton, Qt::LeftButton,
+                                Qt::NoModifier);
         QApplication::sendEvent(area, &doubleClick);
         QCOMPARE(CurrentMove(Current()), 1);
         QCOMPARE(Current().stepCount, 3);
