@@ -37,7 +37,7 @@ trap cleanup EXIT
 cp "$program" "$work/Vorpel"
 cp data/Vorpel.htm "$work/Vorpel.htm" 2>/dev/null || true
 
-# Twelve levels: a master block in a room, the odd ones with three moves recorded; best
+# Twelve startup levels: two blocks in a room, the odd ones with three moves recorded; best
 # solutions for most titles and records for all but the last few, so every row picture shows.
 python3 - "$work" <<'PY'
 import struct, sys
@@ -46,13 +46,13 @@ wall, floor, master, target = ".#..", "....", ".@..", "+..."
 names = ["Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf", "Hotel", "India",
          "Juliett", "Kilo", "Gamma ray"]
 rows = [[wall] * 9, [wall] + [floor] * 7 + [wall], [wall, floor, master] + [floor] * 3 + [target, floor, wall],
-        [wall] + [floor] * 7 + [wall], [wall] + [floor] * 7 + [wall], [wall] * 9]
+        [wall] + [floor] * 7 + [wall], [wall] + [floor] * 5 + [".[..", floor, wall], [wall] * 9]
 text = ""
 for i, name in enumerate(names):
     text += '"%s"\r\n' % name + "".join("".join(r) + "\r\n" for r in rows)
     if i % 2:
-        text += " 1)  2,  2:  >>>\r\n 2)  2,  5:  v\r\n 3)  3,  5:  <<\r\n"
-open(work + "/levels.txt", "w", newline="").write(text)
+        text += " 1)  2,  2:  >>>\r\n 2)  4,  6:  ^\r\n 3)  2,  5:  <<\r\n"
+open(work + "/Vorpel 0.txt", "w", newline="").write(text)
 sol = b""
 records = ""
 for i, name in enumerate(names):
@@ -79,7 +79,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
 export DISPLAY=:$(head -1 "$work/display")
 
-XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$work/Vorpel" "$work/levels.txt" &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$work/Vorpel" &
 program_pid=$!
 main=$(xdotool search --sync --onlyvisible --name "Vorpel - " | head -1)
 sleep 1
@@ -115,14 +115,16 @@ sleep 0.3
 xdotool mousemove "$hx" "$hy" click 1
 sleep 0.3
 shot navigation-level-list-sorted.png
-keys "$list" g a m Return
+# "w", the accelerator letter of "Search title with:", puts the focus into the search field.
+keys "$list" w g a m Return
 shot navigation-level-list-search.png
 # Go to the level found (Alt+G).
 keys "$list" alt+g
 sleep 0.5
 
-# Level Bravo has three moves: list them, select two, restart and apply them.
-keys "$main" plus
+# Level Bravo (after Gamma ray, the last, and Alpha) has three moves: list them, select two,
+# restart and apply them.
+keys "$main" plus plus
 keys "$main" m
 moves=$(xdotool search --sync --onlyvisible --name "^Move list$" | head -1)
 read -r mx my < <(origin "$moves")
@@ -143,8 +145,8 @@ xdotool mousemove $((gx + 60)) $((gy + 40)) click 5 click 5
 shot navigation-go-to-move.png
 keys "$goto" Return
 
-# Title change: a title another level has is accepted with a warning; one with a leading blank
-# is refused.
+# Title change on Bravo: a title another level has is accepted with a warning; one with a leading
+# blank is refused.
 keys "$main" t
 title=$(xdotool search --sync --onlyvisible --name "Title change" | head -1)
 keys "$title" ctrl+a
