@@ -402,6 +402,16 @@ private Q_SLOTS:
             QCOMPARE(list.scoreLabel->text(),
                      QStringLiteral("Actually scored: 1.  Total score: 0."));
 
+            // The wheel moves the selection one row per notch, forward up; "Current level"
+            // selects the starting level again.
+            QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list.levelTable->viewport(), &wheel);
+            QCOMPARE(model.rows[list.SelectedRow()].title, std::string("Beta"));
+            QCOMPARE(ctx_->collection.currentLevel, 1);
+            list.currentLevelButton->click();
+            QCOMPARE(model.rows[list.SelectedRow()].title, std::string("Alpha"));
+
             // Without the score columns the list goes back to the number order.
             list.scoreCheckBox->setChecked(false);
             QVERIFY(list.levelTable->isColumnHidden(2) && list.levelTable->isColumnHidden(5));
