@@ -125,8 +125,7 @@ void MoveGrid::paintEvent(QPaintEvent*) {
         const std::string& line = lines_[static_cast<std::size_t>(i)];
         if (static_cast<int>(line.size()) > left)
             painter.drawText(2, y + textTop + ascent,
-                             QString::fromLatin1(line.data() + left,
-                                                 static_cast<qsizetype>(line.size()) - left));
+                             FromCp1252(line.substr(static_cast<std::size_t>(left))));
         ++paintedLines_;
     }
 }
