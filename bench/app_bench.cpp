@@ -1,18 +1,25 @@
-// Benchmarks of the main window: a drag step painted on a full 64 x 64 board, and the start-up
-// to the first painted board on the shipped levels.
+// Benchmarks of the main window: a drag step painted on a full 64 x 64 board, the start-up to the
+// first painted board on the shipped levels, and the level list and move list on large inputs.
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include "app/LevelListWindow.h"
+#include "app/MoveListWindow.h"
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
 #include "model/Context.h"
@@ -153,5 +160,160 @@ void BM_StartToFirstPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// --- Level list and move list ----------------------------------------------------------------
+
+constexpr int kListLevels = 40000;
+
+std::string LittleEndian(std::int64_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) bytes[std::size_t(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// A title per level in no particular order, so that sorting on it moves rows.
+std::string ListTitle(int i) {
+    const unsigned scrambled = (static_cast<unsigned>(i) * 2654435761u) % 1000003u;
+    return (i % 3 == 0 ? "level " : "Level ") + std::to_string(scrambled) + " #" +
+           std::to_string(i);
+}
+
+// The main window over 40,000 small levels, with a best solution stored for every level and a
+// records file naming every title.
+struct BigCollection {
+    Program program{"\"Start\"\r\n.#.. .#.. .#..\r\n.#.. .@.. .#..\r\n.#.. .#.. .#..\r\n"};
+    TFormPrincipal& form = *program.form;
+
+    BigCollection() {
+        form.show();
+        QCoreApplication::processEvents();
+        LevelCollection& collection = program.ctx.collection;
+        collection.levels.resize(kListLevels);
+        std::string solutions, records;
+        const std::string data = "\x01\x01\x99\x01\x02\xAA";
+        for (int i = 0; i < kListLevels; ++i) {
+            const std::string title = ListTitle(i);
+            collection.levels[std::size_t(i)].Initialise(title, 3, 3);
+            const int moves = 20 + (i * 37) % 400, record = 20 + (i * 53) % 300;
+            solutions += LittleEndian(20 + std::int64_t(title.size() + data.size())) +
+                         LittleEndian(std::int64_t(title.size())) + title + LittleEndian(8) +
+                         LittleEndian(moves) + LittleEndian(moves * 3) +
+                         LittleEndian(std::int64_t(data.size())) + data;
+            records +=
+                std::to_string(record) + " " + std::to_string(record * 3) + " " + title + "\r\n";
+        }
+        collection.currentLevel = kListLevels / 2;
+        WriteFile(program.folder.filePath(QStringLiteral("Vorpel.sol")), solutions);
+        WriteFile(program.folder.filePath(QStringLiteral("Vorpel.rec")), records);
+    }
+};
+
+void ShowAndPaint(QWidget& window, QWidget& area) {
+    PaintWatch watch;
+    area.installEventFilter(&watch);
+    window.show();
+    while (!watch.painted) QCoreApplication::processEvents();
+    area.removeEventFilter(&watch);
+}
+
+// Opening the level list: both files read, 40,000 rows built and sorted, the window shown.
+void BM_LevelListOpen(benchmark::State& state) {
+    BenchApplication application;
+    BigCollection big;
+    for (auto _ : state) {
+        LevelListWindow list(big.form);
+        ShowAndPaint(list, *list.levelTable->viewport());
+        state.counters["rows"] = list.Model().rowCount();
+    }
+}
+BENCHMARK(BM_LevelListOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A click on a column header: the rows sorted again (alternately up and down), the selection
+// kept and the list repainted.
+void BM_LevelListSort(benchmark::State& state) {
+    BenchApplication application;
+    BigCollection big;
+    LevelListWindow list(big.form);
+    ShowAndPaint(list, *list.levelTable->viewport());
+    const int column = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        list.SortOn(column);
+        list.levelTable->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_LevelListSort)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Search down" over the titles, the found row selected (so its level is shown) and repainted.
+void BM_LevelListSearch(benchmark::State& state) {
+    BenchApplication application;
+    BigCollection big;
+    LevelListWindow list(big.form);
+    ShowAndPaint(list, *list.levelTable->viewport());
+    // Found only at two far-apart levels, so each search passes most of the list.
+    list.searchEdit->setText(QStringLiteral("#12345"));
+    for (auto _ : state) {
+        list.Search(true);
+        list.levelTable->viewport()->repaint();
+    }
+    state.counters["found"] = list.SelectedRow();
+}
+BENCHMARK(BM_LevelListSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A level history of 100,000 steps: single steps and moves of a few steps.
+void LongHistory(Level& level) {
+    level.steps.clear();
+    int move = 0;
+    for (int i = 0; i < 100000; ++i) {
+        StepRecord s;
+        if (i % 3 != 1) ++move;
+        s.moveNumber = move;
+        s.stepNumber = i + 1;
+        s.row = static_cast<std::uint8_t>(1 + i % 60);
+        s.column = static_cast<std::uint8_t>(1 + (i / 60) % 60);
+        s.columnDelta = static_cast<std::int8_t>(i % 2 == 0 ? 1 : -1);
+        level.steps.push_back(s);
+    }
+    level.stepCount = level.currentStep = 100000;
+}
+
+// The move list of a 100,000-step level: a full window painted (only the lines in view).
+void BM_MoveListPaint(benchmark::State& state) {
+    BenchApplication application;
+    Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
+    program.form->show();
+    QCoreApplication::processEvents();
+    LongHistory(program.ctx.CurrentLevel());
+    MoveListWindow& window = ShowMoveList(*program.form);
+    window.resize(700, 1000);
+    QCoreApplication::processEvents();
+    MoveGrid& grid = *window.moveGrid;
+    int top = 0;
+    for (auto _ : state) {
+        grid.verticalScrollBar()->setValue(top); // a new page every time
+        grid.viewport()->repaint();
+        top = (top + 997) % 90000;
+    }
+    state.counters["lines"] = static_cast<double>(grid.Lines().size());
+    state.counters["painted"] = grid.PaintedLines();
+}
+BENCHMARK(BM_MoveListPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Current moves" on that level: the lines built and the list laid out and painted.
+void BM_MoveListListing(benchmark::State& state) {
+    BenchApplication application;
+    Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
+    program.form->show();
+    QCoreApplication::processEvents();
+    LongHistory(program.ctx.CurrentLevel());
+    MoveListWindow& window = ShowMoveList(*program.form);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.ListCurrentMoves();
+        window.moveGrid->viewport()->repaint();
+    }
+    state.counters["lines"] = static_cast<double>(window.moveGrid->Lines().size());
+}
+BENCHMARK(BM_MoveListListing)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

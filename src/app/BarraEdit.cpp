@@ -33,4 +33,9 @@ void BarraEdit::SetValue(int value) {
     Slider->setValue(value);
 }
 
+void BarraEdit::SetRange(int minimum, int maximum) {
+    Slider->setRange(minimum, maximum);
+    Edit->setRange(minimum, maximum);
+}
+
 } // namespace vorpel

@@ -17,6 +17,8 @@ public:
     int Value() const;
     // Sets both parts; valueChanged follows only when the value changes.
     void SetValue(int value);
+    // Sets both parts' range; a value outside it is brought inside.
+    void SetRange(int minimum, int maximum);
 
     QLabel* Label;
     QSlider* Slider;

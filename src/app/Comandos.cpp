@@ -11,10 +11,15 @@
 #include <QProcess>
 
 #include "app/Ajuda.h"
+#include "app/BestSolutionDialog.h"
 #include "app/EditorWindow.h"
+#include "app/GoToMoveDialog.h"
+#include "app/LevelListWindow.h"
+#include "app/MoveListWindow.h"
 #include "app/Opcoes.h"
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
+#include "app/TitleDialog.h"
 #include "files/ArquivoSolucoes.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
@@ -84,11 +89,6 @@ bool CommandAvailable(int tag) {
     case 33: // GIF animation
     case 43: // Write Bricks moves
     case 44: // Read Bricks moves
-    case 20: // Title change
-    case 11: // Level list
-    case 21: // Best solution
-    case 13: // Move list
-    case 22: // Go to move
         return false;
     default:
         return true;
@@ -274,6 +274,22 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
             f.alreadyCelebrated = false;
             FinalizarPegarProblema(true);
         }
+        break;
+    case 20: // Title change
+        ChangeTitle(ChangeTitleDialog(*this, level.title));
+        break;
+    case 11: // Level list
+        if (const int index = ChooseLevelFromList(*this); index >= 0) ChangeLevel(index, false);
+        break;
+    case 21: // Best solution
+        ShowBestSolutionDialog(*this);
+        break;
+    case 13: // Move list
+        f.alreadyCelebrated = false;
+        ShowMoveList(*this);
+        break;
+    case 22: // Go to move
+        ShowGoToMoveDialog(*this);
         break;
     case 0: // Previous level
         ChangeLevel(ctx.collection.currentLevel - 1, true);

@@ -104,6 +104,8 @@ std::string IdentifierText(int number) {
     return first.empty() || second.empty() ? std::string() : first + second;
 }
 
+} // namespace
+
 std::vector<std::string> SplitMessage(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
@@ -118,8 +120,6 @@ std::vector<std::string> SplitMessage(const std::string& text) {
     lines.push_back(line);
     return lines;
 }
-
-} // namespace
 
 // The client area: the board, the scroll bars, the corner square and the status bar. Its events
 // go to the window's handlers.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QRgb>
@@ -15,6 +16,7 @@
 #include "app/Comandos.h"
 #include "app/CompanionFiles.h"
 #include "app/EscolherArquivo.h"
+#include "app/NavigationState.h"
 #include "app/PrincipalFonte.h"
 #include "app/VorpelIni.h"
 #include "model/Context.h"
@@ -43,6 +45,9 @@ struct CommandLine {
 // A line beginning with a double quote has the path up to the next one; any other the path up to
 // the first blank. The argument is the rest without blanks and double quotes at either end.
 CommandLine SplitCommandLine(const QString& rawLine);
+
+// The lines of a message text: split at LF, CRs dropped.
+std::vector<std::string> SplitMessage(const std::string& text);
 
 // The file history the chooser offers, kept in the settings store.
 class IniFileHistory : public FileHistory {
@@ -94,6 +99,8 @@ public:
     // The file chooser's state for the run, and the history it offers.
     FileChooserState chooserState;
     IniFileHistory history{ini};
+    // What the level list, the move list and the small dialogs keep for the run.
+    NavigationState navigationState;
 
     // --- View geometry ---------------------------------------------------------------------
     int CellSize = kMinCellSize;

@@ -1,0 +1,84 @@
+// The best solution dialog: the stored record of the current level, applied, replaced by the
+// current moves, or erased.
+#include "app/BestSolutionDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/Ajuda.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "files/ArquivoSolucoes.h"
+
+namespace vorpel {
+
+BestSolutionDialog::BestSolutionDialog(TFormPrincipal& main)
+    : QDialog(&main), messagesLabel(new QLabel(this)),
+      applyButton(new QPushButton(QStringLiteral("&Apply"), this)),
+      writeButton(new QPushButton(QStringLiteral("&Write"), this)),
+      eraseButton(new QPushButton(QStringLiteral("&Erase"), this)),
+      helpButton(new QPushButton(QStringLiteral("&Help"), this)),
+      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)), main_(main) {
+    setObjectName(QStringLiteral("BestSolutionDialog"));
+    setWindowTitle(QStringLiteral(" Best solution"));
+    messagesLabel->setWordWrap(true);
+    messagesLabel->setMinimumWidth(300);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {applyButton, writeButton, eraseButton, helpButton, cancelButton}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(messagesLabel);
+    layout->addLayout(buttons);
+    connect(applyButton, &QPushButton::clicked, this, &BestSolutionDialog::Apply);
+    connect(writeButton, &QPushButton::clicked, this, &BestSolutionDialog::Write);
+    connect(eraseButton, &QPushButton::clicked, this, &BestSolutionDialog::Erase);
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { ShowHelp(main_.platform, "BestSolution"); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    Refresh();
+}
+
+void BestSolutionDialog::Refresh() {
+    bool haveRecord = false;
+    const std::string text = BestSolutionLabel(main_.ctx, haveRecord);
+    messagesLabel->setText(DisplayText(text));
+    applyButton->setEnabled(haveRecord);
+    eraseButton->setEnabled(haveRecord);
+    if (haveRecord) {
+        applyButton->setDefault(true);
+        applyButton->setFocus();
+    } else {
+        cancelButton->setDefault(true);
+        cancelButton->setFocus();
+    }
+}
+
+void BestSolutionDialog::Apply() {
+    const std::string error = ApplyBestSolutionAtStart(main_.ctx);
+    main_.ShowNavigatedBoard();
+    if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
+    accept();
+}
+
+void BestSolutionDialog::Write() {
+    SaveBestSolution(main_.ctx, true);
+    accept();
+}
+
+void BestSolutionDialog::Erase() {
+    const std::string error = EraseBestSolution(main_.ctx);
+    if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
+    Refresh();
+    accept();
+}
+
+void ShowBestSolutionDialog(TFormPrincipal& main) {
+    BestSolutionDialog dialog(main);
+    dialog.exec();
+}
+
+} // namespace vorpel

@@ -1,0 +1,104 @@
+// The go-to-move dialog: a slider over the level's moves that the board follows live.
+#include "app/GoToMoveDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "app/Ajuda.h"
+#include "app/BarraEdit.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+
+namespace vorpel {
+
+GoToMoveDialog::GoToMoveDialog(TFormPrincipal& main)
+    : QDialog(&main), moveSlider(new BarraEdit(QStringLiteral("Move"), 0, 0, this)),
+      okButton(new QPushButton(QStringLiteral("&OK"), this)),
+      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
+      helpButton(new QPushButton(QStringLiteral("&Help"), this)),
+      currentPositionButton(new QPushButton(QStringLiteral("Current &position"), this)),
+      main_(main) {
+    setObjectName(QStringLiteral("GoToMoveDialog"));
+    setWindowTitle(QStringLiteral(" Go to move"));
+    moveSlider->setObjectName(QStringLiteral("moveSlider"));
+    okButton->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {okButton, cancelButton, helpButton, currentPositionButton})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(moveSlider);
+    layout->addLayout(buttons);
+    moveSlider->setMinimumWidth(360);
+
+    GoToMoveState& state = main.navigationState.goToMove;
+    state.open = true;
+    const Level& level = main.ctx.CurrentLevel();
+    startMove_ = CurrentMove(level);
+    MoveOntoScreen(*this, state.position);
+    // The board shows the move chosen last time before the slider is set up, so that setting
+    // the slider repeats nothing.
+    main.ShowMove(state.lastChosenMove);
+    const int total = TotalMoves(level);
+    moveSlider->SetRange(0, total);
+    moveSlider->SetValue(state.lastChosenMove);
+    moveSlider->setEnabled(total > 0);
+    for (QWidget* w :
+         {static_cast<QWidget*>(moveSlider->Slider), static_cast<QWidget*>(moveSlider->Edit)})
+        w->installEventFilter(this);
+
+    connect(moveSlider, &BarraEdit::valueChanged, this,
+            [this](int value) { main_.ShowMove(value); });
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { ShowHelp(main_.platform, "GotoMove"); });
+    connect(currentPositionButton, &QPushButton::clicked, this,
+            [this] { moveSlider->SetValue(startMove_); });
+    okButton->setFocus();
+}
+
+GoToMoveDialog::~GoToMoveDialog() {
+    main_.navigationState.goToMove.open = false;
+}
+
+void GoToMoveDialog::done(int result) {
+    GoToMoveState& state = main_.navigationState.goToMove;
+    if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
+    state.position = pos();
+    QDialog::done(result);
+    main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
+}
+
+// The wheel turned forward goes back toward the start: one move per notch.
+void GoToMoveDialog::Wheel(int delta) {
+    if (!moveSlider->isEnabled()) return;
+    wheelRest_ += delta;
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
+    if (notches != 0) moveSlider->SetValue(moveSlider->Value() - notches);
+}
+
+void GoToMoveDialog::wheelEvent(QWheelEvent* event) {
+    Wheel(event->angleDelta().y());
+    event->accept();
+}
+
+bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowGoToMoveDialog(TFormPrincipal& main) {
+    if (main.navigationState.goToMove.open) return;
+    GoToMoveDialog dialog(main);
+    dialog.exec();
+}
+
+} // namespace vorpel

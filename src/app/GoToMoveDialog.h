@@ -1,0 +1,46 @@
+// The go-to-move dialog: a slider over the level's moves that the board follows live.
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace vorpel {
+
+class BarraEdit;
+class TFormPrincipal;
+
+class GoToMoveDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Shows the move chosen last time on the board at once.
+    explicit GoToMoveDialog(TFormPrincipal& main);
+    ~GoToMoveDialog() override;
+
+    BarraEdit* moveSlider;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* helpButton;
+    QPushButton* currentPositionButton;
+
+    int StartMove() const { return startMove_; }
+
+    // OK keeps the slider's value; either way the board ends on the move kept or the start.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Wheel(int delta);
+
+    TFormPrincipal& main_;
+    int startMove_ = 0;
+    int wheelRest_ = 0;
+};
+
+// The "Go to move ..." command; does nothing while the dialog is already open.
+void ShowGoToMoveDialog(TFormPrincipal& main);
+
+} // namespace vorpel

@@ -1,0 +1,109 @@
+// The level list and scoreboard: every level with its best solution and record, sorted on any
+// column, searched by title, browsed live on the main window and scored.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QPixmap>
+
+#include "files/LevelList.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace vorpel {
+
+class TFormPrincipal;
+
+// The rows as a table for the view; the order and texts come from the core.
+class LevelListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit LevelListModel(QObject* parent = nullptr);
+
+    std::vector<LevelRow> rows;
+    std::string decimalSeparator = ".";
+    int sortColumn = 1;
+    int direction = 1;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Replaces the rows, or sorts them on `column` in `direction`.
+    void SetRows(std::vector<LevelRow> newRows);
+    void Sort(int column, int newDirection);
+    // The row of level number `number`; -1 when none.
+    int RowOfNumber(int number) const;
+
+    // The six row pictures and the two header arrows.
+    static const std::array<QPixmap, 8>& Pictures();
+};
+
+class LevelListWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Builds, sorts and selects the rows (showing the remembered level on the main window).
+    explicit LevelListWindow(TFormPrincipal& main);
+
+    QLabel* searchLabel;
+    QLineEdit* searchEdit;
+    QPushButton* searchUpButton;
+    QPushButton* searchDownButton;
+    QTableView* levelTable;
+    QPushButton* currentLevelButton;
+    QPushButton* helpButton;
+    QPushButton* cancelButton;
+    QCheckBox* keepSelectedCheckBox;
+    QCheckBox* scoreCheckBox;
+    QPushButton* goButton;
+    QLabel* levelsToScoreLabel;
+    QSpinBox* levelsToScoreEdit;
+    QLabel* scoreLabel;
+
+    LevelListModel& Model() { return *model_; }
+    // The selected row, -1 when none.
+    int SelectedRow() const;
+    // Selects a row so that it ends up near the top, showing its level on the main window.
+    void SelectRow(int row);
+    void SortOn(int column);
+    void Search(bool down);
+    void GoToSelectedLevel();
+    void SelectStartingLevel();
+    void SetScoreColumns(bool on);
+
+    // The level the main window changes to: the chosen one, or the starting one.
+    int Result() const { return chosen_ >= 0 ? chosen_ : starting_; }
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnRowSelected(int row);
+    void UpdateScore();
+    void Sort(int column, int direction);
+
+    TFormPrincipal& main_;
+    LevelListModel* model_;
+    int starting_ = 0;
+    int chosen_ = -1;
+    bool live_ = true;
+    int wheelRest_ = 0;
+};
+
+// The "Level list - Scoreboard ..." command: the index of the level to change to.
+int ChooseLevelFromList(TFormPrincipal& main);
+
+} // namespace vorpel

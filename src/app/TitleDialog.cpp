@@ -1,0 +1,81 @@
+// The title dialog: a new title for the current level, refused when invalid and flagged when
+// another level has it.
+#include "app/TitleDialog.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Ajuda.h"
+#include "app/Principal.h"
+#include "app/QtPlatform.h"
+#include "files/TitleCheck.h"
+
+namespace vorpel {
+
+TitleDialog::TitleDialog(TFormPrincipal& main, std::string title)
+    : QDialog(&main), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
+      invalidLabel(new QLabel(this)), okButton(new QPushButton(QStringLiteral("&OK"), this)),
+      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
+      currentTitleButton(new QPushButton(QStringLiteral("Current &title"), this)),
+      helpButton(new QPushButton(QStringLiteral("&Help"), this)), main_(main),
+      titleResult_(std::move(title)) {
+    setObjectName(QStringLiteral("TitleDialog"));
+    setWindowTitle(QStringLiteral(" Title change"));
+    okButton->setDefault(true);
+    invalidLabel->setStyleSheet(QStringLiteral("color: #b00000"));
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("From:"), this), 0, 0);
+    layout->addWidget(originalLabel, 0, 1, 1, 4);
+    layout->addWidget(new QLabel(QStringLiteral("To:"), this), 1, 0);
+    layout->addWidget(nameEdit, 1, 1, 1, 4);
+    layout->addWidget(invalidLabel, 2, 1, 1, 4);
+    layout->addWidget(okButton, 3, 1);
+    layout->addWidget(cancelButton, 3, 2);
+    layout->addWidget(currentTitleButton, 3, 3);
+    layout->addWidget(helpButton, 3, 4);
+    nameEdit->setMinimumWidth(360);
+
+    main.navigationState.title.open = true;
+    MoveOntoScreen(*this, main.navigationState.title.position);
+    originalLabel->setText(FromCp1252(titleResult_));
+    nameEdit->setText(FromCp1252(titleResult_));
+    Validate();
+    connect(nameEdit, &QLineEdit::textChanged, this, &TitleDialog::Validate);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(currentTitleButton, &QPushButton::clicked, this,
+            [this] { nameEdit->setText(FromCp1252(titleResult_)); });
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { ShowHelp(main_.platform, "ChangeTitle"); });
+    nameEdit->setFocus();
+}
+
+TitleDialog::~TitleDialog() {
+    main_.navigationState.title.open = false;
+}
+
+void TitleDialog::Validate() {
+    const TitleState state = CheckTitleFor(main_.ctx.collection, ToCp1252(nameEdit->text()),
+                                           main_.ctx.collection.currentLevel);
+    invalidLabel->setText(QString::fromLatin1(TitleWarning(state)));
+    okButton->setEnabled(state != TitleState::Invalid);
+}
+
+void TitleDialog::done(int result) {
+    // Enter reaches the default button even while it is disabled in some styles.
+    if (result == QDialog::Accepted && !okButton->isEnabled()) return;
+    if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
+    main_.navigationState.title.position = pos();
+    QDialog::done(result);
+}
+
+std::string ChangeTitleDialog(TFormPrincipal& main, const std::string& title) {
+    if (main.navigationState.title.open) return title;
+    TitleDialog dialog(main, title);
+    dialog.exec();
+    return dialog.Result();
+}
+
+} // namespace vorpel

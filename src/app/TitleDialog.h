@@ -1,0 +1,46 @@
+// The title dialog: a new title for the current level, refused when invalid and flagged when
+// another level has it.
+#pragma once
+
+#include <string>
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vorpel {
+
+class TFormPrincipal;
+
+class TitleDialog : public QDialog {
+    Q_OBJECT
+public:
+    TitleDialog(TFormPrincipal& main, std::string title);
+    ~TitleDialog() override;
+
+    QLabel* originalLabel;
+    QLineEdit* nameEdit;
+    QLabel* invalidLabel;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* currentTitleButton;
+    QPushButton* helpButton;
+
+    // The title handed in, or the edited one after OK.
+    const std::string& Result() const { return titleResult_; }
+
+    void done(int result) override;
+
+private:
+    void Validate();
+
+    TFormPrincipal& main_;
+    std::string titleResult_;
+};
+
+// The "Title change ..." dialog: the edited title on OK, `title` otherwise.
+std::string ChangeTitleDialog(TFormPrincipal& main, const std::string& title);
+
+} // namespace vorpel
