@@ -15,7 +15,7 @@
 #include "app/Comandos.h"
 #include "app/CompanionFiles.h"
 #include "app/EscolherArquivo.h"
-#include "app/PrincipalFonte.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 #include "app/VorpelIni.h"
 #include "model/Context.h"
 #include "model/RowSet.h"

@@ -12,18 +12,14 @@
 #include <QUrl>
 
 #include "model/Platform.h"
+#include "model/RefreshGate.h"
+#include "qtglyphs/Cp1252.h"
 
 class QWidget;
 
 namespace vorpel {
 
 class VorpelIni;
-
-// Windows-1252 bytes to text and back, exactly: the bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which
-// the code page leaves undefined, stand for the control characters of the same number, so every
-// byte string survives the round trip. Characters outside the code page become "?".
-QString FromCp1252(const std::string& bytes);
-std::string ToCp1252(const QString& text);
 
 // A message line as shown: file names from the system arrive as UTF-8 among the program's
 // Windows-1252 texts, so a line that is valid UTF-8 with some non-ASCII character is read as
@@ -70,6 +66,9 @@ public:
     bool SetClipboardText(const std::string& text) override;
     void AddToHistory(const std::string& fileName) override;
     void ProcessEvents() override;
+    // Draws the board of the level being read through `showLoadingBoard`, at most every 100 ms
+    // so that drawing costs a long read little.
+    void ShowLoadingBoard() override;
     bool ResolveShortcut(std::string& name) override;
 
     // Opens a document or link with the desktop's program for it; false when none took it.
@@ -87,6 +86,9 @@ public:
     QPoint boxPosition{30, 120};
     // Where the options window opens; where it was last left.
     QPoint optionsPosition{100, 200};
+    // Sizes and draws the board in the main window while levels are read; none until it is set.
+    std::function<void()> showLoadingBoard;
+    RefreshGate loadingBoardGate{std::chrono::milliseconds(100)};
     // Set by tests: boxes answer from the script and links are not opened.
     std::optional<MessageScript> script;
 };
