@@ -15,10 +15,10 @@
 #include "app/Comandos.h"
 #include "app/CompanionFiles.h"
 #include "app/EscolherArquivo.h"
-#include "qtglyphs/QtGlyphRasterizer.h"
 #include "app/VorpelIni.h"
 #include "model/Context.h"
 #include "model/RowSet.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/Desenhar.h"
 
 class QAction;
