@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include "app/CaixMens.h"
+#include "app/HelpWindow.h"
 #include "app/VorpelIni.h"
 
 namespace vorpel {
@@ -57,6 +58,10 @@ QtPlatform::QtPlatform() {
     if (QCoreApplication::instance() != nullptr)
         boxCaption = QLatin1Char(' ') +
                      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+QtPlatform::~QtPlatform() {
+    delete helpWindow.data();
 }
 
 void QtPlatform::ShowInfo(const std::vector<std::string>& lines) {

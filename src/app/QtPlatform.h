@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -19,6 +20,7 @@ class QWidget;
 
 namespace vorpel {
 
+class HelpWindow;
 class VorpelIni;
 
 // A message line as shown: file names from the system arrive as UTF-8 among the program's
@@ -47,12 +49,15 @@ struct BoxAnswer {
 struct MessageScript {
     std::deque<BoxAnswer> answers;               // taken from the front; Esc when none is left
     std::vector<std::vector<std::string>> shown; // the lines of every box that was shown
-    std::vector<QUrl> opened; // what ShowHelp and the about box's link asked the desktop to open
+    std::vector<QUrl> opened; // what the help window and the about box asked the desktop to open
 };
 
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
 
     void ShowInfo(const std::vector<std::string>& lines) override;
     bool AskYesNo(const std::vector<std::string>& lines) override;
@@ -82,6 +87,8 @@ public:
     QString boxCaption;
     // The help page, fixed at start-up (see CompanionFiles).
     QString helpPage;
+    // The help window while it is open (it goes when closed).
+    QPointer<HelpWindow> helpWindow;
     // Where the next message box opens; where the last one was left.
     QPoint boxPosition{30, 120};
     // Where the options window opens; where it was last left.
