@@ -1,5 +1,5 @@
 // Benchmarks of the main window: a drag step painted on a full 64 x 64 board, the start-up to the
-// first painted board on the shipped levels, and the level list and move list on large inputs.
+// first painted board, a large collection read in the window, and the level and move lists.
 
 #include <chrono>
 #include <cstdint>
@@ -18,10 +18,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchKit.h"
 #include "app/LevelListWindow.h"
 #include "app/MoveListWindow.h"
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
+#include "files/LevelLoad.h"
 #include "model/Context.h"
 
 namespace {
@@ -315,5 +317,43 @@ void BM_MoveListListing(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(window.moveGrid->Lines().size());
 }
 BENCHMARK(BM_MoveListListing)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The generated collection of vorpel_bench's BM_LoadSokWithSolutions read in the shown window:
+// every level's moves replayed, the window's events let through between levels and the board
+// of the level being read drawn at most every 100 ms. Target: at most 10 % above
+// BM_LoadSokWithSolutions.
+void BM_ReadSokWithSolutionsInProgram(benchmark::State& state) {
+    BenchApplication application;
+    const std::string path = bench::CollectionFile(true);
+    int draws = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto program = std::make_unique<Program>(CrowdedLevel());
+        program->form->show();
+        QCoreApplication::processEvents();
+        const auto draw = program->platform.showLoadingBoard;
+        draws = 0;
+        program->platform.showLoadingBoard = [&] {
+            ++draws;
+            draw();
+        };
+        state.ResumeTiming();
+        RememberedAnswer remembered = kAsk;
+        const LoadResult result = ReadLevelFile(program->ctx, path, remembered);
+        state.PauseTiming();
+        if (!result.error.empty() ||
+            program->ctx.collection.levels.size() != std::size_t(bench::kCollectionLevels) + 1) {
+            state.SkipWithError("the collection did not load whole");
+            return;
+        }
+        program.reset();
+        state.ResumeTiming();
+    }
+    state.counters["draws"] = draws;
+}
+BENCHMARK(BM_ReadSokWithSolutionsInProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 } // namespace

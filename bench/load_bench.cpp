@@ -17,54 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kLevels = 10000;
+constexpr int kLevels = bench::kCollectionLevels;
 
-// One Sokoban room of `w` x `h` cells: the player walks laps through the room until the
-// solution is about 300 steps long, then pushes a box along the top row onto its goal. Boxes
-// already on goals line the right wall, so the level is solved by the last step.
-void AppendRoom(std::string& text, int number, int w, int h, bool solution) {
-    text += "Level " + std::to_string(number) + "\n\n";
-    for (int r = 0; r < h; ++r) {
-        std::string row(static_cast<std::size_t>(w), ' ');
-        for (int c = 0; c < w; ++c)
-            if (r == 0 || c == 0 || r == h - 1 || c == w - 1) row[c] = '#';
-        if (r == 1) {
-            row[1] = '@';
-            row[2] = '$';
-            row[w - 3] = '.';
-        } else if (r >= 3 && r <= h - 3 && r % 2 == 1) {
-            row[w - 2] = '*';
-        }
-        text += row + "\n";
-    }
-    if (solution) {
-        const std::string lap = std::string(static_cast<std::size_t>(w - 5), 'r') +
-                                std::string(static_cast<std::size_t>(h - 4), 'd') +
-                                std::string(static_cast<std::size_t>(w - 5), 'l') +
-                                std::string(static_cast<std::size_t>(h - 4), 'u');
-        std::string moves = "d";
-        while (moves.size() + lap.size() + w - 4 <= 340) moves += lap;
-        moves += 'u';
-        moves.append(static_cast<std::size_t>(w - 5), 'R');
-        text += "\nSolution\n";
-        for (std::size_t p = 0; p < moves.size(); p += 70) text += moves.substr(p, 70) + "\n";
-    }
-    text += "\n";
-}
-
-// The generated collection, written once per process into the temporary folder.
-std::string CollectionFile(bool solutions) {
-    const fs::path path =
-        fs::temp_directory_path() / ("vorpel-bench-" + std::to_string(::getpid()) +
-                                     (solutions ? "-solved.sok" : "-boards.sok"));
-    if (!fs::exists(path)) {
-        std::string text;
-        for (int k = 0; k < kLevels; ++k)
-            AppendRoom(text, k + 1, 16 + k % 5, 16 + (k / 5) % 5, solutions);
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    return path.string();
-}
+using bench::CollectionFile;
 
 double LevelMegabytes(const LevelCollection& collection) {
     std::size_t bytes = collection.levels.capacity() * sizeof(Level);

@@ -247,12 +247,18 @@ TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString
         DrawBoard(ctx, *canvas_);
         client->repaint();
     };
+    // The level being read, shown while a long read goes on; the read lets the paint through.
+    platform.showLoadingBoard = [this] {
+        CalcularModulo(false, 10);
+        Repintar();
+    };
     qApp->installEventFilter(this);
 }
 
 TFormPrincipal::~TFormPrincipal() {
     qApp->removeEventFilter(this);
     ctx.repaint = nullptr;
+    platform.showLoadingBoard = nullptr;
     if (platform.window == this) platform.window = nullptr;
     if (platform.settings == &ini) platform.settings = nullptr;
 }

@@ -17,10 +17,10 @@
 #include "app/CompanionFiles.h"
 #include "app/EscolherArquivo.h"
 #include "app/NavigationState.h"
-#include "app/PrincipalFonte.h"
 #include "app/VorpelIni.h"
 #include "model/Context.h"
 #include "model/RowSet.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/Desenhar.h"
 
 class QAction;

@@ -8,22 +8,20 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
 #include "model/Platform.h"
+#include "model/RefreshGate.h"
+#include "qtglyphs/Cp1252.h"
 
 class QWidget;
 
 namespace vorpel {
 
+class HelpWindow;
 class VorpelIni;
-
-// Windows-1252 bytes to text and back, exactly: the bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which
-// the code page leaves undefined, stand for the control characters of the same number, so every
-// byte string survives the round trip. Characters outside the code page become "?".
-QString FromCp1252(const std::string& bytes);
-std::string ToCp1252(const QString& text);
 
 // A message line as shown: file names from the system arrive as UTF-8 among the program's
 // Windows-1252 texts, so a line that is valid UTF-8 with some non-ASCII character is read as
@@ -51,12 +49,15 @@ struct BoxAnswer {
 struct MessageScript {
     std::deque<BoxAnswer> answers;               // taken from the front; Esc when none is left
     std::vector<std::vector<std::string>> shown; // the lines of every box that was shown
-    std::vector<QUrl> opened; // what ShowHelp and the about box's link asked the desktop to open
+    std::vector<QUrl> opened; // what the help window and the about box asked the desktop to open
 };
 
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
 
     void ShowInfo(const std::vector<std::string>& lines) override;
     bool AskYesNo(const std::vector<std::string>& lines) override;
@@ -70,6 +71,9 @@ public:
     bool SetClipboardText(const std::string& text) override;
     void AddToHistory(const std::string& fileName) override;
     void ProcessEvents() override;
+    // Draws the board of the level being read through `showLoadingBoard`, at most every 100 ms
+    // so that drawing costs a long read little.
+    void ShowLoadingBoard() override;
     bool ResolveShortcut(std::string& name) override;
 
     // Opens a document or link with the desktop's program for it; false when none took it.
@@ -83,10 +87,15 @@ public:
     QString boxCaption;
     // The help page, fixed at start-up (see CompanionFiles).
     QString helpPage;
+    // The help window while it is open (it goes when closed).
+    QPointer<HelpWindow> helpWindow;
     // Where the next message box opens; where the last one was left.
     QPoint boxPosition{30, 120};
     // Where the options window opens; where it was last left.
     QPoint optionsPosition{100, 200};
+    // Sizes and draws the board in the main window while levels are read; none until it is set.
+    std::function<void()> showLoadingBoard;
+    RefreshGate loadingBoardGate{std::chrono::milliseconds(100)};
     // Set by tests: boxes answer from the script and links are not opened.
     std::optional<MessageScript> script;
 };

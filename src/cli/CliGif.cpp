@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/CliExport.h"
+#include "cli/CliFont.h"
 #include "render/GravarGIF.h"
 
 namespace vorpel {
@@ -14,7 +15,8 @@ int GifCommand(const std::vector<std::string>& args) {
     auto ctx = std::make_unique<Context>();
     if (const int status = cli::LoadPictureLevel(*ctx, options); status != cli::kExitOk)
         return status;
-    auto canvas = std::make_unique<BoardCanvas>();
+    const cli::CliFont font;
+    auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
     canvas->cellSize = options.cellSize;
     GifExportSettings settings;
     settings.what = options.what == "initial"   ? GifContent::kInitialPosition

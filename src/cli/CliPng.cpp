@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/CliExport.h"
+#include "cli/CliFont.h"
 #include "files/FileIO.h"
 #include "model/Execucao.h"
 #include "render/Desenhar.h"
@@ -60,7 +61,8 @@ int PngCommand(const std::vector<std::string>& args) {
         return status;
     if (options.step >= 0) GoToPosition(*ctx, options.step);
     ComputeOutlineFlags(ctx->board);
-    auto canvas = std::make_unique<BoardCanvas>();
+    const cli::CliFont font;
+    auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
     canvas->cellSize = options.cellSize;
     DrawBoard(*ctx, *canvas);
     std::string bytes;

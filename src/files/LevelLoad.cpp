@@ -64,11 +64,12 @@ void DropAppendedLevel(LevelCollection& collection) {
         collection.levels.clear();
 }
 
-// Builds the play board of the current level, carries out its move lines from `index` and goes
-// back to the start. Returns "" or the first move error.
+// Builds the play board of the current level, lets the window show it, carries out its move
+// lines from `index` and goes back to the start. Returns "" or the first move error.
 std::string ReplayMoveLines(Context& ctx, const std::vector<std::string>& lines,
                             std::size_t& index) {
     RebuildBoard(ctx);
+    ctx.platform->ShowLoadingBoard();
     std::string error = ReadMoveLines(ctx, lines, index);
     GoToMove(ctx, 0);
     return error;

@@ -35,6 +35,10 @@ public:
     // Lets pending window events run during long operations.
     virtual void ProcessEvents() {}
 
+    // A level with moves is being read and its play board is built at its start: the window
+    // may size and draw it, so that a long read shows where it is.
+    virtual void ShowLoadingBoard() {}
+
     // Replaces a shortcut file's name by the name of the file it points to; true when that
     // failed, leaving the name as it was. Platforms without shortcut files have nothing to do.
     virtual bool ResolveShortcut(std::string& /*name*/) { return false; }

@@ -42,9 +42,9 @@ int RoundColourOf(std::uint8_t character);
 // The character of round colour 0..31 (161 + colour, 247 for colour 31).
 std::uint8_t RoundCharacter(int colour);
 
-// Text rasterising for the glyph strip: the program renders the platform's "Courier New",
-// tests and the command-line tool a built-in bitmap font, so their pixels never depend on the
-// machine's fonts.
+// Text rasterising for the glyph strip: the program and the command-line tool render the
+// platform's "Courier New" (src/qtglyphs), the core's tests a built-in bitmap font, so their
+// pixels never depend on the machine's fonts.
 class GlyphRasterizer {
 public:
     struct Size {

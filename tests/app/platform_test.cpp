@@ -6,12 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "AppTest.h"
 #include "app/Ajuda.h"
 #include "app/CompanionFiles.h"
+#include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "files/ArquivoSolucoes.h"
 #include "files/Records.h"
@@ -125,14 +128,20 @@ private Q_SLOTS:
         ShowHelp(*platform_, "Options");
         const std::string page = ToFileName(platform_->helpPage);
         QCOMPARE(platform_->script->shown, (Lines{{page, "File not found."}}));
-        QVERIFY(platform_->script->opened.empty());
+        QVERIFY(!platform_->helpWindow);
 
-        WriteFile(platform_->helpPage, "<html></html>");
+        // The program's own window shows the page; the desktop is asked only from its button.
+        WriteFile(platform_->helpPage, "<html><body><h2 id=\"FileRead\"><a name=\"FileRead\">"
+                                       "</a>Reading</h2></body></html>");
         ShowHelp(*platform_, "FileRead");
-        QCOMPARE(platform_->script->opened.size(), std::size_t{1});
-        const QUrl opened = platform_->script->opened.front();
-        QCOMPARE(opened.toLocalFile(), platform_->helpPage);
-        QCOMPARE(opened.fragment(), QStringLiteral("FileRead"));
+        QVERIFY(platform_->helpWindow);
+        QVERIFY(platform_->helpWindow->isVisible());
+        const QUrl shown = platform_->helpWindow->browser->source();
+        QCOMPARE(shown.toLocalFile(), platform_->helpPage);
+        QCOMPARE(shown.fragment(), QStringLiteral("FileRead"));
+        QVERIFY(platform_->script->opened.empty());
+        platform_->helpWindow->openInBrowserButton->click();
+        QCOMPARE(platform_->script->opened, (std::vector<QUrl>{shown}));
     }
 
     void companionFilesAreFoundBesideFirst_data() {

@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "files/HelpTopics.h"
+
 namespace {
+
+using vorpel::HelpTopic;
+using vorpel::IsHelpTopic;
+using vorpel::kHelpTopics;
 
 std::string ReadPage() {
     std::ifstream in(VORPEL_SOURCE_DIR "/data/Vorpel.htm", std::ios::binary);
@@ -33,11 +39,43 @@ std::size_t Count(const std::string& text, const std::string& what) {
 TEST(HelpPage, HasEveryTopicAnchor) {
     const std::string page = ReadPage();
     ASSERT_FALSE(page.empty());
-    for (const char* topic : {"Start", "Options", "FileRead", "FileSave", "LevelEdit", "MoveList",
-                              "ChangeTitle", "WriteGIF", "GotoMove", "BestSolution", "LevelChoice",
-                              "SavingAsDLL", "WriteBricksMoves", "ReadBricksMoves"}) {
-        EXPECT_EQ(Count(page, "id=\"" + std::string(topic) + "\""), 1u) << topic;
-        EXPECT_EQ(Count(page, "name=\"" + std::string(topic) + "\""), 1u) << topic;
+    for (const HelpTopic& topic : kHelpTopics) {
+        const std::string name(topic.name);
+        EXPECT_EQ(Count(page, "id=\"" + name + "\""), 1u) << name;
+        EXPECT_EQ(Count(page, "name=\"" + name + "\""), 1u) << name;
+    }
+    EXPECT_TRUE(IsHelpTopic("GotoMove"));
+    EXPECT_FALSE(IsHelpTopic("gotomove"));
+}
+
+// Every row of the tables of kinds and marks shows its picture, and the pictures are exactly the
+// levels of the text they are drawn from at build time, each once.
+TEST(HelpPage, ShowsEveryKindAndMarkAsDrawn) {
+    std::ifstream in(VORPEL_SOURCE_DIR "/data/help-pictures.txt", std::ios::binary);
+    std::vector<std::string> levels;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] == '"')
+            levels.push_back(line.substr(1, line.find('"', 1) - 1));
+    ASSERT_EQ(levels.size(), 42u); // 31 block kinds, 11 marks
+
+    const std::string page = ReadPage();
+    std::vector<std::string> pictures;
+    const std::string prefix = "<img src=\"help-pictures/";
+    for (auto at = page.find(prefix); at != std::string::npos; at = page.find(prefix, at + 1)) {
+        const auto start = at + prefix.size();
+        pictures.push_back(page.substr(start, page.find(".png\"", start) - start));
+    }
+    std::vector<std::string> sortedLevels = levels;
+    std::sort(sortedLevels.begin(), sortedLevels.end());
+    std::sort(pictures.begin(), pictures.end());
+    EXPECT_EQ(pictures, sortedLevels);
+
+    // Each table row of a kind or mark starts with its picture.
+    for (const char* table : {"id=\"Blocks\"", "id=\"Marks\""}) {
+        const auto begin = page.find("<table>", page.find(table));
+        const auto end = page.find("</table>", begin);
+        const std::string rows = page.substr(begin, end - begin);
+        EXPECT_EQ(Count(rows, "<tr><td"), Count(rows, "<tr><td class=\"p\"><img ")) << table;
     }
 }
 

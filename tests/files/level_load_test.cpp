@@ -32,6 +32,7 @@ public:
     std::vector<std::vector<std::string>> questions;
     std::vector<std::string> history;
     std::function<void()> onEvents;
+    std::function<void()> onLoadingBoard;
     bool shortcutsFail = false;
 
     Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
@@ -55,6 +56,9 @@ public:
     void AddToHistory(const std::string& name) override { history.push_back(name); }
     void ProcessEvents() override {
         if (onEvents) onEvents();
+    }
+    void ShowLoadingBoard() override {
+        if (onLoadingBoard) onLoadingBoard();
     }
     bool ResolveShortcut(std::string&) override { return shortcutsFail; }
 };
@@ -281,6 +285,28 @@ TEST_F(Loading, MoveErrorIsShownAndTheLevelKeepsTheMovesBeforeIt) {
     EXPECT_FALSE(IsSolved(*ctx));
     EndOfLevel(*ctx);
     EXPECT_TRUE(IsSolved(*ctx));
+}
+
+// Each level with moves is shown at its start before its moves are read, while the read goes on;
+// levels without moves are not shown.
+TEST_F(Loading, LevelsWithMovesAreShownAsTheyAreRead) {
+    struct Shown {
+        std::string title;
+        int rows, columns, steps;
+        bool operator==(const Shown&) const = default;
+    };
+    std::vector<Shown> shown;
+    platform.onLoadingBoard = [&] {
+        const Level& level = ctx->CurrentLevel();
+        shown.push_back({level.title, ctx->board.rows, ctx->board.columns, level.stepCount});
+    };
+    const std::string file =
+        Write("three.txt", PushLevel("One", kSolve) + PushLevel("Two") +
+                               "\"Three\"\r\n.#...#...#...#...#..\r\n.#...[...V..+....#..\r\n"
+                               ".#...#...#...#...#..\r\n  1)  1,  1:  >\r\n");
+    EXPECT_EQ(Read(file).error, "");
+    EXPECT_EQ(shown, (std::vector<Shown>{{"One", 2, 6, 0}, {"Three", 3, 5, 0}}));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Void level", "One", "Two", "Three"}));
 }
 
 // --- Bad input ---------------------------------------------------------------------------

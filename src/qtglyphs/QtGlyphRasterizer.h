@@ -1,4 +1,5 @@
-// The board's glyph strip rasterised with Qt in "Courier New", without antialiasing.
+// The board's letters rasterised with Qt in "Courier New", without antialiasing: one rasteriser
+// for the program and the command-line tool, so both draw the same pixels.
 #pragma once
 
 #include <map>

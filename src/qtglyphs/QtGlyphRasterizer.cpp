@@ -1,5 +1,5 @@
 // Rasterising the board's letters with Qt: "Courier New" at a cell height, ink as non-zero bytes.
-#include "app/PrincipalFonte.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/QtPlatform.h"
+#include "qtglyphs/Cp1252.h"
 
 namespace vorpel {
 
