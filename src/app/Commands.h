@@ -4,14 +4,71 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vorpel {
 
-// Menu items carry Tags from -1 to 48; the tables hold the entry of Tag t at position t + 1.
-inline constexpr int kFirstTag = -1;
-inline constexpr int kLastTag = 48;
-inline constexpr int kTagCount = kLastTag - kFirstTag + 1;
+// The commands of the menus and keys, in the order of the tables below (the first one is
+// entry 0 of each table).
+enum class Command : int {
+    CloseProgram,
+    PreviousLevel,
+    NextLevel,
+    RestartLevel,
+    SaveVorpel,
+    DeleteLevel,
+    StepBackward,
+    StepForward,
+    MoveBackward,
+    MoveForward,
+    AutomaticReplay,
+    Help,
+    LevelList,
+    EditLevel,
+    MoveList,
+    CountMoves,
+    NoAnnotation,
+    MoreOptions,
+    FullWindowSize,
+    MoveForward10,
+    MoveBackward10,
+    ChangeTitle,
+    BestSolution,
+    GoToMove,
+    NewInstance,
+    CopyVorpel,
+    PasteLevels,
+    IdentifyBlocks,
+    HalfWindowWidth,
+    ThirdWindowWidth,
+    CentreWindow,
+    HalfWindowHeight,
+    ThirdWindowHeight,
+    ZeroMoveCount,
+    SaveGif,
+    ZoomIn,
+    ZoomOut,
+    ReadLevels,
+    EndOfLevel,
+    ZoomFit,
+    About,
+    ViewBlockPath,
+    SaveNbl,
+    SaveDll,
+    WriteBricksMoves,
+    ReadBricksMoves,
+    Shuffle,
+    MarksOverBlocks,
+    SaveSok,
+    CopySok,
+};
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::CopySok) + 1;
+
+// A command's entry in the tables.
+inline constexpr std::size_t CommandIndex(Command command) {
+    return static_cast<std::size_t>(command);
+}
 
 // Command characters that cannot be typed: function and page keys reach the dispatcher only
 // from the menu.
@@ -23,121 +80,121 @@ inline constexpr unsigned char kCommandPageUp = 254;
 // Esc as the editor's command character.
 inline constexpr unsigned char kEditorEsc = 255;
 
-inline constexpr std::array<std::string_view, kTagCount> CommandCaptions = {
-    "Close the program",           // -1
-    "Previous level",              // 0
-    "Next level",                  // 1
-    "Restart level",               // 2
-    "Save as Vorpel ...",          // 3
-    "Delete level ...",            // 4
-    "Step backward",               // 5
-    "Step forward",                // 6
-    "Move backward",               // 7
-    "Move forward",                // 8
-    "Automatic replay",            // 9
-    "Help",                        // 10
-    "Level list - Scoreboard ...", // 11
-    "New level - Edit ...",        // 12
-    "Move list ...",               // 13
-    "Count moves",                 // 14
-    "No block annotation",         // 15
-    "More options ...",            // 16
-    "Full window size",            // 17
-    "Move forward 10",             // 18
-    "Move backward 10",            // 19
-    "Title change ...",            // 20
-    "Best solution ...",           // 21
-    "Go to move ...",              // 22
-    "New program instance",        // 23
-    "Copy to Clipboard (Vorpel)",  // 24
-    "Copy from Clipboard",         // 25
-    "Identify blocks",             // 26
-    "1/2 window width",            // 27
-    "1/3 window width",            // 28
-    "Centralize window",           // 29
-    "1/2 window height",           // 30
-    "1/3 window height",           // 31
-    "Zero move count",             // 32
-    "Write as GIF animation ...",  // 33
-    "Zoom in",                     // 34
-    "Zoom out",                    // 35
-    "Read levels ...",             // 36
-    "End of level",                // 37
-    "Zoom fit to window",          // 38
-    "About Vorpel",                // 39
-    "View block path",             // 40
-    "Save as NBL ...",             // 41
-    "Save as DLL ...",             // 42
-    "Write Bricks moves ...",      // 43
-    "Read Bricks moves ...",       // 44
-    "Shuffle blocks",              // 45
-    "Marks over blocks",           // 46
-    "Save as SOK ...",             // 47
-    "Copy to Clipboard (SOK)",     // 48
+inline constexpr std::array<std::string_view, kCommandCount> CommandCaptions = {
+    "Close the program",           // CloseProgram
+    "Previous level",              // PreviousLevel
+    "Next level",                  // NextLevel
+    "Restart level",               // RestartLevel
+    "Save as Vorpel ...",          // SaveVorpel
+    "Delete level ...",            // DeleteLevel
+    "Step backward",               // StepBackward
+    "Step forward",                // StepForward
+    "Move backward",               // MoveBackward
+    "Move forward",                // MoveForward
+    "Automatic replay",            // AutomaticReplay
+    "Help",                        // Help
+    "Level list - Scoreboard ...", // LevelList
+    "New level - Edit ...",        // EditLevel
+    "Move list ...",               // MoveList
+    "Count moves",                 // CountMoves
+    "No block annotation",         // NoAnnotation
+    "More options ...",            // MoreOptions
+    "Full window size",            // FullWindowSize
+    "Move forward 10",             // MoveForward10
+    "Move backward 10",            // MoveBackward10
+    "Title change ...",            // ChangeTitle
+    "Best solution ...",           // BestSolution
+    "Go to move ...",              // GoToMove
+    "New program instance",        // NewInstance
+    "Copy to Clipboard (Vorpel)",  // CopyVorpel
+    "Copy from Clipboard",         // PasteLevels
+    "Identify blocks",             // IdentifyBlocks
+    "1/2 window width",            // HalfWindowWidth
+    "1/3 window width",            // ThirdWindowWidth
+    "Centralize window",           // CentreWindow
+    "1/2 window height",           // HalfWindowHeight
+    "1/3 window height",           // ThirdWindowHeight
+    "Zero move count",             // ZeroMoveCount
+    "Write as GIF animation ...",  // SaveGif
+    "Zoom in",                     // ZoomIn
+    "Zoom out",                    // ZoomOut
+    "Read levels ...",             // ReadLevels
+    "End of level",                // EndOfLevel
+    "Zoom fit to window",          // ZoomFit
+    "About Vorpel",                // About
+    "View block path",             // ViewBlockPath
+    "Save as NBL ...",             // SaveNbl
+    "Save as DLL ...",             // SaveDll
+    "Write Bricks moves ...",      // WriteBricksMoves
+    "Read Bricks moves ...",       // ReadBricksMoves
+    "Shuffle blocks",              // Shuffle
+    "Marks over blocks",           // MarksOverBlocks
+    "Save as SOK ...",             // SaveSok
+    "Copy to Clipboard (SOK)",     // CopySok
 };
 
-inline constexpr std::array<unsigned char, kTagCount> CommandKeys = {
-    0,                // -1 Close the program: its own click handler
-    '-',              // 0
-    '+',              // 1
-    'R',              // 2
-    'S',              // 3
-    'D',              // 4
-    '<',              // 5
-    '>',              // 6
-    '[',              // 7
-    ']',              // 8
-    'A',              // 9
-    kCommandF1,       // 10
-    'L',              // 11
-    'N',              // 12
-    'M',              // 13
-    'C',              // 14
-    'X',              // 15
-    'O',              // 16
-    '1',              // 17
-    kCommandPageDown, // 18
-    kCommandPageUp,   // 19
-    'T',              // 20
-    'B',              // 21
-    'G',              // 22
-    'P',              // 23
-    3,                // 24 Ctrl+C
-    22,               // 25 Ctrl+V
-    'I',              // 26
-    '2',              // 27
-    '3',              // 28
-    '!',              // 29
-    '@',              // 30
-    '#',              // 31
-    'Z',              // 32
-    'W',              // 33
-    '*',              // 34
-    '/',              // 35
-    'K',              // 36
-    'E',              // 37
-    'F',              // 38
-    kCommandF2,       // 39
-    'V',              // 40
-    'U',              // 41
-    'Y',              // 42
-    'H',              // 43
-    'J',              // 44
-    kCommandF12,      // 45
-    'Q',              // 46
-    '4',              // 47
-    2,                // 48 Ctrl+B
+inline constexpr std::array<unsigned char, kCommandCount> CommandKeys = {
+    0,                // CloseProgram Close the program: its own click handler
+    '-',              // PreviousLevel
+    '+',              // NextLevel
+    'R',              // RestartLevel
+    'S',              // SaveVorpel
+    'D',              // DeleteLevel
+    '<',              // StepBackward
+    '>',              // StepForward
+    '[',              // MoveBackward
+    ']',              // MoveForward
+    'A',              // AutomaticReplay
+    kCommandF1,       // Help
+    'L',              // LevelList
+    'N',              // EditLevel
+    'M',              // MoveList
+    'C',              // CountMoves
+    'X',              // NoAnnotation
+    'O',              // MoreOptions
+    '1',              // FullWindowSize
+    kCommandPageDown, // MoveForward10
+    kCommandPageUp,   // MoveBackward10
+    'T',              // ChangeTitle
+    'B',              // BestSolution
+    'G',              // GoToMove
+    'P',              // NewInstance
+    3,                // CopyVorpel Ctrl+C
+    22,               // PasteLevels Ctrl+V
+    'I',              // IdentifyBlocks
+    '2',              // HalfWindowWidth
+    '3',              // ThirdWindowWidth
+    '!',              // CentreWindow
+    '@',              // HalfWindowHeight
+    '#',              // ThirdWindowHeight
+    'Z',              // ZeroMoveCount
+    'W',              // SaveGif
+    '*',              // ZoomIn
+    '/',              // ZoomOut
+    'K',              // ReadLevels
+    'E',              // EndOfLevel
+    'F',              // ZoomFit
+    kCommandF2,       // About
+    'V',              // ViewBlockPath
+    'U',              // SaveNbl
+    'Y',              // SaveDll
+    'H',              // WriteBricksMoves
+    'J',              // ReadBricksMoves
+    kCommandF12,      // Shuffle
+    'Q',              // MarksOverBlocks
+    '4',              // SaveSok
+    2,                // CopySok Ctrl+B
 };
 
-inline constexpr std::string_view CommandCaption(int tag) {
-    return CommandCaptions[static_cast<std::size_t>(tag + 1)];
+inline constexpr std::string_view CommandCaption(Command command) {
+    return CommandCaptions[CommandIndex(command)];
 }
-inline constexpr unsigned char CommandKey(int tag) {
-    return CommandKeys[static_cast<std::size_t>(tag + 1)];
+inline constexpr unsigned char CommandKey(Command command) {
+    return CommandKeys[CommandIndex(command)];
 }
 
 // The menu items' control names.
-inline constexpr std::array<std::string_view, kTagCount> CommandItemNames = {
+inline constexpr std::array<std::string_view, kCommandCount> CommandItemNames = {
     "MenuTerminarPrograma",
     "MenuNivelAnterior",
     "MenuNivelSeguinte",
@@ -192,22 +249,22 @@ inline constexpr std::array<std::string_view, kTagCount> CommandItemNames = {
 
 // The text of an item's shortcut column: a name for keys that are no printable character,
 // otherwise the character itself.
-std::string_view ShortcutText(int tag);
+std::string_view ShortcutText(Command command);
 
-// The Tag whose command a typed or clicked character runs (letters in either case, "=" for "+",
-// "," for "<", "." for ">"); kFirstTag - 1 when the table names no such command.
-int TagOfCharacter(unsigned char c);
+// The command a typed or clicked character runs (letters in either case, "=" for "+", "," for
+// "<", "." for ">"); none when the table names no such command.
+std::optional<Command> CommandOfCharacter(unsigned char c);
 
-// The menus in display order: each top-level caption and the Tags of its items.
+// The menus in display order: each top-level caption and the commands of its items.
 struct MenuLayout {
     std::string_view caption;
-    std::array<int, 15> tags;
+    std::array<Command, 15> commands;
     int count;
 };
 extern const std::array<MenuLayout, 5> kMainMenus;
 
 // Commands whose windows the program does not have yet: their items are disabled and their
 // characters do nothing.
-bool CommandAvailable(int tag);
+bool CommandAvailable(Command command);
 
 } // namespace vorpel

@@ -1,5 +1,5 @@
 // Help: the page beside the program, opened at a window's topic by the desktop's browser.
-#include "app/Ajuda.h"
+#include "app/Help.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,5 +1,5 @@
 // The options window: the stored options, the startup list and the settings kept for the run.
-#include "app/Opcoes.h"
+#include "app/OptionsWindow.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,10 +15,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
-#include "app/BarraEdit.h"
+#include "app/Help.h"
 #include "app/QtPlatform.h"
-#include "app/VorpelIni.h"
+#include "app/SettingsStore.h"
+#include "app/SliderField.h"
 
 namespace vorpel {
 
@@ -67,8 +67,8 @@ std::string ValidateStartupList(const std::string& list) {
     return {};
 }
 
-TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, OptionsHooks hooks,
-                         QWidget* parent)
+OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platform,
+                             OptionsHooks hooks, QWidget* parent)
     : QDialog(parent), ctx_(ctx), ini_(ini), platform_(platform), hooks_(std::move(hooks)),
       savedGrid_(ctx.options.grid), savedJoinBarriers_(ctx.options.joinBarriers),
       savedJoinMagnets_(ctx.options.joinMagnets) {
@@ -76,12 +76,12 @@ TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, Opt
     setWindowTitle(QLatin1String(" Options"));
     filling_ = true;
 
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName(QLatin1String("PageControl"));
-    QWidget* game = NewPage(PageControl, "TabSheetJogo", "Game");
-    QWidget* file = NewPage(PageControl, "TabSheetArquivo", "File");
-    QWidget* edit1 = NewPage(PageControl, "TabSheetEdicao1", "Edit 1");
-    QWidget* edit2 = NewPage(PageControl, "TabSheetEdicao2", "Edit 2");
+    pageTabs = new QTabWidget(this);
+    pageTabs->setObjectName(QLatin1String("PageControl"));
+    QWidget* game = NewPage(pageTabs, "TabSheetJogo", "Game");
+    QWidget* file = NewPage(pageTabs, "TabSheetArquivo", "File");
+    QWidget* edit1 = NewPage(pageTabs, "TabSheetEdicao1", "Edit 1");
+    QWidget* edit2 = NewPage(pageTabs, "TabSheetEdicao2", "Edit 2");
 
     for (int i = 0; i < kOptionCount; ++i) {
         QWidget* page = i <= 6 ? game : i <= 12 ? file : edit2;
@@ -97,25 +97,25 @@ TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, Opt
     // Game: options 0 to 6, the startup list, reading again.
     auto* gameLayout = new QVBoxLayout(game);
     for (int i = 0; i <= 6; ++i) gameLayout->addWidget(optionBoxes[static_cast<std::size_t>(i)]);
-    LabelLerAoIniciar = new QLabel(QLatin1String(kStartupLabel), game);
-    LabelLerAoIniciar->setObjectName(QLatin1String("LabelLerAoIniciar"));
-    LabelLerAoIniciar->setWordWrap(true);
-    EditLerAoIniciar = new QLineEdit(FromCp1252(ctx.options.startupList), game);
-    EditLerAoIniciar->setObjectName(QLatin1String("EditLerAoIniciar"));
-    LabelLerAoIniciar->setBuddy(EditLerAoIniciar);
-    BotaoLerOpcoesJogo =
+    startupListLabel = new QLabel(QLatin1String(kStartupLabel), game);
+    startupListLabel->setObjectName(QLatin1String("LabelLerAoIniciar"));
+    startupListLabel->setWordWrap(true);
+    startupListEdit = new QLineEdit(FromCp1252(ctx.options.startupList), game);
+    startupListEdit->setObjectName(QLatin1String("EditLerAoIniciar"));
+    startupListLabel->setBuddy(startupListEdit);
+    readGameOptionsButton =
         NewButton(game, "BotaoLerOpcoesJogo", "Read game options from the Registry");
-    gameLayout->addWidget(LabelLerAoIniciar);
-    gameLayout->addWidget(EditLerAoIniciar);
-    gameLayout->addWidget(BotaoLerOpcoesJogo, 0, Qt::AlignLeft);
+    gameLayout->addWidget(startupListLabel);
+    gameLayout->addWidget(startupListEdit);
+    gameLayout->addWidget(readGameOptionsButton, 0, Qt::AlignLeft);
     gameLayout->addStretch();
 
     // File: options 7 to 12, reading again.
     auto* fileLayout = new QVBoxLayout(file);
     for (int i = 7; i <= 12; ++i) fileLayout->addWidget(optionBoxes[static_cast<std::size_t>(i)]);
-    BotaoLerOpcoesArquivo =
+    readFileOptionsButton =
         NewButton(file, "BotaoLerOpcoesArquivo", "Read file options from the Registry");
-    fileLayout->addWidget(BotaoLerOpcoesArquivo, 0, Qt::AlignLeft);
+    fileLayout->addWidget(readFileOptionsButton, 0, Qt::AlignLeft);
     fileLayout->addStretch();
 
     // Edit 1: the editor's grid.
@@ -124,92 +124,91 @@ TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, Opt
     grid->setObjectName(QLatin1String("GroupBoxGrade"));
     auto* gridLayout = new QGridLayout(grid);
     const auto newBar = [grid](const char* name, const char* caption, int value) {
-        auto* bar = new BarraEdit(QLatin1String(caption), 0, 64, grid);
+        auto* bar = new SliderField(QLatin1String(caption), 0, 64, grid);
         bar->setObjectName(QLatin1String(name));
         bar->SetValue(value);
         return bar;
     };
     const EditorGrid& current = ctx.options.grid;
-    BarraEditLinhaInicial = newBar("BarraEditLinhaInicial", "Starting row", current.startRow);
-    BarraEditColunaInicial =
-        newBar("BarraEditColunaInicial", "Starting column", current.startColumn);
-    BarraEditEspacoVertical =
+    firstRowSlider = newBar("BarraEditLinhaInicial", "Starting row", current.startRow);
+    firstColumnSlider = newBar("BarraEditColunaInicial", "Starting column", current.startColumn);
+    verticalSpacingSlider =
         newBar("BarraEditEspacoVertical", "Vertical spacing", current.rowSpacing);
-    BarraEditEspacoHorizontal =
+    horizontalSpacingSlider =
         newBar("BarraEditEspacoHorizontal", "Horizontal spacing", current.columnSpacing);
-    CheckBoxMostrarGrade = NewCheckBox(grid, "CheckBoxMostrarGrade", "Show grid");
-    CheckBoxMostrarGrade->setChecked(current.show);
-    BotaoPadrao = NewButton(grid, "BotaoPadrao", "Default");
-    gridLayout->addWidget(BarraEditLinhaInicial, 0, 0);
-    gridLayout->addWidget(BarraEditColunaInicial, 0, 1);
-    gridLayout->addWidget(BarraEditEspacoVertical, 1, 0);
-    gridLayout->addWidget(BarraEditEspacoHorizontal, 1, 1);
-    gridLayout->addWidget(CheckBoxMostrarGrade, 2, 0);
-    gridLayout->addWidget(BotaoPadrao, 2, 1, Qt::AlignRight);
+    showGridCheckBox = NewCheckBox(grid, "CheckBoxMostrarGrade", "Show grid");
+    showGridCheckBox->setChecked(current.show);
+    defaultsButton = NewButton(grid, "BotaoPadrao", "Default");
+    gridLayout->addWidget(firstRowSlider, 0, 0);
+    gridLayout->addWidget(firstColumnSlider, 0, 1);
+    gridLayout->addWidget(verticalSpacingSlider, 1, 0);
+    gridLayout->addWidget(horizontalSpacingSlider, 1, 1);
+    gridLayout->addWidget(showGridCheckBox, 2, 0);
+    gridLayout->addWidget(defaultsButton, 2, 1, Qt::AlignRight);
     edit1Layout->addWidget(grid);
     edit1Layout->addStretch();
 
     // Edit 2: joining, option 13, the shuffle seed.
     auto* edit2Layout = new QVBoxLayout(edit2);
-    CheckBoxJuntarBarreiras = NewCheckBox(edit2, "CheckBoxJuntarBarreiras", "Join barriers");
-    CheckBoxJuntarBarreiras->setChecked(ctx.options.joinBarriers);
-    CheckBoxJuntarImas = NewCheckBox(edit2, "CheckBoxJuntarImas", "Join magnets");
-    CheckBoxJuntarImas->setChecked(ctx.options.joinMagnets);
-    edit2Layout->addWidget(CheckBoxJuntarBarreiras);
-    edit2Layout->addWidget(CheckBoxJuntarImas);
+    joinBarriersCheckBox = NewCheckBox(edit2, "CheckBoxJuntarBarreiras", "Join barriers");
+    joinBarriersCheckBox->setChecked(ctx.options.joinBarriers);
+    joinMagnetsCheckBox = NewCheckBox(edit2, "CheckBoxJuntarImas", "Join magnets");
+    joinMagnetsCheckBox->setChecked(ctx.options.joinMagnets);
+    edit2Layout->addWidget(joinBarriersCheckBox);
+    edit2Layout->addWidget(joinMagnetsCheckBox);
     edit2Layout->addWidget(optionBoxes[kAlphanumericAutoincrement]);
     auto* shuffle = new QGroupBox(QLatin1String("Block shuffling"), edit2);
     shuffle->setObjectName(QLatin1String("GroupBoxEmbaralhar"));
     auto* shuffleLayout = new QHBoxLayout(shuffle);
     auto* seedLabel = new QLabel(QLatin1String("Random-number seed:"), shuffle);
     seedLabel->setObjectName(QLatin1String("LabelSemente"));
-    EditSemente = new QLineEdit(QString::number(ctx.options.seed), shuffle);
-    EditSemente->setObjectName(QLatin1String("EditSemente"));
-    EditSemente->setValidator(
+    seedEdit = new QLineEdit(QString::number(ctx.options.seed), shuffle);
+    seedEdit->setObjectName(QLatin1String("EditSemente"));
+    seedEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QLatin1String("[0-9]{1,10}")), this));
-    seedLabel->setBuddy(EditSemente);
-    BotaoAleatorio = NewButton(shuffle, "BotaoAleatorio", "Random");
+    seedLabel->setBuddy(seedEdit);
+    randomSeedButton = NewButton(shuffle, "BotaoAleatorio", "Random");
     shuffleLayout->addWidget(seedLabel);
-    shuffleLayout->addWidget(EditSemente);
-    shuffleLayout->addWidget(BotaoAleatorio);
+    shuffleLayout->addWidget(seedEdit);
+    shuffleLayout->addWidget(randomSeedButton);
     edit2Layout->addWidget(shuffle);
     edit2Layout->addStretch();
 
-    BotaoOK = NewButton(this, "BotaoOK", "OK");
-    BotaoOK->setDefault(true);
-    BotaoCancelar = NewButton(this, "BotaoCancelar", "Cancel");
-    BotaoAjuda = NewButton(this, "BotaoAjuda", "Help");
+    okButton = NewButton(this, "BotaoOK", "OK");
+    okButton->setDefault(true);
+    cancelButton = NewButton(this, "BotaoCancelar", "Cancel");
+    helpButton = NewButton(this, "BotaoAjuda", "Help");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BotaoOK);
-    buttons->addWidget(BotaoCancelar);
-    buttons->addWidget(BotaoAjuda);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(helpButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
+    layout->addWidget(pageTabs);
     layout->addLayout(buttons);
 
-    connect(BotaoOK, &QPushButton::clicked, this, &TFormOpcoes::OnClickBotaoOK);
-    connect(BotaoCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BotaoAjuda, &QPushButton::clicked, this, [this] { ShowHelp(platform_, "Options"); });
-    connect(BotaoAleatorio, &QPushButton::clicked, this, &TFormOpcoes::OnClickBotaoAleatorio);
-    connect(BotaoPadrao, &QPushButton::clicked, this, &TFormOpcoes::OnClickBotaoPadrao);
-    connect(BotaoLerOpcoesJogo, &QPushButton::clicked, this, [this] {
+    connect(okButton, &QPushButton::clicked, this, &OptionsWindow::OnOk);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(platform_, "Options"); });
+    connect(randomSeedButton, &QPushButton::clicked, this, &OptionsWindow::OnRandomSeed);
+    connect(defaultsButton, &QPushButton::clicked, this, &OptionsWindow::OnDefaults);
+    connect(readGameOptionsButton, &QPushButton::clicked, this, [this] {
         ini_.ReadOptions(true, 0, 3);
         ShowOptionValues(0, 6);
     });
-    connect(BotaoLerOpcoesArquivo, &QPushButton::clicked, this, [this] {
+    connect(readFileOptionsButton, &QPushButton::clicked, this, [this] {
         ini_.ReadOptions(true, 7, 12);
         ShowOptionValues(7, 12);
     });
-    for (BarraEdit* bar : {BarraEditLinhaInicial, BarraEditColunaInicial, BarraEditEspacoVertical,
-                           BarraEditEspacoHorizontal})
-        connect(bar, &BarraEdit::valueChanged, this, [this] { OnChangeGrade(false); });
-    connect(CheckBoxMostrarGrade, &QCheckBox::toggled, this, [this] { OnChangeGrade(true); });
-    connect(CheckBoxJuntarBarreiras, &QCheckBox::toggled, this, [this](bool on) {
+    for (SliderField* bar :
+         {firstRowSlider, firstColumnSlider, verticalSpacingSlider, horizontalSpacingSlider})
+        connect(bar, &SliderField::valueChanged, this, [this] { OnGridShownChanged(false); });
+    connect(showGridCheckBox, &QCheckBox::toggled, this, [this] { OnGridShownChanged(true); });
+    connect(joinBarriersCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.options.joinBarriers = on;
         RepaintEditor();
     });
-    connect(CheckBoxJuntarImas, &QCheckBox::toggled, this, [this](bool on) {
+    connect(joinMagnetsCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.options.joinMagnets = on;
         RepaintEditor();
     });
@@ -219,51 +218,51 @@ TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, Opt
     MoveOntoScreen(*this, platform.optionsPosition);
 }
 
-void TFormOpcoes::ShowOptionValues(int first, int last) {
+void OptionsWindow::ShowOptionValues(int first, int last) {
     for (int i = first; i <= last; ++i)
         optionBoxes[static_cast<std::size_t>(i)]->setChecked(
             ctx_.options.value[static_cast<std::size_t>(i)]);
 }
 
-void TFormOpcoes::RepaintEditor() {
+void OptionsWindow::RepaintEditor() {
     if (ctx_.flags.editorActive && hooks_.repaintEditor) hooks_.repaintEditor();
 }
 
-void TFormOpcoes::OnChangeGrade(bool showsAlways) {
+void OptionsWindow::OnGridShownChanged(bool showsAlways) {
     if (filling_) return;
     EditorGrid& grid = ctx_.options.grid;
-    grid.startRow = BarraEditLinhaInicial->Value();
-    grid.startColumn = BarraEditColunaInicial->Value();
-    grid.rowSpacing = BarraEditEspacoVertical->Value();
-    grid.columnSpacing = BarraEditEspacoHorizontal->Value();
-    grid.show = CheckBoxMostrarGrade->isChecked();
+    grid.startRow = firstRowSlider->Value();
+    grid.startColumn = firstColumnSlider->Value();
+    grid.rowSpacing = verticalSpacingSlider->Value();
+    grid.columnSpacing = horizontalSpacingSlider->Value();
+    grid.show = showGridCheckBox->isChecked();
     if (showsAlways || grid.show) RepaintEditor();
 }
 
-void TFormOpcoes::OnClickBotaoPadrao() {
+void OptionsWindow::OnDefaults() {
     filling_ = true;
-    BarraEditLinhaInicial->SetValue(0);
-    BarraEditColunaInicial->SetValue(0);
-    BarraEditEspacoVertical->SetValue(1);
-    BarraEditEspacoHorizontal->SetValue(1);
+    firstRowSlider->SetValue(0);
+    firstColumnSlider->SetValue(0);
+    verticalSpacingSlider->SetValue(1);
+    horizontalSpacingSlider->SetValue(1);
     filling_ = false;
-    OnChangeGrade(false);
+    OnGridShownChanged(false);
 }
 
-std::uint32_t TFormOpcoes::SeedValue() const {
-    const unsigned long long value = EditSemente->text().toULongLong();
+std::uint32_t OptionsWindow::SeedValue() const {
+    const unsigned long long value = seedEdit->text().toULongLong();
     return static_cast<std::uint32_t>(
         std::min<unsigned long long>(value, std::numeric_limits<std::uint32_t>::max()));
 }
 
-void TFormOpcoes::OnClickBotaoAleatorio() {
-    EditSemente->setText(QString::number(NextSeed(SeedValue())));
+void OptionsWindow::OnRandomSeed() {
+    seedEdit->setText(QString::number(NextSeed(SeedValue())));
 }
 
-void TFormOpcoes::OnClickBotaoOK() {
-    const std::string list = ToCp1252(EditLerAoIniciar->text());
+void OptionsWindow::OnOk() {
+    const std::string list = ToCp1252(startupListEdit->text());
     if (const std::string message = ValidateStartupList(list); !message.empty()) {
-        PageControl->setCurrentIndex(kPageGame);
+        pageTabs->setCurrentIndex(kPageGame);
         platform_.ShowInfo({message});
         return;
     }
@@ -277,7 +276,7 @@ void TFormOpcoes::OnClickBotaoOK() {
     accept();
 }
 
-void TFormOpcoes::done(int code) {
+void OptionsWindow::done(int code) {
     platform_.optionsPosition = pos();
     if (code != QDialog::Accepted) {
         ctx_.options.grid = savedGrid_;
@@ -288,10 +287,10 @@ void TFormOpcoes::done(int code) {
     QDialog::done(code);
 }
 
-bool ShowOptions(int page, Context& ctx, VorpelIni& ini, QtPlatform& platform,
+bool ShowOptions(int page, Context& ctx, SettingsStore& ini, QtPlatform& platform,
                  const OptionsHooks& hooks) {
-    TFormOpcoes form(ctx, ini, platform, hooks, platform.window);
-    form.PageControl->setCurrentIndex(page);
+    OptionsWindow form(ctx, ini, platform, hooks, platform.window);
+    form.pageTabs->setCurrentIndex(page);
     return form.exec() == QDialog::Accepted;
 }
 

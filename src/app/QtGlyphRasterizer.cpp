@@ -1,5 +1,5 @@
 // Rasterising the board's letters with Qt: "Courier New" at a cell height, ink as non-zero bytes.
-#include "app/PrincipalFonte.h"
+#include "app/QtGlyphRasterizer.h"
 
 #include <algorithm>
 

@@ -14,8 +14,8 @@
 #include <QStringDecoder>
 #include <QWidget>
 
-#include "app/CaixMens.h"
-#include "app/VorpelIni.h"
+#include "app/MessageBox.h"
+#include "app/SettingsStore.h"
 
 namespace vorpel {
 

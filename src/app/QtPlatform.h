@@ -17,7 +17,7 @@ class QWidget;
 
 namespace vorpel {
 
-class VorpelIni;
+class SettingsStore;
 
 // Windows-1252 bytes to text and back, exactly: the bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which
 // the code page leaves undefined, stand for the control characters of the same number, so every
@@ -78,7 +78,7 @@ public:
     // Parent of the boxes and dialogs (the main window once it exists).
     QWidget* window = nullptr;
     // The settings module that keeps the file history; none until the program sets it.
-    VorpelIni* settings = nullptr;
+    SettingsStore* settings = nullptr;
     // Caption of the message boxes: a blank and the executable's name without extension.
     QString boxCaption;
     // The help page, fixed at start-up (see CompanionFiles).

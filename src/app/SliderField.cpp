@@ -1,5 +1,5 @@
 // A labelled slider with its number field, kept in step, for the dialogs' numeric settings.
-#include "app/BarraEdit.h"
+#include "app/SliderField.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 namespace vorpel {
 
-BarraEdit::BarraEdit(const QString& caption, int minimum, int maximum, QWidget* parent)
+SliderField::SliderField(const QString& caption, int minimum, int maximum, QWidget* parent)
     : QWidget(parent), Label(new QLabel(caption, this)), Slider(new QSlider(Qt::Horizontal, this)),
       Edit(new QSpinBox(this)) {
     Slider->setRange(minimum, maximum);
@@ -22,14 +22,14 @@ BarraEdit::BarraEdit(const QString& caption, int minimum, int maximum, QWidget* 
     // Each part follows the other; the slider alone reports, so a change is told once.
     connect(Slider, &QSlider::valueChanged, Edit, &QSpinBox::setValue);
     connect(Edit, &QSpinBox::valueChanged, Slider, &QSlider::setValue);
-    connect(Slider, &QSlider::valueChanged, this, &BarraEdit::valueChanged);
+    connect(Slider, &QSlider::valueChanged, this, &SliderField::valueChanged);
 }
 
-int BarraEdit::Value() const {
+int SliderField::Value() const {
     return Slider->value();
 }
 
-void BarraEdit::SetValue(int value) {
+void SliderField::SetValue(int value) {
     Slider->setValue(value);
 }
 

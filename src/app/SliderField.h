@@ -9,10 +9,10 @@ class QSpinBox;
 
 namespace vorpel {
 
-class BarraEdit : public QWidget {
+class SliderField : public QWidget {
     Q_OBJECT
 public:
-    BarraEdit(const QString& caption, int minimum, int maximum, QWidget* parent = nullptr);
+    SliderField(const QString& caption, int minimum, int maximum, QWidget* parent = nullptr);
 
     int Value() const;
     // Sets both parts; valueChanged follows only when the value changes.

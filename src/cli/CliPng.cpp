@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "cli/CliExport.h"
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 #include "render/Desenhar.h"
 

@@ -31,7 +31,7 @@
 #endif
 
 #include "AppTest.h"
-#include "app/EscolherArquivo.h"
+#include "app/FileChooser.h"
 #include "app/QtPlatform.h"
 #include "model/Context.h"
 
@@ -177,9 +177,9 @@ struct Fixture {
         return QDir(dir.path()).filePath(name);
     }
 
-    std::unique_ptr<TFormEscolherArquivo> Open(ChooserMode mode = kChooseReading,
-                                               const QString& fileName = QString()) {
-        auto form = std::make_unique<TFormEscolherArquivo>(setup, mode, u"Choose"_s, fileName);
+    std::unique_ptr<FileChooser> Open(ChooserMode mode = kChooseReading,
+                                      const QString& fileName = QString()) {
+        auto form = std::make_unique<FileChooser>(setup, mode, u"Choose"_s, fileName);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) qWarning("the chooser was not exposed");
         return form;
@@ -443,9 +443,9 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     f.history.names = {ToFileName(f.Path(u"eta.xsb"_s))};
     QStringList seen;
     // Plays the user in the modal window once it is up.
-    const auto user = [&](const std::function<void(TFormEscolherArquivo&)>& act) {
+    const auto user = [&](const std::function<void(FileChooser&)>& act) {
         QTimer::singleShot(0, [&, act] {
-            auto* form = qobject_cast<TFormEscolherArquivo*>(QApplication::activeModalWidget());
+            auto* form = qobject_cast<FileChooser*>(QApplication::activeModalWidget());
             if (form == nullptr) return;
             seen << form->windowTitle() << form->Folder()
                  << Control<QLineEdit>(*form, u"EditArquivo"_s)->text();
@@ -455,7 +455,7 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     };
 
     std::string name = ToFileName(f.Path(u"zeta.sok"_s));
-    user([&](TFormEscolherArquivo& form) {
+    user([&](FileChooser& form) {
         form.SetView(kViewRowList);
         form.SetSortOrder(5);
         QTest::mouseClick(Control<QRadioButton>(form, u"RadioButtonFiltro5"_s), Qt::LeftButton);
@@ -476,7 +476,7 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     // The next window, in the other mode, opens as the last one was left; Cancel changes nothing.
     seen.clear();
     const std::string before = name;
-    user([&](TFormEscolherArquivo& form) {
+    user([&](FileChooser& form) {
         seen << QString::number(form.SortOrder()) << QString::number(form.geometry().left())
              << QString::number(form.Entries().size());
         QVERIFY(Control<QToolButton>(form, u"BotaoLinhas"_s)->isChecked());
@@ -489,7 +489,7 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     // A name whose folder is gone opens the start folder with nothing filled in.
     seen.clear();
     name = ToFileName(f.Path(u"missing/level.txt"_s));
-    user([](TFormEscolherArquivo&) {});
+    user([](FileChooser&) {});
     QVERIFY(!ChooseFile(f.setup, name, "Read levels", kChooseReading));
     QCOMPARE(seen, (QStringList{u"Read levels"_s, f.Folder(), QString()}));
 }

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelText.h"
 
 namespace vorpel {
