@@ -148,9 +148,10 @@ void MainWindow::BuildMenus() {
     for (std::size_t m = 0; m < kMainMenus.size(); ++m) {
         const MenuLayout& layout = kMainMenus[m];
         QMenu* menu = menuBar()->addMenu(QString());
-        menu->setObjectName(QStringLiteral("Menu") +
-                            QString::fromLatin1(layout.caption.data(),
-                                                static_cast<qsizetype>(layout.caption.size())));
+        menu->setObjectName(QString::fromLatin1(layout.caption.data(),
+                                                static_cast<qsizetype>(layout.caption.size()))
+                                .toLower() +
+                            QStringLiteral("Menu"));
         topMenus[m] = menu;
         for (int i = 0; i < layout.count; ++i) {
             const Command command = layout.commands[static_cast<std::size_t>(i)];

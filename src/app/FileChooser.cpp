@@ -83,7 +83,7 @@ bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std:
 FileChooser::FileChooser(const FileChooserSetup& setup, ChooserMode mode, const QString& title,
                          const QString& fileName)
     : QDialog(setup.parent), setup_(setup), mode_(mode) {
-    setObjectName(u"TFormEscolherArquivo"_s);
+    setObjectName(u"FileChooser"_s);
     setWindowTitle(title);
     setSizeGripEnabled(true);
     CreateControls();
@@ -120,12 +120,12 @@ void FileChooser::CreateControls() {
     model_ = new FileListModel(this);
 
     folderLabel = new QLabel(this);
-    folderLabel->setObjectName(u"LabelPasta"_s);
+    folderLabel->setObjectName(u"folderLabel"_s);
     folderLabel->setMinimumWidth(100);
     folderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     folderUpButton = new QToolButton(this);
-    folderUpButton->setObjectName(u"BotaoNivelAcima"_s);
+    folderUpButton->setObjectName(u"folderUpButton"_s);
     folderUpButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
     folderUpButton->setToolTip(u"Folder one level up"_s);
     connect(folderUpButton, &QToolButton::clicked, this, &FileChooser::OnFolderUp);
@@ -139,25 +139,25 @@ void FileChooser::CreateControls() {
         const char16_t* caption;
         QStyle::StandardPixmap icon;
     } views[] = {
-        {u"BotaoIconesGrandes", u"Large icons", QStyle::SP_FileDialogContentsView},
-        {u"BotaoLinhas", u"Row list", QStyle::SP_FileDialogListView},
-        {u"BotaoColunas", u"Column list", QStyle::SP_FileDialogListView},
-        {u"BotaoDetalhes", u"Details", QStyle::SP_FileDialogDetailedView},
+        {u"largeIconsButton", u"Large icons", QStyle::SP_FileDialogContentsView},
+        {u"rowListButton", u"Row list", QStyle::SP_FileDialogListView},
+        {u"columnListButton", u"Column list", QStyle::SP_FileDialogListView},
+        {u"detailsButton", u"Details", QStyle::SP_FileDialogDetailedView},
     };
-    for (int tag = 0; tag < 4; ++tag) {
+    for (int view = 0; view < 4; ++view) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QString::fromUtf16(views[tag].name));
-        button->setText(QString::fromUtf16(views[tag].caption));
+        button->setObjectName(QString::fromUtf16(views[view].name));
+        button->setText(QString::fromUtf16(views[view].caption));
         button->setToolTip(button->text());
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        viewButtons_->addButton(button, tag);
+        viewButtons_->addButton(button, view);
         top->addWidget(button);
     }
     connect(viewButtons_, &QButtonGroup::idClicked, this, &FileChooser::SetView);
 
     fileListView = new QListView(this);
-    fileListView->setObjectName(u"ListViewArquivos"_s);
+    fileListView->setObjectName(u"fileListView"_s);
     fileListView->setModel(model_);
     fileListView->setMovement(QListView::Static);
     fileListView->setResizeMode(QListView::Adjust);
@@ -165,7 +165,7 @@ void FileChooser::CreateControls() {
     fileListView->setUniformItemSizes(true);
 
     detailsView = new QTreeView(this);
-    detailsView->setObjectName(u"ListViewDetalhes"_s);
+    detailsView->setObjectName(u"detailsView"_s);
     detailsView->setModel(model_);
     detailsView->setRootIsDecorated(false);
     detailsView->setItemsExpandable(false);
@@ -176,7 +176,7 @@ void FileChooser::CreateControls() {
     detailsView->setSelectionModel(fileListView->selectionModel());
     delete own;
     QHeaderView* header = detailsView->header();
-    header->setObjectName(u"CabecalhoDetalhes"_s);
+    header->setObjectName(u"detailsHeader"_s);
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false); // the model draws its own arrow
@@ -211,43 +211,43 @@ void FileChooser::CreateControls() {
 
     auto* filters = new QHBoxLayout;
     filterButtons_ = new QButtonGroup(this);
-    for (int tag = 0; tag < kFilterCount; ++tag) {
-        auto* radio = new QRadioButton(FilterPattern(tag), this);
-        radio->setObjectName(u"RadioButtonFiltro"_s + QString::number(tag));
-        filterButtons_->addButton(radio, tag);
+    for (int filter = 0; filter < kFilterCount; ++filter) {
+        auto* radio = new QRadioButton(FilterPattern(filter), this);
+        radio->setObjectName(u"filterRadioButton"_s + QString::number(filter));
+        filterButtons_->addButton(radio, filter);
         filters->addWidget(radio);
     }
     filterEdit = new QLineEdit(this);
-    filterEdit->setObjectName(u"EditFiltro"_s);
+    filterEdit->setObjectName(u"filterEdit"_s);
     filters->addWidget(filterEdit, 1);
     connect(filterButtons_, &QButtonGroup::idClicked, this, &FileChooser::SetFilter);
     connect(filterEdit, &QLineEdit::textEdited, this, &FileChooser::OnFilterEdited);
 
     fileNameEdit = new QLineEdit(this);
-    fileNameEdit->setObjectName(u"EditArquivo"_s);
+    fileNameEdit->setObjectName(u"fileNameEdit"_s);
     fileNameEdit->setMaxLength(kMaxNameField);
 
     historyComboBox = new QComboBox(this);
-    historyComboBox->setObjectName(u"ComboBoxHistoria"_s);
+    historyComboBox->setObjectName(u"historyComboBox"_s);
     historyComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     historyComboBox->setMinimumContentsLength(30);
     connect(historyComboBox, &QComboBox::activated, this, &FileChooser::OnHistoryChosen);
 
     clearHistoryButton = new QPushButton(u"Clear history"_s, this);
-    clearHistoryButton->setObjectName(u"BotaoLimparHistoria"_s);
+    clearHistoryButton->setObjectName(u"clearHistoryButton"_s);
     clearHistoryButton->setAutoDefault(false);
     connect(clearHistoryButton, &QPushButton::clicked, this, &FileChooser::OnClearHistory);
 
     okButton = new QPushButton(u"OK"_s, this);
-    okButton->setObjectName(u"BotaoOK"_s);
+    okButton->setObjectName(u"okButton"_s);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &FileChooser::OnOk);
     cancelButton = new QPushButton(u"Cancel"_s, this);
-    cancelButton->setObjectName(u"BotaoCancelar"_s);
+    cancelButton->setObjectName(u"cancelButton"_s);
     cancelButton->setAutoDefault(false);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     helpButton = new QPushButton(u"Help"_s, this);
-    helpButton->setObjectName(u"BotaoAjuda"_s);
+    helpButton->setObjectName(u"helpButton"_s);
     helpButton->setAutoDefault(false);
     connect(helpButton, &QPushButton::clicked, this, &FileChooser::OnHelp);
 
@@ -273,7 +273,7 @@ void FileChooser::CreateControls() {
             control->installEventFilter(this);
 
     sortMenu = new QMenu(this);
-    sortMenu->setObjectName(u"MenuOrdenar"_s);
+    sortMenu->setObjectName(u"sortMenu"_s);
     sortActions_ = new QActionGroup(this);
     sortActions_->setExclusive(true);
     for (int order = 0; order < kSortOrderCount; ++order) {

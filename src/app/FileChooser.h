@@ -31,7 +31,7 @@ class FileListModel;
 
 enum ChooserMode : int { kChooseReading = 0, kChooseSaving };
 
-// Views, numbered as the Tags of their tool buttons.
+// Views, numbered as the ids of their tool buttons.
 enum ChooserView : int { kViewLargeIcons = 0, kViewRowList, kViewColumnList, kViewDetails };
 
 // What the chooser keeps from one window to the next for the rest of the run, shared by both

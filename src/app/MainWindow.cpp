@@ -191,7 +191,7 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     : QMainWindow(parent), ctx(context), platform(qtPlatform), ini(context.options, qtPlatform),
       rawCommandLine_(std::move(rawCommandLine)),
       canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
-    setObjectName(QStringLiteral("FormPrincipal"));
+    setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
     platform.window = this;
     platform.settings = &ini;
@@ -200,9 +200,9 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     setCentralWidget(client);
 
     horizontalScrollBar = new QScrollBar(Qt::Horizontal, client);
-    horizontalScrollBar->setObjectName(QStringLiteral("ScrollBarHorizontal"));
+    horizontalScrollBar->setObjectName(QStringLiteral("horizontalScrollBar"));
     verticalScrollBar = new QScrollBar(Qt::Vertical, client);
-    verticalScrollBar->setObjectName(QStringLiteral("ScrollBarVertical"));
+    verticalScrollBar->setObjectName(QStringLiteral("verticalScrollBar"));
     for (QScrollBar* bar : {horizontalScrollBar, verticalScrollBar}) {
         bar->setFocusPolicy(Qt::NoFocus);
         bar->hide();
@@ -211,13 +211,13 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     connect(verticalScrollBar, &QScrollBar::valueChanged, this, &MainWindow::OnVerticalScroll);
 
     boardPanel = new QFrame(client);
-    boardPanel->setObjectName(QStringLiteral("PainelTapete"));
+    boardPanel->setObjectName(QStringLiteral("boardPanel"));
     boardPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     boardPanel->setAutoFillBackground(true);
     boardPanel->hide();
 
     infoBar = new QFrame(client);
-    infoBar->setObjectName(QStringLiteral("PainelBarraInfo"));
+    infoBar->setObjectName(QStringLiteral("infoBar"));
     infoBar->setAutoFillBackground(true);
     const auto panel = [this](const char* name) {
         auto* label = new QLabel(infoBar);
@@ -227,12 +227,12 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     };
-    coordinatesPanel = panel("PainelCoordenadas");
-    blockInfoPanel = panel("PainelRotulos");
-    moveCountsPanel = panel("PainelJogadas");
+    coordinatesPanel = panel("coordinatesPanel");
+    blockInfoPanel = panel("blockInfoPanel");
+    moveCountsPanel = panel("moveCountsPanel");
 
     tickTimer = new QTimer(this);
-    tickTimer->setObjectName(QStringLiteral("Timer1"));
+    tickTimer->setObjectName(QStringLiteral("tickTimer"));
     tickTimer->setInterval(250);
     connect(tickTimer, &QTimer::timeout, this, &MainWindow::OnTimerTick);
 
@@ -334,7 +334,7 @@ void MainWindow::HandleFirstShow() {
     UpdateCellSize(true, 10);
     ReadRecords(ctx, companions, false);
     celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
-    celebrationHint->setObjectName(QStringLiteral("HintFesta"));
+    celebrationHint->setObjectName(QStringLiteral("celebrationHint"));
     celebrationHint->setTextFormat(Qt::PlainText);
     celebrationHint->setAlignment(Qt::AlignCenter);
     celebrationHint->setMargin(8);

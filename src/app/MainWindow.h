@@ -176,7 +176,7 @@ public:
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Commands (Comandos.cpp) -------------------------------------------------------------
+    // --- Commands (Commands.cpp) -------------------------------------------------------------
     // The guard every command goes through: dropped while another command runs.
     void ExecuteGuarded(unsigned char c);
     void ExecuteCommand(unsigned char c);

@@ -42,12 +42,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int top) {
 
 MessageBox::MessageBox(QtPlatform& platform, QWidget* parent)
     : QDialog(parent), platform_(platform) {
-    setObjectName(QLatin1String("TCaixaMensagem"));
+    setObjectName(QLatin1String("MessageBox"));
     setWindowTitle(platform.boxCaption);
     setFixedSize(465, 200);
 
     textEdit = new QTextEdit(this);
-    textEdit->setObjectName(QLatin1String("RichEdit1"));
+    textEdit->setObjectName(QLatin1String("textEdit"));
     textEdit->setGeometry(8, 10, 349, 145);
     textEdit->setReadOnly(true);
     textEdit->setFrameShape(QFrame::NoFrame);
@@ -58,23 +58,23 @@ MessageBox::MessageBox(QtPlatform& platform, QWidget* parent)
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     textEdit->setPalette(face);
 
-    yesButton = MakeButton(this, "BotaoSim", 124);
+    yesButton = MakeButton(this, "yesButton", 124);
     yesButton->setDefault(true);
-    noButton = MakeButton(this, "BotaoNao", 86);
-    cancelButton = MakeButton(this, "BotaoCancelar", 48);
+    noButton = MakeButton(this, "noButton", 86);
+    cancelButton = MakeButton(this, "cancelButton", 48);
     cancelButton->setText(QLatin1String("Cancel"));
-    thirdButton = MakeButton(this, "BotaoR", 10);
+    thirdButton = MakeButton(this, "thirdButton", 10);
     noButton->hide();
     cancelButton->hide();
     thirdButton->hide();
 
     repeatCheckBox = new QCheckBox(QLatin1String("Repeat the answer next time"), this);
-    repeatCheckBox->setObjectName(QLatin1String("CheckBoxRepeticao"));
+    repeatCheckBox->setObjectName(QLatin1String("repeatCheckBox"));
     repeatCheckBox->setGeometry(8, 142, 349, 17);
     repeatCheckBox->hide();
 
     linkLabel = new QLabel(this);
-    linkLabel->setObjectName(QLatin1String("LabelLink"));
+    linkLabel->setObjectName(QLatin1String("linkLabel"));
     linkLabel->move(8, 142);
     linkLabel->setCursor(Qt::PointingHandCursor);
     linkLabel->setTextFormat(Qt::RichText);

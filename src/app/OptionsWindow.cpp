@@ -72,24 +72,23 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
     : QDialog(parent), ctx_(ctx), ini_(ini), platform_(platform), hooks_(std::move(hooks)),
       savedGrid_(ctx.options.grid), savedJoinBarriers_(ctx.options.joinBarriers),
       savedJoinMagnets_(ctx.options.joinMagnets) {
-    setObjectName(QLatin1String("TFormOpcoes"));
+    setObjectName(QLatin1String("OptionsWindow"));
     setWindowTitle(QLatin1String(" Options"));
     filling_ = true;
 
     pageTabs = new QTabWidget(this);
-    pageTabs->setObjectName(QLatin1String("PageControl"));
-    QWidget* game = NewPage(pageTabs, "TabSheetJogo", "Game");
-    QWidget* file = NewPage(pageTabs, "TabSheetArquivo", "File");
-    QWidget* edit1 = NewPage(pageTabs, "TabSheetEdicao1", "Edit 1");
-    QWidget* edit2 = NewPage(pageTabs, "TabSheetEdicao2", "Edit 2");
+    pageTabs->setObjectName(QLatin1String("pageTabs"));
+    QWidget* game = NewPage(pageTabs, "gamePage", "Game");
+    QWidget* file = NewPage(pageTabs, "filePage", "File");
+    QWidget* edit1 = NewPage(pageTabs, "edit1Page", "Edit 1");
+    QWidget* edit2 = NewPage(pageTabs, "edit2Page", "Edit 2");
 
     for (int i = 0; i < kOptionCount; ++i) {
         QWidget* page = i <= 6 ? game : i <= 12 ? file : edit2;
-        const std::string name =
-            i < 13 ? "CheckBox" + std::to_string(i) : std::string("CheckBoxAutoAvancoAlfanumerico");
+        const std::string name = "optionCheckBox" + std::to_string(i);
         auto* box = NewCheckBox(page, name.c_str(), "");
         box->setText(FromCp1252(ini.optionNames[static_cast<std::size_t>(i)]));
-        box->setProperty("Tag", i);
+        box->setProperty("option", i);
         optionBoxes[static_cast<std::size_t>(i)] = box;
     }
     ShowOptionValues(0, kOptionCount - 1);
@@ -98,13 +97,13 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
     auto* gameLayout = new QVBoxLayout(game);
     for (int i = 0; i <= 6; ++i) gameLayout->addWidget(optionBoxes[static_cast<std::size_t>(i)]);
     startupListLabel = new QLabel(QLatin1String(kStartupLabel), game);
-    startupListLabel->setObjectName(QLatin1String("LabelLerAoIniciar"));
+    startupListLabel->setObjectName(QLatin1String("startupListLabel"));
     startupListLabel->setWordWrap(true);
     startupListEdit = new QLineEdit(FromCp1252(ctx.options.startupList), game);
-    startupListEdit->setObjectName(QLatin1String("EditLerAoIniciar"));
+    startupListEdit->setObjectName(QLatin1String("startupListEdit"));
     startupListLabel->setBuddy(startupListEdit);
     readGameOptionsButton =
-        NewButton(game, "BotaoLerOpcoesJogo", "Read game options from the Registry");
+        NewButton(game, "readGameOptionsButton", "Read game options from the Registry");
     gameLayout->addWidget(startupListLabel);
     gameLayout->addWidget(startupListEdit);
     gameLayout->addWidget(readGameOptionsButton, 0, Qt::AlignLeft);
@@ -114,14 +113,14 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
     auto* fileLayout = new QVBoxLayout(file);
     for (int i = 7; i <= 12; ++i) fileLayout->addWidget(optionBoxes[static_cast<std::size_t>(i)]);
     readFileOptionsButton =
-        NewButton(file, "BotaoLerOpcoesArquivo", "Read file options from the Registry");
+        NewButton(file, "readFileOptionsButton", "Read file options from the Registry");
     fileLayout->addWidget(readFileOptionsButton, 0, Qt::AlignLeft);
     fileLayout->addStretch();
 
     // Edit 1: the editor's grid.
     auto* edit1Layout = new QVBoxLayout(edit1);
     auto* grid = new QGroupBox(QLatin1String("Grid:"), edit1);
-    grid->setObjectName(QLatin1String("GroupBoxGrade"));
+    grid->setObjectName(QLatin1String("gridGroupBox"));
     auto* gridLayout = new QGridLayout(grid);
     const auto newBar = [grid](const char* name, const char* caption, int value) {
         auto* bar = new SliderField(QLatin1String(caption), 0, 64, grid);
@@ -130,15 +129,14 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
         return bar;
     };
     const EditorGrid& current = ctx.options.grid;
-    firstRowSlider = newBar("BarraEditLinhaInicial", "Starting row", current.startRow);
-    firstColumnSlider = newBar("BarraEditColunaInicial", "Starting column", current.startColumn);
-    verticalSpacingSlider =
-        newBar("BarraEditEspacoVertical", "Vertical spacing", current.rowSpacing);
+    firstRowSlider = newBar("firstRowSlider", "Starting row", current.startRow);
+    firstColumnSlider = newBar("firstColumnSlider", "Starting column", current.startColumn);
+    verticalSpacingSlider = newBar("verticalSpacingSlider", "Vertical spacing", current.rowSpacing);
     horizontalSpacingSlider =
-        newBar("BarraEditEspacoHorizontal", "Horizontal spacing", current.columnSpacing);
-    showGridCheckBox = NewCheckBox(grid, "CheckBoxMostrarGrade", "Show grid");
+        newBar("horizontalSpacingSlider", "Horizontal spacing", current.columnSpacing);
+    showGridCheckBox = NewCheckBox(grid, "showGridCheckBox", "Show grid");
     showGridCheckBox->setChecked(current.show);
-    defaultsButton = NewButton(grid, "BotaoPadrao", "Default");
+    defaultsButton = NewButton(grid, "defaultsButton", "Default");
     gridLayout->addWidget(firstRowSlider, 0, 0);
     gridLayout->addWidget(firstColumnSlider, 0, 1);
     gridLayout->addWidget(verticalSpacingSlider, 1, 0);
@@ -150,34 +148,34 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
 
     // Edit 2: joining, option 13, the shuffle seed.
     auto* edit2Layout = new QVBoxLayout(edit2);
-    joinBarriersCheckBox = NewCheckBox(edit2, "CheckBoxJuntarBarreiras", "Join barriers");
+    joinBarriersCheckBox = NewCheckBox(edit2, "joinBarriersCheckBox", "Join barriers");
     joinBarriersCheckBox->setChecked(ctx.options.joinBarriers);
-    joinMagnetsCheckBox = NewCheckBox(edit2, "CheckBoxJuntarImas", "Join magnets");
+    joinMagnetsCheckBox = NewCheckBox(edit2, "joinMagnetsCheckBox", "Join magnets");
     joinMagnetsCheckBox->setChecked(ctx.options.joinMagnets);
     edit2Layout->addWidget(joinBarriersCheckBox);
     edit2Layout->addWidget(joinMagnetsCheckBox);
     edit2Layout->addWidget(optionBoxes[kAlphanumericAutoincrement]);
     auto* shuffle = new QGroupBox(QLatin1String("Block shuffling"), edit2);
-    shuffle->setObjectName(QLatin1String("GroupBoxEmbaralhar"));
+    shuffle->setObjectName(QLatin1String("shuffleGroupBox"));
     auto* shuffleLayout = new QHBoxLayout(shuffle);
     auto* seedLabel = new QLabel(QLatin1String("Random-number seed:"), shuffle);
-    seedLabel->setObjectName(QLatin1String("LabelSemente"));
+    seedLabel->setObjectName(QLatin1String("seedLabel"));
     seedEdit = new QLineEdit(QString::number(ctx.options.seed), shuffle);
-    seedEdit->setObjectName(QLatin1String("EditSemente"));
+    seedEdit->setObjectName(QLatin1String("seedEdit"));
     seedEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QLatin1String("[0-9]{1,10}")), this));
     seedLabel->setBuddy(seedEdit);
-    randomSeedButton = NewButton(shuffle, "BotaoAleatorio", "Random");
+    randomSeedButton = NewButton(shuffle, "randomSeedButton", "Random");
     shuffleLayout->addWidget(seedLabel);
     shuffleLayout->addWidget(seedEdit);
     shuffleLayout->addWidget(randomSeedButton);
     edit2Layout->addWidget(shuffle);
     edit2Layout->addStretch();
 
-    okButton = NewButton(this, "BotaoOK", "OK");
+    okButton = NewButton(this, "okButton", "OK");
     okButton->setDefault(true);
-    cancelButton = NewButton(this, "BotaoCancelar", "Cancel");
-    helpButton = NewButton(this, "BotaoAjuda", "Help");
+    cancelButton = NewButton(this, "cancelButton", "Cancel");
+    helpButton = NewButton(this, "helpButton", "Help");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);

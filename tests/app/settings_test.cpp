@@ -177,12 +177,11 @@ private Q_SLOTS:
                                 QStringLiteral("Edit 1"), QStringLiteral("Edit 2")};
         for (int i = 0; i < pages.size(); ++i) QCOMPARE(form.pageTabs->tabText(i), pages[i]);
         for (int i = 0; i < kOptionCount; ++i) {
-            const QString name = i < 13 ? QStringLiteral("CheckBox%1").arg(i)
-                                        : QStringLiteral("CheckBoxAutoAvancoAlfanumerico");
+            const QString name = QStringLiteral("optionCheckBox%1").arg(i);
             auto* box = form.findChild<QCheckBox*>(name);
             QVERIFY2(box != nullptr, qPrintable(name));
             QCOMPARE(box->text(), QLatin1String(kOptionNames[std::size_t(i)]));
-            QCOMPARE(box->property("Tag").toInt(), i);
+            QCOMPARE(box->property("option").toInt(), i);
             const int page = i <= 6 ? kPageGame : i <= 12 ? kPageFile : kPageEdit2;
             QVERIFY(form.pageTabs->widget(page)->isAncestorOf(box));
         }
