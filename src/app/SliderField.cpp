@@ -9,28 +9,28 @@
 namespace vorpel {
 
 SliderField::SliderField(const QString& caption, int minimum, int maximum, QWidget* parent)
-    : QWidget(parent), Label(new QLabel(caption, this)), Slider(new QSlider(Qt::Horizontal, this)),
-      Edit(new QSpinBox(this)) {
-    Slider->setRange(minimum, maximum);
-    Edit->setRange(minimum, maximum);
-    Label->setBuddy(Edit);
+    : QWidget(parent), label(new QLabel(caption, this)), slider(new QSlider(Qt::Horizontal, this)),
+      spinBox(new QSpinBox(this)) {
+    slider->setRange(minimum, maximum);
+    spinBox->setRange(minimum, maximum);
+    label->setBuddy(spinBox);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Label, 0, 0, 1, 2);
-    layout->addWidget(Slider, 1, 0);
-    layout->addWidget(Edit, 1, 1);
+    layout->addWidget(label, 0, 0, 1, 2);
+    layout->addWidget(slider, 1, 0);
+    layout->addWidget(spinBox, 1, 1);
     // Each part follows the other; the slider alone reports, so a change is told once.
-    connect(Slider, &QSlider::valueChanged, Edit, &QSpinBox::setValue);
-    connect(Edit, &QSpinBox::valueChanged, Slider, &QSlider::setValue);
-    connect(Slider, &QSlider::valueChanged, this, &SliderField::valueChanged);
+    connect(slider, &QSlider::valueChanged, spinBox, &QSpinBox::setValue);
+    connect(spinBox, &QSpinBox::valueChanged, slider, &QSlider::setValue);
+    connect(slider, &QSlider::valueChanged, this, &SliderField::valueChanged);
 }
 
 int SliderField::Value() const {
-    return Slider->value();
+    return slider->value();
 }
 
 void SliderField::SetValue(int value) {
-    Slider->setValue(value);
+    slider->setValue(value);
 }
 
 } // namespace vorpel

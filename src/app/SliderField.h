@@ -18,9 +18,9 @@ public:
     // Sets both parts; valueChanged follows only when the value changes.
     void SetValue(int value);
 
-    QLabel* Label;
-    QSlider* Slider;
-    QSpinBox* Edit;
+    QLabel* label;
+    QSlider* slider;
+    QSpinBox* spinBox;
 
 Q_SIGNALS:
     void valueChanged(int value);

@@ -206,9 +206,9 @@ private Q_SLOTS:
             {form.verticalSpacingSlider, "Vertical spacing"},
             {form.horizontalSpacingSlider, "Horizontal spacing"}};
         for (const auto& [bar, caption] : bars) {
-            QCOMPARE(bar->Label->text(), QLatin1String(caption));
-            QCOMPARE(bar->Slider->minimum(), 0);
-            QCOMPARE(bar->Slider->maximum(), 64);
+            QCOMPARE(bar->label->text(), QLatin1String(caption));
+            QCOMPARE(bar->slider->minimum(), 0);
+            QCOMPARE(bar->slider->maximum(), 64);
         }
 
         platform_->helpPage = folder_->filePath(QStringLiteral("VorpelTest.htm"));
@@ -266,7 +266,7 @@ private Q_SLOTS:
         QCOMPARE(repaints, 0);                    // ... but shows only with the grid on
         form.showGridCheckBox->setChecked(true);
         QCOMPARE(repaints, 1);
-        form.horizontalSpacingSlider->Edit->setValue(9);
+        form.horizontalSpacingSlider->spinBox->setValue(9);
         QCOMPARE(ctx_->options.grid.columnSpacing, 9);
         QCOMPARE(repaints, 2);
         form.defaultsButton->click();
