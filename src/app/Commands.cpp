@@ -129,15 +129,15 @@ bool ArrowKeyKind(Byte k) {
 
 std::vector<std::string> SettingsFileHistory::Read() {
     std::vector<std::string> list;
-    ini_.ReadHistory(list);
+    settingsStore_.ReadHistory(list);
     while (!list.empty() && list.back().empty()) list.pop_back();
     return list;
 }
 void SettingsFileHistory::Add(const std::string& fileName) {
-    ini_.AddToHistory(fileName);
+    settingsStore_.AddToHistory(fileName);
 }
 void SettingsFileHistory::Clear() {
-    ini_.ClearHistory();
+    settingsStore_.ClearHistory();
 }
 
 // --- Menus -----------------------------------------------------------------------------------
@@ -355,7 +355,7 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         ctx.options.value[kDrawMarksOverBlocks] = !ctx.options[kDrawMarksOverBlocks];
         MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
         RedrawBoard();
-        ini.WriteOptions(true, 0, 0);
+        settingsStore.WriteOptions(true, 0, 0);
         break;
     case Command::FullWindowSize:
         SizeWindow(1, 1);
@@ -600,7 +600,7 @@ bool MainWindow::ShowOptionsWindow(int page) {
         if (ctx.flags.editorActive) RedrawBoard();
     };
     hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
-    return ShowOptions(page, ctx, ini, platform, hooks);
+    return ShowOptions(page, ctx, settingsStore, platform, hooks);
 }
 
 } // namespace vorpel

@@ -188,13 +188,13 @@ CommandLine SplitCommandLine(const QString& rawLine) {
 
 MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
                        QWidget* parent)
-    : QMainWindow(parent), ctx(context), platform(qtPlatform), ini(context.options, qtPlatform),
-      rawCommandLine_(std::move(rawCommandLine)),
+    : QMainWindow(parent), ctx(context), platform(qtPlatform),
+      settingsStore(context.options, qtPlatform), rawCommandLine_(std::move(rawCommandLine)),
       canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
     platform.window = this;
-    platform.settings = &ini;
+    platform.settings = &settingsStore;
 
     client = new ClientArea(*this);
     setCentralWidget(client);
@@ -252,7 +252,7 @@ MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
     ctx.repaint = nullptr;
     if (platform.window == this) platform.window = nullptr;
-    if (platform.settings == &ini) platform.settings = nullptr;
+    if (platform.settings == &settingsStore) platform.settings = nullptr;
 }
 
 QString MainWindow::ToDisplay(const std::string& text) const {
@@ -301,13 +301,13 @@ void MainWindow::HandleFirstShow() {
                                 CompanionFiles::ForThisProgram().DataFolder());
     SetUpCompanionFiles(ctx, platform, companions);
     baseName = ToFileName(companions.SettingsName());
-    ini.SetSettingsKey(companions.SettingsName(), settingsFormat);
+    settingsStore.SetSettingsKey(companions.SettingsName(), settingsFormat);
     startFolder = QDir::currentPath();
     if (!startFolder.endsWith(u'/') && !startFolder.endsWith(u'\\')) startFolder += u'/';
     chooserState.startFolder = startFolder;
 
     // 5. Options.
-    ini.SetOptionNames();
+    settingsStore.SetOptionNames();
     ApplyOptionsToMenus();
 
     // 6. Startup files.

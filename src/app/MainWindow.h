@@ -46,13 +46,13 @@ CommandLine SplitCommandLine(const QString& rawLine);
 // The file history the chooser offers, kept in the settings store.
 class SettingsFileHistory : public FileHistory {
 public:
-    explicit SettingsFileHistory(SettingsStore& ini) : ini_(ini) {}
+    explicit SettingsFileHistory(SettingsStore& settingsStore) : settingsStore_(settingsStore) {}
     std::vector<std::string> Read() override;
     void Add(const std::string& fileName) override;
     void Clear() override;
 
 private:
-    SettingsStore& ini_;
+    SettingsStore& settingsStore_;
 };
 
 // Holds the flag that one command at a time runs: a command arriving while another runs (from
@@ -87,11 +87,11 @@ public:
     Context& ctx;
     QtPlatform& platform;
     // The settings store; tests choose another format before the window is shown.
-    SettingsStore ini;
+    SettingsStore settingsStore;
     QSettings::Format settingsFormat = QSettings::NativeFormat;
     // The file chooser's state for the run, and the history it offers.
     FileChooserState chooserState;
-    SettingsFileHistory history{ini};
+    SettingsFileHistory history{settingsStore};
 
     // --- View geometry ---------------------------------------------------------------------
     int CellSize = kMinCellSize;

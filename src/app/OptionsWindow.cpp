@@ -67,11 +67,11 @@ std::string ValidateStartupList(const std::string& list) {
     return {};
 }
 
-OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platform,
+OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
                              OptionsHooks hooks, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ini_(ini), platform_(platform), hooks_(std::move(hooks)),
-      savedGrid_(ctx.options.grid), savedJoinBarriers_(ctx.options.joinBarriers),
-      savedJoinMagnets_(ctx.options.joinMagnets) {
+    : QDialog(parent), ctx_(ctx), settingsStore_(settingsStore), platform_(platform),
+      hooks_(std::move(hooks)), savedGrid_(ctx.options.grid),
+      savedJoinBarriers_(ctx.options.joinBarriers), savedJoinMagnets_(ctx.options.joinMagnets) {
     setObjectName(QLatin1String("OptionsWindow"));
     setWindowTitle(QLatin1String(" Options"));
     filling_ = true;
@@ -87,7 +87,7 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
         QWidget* page = i <= 6 ? game : i <= 12 ? file : edit2;
         const std::string name = "optionCheckBox" + std::to_string(i);
         auto* box = NewCheckBox(page, name.c_str(), "");
-        box->setText(FromCp1252(ini.optionNames[static_cast<std::size_t>(i)]));
+        box->setText(FromCp1252(settingsStore.optionNames[static_cast<std::size_t>(i)]));
         box->setProperty("option", i);
         optionBoxes[static_cast<std::size_t>(i)] = box;
     }
@@ -191,11 +191,11 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platf
     connect(randomSeedButton, &QPushButton::clicked, this, &OptionsWindow::OnRandomSeed);
     connect(defaultsButton, &QPushButton::clicked, this, &OptionsWindow::OnDefaults);
     connect(readGameOptionsButton, &QPushButton::clicked, this, [this] {
-        ini_.ReadOptions(true, 0, 3);
+        settingsStore_.ReadOptions(true, 0, 3);
         ShowOptionValues(0, 6);
     });
     connect(readFileOptionsButton, &QPushButton::clicked, this, [this] {
-        ini_.ReadOptions(true, 7, 12);
+        settingsStore_.ReadOptions(true, 7, 12);
         ShowOptionValues(7, 12);
     });
     for (SliderField* bar :
@@ -268,7 +268,7 @@ void OptionsWindow::OnOk() {
         ctx_.options.value[static_cast<std::size_t>(i)] =
             optionBoxes[static_cast<std::size_t>(i)]->isChecked();
     ctx_.options.startupList = list;
-    ini_.WriteOptions(true, 0, kOptionCount - 1);
+    settingsStore_.WriteOptions(true, 0, kOptionCount - 1);
     ctx_.options.seed = SeedValue();
     if (hooks_.applyOptions) hooks_.applyOptions();
     accept();
@@ -285,9 +285,9 @@ void OptionsWindow::done(int code) {
     QDialog::done(code);
 }
 
-bool ShowOptions(int page, Context& ctx, SettingsStore& ini, QtPlatform& platform,
+bool ShowOptions(int page, Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
                  const OptionsHooks& hooks) {
-    OptionsWindow form(ctx, ini, platform, hooks, platform.window);
+    OptionsWindow form(ctx, settingsStore, platform, hooks, platform.window);
     form.pageTabs->setCurrentIndex(page);
     return form.exec() == QDialog::Accepted;
 }

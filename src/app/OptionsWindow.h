@@ -43,8 +43,8 @@ struct OptionsHooks {
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    OptionsWindow(Context& ctx, SettingsStore& ini, QtPlatform& platform, OptionsHooks hooks,
-                  QWidget* parent = nullptr);
+    OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
+                  OptionsHooks hooks, QWidget* parent = nullptr);
 
     QTabWidget* pageTabs;
     std::array<QCheckBox*, kOptionCount> optionBoxes{}; // CheckBox0 .. CheckBox12, then
@@ -82,7 +82,7 @@ private:
     std::uint32_t SeedValue() const;
 
     Context& ctx_;
-    SettingsStore& ini_;
+    SettingsStore& settingsStore_;
     QtPlatform& platform_;
     OptionsHooks hooks_;
     // What Cancel gives back.
@@ -94,7 +94,7 @@ private:
 };
 
 // Opens the options window on `page`; true when it was closed with OK.
-bool ShowOptions(int page, Context& ctx, SettingsStore& ini, QtPlatform& platform,
+bool ShowOptions(int page, Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
                  const OptionsHooks& hooks = {});
 
 } // namespace vorpel

@@ -41,13 +41,13 @@ private Q_SLOTS:
         ctx_.emplace();
         platform_.emplace();
         platform_->script.emplace();
-        ini_.emplace(ctx_->options, *platform_);
-        ini_->SetSettingsKey(kProgram, QSettings::IniFormat);
-        platform_->settings = &*ini_;
+        settingsStore_.emplace(ctx_->options, *platform_);
+        settingsStore_->SetSettingsKey(kProgram, QSettings::IniFormat);
+        platform_->settings = &*settingsStore_;
     }
 
     void firstStartCreatesEveryValue() {
-        ini_->SetOptionNames();
+        settingsStore_->SetOptionNames();
         QVERIFY(platform_->script->shown.empty());
         QSettings store = RawStore();
         store.beginGroup(QStringLiteral("Options"));
@@ -60,7 +60,7 @@ private Q_SLOTS:
     void optionsRoundTrip() {
         for (int i = 0; i < kOptionCount; ++i) ctx_->options.value[std::size_t(i)] = i % 3 == 0;
         ctx_->options.startupList = " 1 , 2,3";
-        ini_->WriteOptions(true, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(true, 0, kOptionCount - 1);
 
         Options read;
         SettingsStore again(read, *platform_);
@@ -74,11 +74,11 @@ private Q_SLOTS:
     void partialRangesLeaveTheStartupListAlone() {
         const std::string list = "4, 5";
         ctx_->options.startupList = list;
-        ini_->WriteOptions(false, 7, 12);
+        settingsStore_->WriteOptions(false, 7, 12);
         QVERIFY(!RawStore().contains(QStringLiteral("Options/Startup load")));
         QVERIFY(RawStore().contains(QStringLiteral("Options/Show hidden files")));
         QVERIFY(!RawStore().contains(QStringLiteral("Options/Draw marks over blocks")));
-        ini_->ReadOptions(false, 7, 12);
+        settingsStore_->ReadOptions(false, 7, 12);
         QCOMPARE(ctx_->options.startupList, list);
     }
 
@@ -90,7 +90,7 @@ private Q_SLOTS:
     void badValuesAreReportedAndRewritten() {
         QFETCH(QVariant, stored);
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
         const QString key = QStringLiteral("Options/Show system files");
         {
             QSettings store = RawStore();
@@ -100,7 +100,7 @@ private Q_SLOTS:
                 store.remove(key);
         }
         ctx_->options.value.fill(false);
-        ini_->ReadOptions(true, 0, kOptionCount - 1);
+        settingsStore_->ReadOptions(true, 0, kOptionCount - 1);
         QCOMPARE(platform_->script->shown, (Lines{{"Error reading data from the Registry."}}));
         QVERIFY(!ctx_->options[kShowSystemFiles]); // left as it was in memory
         QVERIFY(ctx_->options[kShowHiddenFiles]);
@@ -111,19 +111,19 @@ private Q_SLOTS:
         for (const char* name : {"/levels/a.txt", "/levels/b.sok", "/levels/c.txt"})
             platform_->AddToHistory(name);
         std::vector<std::string> history;
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history,
                  (std::vector<std::string>{"/levels/c.txt", "/levels/b.sok", "/levels/a.txt", ""}));
 
-        ini_->AddToHistory("/Levels/A.TXT"); // third, in another letter case
+        settingsStore_->AddToHistory("/Levels/A.TXT"); // third, in another letter case
         history.clear();
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history,
                  (std::vector<std::string>{"/Levels/A.TXT", "/levels/c.txt", "/levels/b.sok", ""}));
 
-        ini_->ClearHistory();
+        settingsStore_->ClearHistory();
         history.clear();
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history, std::vector<std::string>{""});
     }
 
@@ -134,12 +134,12 @@ private Q_SLOTS:
                  QStringLiteral("Vorpel"));
         QCOMPARE(SettingsBaseName(QStringLiteral("/opt/games/Vorpel2")), QStringLiteral("Vorpel2"));
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
 
         Options other;
-        SettingsStore otherIni(other, *platform_);
-        otherIni.SetSettingsKey(QStringLiteral("VorpelOther"), QSettings::IniFormat);
-        otherIni.SetOptionNames();
+        SettingsStore otherStore(other, *platform_);
+        otherStore.SetSettingsKey(QStringLiteral("VorpelOther"), QSettings::IniFormat);
+        otherStore.SetOptionNames();
         QCOMPARE(other.value, Options{}.value);
         QVERIFY(RawStore(QStringLiteral("VorpelOther"))
                     .contains(QStringLiteral("Options/Bricks compatibility")));
@@ -170,7 +170,7 @@ private Q_SLOTS:
     }
 
     void windowShowsEveryControl() {
-        OptionsWindow form(*ctx_, *ini_, *platform_, {});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
         QCOMPARE(form.windowTitle(), QStringLiteral(" Options"));
         QCOMPARE(form.pos(), QPoint(100, 200));
         const QStringList pages{QStringLiteral("Game"), QStringLiteral("File"),
@@ -219,7 +219,7 @@ private Q_SLOTS:
 
     void okChecksTheListThenStoresEverything() {
         int applied = 0;
-        OptionsWindow form(*ctx_, *ini_, *platform_, {{}, [&applied] { ++applied; }});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {{}, [&applied] { ++applied; }});
         form.show();
         form.pageTabs->setCurrentIndex(kPageEdit2);
         form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
@@ -258,7 +258,7 @@ private Q_SLOTS:
         int repaints = 0;
         ctx_->flags.editorActive = true;
         ctx_->options.grid = {2, 3, 4, 5, false};
-        OptionsWindow form(*ctx_, *ini_, *platform_, {[&repaints] { ++repaints; }, {}});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {[&repaints] { ++repaints; }, {}});
         form.show();
         form.optionBoxes[kBricksCompatibility]->setChecked(true);
         form.firstRowSlider->SetValue(7);
@@ -293,9 +293,9 @@ private Q_SLOTS:
 
     void readButtonsTakeTheirOptionsFromTheStore() {
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
         ctx_->options.value.fill(false);
-        OptionsWindow form(*ctx_, *ini_, *platform_, {});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
         form.readGameOptionsButton->click();
         for (int i = 0; i <= 6; ++i) {
             QCOMPARE(ctx_->options.value[std::size_t(i)], i <= 3);
@@ -314,7 +314,7 @@ private:
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::optional<SettingsStore> ini_;
+    std::optional<SettingsStore> settingsStore_;
 };
 
 VORPEL_APP_TEST(SettingsTest)
