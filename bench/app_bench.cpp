@@ -20,8 +20,8 @@
 
 #include "BenchKit.h"
 #include "app/LevelListWindow.h"
+#include "app/MainWindow.h"
 #include "app/MoveListWindow.h"
-#include "app/Principal.h"
 #include "app/QtPlatform.h"
 #include "files/LevelLoad.h"
 #include "model/Context.h"
@@ -87,13 +87,13 @@ struct Program {
     QTemporaryDir folder;
     Context ctx;
     QtPlatform platform;
-    std::unique_ptr<TFormPrincipal> form;
+    std::unique_ptr<MainWindow> form;
 
     explicit Program(const std::string& startupText) {
         platform.script.emplace();
         ctx.platform = &platform;
         WriteFile(folder.filePath(QStringLiteral("Vorpel 0.txt")), startupText);
-        form = std::make_unique<TFormPrincipal>(
+        form = std::make_unique<MainWindow>(
             ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
         form->settingsFormat = QSettings::IniFormat;
     }
@@ -112,13 +112,13 @@ void Send(QWidget* client, QEvent::Type type, QPoint at, Qt::MouseButtons button
 void BM_DragStepPainted(benchmark::State& state) {
     BenchApplication application;
     Program program(CrowdedLevel());
-    TFormPrincipal& form = *program.form;
+    MainWindow& form = *program.form;
     form.resize(1400, 1000);
     form.show();
     QCoreApplication::processEvents();
     form.CellSize = 32;
-    form.CalcularModulo(false, 10);
-    form.Repintar();
+    form.UpdateCellSize(false, 10);
+    form.RedrawBoard();
     QCoreApplication::processEvents();
     const int s = form.CellSize;
     // Scrolled so the block's row and column are in view.
@@ -185,7 +185,7 @@ std::string ListTitle(int i) {
 // records file naming every title.
 struct BigCollection {
     Program program{"\"Start\"\r\n.#.. .#.. .#..\r\n.#.. .@.. .#..\r\n.#.. .#.. .#..\r\n"};
-    TFormPrincipal& form = *program.form;
+    MainWindow& form = *program.form;
 
     BigCollection() {
         form.show();

@@ -12,7 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/EditorWindow.h"
-#include "app/Principal.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "model/Context.h"
 
@@ -91,7 +91,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
         const std::string text = CrowdedEditorLevel();
         file.write(text.data(), qint64(text.size()));
     }
-    auto form = std::make_unique<TFormPrincipal>(
+    auto form = std::make_unique<MainWindow>(
         ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
     form->settingsFormat = QSettings::IniFormat;
     form->resize(1400, 1000);

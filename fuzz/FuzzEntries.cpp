@@ -9,9 +9,9 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "bricksdll/BricksDll.h"
 #include "bricksdll/BricksMoves.h"
-#include "bricksdll/FormatoDLL.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
@@ -254,6 +254,7 @@ void RecordsEntry(std::string_view bytes) {
 }
 
 void DllEntry(std::string_view bytes) {
+    RegisterDllReader();
     Context ctx;
     const std::string path = WriteScratch("pack.dll", bytes);
     std::vector<std::string> titles;

@@ -8,7 +8,7 @@
 
 #include "FuzzEntries.h"
 #include "bricksdll/BricksMoves.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/NblFormat.h"

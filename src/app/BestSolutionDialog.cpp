@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
-#include "app/Principal.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 
 namespace vorpel {
 
-BestSolutionDialog::BestSolutionDialog(TFormPrincipal& main)
+BestSolutionDialog::BestSolutionDialog(MainWindow& main)
     : QDialog(&main), messagesLabel(new QLabel(this)),
       applyButton(new QPushButton(QStringLiteral("&Apply"), this)),
       writeButton(new QPushButton(QStringLiteral("&Write"), this)),
@@ -76,7 +76,7 @@ void BestSolutionDialog::Erase() {
     accept();
 }
 
-void ShowBestSolutionDialog(TFormPrincipal& main) {
+void ShowBestSolutionDialog(MainWindow& main) {
     BestSolutionDialog dialog(main);
     dialog.exec();
 }

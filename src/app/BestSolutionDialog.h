@@ -9,12 +9,12 @@ class QPushButton;
 
 namespace vorpel {
 
-class TFormPrincipal;
+class MainWindow;
 
 class BestSolutionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BestSolutionDialog(TFormPrincipal& main);
+    explicit BestSolutionDialog(MainWindow& main);
 
     QLabel* messagesLabel;
     QPushButton* applyButton;
@@ -31,10 +31,10 @@ private:
     void Write();
     void Erase();
 
-    TFormPrincipal& main_;
+    MainWindow& main_;
 };
 
 // The "Best solution ..." command.
-void ShowBestSolutionDialog(TFormPrincipal& main);
+void ShowBestSolutionDialog(MainWindow& main);
 
 } // namespace vorpel

@@ -12,7 +12,7 @@
 #include <QStandardPaths>
 
 #include "app/QtPlatform.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
 

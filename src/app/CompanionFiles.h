@@ -14,10 +14,6 @@ namespace vorpel {
 
 class QtPlatform;
 
-// The core's rule for naming a companion file after the program (this header shares its name
-// with the core's, so whichever of the two a file finds declares it).
-std::string CompanionPath(std::string_view programPath, std::string_view extension);
-
 class CompanionFiles {
 public:
     CompanionFiles() = default;

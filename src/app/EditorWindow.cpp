@@ -15,11 +15,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
 #include "app/ColourChooser.h"
-#include "app/EscolherArquivo.h"
-#include "app/Opcoes.h"
-#include "app/Principal.h"
+#include "app/FileChooser.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
+#include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
 #include "editor/Alphanumeric.h"
 #include "editor/EditorCells.h"
@@ -251,7 +251,7 @@ EditorMemory& EditorWindow::Memory() {
     return memory;
 }
 
-EditorWindow::EditorWindow(TFormPrincipal& mainWindow)
+EditorWindow::EditorWindow(MainWindow& mainWindow)
     : QWidget(&mainWindow, Qt::Tool), main(mainWindow),
       pictureCanvas_(std::make_unique<BoardCanvas>()) {
     setObjectName(QStringLiteral("EditorWindow"));
@@ -461,7 +461,7 @@ template <class Command> void EditorWindow::Change(Command command) {
     PushUndo();
     command();
     if (undo.DropIfUnchanged(main.ctx.CurrentLevel()))
-        main.Repintar();
+        main.RedrawBoard();
     else
         Reload();
 }
@@ -534,7 +534,7 @@ void EditorWindow::PasteCommand() {
         error = PasteClipboardIntoSelection(ctx);
     }
     if (undo.DropIfUnchanged(ctx.CurrentLevel()))
-        main.Repintar();
+        main.RedrawBoard();
     else
         Reload();
     if (!error.empty()) ctx.platform->ShowInfo({"Clipboard", error});
@@ -547,7 +547,7 @@ void EditorWindow::CopyCommand(bool erase) {
     // The cut erases the cells just copied, before the selection is put away.
     if (erase) Change([&] { EraseBlocksAndMarks(ctx); });
     SaveAndClearSelection(ctx);
-    main.Repintar();
+    main.RedrawBoard();
 }
 
 void EditorWindow::ShuffleCommand() {
@@ -641,15 +641,15 @@ void EditorWindow::EditorCommand(Byte c) {
         break;
     case ';':
         RestoreSelection(ctx);
-        main.Repintar();
+        main.RedrawBoard();
         break;
     case 'Z':
         SelectNothing(ctx);
-        main.Repintar();
+        main.RedrawBoard();
         break;
     case 'X':
         InvertTheSelection(ctx);
-        main.Repintar();
+        main.RedrawBoard();
         break;
     case 'N':
         Change([&] { LoadPlayedLevel(ctx, snapshot); });
@@ -808,11 +808,11 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     undo.Clear();
     main.selectionAnchorColumn = -1;
     main.SetBusy(false, false, false);
-    main.FinalizarPegarProblema(true);
+    main.ShowChosenLevel(true);
     event->accept();
 }
 
-void ShowEditor(TFormPrincipal& main) {
+void ShowEditor(MainWindow& main) {
     if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
     Context& ctx = main.ctx;
     ctx.flags.longOperationRunning = false;
@@ -822,7 +822,7 @@ void ShowEditor(TFormPrincipal& main) {
     MoveOntoScreen(*window, EditorWindow::Memory().position);
     window->SetZoomButtons();
     OpenEditor(ctx, window->snapshot);
-    main.FinalizarPegarProblema(true);
+    main.ShowChosenLevel(true);
     window->titleEdit->setText(QStringLiteral("New level"));
     window->SetAlphanumeric(EditorWindow::Memory().alphanumericChar);
     window->ColourRoundButtons();

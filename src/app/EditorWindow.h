@@ -20,7 +20,7 @@ class QToolButton;
 
 namespace vorpel {
 
-class TFormPrincipal;
+class MainWindow;
 struct BoardCanvas;
 
 // What the editor keeps from one opening to the next, for the run.
@@ -34,7 +34,7 @@ class EditorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit EditorWindow(TFormPrincipal& main);
+    explicit EditorWindow(MainWindow& main);
     ~EditorWindow() override;
 
     static EditorMemory& Memory();
@@ -44,7 +44,7 @@ public:
     void EditorCommand(Byte c);
     void PushUndo();
 
-    TFormPrincipal& main;
+    MainWindow& main;
     EditorResult editorResult = EditorResult::kCancel;
     // Set while the user types in the title or alphanumeric field: commands leave it alone.
     bool typingInField = false;
@@ -98,6 +98,6 @@ private:
 };
 
 // "New level - Edit": opens the editor window unless it is open already.
-void ShowEditor(TFormPrincipal& main);
+void ShowEditor(MainWindow& main);
 
 } // namespace vorpel

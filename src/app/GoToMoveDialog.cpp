@@ -8,15 +8,15 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "app/Ajuda.h"
-#include "app/BarraEdit.h"
-#include "app/Principal.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
+#include "app/SliderField.h"
 
 namespace vorpel {
 
-GoToMoveDialog::GoToMoveDialog(TFormPrincipal& main)
-    : QDialog(&main), moveSlider(new BarraEdit(QStringLiteral("Move"), 0, 0, this)),
+GoToMoveDialog::GoToMoveDialog(MainWindow& main)
+    : QDialog(&main), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
       okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
@@ -47,10 +47,10 @@ GoToMoveDialog::GoToMoveDialog(TFormPrincipal& main)
     moveSlider->SetValue(state.lastChosenMove);
     moveSlider->setEnabled(total > 0);
     for (QWidget* w :
-         {static_cast<QWidget*>(moveSlider->Slider), static_cast<QWidget*>(moveSlider->Edit)})
+         {static_cast<QWidget*>(moveSlider->slider), static_cast<QWidget*>(moveSlider->spinBox)})
         w->installEventFilter(this);
 
-    connect(moveSlider, &BarraEdit::valueChanged, this,
+    connect(moveSlider, &SliderField::valueChanged, this,
             [this](int value) { main_.ShowMove(value); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -95,7 +95,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowGoToMoveDialog(TFormPrincipal& main) {
+void ShowGoToMoveDialog(MainWindow& main) {
     if (main.navigationState.goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();

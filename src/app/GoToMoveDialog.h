@@ -7,17 +7,17 @@ class QPushButton;
 
 namespace vorpel {
 
-class BarraEdit;
-class TFormPrincipal;
+class SliderField;
+class MainWindow;
 
 class GoToMoveDialog : public QDialog {
     Q_OBJECT
 public:
     // Shows the move chosen last time on the board at once.
-    explicit GoToMoveDialog(TFormPrincipal& main);
+    explicit GoToMoveDialog(MainWindow& main);
     ~GoToMoveDialog() override;
 
-    BarraEdit* moveSlider;
+    SliderField* moveSlider;
     QPushButton* okButton;
     QPushButton* cancelButton;
     QPushButton* helpButton;
@@ -35,12 +35,12 @@ protected:
 private:
     void Wheel(int delta);
 
-    TFormPrincipal& main_;
+    MainWindow& main_;
     int startMove_ = 0;
     int wheelRest_ = 0;
 };
 
 // The "Go to move ..." command; does nothing while the dialog is already open.
-void ShowGoToMoveDialog(TFormPrincipal& main);
+void ShowGoToMoveDialog(MainWindow& main);
 
 } // namespace vorpel

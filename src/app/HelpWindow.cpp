@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
+#include "app/Help.h"
 #include "app/QtPlatform.h"
 
 namespace vorpel {

@@ -21,11 +21,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
 #include "app/CompanionFiles.h"
-#include "app/Principal.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 
 namespace vorpel {
 
@@ -157,7 +157,7 @@ int LevelListModel::RowOfNumber(int number) const {
 
 // --- Window ----------------------------------------------------------------------------------
 
-LevelListWindow::LevelListWindow(TFormPrincipal& main)
+LevelListWindow::LevelListWindow(MainWindow& main)
     : QDialog(&main), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
       searchEdit(new QLineEdit(this)),
       searchUpButton(new QPushButton(QStringLiteral("Search &up"), this)),
@@ -421,7 +421,7 @@ void LevelListWindow::done(int result) {
     QDialog::done(result);
 }
 
-int ChooseLevelFromList(TFormPrincipal& main) {
+int ChooseLevelFromList(MainWindow& main) {
     LevelListWindow window(main);
     window.exec();
     return window.Result();

@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/Ajuda.h"
-#include "app/Principal.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
 
@@ -313,7 +313,7 @@ void MoveGrid::focusOutEvent(QFocusEvent* event) {
 
 // --- The window ------------------------------------------------------------------------------
 
-MoveListWindow::MoveListWindow(TFormPrincipal& main)
+MoveListWindow::MoveListWindow(MainWindow& main)
     : QWidget(&main, Qt::Window), moveGrid(new MoveGrid(this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
       fromClipboardButton(new QPushButton(QStringLiteral("&<<< Clipboard"), this)),
@@ -428,7 +428,7 @@ void MoveListWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-MoveListWindow& ShowMoveList(TFormPrincipal& main) {
+MoveListWindow& ShowMoveList(MainWindow& main) {
     MoveListState& state = main.navigationState.moveList;
     if (state.window) {
         state.window->raise();

@@ -13,7 +13,7 @@ class QTimer;
 
 namespace vorpel {
 
-class TFormPrincipal;
+class MainWindow;
 
 // The list area: paints only the lines in view, with selection by mouse and keys.
 class MoveGrid : public QAbstractScrollArea {
@@ -83,7 +83,7 @@ private:
 class MoveListWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MoveListWindow(TFormPrincipal& main);
+    explicit MoveListWindow(MainWindow& main);
 
     MoveGrid* moveGrid;
     QPushButton* helpButton;
@@ -112,10 +112,10 @@ private:
     // commands are blocked or while the editor is open.
     template <typename Action> void OnBoard(Action action);
 
-    TFormPrincipal& main_;
+    MainWindow& main_;
 };
 
 // The "Move list ..." command: brings the window to the front, or opens it on the current moves.
-MoveListWindow& ShowMoveList(TFormPrincipal& main);
+MoveListWindow& ShowMoveList(MainWindow& main);
 
 } // namespace vorpel

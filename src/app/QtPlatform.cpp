@@ -14,9 +14,9 @@
 #include <QStringDecoder>
 #include <QWidget>
 
-#include "app/CaixMens.h"
 #include "app/HelpWindow.h"
-#include "app/VorpelIni.h"
+#include "app/MessageBox.h"
+#include "app/SettingsStore.h"
 
 namespace vorpel {
 

@@ -21,7 +21,7 @@ class QWidget;
 namespace vorpel {
 
 class HelpWindow;
-class VorpelIni;
+class SettingsStore;
 
 // A message line as shown: file names from the system arrive as UTF-8 among the program's
 // Windows-1252 texts, so a line that is valid UTF-8 with some non-ASCII character is read as
@@ -82,7 +82,7 @@ public:
     // Parent of the boxes and dialogs (the main window once it exists).
     QWidget* window = nullptr;
     // The settings module that keeps the file history; none until the program sets it.
-    VorpelIni* settings = nullptr;
+    SettingsStore* settings = nullptr;
     // Caption of the message boxes: a blank and the executable's name without extension.
     QString boxCaption;
     // The help page, fixed at start-up (see CompanionFiles).

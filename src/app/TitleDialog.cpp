@@ -7,14 +7,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Ajuda.h"
-#include "app/Principal.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/TitleCheck.h"
 
 namespace vorpel {
 
-TitleDialog::TitleDialog(TFormPrincipal& main, std::string title)
+TitleDialog::TitleDialog(MainWindow& main, std::string title)
     : QDialog(&main), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
       invalidLabel(new QLabel(this)), okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
@@ -71,7 +71,7 @@ void TitleDialog::done(int result) {
     QDialog::done(result);
 }
 
-std::string ChangeTitleDialog(TFormPrincipal& main, const std::string& title) {
+std::string ChangeTitleDialog(MainWindow& main, const std::string& title) {
     if (main.navigationState.title.open) return title;
     TitleDialog dialog(main, title);
     dialog.exec();

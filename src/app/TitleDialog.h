@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace vorpel {
 
-class TFormPrincipal;
+class MainWindow;
 
 class TitleDialog : public QDialog {
     Q_OBJECT
 public:
-    TitleDialog(TFormPrincipal& main, std::string title);
+    TitleDialog(MainWindow& main, std::string title);
     ~TitleDialog() override;
 
     QLabel* originalLabel;
@@ -36,11 +36,11 @@ public:
 private:
     void Validate();
 
-    TFormPrincipal& main_;
+    MainWindow& main_;
     std::string titleResult_;
 };
 
 // The "Title change ..." dialog: the edited title on OK, `title` otherwise.
-std::string ChangeTitleDialog(TFormPrincipal& main, const std::string& title);
+std::string ChangeTitleDialog(MainWindow& main, const std::string& title);
 
 } // namespace vorpel

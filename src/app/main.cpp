@@ -3,8 +3,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "app/Principal.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
+#include "bricksdll/BricksDll.h"
 #include "model/Context.h"
 
 int main(int argc, char* argv[]) {
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     // read-only, is named after these.
     QApplication::setOrganizationName(QStringLiteral("Ostavin"));
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).baseName());
+    vorpel::RegisterDllReader();
     vorpel::Context ctx;
     vorpel::QtPlatform platform;
     ctx.platform = &platform;
@@ -20,7 +22,7 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     QString line = u'"' + QApplication::applicationFilePath() + u'"';
     if (arguments.size() > 1) line += u' ' + arguments.mid(1).join(u' ');
-    vorpel::TFormPrincipal window(ctx, platform, line);
+    vorpel::MainWindow window(ctx, platform, line);
     window.show();
     const int result = QApplication::exec();
     ctx.platform = &ctx.silentPlatform;

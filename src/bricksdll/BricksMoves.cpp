@@ -4,7 +4,7 @@
 #include <ctime>
 #include <sys/stat.h>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/MoveText.h"
 #include "model/Execucao.h"
 

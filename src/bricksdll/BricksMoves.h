@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "bricksdll/FormatoDLL.h"
-#include "files/FileIO.h"
+#include "bricksdll/BricksDll.h"
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <new>
 
-#include "bricksdll/FormatoDLL.h"
+#include "bricksdll/BricksDll.h"
 #include "bricksdll/PeImage.h"
 #include "files/LevelText.h"
 
@@ -362,6 +362,10 @@ std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGr
     grid.rows = level.rows;
     grid.blockGrid = std::move(level.blockGrid);
     return {};
+}
+
+void RegisterDllReader() {
+    RegisterLevelReader(".dll", ReadDllLevels);
 }
 
 } // namespace vorpel

@@ -5,8 +5,8 @@
 #include <ctime>
 #include <set>
 
-#include "bricksdll/FormatoDLL.h"
-#include "files/EntSai.h"
+#include "bricksdll/BricksDll.h"
+#include "files/FileNames.h"
 
 namespace vorpel {
 

@@ -7,7 +7,7 @@
 
 #include "cli/CliDll.h"
 #include "cli/CliLoad.h"
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"

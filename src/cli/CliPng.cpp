@@ -6,7 +6,7 @@
 
 #include "cli/CliExport.h"
 #include "cli/CliFont.h"
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 #include "render/Desenhar.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bricksdll/BricksDll.h"
 #include "cli/CliExport.h"
 #include "cli/CliLevels.h"
 #include "cli/CliLoad.h"
@@ -131,6 +132,7 @@ int Snapshot(const std::string& file) {
 } // namespace vorpel
 
 int main(int argc, char** argv) {
+    vorpel::RegisterDllReader();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         vorpel::PrintUsage();

@@ -5,8 +5,8 @@
 #include <unordered_map>
 
 #include "editor/EditorCells.h"
-#include "files/FileIO.h"
 #include "files/LevelText.h"
+#include "io/FileIO.h"
 
 namespace vorpel {
 

@@ -1,7 +1,7 @@
 // Comparing a solved play with the stored best solution and wording the celebration.
 #include "files/Celebration.h"
 
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/Records.h"
 #include "model/Execucao.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {

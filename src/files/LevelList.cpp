@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/Records.h"
 
 namespace vorpel {

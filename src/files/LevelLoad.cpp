@@ -9,8 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "bricksdll/FormatoDLL.h"
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/NblFormat.h"
@@ -23,6 +22,17 @@ namespace vorpel {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::vector<std::pair<std::string, LevelFileReader>>& LevelReaders() {
+    static std::vector<std::pair<std::string, LevelFileReader>> readers;
+    return readers;
+}
+
+const LevelFileReader* ReaderFor(const std::string& fileName) {
+    for (const auto& [extension, reader] : LevelReaders())
+        if (HasExtension(extension, fileName)) return &reader;
+    return nullptr;
+}
 
 constexpr char kQuote = '"';
 
@@ -260,11 +270,11 @@ private:
         } else {
             if (std::string error = CheckSource(fileName); !error.empty()) return error;
             if (HasExtension(".nbl", fileName)) return ReadNblFile(fileName, lines, makeTitle);
-            if (HasExtension(".dll", fileName))
-                return ReadDllLevels(fileName, lines, makeTitle,
-                                     [this](const std::string& title, int moves, int steps) {
-                                         SetRecord(ctx_, title, moves, steps);
-                                     });
+            if (const LevelFileReader* reader = ReaderFor(fileName))
+                return (*reader)(fileName, lines, makeTitle,
+                                 [this](const std::string& title, int moves, int steps) {
+                                     SetRecord(ctx_, title, moves, steps);
+                                 });
             if (std::string error = ReadFileChecked(fileName, text); !error.empty()) return error;
             sourceName = fs::path(fileName).filename().string();
         }
@@ -371,6 +381,16 @@ void ReadStartupFile(Context& ctx, const std::string& name) {
 }
 
 } // namespace
+
+void RegisterLevelReader(const std::string& extension, LevelFileReader reader) {
+    auto& readers = LevelReaders();
+    for (auto& entry : readers)
+        if (entry.first == extension) {
+            entry.second = std::move(reader);
+            return;
+        }
+    readers.emplace_back(extension, std::move(reader));
+}
 
 std::string ReadLevelSource(Context& ctx, const std::string& fileName,
                             std::vector<std::string>& lines, std::vector<SkippedLevel>* skipped) {

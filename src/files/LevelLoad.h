@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,20 @@ inline constexpr const char* kShortcutFailed =
     "Unable to get the destination file from the shortcut file ";
 
 // How a read of levels ended.
+using UniqueTitleMaker = std::function<std::string(const std::string& base)>;
+using RecordSetter = std::function<void(const std::string& title, int moves, int steps)>;
+
+// Reads a binary level format: appends level text lines, hands each stored record to
+// `setRecord`, and returns "" or the error text.
+using LevelFileReader = std::function<std::string(
+    const std::string& path, std::vector<std::string>& lines,
+    const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord)>;
+
+// Has the loader read files whose names end in `extension` (".dll") with `reader`. Readers of
+// formats that live in libraries above this one come in this way, at start-up; a later call for
+// the same extension replaces the earlier reader.
+void RegisterLevelReader(const std::string& extension, LevelFileReader reader);
+
 struct LoadResult {
     std::string error;      // "" or the message that ended the reading
     bool cancelled = false; // the user answered Cancel

@@ -6,7 +6,7 @@
 #include <new>
 #include <unordered_map>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/MoveText.h"
 
 namespace vorpel {

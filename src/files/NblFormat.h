@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {

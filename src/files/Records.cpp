@@ -5,9 +5,9 @@
 #include <climits>
 #include <vector>
 
-#include "files/CompanionFiles.h"
-#include "files/FileIO.h"
+#include "files/CompanionPath.h"
 #include "files/LevelText.h"
+#include "io/FileIO.h"
 
 namespace vorpel {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <new>
 
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 
 namespace vorpel {

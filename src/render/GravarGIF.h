@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Context.h"
 #include "render/ConvGIF.h"
 #include "render/Desenhar.h"

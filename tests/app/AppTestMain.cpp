@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "bricksdll/BricksDll.h"
+
 namespace vorpel::test {
 
 namespace {
@@ -33,6 +35,7 @@ bool RegisterAppTest(const char* name, AppTestFactory factory) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    vorpel::RegisterDllReader(); // as the program does at start-up
     // No test may touch the user's own settings.
     const QTemporaryDir settingsFolder;
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "AppTest.h"
-#include "app/Principal.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/LevelLoad.h"
 
@@ -54,9 +54,9 @@ class BoardPicturesTest : public QObject {
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::unique_ptr<TFormPrincipal> form_;
+    std::unique_ptr<MainWindow> form_;
 
-    TFormPrincipal& Start(const QString& argument = {}) {
+    MainWindow& Start(const QString& argument = {}) {
         form_.reset();
         ctx_.emplace();
         platform_.emplace();
@@ -64,7 +64,7 @@ class BoardPicturesTest : public QObject {
         ctx_->platform = &*platform_;
         QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<TFormPrincipal>(*ctx_, *platform_, line);
+        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
         form_->settingsFormat = QSettings::IniFormat;
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void levelsWithMovesAreDrawnWhileRead() {
         QFETCH(int, intervalMs);
         QFETCH(QStringList, drawn);
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         const QString file = folder_->filePath(QStringLiteral("three.txt"));
         Write(file, CorridorWithMove("One", 2) + CorridorWithMove("Two", 5) +
                         CorridorWithMove("Three", 9));
@@ -139,10 +139,10 @@ private Q_SLOTS:
         const QImage picture(png);
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
 
-        TFormPrincipal& f = Start(levels);
+        MainWindow& f = Start(levels);
         QCOMPARE(ctx_->CurrentLevel().title, std::string("Letters"));
         f.CellSize = cell;
-        f.Repintar();
+        f.RedrawBoard();
         const BoardCanvas& canvas = f.Canvas();
         QCOMPARE(picture.size(), QSize(6 * cell, 4 * cell));
         int differing = 0, ink = 0;

@@ -20,7 +20,7 @@
 #include "AppTest.h"
 #include "app/ColourChooser.h"
 #include "app/EditorWindow.h"
-#include "app/Principal.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "model/Execucao.h"
 #include "render/Desenhar.h"
@@ -33,7 +33,7 @@ class EditorWindowTest : public QObject {
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::unique_ptr<TFormPrincipal> form_;
+    std::unique_ptr<MainWindow> form_;
 
     EditorWindow& Open() {
         form_->ExecuteGuarded('N');
@@ -60,7 +60,7 @@ private Q_SLOTS:
         platform_.emplace();
         platform_->script.emplace();
         ctx_->platform = &*platform_;
-        form_ = std::make_unique<TFormPrincipal>(
+        form_ = std::make_unique<MainWindow>(
             *ctx_, *platform_, u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"');
         form_->settingsFormat = QSettings::IniFormat;
         form_->show();

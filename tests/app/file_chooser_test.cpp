@@ -31,7 +31,7 @@
 #endif
 
 #include "AppTest.h"
-#include "app/EscolherArquivo.h"
+#include "app/FileChooser.h"
 #include "app/QtPlatform.h"
 #include "model/Context.h"
 
@@ -177,9 +177,9 @@ struct Fixture {
         return QDir(dir.path()).filePath(name);
     }
 
-    std::unique_ptr<TFormEscolherArquivo> Open(ChooserMode mode = kChooseReading,
-                                               const QString& fileName = QString()) {
-        auto form = std::make_unique<TFormEscolherArquivo>(setup, mode, u"Choose"_s, fileName);
+    std::unique_ptr<FileChooser> Open(ChooserMode mode = kChooseReading,
+                                      const QString& fileName = QString()) {
+        auto form = std::make_unique<FileChooser>(setup, mode, u"Choose"_s, fileName);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) qWarning("the chooser was not exposed");
         return form;
@@ -222,17 +222,17 @@ void FileChooserTest::filtersHiddenAndSystemFilesShapeTheListing() {
     };
     for (int filter = kFilterSok; filter >= kFilterAll; --filter) {
         auto* radio =
-            Control<QRadioButton>(*form, u"RadioButtonFiltro"_s + QString::number(filter));
+            Control<QRadioButton>(*form, u"filterRadioButton"_s + QString::number(filter));
         QCOMPARE(radio->text(), FilterPattern(filter));
         QTest::mouseClick(radio, Qt::LeftButton);
         QCOMPARE(NameSet(form->Entries()), fixed[filter]);
     }
 
     // Typing a pattern filters by it at once.
-    auto* pattern = Control<QLineEdit>(*form, u"EditFiltro"_s);
+    auto* pattern = Control<QLineEdit>(*form, u"filterEdit"_s);
     pattern->clear();
     QTest::keyClicks(pattern, u"*.XSB; *.sok"_s);
-    QVERIFY(Control<QRadioButton>(*form, u"RadioButtonFiltro6"_s)->isChecked());
+    QVERIFY(Control<QRadioButton>(*form, u"filterRadioButton6"_s)->isChecked());
     QCOMPARE(NameSet(form->Entries()),
              (QSet<QString>{u"sub"_s, u"eta.xsb"_s, u"zeta.sok"_s, u"Avocado.sok"_s}));
     pattern->clear();
@@ -260,7 +260,7 @@ void FileChooserTest::filtersHiddenAndSystemFilesShapeTheListing() {
     // Into a folder and one level up again, which comes back with that folder current.
     form->OpenFolder(f.Path(u"sub"_s));
     QCOMPARE(form->Entries().size(), std::size_t{0});
-    QTest::mouseClick(Control<QToolButton>(*form, u"BotaoNivelAcima"_s), Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(*form, u"folderUpButton"_s), Qt::LeftButton);
     QCOMPARE(form->Folder(), f.Folder());
     QVERIFY(form->CurrentEntry() >= 0);
     QCOMPARE(form->Entries()[form->CurrentEntry()].name, u"sub"_s);
@@ -275,7 +275,7 @@ void FileChooserTest::everyColumnSortsBothWaysFromMenuAndHeader() {
     auto form = f.Open();
     QVERIFY(form->Entries().size() >= 12);
 
-    auto* menu = Control<QMenu>(*form, u"MenuOrdenar"_s);
+    auto* menu = Control<QMenu>(*form, u"sortMenu"_s);
     const QStringList captions = {
         u"Sort on name A ... Z"_s,        u"Sort on name Z ... A"_s,
         u"Sort on type A ... Z"_s,        u"Sort on type Z ... A"_s,
@@ -286,7 +286,7 @@ void FileChooserTest::everyColumnSortsBothWaysFromMenuAndHeader() {
         u"Sort on system attribute"_s,    u"Sort on not system attribute"_s,
         u"Sort on archive attribute"_s,   u"Sort on not archive attribute"_s};
     QCOMPARE(menu->actions().size(), kSortOrderCount);
-    auto* tree = Control<QTreeView>(*form, u"ListViewDetalhes"_s);
+    auto* tree = Control<QTreeView>(*form, u"detailsView"_s);
     QAbstractItemModel* model = tree->model();
     for (int order = kSortOrderCount - 1; order >= 0; --order) {
         QAction* action = menu->actions()[order];
@@ -345,8 +345,8 @@ void FileChooserTest::typedLetterJumpsForwardAndWraps() {
     Fixture f;
     QVERIFY(f.made);
     auto form = f.Open();
-    auto* tree = Control<QTreeView>(*form, u"ListViewDetalhes"_s);
-    auto* name = Control<QLineEdit>(*form, u"EditArquivo"_s);
+    auto* tree = Control<QTreeView>(*form, u"detailsView"_s);
+    auto* name = Control<QLineEdit>(*form, u"fileNameEdit"_s);
     const auto current = [&] { return form->Entries()[form->CurrentEntry()].name; };
     // Sorted by name: sub, alpha.txt, Avocado.sok, Beta.TXT, delta.gif, epsilon.dll, eta.xsb, ...
     QTest::keyClick(tree, Qt::Key_A);
@@ -367,8 +367,8 @@ void FileChooserTest::typedLetterJumpsForwardAndWraps() {
     QCOMPARE(name->text(), u"eta.xsb"_s); // a folder does not take the name field
 
     // The same keys in the list views, here the column list.
-    QTest::mouseClick(Control<QToolButton>(*form, u"BotaoColunas"_s), Qt::LeftButton);
-    auto* list = Control<QListView>(*form, u"ListViewArquivos"_s);
+    QTest::mouseClick(Control<QToolButton>(*form, u"columnListButton"_s), Qt::LeftButton);
+    auto* list = Control<QListView>(*form, u"fileListView"_s);
     QVERIFY(list->isVisible());
     QCOMPARE(list->flow(), QListView::TopToBottom);
     QTest::keyClick(list, 'z');
@@ -400,10 +400,10 @@ void FileChooserTest::overwriteQuestionAsksOnlyWhenSavingOverAFile() {
 
     // No keeps the window open; yes takes the file.
     auto form = f.Open(kChooseSaving, big);
-    QCOMPARE(Control<QLineEdit>(*form, u"EditArquivo"_s)->text(), u"big.gif"_s);
+    QCOMPARE(Control<QLineEdit>(*form, u"fileNameEdit"_s)->text(), u"big.gif"_s);
     QCOMPARE(form->Entries()[form->CurrentEntry()].name, u"big.gif"_s);
     f.platform.answers = {false, true};
-    auto* ok = Control<QPushButton>(*form, u"BotaoOK"_s);
+    auto* ok = Control<QPushButton>(*form, u"okButton"_s);
     QTest::mouseClick(ok, Qt::LeftButton);
     QCOMPARE(f.platform.shown.size(), std::size_t{1});
     QCOMPARE(Lines(f.platform.shown[0]), question);
@@ -417,7 +417,7 @@ void FileChooserTest::overwriteQuestionAsksOnlyWhenSavingOverAFile() {
     // A new name, reading, and the option off ask nothing.
     const auto closesSilently = [&](ChooserMode mode, const QString& typed) {
         auto other = f.Open(mode);
-        auto* field = Control<QLineEdit>(*other, u"EditArquivo"_s);
+        auto* field = Control<QLineEdit>(*other, u"fileNameEdit"_s);
         field->setText(typed);
         QTest::keyClick(field, Qt::Key_Return);
         return other->result() == QDialog::Accepted &&
@@ -443,26 +443,26 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     f.history.names = {ToFileName(f.Path(u"eta.xsb"_s))};
     QStringList seen;
     // Plays the user in the modal window once it is up.
-    const auto user = [&](const std::function<void(TFormEscolherArquivo&)>& act) {
+    const auto user = [&](const std::function<void(FileChooser&)>& act) {
         QTimer::singleShot(0, [&, act] {
-            auto* form = qobject_cast<TFormEscolherArquivo*>(QApplication::activeModalWidget());
+            auto* form = qobject_cast<FileChooser*>(QApplication::activeModalWidget());
             if (form == nullptr) return;
             seen << form->windowTitle() << form->Folder()
-                 << Control<QLineEdit>(*form, u"EditArquivo"_s)->text();
+                 << Control<QLineEdit>(*form, u"fileNameEdit"_s)->text();
             act(*form);
             if (form->isVisible()) form->reject();
         });
     };
 
     std::string name = ToFileName(f.Path(u"zeta.sok"_s));
-    user([&](TFormEscolherArquivo& form) {
+    user([&](FileChooser& form) {
         form.SetView(kViewRowList);
         form.SetSortOrder(5);
-        QTest::mouseClick(Control<QRadioButton>(form, u"RadioButtonFiltro5"_s), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(form, u"filterRadioButton5"_s), Qt::LeftButton);
         form.setGeometry(40, 50, 640, 420);
-        auto* field = Control<QLineEdit>(form, u"EditArquivo"_s);
+        auto* field = Control<QLineEdit>(form, u"fileNameEdit"_s);
         field->setText(u"Avocado.sok"_s);
-        QTest::mouseClick(Control<QPushButton>(form, u"BotaoOK"_s), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form, u"okButton"_s), Qt::LeftButton);
     });
     QVERIFY(ChooseFile(f.setup, name, "Read levels", kChooseReading));
     QCOMPARE(seen, (QStringList{u"Read levels"_s, f.Folder(), u"zeta.sok"_s}));
@@ -476,10 +476,10 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     // The next window, in the other mode, opens as the last one was left; Cancel changes nothing.
     seen.clear();
     const std::string before = name;
-    user([&](TFormEscolherArquivo& form) {
+    user([&](FileChooser& form) {
         seen << QString::number(form.SortOrder()) << QString::number(form.geometry().left())
              << QString::number(form.Entries().size());
-        QVERIFY(Control<QToolButton>(form, u"BotaoLinhas"_s)->isChecked());
+        QVERIFY(Control<QToolButton>(form, u"rowListButton"_s)->isChecked());
         QTest::keyClick(&form, Qt::Key_Escape);
     });
     QVERIFY(!ChooseFile(f.setup, name, "Save", kChooseSaving));
@@ -489,7 +489,7 @@ void FileChooserTest::chooseFileReturnsThePathAndTheRunRemembersTheWindow() {
     // A name whose folder is gone opens the start folder with nothing filled in.
     seen.clear();
     name = ToFileName(f.Path(u"missing/level.txt"_s));
-    user([](TFormEscolherArquivo&) {});
+    user([](FileChooser&) {});
     QVERIFY(!ChooseFile(f.setup, name, "Read levels", kChooseReading));
     QCOMPARE(seen, (QStringList{u"Read levels"_s, f.Folder(), QString()}));
 }
@@ -502,8 +502,8 @@ void FileChooserTest::viewsAttributesWheelHelpAndHistory() {
     f.history.names = {ToFileName(f.Path(u"delta.gif"_s)), "/nowhere/at/all.txt"};
     f.ctx.options.value[kShowFileAttributes] = true;
     auto form = f.Open();
-    auto* tree = Control<QTreeView>(*form, u"ListViewDetalhes"_s);
-    auto* list = Control<QListView>(*form, u"ListViewArquivos"_s);
+    auto* tree = Control<QTreeView>(*form, u"detailsView"_s);
+    auto* list = Control<QListView>(*form, u"fileListView"_s);
     form->resize(700, 400);
     QScrollBar* bar = tree->verticalScrollBar();
     QTRY_VERIFY(bar->maximum() > 0);
@@ -522,7 +522,7 @@ void FileChooserTest::viewsAttributesWheelHelpAndHistory() {
              QString());
     f.ctx.options.value[kShowFileAttributesAsFontStyle] = true;
     auto styled = f.Open();
-    auto* styledTree = Control<QTreeView>(*styled, u"ListViewDetalhes"_s);
+    auto* styledTree = Control<QTreeView>(*styled, u"detailsView"_s);
     for (int column = kColumnReadOnly; column <= kColumnArchive; ++column)
         QVERIFY(styledTree->isColumnHidden(column));
     QVERIFY(styledTree->model()
@@ -538,8 +538,8 @@ void FileChooserTest::viewsAttributesWheelHelpAndHistory() {
     styled.reset();
 
     // The four views.
-    const QStringList buttons = {u"BotaoIconesGrandes"_s, u"BotaoLinhas"_s, u"BotaoColunas"_s,
-                                 u"BotaoDetalhes"_s};
+    const QStringList buttons = {u"largeIconsButton"_s, u"rowListButton"_s, u"columnListButton"_s,
+                                 u"detailsButton"_s};
     const QStringList tips = {u"Large icons"_s, u"Row list"_s, u"Column list"_s, u"Details"_s};
     for (int view = 0; view < 4; ++view) {
         auto* button = Control<QToolButton>(*form, buttons[view]);
@@ -554,7 +554,7 @@ void FileChooserTest::viewsAttributesWheelHelpAndHistory() {
     // The wheel over another control scrolls the list.
     QTRY_VERIFY(bar->maximum() > 0);
     bar->setValue(0);
-    auto* label = Control<QLabel>(*form, u"LabelPasta"_s);
+    auto* label = Control<QLabel>(*form, u"folderLabel"_s);
     QVERIFY(!label->text().isEmpty());
     QWheelEvent down(QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -240),
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -562,31 +562,31 @@ void FileChooserTest::viewsAttributesWheelHelpAndHistory() {
     QCOMPARE(bar->value(), 6 * bar->singleStep());
     QWheelEvent up(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
                    Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Control<QLineEdit>(*form, u"EditArquivo"_s), &up);
+    QApplication::sendEvent(Control<QLineEdit>(*form, u"fileNameEdit"_s), &up);
     QCOMPARE(bar->value(), 3 * bar->singleStep());
-    QVERIFY(Control<QToolButton>(*form, u"BotaoNivelAcima"_s)->toolTip() ==
+    QVERIFY(Control<QToolButton>(*form, u"folderUpButton"_s)->toolTip() ==
             u"Folder one level up"_s);
 
     // Help by key and button, with the topic of the mode.
     QTest::keyClick(form.get(), Qt::Key_F1);
     auto saving = f.Open(kChooseSaving);
-    QTest::mouseClick(Control<QPushButton>(*saving, u"BotaoAjuda"_s), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*saving, u"helpButton"_s), Qt::LeftButton);
     QCOMPARE(f.helpTopics, (std::vector<std::string>{"FileRead", "FileSave"}));
-    QCOMPARE(Control<QPushButton>(*saving, u"BotaoCancelar"_s)->text(), u"Cancel"_s);
-    QCOMPARE(Control<QLineEdit>(*saving, u"EditArquivo"_s)->maxLength(), 246);
+    QCOMPARE(Control<QPushButton>(*saving, u"cancelButton"_s)->text(), u"Cancel"_s);
+    QCOMPARE(Control<QLineEdit>(*saving, u"fileNameEdit"_s)->maxLength(), 246);
 
     // The history: a chosen entry opens its folder with its name; "Clear history" empties it.
-    auto* history = Control<QComboBox>(*saving, u"ComboBoxHistoria"_s);
+    auto* history = Control<QComboBox>(*saving, u"historyComboBox"_s);
     QCOMPARE(history->count(), 2);
     QCOMPARE(history->itemText(0), QDir::toNativeSeparators(f.Path(u"delta.gif"_s)));
     saving->OpenFolder(f.Path(u"sub"_s));
     Q_EMIT history->activated(0);
     QCOMPARE(saving->Folder(), f.Folder());
-    QCOMPARE(Control<QLineEdit>(*saving, u"EditArquivo"_s)->text(), u"delta.gif"_s);
+    QCOMPARE(Control<QLineEdit>(*saving, u"fileNameEdit"_s)->text(), u"delta.gif"_s);
     QCOMPARE(saving->Entries()[saving->CurrentEntry()].name, u"delta.gif"_s);
     Q_EMIT history->activated(1);
     QCOMPARE(saving->Folder(), f.Folder());
-    auto* clear = Control<QPushButton>(*saving, u"BotaoLimparHistoria"_s);
+    auto* clear = Control<QPushButton>(*saving, u"clearHistoryButton"_s);
     QCOMPARE(clear->text(), u"Clear history"_s);
     QTest::mouseClick(clear, Qt::LeftButton);
     QCOMPARE(history->count(), 0);
@@ -597,7 +597,7 @@ void FileChooserTest::drivesListAboveTheRoot() {
     Fixture f;
     auto form = f.Open();
     form->OpenFolder(QDir::rootPath());
-    auto* up = Control<QToolButton>(*form, u"BotaoNivelAcima"_s);
+    auto* up = Control<QToolButton>(*form, u"folderUpButton"_s);
     QTest::mouseClick(up, Qt::LeftButton);
     QVERIFY(form->ListingDrives());
     QVERIFY(!up->isEnabled());
@@ -608,14 +608,14 @@ void FileChooserTest::drivesListAboveTheRoot() {
         QVERIFY(drive.drive);
         QVERIFY2(types.contains(drive.type), qPrintable(drive.type));
     }
-    auto* tree = Control<QTreeView>(*form, u"ListViewDetalhes"_s);
+    auto* tree = Control<QTreeView>(*form, u"detailsView"_s);
     QCOMPARE(tree->model()->headerData(kColumnDate, Qt::Horizontal).toString(), u"Free space"_s);
     QCOMPARE(SortCaption(6, true), u"Sort on increasing free space"_s);
     QCOMPARE(SortCaption(7, true), u"Sort on decreasing free space"_s);
     form->SetSortOrder(7);
     QVERIFY(SortError(form->Entries(), 7).isEmpty());
     Q_EMIT tree->customContextMenuRequested(QPoint(5, 5));
-    auto* menu = Control<QMenu>(*form, u"MenuOrdenar"_s);
+    auto* menu = Control<QMenu>(*form, u"sortMenu"_s);
     QCOMPARE(menu->actions()[6]->text(), u"Sort on increasing free space"_s);
     QVERIFY(menu->actions()[7]->isChecked());
     menu->close();

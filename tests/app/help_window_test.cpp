@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "AppTest.h"
-#include "app/Ajuda.h"
+#include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "files/HelpTopics.h"

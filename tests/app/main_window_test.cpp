@@ -18,8 +18,8 @@
 #include <QTimer>
 
 #include "AppTest.h"
-#include "app/Comandos.h"
-#include "app/Principal.h"
+#include "app/Commands.h"
+#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "model/Execucao.h"
 #include "model/Shuffle.h"
@@ -82,12 +82,12 @@ class MainWindowTest : public QObject {
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::unique_ptr<TFormPrincipal> form_;
+    std::unique_ptr<MainWindow> form_;
 
     QString Program() const { return folder_->filePath(QStringLiteral("Vorpel")); }
 
     // Starts the window as if the program in the temporary folder were run with `argument`.
-    TFormPrincipal& Start(const QString& argument = {}) {
+    MainWindow& Start(const QString& argument = {}) {
         form_.reset();
         ctx_.emplace();
         platform_.emplace();
@@ -95,7 +95,7 @@ class MainWindowTest : public QObject {
         ctx_->platform = &*platform_;
         QString line = u'"' + Program() + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<TFormPrincipal>(*ctx_, *platform_, line);
+        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
         form_->settingsFormat = QSettings::IniFormat;
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
@@ -105,7 +105,7 @@ class MainWindowTest : public QObject {
     const Level& Current() const { return ctx_->CurrentLevel(); }
 
     QPoint CellCentre(int row, int column) const {
-        const TFormPrincipal& f = *form_;
+        const MainWindow& f = *form_;
         return {f.OffsetX + column * f.CellSize + f.CellSize / 2,
                 f.OffsetY + row * f.CellSize + f.CellSize / 2};
     }
@@ -148,13 +148,13 @@ private Q_SLOTS:
 
     void startUpReadsStartupFilesTheArgumentAndTitles() {
         // The startup file alone: its first level, no message.
-        TFormPrincipal& plain = Start();
+        MainWindow& plain = Start();
         QVERIFY(plain.started());
         QCOMPARE(ctx_->collection.lastLevel(), 2);
         QCOMPARE(Current().title, std::string("Alpha"));
         QCOMPARE(plain.windowTitle(), QStringLiteral("Vorpel - Alpha"));
         QVERIFY(platform_->script->shown.empty());
-        QCOMPARE(plain.menuItems.size(), std::size_t(kTagCount));
+        QCOMPARE(plain.menuItems.size(), kCommandCount);
         QCOMPARE(plain.topMenus[0]->title(), QStringLiteral("Files"));
         QCOMPARE(plain.topMenus[4]->title(), QStringLiteral("Help"));
         // A normal start lies in the right half of the work area.
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("Alpha"));
 
         // "*" and a title: that level, in the left half of the screen.
-        TFormPrincipal& copy = Start(QStringLiteral("*Gamma"));
+        MainWindow& copy = Start(QStringLiteral("*Gamma"));
         QCOMPARE(Current().title, std::string("Gamma"));
         QCOMPARE(copy.frameGeometry().left(), work.left() + border);
         QVERIFY(platform_->script->shown.empty());
@@ -201,12 +201,12 @@ private Q_SLOTS:
     }
 
     void boardIsPaintedFromTheCanvasOneToOne() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         QVERIFY(f.CellSize >= kMinCellSize);
         QCOMPARE(f.BoardWidth, 7 * f.CellSize);
         QCOMPARE(f.BoardHeight, 5 * f.CellSize);
         // The whole board fits: it is centred and there are no scroll bars.
-        QVERIFY(!f.ScrollBarHorizontal->isVisible() && !f.ScrollBarVertical->isVisible());
+        QVERIFY(!f.horizontalScrollBar->isVisible() && !f.verticalScrollBar->isVisible());
         QCOMPARE(f.OffsetX, (f.ViewWidth - f.BoardWidth) / 2);
         const QImage shown = f.client->grab().toImage();
         const BoardCanvas& canvas = f.Canvas();
@@ -218,7 +218,7 @@ private Q_SLOTS:
     }
 
     void zoomFollowsTheCellSizeRules() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         f.CellSize = 10;
         std::vector<int> sizes;
         for (int i = 0; i < 10; ++i) {
@@ -234,27 +234,28 @@ private Q_SLOTS:
         QCOMPARE(f.CellSize, 10);
         // Larger than the view: scroll bars, the wheel scrolls by cells.
         f.CellSize = f.MaxCellSize;
-        f.CalcularModulo(false, 10);
-        QVERIFY(f.ScrollBarVertical->isVisible() && f.ScrollBarHorizontal->isVisible());
-        QVERIFY(f.PainelTapete->isVisible());
+        f.UpdateCellSize(false, 10);
+        QVERIFY(f.verticalScrollBar->isVisible() && f.horizontalScrollBar->isVisible());
+        QVERIFY(f.boardPanel->isVisible());
         const int before = f.OffsetY;
-        QVERIFY(f.OnMouseWheelFormPrincipal(-120, 5, 5));
+        QVERIFY(f.BoardWheel(-120, 5, 5));
         QCOMPARE(f.OffsetY, std::max(before - f.CellSize, f.ViewHeight - f.BoardHeight));
-        QCOMPARE(f.ScrollBarVertical->value(), -f.OffsetY);
+        QCOMPARE(f.verticalScrollBar->value(), -f.OffsetY);
         // Fit brings the whole board back.
         Type('f');
         QVERIFY(f.BoardWidth <= f.ViewWidth && f.BoardHeight <= f.ViewHeight);
         // With automatic sizing, the zoom commands and items are off.
         ctx_->options.value[kAutomaticBoardSizing] = true;
         f.ApplyOptionsToMenus();
-        QVERIFY(!f.MenuItem(34)->isEnabled() && !f.MenuItem(38)->isEnabled());
+        QVERIFY(!f.MenuItem(Command::ZoomIn)->isEnabled() &&
+                !f.MenuItem(Command::ZoomFit)->isEnabled());
         const int fitted = f.CellSize;
         Type('*');
         QCOMPARE(f.CellSize, fitted);
     }
 
     void dragMovesTheHeldBlockAndRecordsItsSteps() {
-        TFormPrincipal& f = Start(QStringLiteral("*Beta"));
+        MainWindow& f = Start(QStringLiteral("*Beta"));
         // Right two cells, then back against the drag inside the same cell: nothing more.
         Drag(2, 2, 2, 4);
         QCOMPARE(Current().stepCount, 2);
@@ -292,26 +293,26 @@ private Q_SLOTS:
         // The status line follows the play.
         ctx_->options.value[kShowTotalMovesAndRecords] = true;
         ctx_->options.value[kShowMouseCoordinates] = true;
-        f.CalcularModulo(false, 10);
-        f.MostrarJogadas();
-        QCOMPARE(f.PainelJogadas->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
-        QCOMPARE(f.PainelJogadas->toolTip(), f.PainelJogadas->text());
+        f.UpdateCellSize(false, 10);
+        f.ShowMoveCounts();
+        QCOMPARE(f.moveCountsPanel->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
+        QCOMPARE(f.moveCountsPanel->toolTip(), f.moveCountsPanel->text());
         // The identifier panel names the block under the pointer and its moves.
         ctx_->options.value[kShowIdentifiersAndMoves] = true;
-        f.CalcularModulo(false, 10);
+        f.UpdateCellSize(false, 10);
         Mouse(QEvent::MouseMove, CellCentre(1, 1), Qt::NoButton);
-        QCOMPARE(f.PainelRotulos->text(), QString());
+        QCOMPARE(f.blockInfoPanel->text(), QString());
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::NoButton);
-        QCOMPARE(f.PainelRotulos->text(), QStringLiteral("\"AA\", 1"));
+        QCOMPARE(f.blockInfoPanel->text(), QStringLiteral("\"AA\", 1"));
         // A double click makes its cell row 1, column 1.
         Mouse(QEvent::MouseButtonDblClick, CellCentre(3, 3), Qt::LeftButton);
-        QCOMPARE(f.PainelCoordenadas->text(), QStringLiteral(" y: 1, x: 1"));
+        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 1, x: 1"));
         Mouse(QEvent::MouseMove, CellCentre(2, 2), Qt::NoButton);
-        QCOMPARE(f.PainelCoordenadas->text(), QStringLiteral(" y: 0, x: 0"));
+        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 0, x: 0"));
     }
 
     void solvingCelebratesAndTheBestSolutionReturnsAtStart() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         Drag(2, 2, 2, 4);
         QVERIFY(IsSolved(*ctx_));
         QVERIFY(ctx_->flags.alreadyCelebrated);
@@ -320,7 +321,7 @@ private Q_SLOTS:
         QCOMPARE(f.celebrationTicks, 10);
         QVERIFY(QFileInfo::exists(folder_->filePath(QStringLiteral("Vorpel.sol"))));
         // Ten ticks of the timer hide it.
-        for (int i = 0; i < 10; ++i) f.OnTimerTimer1();
+        for (int i = 0; i < 10; ++i) f.OnTimerTick();
         QVERIFY(!f.celebrationHint->isVisible());
 
         // A new start carries the stored best out on the level, positioned at its start.
@@ -331,7 +332,7 @@ private Q_SLOTS:
     }
 
     void commandGuardAndReplayStop() {
-        TFormPrincipal& f = Start(QStringLiteral("*Beta"));
+        MainWindow& f = Start(QStringLiteral("*Beta"));
         Drag(2, 2, 2, 5);
         QCOMPARE(Current().currentStep, 3);
 
@@ -346,22 +347,22 @@ private Q_SLOTS:
         ctx_->flags.commandRunning = false;
 
         // Restart, then replay, one step a tick (the ticks given by hand first).
-        f.Timer1->stop();
+        f.tickTimer->stop();
         QTest::keyClick(f.client, Qt::Key_Home);
         QCOMPARE(Current().currentStep, 0);
         Type('a');
         QVERIFY(ctx_->flags.replayRunning);
-        f.OnTimerTimer1();
-        f.OnTimerTimer1();
+        f.OnTimerTick();
+        f.OnTimerTick();
         QCOMPARE(Current().currentStep, 2);
         // Any command only ends the replay: "a" again stops it and does not restart it.
         Type('a');
         QVERIFY(ctx_->flags.replayStopRequest);
-        f.OnTimerTimer1();
+        f.OnTimerTick();
         QVERIFY(!ctx_->flags.replayRunning && !ctx_->flags.replayStopRequest);
         QCOMPARE(Current().currentStep, 2);
         // The replay also runs on its own timer and ends at the last step.
-        f.Timer1->start();
+        f.tickTimer->start();
         Type('a');
         QTRY_VERIFY_WITH_TIMEOUT(!ctx_->flags.replayRunning, 5000);
         QCOMPARE(Current().currentStep, 3);
@@ -371,8 +372,8 @@ private Q_SLOTS:
         Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(1, 1), Qt::NoButton);
         QVERIFY(ctx_->flags.replayStopRequest);
-        f.Timer1->stop();
-        f.OnTimerTimer1();
+        f.tickTimer->stop();
+        f.OnTimerTick();
         QVERIFY(!ctx_->flags.replayRunning);
 
         // Navigation: steps and moves back and forth.
@@ -392,7 +393,7 @@ private Q_SLOTS:
     }
 
     void levelCommandsAndKeys() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         // "-" on the first level goes to the last, "+" (or "=") on the last to the first.
         Type('-');
         QCOMPARE(Current().title, std::string("Gamma"));
@@ -435,24 +436,29 @@ private Q_SLOTS:
 
         // Annotations are exclusive radio items, their ticks following the state.
         Type('c');
-        QVERIFY(ctx_->flags.countMoves && f.MenuItem(14)->isChecked());
+        QVERIFY(ctx_->flags.countMoves && f.MenuItem(Command::CountMoves)->isChecked());
         Type('v');
         QVERIFY(!ctx_->flags.countMoves && ctx_->flags.viewBlockPath);
-        QVERIFY(f.MenuItem(40)->isChecked() && !f.MenuItem(14)->isChecked());
+        QVERIFY(f.MenuItem(Command::ViewBlockPath)->isChecked() &&
+                !f.MenuItem(Command::CountMoves)->isChecked());
         Type('x');
-        QVERIFY(!ctx_->flags.viewBlockPath && f.MenuItem(15)->isChecked());
+        QVERIFY(!ctx_->flags.viewBlockPath && f.MenuItem(Command::NoAnnotation)->isChecked());
         // "Marks over blocks" toggles its option and tick.
         Type('q');
-        QVERIFY(ctx_->options[kDrawMarksOverBlocks] && f.MenuItem(46)->isChecked());
+        QVERIFY(ctx_->options[kDrawMarksOverBlocks] &&
+                f.MenuItem(Command::MarksOverBlocks)->isChecked());
 
         // The menus come from the tables.
-        QCOMPARE(f.MenuItem(2)->text(), QStringLiteral("Restart level\tR or Home"));
-        QCOMPARE(f.MenuItem(1)->text(), QStringLiteral("Next level\t+"));
-        QCOMPARE(f.MenuItem(-1)->text(), QStringLiteral("Close the program\tAlt+F4"));
-        QVERIFY(f.MenuItem(12)->isEnabled() && f.MenuItem(36)->isEnabled());
-        QCOMPARE(TagOfCharacter('e'), 37);
-        QCOMPARE(TagOfCharacter(','), 5);
-        QCOMPARE(TagOfCharacter('%'), kFirstTag - 1);
+        QCOMPARE(f.MenuItem(Command::RestartLevel)->text(),
+                 QStringLiteral("Restart level\tR or Home"));
+        QCOMPARE(f.MenuItem(Command::NextLevel)->text(), QStringLiteral("Next level\t+"));
+        QCOMPARE(f.MenuItem(Command::CloseProgram)->text(),
+                 QStringLiteral("Close the program\tAlt+F4"));
+        QVERIFY(f.MenuItem(Command::EditLevel)->isEnabled() &&
+                f.MenuItem(Command::ReadLevels)->isEnabled());
+        QVERIFY(CommandOfCharacter('e') == Command::EndOfLevel);
+        QVERIFY(CommandOfCharacter(',') == Command::StepBackward);
+        QVERIFY(!CommandOfCharacter('%'));
 
         // Closing asks; "No" keeps the window open.
         QVERIFY(!f.close());
@@ -470,7 +476,7 @@ private Q_SLOTS:
     }
 
     void readingTheClipboardAndDroppedFiles() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         // Ctrl+V reads the clipboard's levels and shows the last one.
         const std::string text = LevelText("Epsilon", kBeta) + LevelText("Zeta", kGamma);
         QGuiApplication::clipboard()->setText(FromCp1252(text));
@@ -508,7 +514,7 @@ private Q_SLOTS:
     }
 
     void editorSelectionWithTheMouse() {
-        TFormPrincipal& f = Start(QStringLiteral("*Gamma"));
+        MainWindow& f = Start(QStringLiteral("*Gamma"));
         std::vector<unsigned char> forwarded;
         f.editorDispatcher = [&](unsigned char c) { forwarded.push_back(c); };
         ctx_->flags.editorActive = true;

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "AppTest.h"
-#include "app/CaixMens.h"
+#include "app/MessageBox.h"
 #include "app/QtPlatform.h"
 
 using namespace vorpel;
@@ -40,9 +40,9 @@ Choice Answer(QtPlatform& platform, Mode mode, char key, bool* repeat = nullptr)
 }
 
 // Runs `check` on the modal box once its loop is running.
-void WhenBoxOpens(std::function<void(TCaixaMensagem&)> check) {
+void WhenBoxOpens(std::function<void(MessageBox&)> check) {
     QTimer::singleShot(0, [check = std::move(check)] {
-        auto* box = qobject_cast<TCaixaMensagem*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box != nullptr);
         check(*box);
     });
@@ -107,46 +107,46 @@ private Q_SLOTS:
     }
 
     void layoutFollowsTheMode() {
-        TCaixaMensagem box(*platform_, nullptr);
+        MessageBox box(*platform_, nullptr);
         box.BoxThreeButtons = true;
         box.BoxWithRepeat = true;
         platform_->script->answers.push_back({'\x1b', false});
         box.Execute({"First line", "Second line"}, "Replace", "Add", "");
         QCOMPARE(box.windowTitle(), platform_->boxCaption);
         QCOMPARE(box.size(), QSize(465, 200));
-        QCOMPARE(box.BotaoSim->text(), QStringLiteral("&Replace"));
-        QCOMPARE(box.BotaoNao->text(), QStringLiteral("&Add"));
-        QCOMPARE(box.BotaoCancelar->text(), QStringLiteral("Cancel"));
-        QVERIFY(!box.BotaoNao->isHidden());
-        QVERIFY(!box.BotaoCancelar->isHidden());
-        QVERIFY(box.BotaoR->isHidden());
-        QVERIFY(!box.CheckBoxRepeticao->isHidden());
-        QCOMPARE(box.CheckBoxRepeticao->text(), QStringLiteral("Repeat the answer next time"));
-        QCOMPARE(box.RichEdit1->geometry(), QRect(8, 10, 349, 124));
-        QCOMPARE(box.RichEdit1->toPlainText(), QStringLiteral("First line\nSecond line"));
-        QCOMPARE(box.RichEdit1->document()->blockCount(), 2);
-        QCOMPARE(box.BotaoSim->geometry(), QRect(368, 124, 77, 33));
-        QCOMPARE(box.BotaoR->geometry(), QRect(368, 10, 77, 33));
+        QCOMPARE(box.yesButton->text(), QStringLiteral("&Replace"));
+        QCOMPARE(box.noButton->text(), QStringLiteral("&Add"));
+        QCOMPARE(box.cancelButton->text(), QStringLiteral("Cancel"));
+        QVERIFY(!box.noButton->isHidden());
+        QVERIFY(!box.cancelButton->isHidden());
+        QVERIFY(box.thirdButton->isHidden());
+        QVERIFY(!box.repeatCheckBox->isHidden());
+        QCOMPARE(box.repeatCheckBox->text(), QStringLiteral("Repeat the answer next time"));
+        QCOMPARE(box.textEdit->geometry(), QRect(8, 10, 349, 124));
+        QCOMPARE(box.textEdit->toPlainText(), QStringLiteral("First line\nSecond line"));
+        QCOMPARE(box.textEdit->document()->blockCount(), 2);
+        QCOMPARE(box.yesButton->geometry(), QRect(368, 124, 77, 33));
+        QCOMPARE(box.thirdButton->geometry(), QRect(368, 10, 77, 33));
     }
 
     void aboutBoxShowsItsLink() {
-        TCaixaMensagem box(*platform_, nullptr);
+        MessageBox box(*platform_, nullptr);
         box.BoxWithLink = true;
         box.Execute({"About"}, "Seen");
-        QCOMPARE(box.BotaoSim->text(), QStringLiteral("&Seen"));
-        QVERIFY(!box.LabelLink->isHidden());
-        QVERIFY(box.LabelLink->text().contains(QLatin1String(kAboutLink)));
-        QCOMPARE(box.RichEdit1->geometry().bottom() + 1, box.LabelLink->y());
-        QVERIFY(box.BotaoNao->isHidden());
-        Q_EMIT box.LabelLink->linkActivated(QLatin1String(kAboutLink));
+        QCOMPARE(box.yesButton->text(), QStringLiteral("&Seen"));
+        QVERIFY(!box.linkLabel->isHidden());
+        QVERIFY(box.linkLabel->text().contains(QLatin1String(kAboutLink)));
+        QCOMPARE(box.textEdit->geometry().bottom() + 1, box.linkLabel->y());
+        QVERIFY(box.noButton->isHidden());
+        Q_EMIT box.linkLabel->linkActivated(QLatin1String(kAboutLink));
         QCOMPARE(platform_->script->opened, (std::vector<QUrl>{QUrl(QLatin1String(kAboutLink))}));
     }
 
     void captionsKeepTheirAmpersands() {
-        TCaixaMensagem box(*platform_, nullptr);
+        MessageBox box(*platform_, nullptr);
         box.BoxTwoButtons = true;
         box.Execute({"Question"}, "Save & quit", "No");
-        QCOMPARE(box.BotaoSim->text(), QStringLiteral("&Save && quit"));
+        QCOMPARE(box.yesButton->text(), QStringLiteral("&Save && quit"));
     }
 
     // The real modal loop: keys typed where the focus is, Enter on another button, and the
@@ -154,28 +154,28 @@ private Q_SLOTS:
     void modalBoxAnswersTypedKeysAndRemembersItsPlace() {
         platform_->script.reset();
         QCOMPARE(platform_->boxPosition, QPoint(30, 120));
-        WhenBoxOpens([](TCaixaMensagem& box) {
+        WhenBoxOpens([](MessageBox& box) {
             QCOMPARE(box.pos(), QPoint(30, 120));
-            box.BotaoNao->setFocus();
+            box.noButton->setFocus();
             box.move(200, 150);
-            QTest::keyClick(box.BotaoNao, Qt::Key_Return); // Enter means the primary button
+            QTest::keyClick(box.noButton, Qt::Key_Return); // Enter means the primary button
         });
         QVERIFY(platform_->AskYesNo({"Stop level entry processing?"}));
         QCOMPARE(platform_->boxPosition, QPoint(200, 150));
 
-        WhenBoxOpens([](TCaixaMensagem& box) {
+        WhenBoxOpens([](MessageBox& box) {
             QCOMPARE(box.pos(), QPoint(200, 150));
-            QTest::keyClick(box.BotaoSim, Qt::Key_N);
+            QTest::keyClick(box.yesButton, Qt::Key_N);
         });
         QVERIFY(!platform_->AskYesNo({"Stop level entry processing?"}));
 
-        WhenBoxOpens([](TCaixaMensagem& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        WhenBoxOpens([](MessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
         bool repeat = true;
         QCOMPARE(platform_->AskChoice({"Title taken."}, "Replace", "Add", "", true, repeat),
                  kChoiceCancel);
         QVERIFY(!repeat);
 
-        WhenBoxOpens([](TCaixaMensagem& box) { box.close(); });
+        WhenBoxOpens([](MessageBox& box) { box.close(); });
         QVERIFY(!platform_->AskYesNo({"Close?"}));
     }
 

@@ -22,15 +22,15 @@
 #include <QWheelEvent>
 
 #include "AppTest.h"
-#include "app/BarraEdit.h"
 #include "app/BestSolutionDialog.h"
 #include "app/GoToMoveDialog.h"
 #include "app/LevelListWindow.h"
+#include "app/MainWindow.h"
 #include "app/MoveListWindow.h"
-#include "app/Principal.h"
 #include "app/QtPlatform.h"
+#include "app/SliderField.h"
 #include "app/TitleDialog.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "model/Execucao.h"
 
 using namespace vorpel;
@@ -78,16 +78,16 @@ class NavigationTest : public QObject {
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::unique_ptr<TFormPrincipal> form_;
+    std::unique_ptr<MainWindow> form_;
 
-    TFormPrincipal& Start() {
+    MainWindow& Start() {
         form_.reset();
         ctx_.emplace();
         platform_.emplace();
         platform_->script.emplace();
         ctx_->platform = &*platform_;
         const QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
-        form_ = std::make_unique<TFormPrincipal>(*ctx_, *platform_, line);
+        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
         form_->settingsFormat = QSettings::IniFormat;
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
@@ -130,13 +130,15 @@ private Q_SLOTS:
     }
 
     void commandsAreOffered() {
-        TFormPrincipal& f = Start();
-        for (const int tag : {11, 13, 20, 21, 22}) QVERIFY(f.MenuItem(tag)->isEnabled());
+        MainWindow& f = Start();
+        for (const Command command : {Command::LevelList, Command::MoveList, Command::ChangeTitle,
+                                      Command::BestSolution, Command::GoToMove})
+            QVERIFY(f.MenuItem(command)->isEnabled());
         QCOMPARE(TotalMoves(ctx_->collection.levels[1]), 3);
     }
 
     void titleDialogRefusesInvalidAndWarnsOfDuplicatedTitles() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         {
             TitleDialog dialog(f, "Alpha");
             QCOMPARE(dialog.windowTitle(), QStringLiteral(" Title change"));
@@ -176,20 +178,20 @@ private Q_SLOTS:
     }
 
     void goToMoveFollowsTheSliderAndKeepsTheChosenMove() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         f.ChangeLevel(1, false);
         f.ShowMove(3);
         {
             GoToMoveDialog dialog(f);
             QCOMPARE(dialog.windowTitle(), QStringLiteral(" Go to move"));
             QCOMPARE(CurrentMove(Current()), 0); // the last chosen move, at once
-            QCOMPARE(dialog.moveSlider->Slider->maximum(), 3);
+            QCOMPARE(dialog.moveSlider->slider->maximum(), 3);
             dialog.moveSlider->SetValue(2);
             QCOMPARE(CurrentMove(Current()), 2);
             // The wheel turned forward lowers the value.
             QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(dialog.moveSlider->Slider, &wheel);
+            QApplication::sendEvent(dialog.moveSlider->slider, &wheel);
             QCOMPARE(dialog.moveSlider->Value(), 1);
             QCOMPARE(CurrentMove(Current()), 1);
             dialog.currentPositionButton->click();
@@ -222,7 +224,7 @@ private Q_SLOTS:
     }
 
     void bestSolutionDialogWritesAppliesAndErases() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         f.ChangeLevel(1, false);
         {
             BestSolutionDialog dialog(f);
@@ -250,7 +252,7 @@ private Q_SLOTS:
     }
 
     void moveListSelectsCopiesAndAppliesLines() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         f.ChangeLevel(1, false);
         ctx_->flags.alreadyCelebrated = true;
         f.ExecuteGuarded('M');
@@ -344,7 +346,7 @@ private Q_SLOTS:
     }
 
     void moveListPaintsOnlyTheVisibleLines() {
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         MoveListWindow& window = ShowMoveList(f);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         std::vector<std::string> lines(5000, " 1)  0,  0: >");
@@ -364,7 +366,7 @@ private Q_SLOTS:
         // Beta has a stored best solution of 3 moves and a record of 2; Gamma a record only.
         Write(folder_->filePath(QStringLiteral("Vorpel.rec")), " 2 6 Beta\r\n 40 80 Gamma\r\n");
         QLocale::setDefault(QLocale(QLocale::German));
-        TFormPrincipal& f = Start();
+        MainWindow& f = Start();
         f.ChangeLevel(1, false);
         QVERIFY(SaveBestSolution(*ctx_, false));
         f.ChangeLevel(0, false);

@@ -12,11 +12,11 @@
 #include <QTextBrowser>
 
 #include "AppTest.h"
-#include "app/Ajuda.h"
 #include "app/CompanionFiles.h"
+#include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/Records.h"
 
 using namespace vorpel;

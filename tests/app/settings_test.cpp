@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "AppTest.h"
-#include "app/BarraEdit.h"
-#include "app/Opcoes.h"
+#include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
-#include "app/VorpelIni.h"
+#include "app/SettingsStore.h"
+#include "app/SliderField.h"
 
 using namespace vorpel;
 
@@ -41,13 +41,13 @@ private Q_SLOTS:
         ctx_.emplace();
         platform_.emplace();
         platform_->script.emplace();
-        ini_.emplace(ctx_->options, *platform_);
-        ini_->SetSettingsKey(kProgram, QSettings::IniFormat);
-        platform_->settings = &*ini_;
+        settingsStore_.emplace(ctx_->options, *platform_);
+        settingsStore_->SetSettingsKey(kProgram, QSettings::IniFormat);
+        platform_->settings = &*settingsStore_;
     }
 
     void firstStartCreatesEveryValue() {
-        ini_->SetOptionNames();
+        settingsStore_->SetOptionNames();
         QVERIFY(platform_->script->shown.empty());
         QSettings store = RawStore();
         store.beginGroup(QStringLiteral("Options"));
@@ -60,10 +60,10 @@ private Q_SLOTS:
     void optionsRoundTrip() {
         for (int i = 0; i < kOptionCount; ++i) ctx_->options.value[std::size_t(i)] = i % 3 == 0;
         ctx_->options.startupList = " 1 , 2,3";
-        ini_->WriteOptions(true, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(true, 0, kOptionCount - 1);
 
         Options read;
-        VorpelIni again(read, *platform_);
+        SettingsStore again(read, *platform_);
         again.SetSettingsKey(kProgram, QSettings::IniFormat);
         again.ReadOptions(true, 0, kOptionCount - 1);
         QCOMPARE(read.value, ctx_->options.value);
@@ -74,11 +74,11 @@ private Q_SLOTS:
     void partialRangesLeaveTheStartupListAlone() {
         const std::string list = "4, 5";
         ctx_->options.startupList = list;
-        ini_->WriteOptions(false, 7, 12);
+        settingsStore_->WriteOptions(false, 7, 12);
         QVERIFY(!RawStore().contains(QStringLiteral("Options/Startup load")));
         QVERIFY(RawStore().contains(QStringLiteral("Options/Show hidden files")));
         QVERIFY(!RawStore().contains(QStringLiteral("Options/Draw marks over blocks")));
-        ini_->ReadOptions(false, 7, 12);
+        settingsStore_->ReadOptions(false, 7, 12);
         QCOMPARE(ctx_->options.startupList, list);
     }
 
@@ -90,7 +90,7 @@ private Q_SLOTS:
     void badValuesAreReportedAndRewritten() {
         QFETCH(QVariant, stored);
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
         const QString key = QStringLiteral("Options/Show system files");
         {
             QSettings store = RawStore();
@@ -100,7 +100,7 @@ private Q_SLOTS:
                 store.remove(key);
         }
         ctx_->options.value.fill(false);
-        ini_->ReadOptions(true, 0, kOptionCount - 1);
+        settingsStore_->ReadOptions(true, 0, kOptionCount - 1);
         QCOMPARE(platform_->script->shown, (Lines{{"Error reading data from the Registry."}}));
         QVERIFY(!ctx_->options[kShowSystemFiles]); // left as it was in memory
         QVERIFY(ctx_->options[kShowHiddenFiles]);
@@ -111,19 +111,19 @@ private Q_SLOTS:
         for (const char* name : {"/levels/a.txt", "/levels/b.sok", "/levels/c.txt"})
             platform_->AddToHistory(name);
         std::vector<std::string> history;
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history,
                  (std::vector<std::string>{"/levels/c.txt", "/levels/b.sok", "/levels/a.txt", ""}));
 
-        ini_->AddToHistory("/Levels/A.TXT"); // third, in another letter case
+        settingsStore_->AddToHistory("/Levels/A.TXT"); // third, in another letter case
         history.clear();
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history,
                  (std::vector<std::string>{"/Levels/A.TXT", "/levels/c.txt", "/levels/b.sok", ""}));
 
-        ini_->ClearHistory();
+        settingsStore_->ClearHistory();
         history.clear();
-        ini_->ReadHistory(history);
+        settingsStore_->ReadHistory(history);
         QCOMPARE(history, std::vector<std::string>{""});
     }
 
@@ -134,12 +134,12 @@ private Q_SLOTS:
                  QStringLiteral("Vorpel"));
         QCOMPARE(SettingsBaseName(QStringLiteral("/opt/games/Vorpel2")), QStringLiteral("Vorpel2"));
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
 
         Options other;
-        VorpelIni otherIni(other, *platform_);
-        otherIni.SetSettingsKey(QStringLiteral("VorpelOther"), QSettings::IniFormat);
-        otherIni.SetOptionNames();
+        SettingsStore otherStore(other, *platform_);
+        otherStore.SetSettingsKey(QStringLiteral("VorpelOther"), QSettings::IniFormat);
+        otherStore.SetOptionNames();
         QCOMPARE(other.value, Options{}.value);
         QVERIFY(RawStore(QStringLiteral("VorpelOther"))
                     .contains(QStringLiteral("Options/Bricks compatibility")));
@@ -170,73 +170,72 @@ private Q_SLOTS:
     }
 
     void windowShowsEveryControl() {
-        TFormOpcoes form(*ctx_, *ini_, *platform_, {});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
         QCOMPARE(form.windowTitle(), QStringLiteral(" Options"));
         QCOMPARE(form.pos(), QPoint(100, 200));
         const QStringList pages{QStringLiteral("Game"), QStringLiteral("File"),
                                 QStringLiteral("Edit 1"), QStringLiteral("Edit 2")};
-        for (int i = 0; i < pages.size(); ++i) QCOMPARE(form.PageControl->tabText(i), pages[i]);
+        for (int i = 0; i < pages.size(); ++i) QCOMPARE(form.pageTabs->tabText(i), pages[i]);
         for (int i = 0; i < kOptionCount; ++i) {
-            const QString name = i < 13 ? QStringLiteral("CheckBox%1").arg(i)
-                                        : QStringLiteral("CheckBoxAutoAvancoAlfanumerico");
+            const QString name = QStringLiteral("optionCheckBox%1").arg(i);
             auto* box = form.findChild<QCheckBox*>(name);
             QVERIFY2(box != nullptr, qPrintable(name));
             QCOMPARE(box->text(), QLatin1String(kOptionNames[std::size_t(i)]));
-            QCOMPARE(box->property("Tag").toInt(), i);
+            QCOMPARE(box->property("option").toInt(), i);
             const int page = i <= 6 ? kPageGame : i <= 12 ? kPageFile : kPageEdit2;
-            QVERIFY(form.PageControl->widget(page)->isAncestorOf(box));
+            QVERIFY(form.pageTabs->widget(page)->isAncestorOf(box));
         }
-        QCOMPARE(form.LabelLerAoIniciar->text(),
+        QCOMPARE(form.startupListLabel->text(),
                  QStringLiteral("Initial files (for each number \"n\" in the list below, the file "
                                 "\"Vorpel n.txt\" will be read at program startup):"));
-        QCOMPARE(form.EditSemente->text(), QStringLiteral("3141592653"));
+        QCOMPARE(form.seedEdit->text(), QStringLiteral("3141592653"));
         const std::pair<QPushButton*, const char*> buttons[] = {
-            {form.BotaoOK, "OK"},
-            {form.BotaoCancelar, "Cancel"},
-            {form.BotaoAjuda, "Help"},
-            {form.BotaoPadrao, "Default"},
-            {form.BotaoAleatorio, "Random"},
-            {form.BotaoLerOpcoesJogo, "Read game options from the Registry"},
-            {form.BotaoLerOpcoesArquivo, "Read file options from the Registry"}};
+            {form.okButton, "OK"},
+            {form.cancelButton, "Cancel"},
+            {form.helpButton, "Help"},
+            {form.defaultsButton, "Default"},
+            {form.randomSeedButton, "Random"},
+            {form.readGameOptionsButton, "Read game options from the Registry"},
+            {form.readFileOptionsButton, "Read file options from the Registry"}};
         for (const auto& [button, caption] : buttons)
             QCOMPARE(button->text(), QLatin1String(caption));
-        QVERIFY(form.BotaoOK->isDefault());
-        const std::pair<BarraEdit*, const char*> bars[] = {
-            {form.BarraEditLinhaInicial, "Starting row"},
-            {form.BarraEditColunaInicial, "Starting column"},
-            {form.BarraEditEspacoVertical, "Vertical spacing"},
-            {form.BarraEditEspacoHorizontal, "Horizontal spacing"}};
+        QVERIFY(form.okButton->isDefault());
+        const std::pair<SliderField*, const char*> bars[] = {
+            {form.firstRowSlider, "Starting row"},
+            {form.firstColumnSlider, "Starting column"},
+            {form.verticalSpacingSlider, "Vertical spacing"},
+            {form.horizontalSpacingSlider, "Horizontal spacing"}};
         for (const auto& [bar, caption] : bars) {
-            QCOMPARE(bar->Label->text(), QLatin1String(caption));
-            QCOMPARE(bar->Slider->minimum(), 0);
-            QCOMPARE(bar->Slider->maximum(), 64);
+            QCOMPARE(bar->label->text(), QLatin1String(caption));
+            QCOMPARE(bar->slider->minimum(), 0);
+            QCOMPARE(bar->slider->maximum(), 64);
         }
 
         platform_->helpPage = folder_->filePath(QStringLiteral("VorpelTest.htm"));
-        form.BotaoAjuda->click();
+        form.helpButton->click();
         QCOMPARE(platform_->script->shown,
                  (Lines{{platform_->helpPage.toStdString(), "File not found."}}));
     }
 
     void okChecksTheListThenStoresEverything() {
         int applied = 0;
-        TFormOpcoes form(*ctx_, *ini_, *platform_, {{}, [&applied] { ++applied; }});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {{}, [&applied] { ++applied; }});
         form.show();
-        form.PageControl->setCurrentIndex(kPageEdit2);
+        form.pageTabs->setCurrentIndex(kPageEdit2);
         form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
         form.optionBoxes[kAlphanumericAutoincrement]->setChecked(true);
-        form.EditLerAoIniciar->setText(QStringLiteral("1,,2"));
-        form.BotaoOK->click();
+        form.startupListEdit->setText(QStringLiteral("1,,2"));
+        form.okButton->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(form.PageControl->currentIndex(), int(kPageGame));
+        QCOMPARE(form.pageTabs->currentIndex(), int(kPageGame));
         QCOMPARE(platform_->script->shown,
                  (Lines{{"Two successive commas in the number list in the game options."}}));
         QVERIFY(!ctx_->options[kShowMouseCoordinates]);
 
-        form.EditLerAoIniciar->setText(QStringLiteral(" 1 , 2 "));
-        form.BotaoAleatorio->click();
-        QCOMPARE(form.EditSemente->text(), QStringLiteral("3110876034"));
-        form.BotaoOK->click();
+        form.startupListEdit->setText(QStringLiteral(" 1 , 2 "));
+        form.randomSeedButton->click();
+        QCOMPARE(form.seedEdit->text(), QStringLiteral("3110876034"));
+        form.okButton->click();
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(applied, 1);
         QCOMPARE(ctx_->options.seed, 3110876034u);
@@ -274,23 +273,23 @@ private Q_SLOTS:
 
     void okRefusesAnEmptyOrZeroSeed() {
         int applied = 0;
-        TFormOpcoes form(*ctx_, *ini_, *platform_, {{}, [&applied] { ++applied; }});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {{}, [&applied] { ++applied; }});
         form.show();
         form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
         for (const QString& text : {QString(), QStringLiteral("0")}) {
             platform_->script->shown.clear();
-            form.PageControl->setCurrentIndex(kPageGame);
-            form.EditSemente->setText(text);
-            form.BotaoOK->click();
+            form.pageTabs->setCurrentIndex(kPageGame);
+            form.seedEdit->setText(text);
+            form.okButton->click();
             QVERIFY(form.isVisible());
-            QCOMPARE(form.PageControl->currentIndex(), int(kPageEdit2));
+            QCOMPARE(form.pageTabs->currentIndex(), int(kPageEdit2));
             QCOMPARE(platform_->script->shown, (Lines{{kSeedRefused}}));
         }
         QCOMPARE(applied, 0);
         QCOMPARE(ctx_->options.seed, 3141592653u);
         QVERIFY(!ctx_->options[kShowMouseCoordinates]);
-        form.EditSemente->setText(QStringLiteral("5"));
-        form.BotaoOK->click();
+        form.seedEdit->setText(QStringLiteral("5"));
+        form.okButton->click();
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(ctx_->options.seed, 5u);
     }
@@ -306,29 +305,29 @@ private Q_SLOTS:
         int repaints = 0;
         ctx_->flags.editorActive = true;
         ctx_->options.grid = {2, 3, 4, 5, false};
-        TFormOpcoes form(*ctx_, *ini_, *platform_, {[&repaints] { ++repaints; }, {}});
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {[&repaints] { ++repaints; }, {}});
         form.show();
         form.optionBoxes[kBricksCompatibility]->setChecked(true);
-        form.BarraEditLinhaInicial->SetValue(7);
+        form.firstRowSlider->SetValue(7);
         QCOMPARE(ctx_->options.grid.startRow, 7); // acts at once ...
         QCOMPARE(repaints, 0);                    // ... but shows only with the grid on
-        form.CheckBoxMostrarGrade->setChecked(true);
+        form.showGridCheckBox->setChecked(true);
         QCOMPARE(repaints, 1);
-        form.BarraEditEspacoHorizontal->Edit->setValue(9);
+        form.horizontalSpacingSlider->spinBox->setValue(9);
         QCOMPARE(ctx_->options.grid.columnSpacing, 9);
         QCOMPARE(repaints, 2);
-        form.BotaoPadrao->click();
+        form.defaultsButton->click();
         QCOMPARE(ctx_->options.grid.startRow, 0);
         QCOMPARE(ctx_->options.grid.startColumn, 0);
         QCOMPARE(ctx_->options.grid.rowSpacing, 1);
         QCOMPARE(ctx_->options.grid.columnSpacing, 1);
-        QCOMPARE(form.BarraEditEspacoVertical->Value(), 1);
-        form.CheckBoxJuntarBarreiras->setChecked(false);
-        form.CheckBoxJuntarImas->setChecked(false);
+        QCOMPARE(form.verticalSpacingSlider->Value(), 1);
+        form.joinBarriersCheckBox->setChecked(false);
+        form.joinMagnetsCheckBox->setChecked(false);
         QVERIFY(!ctx_->options.joinBarriers && !ctx_->options.joinMagnets);
         const int before = repaints;
         form.move(250, 260);
-        form.BotaoCancelar->click();
+        form.cancelButton->click();
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QCOMPARE(repaints, before + 1);
         QCOMPARE(ctx_->options.grid.startRow, 2);
@@ -341,19 +340,19 @@ private Q_SLOTS:
 
     void readButtonsTakeTheirOptionsFromTheStore() {
         ctx_->options.value.fill(true);
-        ini_->WriteOptions(false, 0, kOptionCount - 1);
+        settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
         ctx_->options.value.fill(false);
-        TFormOpcoes form(*ctx_, *ini_, *platform_, {});
-        form.BotaoLerOpcoesJogo->click();
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
+        form.readGameOptionsButton->click();
         for (int i = 0; i <= 6; ++i) {
             QCOMPARE(ctx_->options.value[std::size_t(i)], i <= 3);
             QCOMPARE(form.optionBoxes[std::size_t(i)]->isChecked(), i <= 3);
         }
         QVERIFY(!form.optionBoxes[kPromptOnFileRewrite]->isChecked());
-        form.BotaoLerOpcoesArquivo->click();
+        form.readFileOptionsButton->click();
         for (int i = 7; i <= 12; ++i) QVERIFY(form.optionBoxes[std::size_t(i)]->isChecked());
         QVERIFY(!ctx_->options[kAlphanumericAutoincrement]);
-        form.BotaoCancelar->click();
+        form.cancelButton->click();
         QVERIFY(ctx_->options[kDrawMarksOverBlocks]); // read values stay after Cancel
         QVERIFY(platform_->script->shown.empty());
     }
@@ -362,7 +361,7 @@ private:
     std::optional<QTemporaryDir> folder_;
     std::optional<Context> ctx_;
     std::optional<QtPlatform> platform_;
-    std::optional<VorpelIni> ini_;
+    std::optional<SettingsStore> settingsStore_;
 };
 
 VORPEL_APP_TEST(SettingsTest)

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "bricksdll/FormatoDLL.h"
+#include "bricksdll/BricksDll.h"
 #include "files/LevelText.h"
 #include "model/Context.h"
 #include "model/Execucao.h"

@@ -5,7 +5,7 @@
 #include "DllFixtures.h"
 #include "Fixtures.h"
 #include "bricksdll/BricksMoves.h"
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 
 namespace vorpel {
 namespace {

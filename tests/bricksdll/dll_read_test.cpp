@@ -244,8 +244,10 @@ TEST_F(DllReadFile, TheLoaderReadsDllsAndKeepsTheirRecords) {
     DllContents contents = Contents({"Pushes"});
     contents.records[0] = 42;
     const std::string path = Save("pack.dll", DllBytes(source, contents));
+    RegisterDllReader();
     Context ctx;
     RememberedAnswer remembered = kAsk;
+    EXPECT_EQ(ReadLevelFile(ctx, Save("bad.dll", "MZ"), remembered).error, kDllLoadError);
     EXPECT_EQ(ReadLevelFile(ctx, path, remembered).error, "");
     EXPECT_EQ(ctx.CurrentLevel().title, "Pushes");
     EXPECT_EQ(Canonical(ctx.CurrentLevel()), Canonical(source.CurrentLevel()));

@@ -44,6 +44,11 @@ TEST_P(SetKind, ChoosesTheIdentifier) {
     EXPECT_EQ(IdsOfRow(level, 0), t.ids);
 }
 
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Editor, SetKind, ::testing::ValuesIn(kKinds),
                          [](const auto& param) { return std::string(param.param.name); });
 
@@ -150,6 +155,11 @@ TEST_P(Alphanumeric, GivesTheSelectionOneCharacter) {
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level).substr(0, 3), t.stored);
     EXPECT_EQ(level.IdAt(0, 0), t.id);
+}
+
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const AlphanumericCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, Alphanumeric, ::testing::ValuesIn(kAlphanumerics),

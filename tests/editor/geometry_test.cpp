@@ -105,6 +105,11 @@ TEST_P(Refusal, ShowsItsMessageAndChangesNothing) {
     EXPECT_EQ(ctx.board.selection, selection);
 }
 
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Editor, Refusal, ::testing::ValuesIn(kRefusals),
                          [](const auto& param) { return std::string(param.param.name); });
 
@@ -133,6 +138,11 @@ TEST_P(Flip, ExchangesMirroredCells) {
     Select(ctx, t.selection);
     EXPECT_TRUE(t.transform(ctx));
     EXPECT_EQ(Stored(ctx.CurrentLevel()), t.stored);
+}
+
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const FlipCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, Flip, ::testing::ValuesIn(kFlips),
@@ -179,6 +189,11 @@ TEST_P(Shift, MovesCellsWithinTheLevel) {
     EXPECT_EQ(Stored(level), t.stored);
     EXPECT_EQ(level.rows, 3);
     EXPECT_EQ(level.columns, 3);
+}
+
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const ShiftCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, Shift, ::testing::ValuesIn(kShifts),

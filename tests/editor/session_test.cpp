@@ -8,7 +8,7 @@
 #include "EditorFixtures.h"
 #include "Fixtures.h"
 #include "editor/EditorSession.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "model/Execucao.h"
 
 namespace vorpel {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "SolutionFixtures.h"
-#include "files/ArquivoSolucoes.h"
-#include "files/CompanionFiles.h"
+#include "files/BestSolutions.h"
+#include "files/CompanionPath.h"
 #include "model/Execucao.h"
 
 namespace vorpel {

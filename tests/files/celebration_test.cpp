@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SolutionFixtures.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/Celebration.h"
 #include "files/Records.h"
 #include "model/Execucao.h"
@@ -64,6 +64,11 @@ const ComparisonCase kComparisonCases[] = {
     {"MoreMovesFewerSteps", Record("A", 2, 20, ""), true, "", true, 1, -12, false},
     {"MoreSteps", Record("A", 3, 7, ""), false, kSolvedMessage, true, 0, 1, false},
 };
+
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const ComparisonCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(CheckSolvedWithRecords, Comparison, ::testing::ValuesIn(kComparisonCases),
                          [](const auto& param) { return std::string(param.param.name); });

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SolutionFixtures.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/LevelList.h"
 #include "files/Records.h"
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
@@ -342,12 +342,15 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
                                       "ab",
                                       4)),
          "File too small to be valid."},
-        {Write("levels.dll", "MZ"), "Error when loading the DLL."},
+        {Write("levels.fmt", "MZ"), "Format refused."}, // a registered reader's error
         {Write("bad.txt", PushLevel("Fine") + "\"Bad\"\r\n.#...Q..\r\n"),
          "Invalid block \"Q\" at line 5, column 6."},
         {Write("repeat.sok", "T\n\n#@$.#\n64R\n"),
          "Repetition number (64) too high at line 4, column 2."},
     };
+    RegisterLevelReader(".fmt",
+                        [](const std::string&, std::vector<std::string>&, const UniqueTitleMaker&,
+                           const RecordSetter&) { return std::string("Format refused."); });
     for (const auto& c : cases) {
         platform.shown.clear();
         const LoadResult result = Read(c.path);

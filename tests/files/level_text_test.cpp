@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "TextFixtures.h"
-#include "files/FileIO.h"
 #include "files/MoveText.h"
+#include "io/FileIO.h"
 
 namespace vorpel {
 namespace {

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "TextFixtures.h"
-#include "files/FileIO.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 
 namespace vorpel {

@@ -8,10 +8,10 @@
 
 #include "Fixtures.h"
 #include "TextFixtures.h"
-#include "files/FileIO.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/SokFormat.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 
 namespace vorpel {

@@ -8,6 +8,13 @@
 
 #include "FuzzEntries.h"
 
+// A failing target prints its name, not a dump of its bytes.
+namespace vorpel::fuzz {
+void PrintTo(const Target& target, std::ostream* os) {
+    *os << target.name;
+}
+} // namespace vorpel::fuzz
+
 namespace vorpel {
 namespace {
 

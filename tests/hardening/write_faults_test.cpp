@@ -13,14 +13,14 @@
 
 #include "FuzzEntries.h"
 #include "HardeningKit.h"
+#include "bricksdll/BricksDll.h"
 #include "bricksdll/BricksMoves.h"
-#include "bricksdll/FormatoDLL.h"
-#include "files/ArquivoSolucoes.h"
-#include "files/FileIO.h"
+#include "files/BestSolutions.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
+#include "io/FileIO.h"
 #include "model/Execucao.h"
 #include "render/GravarGIF.h"
 
@@ -177,6 +177,11 @@ TEST_P(WriteFaultsTest, LeaveThePreviousFileWhole) {
     Replace(target, previous);
     EXPECT_EQ(scene.Write(writer, {}), std::vector<std::string>());
     EXPECT_EQ(Contents(target), written);
+}
+
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const Writer& c, std::ostream* os) {
+    *os << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, WriteFaultsTest, ::testing::ValuesIn(kWriters),

@@ -142,6 +142,11 @@ const DragCase kDrags[] = {
      ".v...\n.#...\n..~..\n...[.\n.....\n"},
 };
 
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const DragCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Rules, SingleDrag, ::testing::ValuesIn(kDrags),
                          [](const auto& param) { return std::string(param.param.name); });
 

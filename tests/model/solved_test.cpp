@@ -55,6 +55,11 @@ const SolvedCase kSolvedCases[] = {
     {"NoGoalsNeverSolved", {".[.. ....", ".... ...."}, false},
 };
 
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const SolvedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Board, Solved, ::testing::ValuesIn(kSolvedCases),
                          [](const auto& param) { return std::string(param.param.name); });
 

@@ -7,7 +7,7 @@
 
 #include "Fixtures.h"
 #include "RenderKit.h"
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "render/GravarGIF.h"
 
 namespace vorpel {

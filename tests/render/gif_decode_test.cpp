@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "GifKit.h"
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 
 namespace vorpel {
 namespace {

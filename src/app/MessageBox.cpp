@@ -1,5 +1,5 @@
 // The program's own message box: messages, yes/no questions and choices picked by their letters.
-#include "app/CaixMens.h"
+#include "app/MessageBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,95 +40,95 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int top) {
 
 } // namespace
 
-TCaixaMensagem::TCaixaMensagem(QtPlatform& platform, QWidget* parent)
+MessageBox::MessageBox(QtPlatform& platform, QWidget* parent)
     : QDialog(parent), platform_(platform) {
-    setObjectName(QLatin1String("TCaixaMensagem"));
+    setObjectName(QLatin1String("MessageBox"));
     setWindowTitle(platform.boxCaption);
     setFixedSize(465, 200);
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName(QLatin1String("RichEdit1"));
-    RichEdit1->setGeometry(8, 10, 349, 145);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setFrameShape(QFrame::NoFrame);
-    RichEdit1->setFocusPolicy(Qt::NoFocus);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette face = RichEdit1->palette();
+    textEdit = new QTextEdit(this);
+    textEdit->setObjectName(QLatin1String("textEdit"));
+    textEdit->setGeometry(8, 10, 349, 145);
+    textEdit->setReadOnly(true);
+    textEdit->setFrameShape(QFrame::NoFrame);
+    textEdit->setFocusPolicy(Qt::NoFocus);
+    textEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    textEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette face = textEdit->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
-    RichEdit1->setPalette(face);
+    textEdit->setPalette(face);
 
-    BotaoSim = MakeButton(this, "BotaoSim", 124);
-    BotaoSim->setDefault(true);
-    BotaoNao = MakeButton(this, "BotaoNao", 86);
-    BotaoCancelar = MakeButton(this, "BotaoCancelar", 48);
-    BotaoCancelar->setText(QLatin1String("Cancel"));
-    BotaoR = MakeButton(this, "BotaoR", 10);
-    BotaoNao->hide();
-    BotaoCancelar->hide();
-    BotaoR->hide();
+    yesButton = MakeButton(this, "yesButton", 124);
+    yesButton->setDefault(true);
+    noButton = MakeButton(this, "noButton", 86);
+    cancelButton = MakeButton(this, "cancelButton", 48);
+    cancelButton->setText(QLatin1String("Cancel"));
+    thirdButton = MakeButton(this, "thirdButton", 10);
+    noButton->hide();
+    cancelButton->hide();
+    thirdButton->hide();
 
-    CheckBoxRepeticao = new QCheckBox(QLatin1String("Repeat the answer next time"), this);
-    CheckBoxRepeticao->setObjectName(QLatin1String("CheckBoxRepeticao"));
-    CheckBoxRepeticao->setGeometry(8, 142, 349, 17);
-    CheckBoxRepeticao->hide();
+    repeatCheckBox = new QCheckBox(QLatin1String("Repeat the answer next time"), this);
+    repeatCheckBox->setObjectName(QLatin1String("repeatCheckBox"));
+    repeatCheckBox->setGeometry(8, 142, 349, 17);
+    repeatCheckBox->hide();
 
-    LabelLink = new QLabel(this);
-    LabelLink->setObjectName(QLatin1String("LabelLink"));
-    LabelLink->move(8, 142);
-    LabelLink->setCursor(Qt::PointingHandCursor);
-    LabelLink->setTextFormat(Qt::RichText);
-    LabelLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    LabelLink->hide();
-    connect(LabelLink, &QLabel::linkActivated, this,
+    linkLabel = new QLabel(this);
+    linkLabel->setObjectName(QLatin1String("linkLabel"));
+    linkLabel->move(8, 142);
+    linkLabel->setCursor(Qt::PointingHandCursor);
+    linkLabel->setTextFormat(Qt::RichText);
+    linkLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    linkLabel->hide();
+    connect(linkLabel, &QLabel::linkActivated, this,
             [this](const QString& link) { platform_.OpenUrl(QUrl(link)); });
 
-    connect(BotaoSim, &QPushButton::clicked, this, [this] { Answer(kChoiceFirst); });
-    connect(BotaoNao, &QPushButton::clicked, this, [this] { Answer(kChoiceSecond); });
-    connect(BotaoCancelar, &QPushButton::clicked, this, [this] { Answer(kChoiceCancel); });
-    connect(BotaoR, &QPushButton::clicked, this, [this] { Answer(kChoiceThird); });
+    connect(yesButton, &QPushButton::clicked, this, [this] { Answer(kChoiceFirst); });
+    connect(noButton, &QPushButton::clicked, this, [this] { Answer(kChoiceSecond); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { Answer(kChoiceCancel); });
+    connect(thirdButton, &QPushButton::clicked, this, [this] { Answer(kChoiceThird); });
 
     // The key preview: letters reach the box wherever the focus is.
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
-bool TCaixaMensagem::RepeatOn() const {
-    return CheckBoxRepeticao->isChecked();
+bool MessageBox::RepeatOn() const {
+    return repeatCheckBox->isChecked();
 }
 
-Choice TCaixaMensagem::Execute(const std::vector<std::string>& lines, const std::string& first,
-                               const std::string& second, const std::string& third) {
+Choice MessageBox::Execute(const std::vector<std::string>& lines, const std::string& first,
+                           const std::string& second, const std::string& third) {
     MoveOntoScreen(*this, platform_.boxPosition);
-    BotaoSim->setText(AcceleratorCaption(first));
+    yesButton->setText(AcceleratorCaption(first));
     if (BoxThreeButtons) {
-        BotaoCancelar->show();
-        BotaoNao->setText(AcceleratorCaption(second));
-        BotaoNao->show();
+        cancelButton->show();
+        noButton->setText(AcceleratorCaption(second));
+        noButton->show();
         if (!third.empty()) {
-            BotaoR->setText(AcceleratorCaption(third));
-            BotaoR->show();
+            thirdButton->setText(AcceleratorCaption(third));
+            thirdButton->show();
         }
     } else if (BoxTwoButtons) {
-        BotaoNao->setText(AcceleratorCaption(second));
-        BotaoNao->show();
+        noButton->setText(AcceleratorCaption(second));
+        noButton->show();
     }
 
     QStringList paragraphs;
     for (const std::string& line : lines) paragraphs << DisplayText(line);
-    RichEdit1->setPlainText(paragraphs.join(QLatin1Char('\n')));
+    textEdit->setPlainText(paragraphs.join(QLatin1Char('\n')));
 
     if (BoxWithRepeat) {
-        RichEdit1->resize(RichEdit1->width(), CheckBoxRepeticao->y() - 8 - RichEdit1->y());
-        RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        CheckBoxRepeticao->show();
+        textEdit->resize(textEdit->width(), repeatCheckBox->y() - 8 - textEdit->y());
+        textEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        repeatCheckBox->show();
     } else if (BoxWithLink) {
         const QString link = QLatin1String(kAboutLink);
-        LabelLink->setText(QLatin1String("<a href=\"%1\">%1</a>").arg(link));
-        LabelLink->adjustSize();
-        RichEdit1->resize(RichEdit1->width(), LabelLink->y() - RichEdit1->y());
-        LabelLink->show();
+        linkLabel->setText(QLatin1String("<a href=\"%1\">%1</a>").arg(link));
+        linkLabel->adjustSize();
+        textEdit->resize(textEdit->width(), linkLabel->y() - textEdit->y());
+        linkLabel->show();
     }
-    BotaoSim->setFocus();
+    yesButton->setFocus();
 
     result_ = kChoiceCancel;
     if (platform_.script) {
@@ -139,7 +139,7 @@ Choice TCaixaMensagem::Execute(const std::vector<std::string>& lines, const std:
             platform_.script->answers.pop_front();
         }
         show();
-        if (BoxWithRepeat) CheckBoxRepeticao->setChecked(answer.repeat);
+        if (BoxWithRepeat) repeatCheckBox->setChecked(answer.repeat);
         const QChar typed = QLatin1Char(answer.key);
         int key = typed.toUpper().unicode();
         if (answer.key == '\r') key = Qt::Key_Return;
@@ -156,65 +156,65 @@ Choice TCaixaMensagem::Execute(const std::vector<std::string>& lines, const std:
     return result_;
 }
 
-void TCaixaMensagem::Answer(Choice choice) {
+void MessageBox::Answer(Choice choice) {
     result_ = choice;
     done(QDialog::Accepted);
 }
 
-void TCaixaMensagem::done(int code) {
+void MessageBox::done(int code) {
     platform_.boxPosition = pos();
     QDialog::done(code);
 }
 
-bool TCaixaMensagem::OnKeyPress(const QKeyEvent& event) {
+bool MessageBox::OnKeyPress(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
-        BotaoSim->click();
+        yesButton->click();
         return true;
     }
     const QString text = event.text();
     if (!text.isEmpty()) {
         const QChar typed = text[0].toUpper();
-        if (typed == Accelerator(*BotaoSim)) {
-            BotaoSim->click();
+        if (typed == Accelerator(*yesButton)) {
+            yesButton->click();
             return true;
         }
-        if (!BotaoNao->isHidden() && typed == Accelerator(*BotaoNao)) {
-            BotaoNao->click();
+        if (!noButton->isHidden() && typed == Accelerator(*noButton)) {
+            noButton->click();
             return true;
         }
-        if (!BotaoR->isHidden() && typed == Accelerator(*BotaoR)) {
-            BotaoR->click();
+        if (!thirdButton->isHidden() && typed == Accelerator(*thirdButton)) {
+            thirdButton->click();
             return true;
         }
     }
     if (event.key() == Qt::Key_Escape) {
-        BotaoCancelar->click();
+        cancelButton->click();
         return true;
     }
     return false;
 }
 
-bool TCaixaMensagem::eventFilter(QObject* watched, QEvent* event) {
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && OnKeyPress(static_cast<const QKeyEvent&>(*event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }
 
-void TCaixaMensagem::keyPressEvent(QKeyEvent* event) {
+void MessageBox::keyPressEvent(QKeyEvent* event) {
     if (!OnKeyPress(*event)) QDialog::keyPressEvent(event);
 }
 
 void ShowInfo(QtPlatform& platform, const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         if (line.empty()) return;
-    TCaixaMensagem box(platform, platform.window);
+    MessageBox box(platform, platform.window);
     box.Execute(lines, "Seen");
 }
 
 bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines) {
-    TCaixaMensagem box(platform, platform.window);
+    MessageBox box(platform, platform.window);
     box.BoxTwoButtons = true;
     return box.Execute(lines, "Yes", "No") == kChoiceFirst;
 }
@@ -222,7 +222,7 @@ bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines) {
 Choice AskChoice(QtPlatform& platform, const std::vector<std::string>& lines,
                  const std::string& first, const std::string& second, const std::string& third,
                  bool withRepeat, bool& repeat) {
-    TCaixaMensagem box(platform, platform.window);
+    MessageBox box(platform, platform.window);
     box.BoxThreeButtons = true;
     box.BoxWithRepeat = withRepeat;
     const Choice choice = box.Execute(lines, first, second, third);
@@ -231,7 +231,7 @@ Choice AskChoice(QtPlatform& platform, const std::vector<std::string>& lines,
 }
 
 void ShowAbout(QtPlatform& platform) {
-    TCaixaMensagem box(platform, platform.window);
+    MessageBox box(platform, platform.window);
     box.BoxWithLink = true;
     box.Execute({"Program to play and edit sliding block puzzles and Sokoban levels.",
                  "Version 7.02.", "Written by the Ostavin team.",

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelText.h"
 
 namespace vorpel {
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 class FileNames : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("vorpel-entsai-" + std::to_string(::getpid()));
+    fs::path dir = fs::temp_directory_path() / ("vorpel-file-names-" + std::to_string(::getpid()));
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
 

@@ -1,5 +1,5 @@
 // The file chooser's listings: a folder's entries or the machine's drives, filtered and sorted.
-#include "app/ListaArquivos.h"
+#include "app/FileListing.h"
 
 #include <QDir>
 #include <QFile>

@@ -21,10 +21,10 @@ inline constexpr const char* kWriteSettingsError = "Error writing data to the Re
 // The settings name of a program: its executable's file name up to the first ".".
 QString SettingsBaseName(const QString& executablePath);
 
-class VorpelIni {
+class SettingsStore {
 public:
     // Reads into and writes from `options`; shows its errors through `platform`.
-    VorpelIni(Options& options, Platform& platform);
+    SettingsStore(Options& options, Platform& platform);
 
     // Fixes the store: organisation "Ostavin", application `baseName`, in `format` (the
     // platform's own store unless told otherwise; tests use IniFormat under a path of their own).

@@ -1,5 +1,5 @@
 // Whole-file reading and atomic whole-file writing on POSIX file descriptors.
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -11,7 +11,7 @@
 
 namespace vorpel {
 
-// Filters, numbered as the Tags of their radio buttons.
+// Filters, numbered as the ids of their radio buttons.
 enum ChooserFilter : int {
     kFilterAll = 0,
     kFilterTxt,

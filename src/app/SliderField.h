@@ -9,10 +9,10 @@ class QSpinBox;
 
 namespace vorpel {
 
-class BarraEdit : public QWidget {
+class SliderField : public QWidget {
     Q_OBJECT
 public:
-    BarraEdit(const QString& caption, int minimum, int maximum, QWidget* parent = nullptr);
+    SliderField(const QString& caption, int minimum, int maximum, QWidget* parent = nullptr);
 
     int Value() const;
     // Sets both parts; valueChanged follows only when the value changes.
@@ -20,9 +20,9 @@ public:
     // Sets both parts' range; a value outside it is brought inside.
     void SetRange(int minimum, int maximum);
 
-    QLabel* Label;
-    QSlider* Slider;
-    QSpinBox* Edit;
+    QLabel* label;
+    QSlider* slider;
+    QSpinBox* spinBox;
 
 Q_SIGNALS:
     void valueChanged(int value);

@@ -1,5 +1,5 @@
 // Help: the page beside the program, shown at a window's topic in the program's help window.
-#include "app/Ajuda.h"
+#include "app/Help.h"
 
 #include <cassert>
 

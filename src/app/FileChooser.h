@@ -1,4 +1,4 @@
-// The program's own file chooser, TFormEscolherArquivo, and ChooseFile, which opens it.
+// The program's own file chooser, FileChooser, and ChooseFile, which opens it.
 #pragma once
 
 #include <QDialog>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ListaArquivos.h"
+#include "app/FileListing.h"
 #include "model/Context.h"
 
 class QAbstractItemView;
@@ -31,7 +31,7 @@ class FileListModel;
 
 enum ChooserMode : int { kChooseReading = 0, kChooseSaving };
 
-// Views, numbered as the Tags of their tool buttons.
+// Views, numbered as the ids of their tool buttons.
 enum ChooserView : int { kViewLargeIcons = 0, kViewRowList, kViewColumnList, kViewDetails };
 
 // What the chooser keeps from one window to the next for the rest of the run, shared by both
@@ -70,13 +70,13 @@ struct FileChooserSetup {
 bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std::string& title,
                 ChooserMode mode);
 
-class TFormEscolherArquivo : public QDialog {
+class FileChooser : public QDialog {
     Q_OBJECT
 public:
     // `fileName` is the current file name, whose folder the window opens in when it exists.
-    TFormEscolherArquivo(const FileChooserSetup& setup, ChooserMode mode, const QString& title,
-                         const QString& fileName);
-    ~TFormEscolherArquivo() override;
+    FileChooser(const FileChooserSetup& setup, ChooserMode mode, const QString& title,
+                const QString& fileName);
+    ~FileChooser() override;
 
     // The chosen file's full path once the window closed with OK.
     QString ChosenFile() const { return chosen_; }
@@ -120,16 +120,16 @@ private:
     void ScrollListByWheel(QWheelEvent& event);
     void OpenEntry(int row);
 
-    void OnClickBotaoOK();
-    void OnClickBotaoNivelAcima();
-    void OnClickBotaoAjuda();
-    void OnClickBotaoLimparHistoria();
-    void OnActivatedComboBoxHistoria(int index);
-    void OnActivatedLista(const QModelIndex& index);
-    void OnSelectItemLista();
-    void OnClickCabecalho(int section);
-    void OnContextMenuLista(const QPoint& position);
-    void OnChangeEditFiltro();
+    void OnOk();
+    void OnFolderUp();
+    void OnHelp();
+    void OnClearHistory();
+    void OnHistoryChosen(int index);
+    void OnEntryActivated(const QModelIndex& index);
+    void OnEntrySelected();
+    void OnHeaderClicked(int section);
+    void OnListContextMenu(const QPoint& position);
+    void OnFilterEdited();
 
     const FileChooserSetup& setup_;
     const ChooserMode mode_;
@@ -141,22 +141,22 @@ private:
     QString chosen_;
 
     FileListModel* model_ = nullptr;
-    QLabel* LabelPasta = nullptr;
-    QToolButton* BotaoNivelAcima = nullptr;
-    QButtonGroup* grupoVisao_ = nullptr;
-    QStackedWidget* pilhaVisoes_ = nullptr;
-    QListView* ListViewArquivos = nullptr; // large icons, row list and column list
-    QTreeView* ListViewDetalhes = nullptr; // details
-    QButtonGroup* grupoFiltro_ = nullptr;
-    QLineEdit* EditFiltro = nullptr;
-    QLineEdit* EditArquivo = nullptr;
-    QComboBox* ComboBoxHistoria = nullptr;
-    QPushButton* BotaoLimparHistoria = nullptr;
-    QPushButton* BotaoOK = nullptr;
-    QPushButton* BotaoCancelar = nullptr;
-    QPushButton* BotaoAjuda = nullptr;
-    QMenu* MenuOrdenar = nullptr;
-    QActionGroup* grupoOrdem_ = nullptr;
+    QLabel* folderLabel = nullptr;
+    QToolButton* folderUpButton = nullptr;
+    QButtonGroup* viewButtons_ = nullptr;
+    QStackedWidget* viewStack_ = nullptr;
+    QListView* fileListView = nullptr; // large icons, row list and column list
+    QTreeView* detailsView = nullptr;  // details
+    QButtonGroup* filterButtons_ = nullptr;
+    QLineEdit* filterEdit = nullptr;
+    QLineEdit* fileNameEdit = nullptr;
+    QComboBox* historyComboBox = nullptr;
+    QPushButton* clearHistoryButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* helpButton = nullptr;
+    QMenu* sortMenu = nullptr;
+    QActionGroup* sortActions_ = nullptr;
 };
 
 } // namespace vorpel

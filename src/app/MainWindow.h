@@ -13,11 +13,11 @@
 #include <QString>
 #include <QVector>
 
-#include "app/Comandos.h"
+#include "app/Commands.h"
 #include "app/CompanionFiles.h"
-#include "app/EscolherArquivo.h"
+#include "app/FileChooser.h"
 #include "app/NavigationState.h"
-#include "app/VorpelIni.h"
+#include "app/SettingsStore.h"
 #include "model/Context.h"
 #include "model/RowSet.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
@@ -50,15 +50,15 @@ CommandLine SplitCommandLine(const QString& rawLine);
 std::vector<std::string> SplitMessage(const std::string& text);
 
 // The file history the chooser offers, kept in the settings store.
-class IniFileHistory : public FileHistory {
+class SettingsFileHistory : public FileHistory {
 public:
-    explicit IniFileHistory(VorpelIni& ini) : ini_(ini) {}
+    explicit SettingsFileHistory(SettingsStore& settingsStore) : settingsStore_(settingsStore) {}
     std::vector<std::string> Read() override;
     void Add(const std::string& fileName) override;
     void Clear() override;
 
 private:
-    VorpelIni& ini_;
+    SettingsStore& settingsStore_;
 };
 
 // Holds the flag that one command at a time runs: a command arriving while another runs (from
@@ -79,7 +79,7 @@ private:
     bool held_;
 };
 
-class TFormPrincipal : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
     friend class ClientArea;
     friend class EditorWindow;
@@ -87,18 +87,18 @@ class TFormPrincipal : public QMainWindow {
 public:
     // `rawCommandLine` is the program's command line as one text: the program's path (quoted
     // when it holds blanks) and the optional argument.
-    TFormPrincipal(Context& ctx, QtPlatform& platform, QString rawCommandLine,
-                   QWidget* parent = nullptr);
-    ~TFormPrincipal() override;
+    MainWindow(Context& ctx, QtPlatform& platform, QString rawCommandLine,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Context& ctx;
     QtPlatform& platform;
     // The settings store; tests choose another format before the window is shown.
-    VorpelIni ini;
+    SettingsStore settingsStore;
     QSettings::Format settingsFormat = QSettings::NativeFormat;
     // The file chooser's state for the run, and the history it offers.
     FileChooserState chooserState;
-    IniFileHistory history{ini};
+    SettingsFileHistory history{settingsStore};
     // What the level list, the move list and the small dialogs keep for the run.
     NavigationState navigationState;
 
@@ -142,18 +142,18 @@ public:
 
     // --- Controls --------------------------------------------------------------------------
     QWidget* client = nullptr; // the client area: board, scroll bars and status bar
-    QScrollBar* ScrollBarHorizontal = nullptr;
-    QScrollBar* ScrollBarVertical = nullptr;
-    QFrame* PainelTapete = nullptr;
-    QFrame* PainelBarraInfo = nullptr;
-    QLabel* PainelCoordenadas = nullptr;
-    QLabel* PainelRotulos = nullptr;
-    QLabel* PainelJogadas = nullptr;
-    QTimer* Timer1 = nullptr;
+    QScrollBar* horizontalScrollBar = nullptr;
+    QScrollBar* verticalScrollBar = nullptr;
+    QFrame* boardPanel = nullptr;
+    QFrame* infoBar = nullptr;
+    QLabel* coordinatesPanel = nullptr;
+    QLabel* blockInfoPanel = nullptr;
+    QLabel* moveCountsPanel = nullptr;
+    QTimer* tickTimer = nullptr;
     QLabel* celebrationHint = nullptr;
     std::array<QMenu*, 5> topMenus{};
-    std::array<QAction*, kTagCount> menuItems{};
-    QAction* MenuItem(int tag) const { return menuItems[static_cast<std::size_t>(tag + 1)]; }
+    std::array<QAction*, kCommandCount> menuItems{};
+    QAction* MenuItem(Command command) const { return menuItems[CommandIndex(command)]; }
 
     BoardCanvas& Canvas() { return *canvas_; }
 
@@ -163,12 +163,12 @@ public:
     std::function<void(int width, int height, bool writingAllowed)> showGifImageSize;
 
     // --- Operations other windows call -----------------------------------------------------
-    void CalcularModulo(bool fit, int factor);
-    void Repintar();
-    void MostrarJogadas();
-    void MostrarCoordenadas(bool show);
-    void IniciarFesta();
-    void FinalizarPegarProblema(bool recompute);
+    void UpdateCellSize(bool fit, int factor);
+    void RedrawBoard();
+    void ShowMoveCounts();
+    void ShowCoordinates(bool show);
+    void CelebrateIfSolved();
+    void ShowChosenLevel(bool recompute);
     void ShowMove(int n);
     void ShowPosition(int n, bool selectUndone, bool clearSelection);
     void RefreshView(bool celebrate);
@@ -185,39 +185,38 @@ public:
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Commands (Comandos.cpp) -------------------------------------------------------------
+    // --- Commands (Commands.cpp) -------------------------------------------------------------
     // The guard every command goes through: dropped while another command runs.
     void ExecuteGuarded(unsigned char c);
     void ExecuteCommand(unsigned char c);
-    void OnClickMenu(int tag);
-    void OnClickMenuFecharPrograma();
+    void OnMenuCommand(Command command);
+    void CloseProgram();
     // Key handlers; true when the key was consumed.
-    bool OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modifiers);
-    void OnKeyPressFormPrincipal(unsigned char c);
-    void RecuarJogada(int n);
-    void AvancarJogada(int n);
-    void RecuarMovimento();
-    void AvancarMovimento();
+    bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void HandleCommandKey(unsigned char c);
+    void MoveBackwardInWindow(int n);
+    void MoveForwardInWindow(int n);
+    void StepBackwardInWindow();
+    void StepForwardInWindow();
     // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
     void ChangeLevel(int index, bool hideCelebration);
     // Sets the zoom items' state and the "Marks over blocks" tick from the options.
     void ApplyOptionsToMenus();
 
     // --- Window events ---------------------------------------------------------------------
-    void OnShowFormPrincipal();
-    void OnPaintFormPrincipal(QPainter& painter);
-    void OnResizeFormPrincipal();
-    void OnMouseDownFormPrincipal(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
-                                  int y, bool doubleClick);
-    void OnMouseMoveFormPrincipal(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
-                                  int y);
-    void OnMouseUpFormPrincipal();
-    bool OnMouseWheelFormPrincipal(int delta, int x, int y);
-    void OnScrollScrollBarHorizontal(int position);
-    void OnScrollScrollBarVertical(int position);
-    void OnTimerTimer1();
+    void HandleFirstShow();
+    void PaintBoard(QPainter& painter);
+    void HandleResize();
+    void BoardMousePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+                         bool doubleClick);
+    void BoardMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void BoardMouseRelease();
+    bool BoardWheel(int delta, int x, int y);
+    void OnHorizontalScroll(int position);
+    void OnVerticalScroll(int position);
+    void OnTimerTick();
     // True when the window may close.
-    bool OnCloseQueryFormPrincipal();
+    bool CanClose();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
 

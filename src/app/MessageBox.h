@@ -19,10 +19,10 @@ class QtPlatform;
 
 inline constexpr const char* kAboutLink = "https://ostavin.example/vorpel/";
 
-class TCaixaMensagem : public QDialog {
+class MessageBox : public QDialog {
     Q_OBJECT
 public:
-    TCaixaMensagem(QtPlatform& platform, QWidget* parent);
+    MessageBox(QtPlatform& platform, QWidget* parent);
 
     // What the entry operation asks for; set before Execute.
     bool BoxTwoButtons = false;
@@ -36,13 +36,13 @@ public:
     Choice Execute(const std::vector<std::string>& lines, const std::string& first,
                    const std::string& second = {}, const std::string& third = {});
 
-    QTextEdit* RichEdit1;
-    QPushButton* BotaoSim;
-    QPushButton* BotaoNao;
-    QPushButton* BotaoCancelar;
-    QPushButton* BotaoR;
-    QCheckBox* CheckBoxRepeticao;
-    QLabel* LabelLink;
+    QTextEdit* textEdit;
+    QPushButton* yesButton;
+    QPushButton* noButton;
+    QPushButton* cancelButton;
+    QPushButton* thirdButton;
+    QCheckBox* repeatCheckBox;
+    QLabel* linkLabel;
 
     // BoxRepeatOn: the check box as the user left it.
     bool RepeatOn() const;

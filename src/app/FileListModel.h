@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "app/ListaArquivos.h"
+#include "app/FileListing.h"
 
 namespace vorpel {
 

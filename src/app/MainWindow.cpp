@@ -1,6 +1,6 @@
 // The main window: start-up, the board view and its geometry, the status panels, the mouse,
 // the timer and the operations the other windows call.
-#include "app/Principal.h"
+#include "app/MainWindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,9 +31,9 @@
 #include "app/CompanionFiles.h"
 #include "app/QtPlatform.h"
 #include "editor/EditorOps.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/Celebration.h"
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
 #include "model/Execucao.h"
@@ -125,7 +125,7 @@ std::vector<std::string> SplitMessage(const std::string& text) {
 // go to the window's handlers.
 class ClientArea : public QWidget {
 public:
-    explicit ClientArea(TFormPrincipal& form) : QWidget(&form), form_(form) {
+    explicit ClientArea(MainWindow& form) : QWidget(&form), form_(form) {
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
@@ -135,34 +135,34 @@ protected:
     void paintEvent(QPaintEvent*) override {
         if (form_.paintSuppressed) return;
         QPainter painter(this);
-        form_.OnPaintFormPrincipal(painter);
+        form_.PaintBoard(painter);
     }
-    void resizeEvent(QResizeEvent*) override { form_.OnResizeFormPrincipal(); }
+    void resizeEvent(QResizeEvent*) override { form_.HandleResize(); }
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
-        form_.OnMouseDownFormPrincipal(event->button(), event->modifiers(), p.x(), p.y(), false);
+        form_.BoardMousePress(event->button(), event->modifiers(), p.x(), p.y(), false);
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
-        form_.OnMouseDownFormPrincipal(event->button(), event->modifiers(), p.x(), p.y(), true);
+        form_.BoardMousePress(event->button(), event->modifiers(), p.x(), p.y(), true);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
-        form_.OnMouseMoveFormPrincipal(event->buttons(), event->modifiers(), p.x(), p.y());
+        form_.BoardMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) form_.OnMouseUpFormPrincipal();
+        if (event->button() == Qt::LeftButton) form_.BoardMouseRelease();
     }
     void wheelEvent(QWheelEvent* event) override {
         const QPoint p = event->position().toPoint();
-        if (form_.OnMouseWheelFormPrincipal(event->angleDelta().y(), p.x(), p.y()))
+        if (form_.BoardWheel(event->angleDelta().y(), p.x(), p.y()))
             event->accept();
         else
             event->ignore();
     }
 
 private:
-    TFormPrincipal& form_;
+    MainWindow& form_;
 };
 
 CommandLine SplitCommandLine(const QString& rawLine) {
@@ -186,57 +186,55 @@ CommandLine SplitCommandLine(const QString& rawLine) {
     return result;
 }
 
-TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
-                               QWidget* parent)
-    : QMainWindow(parent), ctx(context), platform(qtPlatform), ini(context.options, qtPlatform),
-      rawCommandLine_(std::move(rawCommandLine)),
+MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
+                       QWidget* parent)
+    : QMainWindow(parent), ctx(context), platform(qtPlatform),
+      settingsStore(context.options, qtPlatform), rawCommandLine_(std::move(rawCommandLine)),
       canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
-    setObjectName(QStringLiteral("FormPrincipal"));
+    setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
     platform.window = this;
-    platform.settings = &ini;
+    platform.settings = &settingsStore;
 
     client = new ClientArea(*this);
     setCentralWidget(client);
 
-    ScrollBarHorizontal = new QScrollBar(Qt::Horizontal, client);
-    ScrollBarHorizontal->setObjectName(QStringLiteral("ScrollBarHorizontal"));
-    ScrollBarVertical = new QScrollBar(Qt::Vertical, client);
-    ScrollBarVertical->setObjectName(QStringLiteral("ScrollBarVertical"));
-    for (QScrollBar* bar : {ScrollBarHorizontal, ScrollBarVertical}) {
+    horizontalScrollBar = new QScrollBar(Qt::Horizontal, client);
+    horizontalScrollBar->setObjectName(QStringLiteral("horizontalScrollBar"));
+    verticalScrollBar = new QScrollBar(Qt::Vertical, client);
+    verticalScrollBar->setObjectName(QStringLiteral("verticalScrollBar"));
+    for (QScrollBar* bar : {horizontalScrollBar, verticalScrollBar}) {
         bar->setFocusPolicy(Qt::NoFocus);
         bar->hide();
     }
-    connect(ScrollBarHorizontal, &QScrollBar::valueChanged, this,
-            &TFormPrincipal::OnScrollScrollBarHorizontal);
-    connect(ScrollBarVertical, &QScrollBar::valueChanged, this,
-            &TFormPrincipal::OnScrollScrollBarVertical);
+    connect(horizontalScrollBar, &QScrollBar::valueChanged, this, &MainWindow::OnHorizontalScroll);
+    connect(verticalScrollBar, &QScrollBar::valueChanged, this, &MainWindow::OnVerticalScroll);
 
-    PainelTapete = new QFrame(client);
-    PainelTapete->setObjectName(QStringLiteral("PainelTapete"));
-    PainelTapete->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PainelTapete->setAutoFillBackground(true);
-    PainelTapete->hide();
+    boardPanel = new QFrame(client);
+    boardPanel->setObjectName(QStringLiteral("boardPanel"));
+    boardPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    boardPanel->setAutoFillBackground(true);
+    boardPanel->hide();
 
-    PainelBarraInfo = new QFrame(client);
-    PainelBarraInfo->setObjectName(QStringLiteral("PainelBarraInfo"));
-    PainelBarraInfo->setAutoFillBackground(true);
+    infoBar = new QFrame(client);
+    infoBar->setObjectName(QStringLiteral("infoBar"));
+    infoBar->setAutoFillBackground(true);
     const auto panel = [this](const char* name) {
-        auto* label = new QLabel(PainelBarraInfo);
+        auto* label = new QLabel(infoBar);
         label->setObjectName(QString::fromLatin1(name));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     };
-    PainelCoordenadas = panel("PainelCoordenadas");
-    PainelRotulos = panel("PainelRotulos");
-    PainelJogadas = panel("PainelJogadas");
+    coordinatesPanel = panel("coordinatesPanel");
+    blockInfoPanel = panel("blockInfoPanel");
+    moveCountsPanel = panel("moveCountsPanel");
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(250);
-    connect(Timer1, &QTimer::timeout, this, &TFormPrincipal::OnTimerTimer1);
+    tickTimer = new QTimer(this);
+    tickTimer->setObjectName(QStringLiteral("tickTimer"));
+    tickTimer->setInterval(250);
+    connect(tickTimer, &QTimer::timeout, this, &MainWindow::OnTimerTick);
 
     colourTable_.resize(256);
     BuildMenus();
@@ -249,35 +247,35 @@ TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString
     };
     // The level being read, shown while a long read goes on; the read lets the paint through.
     platform.showLoadingBoard = [this] {
-        CalcularModulo(false, 10);
-        Repintar();
+        UpdateCellSize(false, 10);
+        RedrawBoard();
     };
     qApp->installEventFilter(this);
 }
 
-TFormPrincipal::~TFormPrincipal() {
+MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
     ctx.repaint = nullptr;
     platform.showLoadingBoard = nullptr;
     if (platform.window == this) platform.window = nullptr;
-    if (platform.settings == &ini) platform.settings = nullptr;
+    if (platform.settings == &settingsStore) platform.settings = nullptr;
 }
 
-QString TFormPrincipal::ToDisplay(const std::string& text) const {
+QString MainWindow::ToDisplay(const std::string& text) const {
     return FromCp1252(text);
 }
 
 // --- Start-up --------------------------------------------------------------------------------
 
-void TFormPrincipal::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!started_) {
         started_ = true;
-        OnShowFormPrincipal();
+        HandleFirstShow();
     }
 }
 
-void TFormPrincipal::OnShowFormPrincipal() {
+void MainWindow::HandleFirstShow() {
     // 1. Flags and view state.
     ctx.flags = ShellFlags{};
     menusOff = paintSuppressed = dragging = false;
@@ -288,8 +286,8 @@ void TFormPrincipal::OnShowFormPrincipal() {
     for (std::size_t i = 0; i < topMenus.size(); ++i)
         topMenus[i]->setTitle(QString::fromLatin1(
             kMainMenus[i].caption.data(), static_cast<qsizetype>(kMainMenus[i].caption.size())));
-    PainelCoordenadas->setToolTip(QStringLiteral("Mouse coordinates"));
-    PainelRotulos->setToolTip(
+    coordinatesPanel->setToolTip(QStringLiteral("Mouse coordinates"));
+    blockInfoPanel->setToolTip(
         QStringLiteral("Identifier and number of moves of the block pointed by the mouse"));
 
     // 3. Drawing.
@@ -309,13 +307,13 @@ void TFormPrincipal::OnShowFormPrincipal() {
                                 CompanionFiles::ForThisProgram().DataFolder());
     SetUpCompanionFiles(ctx, platform, companions);
     baseName = ToFileName(companions.SettingsName());
-    ini.SetSettingsKey(companions.SettingsName(), settingsFormat);
+    settingsStore.SetSettingsKey(companions.SettingsName(), settingsFormat);
     startFolder = QDir::currentPath();
     if (!startFolder.endsWith(u'/') && !startFolder.endsWith(u'\\')) startFolder += u'/';
     chooserState.startFolder = startFolder;
 
     // 5. Options.
-    ini.SetOptionNames();
+    settingsStore.SetOptionNames();
     ApplyOptionsToMenus();
 
     // 6. Startup files.
@@ -331,7 +329,7 @@ void TFormPrincipal::OnShowFormPrincipal() {
     // 10. Status panels; the identifier panel in the font of the board's letters.
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);
-    PainelRotulos->setFont(courier);
+    blockInfoPanel->setFont(courier);
 
     // 11. Half the work area, in the right half of the screen (the left half for a copy
     // started for one level).
@@ -339,10 +337,10 @@ void TFormPrincipal::OnShowFormPrincipal() {
     SizeWindow(2, 1);
 
     // 12 to 14.
-    CalcularModulo(true, 10);
+    UpdateCellSize(true, 10);
     ReadRecords(ctx, companions, false);
     celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
-    celebrationHint->setObjectName(QStringLiteral("HintFesta"));
+    celebrationHint->setObjectName(QStringLiteral("celebrationHint"));
     celebrationHint->setTextFormat(Qt::PlainText);
     celebrationHint->setAlignment(Qt::AlignCenter);
     celebrationHint->setMargin(8);
@@ -355,13 +353,13 @@ void TFormPrincipal::OnShowFormPrincipal() {
     hintFont.setPointSizeF(hintFont.pointSizeF() * 1.5);
     celebrationHint->setFont(hintFont);
     celebrationHint->hide();
-    Timer1->start();
+    tickTimer->start();
     client->setFocus();
     RefreshView(true);
     setAcceptDrops(true);
 }
 
-void TFormPrincipal::StartupArgument() {
+void MainWindow::StartupArgument() {
     const QString argument = SplitCommandLine(rawCommandLine_).argument;
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->geometry().width() : 0;
@@ -385,7 +383,7 @@ void TFormPrincipal::StartupArgument() {
         const int index = FindLevelByTitle(ctx, ToCp1252(argument.mid(1)));
         if (index >= 0) {
             ctx.collection.currentLevel = index;
-            FinalizarPegarProblema(true);
+            ShowChosenLevel(true);
             ApplyStoredBestSolution();
         }
         move(0, y());
@@ -396,7 +394,7 @@ void TFormPrincipal::StartupArgument() {
 
 // --- Geometry --------------------------------------------------------------------------------
 
-void TFormPrincipal::LayOutStatusBar(int clientWidth, int& clientHeight) {
+void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
     const bool coordinates = ctx.options[kShowMouseCoordinates];
     const bool identifiers = ctx.options[kShowIdentifiersAndMoves];
     const bool moves = ctx.options[kShowTotalMovesAndRecords];
@@ -408,35 +406,34 @@ void TFormPrincipal::LayOutStatusBar(int clientWidth, int& clientHeight) {
     int x = 0;
     if (coordinates) {
         const int width = identifiers || moves ? kCoordinatesWidth : clientWidth;
-        PainelCoordenadas->setGeometry(0, top, width, height);
+        coordinatesPanel->setGeometry(0, top, width, height);
         x = width + kPanelGap;
     } else {
-        hide(PainelCoordenadas);
+        hide(coordinatesPanel);
     }
     if (identifiers) {
         const int width = moves ? kIdentifierWidth : clientWidth - x;
-        PainelRotulos->setGeometry(x, top, width, height);
+        blockInfoPanel->setGeometry(x, top, width, height);
         x += width + kPanelGap;
     } else {
-        hide(PainelRotulos);
+        hide(blockInfoPanel);
     }
     if (moves) {
-        PainelJogadas->setGeometry(x, top, std::max(0, clientWidth - x), height);
+        moveCountsPanel->setGeometry(x, top, std::max(0, clientWidth - x), height);
         x = 1;
     } else {
-        hide(PainelJogadas);
-        PainelJogadas->setToolTip(QString());
+        hide(moveCountsPanel);
+        moveCountsPanel->setToolTip(QString());
     }
     if (x > 0) {
-        PainelBarraInfo->setGeometry(0, clientHeight - kStatusBarHeight, clientWidth,
-                                     kStatusBarHeight);
+        infoBar->setGeometry(0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight);
         clientHeight -= kStatusBarHeight;
     } else {
-        PainelBarraInfo->setGeometry(0, clientHeight, clientWidth, kStatusBarHeight);
+        infoBar->setGeometry(0, clientHeight, clientWidth, kStatusBarHeight);
     }
 }
 
-void TFormPrincipal::CalcularModulo(bool fit, int factor) {
+void MainWindow::UpdateCellSize(bool fit, int factor) {
     if (ctx.flags.recordingGif) return;
     int width = client->width(), height = client->height();
     LayOutStatusBar(width, height);
@@ -458,9 +455,9 @@ void TFormPrincipal::CalcularModulo(bool fit, int factor) {
     BoardHeight = rows * CellSize;
 
     const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarVertical);
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar);
     const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarHorizontal);
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar);
     bool vertical = BoardHeight > ViewHeight;
     if (vertical) ViewWidth -= barWidth + 1;
     const bool horizontal = BoardWidth > ViewWidth;
@@ -487,29 +484,29 @@ void TFormPrincipal::CalcularModulo(bool fit, int factor) {
             offset = (view - board) / 2;
         }
     };
-    place(OffsetY, ViewHeight, BoardHeight, ScrollBarVertical, vertical);
-    place(OffsetX, ViewWidth, BoardWidth, ScrollBarHorizontal, horizontal);
+    place(OffsetY, ViewHeight, BoardHeight, verticalScrollBar, vertical);
+    place(OffsetX, ViewWidth, BoardWidth, horizontalScrollBar, horizontal);
     if (showGifImageSize) showGifImageSize(BoardWidth, BoardHeight, true);
     PlaceScrollBars(horizontal, vertical);
 }
 
-void TFormPrincipal::PlaceScrollBars(bool horizontal, bool vertical) {
+void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
     const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarVertical);
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar);
     const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBarHorizontal);
-    ScrollBarHorizontal->setGeometry(0, ViewHeight + 1, ViewWidth + 1, barHeight);
-    ScrollBarHorizontal->setVisible(horizontal);
-    ScrollBarVertical->setGeometry(ViewWidth + 1, 0, barWidth, ViewHeight + 1);
-    ScrollBarVertical->setVisible(vertical);
-    PainelTapete->setGeometry(ViewWidth, ViewHeight, barWidth + 1, barHeight + 1);
-    PainelTapete->setVisible(horizontal && vertical);
-    PainelTapete->raise();
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar);
+    horizontalScrollBar->setGeometry(0, ViewHeight + 1, ViewWidth + 1, barHeight);
+    horizontalScrollBar->setVisible(horizontal);
+    verticalScrollBar->setGeometry(ViewWidth + 1, 0, barWidth, ViewHeight + 1);
+    verticalScrollBar->setVisible(vertical);
+    boardPanel->setGeometry(ViewWidth, ViewHeight, barWidth + 1, barHeight + 1);
+    boardPanel->setVisible(horizontal && vertical);
+    boardPanel->raise();
 }
 
 // --- Painting --------------------------------------------------------------------------------
 
-void TFormPrincipal::Repintar() {
+void MainWindow::RedrawBoard() {
     if (paintSuppressed) return;
     canvas_->cellSize = CellSize;
     canvas_->repaintSuspended = false;
@@ -517,7 +514,7 @@ void TFormPrincipal::Repintar() {
     client->update();
 }
 
-void TFormPrincipal::OnPaintFormPrincipal(QPainter& painter) {
+void MainWindow::PaintBoard(QPainter& painter) {
     const QRect view(0, 0, ViewWidth, ViewHeight);
     const QRect board = QRect(OffsetX, OffsetY, BoardWidth, BoardHeight).intersected(view);
     // Everything around the board, the gaps beside the scroll bars included.
@@ -534,40 +531,40 @@ void TFormPrincipal::OnPaintFormPrincipal(QPainter& painter) {
     painter.drawImage(board.topLeft(), image);
 }
 
-void TFormPrincipal::OnResizeFormPrincipal() {
+void MainWindow::HandleResize() {
     if (!started_) return;
     const int before = CellSize;
-    CalcularModulo(false, 10);
+    UpdateCellSize(false, 10);
     if (CellSize == before)
         client->update();
     else
-        Repintar();
+        RedrawBoard();
 }
 
-void TFormPrincipal::OnScrollScrollBarHorizontal(int position) {
+void MainWindow::OnHorizontalScroll(int position) {
     OffsetX = -position;
     client->update();
 }
 
-void TFormPrincipal::OnScrollScrollBarVertical(int position) {
+void MainWindow::OnVerticalScroll(int position) {
     OffsetY = -position;
     client->update();
 }
 
-bool TFormPrincipal::OnMouseWheelFormPrincipal(int delta, int x, int y) {
+bool MainWindow::BoardWheel(int delta, int x, int y) {
     const int amount = CellSize * delta / 120;
-    if (ScrollBarVertical->isVisible() && x < client->width() && y < ScrollBarVertical->height()) {
+    if (verticalScrollBar->isVisible() && x < client->width() && y < verticalScrollBar->height()) {
         OffsetY = std::clamp(OffsetY + amount, ViewHeight - BoardHeight, 0);
-        const QSignalBlocker blocker(ScrollBarVertical);
-        ScrollBarVertical->setValue(-OffsetY);
+        const QSignalBlocker blocker(verticalScrollBar);
+        verticalScrollBar->setValue(-OffsetY);
         client->update();
         return true;
     }
-    if (ScrollBarHorizontal->isVisible() && x < client->width() &&
-        y < ScrollBarHorizontal->geometry().bottom() + 1) {
+    if (horizontalScrollBar->isVisible() && x < client->width() &&
+        y < horizontalScrollBar->geometry().bottom() + 1) {
         OffsetX = std::clamp(OffsetX + amount, ViewWidth - BoardWidth, 0);
-        const QSignalBlocker blocker(ScrollBarHorizontal);
-        ScrollBarHorizontal->setValue(-OffsetX);
+        const QSignalBlocker blocker(horizontalScrollBar);
+        horizontalScrollBar->setValue(-OffsetX);
         client->update();
         return true;
     }
@@ -576,7 +573,7 @@ bool TFormPrincipal::OnMouseWheelFormPrincipal(int delta, int x, int y) {
 
 // --- Window sizing ---------------------------------------------------------------------------
 
-void TFormPrincipal::SizeWindow(int widthDivisor, int heightDivisor) {
+void MainWindow::SizeWindow(int widthDivisor, int heightDivisor) {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     if (work.isEmpty() && screen) work = screen->geometry();
@@ -618,7 +615,7 @@ void TFormPrincipal::SizeWindow(int widthDivisor, int heightDivisor) {
 
 // --- Status panels ---------------------------------------------------------------------------
 
-void TFormPrincipal::MostrarJogadas() {
+void MainWindow::ShowMoveCounts() {
     const Level& level = ctx.CurrentLevel();
     setWindowTitle(FromFileName(baseName) + QStringLiteral(" - ") + ToDisplay(level.title));
     if (!ctx.options[kShowTotalMovesAndRecords]) return;
@@ -629,22 +626,21 @@ void TFormPrincipal::MostrarJogadas() {
         ", step " + std::to_string(CurrentStepNumber(level)) + "/" +
         std::to_string(TotalSteps(level)) + ", records: " + RecordText(recordMoves) + ", " +
         RecordText(recordSteps);
-    PainelJogadas->setText(ToDisplay(text));
-    PainelJogadas->setToolTip(ToDisplay(text));
+    moveCountsPanel->setText(ToDisplay(text));
+    moveCountsPanel->setToolTip(ToDisplay(text));
 }
 
-void TFormPrincipal::ShowImprovedStatus(int moves, int steps, int moveDifference,
-                                        int stepDifference) {
+void MainWindow::ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference) {
     if (!ctx.options[kShowTotalMovesAndRecords]) return;
     const std::string text =
         ImprovedStatusText(ctx, SolvedNumbers{true, moves, steps, moveDifference, stepDifference});
-    PainelJogadas->setText(ToDisplay(text));
-    PainelJogadas->setToolTip(ToDisplay(text));
+    moveCountsPanel->setText(ToDisplay(text));
+    moveCountsPanel->setToolTip(ToDisplay(text));
 }
 
-void TFormPrincipal::MostrarCoordenadas(bool show) {
+void MainWindow::ShowCoordinates(bool show) {
     if (ctx.options[kShowMouseCoordinates]) {
-        PainelCoordenadas->setText(
+        coordinatesPanel->setText(
             show ? QStringLiteral(" y: %1, x: %2").arg(mouseRow).arg(mouseColumn) : QString());
     }
     if (!ctx.options[kShowIdentifiersAndMoves]) return;
@@ -663,21 +659,21 @@ void TFormPrincipal::MostrarCoordenadas(bool show) {
             }
         }
     }
-    PainelRotulos->setText(ToDisplay(text));
+    blockInfoPanel->setText(ToDisplay(text));
 }
 
 // --- Positions and levels --------------------------------------------------------------------
 
-void TFormPrincipal::RefreshView(bool celebrate) {
-    MostrarJogadas();
+void MainWindow::RefreshView(bool celebrate) {
+    ShowMoveCounts();
     ComputeOutlineFlags(ctx.board);
-    Repintar();
-    if (celebrate) IniciarFesta();
+    RedrawBoard();
+    if (celebrate) CelebrateIfSolved();
 }
 
 // After a jump in the history: the path, then the board painted now or, while painting is
 // suppressed, drawn into the canvas only.
-void TFormPrincipal::ShowNavigatedBoard() {
+void MainWindow::ShowNavigatedBoard() {
     if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
     if (!paintSuppressed) {
         RefreshView(false);
@@ -689,12 +685,12 @@ void TFormPrincipal::ShowNavigatedBoard() {
     }
 }
 
-void TFormPrincipal::ShowMove(int n) {
+void MainWindow::ShowMove(int n) {
     GoToMove(ctx, n);
     ShowNavigatedBoard();
 }
 
-void TFormPrincipal::ShowPosition(int n, bool selectUndone, bool clearSelection) {
+void MainWindow::ShowPosition(int n, bool selectUndone, bool clearSelection) {
     GoToPosition(ctx, n);
     const Level& level = ctx.CurrentLevel();
     if (clearSelection) {
@@ -706,45 +702,44 @@ void TFormPrincipal::ShowPosition(int n, bool selectUndone, bool clearSelection)
     ShowNavigatedBoard();
 }
 
-void TFormPrincipal::FinalizarPegarProblema(bool recompute) {
+void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
     // where the level was left.
     ShowCurrentLevel(ctx);
-    if (recompute) CalcularModulo(false, 10);
+    if (recompute) UpdateCellSize(false, 10);
     ShowPosition(ctx.CurrentLevel().currentStep, false, true);
 }
 
-void TFormPrincipal::ApplyStoredBestSolution() {
+void MainWindow::ApplyStoredBestSolution() {
     // A level without a stored best is no failure; a damaged file or a solution that no longer
     // fits is.
     const std::string error = ApplyBestSolutionAtStart(ctx);
     if (!error.empty() && error != kBestSolutionNotFound) platform.ShowInfo(SplitMessage(error));
 }
 
-void TFormPrincipal::ChangeTitle(const std::string& title) {
+void MainWindow::ChangeTitle(const std::string& title) {
     ctx.CurrentLevel().title = title;
-    MostrarJogadas();
+    ShowMoveCounts();
 }
 
-void TFormPrincipal::ChooseLevel(int index) {
+void MainWindow::ChooseLevel(int index) {
     ctx.collection.currentLevel = index;
-    FinalizarPegarProblema(true);
+    ShowChosenLevel(true);
 }
 
-void TFormPrincipal::ReloadAfterEdit(bool recompute) {
+void MainWindow::ReloadAfterEdit(bool recompute) {
     SaveAndClearSelection(ctx);
-    FinalizarPegarProblema(recompute);
+    ShowChosenLevel(recompute);
 }
 
-void TFormPrincipal::RepaintAfterEdit(bool recompute) {
-    if (recompute) CalcularModulo(false, 10);
-    Repintar();
+void MainWindow::RepaintAfterEdit(bool recompute) {
+    if (recompute) UpdateCellSize(false, 10);
+    RedrawBoard();
 }
 
 // --- Busy state ------------------------------------------------------------------------------
 
-void TFormPrincipal::SetBusy(bool menusOffValue, bool commandsBlockedValue,
-                             bool paintSuppressedValue) {
+void MainWindow::SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) {
     menusOff = menusOffValue;
     ctx.flags.commandsBlocked = commandsBlockedValue;
     paintSuppressed = paintSuppressedValue;
@@ -760,7 +755,7 @@ void TFormPrincipal::SetBusy(bool menusOffValue, bool commandsBlockedValue,
     }
 }
 
-void TFormPrincipal::SetHourglass(bool on) {
+void MainWindow::SetHourglass(bool on) {
     if (on)
         setCursor(Qt::WaitCursor);
     else
@@ -769,7 +764,7 @@ void TFormPrincipal::SetHourglass(bool on) {
 
 // --- Celebration and timer -------------------------------------------------------------------
 
-void TFormPrincipal::IniciarFesta() {
+void MainWindow::CelebrateIfSolved() {
     std::string message;
     SolvedNumbers numbers;
     CheckSolvedWithRecords(ctx, ctx.flags.alreadyCelebrated, message, numbers);
@@ -779,7 +774,7 @@ void TFormPrincipal::IniciarFesta() {
     if (message.empty()) return;
     ctx.board.selectedBlock = 0;
     if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (ctx.options[kMarkSelectedBlock] || ctx.flags.viewBlockPath) Repintar();
+    if (ctx.options[kMarkSelectedBlock] || ctx.flags.viewBlockPath) RedrawBoard();
     if (celebrationHint) {
         QString text = ToDisplay(message);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -797,17 +792,17 @@ void TFormPrincipal::IniciarFesta() {
     ctx.flags.alreadyCelebrated = true;
 }
 
-void TFormPrincipal::OnTimerTimer1() {
+void MainWindow::OnTimerTick() {
     ShellFlags& f = ctx.flags;
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
     if (f.replayRunning) {
         const Level& level = ctx.CurrentLevel();
         if (level.currentStep >= level.stepCount) {
-            IniciarFesta();
+            CelebrateIfSolved();
             f.replayRunning = false;
         } else {
-            AvancarMovimento();
+            StepForwardInWindow();
         }
     }
     if (celebrationTicks > 0) {
@@ -818,9 +813,8 @@ void TFormPrincipal::OnTimerTimer1() {
 
 // --- Mouse -----------------------------------------------------------------------------------
 
-void TFormPrincipal::OnMouseDownFormPrincipal(Qt::MouseButton button,
-                                              Qt::KeyboardModifiers modifiers, int x, int y,
-                                              bool doubleClick) {
+void MainWindow::BoardMousePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                 int y, bool doubleClick) {
     ShellFlags& f = ctx.flags;
     if (f.replayRunning) {
         ctx.board.selectedBlock = 0;
@@ -833,7 +827,7 @@ void TFormPrincipal::OnMouseDownFormPrincipal(Qt::MouseButton button,
         originColumn = CellOf(bx, CellSize) - 1;
         originRow = CellOf(by, CellSize) - 1;
         mouseColumn = mouseRow = 1;
-        MostrarCoordenadas(true);
+        ShowCoordinates(true);
         if (!f.editorActive) return;
     }
     if (button != Qt::LeftButton || bx < 0 || by < 0) return;
@@ -846,14 +840,14 @@ void TFormPrincipal::OnMouseDownFormPrincipal(Qt::MouseButton button,
     lastDragY = by;
     ctx.board.selectedBlock = 0;
     if (SelectBlock(ctx, bx / CellSize, by / CellSize)) {
-        MostrarJogadas();
+        ShowMoveCounts();
         ComputeOutlineFlags(ctx.board);
     }
     if (f.viewBlockPath) MarkBlockPath(ctx);
-    Repintar();
+    RedrawBoard();
 }
 
-void TFormPrincipal::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by) {
+void MainWindow::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx.board;
     selectionBase = board.selection;
     const int column = bx / CellSize, row = by / CellSize;
@@ -877,11 +871,11 @@ void TFormPrincipal::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, in
         board.selection.Toggle(row, column);
     selectionAnchorColumn = selectionLastColumn = column;
     selectionAnchorRow = selectionLastRow = row;
-    Repintar();
+    RedrawBoard();
 }
 
-void TFormPrincipal::OnMouseMoveFormPrincipal(Qt::MouseButtons buttons,
-                                              Qt::KeyboardModifiers modifiers, int x, int y) {
+void MainWindow::BoardMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                                int y) {
     ShellFlags& f = ctx.flags;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
@@ -892,7 +886,7 @@ void TFormPrincipal::OnMouseMoveFormPrincipal(Qt::MouseButtons buttons,
     if (column != mouseColumn || row != mouseRow) {
         mouseColumn = column;
         mouseRow = row;
-        MostrarCoordenadas(true);
+        ShowCoordinates(true);
     }
     if (f.replayRunning || f.commandsBlocked || !(buttons & Qt::LeftButton)) return;
     if (f.editorActive)
@@ -901,7 +895,7 @@ void TFormPrincipal::OnMouseMoveFormPrincipal(Qt::MouseButtons buttons,
         PlayMouseMove(modifiers, bx, by);
 }
 
-void TFormPrincipal::EditorMouseMove(int bx, int by) {
+void MainWindow::EditorMouseMove(int bx, int by) {
     if (selectionAnchorColumn < 0 || bx < 0 || by < 0) return;
     PlayBoard& board = ctx.board;
     const int column = bx / CellSize, row = by / CellSize;
@@ -914,10 +908,10 @@ void TFormPrincipal::EditorMouseMove(int bx, int by) {
         for (int c = std::min(column, selectionAnchorColumn);
              c <= std::max(column, selectionAnchorColumn); ++c)
             board.selection.Toggle(r, c);
-    Repintar();
+    RedrawBoard();
 }
 
-void TFormPrincipal::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
+void MainWindow::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx.board;
     if (board.selectedBlock < 1) return;
     int tc = bx / CellSize, tr = by / CellSize;
@@ -946,20 +940,20 @@ void TFormPrincipal::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int 
     if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
     if (movedAtAll) {
         ComputeOutlineFlags(board);
-        Repintar();
-        MostrarJogadas();
-        IniciarFesta();
+        RedrawBoard();
+        ShowMoveCounts();
+        CelebrateIfSolved();
     }
 }
 
-void TFormPrincipal::OnMouseUpFormPrincipal() {
+void MainWindow::BoardMouseRelease() {
     selectionAnchorColumn = -1;
     dragging = false;
 }
 
 // --- Closing and dropped files ---------------------------------------------------------------
 
-bool TFormPrincipal::OnCloseQueryFormPrincipal() {
+bool MainWindow::CanClose() {
     ShellFlags& f = ctx.flags;
     if (f.longOperationRunning) {
         f.stopLongOperation = true;
@@ -974,8 +968,8 @@ bool TFormPrincipal::OnCloseQueryFormPrincipal() {
     return true;
 }
 
-void TFormPrincipal::closeEvent(QCloseEvent* event) {
-    if (OnCloseQueryFormPrincipal()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (CanClose()) {
         if (celebrationHint) celebrationHint->hide();
         event->accept();
     } else {
@@ -983,11 +977,11 @@ void TFormPrincipal::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TFormPrincipal::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (acceptDrops() && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TFormPrincipal::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> names;
     bool nameFailed = false;
     for (const QUrl& url : event->mimeData()->urls()) {
@@ -1001,7 +995,7 @@ void TFormPrincipal::dropEvent(QDropEvent* event) {
     QTimer::singleShot(0, this, [this, names, nameFailed] { OnDropFiles(names, nameFailed); });
 }
 
-void TFormPrincipal::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
+void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
     if (menusOff || ctx.flags.commandsBlocked || paintSuppressed) return;
     ctx.flags.alreadyCelebrated = false;
     SetBusy(true, true, false);
@@ -1010,7 +1004,7 @@ void TFormPrincipal::OnDropFiles(const std::vector<std::string>& names, bool nam
     ReadDroppedFiles(ctx, names);
     SetBusy(false, false, false);
     SetHourglass(false);
-    FinalizarPegarProblema(true);
+    ShowChosenLevel(true);
 }
 
 } // namespace vorpel

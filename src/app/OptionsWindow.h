@@ -18,9 +18,9 @@ class QTabWidget;
 
 namespace vorpel {
 
-class BarraEdit;
+class SliderField;
 class QtPlatform;
-class VorpelIni;
+class SettingsStore;
 
 enum OptionsPage : int { kPageGame = 0, kPageFile = 1, kPageEdit1 = 2, kPageEdit2 = 3 };
 
@@ -47,49 +47,49 @@ struct OptionsHooks {
     std::function<void()> applyOptions;
 };
 
-class TFormOpcoes : public QDialog {
+class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, OptionsHooks hooks,
-                QWidget* parent = nullptr);
+    OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
+                  OptionsHooks hooks, QWidget* parent = nullptr);
 
-    QTabWidget* PageControl;
+    QTabWidget* pageTabs;
     std::array<QCheckBox*, kOptionCount> optionBoxes{}; // CheckBox0 .. CheckBox12, then
                                                         // CheckBoxAutoAvancoAlfanumerico
-    QLabel* LabelLerAoIniciar;
-    QLineEdit* EditLerAoIniciar;
-    QPushButton* BotaoLerOpcoesJogo;
-    QPushButton* BotaoLerOpcoesArquivo;
-    BarraEdit* BarraEditLinhaInicial;
-    BarraEdit* BarraEditColunaInicial;
-    BarraEdit* BarraEditEspacoVertical;
-    BarraEdit* BarraEditEspacoHorizontal;
-    QCheckBox* CheckBoxMostrarGrade;
-    QPushButton* BotaoPadrao;
-    QCheckBox* CheckBoxJuntarBarreiras;
-    QCheckBox* CheckBoxJuntarImas;
-    QLineEdit* EditSemente;
-    QPushButton* BotaoAleatorio;
-    QPushButton* BotaoOK;
-    QPushButton* BotaoCancelar;
-    QPushButton* BotaoAjuda;
+    QLabel* startupListLabel;
+    QLineEdit* startupListEdit;
+    QPushButton* readGameOptionsButton;
+    QPushButton* readFileOptionsButton;
+    SliderField* firstRowSlider;
+    SliderField* firstColumnSlider;
+    SliderField* verticalSpacingSlider;
+    SliderField* horizontalSpacingSlider;
+    QCheckBox* showGridCheckBox;
+    QPushButton* defaultsButton;
+    QCheckBox* joinBarriersCheckBox;
+    QCheckBox* joinMagnetsCheckBox;
+    QLineEdit* seedEdit;
+    QPushButton* randomSeedButton;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* helpButton;
 
 public Q_SLOTS:
     void done(int code) override;
 
 private:
-    void OnClickBotaoOK();
-    void OnClickBotaoAleatorio();
-    void OnClickBotaoPadrao();
+    void OnOk();
+    void OnRandomSeed();
+    void OnDefaults();
     // Shows the option values in memory in the check boxes first to last.
     void ShowOptionValues(int first, int last);
     // Takes the grid controls into the settings and repaints where that shows.
-    void OnChangeGrade(bool showsAlways);
+    void OnGridShownChanged(bool showsAlways);
     void RepaintEditor();
     std::uint32_t SeedValue() const;
 
     Context& ctx_;
-    VorpelIni& ini_;
+    SettingsStore& settingsStore_;
     QtPlatform& platform_;
     OptionsHooks hooks_;
     // What Cancel gives back.
@@ -101,7 +101,7 @@ private:
 };
 
 // Opens the options window on `page`; true when it was closed with OK.
-bool ShowOptions(int page, Context& ctx, VorpelIni& ini, QtPlatform& platform,
+bool ShowOptions(int page, Context& ctx, SettingsStore& settingsStore, QtPlatform& platform,
                  const OptionsHooks& hooks = {});
 
 } // namespace vorpel

@@ -1,5 +1,5 @@
-// The program's own file chooser, TFormEscolherArquivo, and ChooseFile, which opens it.
-#include "app/EscolherArquivo.h"
+// The program's own file chooser, FileChooser, and ChooseFile, which opens it.
+#include "app/FileChooser.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,9 +29,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "app/ModeloArquivos.h"
+#include "app/FileListModel.h"
 #include "app/QtPlatform.h"
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 
 namespace vorpel {
 
@@ -73,17 +73,17 @@ public:
 
 bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std::string& title,
                 ChooserMode mode) {
-    TFormEscolherArquivo form(setup, mode, FromCp1252(title), FromFileName(fileName));
+    FileChooser form(setup, mode, FromCp1252(title), FromFileName(fileName));
     if (form.exec() != QDialog::Accepted) return false;
     fileName = ToFileName(form.ChosenFile());
     setup.history.Add(fileName);
     return true;
 }
 
-TFormEscolherArquivo::TFormEscolherArquivo(const FileChooserSetup& setup, ChooserMode mode,
-                                           const QString& title, const QString& fileName)
+FileChooser::FileChooser(const FileChooserSetup& setup, ChooserMode mode, const QString& title,
+                         const QString& fileName)
     : QDialog(setup.parent), setup_(setup), mode_(mode) {
-    setObjectName(u"TFormEscolherArquivo"_s);
+    setObjectName(u"FileChooser"_s);
     setWindowTitle(title);
     setSizeGripEnabled(true);
     CreateControls();
@@ -91,22 +91,22 @@ TFormEscolherArquivo::TFormEscolherArquivo(const FileChooserSetup& setup, Choose
     const FileChooserState& state = setup_.state;
     filter_ = std::clamp(state.filter, 0, kFilterCount - 1);
     sortOrder_ = std::clamp(state.sortOrder, 0, kSortOrderCount - 1);
-    EditFiltro->setText(state.customFilter);
-    grupoFiltro_->button(filter_)->setChecked(true);
+    filterEdit->setText(state.customFilter);
+    filterButtons_->button(filter_)->setChecked(true);
     model_->SetSortOrder(sortOrder_);
     SetView(state.view);
     UpdateAttributeDisplay();
 
     for (const std::string& name : setup_.history.Read())
-        if (!name.empty()) ComboBoxHistoria->addItem(QDir::toNativeSeparators(FromFileName(name)));
-    ComboBoxHistoria->setCurrentIndex(-1);
+        if (!name.empty()) historyComboBox->addItem(QDir::toNativeSeparators(FromFileName(name)));
+    historyComboBox->setCurrentIndex(-1);
 
     QString folder = state.startFolder.isEmpty() ? QDir::currentPath() : state.startFolder;
     if (!fileName.isEmpty()) {
         const QFileInfo given(fileName);
         if (given.absoluteDir().exists()) {
             folder = given.absolutePath();
-            EditArquivo->setText(given.fileName());
+            fileNameEdit->setText(given.fileName());
         }
     }
     OpenFolder(folder);
@@ -114,70 +114,69 @@ TFormEscolherArquivo::TFormEscolherArquivo(const FileChooserSetup& setup, Choose
     ActiveView()->setFocus();
 }
 
-TFormEscolherArquivo::~TFormEscolherArquivo() = default;
+FileChooser::~FileChooser() = default;
 
-void TFormEscolherArquivo::CreateControls() {
+void FileChooser::CreateControls() {
     model_ = new FileListModel(this);
 
-    LabelPasta = new QLabel(this);
-    LabelPasta->setObjectName(u"LabelPasta"_s);
-    LabelPasta->setMinimumWidth(100);
-    LabelPasta->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    folderLabel = new QLabel(this);
+    folderLabel->setObjectName(u"folderLabel"_s);
+    folderLabel->setMinimumWidth(100);
+    folderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    BotaoNivelAcima = new QToolButton(this);
-    BotaoNivelAcima->setObjectName(u"BotaoNivelAcima"_s);
-    BotaoNivelAcima->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
-    BotaoNivelAcima->setToolTip(u"Folder one level up"_s);
-    connect(BotaoNivelAcima, &QToolButton::clicked, this,
-            &TFormEscolherArquivo::OnClickBotaoNivelAcima);
+    folderUpButton = new QToolButton(this);
+    folderUpButton->setObjectName(u"folderUpButton"_s);
+    folderUpButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    folderUpButton->setToolTip(u"Folder one level up"_s);
+    connect(folderUpButton, &QToolButton::clicked, this, &FileChooser::OnFolderUp);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(LabelPasta, 1);
-    top->addWidget(BotaoNivelAcima);
-    grupoVisao_ = new QButtonGroup(this);
+    top->addWidget(folderLabel, 1);
+    top->addWidget(folderUpButton);
+    viewButtons_ = new QButtonGroup(this);
     const struct {
         const char16_t* name;
         const char16_t* caption;
         QStyle::StandardPixmap icon;
     } views[] = {
-        {u"BotaoIconesGrandes", u"Large icons", QStyle::SP_FileDialogContentsView},
-        {u"BotaoLinhas", u"Row list", QStyle::SP_FileDialogListView},
-        {u"BotaoColunas", u"Column list", QStyle::SP_FileDialogListView},
-        {u"BotaoDetalhes", u"Details", QStyle::SP_FileDialogDetailedView},
+        {u"largeIconsButton", u"Large icons", QStyle::SP_FileDialogContentsView},
+        {u"rowListButton", u"Row list", QStyle::SP_FileDialogListView},
+        {u"columnListButton", u"Column list", QStyle::SP_FileDialogListView},
+        {u"detailsButton", u"Details", QStyle::SP_FileDialogDetailedView},
     };
-    for (int tag = 0; tag < 4; ++tag) {
+    for (int view = 0; view < 4; ++view) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QString::fromUtf16(views[tag].name));
-        button->setText(QString::fromUtf16(views[tag].caption));
+        button->setObjectName(QString::fromUtf16(views[view].name));
+        button->setText(QString::fromUtf16(views[view].caption));
         button->setToolTip(button->text());
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        grupoVisao_->addButton(button, tag);
+        viewButtons_->addButton(button, view);
         top->addWidget(button);
     }
-    connect(grupoVisao_, &QButtonGroup::idClicked, this, &TFormEscolherArquivo::SetView);
+    connect(viewButtons_, &QButtonGroup::idClicked, this, &FileChooser::SetView);
 
-    ListViewArquivos = new QListView(this);
-    ListViewArquivos->setObjectName(u"ListViewArquivos"_s);
-    ListViewArquivos->setModel(model_);
-    ListViewArquivos->setMovement(QListView::Static);
-    ListViewArquivos->setResizeMode(QListView::Adjust);
-    ListViewArquivos->setWrapping(true);
-    ListViewArquivos->setUniformItemSizes(true);
+    fileListView = new QListView(this);
+    fileListView->setObjectName(u"fileListView"_s);
+    fileListView->setModel(model_);
+    fileListView->setMovement(QListView::Static);
+    fileListView->setResizeMode(QListView::Adjust);
+    fileListView->setWrapping(true);
+    fileListView->setUniformItemSizes(true);
 
-    ListViewDetalhes = new QTreeView(this);
-    ListViewDetalhes->setObjectName(u"ListViewDetalhes"_s);
-    ListViewDetalhes->setModel(model_);
-    ListViewDetalhes->setRootIsDecorated(false);
-    ListViewDetalhes->setItemsExpandable(false);
-    ListViewDetalhes->setUniformRowHeights(true);
-    ListViewDetalhes->setAllColumnsShowFocus(true);
+    detailsView = new QTreeView(this);
+    detailsView->setObjectName(u"detailsView"_s);
+    detailsView->setModel(model_);
+    detailsView->setRootIsDecorated(false);
+    detailsView->setItemsExpandable(false);
+    detailsView->setUniformRowHeights(true);
+    detailsView->setAllColumnsShowFocus(true);
     // One selection for both views, so a change of view keeps the current entry.
-    QItemSelectionModel* own = ListViewDetalhes->selectionModel();
-    ListViewDetalhes->setSelectionModel(ListViewArquivos->selectionModel());
+    QItemSelectionModel* own = detailsView->selectionModel();
+    detailsView->setSelectionModel(fileListView->selectionModel());
     delete own;
-    QHeaderView* header = ListViewDetalhes->header();
-    header->setObjectName(u"CabecalhoDetalhes"_s);
+    QHeaderView* header = detailsView->header();
+    header->setObjectName(u"detailsHeader"_s);
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false); // the model draws its own arrow
@@ -185,113 +184,108 @@ void TFormEscolherArquivo::CreateControls() {
     for (int column = 0; column < kColumnCount; ++column)
         header->resizeSection(column, FileListModel::ColumnWidth(column));
     header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QHeaderView::sectionClicked, this, &TFormEscolherArquivo::OnClickCabecalho);
+    connect(header, &QHeaderView::sectionClicked, this, &FileChooser::OnHeaderClicked);
     connect(header, &QHeaderView::customContextMenuRequested, this, [this](const QPoint& position) {
-        OnContextMenuLista(
-            ListViewDetalhes->viewport()->mapFrom(ListViewDetalhes->header(), position));
+        OnListContextMenu(detailsView->viewport()->mapFrom(detailsView->header(), position));
     });
 
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(ListViewArquivos),
-                                    static_cast<QAbstractItemView*>(ListViewDetalhes)}) {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(fileListView),
+                                    static_cast<QAbstractItemView*>(detailsView)}) {
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setDragEnabled(false);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->installEventFilter(this);
-        connect(view, &QAbstractItemView::doubleClicked, this,
-                &TFormEscolherArquivo::OnActivatedLista);
-        connect(view, &QWidget::customContextMenuRequested, this,
-                &TFormEscolherArquivo::OnContextMenuLista);
+        connect(view, &QAbstractItemView::doubleClicked, this, &FileChooser::OnEntryActivated);
+        connect(view, &QWidget::customContextMenuRequested, this, &FileChooser::OnListContextMenu);
     }
     // Selection, not the current index: focus alone makes an entry current, and must not
     // overwrite a typed name.
-    connect(ListViewArquivos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TFormEscolherArquivo::OnSelectItemLista);
+    connect(fileListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileChooser::OnEntrySelected);
 
-    pilhaVisoes_ = new QStackedWidget(this);
-    pilhaVisoes_->addWidget(ListViewArquivos);
-    pilhaVisoes_->addWidget(ListViewDetalhes);
+    viewStack_ = new QStackedWidget(this);
+    viewStack_->addWidget(fileListView);
+    viewStack_->addWidget(detailsView);
 
     auto* filters = new QHBoxLayout;
-    grupoFiltro_ = new QButtonGroup(this);
-    for (int tag = 0; tag < kFilterCount; ++tag) {
-        auto* radio = new QRadioButton(FilterPattern(tag), this);
-        radio->setObjectName(u"RadioButtonFiltro"_s + QString::number(tag));
-        grupoFiltro_->addButton(radio, tag);
+    filterButtons_ = new QButtonGroup(this);
+    for (int filter = 0; filter < kFilterCount; ++filter) {
+        auto* radio = new QRadioButton(FilterPattern(filter), this);
+        radio->setObjectName(u"filterRadioButton"_s + QString::number(filter));
+        filterButtons_->addButton(radio, filter);
         filters->addWidget(radio);
     }
-    EditFiltro = new QLineEdit(this);
-    EditFiltro->setObjectName(u"EditFiltro"_s);
-    filters->addWidget(EditFiltro, 1);
-    connect(grupoFiltro_, &QButtonGroup::idClicked, this, &TFormEscolherArquivo::SetFilter);
-    connect(EditFiltro, &QLineEdit::textEdited, this, &TFormEscolherArquivo::OnChangeEditFiltro);
+    filterEdit = new QLineEdit(this);
+    filterEdit->setObjectName(u"filterEdit"_s);
+    filters->addWidget(filterEdit, 1);
+    connect(filterButtons_, &QButtonGroup::idClicked, this, &FileChooser::SetFilter);
+    connect(filterEdit, &QLineEdit::textEdited, this, &FileChooser::OnFilterEdited);
 
-    EditArquivo = new QLineEdit(this);
-    EditArquivo->setObjectName(u"EditArquivo"_s);
-    EditArquivo->setMaxLength(kMaxNameField);
+    fileNameEdit = new QLineEdit(this);
+    fileNameEdit->setObjectName(u"fileNameEdit"_s);
+    fileNameEdit->setMaxLength(kMaxNameField);
 
-    ComboBoxHistoria = new QComboBox(this);
-    ComboBoxHistoria->setObjectName(u"ComboBoxHistoria"_s);
-    ComboBoxHistoria->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    ComboBoxHistoria->setMinimumContentsLength(30);
-    connect(ComboBoxHistoria, &QComboBox::activated, this,
-            &TFormEscolherArquivo::OnActivatedComboBoxHistoria);
+    historyComboBox = new QComboBox(this);
+    historyComboBox->setObjectName(u"historyComboBox"_s);
+    historyComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    historyComboBox->setMinimumContentsLength(30);
+    connect(historyComboBox, &QComboBox::activated, this, &FileChooser::OnHistoryChosen);
 
-    BotaoLimparHistoria = new QPushButton(u"Clear history"_s, this);
-    BotaoLimparHistoria->setObjectName(u"BotaoLimparHistoria"_s);
-    BotaoLimparHistoria->setAutoDefault(false);
-    connect(BotaoLimparHistoria, &QPushButton::clicked, this,
-            &TFormEscolherArquivo::OnClickBotaoLimparHistoria);
+    clearHistoryButton = new QPushButton(u"Clear history"_s, this);
+    clearHistoryButton->setObjectName(u"clearHistoryButton"_s);
+    clearHistoryButton->setAutoDefault(false);
+    connect(clearHistoryButton, &QPushButton::clicked, this, &FileChooser::OnClearHistory);
 
-    BotaoOK = new QPushButton(u"OK"_s, this);
-    BotaoOK->setObjectName(u"BotaoOK"_s);
-    BotaoOK->setDefault(true);
-    connect(BotaoOK, &QPushButton::clicked, this, &TFormEscolherArquivo::OnClickBotaoOK);
-    BotaoCancelar = new QPushButton(u"Cancel"_s, this);
-    BotaoCancelar->setObjectName(u"BotaoCancelar"_s);
-    BotaoCancelar->setAutoDefault(false);
-    connect(BotaoCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    BotaoAjuda = new QPushButton(u"Help"_s, this);
-    BotaoAjuda->setObjectName(u"BotaoAjuda"_s);
-    BotaoAjuda->setAutoDefault(false);
-    connect(BotaoAjuda, &QPushButton::clicked, this, &TFormEscolherArquivo::OnClickBotaoAjuda);
+    okButton = new QPushButton(u"OK"_s, this);
+    okButton->setObjectName(u"okButton"_s);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &FileChooser::OnOk);
+    cancelButton = new QPushButton(u"Cancel"_s, this);
+    cancelButton->setObjectName(u"cancelButton"_s);
+    cancelButton->setAutoDefault(false);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    helpButton = new QPushButton(u"Help"_s, this);
+    helpButton->setObjectName(u"helpButton"_s);
+    helpButton->setAutoDefault(false);
+    connect(helpButton, &QPushButton::clicked, this, &FileChooser::OnHelp);
 
     auto* bottom = new QGridLayout;
-    bottom->addWidget(EditArquivo, 0, 0, 1, 2);
-    bottom->addWidget(BotaoOK, 0, 2);
-    bottom->addWidget(BotaoCancelar, 0, 3);
-    bottom->addWidget(ComboBoxHistoria, 1, 0);
-    bottom->addWidget(BotaoLimparHistoria, 1, 1);
-    bottom->addWidget(BotaoAjuda, 1, 3);
+    bottom->addWidget(fileNameEdit, 0, 0, 1, 2);
+    bottom->addWidget(okButton, 0, 2);
+    bottom->addWidget(cancelButton, 0, 3);
+    bottom->addWidget(historyComboBox, 1, 0);
+    bottom->addWidget(clearHistoryButton, 1, 1);
+    bottom->addWidget(helpButton, 1, 3);
     bottom->setColumnStretch(0, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(pilhaVisoes_, 1);
+    layout->addWidget(viewStack_, 1);
     layout->addLayout(filters);
     layout->addLayout(bottom);
 
     // The wheel scrolls the list wherever it is turned over the window.
     for (QWidget* control : findChildren<QWidget*>())
-        if (control->window() == this && control != pilhaVisoes_ &&
-            !pilhaVisoes_->isAncestorOf(control))
+        if (control->window() == this && control != viewStack_ &&
+            !viewStack_->isAncestorOf(control))
             control->installEventFilter(this);
 
-    MenuOrdenar = new QMenu(this);
-    MenuOrdenar->setObjectName(u"MenuOrdenar"_s);
-    grupoOrdem_ = new QActionGroup(this);
-    grupoOrdem_->setExclusive(true);
+    sortMenu = new QMenu(this);
+    sortMenu->setObjectName(u"sortMenu"_s);
+    sortActions_ = new QActionGroup(this);
+    sortActions_->setExclusive(true);
     for (int order = 0; order < kSortOrderCount; ++order) {
-        QAction* action = MenuOrdenar->addAction(SortCaption(order, false));
+        QAction* action = sortMenu->addAction(SortCaption(order, false));
         action->setCheckable(true);
         action->setData(order);
-        grupoOrdem_->addAction(action);
+        sortActions_->addAction(action);
         connect(action, &QAction::triggered, this, [this, order] { SetSortOrder(order); });
     }
 }
 
-void TFormEscolherArquivo::PlaceWindow() {
+void FileChooser::PlaceWindow() {
     const FileChooserState& state = setup_.state;
     QScreen* screen = setup_.parent != nullptr ? setup_.parent->screen() : this->screen();
     const QRect available =
@@ -303,17 +297,17 @@ void TFormEscolherArquivo::PlaceWindow() {
     if (state.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-const std::vector<ChooserEntry>& TFormEscolherArquivo::Entries() const {
+const std::vector<ChooserEntry>& FileChooser::Entries() const {
     return model_->Entries();
 }
 
-int TFormEscolherArquivo::CurrentEntry() const {
-    const QModelIndex current = ListViewArquivos->selectionModel()->currentIndex();
+int FileChooser::CurrentEntry() const {
+    const QModelIndex current = fileListView->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void TFormEscolherArquivo::SetCurrentEntry(int row) {
-    QItemSelectionModel* selection = ListViewArquivos->selectionModel();
+void FileChooser::SetCurrentEntry(int row) {
+    QItemSelectionModel* selection = fileListView->selectionModel();
     if (row < 0 || row >= model_->rowCount()) {
         selection->clear();
         return;
@@ -324,12 +318,12 @@ void TFormEscolherArquivo::SetCurrentEntry(int row) {
     ActiveView()->scrollTo(index);
 }
 
-QAbstractItemView* TFormEscolherArquivo::ActiveView() const {
-    if (view_ == kViewDetails) return ListViewDetalhes;
-    return ListViewArquivos;
+QAbstractItemView* FileChooser::ActiveView() const {
+    if (view_ == kViewDetails) return detailsView;
+    return fileListView;
 }
 
-void TFormEscolherArquivo::ShowEntries(std::vector<ChooserEntry> entries, const QString& select) {
+void FileChooser::ShowEntries(std::vector<ChooserEntry> entries, const QString& select) {
     {
         const WaitCursor wait;
         SortEntries(entries, sortOrder_);
@@ -340,94 +334,94 @@ void TFormEscolherArquivo::ShowEntries(std::vector<ChooserEntry> entries, const 
     for (std::size_t i = 0; i < listed.size() && !select.isEmpty(); ++i)
         if (listed[i].name == select) row = static_cast<int>(i);
     SetCurrentEntry(row);
-    BotaoNivelAcima->setEnabled(!listingDrives_);
+    folderUpButton->setEnabled(!listingDrives_);
     ShowFolderName();
 }
 
-void TFormEscolherArquivo::OpenFolder(const QString& folder) {
+void FileChooser::OpenFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
     listingDrives_ = false;
-    ShowEntries(List(), EditArquivo->text());
+    ShowEntries(List(), fileNameEdit->text());
 }
 
-void TFormEscolherArquivo::ShowDrives() {
+void FileChooser::ShowDrives() {
     folder_.clear();
     listingDrives_ = true;
     ShowEntries(List(), QString());
 }
 
-void TFormEscolherArquivo::Refresh() {
+void FileChooser::Refresh() {
     const int current = CurrentEntry();
-    ShowEntries(List(), current >= 0 ? Entries()[current].name : EditArquivo->text());
+    ShowEntries(List(), current >= 0 ? Entries()[current].name : fileNameEdit->text());
 }
 
-std::vector<ChooserEntry> TFormEscolherArquivo::List() const {
+std::vector<ChooserEntry> FileChooser::List() const {
     if (listingDrives_) return ListDrives();
     const Options& options = setup_.ctx.options;
     const ListingOptions listing{options[kShowHiddenFiles], options[kShowSystemFiles]};
-    return ListFolder(folder_, filter_, EditFiltro->text(), listing);
+    return ListFolder(folder_, filter_, filterEdit->text(), listing);
 }
 
-void TFormEscolherArquivo::ShowFolderName() {
+void FileChooser::ShowFolderName() {
     // The label shows as much of the folder as fits, its first folders giving way first.
-    const QFontMetrics metrics(LabelPasta->font());
+    const QFontMetrics metrics(folderLabel->font());
     const std::string shown =
         ShortenPath(QDir::toNativeSeparators(folder_).toStdString(),
-                    std::max(LabelPasta->width(), 1), [&](const std::string& text) {
+                    std::max(folderLabel->width(), 1), [&](const std::string& text) {
                         return metrics.horizontalAdvance(QString::fromStdString(text));
                     });
-    LabelPasta->setText(QString::fromStdString(shown));
-    LabelPasta->setToolTip(QDir::toNativeSeparators(folder_));
+    folderLabel->setText(QString::fromStdString(shown));
+    folderLabel->setToolTip(QDir::toNativeSeparators(folder_));
 }
 
-void TFormEscolherArquivo::UpdateAttributeDisplay() {
+void FileChooser::UpdateAttributeDisplay() {
     // "Show file attributes" shows them; the font-style option chooses how.
     const Options& options = setup_.ctx.options;
     const bool shown = options[kShowFileAttributes];
     const bool asFontStyle = shown && options[kShowFileAttributesAsFontStyle];
     for (int column = kColumnReadOnly; column <= kColumnArchive; ++column)
-        ListViewDetalhes->setColumnHidden(column, !shown || asFontStyle);
+        detailsView->setColumnHidden(column, !shown || asFontStyle);
     model_->SetAttributesAsFontStyle(asFontStyle);
 }
 
-void TFormEscolherArquivo::SetFilter(int filter) {
+void FileChooser::SetFilter(int filter) {
     filter_ = std::clamp(filter, 0, kFilterCount - 1);
-    if (!grupoFiltro_->button(filter_)->isChecked())
-        grupoFiltro_->button(filter_)->setChecked(true);
+    if (!filterButtons_->button(filter_)->isChecked())
+        filterButtons_->button(filter_)->setChecked(true);
     if (!listingDrives_) Refresh();
 }
 
-void TFormEscolherArquivo::OnChangeEditFiltro() {
+void FileChooser::OnFilterEdited() {
     // Typing a pattern means filtering by it.
     SetFilter(kFilterCustom);
 }
 
-void TFormEscolherArquivo::SetView(int view) {
+void FileChooser::SetView(int view) {
     view_ = std::clamp(view, 0, static_cast<int>(kViewDetails));
-    grupoVisao_->button(view_)->setChecked(true);
+    viewButtons_->button(view_)->setChecked(true);
     const bool hadFocus =
-        pilhaVisoes_->currentWidget() != nullptr && pilhaVisoes_->currentWidget()->hasFocus();
+        viewStack_->currentWidget() != nullptr && viewStack_->currentWidget()->hasFocus();
     if (view_ == kViewDetails) {
-        pilhaVisoes_->setCurrentWidget(ListViewDetalhes);
+        viewStack_->setCurrentWidget(detailsView);
     } else {
         const bool icons = view_ == kViewLargeIcons;
-        ListViewArquivos->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
-        ListViewArquivos->setFlow(view_ == kViewColumnList ? QListView::TopToBottom
-                                                           : QListView::LeftToRight);
-        ListViewArquivos->setWrapping(true);
-        ListViewArquivos->setMovement(QListView::Static);
-        ListViewArquivos->setWordWrap(icons);
-        ListViewArquivos->setGridSize(icons ? QSize(96, 72) : QSize());
-        ListViewArquivos->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
-        ListViewArquivos->setSpacing(icons ? 4 : 2);
-        pilhaVisoes_->setCurrentWidget(ListViewArquivos);
+        fileListView->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
+        fileListView->setFlow(view_ == kViewColumnList ? QListView::TopToBottom
+                                                       : QListView::LeftToRight);
+        fileListView->setWrapping(true);
+        fileListView->setMovement(QListView::Static);
+        fileListView->setWordWrap(icons);
+        fileListView->setGridSize(icons ? QSize(96, 72) : QSize());
+        fileListView->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
+        fileListView->setSpacing(icons ? 4 : 2);
+        viewStack_->setCurrentWidget(fileListView);
     }
     if (hadFocus) ActiveView()->setFocus();
     const int current = CurrentEntry();
     if (current >= 0) ActiveView()->scrollTo(model_->index(current, kColumnName));
 }
 
-void TFormEscolherArquivo::SetSortOrder(int order) {
+void FileChooser::SetSortOrder(int order) {
     sortOrder_ = std::clamp(order, 0, kSortOrderCount - 1);
     model_->SetSortOrder(sortOrder_);
     const int current = CurrentEntry();
@@ -435,50 +429,50 @@ void TFormEscolherArquivo::SetSortOrder(int order) {
     ShowEntries(model_->Entries(), select);
 }
 
-void TFormEscolherArquivo::OnClickCabecalho(int section) {
+void FileChooser::OnHeaderClicked(int section) {
     const bool descending = SortColumn(sortOrder_) == section && !SortDescending(sortOrder_);
     SetSortOrder(SortOrderOf(section, descending));
 }
 
-void TFormEscolherArquivo::OnContextMenuLista(const QPoint& position) {
+void FileChooser::OnListContextMenu(const QPoint& position) {
     const bool drives = listingDrives_;
-    for (QAction* action : grupoOrdem_->actions()) {
+    for (QAction* action : sortActions_->actions()) {
         const int order = action->data().toInt();
         action->setText(SortCaption(order, drives));
         action->setChecked(order == sortOrder_);
     }
     QWidget* origin = ActiveView()->viewport();
-    MenuOrdenar->popup(origin->mapToGlobal(position));
+    sortMenu->popup(origin->mapToGlobal(position));
 }
 
-void TFormEscolherArquivo::JumpToLetter(QChar letter) {
+void FileChooser::JumpToLetter(QChar letter) {
     const int row = NextEntryStartingWith(Entries(), CurrentEntry(), letter);
     if (row >= 0) SetCurrentEntry(row);
 }
 
-void TFormEscolherArquivo::OnSelectItemLista() {
-    const QModelIndexList rows = ListViewArquivos->selectionModel()->selectedRows(kColumnName);
+void FileChooser::OnEntrySelected() {
+    const QModelIndexList rows = fileListView->selectionModel()->selectedRows(kColumnName);
     if (rows.size() != 1 || rows[0].row() >= model_->rowCount()) return;
     const ChooserEntry& entry = Entries()[rows[0].row()];
-    if (!entry.folder && !entry.drive) EditArquivo->setText(entry.name);
+    if (!entry.folder && !entry.drive) fileNameEdit->setText(entry.name);
 }
 
-void TFormEscolherArquivo::OnActivatedLista(const QModelIndex& index) {
+void FileChooser::OnEntryActivated(const QModelIndex& index) {
     if (index.isValid()) OpenEntry(index.row());
 }
 
-void TFormEscolherArquivo::OpenEntry(int row) {
+void FileChooser::OpenEntry(int row) {
     if (row < 0 || row >= model_->rowCount()) return;
     const ChooserEntry entry = Entries()[row];
     if (entry.drive || entry.folder) {
         OpenFolder(entry.path);
         return;
     }
-    EditArquivo->setText(entry.name);
-    OnClickBotaoOK();
+    fileNameEdit->setText(entry.name);
+    OnOk();
 }
 
-void TFormEscolherArquivo::OnClickBotaoNivelAcima() {
+void FileChooser::OnFolderUp() {
     if (listingDrives_) return;
     QDir folder(folder_);
     if (folder.isRoot()) {
@@ -494,25 +488,25 @@ void TFormEscolherArquivo::OnClickBotaoNivelAcima() {
     ShowEntries(List(), child);
 }
 
-void TFormEscolherArquivo::OnClickBotaoAjuda() {
+void FileChooser::OnHelp() {
     if (setup_.showHelp) setup_.showHelp(mode_ == kChooseReading ? "FileRead" : "FileSave");
 }
 
-void TFormEscolherArquivo::OnClickBotaoLimparHistoria() {
+void FileChooser::OnClearHistory() {
     setup_.history.Clear();
-    ComboBoxHistoria->clear();
+    historyComboBox->clear();
 }
 
-void TFormEscolherArquivo::OnActivatedComboBoxHistoria(int index) {
+void FileChooser::OnHistoryChosen(int index) {
     if (index < 0) return;
-    const QFileInfo chosen(ComboBoxHistoria->itemText(index));
+    const QFileInfo chosen(historyComboBox->itemText(index));
     if (!chosen.absoluteDir().exists()) return;
-    EditArquivo->setText(chosen.fileName());
+    fileNameEdit->setText(chosen.fileName());
     OpenFolder(chosen.absolutePath());
 }
 
-void TFormEscolherArquivo::OnClickBotaoOK() {
-    const QString text = EditArquivo->text();
+void FileChooser::OnOk() {
+    const QString text = fileNameEdit->text();
     if (text.isEmpty()) {
         const int current = CurrentEntry();
         if (current >= 0 && (Entries()[current].folder || Entries()[current].drive))
@@ -523,7 +517,7 @@ void TFormEscolherArquivo::OnClickBotaoOK() {
     const QFileInfo target(
         QDir::isAbsolutePath(typed) || listingDrives_ ? typed : QDir(folder_).filePath(typed));
     if (target.isDir()) {
-        EditArquivo->clear();
+        fileNameEdit->clear();
         OpenFolder(target.absoluteFilePath());
         return;
     }
@@ -535,14 +529,12 @@ void TFormEscolherArquivo::OnClickBotaoOK() {
     accept();
 }
 
-bool TFormEscolherArquivo::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel && watched != ListViewArquivos &&
-        watched != ListViewDetalhes) {
+bool FileChooser::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched != fileListView && watched != detailsView) {
         ScrollListByWheel(*static_cast<QWheelEvent*>(event));
         return true;
     }
-    if (event->type() == QEvent::KeyPress &&
-        (watched == ListViewArquivos || watched == ListViewDetalhes)) {
+    if (event->type() == QEvent::KeyPress && (watched == fileListView || watched == detailsView)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // The entry, not the dialog's default button, answers Enter in the list.
@@ -550,7 +542,7 @@ bool TFormEscolherArquivo::eventFilter(QObject* watched, QEvent* event) {
             if (current >= 0)
                 OpenEntry(current);
             else
-                OnClickBotaoOK();
+                OnOk();
             return true;
         }
         const QString text = key->text();
@@ -564,19 +556,19 @@ bool TFormEscolherArquivo::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TFormEscolherArquivo::keyPressEvent(QKeyEvent* event) {
+void FileChooser::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        OnClickBotaoAjuda();
+        OnHelp();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void TFormEscolherArquivo::wheelEvent(QWheelEvent* event) {
+void FileChooser::wheelEvent(QWheelEvent* event) {
     ScrollListByWheel(*event);
 }
 
-void TFormEscolherArquivo::ScrollListByWheel(QWheelEvent& event) {
+void FileChooser::ScrollListByWheel(QWheelEvent& event) {
     QAbstractItemView* view = ActiveView();
     QScrollBar* bar = view->verticalScrollBar();
     if (bar->maximum() <= bar->minimum()) bar = view->horizontalScrollBar();
@@ -586,15 +578,15 @@ void TFormEscolherArquivo::ScrollListByWheel(QWheelEvent& event) {
     event.accept();
 }
 
-void TFormEscolherArquivo::resizeEvent(QResizeEvent* event) {
+void FileChooser::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     ShowFolderName();
 }
 
-void TFormEscolherArquivo::done(int result) {
+void FileChooser::done(int result) {
     FileChooserState& state = setup_.state;
     state.filter = filter_;
-    state.customFilter = EditFiltro->text();
+    state.customFilter = filterEdit->text();
     state.view = view_;
     state.sortOrder = sortOrder_;
     state.maximized = isMaximized();

@@ -1,5 +1,5 @@
 // File names: checks and messages around whole-file reading and writing, and path helpers.
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 // The options, the startup list and the file history in the per-user settings store.
-#include "app/VorpelIni.h"
+#include "app/SettingsStore.h"
 
 #include <QFileInfo>
 
@@ -31,24 +31,24 @@ QString SettingsBaseName(const QString& executablePath) {
     return QFileInfo(executablePath).baseName();
 }
 
-VorpelIni::VorpelIni(Options& options, Platform& platform)
+SettingsStore::SettingsStore(Options& options, Platform& platform)
     : options_(options), platform_(platform) {
     for (std::size_t i = 0; i < optionNames.size(); ++i) optionNames[i] = kOptionNames[i];
 }
 
-void VorpelIni::SetSettingsKey(const QString& baseName, QSettings::Format format) {
+void SettingsStore::SetSettingsKey(const QString& baseName, QSettings::Format format) {
     baseName_ = baseName;
     format_ = format;
 }
 
-std::unique_ptr<QSettings> VorpelIni::Open(const char* group) const {
+std::unique_ptr<QSettings> SettingsStore::Open(const char* group) const {
     auto settings = std::make_unique<QSettings>(format_, QSettings::UserScope,
                                                 QLatin1String(kSettingsOrganisation), baseName_);
     settings->beginGroup(QLatin1String(group));
     return settings;
 }
 
-void VorpelIni::ReadOptions(bool showError, int first, int last) {
+void SettingsStore::ReadOptions(bool showError, int first, int last) {
     bool error = false;
     {
         const auto settings = Open(kOptionsGroup);
@@ -71,7 +71,7 @@ void VorpelIni::ReadOptions(bool showError, int first, int last) {
     WriteOptions(false, first, last);
 }
 
-void VorpelIni::WriteOptions(bool showError, int first, int last) {
+void SettingsStore::WriteOptions(bool showError, int first, int last) {
     bool error = false;
     {
         const auto settings = Open(kOptionsGroup);
@@ -87,12 +87,12 @@ void VorpelIni::WriteOptions(bool showError, int first, int last) {
     if (error && showError) platform_.ShowInfo({kWriteSettingsError});
 }
 
-void VorpelIni::SetOptionNames() {
+void SettingsStore::SetOptionNames() {
     for (std::size_t i = 0; i < optionNames.size(); ++i) optionNames[i] = kOptionNames[i];
     ReadOptions(false, 0, kOptionCount - 1);
 }
 
-void VorpelIni::ReadHistory(std::vector<std::string>& list) {
+void SettingsStore::ReadHistory(std::vector<std::string>& list) {
     const auto settings = Open(kHistoryGroup);
     for (std::size_t n = 1;; ++n) {
         const QString name = settings->value(HistoryKey(n)).toString();
@@ -101,7 +101,7 @@ void VorpelIni::ReadHistory(std::vector<std::string>& list) {
     }
 }
 
-void VorpelIni::AddToHistory(const std::string& fileName) {
+void SettingsStore::AddToHistory(const std::string& fileName) {
     std::vector<std::string> list;
     ReadHistory(list);
     const QString added = FromFileName(fileName);
@@ -114,7 +114,7 @@ void VorpelIni::AddToHistory(const std::string& fileName) {
         settings->setValue(HistoryKey(i + 1), FromFileName(list[i]));
 }
 
-void VorpelIni::ClearHistory() {
+void SettingsStore::ClearHistory() {
     Open(kHistoryGroup)->setValue(HistoryKey(1), QString());
 }
 

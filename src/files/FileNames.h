@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileIO.h"
+#include "io/FileIO.h"
 #include "model/Platform.h"
 
 namespace vorpel {

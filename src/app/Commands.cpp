@@ -1,5 +1,5 @@
 // The main window's commands: the tables, the menus, the guarded dispatcher and the keys.
-#include "app/Comandos.h"
+#include "app/Commands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,17 +10,17 @@
 #include <QMenuBar>
 #include <QProcess>
 
-#include "app/Ajuda.h"
 #include "app/BestSolutionDialog.h"
 #include "app/EditorWindow.h"
 #include "app/GoToMoveDialog.h"
+#include "app/Help.h"
 #include "app/LevelListWindow.h"
+#include "app/MainWindow.h"
 #include "app/MoveListWindow.h"
-#include "app/Opcoes.h"
-#include "app/Principal.h"
+#include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
 #include "app/TitleDialog.h"
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/SokFormat.h"
@@ -31,64 +31,82 @@ namespace vorpel {
 
 // Display order of the five menus.
 const std::array<MenuLayout, 5> kMainMenus = {{
-    {"Files", {3, 47, 41, 42, 33, 43, 36, 44, 24, 48, 25, 23, -1}, 13},
-    {"Levels", {12, 20, 4, 11, 0, 1, 45, 21}, 8},
-    {"Moves", {2, 37, 13, 22, 19, 18, 7, 8, 5, 6, 9, 32}, 12},
-    {"Setup", {14, 26, 40, 15, 46, 17, 27, 28, 30, 31, 29, 34, 35, 38, 16}, 15},
-    {"Help", {10, 39}, 2},
+    {"Files",
+     {Command::SaveVorpel, Command::SaveSok, Command::SaveNbl, Command::SaveDll, Command::SaveGif,
+      Command::WriteBricksMoves, Command::ReadLevels, Command::ReadBricksMoves, Command::CopyVorpel,
+      Command::CopySok, Command::PasteLevels, Command::NewInstance, Command::CloseProgram},
+     13},
+    {"Levels",
+     {Command::EditLevel, Command::ChangeTitle, Command::DeleteLevel, Command::LevelList,
+      Command::PreviousLevel, Command::NextLevel, Command::Shuffle, Command::BestSolution},
+     8},
+    {"Moves",
+     {Command::RestartLevel, Command::EndOfLevel, Command::MoveList, Command::GoToMove,
+      Command::MoveBackward10, Command::MoveForward10, Command::MoveBackward, Command::MoveForward,
+      Command::StepBackward, Command::StepForward, Command::AutomaticReplay,
+      Command::ZeroMoveCount},
+     12},
+    {"Setup",
+     {Command::CountMoves, Command::IdentifyBlocks, Command::ViewBlockPath, Command::NoAnnotation,
+      Command::MarksOverBlocks, Command::FullWindowSize, Command::HalfWindowWidth,
+      Command::ThirdWindowWidth, Command::HalfWindowHeight, Command::ThirdWindowHeight,
+      Command::CentreWindow, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit,
+      Command::MoreOptions},
+     15},
+    {"Help", {Command::Help, Command::About}, 2},
 }};
 
-std::string_view ShortcutText(int tag) {
-    switch (tag) {
-    case -1:
+std::string_view ShortcutText(Command command) {
+    switch (command) {
+    case Command::CloseProgram:
         return "Alt+F4";
-    case 2:
+    case Command::RestartLevel:
         return "R or Home";
-    case 10:
+    case Command::Help:
         return "F1";
-    case 18:
+    case Command::MoveForward10:
         return "Page Down";
-    case 19:
+    case Command::MoveBackward10:
         return "Page Up";
-    case 24:
+    case Command::CopyVorpel:
         return "Ctrl+C";
-    case 25:
+    case Command::PasteLevels:
         return "Ctrl+V";
-    case 37:
+    case Command::EndOfLevel:
         return "E or End";
-    case 39:
+    case Command::About:
         return "F2";
-    case 45:
+    case Command::Shuffle:
         return "F12";
-    case 48:
+    case Command::CopySok:
         return "Ctrl+B";
     default: {
-        const std::size_t index = static_cast<std::size_t>(tag + 1);
+        const std::size_t index = CommandIndex(command);
         return std::string_view(reinterpret_cast<const char*>(&CommandKeys[index]), 1);
     }
     }
 }
 
-int TagOfCharacter(unsigned char c) {
+std::optional<Command> CommandOfCharacter(unsigned char c) {
     if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
     if (c == '=') c = '+';
     if (c == ',') c = '<';
     if (c == '.') c = '>';
-    if (c == 0) return kFirstTag - 1;
-    for (int tag = kFirstTag; tag <= kLastTag; ++tag)
-        if (CommandKey(tag) == c) return tag;
-    return kFirstTag - 1;
+    if (c == 0) return std::nullopt;
+    for (std::size_t i = 0; i < kCommandCount; ++i)
+        if (CommandKeys[i] == c) return static_cast<Command>(i);
+    return std::nullopt;
 }
 
-bool CommandAvailable(int tag) {
-    switch (tag) {
-    case 3:  // Save as Vorpel
-    case 47: // Save as SOK
-    case 41: // Save as NBL
-    case 42: // Save as DLL
-    case 33: // GIF animation
-    case 43: // Write Bricks moves
-    case 44: // Read Bricks moves
+bool CommandAvailable(Command command) {
+    switch (command) {
+    case Command::SaveVorpel:
+    case Command::SaveSok:
+    case Command::SaveNbl:
+    case Command::SaveDll:
+    case Command::SaveGif:
+    case Command::WriteBricksMoves:
+    case Command::ReadBricksMoves:
         return false;
     default:
         return true;
@@ -109,95 +127,99 @@ bool ArrowKeyKind(Byte k) {
 
 } // namespace
 
-std::vector<std::string> IniFileHistory::Read() {
+std::vector<std::string> SettingsFileHistory::Read() {
     std::vector<std::string> list;
-    ini_.ReadHistory(list);
+    settingsStore_.ReadHistory(list);
     while (!list.empty() && list.back().empty()) list.pop_back();
     return list;
 }
-void IniFileHistory::Add(const std::string& fileName) {
-    ini_.AddToHistory(fileName);
+void SettingsFileHistory::Add(const std::string& fileName) {
+    settingsStore_.AddToHistory(fileName);
 }
-void IniFileHistory::Clear() {
-    ini_.ClearHistory();
+void SettingsFileHistory::Clear() {
+    settingsStore_.ClearHistory();
 }
 
 // --- Menus -----------------------------------------------------------------------------------
 
-void TFormPrincipal::BuildMenus() {
+void MainWindow::BuildMenus() {
     annotationGroup_ = new QActionGroup(this);
     annotationGroup_->setExclusive(true);
     for (std::size_t m = 0; m < kMainMenus.size(); ++m) {
         const MenuLayout& layout = kMainMenus[m];
         QMenu* menu = menuBar()->addMenu(QString());
-        menu->setObjectName(QStringLiteral("Menu") +
-                            QString::fromLatin1(layout.caption.data(),
-                                                static_cast<qsizetype>(layout.caption.size())));
+        menu->setObjectName(QString::fromLatin1(layout.caption.data(),
+                                                static_cast<qsizetype>(layout.caption.size()))
+                                .toLower() +
+                            QStringLiteral("Menu"));
         topMenus[m] = menu;
         for (int i = 0; i < layout.count; ++i) {
-            const int tag = layout.tags[static_cast<std::size_t>(i)];
-            const std::string_view caption = CommandCaption(tag);
-            const std::string_view shortcut = ShortcutText(tag);
+            const Command command = layout.commands[static_cast<std::size_t>(i)];
+            const std::string_view caption = CommandCaption(command);
+            const std::string_view shortcut = ShortcutText(command);
             // The text after the tab is the menu's shortcut column.
             QAction* item = menu->addAction(FromCp1252(std::string(caption)) + u'\t' +
                                             FromCp1252(std::string(shortcut)));
-            const std::string_view name = CommandItemNames[static_cast<std::size_t>(tag + 1)];
+            const std::string_view name = CommandItemNames[CommandIndex(command)];
             item->setObjectName(
                 QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-            item->setData(tag);
-            item->setEnabled(CommandAvailable(tag));
-            if (tag == 14 || tag == 26 || tag == 40 || tag == 15) {
+            item->setData(static_cast<int>(command));
+            item->setEnabled(CommandAvailable(command));
+            if (command == Command::CountMoves || command == Command::IdentifyBlocks ||
+                command == Command::ViewBlockPath || command == Command::NoAnnotation) {
                 item->setCheckable(true);
                 annotationGroup_->addAction(item);
             }
-            if (tag == 46) item->setCheckable(true);
-            menuItems[static_cast<std::size_t>(tag + 1)] = item;
-            if (tag == kFirstTag)
-                connect(item, &QAction::triggered, this,
-                        &TFormPrincipal::OnClickMenuFecharPrograma);
+            if (command == Command::MarksOverBlocks) item->setCheckable(true);
+            menuItems[CommandIndex(command)] = item;
+            if (command == Command::CloseProgram)
+                connect(item, &QAction::triggered, this, &MainWindow::CloseProgram);
             else
-                connect(item, &QAction::triggered, this, [this, tag] { OnClickMenu(tag); });
+                connect(item, &QAction::triggered, this,
+                        [this, command] { OnMenuCommand(command); });
         }
     }
-    MenuItem(15)->setChecked(true);
+    MenuItem(Command::NoAnnotation)->setChecked(true);
 }
 
-void TFormPrincipal::SyncTicks() {
+void MainWindow::SyncTicks() {
     const ShellFlags& f = ctx.flags;
-    MenuItem(14)->setChecked(f.countMoves);
-    MenuItem(26)->setChecked(f.identifyBlocks);
-    MenuItem(40)->setChecked(f.viewBlockPath);
-    MenuItem(15)->setChecked(!f.countMoves && !f.identifyBlocks && !f.viewBlockPath);
-    MenuItem(46)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+    MenuItem(Command::CountMoves)->setChecked(f.countMoves);
+    MenuItem(Command::IdentifyBlocks)->setChecked(f.identifyBlocks);
+    MenuItem(Command::ViewBlockPath)->setChecked(f.viewBlockPath);
+    MenuItem(Command::NoAnnotation)
+        ->setChecked(!f.countMoves && !f.identifyBlocks && !f.viewBlockPath);
+    MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
 }
 
-void TFormPrincipal::ApplyOptionsToMenus() {
+void MainWindow::ApplyOptionsToMenus() {
     const bool zoom = !ctx.options[kAutomaticBoardSizing];
-    for (int tag : {34, 35, 38}) MenuItem(tag)->setEnabled(zoom);
-    MenuItem(46)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+    for (Command command : {Command::ZoomIn, Command::ZoomOut, Command::ZoomFit})
+        MenuItem(command)->setEnabled(zoom);
+    MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
 }
 
-void TFormPrincipal::OnClickMenu(int tag) {
-    ExecuteGuarded(CommandKey(tag));
+void MainWindow::OnMenuCommand(Command command) {
+    ExecuteGuarded(CommandKey(command));
     // Qt ticks a checkable item on the click itself; the tick follows the state instead, which
     // a refused command leaves as it was.
     SyncTicks();
 }
 
-void TFormPrincipal::OnClickMenuFecharPrograma() {
+void MainWindow::CloseProgram() {
     close();
 }
 
 // --- Dispatcher ------------------------------------------------------------------------------
 
-void TFormPrincipal::ExecuteGuarded(unsigned char c) {
+void MainWindow::ExecuteGuarded(unsigned char c) {
     ShellFlags& f = ctx.flags;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
     ExecuteCommand(c);
 }
 
-void TFormPrincipal::ExecuteCommand(unsigned char c) {
+void MainWindow::ExecuteCommand(unsigned char c) {
     ShellFlags& f = ctx.flags;
     if (f.replayRunning) {
         f.replayStopRequest = true;
@@ -210,20 +232,20 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
     const bool automatic = ctx.options[kAutomaticBoardSizing];
     if (c == '*') {
         if (!f.recordingGif && CellSize < MaxCellSize && !automatic) {
-            CalcularModulo(false, 11);
-            Repintar();
+            UpdateCellSize(false, 11);
+            RedrawBoard();
             return;
         }
     } else if (c == '/') {
         if (!f.recordingGif && CellSize > kMinCellSize && !automatic) {
-            CalcularModulo(false, 9);
-            Repintar();
+            UpdateCellSize(false, 9);
+            RedrawBoard();
             return;
         }
     } else if (c == 'F' || c == 'f' || (c == '?' && f.editorActive)) {
         if (!f.recordingGif && !automatic) {
-            CalcularModulo(true, 10);
-            Repintar();
+            UpdateCellSize(true, 10);
+            RedrawBoard();
             return;
         }
     }
@@ -232,11 +254,11 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
         if (editorDispatcher) editorDispatcher(c);
         return;
     }
-    const int tag = TagOfCharacter(c);
-    if (tag < kFirstTag || !CommandAvailable(tag)) return;
+    const std::optional<Command> command = CommandOfCharacter(c);
+    if (!command || !CommandAvailable(*command)) return;
     Level& level = ctx.CurrentLevel();
-    switch (tag) {
-    case 36: // Read levels
+    switch (*command) {
+    case Command::ReadLevels:
         f.alreadyCelebrated = false;
         if (std::string name = fileName; ChooseFile(
                 FileChooserSetup{ctx, chooserState, history,
@@ -246,22 +268,22 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
             ReadLevelsCommand(name);
         }
         break;
-    case 24: // Copy to Clipboard (Vorpel)
+    case Command::CopyVorpel:
         if (const std::string error = WriteLevelText(ctx, ""); !error.empty())
             platform.ShowInfo({error});
         break;
-    case 48: // Copy to Clipboard (SOK)
+    case Command::CopySok:
         if (const std::string error = WriteSokLevel(ctx, ""); !error.empty())
             platform.ShowInfo({error});
         break;
-    case 25: // Copy from Clipboard
+    case Command::PasteLevels:
         f.alreadyCelebrated = false;
         ReadLevelsCommand("");
         break;
-    case 23: // New program instance
+    case Command::NewInstance:
         QProcess::startDetached(programFile, {u'*' + ToDisplay(level.title)});
         break;
-    case 4: // Delete level
+    case Command::DeleteLevel:
         if (platform.AskYesNo({kDeleteLevelQuestion})) {
             LevelCollection& collection = ctx.collection;
             if (collection.lastLevel() <= 0) {
@@ -272,116 +294,116 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
                 collection.levels.erase(collection.levels.begin() + collection.currentLevel);
             }
             f.alreadyCelebrated = false;
-            FinalizarPegarProblema(true);
+            ShowChosenLevel(true);
         }
         break;
-    case 20: // Title change
+    case Command::ChangeTitle:
         ChangeTitle(ChangeTitleDialog(*this, level.title));
         break;
-    case 11: // Level list
+    case Command::LevelList:
         if (const int index = ChooseLevelFromList(*this); index >= 0) ChangeLevel(index, false);
         break;
-    case 21: // Best solution
+    case Command::BestSolution:
         ShowBestSolutionDialog(*this);
         break;
-    case 13: // Move list
+    case Command::MoveList:
         f.alreadyCelebrated = false;
         ShowMoveList(*this);
         break;
-    case 22: // Go to move
+    case Command::GoToMove:
         ShowGoToMoveDialog(*this);
         break;
-    case 0: // Previous level
+    case Command::PreviousLevel:
         ChangeLevel(ctx.collection.currentLevel - 1, true);
         break;
-    case 1: // Next level
+    case Command::NextLevel:
         ChangeLevel(ctx.collection.currentLevel + 1, true);
         break;
-    case 45: // Shuffle blocks
+    case Command::Shuffle:
         f.alreadyCelebrated = false;
         ShuffleCommand();
         break;
-    case 2:
+    case Command::RestartLevel:
         ShowMove(0);
         break;
-    case 37:
+    case Command::EndOfLevel:
         ShowMove(1000000000);
         break;
-    case 19:
-        RecuarJogada(10);
+    case Command::MoveBackward10:
+        MoveBackwardInWindow(10);
         break;
-    case 18:
-        AvancarJogada(10);
+    case Command::MoveForward10:
+        MoveForwardInWindow(10);
         break;
-    case 7:
-        RecuarJogada(1);
+    case Command::MoveBackward:
+        MoveBackwardInWindow(1);
         break;
-    case 8:
-        AvancarJogada(1);
+    case Command::MoveForward:
+        MoveForwardInWindow(1);
         break;
-    case 5:
-        RecuarMovimento();
+    case Command::StepBackward:
+        StepBackwardInWindow();
         break;
-    case 6:
-        AvancarMovimento();
-        IniciarFesta();
+    case Command::StepForward:
+        StepForwardInWindow();
+        CelebrateIfSolved();
         break;
-    case 9:
+    case Command::AutomaticReplay:
         f.replayRunning = true;
         break;
-    case 32:
+    case Command::ZeroMoveCount:
         ZeroMoveCount(ctx);
-        Repintar();
+        RedrawBoard();
         break;
-    case 14:
+    case Command::CountMoves:
         SetAnnotation(true, false, false);
         break;
-    case 26:
+    case Command::IdentifyBlocks:
         SetAnnotation(false, true, false);
         break;
-    case 40:
+    case Command::ViewBlockPath:
         SetAnnotation(false, false, true);
         break;
-    case 15:
+    case Command::NoAnnotation:
         SetAnnotation(false, false, false);
         break;
-    case 46: // Marks over blocks
+    case Command::MarksOverBlocks:
         ctx.options.value[kDrawMarksOverBlocks] = !ctx.options[kDrawMarksOverBlocks];
-        MenuItem(46)->setChecked(ctx.options[kDrawMarksOverBlocks]);
-        Repintar();
-        ini.WriteOptions(true, 0, 0);
+        MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+        RedrawBoard();
+        settingsStore.WriteOptions(true, 0, 0);
         break;
-    case 17:
+    case Command::FullWindowSize:
         SizeWindow(1, 1);
         break;
-    case 27:
+    case Command::HalfWindowWidth:
         SizeWindow(2, 1);
         break;
-    case 28:
+    case Command::ThirdWindowWidth:
         SizeWindow(3, 1);
         break;
-    case 30:
+    case Command::HalfWindowHeight:
         SizeWindow(1, 2);
         break;
-    case 31:
+    case Command::ThirdWindowHeight:
         SizeWindow(1, 3);
         break;
-    case 29:
+    case Command::CentreWindow:
         SizeWindow(0, 0);
         break;
-    case 16: // More options
+    case Command::MoreOptions:
         if (ShowOptionsWindow(0)) {
             ApplyOptionsToMenus();
-            CalcularModulo(false, 10);
-            MostrarJogadas();
-            MostrarCoordenadas(true);
-            Repintar();
+            UpdateCellSize(false, 10);
+            ShowMoveCounts();
+            ShowCoordinates(true);
+            RedrawBoard();
         }
         break;
-    case 39:
+    case Command::About:
         platform.ShowAbout();
         break;
-    case 12: // New level - Edit
+    case Command::EditLevel:
         selectionAnchorColumn = -1;
         f.alreadyCelebrated = false;
         ShowEditor(*this);
@@ -391,17 +413,17 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
     }
 }
 
-void TFormPrincipal::SetAnnotation(bool count, bool identify, bool path) {
+void MainWindow::SetAnnotation(bool count, bool identify, bool path) {
     ShellFlags& f = ctx.flags;
     f.countMoves = count;
     f.identifyBlocks = identify;
     f.viewBlockPath = path;
     if (path) MarkBlockPath(ctx);
-    Repintar();
+    RedrawBoard();
     SyncTicks();
 }
 
-void TFormPrincipal::ReadLevelsCommand(const std::string& name) {
+void MainWindow::ReadLevelsCommand(const std::string& name) {
     ShellFlags& f = ctx.flags;
     f.stopLoading = false;
     f.loadingLevels = true;
@@ -412,21 +434,21 @@ void TFormPrincipal::ReadLevelsCommand(const std::string& name) {
     SetBusy(false, false, false);
     f.loadingLevels = false;
     SetHourglass(false);
-    FinalizarPegarProblema(true);
+    ShowChosenLevel(true);
 }
 
-void TFormPrincipal::ShuffleCommand() {
+void MainWindow::ShuffleCommand() {
     SetBusy(true, true, false);
     const bool shuffled = ShuffleBlocks(ctx);
     SetBusy(false, false, false);
-    if (shuffled) FinalizarPegarProblema(false);
+    if (shuffled) ShowChosenLevel(false);
 }
 
-void TFormPrincipal::ChangeLevel(int index, bool hideCelebration) {
-    MostrarCoordenadas(false);
+void MainWindow::ChangeLevel(int index, bool hideCelebration) {
+    ShowCoordinates(false);
     ctx.flags.alreadyCelebrated = false;
     ctx.collection.currentLevel = index;
-    FinalizarPegarProblema(true);
+    ShowChosenLevel(true);
     if (ctx.CurrentLevel().stepCount == 0) {
         ApplyStoredBestSolution();
         RefreshView(true);
@@ -437,27 +459,27 @@ void TFormPrincipal::ChangeLevel(int index, bool hideCelebration) {
     }
 }
 
-void TFormPrincipal::RecuarJogada(int n) {
+void MainWindow::MoveBackwardInWindow(int n) {
     ShowMove(CurrentMove(ctx.CurrentLevel()) - n);
 }
 
-void TFormPrincipal::AvancarJogada(int n) {
+void MainWindow::MoveForwardInWindow(int n) {
     const Level& level = ctx.CurrentLevel();
     // An unfinished move counts as the first of the n.
     ShowMove(CurrentMove(level) + (InMiddleOfMove(level) ? n - 1 : n));
 }
 
-void TFormPrincipal::RecuarMovimento() {
+void MainWindow::StepBackwardInWindow() {
     ShowPosition(ctx.CurrentLevel().currentStep - 1, true, false);
 }
 
-void TFormPrincipal::AvancarMovimento() {
+void MainWindow::StepForwardInWindow() {
     ShowPosition(ctx.CurrentLevel().currentStep + 1, false, false);
 }
 
 // --- Keys ------------------------------------------------------------------------------------
 
-bool TFormPrincipal::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     // Every key of this window, whichever control has the focus; the menu bar keeps its own.
@@ -465,23 +487,23 @@ bool TFormPrincipal::eventFilter(QObject* watched, QEvent* event) {
         widget == menuBar())
         return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (OnKeyDownFormPrincipal(key->key(), key->modifiers())) return true;
+    if (HandleKeyDown(key->key(), key->modifiers())) return true;
     if (key->modifiers() & Qt::AltModifier) return true;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
         key->key() <= Qt::Key_Z) {
-        OnKeyPressFormPrincipal(static_cast<unsigned char>(key->key() - Qt::Key_A + 1));
+        HandleCommandKey(static_cast<unsigned char>(key->key() - Qt::Key_A + 1));
         return true;
     }
     const std::string text = ToCp1252(key->text());
-    if (text.size() == 1) OnKeyPressFormPrincipal(static_cast<unsigned char>(text[0]));
+    if (text.size() == 1) HandleCommandKey(static_cast<unsigned char>(text[0]));
     return true;
 }
 
-void TFormPrincipal::OnKeyPressFormPrincipal(unsigned char c) {
+void MainWindow::HandleCommandKey(unsigned char c) {
     ExecuteGuarded(c);
 }
 
-bool TFormPrincipal::OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modifiers) {
+bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     ShellFlags& f = ctx.flags;
     const bool altF4 = key == Qt::Key_F4 && (modifiers & Qt::AltModifier);
     if (key == Qt::Key_F1) {
@@ -525,10 +547,10 @@ bool TFormPrincipal::OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modif
     }
     switch (key) {
     case Qt::Key_PageUp:
-        RecuarJogada(10);
+        MoveBackwardInWindow(10);
         return true;
     case Qt::Key_PageDown:
-        AvancarJogada(10);
+        MoveForwardInWindow(10);
         return true;
     case Qt::Key_Home:
         ShowMove(0);
@@ -550,7 +572,7 @@ bool TFormPrincipal::OnKeyDownFormPrincipal(int key, Qt::KeyboardModifiers modif
     return true;
 }
 
-void TFormPrincipal::ArrowKeyMove(int key) {
+void MainWindow::ArrowKeyMove(int key) {
     PlayBoard& board = ctx.board;
     if (board.selectedBlock == 0) {
         int found = 0, count = 0;
@@ -589,17 +611,17 @@ void TFormPrincipal::ArrowKeyMove(int key) {
 
 // --- Windows of other modules ----------------------------------------------------------------
 
-void TFormPrincipal::ShowHelpTopic(const std::string& topic) {
+void MainWindow::ShowHelpTopic(const std::string& topic) {
     ShowHelp(platform, topic);
 }
 
-bool TFormPrincipal::ShowOptionsWindow(int page) {
+bool MainWindow::ShowOptionsWindow(int page) {
     OptionsHooks hooks;
     hooks.repaintEditor = [this] {
-        if (ctx.flags.editorActive) Repintar();
+        if (ctx.flags.editorActive) RedrawBoard();
     };
     hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
-    return ShowOptions(page, ctx, ini, platform, hooks);
+    return ShowOptions(page, ctx, settingsStore, platform, hooks);
 }
 
 } // namespace vorpel

@@ -1,13 +1,13 @@
 // Writes levels as a Bricks level DLL: a fixed PE32 template, a few patched header fields and a
 // data section laid out here.
-#include "bricksdll/FormatoDLL.h"
+#include "bricksdll/BricksDll.h"
 
 #include <algorithm>
 #include <map>
 #include <new>
 #include <utility>
 
-#include "files/EntSai.h"
+#include "files/FileNames.h"
 
 namespace vorpel {
 namespace {

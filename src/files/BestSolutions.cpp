@@ -1,5 +1,5 @@
 // The best solutions file: finding, storing, erasing and applying the record of a title.
-#include "files/ArquivoSolucoes.h"
+#include "files/BestSolutions.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "files/CompanionFiles.h"
+#include "files/CompanionPath.h"
 #include "files/MoveText.h"
 #include "model/Execucao.h"
 

@@ -1,5 +1,5 @@
 // Names of the files kept beside the program.
-#include "files/CompanionFiles.h"
+#include "files/CompanionPath.h"
 
 namespace vorpel {
 

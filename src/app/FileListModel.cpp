@@ -1,5 +1,5 @@
 // The file chooser's entries as a table model shared by its list and details views.
-#include "app/ModeloArquivos.h"
+#include "app/FileListModel.h"
 
 #include <QFileInfo>
 #include <QFont>

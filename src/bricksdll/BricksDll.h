@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "files/FileIO.h"
+#include "files/LevelLoad.h"
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -80,9 +81,6 @@ struct DllGameData {
 std::string ParseBricksDll(const std::string& fileBytes, DllGameData& data,
                            std::uint32_t loadBase = 0);
 
-using UniqueTitleMaker = std::function<std::string(const std::string& base)>;
-using RecordSetter = std::function<void(const std::string& title, int moves, int steps)>;
-
 // The level text lines of one level: the title line, then a board line per row.
 std::vector<std::string> DllLevelText(const DllLevel& level, std::uint32_t version,
                                       const std::string& title);
@@ -101,6 +99,10 @@ std::string ListDllLevels(const std::string& path, std::vector<std::string>& tit
 // it has one) to `setRecord`. Returns "" or the error text; the lines are then unchanged.
 std::string ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
                           const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord);
+
+// Has the level loader read ".dll" files with ReadDllLevels; the program and the tool call it at
+// start-up.
+void RegisterDllReader();
 
 // What the Bricks moves files need of one level.
 struct DllLevelGrid {
