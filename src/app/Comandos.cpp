@@ -18,7 +18,8 @@
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 #include "model/Shuffle.h"
 
 namespace vorpel {

@@ -36,7 +36,8 @@
 #include "files/EntSai.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 

@@ -6,7 +6,7 @@
 
 #include "cli/CliExport.h"
 #include "files/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/Desenhar.h"
 
 namespace vorpel {

@@ -5,7 +5,7 @@
 
 #include "editor/EditorOps.h"
 #include "files/Celebration.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

@@ -1,8 +1,10 @@
 // The level history: recording steps, undo and redo, going to a position or a move, and the
 // navigation commands built on them.
+#include "model/History.h"
+
 #include <algorithm>
 
-#include "model/Execucao.h"
+#include "model/Movement.h"
 #include "model/StepJournalOps.h"
 
 namespace vorpel {
@@ -21,7 +23,7 @@ void StartJournal(Context& ctx) {
     PlayBoard& b = ctx.board;
     b.journal.Reset(ctx.CurrentLevel().currentStep, b.blockCount,
                     ctx.options[kBricksCompatibility]);
-    b.journal.recording = ctx.bricks.mode == 0;
+    b.journal.recording = ctx.stepObserver == nullptr;
 }
 
 void LiteralUndo(Context& ctx, const StepRecord& r) {
@@ -205,10 +207,10 @@ void RedoStep(Context& ctx) {
     b.selectedBlock = valid ? r.block : 0;
     bool blocked = !valid;
     if (valid && (r.rowDelta != 0 || r.columnDelta != 0)) {
-        if (IsBlocked(ctx, r.block, r.rowDelta, r.columnDelta, false))
+        if (IsBlocked(b, r.block, r.rowDelta, r.columnDelta, false))
             blocked = true;
         else
-            DoStep(ctx, r.rowDelta, r.columnDelta, false, false);
+            DoStep(b, RulesOf(ctx), r.rowDelta, r.columnDelta, ctx.stepObserver);
     } else if (valid) {
         RemoveBlockQuietly(b, r.block);
     }

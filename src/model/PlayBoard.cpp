@@ -44,12 +44,9 @@ Block& PlayBoard::Touch(int index) {
         StepJournal::SavedBlock s{};
         s.index = index;
         s.fields = b;
-        int first = rows, last = -1;
-        for (int r = 0; r < rows; ++r)
-            if (b.cells.row[r] | b.extraCells.row[r]) {
-                first = std::min(first, r);
-                last = r;
-            }
+        const RowSpan saved = b.cells.OccupiedRows(b.extraCells, LastRow());
+        const int first = saved.IsEmpty() ? rows : saved.first;
+        const int last = saved.IsEmpty() ? -1 : saved.last;
         s.firstRow = static_cast<std::int8_t>(first);
         s.lastRow = static_cast<std::int8_t>(last);
         s.wordOffset = static_cast<std::uint32_t>(journal.words.size());

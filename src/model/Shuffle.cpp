@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 
@@ -263,7 +264,7 @@ void GameShuffle(Context& ctx) {
         b.selectedBlock = pick.block;
         b.selectedRow = b.blocks[pick.block].anchorRow;
         b.selectedColumn = b.blocks[pick.block].anchorColumn;
-        DoStep(ctx, pick.rowDelta, pick.columnDelta, false, true);
+        DoStep(b, RulesOf(ctx), pick.rowDelta, pick.columnDelta, nullptr, false, true);
         ctx.platform->ProcessEvents();
     }
     ctx.flags.longOperationRunning = false;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {

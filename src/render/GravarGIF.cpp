@@ -5,7 +5,7 @@
 #include <new>
 
 #include "files/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

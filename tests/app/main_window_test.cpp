@@ -21,8 +21,8 @@
 #include "app/Comandos.h"
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
-#include "model/Execucao.h"
 #include "model/Shuffle.h"
+#include "model/Solved.h"
 
 using namespace vorpel;
 

@@ -8,6 +8,8 @@
 #include "TextFixtures.h"
 #include "files/FileIO.h"
 #include "files/MoveText.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 namespace {

@@ -9,7 +9,7 @@
 #include "files/FileIO.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {

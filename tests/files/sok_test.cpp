@@ -12,7 +12,8 @@
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

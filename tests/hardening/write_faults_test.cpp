@@ -21,7 +21,7 @@
 #include "files/MoveText.h"
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/GravarGIF.h"
 
 namespace vorpel {
