@@ -32,7 +32,7 @@ Byte StepCode(const StepRecord& s) {
 }
 
 void ClearPieces(PlayBoard& b) {
-    for (int i = 2; i <= b.blockCount; ++i) b.blocks[i].bricksPiece = 0;
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) b.blocks[i].bricksPiece = 0;
 }
 
 // Sets the conversion mode, goes back to the start of the level's moves and numbers every block
@@ -43,7 +43,7 @@ void BeginConversion(Context& ctx, const DllLevelGrid& grid, BricksPieceFollower
     ctx.stepObserver = &follower;
     GoToMove(ctx, 0);
     PlayBoard& b = ctx.board;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         Block& blk = b.blocks[i];
         const int cell = blk.anchorRow * grid.columns + blk.anchorColumn;
         const bool inside = blk.anchorRow >= 0 && blk.anchorRow < grid.rows &&
@@ -167,7 +167,7 @@ std::string ApplyBricksMoves(Context& ctx, const DllLevelGrid& grid, const std::
             if (!finish()) break;
             // A block that left the board cannot be the one Bricks moves.
             const int piece = code - offset;
-            for (int k = 2; k <= b.blockCount; ++k) {
+            for (int k = kFirstBlock; k <= b.blockCount; ++k) {
                 const Block& blk = b.blocks[k];
                 if (blk.bricksPiece != piece || blk.kind == '.') continue;
                 text = std::to_string(moveNumber) + ") " + std::to_string(blk.anchorRow) + ", " +
@@ -210,8 +210,9 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
             continue;
         }
         const int block = first.block;
-        const int piece =
-            block >= 2 && block <= ctx.board.blockCount ? ctx.board.blocks[block].bricksPiece : 0;
+        const int piece = block >= kFirstBlock && block <= ctx.board.blockCount
+                              ? ctx.board.blocks[block].bricksPiece
+                              : 0;
         if (piece + offset > kLastPieceByte) {
             put(kOffsetReset);
             offset = 0;

@@ -92,7 +92,7 @@ RowSet FamilyRing(const PlayBoard& b, bool (*family)(Byte)) {
     const int n = b.LastRow();
     RowSet all{RowSet::NoInit{}};
     all.ClearRows(n);
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
         if (!o.removed && family(o.kind)) all.UnionWith(o.cells, n);
     }
@@ -118,39 +118,14 @@ bool IsBlockedImpl(PlayBoard& b, int block, int rowDelta, int columnDelta, bool 
     RowSet target{RowSet::NoInit{}};
     for (int r = targetRows.first; r <= targetRows.last; ++r)
         target.row[r] = blk.cells.MovedRow(r, rowDelta, columnDelta, n);
-    switch (kind) {
-    case '|':
-    case '"':
-        if (columnDelta != 0) return true;
-        break;
-    case '-':
-    case '=':
-        if (rowDelta != 0) return true;
-        break;
-    case '{':
-    case '?':
-        if (!Disjoint(target, FamilyRing(b, IsAntimagnet), targetRows)) return true;
-        break;
-    case '}':
-    case 'z':
-        if (!Disjoint(target, FamilyRing(b, IsMagnet), targetRows)) return true;
-        break;
-    case 'v':
-    case 'V':
+    if (!IsMovableKind(kind)) return true;
+    if (MovesOnlyVertically(kind) && columnDelta != 0) return true;
+    if (MovesOnlyHorizontally(kind) && rowDelta != 0) return true;
+    if (IsMagnet(kind) && !Disjoint(target, FamilyRing(b, IsAntimagnet), targetRows)) return true;
+    if (IsAntimagnet(kind) && !Disjoint(target, FamilyRing(b, IsMagnet), targetRows)) return true;
+    if (IsBox(kind)) {
         if (!pushed) return true;
         boxNoted = true;
-        break;
-    case '~':
-    case '*':
-    case '!':
-    case '#':
-    case '%':
-    case '(':
-    case '<':
-    case '.':
-        return true;
-    default:
-        break;
     }
     if (!IsHover(kind) && !Disjoint(target, b.waterCells, targetRows)) return true;
 
@@ -199,21 +174,21 @@ void TrapToWall(PlayBoard& b, StepState& st, int r, int c) {
     const int cell = CellIndex(r, c);
     b.Touch(kFrameBlock).cells.Set(r, c);
     b.SetMap(cell, kFrameBlock);
-    b.SetMark(cell, '.');
+    b.SetMark(cell, kPlainMark);
     st.sideEffect = true;
 }
 
 void Eliminate(PlayBoard& b, StepState& st, int block) {
     Block& blk = b.Touch(block);
     blk.removed = 1;
-    blk.kind = '.';
+    blk.kind = kEmptyKind;
     if (st.observer) st.observer->Eliminated(b, block);
     ForEachCell(blk.cells, b.rows, b.columns, [&](int r, int c) {
         const int cell = CellIndex(r, c);
         b.SetMap(cell, 0);
-        if (b.marks[cell] == '/')
+        if (b.marks[cell] == kTrapMark)
             TrapToWall(b, st, r, c);
-        else if (b.marks[cell] == '<')
+        else if (b.marks[cell] == kSwitchMark)
             st.switchPending = true;
     });
     st.sideEffect = true;
@@ -223,9 +198,9 @@ void WeakenBarriers(PlayBoard& b, StepState& st, int block) {
     const int n = b.LastRow();
     RowSet ring{RowSet::NoInit{}};
     bool ringMade = false; // most boards have no barrier to weaken
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
-        if (o.kind != '*') continue;
+        if (o.kind != kBarrierKind) continue;
         if (!ringMade) {
             ring.NeighbourRingOf(b.blocks[block].cells, n);
             ringMade = true;
@@ -244,7 +219,7 @@ void MoveEntry(PlayBoard& b, StepState& st, const MovingEntry& e) {
     blk.anchorColumn = static_cast<std::int8_t>(blk.anchorColumn + e.columnDelta);
     const RowSpan rows = blk.cells.OccupiedRows(n);
     blk.cells.Translate(e.rowDelta, e.columnDelta, rows, n);
-    if (blk.kind == '@' || blk.kind == '[')
+    if (MayHaveTireCells(blk.kind))
         blk.extraCells.Translate(e.rowDelta, e.columnDelta, blk.extraCells.OccupiedRows(n), n);
     ForEachCell(blk.cells, rows.Shifted(e.rowDelta, n), b.columns,
                 [&](int r, int c) { b.SetMap(CellIndex(r, c), e.block); });
@@ -298,7 +273,7 @@ void Join(PlayBoard& b, StepState& st, int held, bool (*family)(Byte)) {
     const bool wasMaster = IsMasterKind(b.blocks[held].kind);
     int smallestPiece = -1;
     std::vector<int> masterMembers;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         if (i == held) continue;
         const Block& o = b.blocks[i];
         if (o.removed || !family(o.kind) || Disjoint(o.cells, ring, n)) continue;
@@ -312,7 +287,7 @@ void Join(PlayBoard& b, StepState& st, int held, bool (*family)(Byte)) {
         h.cells.UnionWith(o.cells, n);
         ForEachCell(o.cells, b.rows, b.columns,
                     [&](int r, int c) { b.SetMap(CellIndex(r, c), held); });
-        if (o.kind == '?' || o.kind == 'z') h.kind = o.kind;
+        if (IsMasterKind(o.kind)) h.kind = o.kind; // a master magnet makes the whole master
         if (o.anchorRow < h.anchorRow ||
             (o.anchorRow == h.anchorRow && o.anchorColumn < h.anchorColumn)) {
             h.anchorRow = o.anchorRow;
@@ -336,12 +311,12 @@ void EliminatorContact(PlayBoard& b, StepState& st) {
     ForEachCell(ring, b.rows, b.columns, [&](int r, int c) {
         const int cell = CellIndex(r, c);
         const int index = b.blockAt[cell];
-        if (index >= 2 && IsEliminator(b.blocks[index].kind)) {
+        if (index >= kFirstBlock && IsEliminator(b.blocks[index].kind)) {
             Eliminate(b, st, index);
             any = true;
         }
-        if (b.marks[cell] == ')') {
-            b.SetMark(cell, '.');
+        if (b.marks[cell] == kWaterMark) {
+            b.SetMark(cell, kPlainMark);
             b.TouchSet(StepJournal::kWater).Reset(r, c);
             st.sideEffect = true;
             any = true;
@@ -360,15 +335,16 @@ void KeystoneContact(PlayBoard& b, StepState& st) {
     Eliminate(b, st, st.current);
     ReleaseIfHeld(b, st.current);
     st.current = 0;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
-        if (o.kind == '(' && IsSubset(o.cells, b.holeCells, n))
+        if (o.kind == kBlockadeKind && IsSubset(o.cells, b.holeCells, n))
             RemoveBlockQuietly(b, i);
         else if (IsKeystone(o.kind))
             Eliminate(b, st, i);
     }
-    for (int i = 2; i <= b.blockCount; ++i)
-        if (b.blocks[i].kind == '(' && !b.blocks[i].removed) b.Touch(i).kind = '[';
+    for (int i = kFirstBlock; i <= b.blockCount; ++i)
+        if (b.blocks[i].kind == kBlockadeKind && !b.blocks[i].removed)
+            b.Touch(i).kind = kNormalKind;
     if (st.rules->bricksCompatibility) st.switchPending = false;
     b.TouchSet(StepJournal::kKeyholeRing).Clear();
     b.Touch(kFrameBlock).extraCells.Clear();
@@ -377,7 +353,7 @@ void KeystoneContact(PlayBoard& b, StepState& st) {
 void ToggleBlockades(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     std::vector<bool> used(32768, false);
-    for (int i = 2; i <= b.blockCount; ++i)
+    for (int i = kFirstBlock; i <= b.blockCount; ++i)
         if (b.blocks[i].id >= 2) used[static_cast<std::size_t>(b.blocks[i].id)] = true;
     const int noted = b.blockCount;
     int nextId = 2;
@@ -385,8 +361,8 @@ void ToggleBlockades(PlayBoard& b, StepState& st) {
     constexpr StepJournal::SetId kDerived[] = {StepJournal::kSlide,        StepJournal::kHoles,
                                                StepJournal::kDestinations, StepJournal::kWater,
                                                StepJournal::kDontCover,    StepJournal::kGlue};
-    for (int i = 2; i <= noted; ++i) {
-        if (b.blocks[i].kind != '(') continue;
+    for (int i = kFirstBlock; i <= noted; ++i) {
+        if (b.blocks[i].kind != kBlockadeKind) continue;
         st.sideEffect = true;
         const RowSet cells = b.blocks[i].cells;
         for (StepJournal::SetId id : kDerived) {
@@ -398,10 +374,10 @@ void ToggleBlockades(PlayBoard& b, StepState& st) {
         ForEachCell(cells, b.rows, b.columns, [&](int r, int c) {
             const int cell = CellIndex(r, c);
             b.SetMap(cell, 0);
-            b.SetMark(cell, '<');
+            b.SetMark(cell, kSwitchMark);
             if (first) {
                 Block& sw = b.Touch(i);
-                sw.kind = '<';
+                sw.kind = kSwitchKind;
                 sw.cells.Clear();
                 sw.cells.Set(r, c);
                 sw.anchorRow = static_cast<std::int8_t>(r);
@@ -410,7 +386,7 @@ void ToggleBlockades(PlayBoard& b, StepState& st) {
                 return;
             }
             while (nextId < 32767 && used[static_cast<std::size_t>(nextId)]) ++nextId;
-            const int index = b.AppendBlock('<', static_cast<std::int16_t>(nextId), r, c);
+            const int index = b.AppendBlock(kSwitchKind, static_cast<std::int16_t>(nextId), r, c);
             b.blocks[index].cells.Set(r, c);
             ++nextId;
         });
@@ -418,13 +394,14 @@ void ToggleBlockades(PlayBoard& b, StepState& st) {
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {
             const int cell = CellIndex(r, c);
-            if (b.marks[cell] != '<' || b.blockAt[cell] != 0 || converted.Test(r, c)) continue;
-            b.SetMark(cell, '.');
+            if (b.marks[cell] != kSwitchMark || b.blockAt[cell] != 0 || converted.Test(r, c))
+                continue;
+            b.SetMark(cell, kPlainMark);
             st.sideEffect = true;
-            for (int i = 2; i <= noted; ++i) {
+            for (int i = kFirstBlock; i <= noted; ++i) {
                 const Block& o = b.blocks[i];
                 if (o.removed || !o.cells.Test(r, c)) continue;
-                b.Touch(i).kind = '(';
+                b.Touch(i).kind = kBlockadeKind;
                 b.SetMap(cell, i);
             }
         }
@@ -444,9 +421,9 @@ void RunEffects(PlayBoard& b, StepState& st) {
                     st.pushed.Row(r) & ~st.group.MovedRow(r, e0.rowDelta, e0.columnDelta);
             ForEachCell(vacated, rows, b.columns, [&](int r, int c) {
                 const Byte mark = b.MarkAt(r, c);
-                if (mark == '/')
+                if (mark == kTrapMark)
                     TrapToWall(b, st, r, c);
-                else if (mark == '<')
+                else if (mark == kSwitchMark)
                     st.switchPending = true;
             });
         }
@@ -467,7 +444,7 @@ void RunEffects(PlayBoard& b, StepState& st) {
                 b.TouchSet(StepJournal::kHoles).Remove(under, n);
                 b.TouchSet(StepJournal::kSlide).Remove(under, n);
                 ForEachCell(under, b.rows, b.columns,
-                            [&](int r, int c) { b.SetMark(CellIndex(r, c), '.'); });
+                            [&](int r, int c) { b.SetMark(CellIndex(r, c), kPlainMark); });
             }
             Eliminate(b, st, st.current);
             ReleaseIfHeld(b, st.current);
@@ -569,7 +546,7 @@ bool IsBlockedOverAllRows(PlayBoard& board, int block, int rowDelta, int columnD
 void RemoveBlockQuietly(PlayBoard& b, int block) {
     Block& blk = b.Touch(block);
     blk.removed = 1;
-    blk.kind = '.';
+    blk.kind = kEmptyKind;
     UnmapCells(b, blk.cells, RowSpan{0, b.LastRow()});
 }
 
@@ -581,7 +558,7 @@ bool DoStep(PlayBoard& b, const MovementRules& rules, int rowDelta, int columnDe
     st.current = b.selectedBlock;
     st.rowDelta = rowDelta;
     st.columnDelta = columnDelta;
-    assert(st.current >= 2 && st.current <= b.blockCount);
+    assert(st.current >= kFirstBlock && st.current <= b.blockCount);
     for (int counter = 64;;) {
         if (b.selectedBlock == st.current) {
             b.selectedRow += rowDelta;
@@ -636,16 +613,9 @@ bool SelectBlock(Context& ctx, int column, int row) {
     const int index = b.BlockIndexAt(row, column);
     if (index == 0) return false;
     const Block& blk = b.blocks[index];
+    if (RefusesHold(blk.kind)) return false;
     switch (blk.kind) {
-    case '<':
-    case '#':
-    case '%':
-    case '(':
-    case 'v':
-    case 'V':
-    case '~':
-        return false;
-    case '*': {
+    case kBarrierKind: {
         if (!blk.extraCells.IsEmpty(b.LastRow())) return false;
         const int anchorRow = blk.anchorRow, anchorColumn = blk.anchorColumn;
         RemoveBlockQuietly(b, index);

@@ -41,8 +41,7 @@ bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw);
 // Whether `block` cannot step by (rowDelta, columnDelta); `pushed` allows a box to move.
 bool IsBlocked(PlayBoard& board, int block, int rowDelta, int columnDelta, bool pushed);
 // The same test reading every row of the board (the reference for the row-limited one).
-bool IsBlockedOverAllRows(PlayBoard& board, int block, int rowDelta, int columnDelta,
-                          bool pushed);
+bool IsBlockedOverAllRows(PlayBoard& board, int block, int rowDelta, int columnDelta, bool pushed);
 // Steps the held block, already tested with IsBlocked; returns the side-effect flag. The
 // observer, when given, is told of every group move, elimination and (with `reportSlides`)
 // slide; `noEffects` moves the group without any effect.

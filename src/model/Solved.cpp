@@ -19,7 +19,7 @@ bool IsSolved(const PlayBoard& b) {
         // block on destinations, and only hover blocks on "don't cover" cells.
         const int n = b.LastRow();
         if (b.destinationCells.IsEmpty(n)) return false;
-        for (int i = 2; i <= b.blockCount; ++i) {
+        for (int i = kFirstBlock; i <= b.blockCount; ++i) {
             const Block& blk = b.blocks[i];
             if (!blk.removed && IsMasterKind(blk.kind) &&
                 !IsSubset(blk.cells, b.destinationCells, n))
@@ -47,11 +47,11 @@ bool IsSolvedByCells(const PlayBoard& b) {
             const int index = b.BlockIndexAt(r, c);
             const Byte d = DisplayCharOfBlock(b, index, r, c);
             if (IsMasterKind(d)) {
-                if (m != '+') return false;
+                if (m != kDestinationMark) return false;
                 goalMet = true;
             } else {
-                if (m == '+') return false;
-                if (m == '^' && d != '.' && d != ';' && d != 'Z') return false;
+                if (m == kDestinationMark) return false;
+                if (m == kDontCoverMark && d != kEmptyKind && !IsHover(d)) return false;
                 if (IsRoundColour(m)) {
                     if (d != m) return false;
                     goalMet = true;
