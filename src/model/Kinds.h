@@ -255,6 +255,73 @@ constexpr bool ArrowKeyKind(Byte k) {
     return IsAnnotatedKind(k) && k != kBlockadeKind && !IsBox(k);
 }
 
+// A strong or weak barrier as the level stores it.
+constexpr bool IsBarrier(Byte k) {
+    return k == kBarrierKind || k == kWeakBarrierKind;
+}
+
+// The master form of a kind ("Convert to master"); 0 for a kind without one.
+constexpr Byte MasterFormOf(Byte k) {
+    switch (k) {
+    case kNormalKind:
+    case kMagicKind:
+        return kMasterKind;
+    case kNormalTireKind:
+        return kMasterTireKind;
+    case kMagnetKind:
+        return kMasterMagnetKind;
+    case kAntimagnetKind:
+        return kMasterAntimagnetKind;
+    case kVerticalKind:
+        return kMasterVerticalKind;
+    case kHorizontalKind:
+        return kMasterHorizontalKind;
+    case kBoxKind:
+        return kMasterBoxKind;
+    case kKeystoneKind:
+        return kMasterKeystoneKind;
+    case kEliminatorKind:
+        return kMasterEliminatorKind;
+    case kHoverKind:
+        return kMasterHoverKind;
+    case kCoverKind:
+        return kMasterCoverKind;
+    default:
+        return 0;
+    }
+}
+
+// The nonmaster form of a master kind ("Convert to nonmaster"; a magic block is not restored);
+// 0 for any other kind.
+constexpr Byte NonmasterFormOf(Byte k) {
+    switch (k) {
+    case kMasterKind:
+        return kNormalKind;
+    case kMasterTireKind:
+        return kNormalTireKind;
+    case kMasterMagnetKind:
+        return kMagnetKind;
+    case kMasterAntimagnetKind:
+        return kAntimagnetKind;
+    case kMasterVerticalKind:
+        return kVerticalKind;
+    case kMasterHorizontalKind:
+        return kHorizontalKind;
+    case kMasterBoxKind:
+        return kBoxKind;
+    case kMasterKeystoneKind:
+        return kKeystoneKind;
+    case kMasterEliminatorKind:
+        return kEliminatorKind;
+    case kMasterHoverKind:
+        return kHoverKind;
+    case kMasterCoverKind:
+        return kCoverKind;
+    default:
+        return 0;
+    }
+}
+
 // Alphanumeric character table, index 1..64.
 constexpr Byte AlphanumericChar(int index) {
     if (index >= 1 && index <= 26) return static_cast<Byte>('A' + index - 1);
