@@ -261,7 +261,7 @@ namespace {
 
 struct CellLook {
     Byte ch;
-    std::int32_t id;
+    std::int16_t id;
 };
 
 CellLook Look(const PlayBoard& board, int r, int c) {
@@ -287,9 +287,10 @@ bool Alike(const CellLook& a, const CellLook& b) {
 void ComputeOutlineFlags(PlayBoard& board) {
     board.outlineFlags.fill(0);
     // Each cell's look once, with a ring of outside cells round the board, instead of once for
-    // every neighbour that compares with it.
+    // every neighbour that compares with it. On the stack: a heap block of this size would make
+    // the allocator sort its free lists after a large load.
     const int width = board.columns + 2;
-    std::vector<CellLook> looks(static_cast<std::size_t>((board.rows + 2) * width));
+    std::array<CellLook, (kMaxRows + 2) * (kMaxColumns + 2)> looks;
     for (int r = -1; r <= board.rows; ++r)
         for (int c = -1; c <= board.columns; ++c)
             looks[static_cast<std::size_t>((r + 1) * width + c + 1)] = Look(board, r, c);
