@@ -14,7 +14,9 @@
 #include "editor/SelectionText.h"
 #include "editor/UndoStack.h"
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 #include "render/Desenhar.h"
 
 namespace vorpel {

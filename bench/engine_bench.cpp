@@ -3,7 +3,8 @@
 
 #include <memory>
 
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 namespace {

@@ -13,6 +13,8 @@
 #include "BenchKit.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

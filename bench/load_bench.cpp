@@ -10,7 +10,8 @@
 
 #include "BenchKit.h"
 #include "files/LevelLoad.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/Desenhar.h"
 
 namespace vorpel {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "model/Shuffle.h"
 
 namespace vorpel {

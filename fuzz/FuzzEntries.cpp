@@ -19,7 +19,7 @@
 #include "files/Records.h"
 #include "files/SokFormat.h"
 #include "model/Context.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel::fuzz {
 namespace {

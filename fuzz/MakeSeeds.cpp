@@ -14,7 +14,7 @@
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
 #include "model/Context.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace fs = std::filesystem;
 using namespace vorpel;

@@ -24,7 +24,8 @@
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 #include "model/Shuffle.h"
 
 namespace vorpel {
@@ -117,13 +118,6 @@ namespace {
 
 constexpr const char* kDeleteLevelQuestion = "Delete current level from memory?";
 constexpr const char* kStopLoadingQuestion = "Stop level entry processing?";
-
-// Block kinds the arrow keys take hold of when no block is held.
-bool ArrowKeyKind(Byte k) {
-    return k == 34 || k == 36 || k == 38 || k == 45 || k == 59 || (k >= 61 && k <= 64) ||
-           (k >= 88 && k <= 91) || k == 93 || (k >= 119 && k <= 125) || (k >= 161 && k <= 191) ||
-           k == 247;
-}
 
 } // namespace
 

@@ -27,8 +27,10 @@
 #include "editor/SelectionText.h"
 #include "files/LevelLoad.h"
 #include "files/TitleState.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 #include "model/Shuffle.h"
+#include "model/Solved.h"
 #include "render/Desenhar.h"
 
 namespace vorpel {

@@ -36,7 +36,8 @@
 #include "files/FileNames.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 
@@ -65,31 +66,6 @@ int ScaleHalfToEven(int value, int factor) {
     const long long remainder = product % 10;
     if (remainder > 5 || (remainder == 5 && (quotient & 1) != 0)) ++quotient;
     return static_cast<int>(quotient);
-}
-
-// Kinds whose blocks the identifier panel names (the kinds that carry annotations).
-bool IsAnnotatedKind(Byte k) {
-    switch (k) {
-    case 34:
-    case 36:
-    case 38:
-    case 40:
-    case 45:
-    case 59:
-    case 61:
-    case 62:
-    case 63:
-    case 64:
-    case 86:
-    case 88:
-    case 89:
-    case 90:
-    case 91:
-    case 93:
-        return true;
-    default:
-        return (k >= 118 && k <= 125) || IsRoundColour(k);
-    }
 }
 
 // The label the board draws on a block: two glyphs for a number from 0, one for an alphanumeric

@@ -6,7 +6,8 @@
 
 #include "files/FileNames.h"
 #include "files/MoveText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 namespace {
@@ -31,16 +32,18 @@ Byte StepCode(const StepRecord& s) {
 }
 
 void ClearPieces(PlayBoard& b) {
-    for (int i = 2; i <= b.blockCount; ++i) b.blocks[i].bricksPiece = 0;
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) b.blocks[i].bricksPiece = 0;
 }
 
 // Sets the conversion mode, goes back to the start of the level's moves and numbers every block
-// by the DLL's block grid at its anchor cell. The step journal stays off while the mode is set.
-void BeginConversion(Context& ctx, const DllLevelGrid& grid) {
-    ctx.bricks.mode = BricksConversionMode(grid.version, ctx.CurrentLevel());
+// by the DLL's block grid at its anchor cell. The step journal stays off while the follower is
+// the context's observer.
+void BeginConversion(Context& ctx, const DllLevelGrid& grid, BricksPieceFollower& follower) {
+    follower = BricksPieceFollower(BricksConversionMode(grid.version, ctx.CurrentLevel()));
+    ctx.stepObserver = &follower;
     GoToMove(ctx, 0);
     PlayBoard& b = ctx.board;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         Block& blk = b.blocks[i];
         const int cell = blk.anchorRow * grid.columns + blk.anchorColumn;
         const bool inside = blk.anchorRow >= 0 && blk.anchorRow < grid.rows &&
@@ -51,7 +54,7 @@ void BeginConversion(Context& ctx, const DllLevelGrid& grid) {
 }
 
 void EndConversion(Context& ctx) {
-    ctx.bricks.mode = 0;
+    ctx.stepObserver = nullptr;
     ClearPieces(ctx.board);
 }
 
@@ -108,6 +111,29 @@ std::string BricksMovesFileName(const std::string& dllPath, const std::string& s
     return Folder(dllPath) + savePrefix + player + ".b" + number;
 }
 
+void BricksPieceFollower::GroupMoving(PlayBoard& b, const std::vector<MovingEntry>& moving) {
+    if (mode_ != 1) return;
+    pieceGrid_.fill(0);
+    for (std::size_t k = 1; k < moving.size(); ++k) {
+        const Block& other = b.blocks[moving[k].block];
+        ForEachCell(other.cells, b.rows, b.columns,
+                    [&](int r, int c) { pieceGrid_[CellIndex(r, c)] = other.bricksPiece; });
+    }
+}
+
+void BricksPieceFollower::GroupMoved(PlayBoard& b, const std::vector<MovingEntry>& moving) {
+    if (mode_ != 1) return;
+    for (std::size_t k = 1; k < moving.size(); ++k) {
+        const Block& blk = b.blocks[moving[k].block];
+        const Byte piece = pieceGrid_[CellIndex(blk.anchorRow, blk.anchorColumn)];
+        if (piece != 0) b.Touch(moving[k].block).bricksPiece = piece;
+    }
+}
+
+void BricksPieceFollower::Eliminated(PlayBoard& b, int block) {
+    if (mode_ == 2) b.Touch(block).bricksPiece = 0;
+}
+
 int BricksConversionMode(std::uint32_t version, const Level& level) {
     if (version >= 4) return 2;
     for (int r = 0; r < level.rows; ++r)
@@ -117,7 +143,8 @@ int BricksConversionMode(std::uint32_t version, const Level& level) {
 }
 
 std::string ApplyBricksMoves(Context& ctx, const DllLevelGrid& grid, const std::string& bytes) {
-    BeginConversion(ctx, grid);
+    BricksPieceFollower follower;
+    BeginConversion(ctx, grid, follower);
     const PlayBoard& b = ctx.board;
     int moveNumber = 1, offset = kStartOffset;
     std::string text, error;
@@ -140,7 +167,7 @@ std::string ApplyBricksMoves(Context& ctx, const DllLevelGrid& grid, const std::
             if (!finish()) break;
             // A block that left the board cannot be the one Bricks moves.
             const int piece = code - offset;
-            for (int k = 2; k <= b.blockCount; ++k) {
+            for (int k = kFirstBlock; k <= b.blockCount; ++k) {
                 const Block& blk = b.blocks[k];
                 if (blk.bricksPiece != piece || blk.kind == '.') continue;
                 text = std::to_string(moveNumber) + ") " + std::to_string(blk.anchorRow) + ", " +
@@ -167,7 +194,8 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
     bytes.clear();
     const Level& level = ctx.CurrentLevel();
     const int remembered = level.currentStep;
-    BeginConversion(ctx, grid);
+    BricksPieceFollower follower;
+    BeginConversion(ctx, grid, follower);
     std::string error;
     int offset = kStartOffset;
     const auto put = [&bytes](int value) { bytes += static_cast<char>(value); };
@@ -182,8 +210,9 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
             continue;
         }
         const int block = first.block;
-        const int piece =
-            block >= 2 && block <= ctx.board.blockCount ? ctx.board.blocks[block].bricksPiece : 0;
+        const int piece = block >= kFirstBlock && block <= ctx.board.blockCount
+                              ? ctx.board.blocks[block].bricksPiece
+                              : 0;
         if (piece + offset > kLastPieceByte) {
             put(kOffsetReset);
             offset = 0;

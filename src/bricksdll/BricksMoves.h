@@ -7,6 +7,7 @@
 #include "bricksdll/BricksDll.h"
 #include "io/FileIO.h"
 #include "model/Context.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 
@@ -23,10 +24,26 @@ inline constexpr std::size_t kBricksMovesGrowth = 16384;
 std::string BricksMovesFileName(const std::string& dllPath, const std::string& savePrefix,
                                 const std::string& player, int levelNumber);
 
-// The conversion mode the movement rules follow while the moves of a level of this data version
-// are converted: 1 before version 4, 2 from version 4 on or when the level has a master hover
-// block.
+// The conversion mode of the moves of a level of this data version: 1 before version 4, 2 from
+// version 4 on or when the level has a master hover block.
 int BricksConversionMode(std::uint32_t version, const Level& level);
+
+// Follows the Bricks piece numbers of the blocks while moves are converted. Mode 1 (data
+// versions before 4): a pushed block takes the piece number that a pushed block had at its new
+// anchor cell before the step, as Bricks numbers it; a cell where no pushed block stood (a zero
+// entry) leaves the block its own number, the only one the moves that follow can name it by.
+// Mode 2: a block that leaves the board loses its number. Mode 0 follows nothing.
+class BricksPieceFollower final : public StepObserver {
+public:
+    explicit BricksPieceFollower(int mode = 0) : mode_(mode) {}
+    void GroupMoving(PlayBoard& board, const std::vector<MovingEntry>& moving) override;
+    void GroupMoved(PlayBoard& board, const std::vector<MovingEntry>& moving) override;
+    void Eliminated(PlayBoard& board, int block) override;
+
+private:
+    int mode_;
+    std::array<Byte, kCells> pieceGrid_{};
+};
 
 // Carries out the moves in `bytes` on the current level from its start, its blocks numbered by
 // `grid`; the steps are recorded in place of its history. Returns "" or the error of the move

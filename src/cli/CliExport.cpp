@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "cli/CliLoad.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/Desenhar.h"
 
 namespace vorpel::cli {

@@ -11,7 +11,8 @@
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 

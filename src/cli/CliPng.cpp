@@ -7,7 +7,7 @@
 #include "cli/CliExport.h"
 #include "cli/CliFont.h"
 #include "io/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/Desenhar.h"
 
 namespace vorpel {

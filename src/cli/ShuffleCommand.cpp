@@ -8,7 +8,7 @@
 #include "cli/CliLoad.h"
 #include "cli/ShuffleCommand.h"
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "model/Shuffle.h"
 
 namespace vorpel {

@@ -11,7 +11,8 @@
 #include "cli/CliLoad.h"
 #include "cli/ShuffleCommand.h"
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

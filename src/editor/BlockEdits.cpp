@@ -13,69 +13,6 @@ using editor::BlockKey;
 using editor::FinishEdit;
 using editor::SelectionInLevel;
 
-bool IsBarrier(Byte k) {
-    return k == '*' || k == '!';
-}
-
-Byte ToMaster(Byte k) {
-    switch (k) {
-    case '[':
-    case ']':
-        return '@';
-    case 'x':
-        return 'X';
-    case '{':
-        return '?';
-    case '}':
-        return 'z';
-    case '|':
-        return '"';
-    case '-':
-        return '=';
-    case 'v':
-        return 'V';
-    case '&':
-        return 'w';
-    case '$':
-        return 'Y';
-    case ';':
-        return 'Z';
-    case '>':
-        return 'y';
-    default:
-        return 0;
-    }
-}
-
-Byte ToNonmaster(Byte k) {
-    switch (k) {
-    case '@':
-        return '[';
-    case 'X':
-        return 'x';
-    case '?':
-        return '{';
-    case 'z':
-        return '}';
-    case '"':
-        return '|';
-    case '=':
-        return '-';
-    case 'V':
-        return 'v';
-    case 'w':
-        return '&';
-    case 'Y':
-        return '$';
-    case 'Z':
-        return ';';
-    case 'y':
-        return '>';
-    default:
-        return 0;
-    }
-}
-
 // Converts every block that has a selected convertible cell, all of its cells.
 void ConvertBlocks(Context& ctx, Byte (*convert)(Byte)) {
     Level& level = ctx.CurrentLevel();
@@ -143,9 +80,9 @@ void SetBlockKind(Context& ctx, Byte kind) {
             const Byte k = level.BlockAt(r, c);
             if (!family(k)) return;
             joined.insert(BlockKey(k, level.IdAt(r, c)));
-            if (k == '?' || k == 'z') newKind = k;
+            if (IsMasterKind(k)) newKind = k;
         });
-        if (kind == '?' || kind == 'z') newKind = kind;
+        if (IsMasterKind(kind)) newKind = kind;
     }
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
         level.blockLayer.Set(r, c, newKind);
@@ -183,11 +120,11 @@ void EraseBlocksAndMarks(Context& ctx) {
 }
 
 void ConvertToMaster(Context& ctx) {
-    ConvertBlocks(ctx, ToMaster);
+    ConvertBlocks(ctx, MasterFormOf);
 }
 
 void ConvertToNonmaster(Context& ctx) {
-    ConvertBlocks(ctx, ToNonmaster);
+    ConvertBlocks(ctx, NonmasterFormOf);
 }
 
 void ConvertToTire(Context& ctx) {
@@ -196,8 +133,8 @@ void ConvertToTire(Context& ctx) {
     bool changed = false;
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
         const Byte k = level.BlockAt(r, c);
-        if (k != '@' && k != '[') return;
-        level.blockLayer.Set(r, c, k == '@' ? 'X' : 'x');
+        if (k != kMasterKind && k != kNormalKind) return;
+        level.blockLayer.Set(r, c, k == kMasterKind ? kMasterTireKind : kNormalTireKind);
         changed = true;
     });
     FinishEdit(ctx, changed);

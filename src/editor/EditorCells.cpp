@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "editor/EditorOps.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

@@ -8,7 +8,7 @@
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

@@ -11,7 +11,7 @@
 
 #include "files/CompanionPath.h"
 #include "files/MoveText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

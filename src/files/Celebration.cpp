@@ -3,14 +3,16 @@
 
 #include "files/BestSolutions.h"
 #include "files/Records.h"
-#include "model/Execucao.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 
 bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, SolvedNumbers& numbers,
                             const WriteFaults& faults) {
     numbers = {};
-    if (!CheckSolved(ctx, quiet, message)) return false;
+    message.clear();
+    // A level being edited is never celebrated, whatever its board shows.
+    if (ctx.flags.editorActive || !CheckSolved(ctx, quiet, message)) return false;
     const Level& level = ctx.CurrentLevel();
     if (level.currentStep < 1) return true;
     const int moves = CurrentMove(level);

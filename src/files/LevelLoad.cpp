@@ -15,7 +15,7 @@
 #include "files/NblFormat.h"
 #include "files/Records.h"
 #include "files/SokFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

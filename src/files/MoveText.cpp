@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "model/Execucao.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 
@@ -56,8 +56,6 @@ bool StepHeldBlock(Context& ctx, int& row, int& column, int rowDelta, int column
     column = b.blocks[held].anchorColumn;
     b.selectedRow = row;
     b.selectedColumn = column;
-    std::string solved;
-    CheckSolved(ctx, false, solved);
     return true;
 }
 

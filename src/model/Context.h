@@ -13,6 +13,8 @@
 
 namespace vorpel {
 
+class StepObserver;
+
 enum OptionIndex : int {
     kDrawMarksOverBlocks = 0,
     kMarkSelectedBlock,
@@ -87,13 +89,6 @@ struct ShellFlags {
     bool viewBlockPath = false;
 };
 
-// Bricks moves conversion state that the movement rules consult while a moves file is read or
-// written: mode 0 none, 1 reading (pieces follow pushes), 2 writing (eliminations clear pieces).
-struct BricksConversion {
-    int mode = 0;
-    std::array<Byte, kCells> pieceGrid{};
-};
-
 // Records (best known moves and steps) by title: each entry is the counts padded or cut to 12
 // characters, then the title. `recordList` is kept sorted by title.
 struct RecordsState {
@@ -110,7 +105,6 @@ struct Context {
     PlayBoard board;
     Options options;
     ShellFlags flags;
-    BricksConversion bricks;
     RecordsState records;
     // Full path of the program's executable; its companion files are named after it.
     std::string programPath;
@@ -120,6 +114,10 @@ struct Context {
     std::uint32_t titleCounter = 0;
     // Asked to show the board between the slides of a step drawn with redraw on.
     std::function<void()> repaint;
+    // Told of every step the rules make while set (a Bricks moves conversion follows pieces
+    // through it). The step journal stays off meanwhile: the observer may change blocks where
+    // the journal does not look.
+    StepObserver* stepObserver = nullptr;
     // The user and the platform; never null (a silent one until the program sets its own).
     Platform* platform = &silentPlatform;
     SilentPlatform silentPlatform;

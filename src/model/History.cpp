@@ -1,8 +1,10 @@
 // The level history: recording steps, undo and redo, going to a position or a move, and the
 // navigation commands built on them.
+#include "model/History.h"
+
 #include <algorithm>
 
-#include "model/Execucao.h"
+#include "model/Movement.h"
 #include "model/StepJournalOps.h"
 
 namespace vorpel {
@@ -13,7 +15,7 @@ namespace {
 constexpr std::size_t kJournalLimit = 64u << 20;
 
 bool ValidBlock(const PlayBoard& b, int block) {
-    return block >= 2 && block <= b.blockCount;
+    return block >= kFirstBlock && block <= b.blockCount;
 }
 
 // The rules' reading of the options; a journal made under other options is not reused.
@@ -21,7 +23,7 @@ void StartJournal(Context& ctx) {
     PlayBoard& b = ctx.board;
     b.journal.Reset(ctx.CurrentLevel().currentStep, b.blockCount,
                     ctx.options[kBricksCompatibility]);
-    b.journal.recording = ctx.bricks.mode == 0;
+    b.journal.recording = ctx.stepObserver == nullptr;
 }
 
 void LiteralUndo(Context& ctx, const StepRecord& r) {
@@ -34,8 +36,7 @@ void LiteralUndo(Context& ctx, const StepRecord& r) {
     ForEachCell(blk.cells, b.rows, b.columns,
                 [&](int row, int c) { b.SetMap(CellIndex(row, c), 0); });
     blk.cells.Translate(-r.rowDelta, -r.columnDelta, n);
-    if (blk.kind == '@' || blk.kind == '[')
-        blk.extraCells.Translate(-r.rowDelta, -r.columnDelta, n);
+    if (MayHaveTireCells(blk.kind)) blk.extraCells.Translate(-r.rowDelta, -r.columnDelta, n);
     ForEachCell(blk.cells, b.rows, b.columns,
                 [&](int row, int c) { b.SetMap(CellIndex(row, c), r.block); });
 }
@@ -205,10 +206,10 @@ void RedoStep(Context& ctx) {
     b.selectedBlock = valid ? r.block : 0;
     bool blocked = !valid;
     if (valid && (r.rowDelta != 0 || r.columnDelta != 0)) {
-        if (IsBlocked(ctx, r.block, r.rowDelta, r.columnDelta, false))
+        if (IsBlocked(b, r.block, r.rowDelta, r.columnDelta, false))
             blocked = true;
         else
-            DoStep(ctx, r.rowDelta, r.columnDelta, false, false);
+            DoStep(b, RulesOf(ctx), r.rowDelta, r.columnDelta, ctx.stepObserver);
     } else if (valid) {
         RemoveBlockQuietly(b, r.block);
     }
@@ -315,15 +316,13 @@ void MarkBlockPath(Context& ctx) {
     const Level& level = ctx.CurrentLevel();
     b.selection.Clear();
     const int held = b.selectedBlock;
-    if (held < 2 || held > b.blockCount) return;
+    if (held < kFirstBlock || held > b.blockCount) return;
     const Byte kind = b.blocks[held].kind;
-    if (kind == '.' || kind == '#' || kind == '%' || kind == '*' || kind == '!' || kind == '~' ||
-        kind == '<')
-        return;
+    if (HasNoBlockPath(kind)) return;
     std::vector<bool> inChain(static_cast<std::size_t>(b.blockCount) + 1, false);
     const bool chained = IsMagnet(kind) || IsAntimagnet(kind);
     for (int i = held, guard = 0;
-         i >= 2 && i <= b.blockCount && !inChain[i] && guard <= b.blockCount; ++guard) {
+         i >= kFirstBlock && i <= b.blockCount && !inChain[i] && guard <= b.blockCount; ++guard) {
         inChain[i] = true;
         b.selection.Set(b.blocks[i].anchorRow, b.blocks[i].anchorColumn);
         if (!chained) break;
@@ -331,7 +330,7 @@ void MarkBlockPath(Context& ctx) {
     }
     for (int i = 0; i < level.stepCount; ++i) {
         const StepRecord& s = level.steps[i];
-        if (s.block < 2 || s.block > b.blockCount || !inChain[s.block]) continue;
+        if (s.block < kFirstBlock || s.block > b.blockCount || !inChain[s.block]) continue;
         if (b.Inside(s.row, s.column)) b.selection.Set(s.row, s.column);
         const int r2 = s.row + s.rowDelta, c2 = s.column + s.columnDelta;
         if (b.Inside(r2, c2)) b.selection.Set(r2, c2);

@@ -1,34 +1,90 @@
 // The movement rules: holding, stepping, pushing, sliding and every effect of marks and kinds.
+#include "model/Movement.h"
+
 #include <cassert>
 #include <vector>
 
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 #include "model/StepJournalOps.h"
 
 namespace vorpel {
 
+MovementRules RulesOf(const Context& ctx) {
+    MovementRules rules;
+    rules.bricksCompatibility = ctx.options[kBricksCompatibility];
+    rules.stopSlidesOnSolvedBoard = !ctx.flags.editorActive;
+    return rules;
+}
+
 namespace {
+
+// Most tests below read only the rows that the blocks concerned occupy, moved by the step:
+// every other row of those blocks is empty, so it cannot change an answer. A block of one row
+// on a board of twenty is then tested in one or two row words instead of twenty.
+
+// A set of cells kept over a span of rows: the rows outside the span are empty and never
+// stored, so the set costs nothing to clear.
+struct SpanSet {
+    RowSet cells{RowSet::NoInit{}}; // rows outside `rows` hold garbage
+    RowSpan rows{0, -1};
+
+    std::uint64_t Row(int r) const { return r >= rows.first && r <= rows.last ? cells.row[r] : 0; }
+    // Row r of the set moved by (rowDelta, columnDelta).
+    std::uint64_t MovedRow(int r, int rowDelta, int columnDelta) const {
+        return ShiftColumns(Row(r - rowDelta), columnDelta);
+    }
+    void Clear() { rows = {0, -1}; }
+    // The set becomes `s`, which holds no cell outside `sRows`.
+    void Assign(const RowSet& s, RowSpan sRows) {
+        cells.AssignRows(s, sRows);
+        rows = sRows;
+    }
+    // Adds `s`, which holds no cell outside `sRows`.
+    void Add(const RowSet& s, RowSpan sRows) {
+        const RowSpan joined = rows.Joined(sRows);
+        for (int r = joined.first; r <= joined.last; ++r)
+            if (r < rows.first || r > rows.last) cells.row[r] = 0;
+        cells.UnionWith(s, sRows);
+        rows = joined;
+    }
+    // Rows `frontRows` of `front`: the cells of the set moved by the step that the set does not
+    // hold already.
+    void Front(int rowDelta, int columnDelta, RowSpan frontRows, RowSet& front) const {
+        for (int r = frontRows.first; r <= frontRows.last; ++r)
+            front.row[r] = MovedRow(r, rowDelta, columnDelta) & ~Row(r);
+    }
+};
 
 // State of one DoStep call, visible to the effect routines it runs.
 struct StepState {
+    const MovementRules* rules = nullptr;
+    StepObserver* observer = nullptr;
     int current = 0;
     int rowDelta = 0;
     int columnDelta = 0;
-    RowSet groupCells{RowSet::NoInit{}}; // rows 0..n written by the first gathering
-    RowSet pushedCells{RowSet::NoInit{}};
+    // The moving group's cells and the pushed ones among them.
+    SpanSet group;
+    SpanSet pushed;
     bool sideEffect = false;
     bool switchPending = false;
     bool boxesMoved = false;
     bool firstIteration = true;
 };
 
-bool EdgeBlocked(const PlayBoard& b, const RowSet& cells, int rowDelta, int columnDelta) {
-    const int n = b.LastRow();
-    if (columnDelta > 0 && cells.ColumnOccupied(b.columns - 1, n)) return true;
-    if (columnDelta < 0 && cells.Column0Occupied(n)) return true;
-    if (rowDelta < 0 && cells.FirstRowOccupied()) return true;
-    if (rowDelta > 0 && cells.RowOccupied(n)) return true;
+// Whether cells, all within `rows`, would leave the board.
+bool EdgeBlocked(const PlayBoard& b, const RowSet& cells, RowSpan rows, int rowDelta,
+                 int columnDelta) {
+    if (columnDelta > 0 && cells.ColumnOccupied(b.columns - 1, rows)) return true;
+    if (columnDelta < 0 && cells.ColumnOccupied(0, rows)) return true;
+    if (rowDelta < 0 && cells.row[0] != 0) return true;
+    if (rowDelta > 0 && cells.row[b.LastRow()] != 0) return true;
     return false;
+}
+
+// The rows that hold cells of a block; every row on the reference path.
+RowSpan RowsOf(const RowSet& cells, int n, bool allRows) {
+    return allRows ? RowSpan{0, n} : cells.OccupiedRows(n);
 }
 
 // The neighbour ring of the union of every block of a family that is still on the board.
@@ -36,7 +92,7 @@ RowSet FamilyRing(const PlayBoard& b, bool (*family)(Byte)) {
     const int n = b.LastRow();
     RowSet all{RowSet::NoInit{}};
     all.ClearRows(n);
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
         if (!o.removed && family(o.kind)) all.UnionWith(o.cells, n);
     }
@@ -50,68 +106,47 @@ void ClearVisited(PlayBoard& b) {
 }
 
 bool IsBlockedImpl(PlayBoard& b, int block, int rowDelta, int columnDelta, bool pushed,
-                   bool& boxNoted) {
+                   bool& boxNoted, bool allRows) {
     const int n = b.LastRow();
     const Block& blk = b.blocks[block];
     const Byte kind = blk.kind;
-    if (!IsHover(kind) && !Disjoint(blk.cells, b.glueCells, n)) return true;
-    if (EdgeBlocked(b, blk.cells, rowDelta, columnDelta)) return true;
+    const RowSpan rows = RowsOf(blk.cells, n, allRows);
+    if (!IsHover(kind) && !Disjoint(blk.cells, b.glueCells, rows)) return true;
+    if (EdgeBlocked(b, blk.cells, rows, rowDelta, columnDelta)) return true;
+    // Written and read over targetRows only.
+    const RowSpan targetRows = rows.Shifted(rowDelta, n);
     RowSet target{RowSet::NoInit{}};
-    target.TranslateFrom(blk.cells, rowDelta, columnDelta, n);
-    switch (kind) {
-    case '|':
-    case '"':
-        if (columnDelta != 0) return true;
-        break;
-    case '-':
-    case '=':
-        if (rowDelta != 0) return true;
-        break;
-    case '{':
-    case '?':
-        if (!Disjoint(target, FamilyRing(b, IsAntimagnet), n)) return true;
-        break;
-    case '}':
-    case 'z':
-        if (!Disjoint(target, FamilyRing(b, IsMagnet), n)) return true;
-        break;
-    case 'v':
-    case 'V':
+    for (int r = targetRows.first; r <= targetRows.last; ++r)
+        target.row[r] = blk.cells.MovedRow(r, rowDelta, columnDelta, n);
+    if (!IsMovableKind(kind)) return true;
+    if (MovesOnlyVertically(kind) && columnDelta != 0) return true;
+    if (MovesOnlyHorizontally(kind) && rowDelta != 0) return true;
+    if (IsMagnet(kind) && !Disjoint(target, FamilyRing(b, IsAntimagnet), targetRows)) return true;
+    if (IsAntimagnet(kind) && !Disjoint(target, FamilyRing(b, IsMagnet), targetRows)) return true;
+    if (IsBox(kind)) {
         if (!pushed) return true;
         boxNoted = true;
-        break;
-    case '~':
-    case '*':
-    case '!':
-    case '#':
-    case '%':
-    case '(':
-    case '<':
-    case '.':
-        return true;
-    default:
-        break;
     }
-    if (!IsHover(kind) && !Disjoint(target, b.waterCells, n)) return true;
+    if (!IsHover(kind) && !Disjoint(target, b.waterCells, targetRows)) return true;
 
     ClearVisited(b);
     b.blocks[block].visited = 1;
-    RowSet group{RowSet::NoInit{}};
-    group.AssignRows(blk.cells, n);
+    SpanSet group;
+    group.Assign(blk.cells, rows);
     for (bool added = true; added;) {
         added = false;
+        const RowSpan frontRows = group.rows.Shifted(rowDelta, n);
         RowSet front{RowSet::NoInit{}};
-        front.TranslateFrom(group, rowDelta, columnDelta, n);
-        front.Remove(group, n);
+        group.Front(rowDelta, columnDelta, frontRows, front);
         bool blocked = false;
-        ForEachCell(front, b.rows, b.columns, [&](int r, int c) {
+        ForEachCell(front, frontRows, b.columns, [&](int r, int c) {
             if (blocked) return;
             const int index = b.BlockIndexAt(r, c);
             if (index == 0 || b.blocks[index].visited) return;
             Block& other = b.blocks[index];
             if (IsBox(other.kind)) {
-                if (boxNoted || (boxNoted = true,
-                                 IsBlockedImpl(b, index, rowDelta, columnDelta, true, boxNoted))) {
+                if (boxNoted || (boxNoted = true, IsBlockedImpl(b, index, rowDelta, columnDelta,
+                                                                true, boxNoted, allRows))) {
                     blocked = true;
                     return;
                 }
@@ -120,12 +155,15 @@ bool IsBlockedImpl(PlayBoard& b, int block, int rowDelta, int columnDelta, bool 
                 return;
             }
             other.visited = 1;
-            group.UnionWith(other.cells, n);
+            group.Add(other.cells, RowsOf(other.cells, n, allRows));
             added = true;
         });
         if (blocked) return true;
     }
-    return EdgeBlocked(b, group, rowDelta, columnDelta);
+    // Only the group's rows are stored: the edge rows are tested through Row.
+    if (rowDelta < 0 && group.Row(0) != 0) return true;
+    if (rowDelta > 0 && group.Row(n) != 0) return true;
+    return EdgeBlocked(b, group.cells, group.rows, 0, columnDelta);
 }
 
 void ReleaseIfHeld(PlayBoard& b, int block) {
@@ -136,22 +174,21 @@ void TrapToWall(PlayBoard& b, StepState& st, int r, int c) {
     const int cell = CellIndex(r, c);
     b.Touch(kFrameBlock).cells.Set(r, c);
     b.SetMap(cell, kFrameBlock);
-    b.SetMark(cell, '.');
+    b.SetMark(cell, kPlainMark);
     st.sideEffect = true;
 }
 
-void Eliminate(Context& ctx, StepState& st, int block) {
-    PlayBoard& b = ctx.board;
+void Eliminate(PlayBoard& b, StepState& st, int block) {
     Block& blk = b.Touch(block);
     blk.removed = 1;
-    blk.kind = '.';
-    if (ctx.bricks.mode == 2) blk.bricksPiece = 0;
+    blk.kind = kEmptyKind;
+    if (st.observer) st.observer->Eliminated(b, block);
     ForEachCell(blk.cells, b.rows, b.columns, [&](int r, int c) {
         const int cell = CellIndex(r, c);
         b.SetMap(cell, 0);
-        if (b.marks[cell] == '/')
+        if (b.marks[cell] == kTrapMark)
             TrapToWall(b, st, r, c);
-        else if (b.marks[cell] == '<')
+        else if (b.marks[cell] == kSwitchMark)
             st.switchPending = true;
     });
     st.sideEffect = true;
@@ -160,10 +197,15 @@ void Eliminate(Context& ctx, StepState& st, int block) {
 void WeakenBarriers(PlayBoard& b, StepState& st, int block) {
     const int n = b.LastRow();
     RowSet ring{RowSet::NoInit{}};
-    ring.NeighbourRingOf(b.blocks[block].cells, n);
-    for (int i = 2; i <= b.blockCount; ++i) {
+    bool ringMade = false; // most boards have no barrier to weaken
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
-        if (o.kind != '*' || Disjoint(o.extraCells, ring, n)) continue;
+        if (o.kind != kBarrierKind) continue;
+        if (!ringMade) {
+            ring.NeighbourRingOf(b.blocks[block].cells, n);
+            ringMade = true;
+        }
+        if (Disjoint(o.extraCells, ring, n)) continue;
         b.Touch(i).extraCells.Remove(ring, n);
         st.sideEffect = true;
     }
@@ -175,79 +217,63 @@ void MoveEntry(PlayBoard& b, StepState& st, const MovingEntry& e) {
     Block& blk = b.Touch(e.block);
     blk.anchorRow = static_cast<std::int8_t>(blk.anchorRow + e.rowDelta);
     blk.anchorColumn = static_cast<std::int8_t>(blk.anchorColumn + e.columnDelta);
-    blk.cells.Translate(e.rowDelta, e.columnDelta, n);
-    if (blk.kind == '@' || blk.kind == '[') blk.extraCells.Translate(e.rowDelta, e.columnDelta, n);
-    ForEachCell(blk.cells, b.rows, b.columns,
+    const RowSpan rows = blk.cells.OccupiedRows(n);
+    blk.cells.Translate(e.rowDelta, e.columnDelta, rows, n);
+    if (MayHaveTireCells(blk.kind))
+        blk.extraCells.Translate(e.rowDelta, e.columnDelta, blk.extraCells.OccupiedRows(n), n);
+    ForEachCell(blk.cells, rows.Shifted(e.rowDelta, n), b.columns,
                 [&](int r, int c) { b.SetMap(CellIndex(r, c), e.block); });
     if (IsMasterKind(blk.kind)) WeakenBarriers(b, st, e.block);
 }
 
-void UnmapCells(PlayBoard& b, const RowSet& cells) {
-    ForEachCell(cells, b.rows, b.columns, [&](int r, int c) { b.SetMap(CellIndex(r, c), 0); });
+void UnmapCells(PlayBoard& b, const RowSet& cells, RowSpan rows) {
+    ForEachCell(cells, rows, b.columns, [&](int r, int c) { b.SetMap(CellIndex(r, c), 0); });
 }
 
-void Gather(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void Gather(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     b.moving.clear();
     b.moving.push_back({st.current, st.columnDelta, st.rowDelta});
     ClearVisited(b);
     b.blocks[0].visited = b.blocks[1].visited = b.blocks[st.current].visited = 1;
-    const bool piecesFollowPushes = ctx.bricks.mode == 1;
-    if (piecesFollowPushes) ctx.bricks.pieceGrid.fill(0);
-    st.groupCells.AssignRows(b.blocks[st.current].cells, n);
-    st.pushedCells.AssignRows(st.groupCells, n);
+    const RowSet& held = b.blocks[st.current].cells;
+    const RowSpan heldRows = held.OccupiedRows(n);
+    st.group.Assign(held, heldRows);
+    st.pushed.Assign(held, heldRows);
     if (IsBox(b.blocks[st.current].kind)) st.boxesMoved = true;
     for (bool added = true; added;) {
         added = false;
+        const RowSpan frontRows = st.group.rows.Shifted(st.rowDelta, n);
         RowSet front{RowSet::NoInit{}};
-        front.TranslateFrom(st.groupCells, st.rowDelta, st.columnDelta, n);
-        front.Remove(st.groupCells, n);
-        ForEachCell(front, b.rows, b.columns, [&](int r, int c) {
+        st.group.Front(st.rowDelta, st.columnDelta, frontRows, front);
+        ForEachCell(front, frontRows, b.columns, [&](int r, int c) {
             const int index = b.BlockIndexAt(r, c);
             Block& other = b.blocks[index];
             if (other.visited) return;
             other.visited = 1;
             if (!IsHover(other.kind) && !IsBox(other.kind)) return;
+            const RowSpan otherRows = other.cells.OccupiedRows(n);
             if (IsBox(other.kind)) {
                 st.boxesMoved = true;
                 if (st.firstIteration) ++b.Touch(index).link;
-                st.pushedCells.UnionWith(other.cells, n);
+                st.pushed.Add(other.cells, otherRows);
             }
-            if (piecesFollowPushes)
-                ForEachCell(other.cells, b.rows, b.columns, [&](int r2, int c2) {
-                    ctx.bricks.pieceGrid[CellIndex(r2, c2)] = other.bricksPiece;
-                });
             st.sideEffect = true;
-            st.groupCells.UnionWith(other.cells, n);
+            st.group.Add(other.cells, otherRows);
             b.moving.push_back({index, st.columnDelta, st.rowDelta});
             added = true;
         });
     }
 }
 
-// Bricks moves of data versions before 4 (conversion mode 1): a pushed block takes the piece
-// number that a pushed block had at its new anchor cell before the step, as Bricks numbers it.
-// A cell where no pushed block stood (a zero entry) leaves the block its own number: that is the
-// only number the moves that follow can name it by.
-void TakePushedPieces(Context& ctx) {
-    PlayBoard& b = ctx.board;
-    for (std::size_t k = 1; k < b.moving.size(); ++k) {
-        const Block& blk = b.blocks[b.moving[k].block];
-        const Byte piece = ctx.bricks.pieceGrid[CellIndex(blk.anchorRow, blk.anchorColumn)];
-        if (piece != 0) b.Touch(b.moving[k].block).bricksPiece = piece;
-    }
-}
-
-void Join(Context& ctx, StepState& st, int held, bool (*family)(Byte)) {
-    PlayBoard& b = ctx.board;
+void Join(PlayBoard& b, StepState& st, int held, bool (*family)(Byte)) {
     const int n = b.LastRow();
     RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(b.blocks[held].cells, n);
     const bool wasMaster = IsMasterKind(b.blocks[held].kind);
     int smallestPiece = -1;
     std::vector<int> masterMembers;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         if (i == held) continue;
         const Block& o = b.blocks[i];
         if (o.removed || !family(o.kind) || Disjoint(o.cells, ring, n)) continue;
@@ -261,7 +287,7 @@ void Join(Context& ctx, StepState& st, int held, bool (*family)(Byte)) {
         h.cells.UnionWith(o.cells, n);
         ForEachCell(o.cells, b.rows, b.columns,
                     [&](int r, int c) { b.SetMap(CellIndex(r, c), held); });
-        if (o.kind == '?' || o.kind == 'z') h.kind = o.kind;
+        if (IsMasterKind(o.kind)) h.kind = o.kind; // a master magnet makes the whole master
         if (o.anchorRow < h.anchorRow ||
             (o.anchorRow == h.anchorRow && o.anchorColumn < h.anchorColumn)) {
             h.anchorRow = o.anchorRow;
@@ -278,58 +304,56 @@ void Join(Context& ctx, StepState& st, int held, bool (*family)(Byte)) {
     }
 }
 
-void EliminatorContact(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void EliminatorContact(PlayBoard& b, StepState& st) {
     RowSet ring{RowSet::NoInit{}};
     ring.NeighbourRingOf(b.blocks[st.current].cells, b.LastRow());
     bool any = false;
     ForEachCell(ring, b.rows, b.columns, [&](int r, int c) {
         const int cell = CellIndex(r, c);
         const int index = b.blockAt[cell];
-        if (index >= 2 && IsEliminator(b.blocks[index].kind)) {
-            Eliminate(ctx, st, index);
+        if (index >= kFirstBlock && IsEliminator(b.blocks[index].kind)) {
+            Eliminate(b, st, index);
             any = true;
         }
-        if (b.marks[cell] == ')') {
-            b.SetMark(cell, '.');
+        if (b.marks[cell] == kWaterMark) {
+            b.SetMark(cell, kPlainMark);
             b.TouchSet(StepJournal::kWater).Reset(r, c);
             st.sideEffect = true;
             any = true;
         }
     });
     if (any) {
-        Eliminate(ctx, st, st.current);
+        Eliminate(b, st, st.current);
         ReleaseIfHeld(b, st.current);
         st.current = 0;
     }
 }
 
-void KeystoneContact(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void KeystoneContact(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     if (Disjoint(b.blocks[st.current].cells, b.keyholeRing, n)) return;
-    Eliminate(ctx, st, st.current);
+    Eliminate(b, st, st.current);
     ReleaseIfHeld(b, st.current);
     st.current = 0;
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& o = b.blocks[i];
-        if (o.kind == '(' && IsSubset(o.cells, b.holeCells, n))
+        if (o.kind == kBlockadeKind && IsSubset(o.cells, b.holeCells, n))
             RemoveBlockQuietly(b, i);
         else if (IsKeystone(o.kind))
-            Eliminate(ctx, st, i);
+            Eliminate(b, st, i);
     }
-    for (int i = 2; i <= b.blockCount; ++i)
-        if (b.blocks[i].kind == '(' && !b.blocks[i].removed) b.Touch(i).kind = '[';
-    if (ctx.options[kBricksCompatibility]) st.switchPending = false;
+    for (int i = kFirstBlock; i <= b.blockCount; ++i)
+        if (b.blocks[i].kind == kBlockadeKind && !b.blocks[i].removed)
+            b.Touch(i).kind = kNormalKind;
+    if (st.rules->bricksCompatibility) st.switchPending = false;
     b.TouchSet(StepJournal::kKeyholeRing).Clear();
     b.Touch(kFrameBlock).extraCells.Clear();
 }
 
-void ToggleBlockades(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void ToggleBlockades(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     std::vector<bool> used(32768, false);
-    for (int i = 2; i <= b.blockCount; ++i)
+    for (int i = kFirstBlock; i <= b.blockCount; ++i)
         if (b.blocks[i].id >= 2) used[static_cast<std::size_t>(b.blocks[i].id)] = true;
     const int noted = b.blockCount;
     int nextId = 2;
@@ -337,8 +361,8 @@ void ToggleBlockades(Context& ctx, StepState& st) {
     constexpr StepJournal::SetId kDerived[] = {StepJournal::kSlide,        StepJournal::kHoles,
                                                StepJournal::kDestinations, StepJournal::kWater,
                                                StepJournal::kDontCover,    StepJournal::kGlue};
-    for (int i = 2; i <= noted; ++i) {
-        if (b.blocks[i].kind != '(') continue;
+    for (int i = kFirstBlock; i <= noted; ++i) {
+        if (b.blocks[i].kind != kBlockadeKind) continue;
         st.sideEffect = true;
         const RowSet cells = b.blocks[i].cells;
         for (StepJournal::SetId id : kDerived) {
@@ -350,10 +374,10 @@ void ToggleBlockades(Context& ctx, StepState& st) {
         ForEachCell(cells, b.rows, b.columns, [&](int r, int c) {
             const int cell = CellIndex(r, c);
             b.SetMap(cell, 0);
-            b.SetMark(cell, '<');
+            b.SetMark(cell, kSwitchMark);
             if (first) {
                 Block& sw = b.Touch(i);
-                sw.kind = '<';
+                sw.kind = kSwitchKind;
                 sw.cells.Clear();
                 sw.cells.Set(r, c);
                 sw.anchorRow = static_cast<std::int8_t>(r);
@@ -362,7 +386,7 @@ void ToggleBlockades(Context& ctx, StepState& st) {
                 return;
             }
             while (nextId < 32767 && used[static_cast<std::size_t>(nextId)]) ++nextId;
-            const int index = b.AppendBlock('<', static_cast<std::int16_t>(nextId), r, c);
+            const int index = b.AppendBlock(kSwitchKind, static_cast<std::int16_t>(nextId), r, c);
             b.blocks[index].cells.Set(r, c);
             ++nextId;
         });
@@ -370,48 +394,48 @@ void ToggleBlockades(Context& ctx, StepState& st) {
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {
             const int cell = CellIndex(r, c);
-            if (b.marks[cell] != '<' || b.blockAt[cell] != 0 || converted.Test(r, c)) continue;
-            b.SetMark(cell, '.');
+            if (b.marks[cell] != kSwitchMark || b.blockAt[cell] != 0 || converted.Test(r, c))
+                continue;
+            b.SetMark(cell, kPlainMark);
             st.sideEffect = true;
-            for (int i = 2; i <= noted; ++i) {
+            for (int i = kFirstBlock; i <= noted; ++i) {
                 const Block& o = b.blocks[i];
                 if (o.removed || !o.cells.Test(r, c)) continue;
-                b.Touch(i).kind = '(';
+                b.Touch(i).kind = kBlockadeKind;
                 b.SetMap(cell, i);
             }
         }
     }
 }
 
-void RunEffects(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void RunEffects(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     const MovingEntry e0 = b.moving[0];
     if (e0.rowDelta != 0 || e0.columnDelta != 0) {
         if (!IsHover(b.blocks[e0.block].kind)) {
-            RowSet shifted{RowSet::NoInit{}};
-            shifted.TranslateFrom(st.groupCells, e0.rowDelta, e0.columnDelta, n);
+            // Pushed cells the group left; they lie within the group's rows.
             RowSet vacated{RowSet::NoInit{}};
-            vacated.AssignRows(st.groupCells, n);
-            vacated.Remove(shifted, n);
-            vacated.IntersectWith(st.pushedCells, n);
-            ForEachCell(vacated, b.rows, b.columns, [&](int r, int c) {
+            const RowSpan rows = st.group.rows;
+            for (int r = rows.first; r <= rows.last; ++r)
+                vacated.row[r] =
+                    st.pushed.Row(r) & ~st.group.MovedRow(r, e0.rowDelta, e0.columnDelta);
+            ForEachCell(vacated, rows, b.columns, [&](int r, int c) {
                 const Byte mark = b.MarkAt(r, c);
-                if (mark == '/')
+                if (mark == kTrapMark)
                     TrapToWall(b, st, r, c);
-                else if (mark == '<')
+                else if (mark == kSwitchMark)
                     st.switchPending = true;
             });
         }
         const Byte kind = b.blocks[e0.block].kind;
         if (IsAntimagnet(kind))
-            Join(ctx, st, e0.block, IsAntimagnet);
+            Join(b, st, e0.block, IsAntimagnet);
         else if (IsMagnet(kind))
-            Join(ctx, st, e0.block, IsMagnet);
+            Join(b, st, e0.block, IsMagnet);
         else if (IsEliminator(kind))
-            EliminatorContact(ctx, st);
+            EliminatorContact(b, st);
         else if (IsKeystone(kind))
-            KeystoneContact(ctx, st);
+            KeystoneContact(b, st);
         if (IsMasterKind(b.blocks[e0.block].kind)) WeakenBarriers(b, st, e0.block);
         const Block& first = b.blocks[e0.block];
         if (!IsHover(first.kind) && st.current != 0 && IsSubset(first.cells, b.holeCells, n)) {
@@ -420,20 +444,20 @@ void RunEffects(Context& ctx, StepState& st) {
                 b.TouchSet(StepJournal::kHoles).Remove(under, n);
                 b.TouchSet(StepJournal::kSlide).Remove(under, n);
                 ForEachCell(under, b.rows, b.columns,
-                            [&](int r, int c) { b.SetMark(CellIndex(r, c), '.'); });
+                            [&](int r, int c) { b.SetMark(CellIndex(r, c), kPlainMark); });
             }
-            Eliminate(ctx, st, st.current);
+            Eliminate(b, st, st.current);
             ReleaseIfHeld(b, st.current);
             st.current = 0;
         }
-        if (st.switchPending) ToggleBlockades(ctx, st);
+        if (st.switchPending) ToggleBlockades(b, st);
     }
     if (st.boxesMoved) {
         for (std::size_t k = 1; k < b.moving.size(); ++k) {
             const int index = b.moving[k].block;
             const Block& o = b.blocks[index];
             if (IsBox(o.kind) && IsSubset(o.cells, b.holeCells, n)) {
-                Eliminate(ctx, st, index);
+                Eliminate(b, st, index);
                 st.boxesMoved = false;
                 break;
             }
@@ -473,27 +497,27 @@ bool TeleportTest(const PlayBoard& b, int block, int& rowDelta, int& columnDelta
     return free;
 }
 
-void TeleportPhase(Context& ctx, StepState& st) {
-    PlayBoard& b = ctx.board;
+void TeleportPhase(PlayBoard& b, StepState& st) {
     const int n = b.LastRow();
     st.switchPending = false;
     int dr = 0, dc = 0;
     MovingEntry& e0 = b.moving[0];
+    const RowSpan all{0, n};
     if (st.current != 0 && TeleportTest(b, st.current, dr, dc)) {
-        st.groupCells.AssignRows(b.blocks[st.current].cells, n);
-        st.pushedCells.AssignRows(st.groupCells, n);
+        st.group.Assign(b.blocks[st.current].cells, all);
+        st.pushed.Assign(b.blocks[st.current].cells, all);
         e0.rowDelta = dr;
         e0.columnDelta = dc;
         st.sideEffect = true;
     } else {
-        st.groupCells.ClearRows(n);
-        st.pushedCells.ClearRows(n);
+        st.group.Clear();
+        st.pushed.Clear();
         e0.rowDelta = e0.columnDelta = 0;
     }
     for (std::size_t k = 1; k < b.moving.size(); ++k) {
         MovingEntry& e = b.moving[k];
         if (!b.blocks[e.block].removed && TeleportTest(b, e.block, dr, dc)) {
-            st.groupCells.UnionWith(b.blocks[e.block].cells, n);
+            st.group.Add(b.blocks[e.block].cells, all);
             e.rowDelta = dr;
             e.columnDelta = dc;
             st.sideEffect = true;
@@ -501,61 +525,63 @@ void TeleportPhase(Context& ctx, StepState& st) {
             e.rowDelta = e.columnDelta = 0;
         }
     }
-    UnmapCells(b, st.groupCells);
+    UnmapCells(b, st.group.cells, st.group.rows);
     for (std::size_t k = st.current == 0 ? 1 : 0; k < b.moving.size(); ++k)
         MoveEntry(b, st, b.moving[k]);
-    if (st.current != 0) RunEffects(ctx, st);
+    if (st.current != 0) RunEffects(b, st);
 }
 
 } // namespace
 
-bool IsBlocked(Context& ctx, int block, int rowDelta, int columnDelta, bool pushed) {
+bool IsBlocked(PlayBoard& board, int block, int rowDelta, int columnDelta, bool pushed) {
     bool boxNoted = false;
-    return IsBlockedImpl(ctx.board, block, rowDelta, columnDelta, pushed, boxNoted);
+    return IsBlockedImpl(board, block, rowDelta, columnDelta, pushed, boxNoted, false);
+}
+
+bool IsBlockedOverAllRows(PlayBoard& board, int block, int rowDelta, int columnDelta, bool pushed) {
+    bool boxNoted = false;
+    return IsBlockedImpl(board, block, rowDelta, columnDelta, pushed, boxNoted, true);
 }
 
 void RemoveBlockQuietly(PlayBoard& b, int block) {
     Block& blk = b.Touch(block);
     blk.removed = 1;
-    blk.kind = '.';
-    UnmapCells(b, blk.cells);
+    blk.kind = kEmptyKind;
+    UnmapCells(b, blk.cells, RowSpan{0, b.LastRow()});
 }
 
-void EliminateBlock(Context& ctx, int block) {
+bool DoStep(PlayBoard& b, const MovementRules& rules, int rowDelta, int columnDelta,
+            StepObserver* observer, bool reportSlides, bool noEffects) {
     StepState st;
-    Eliminate(ctx, st, block);
-}
-
-bool DoStep(Context& ctx, int rowDelta, int columnDelta, bool redraw, bool noEffects) {
-    PlayBoard& b = ctx.board;
-    StepState st;
+    st.rules = &rules;
+    st.observer = observer;
     st.current = b.selectedBlock;
     st.rowDelta = rowDelta;
     st.columnDelta = columnDelta;
-    assert(st.current >= 2 && st.current <= b.blockCount);
+    assert(st.current >= kFirstBlock && st.current <= b.blockCount);
     for (int counter = 64;;) {
         if (b.selectedBlock == st.current) {
             b.selectedRow += rowDelta;
             b.selectedColumn += columnDelta;
         }
         st.switchPending = false;
-        Gather(ctx, st);
+        Gather(b, st);
+        if (observer) observer->GroupMoving(b, b.moving);
         st.firstIteration = false;
-        UnmapCells(b, st.groupCells);
+        UnmapCells(b, st.group.cells, st.group.rows);
         for (const MovingEntry& e : b.moving) MoveEntry(b, st, e);
-        if (ctx.bricks.mode == 1) TakePushedPieces(ctx);
+        if (observer) observer->GroupMoved(b, b.moving);
         if (noEffects) break;
-        RunEffects(ctx, st);
-        if (IsSolved(ctx)) break;
+        RunEffects(b, st);
+        if (rules.stopSlidesOnSolvedBoard && IsSolved(b)) break;
         if (b.teleporterRow >= 0) {
-            TeleportPhase(ctx, st);
-            if (st.current == 0 || IsSolved(ctx)) break;
+            TeleportPhase(b, st);
+            if (st.current == 0 || (rules.stopSlidesOnSolvedBoard && IsSolved(b))) break;
         }
         if (st.current == 0) {
             if (!st.boxesMoved || IsBox(b.blocks[b.moving[0].block].kind)) break;
-        } else {
-            if (IsBlocked(ctx, st.current, rowDelta, columnDelta, true)) break;
-            if (!st.boxesMoved && IsHover(b.blocks[st.current].kind)) break;
+        } else if (!st.boxesMoved && IsHover(b.blocks[st.current].kind)) {
+            break;
         }
         int slider = 0;
         for (const MovingEntry& e : b.moving) {
@@ -566,14 +592,14 @@ bool DoStep(Context& ctx, int rowDelta, int columnDelta, bool redraw, bool noEff
             }
         }
         if (slider == 0) break;
-        if (IsBox(b.blocks[slider].kind) && IsBlocked(ctx, slider, rowDelta, columnDelta, true))
+        // Every test here only ends the slide and IsBlocked changes nothing but scratch marks,
+        // so the cheap tests go first.
+        if (st.current != 0 && IsBlocked(b, st.current, rowDelta, columnDelta, true)) break;
+        if (IsBox(b.blocks[slider].kind) && IsBlocked(b, slider, rowDelta, columnDelta, true))
             break;
         st.current = slider;
         st.sideEffect = true;
-        if (redraw) {
-            ComputeOutlineFlags(b);
-            if (ctx.repaint) ctx.repaint();
-        }
+        if (reportSlides && observer) observer->Slid(b);
         if (--counter == 0) break;
     }
     return st.sideEffect;
@@ -587,16 +613,9 @@ bool SelectBlock(Context& ctx, int column, int row) {
     const int index = b.BlockIndexAt(row, column);
     if (index == 0) return false;
     const Block& blk = b.blocks[index];
+    if (RefusesHold(blk.kind)) return false;
     switch (blk.kind) {
-    case '<':
-    case '#':
-    case '%':
-    case '(':
-    case 'v':
-    case 'V':
-    case '~':
-        return false;
-    case '*': {
+    case kBarrierKind: {
         if (!blk.extraCells.IsEmpty(b.LastRow())) return false;
         const int anchorRow = blk.anchorRow, anchorColumn = blk.anchorColumn;
         RemoveBlockQuietly(b, index);
@@ -609,22 +628,53 @@ bool SelectBlock(Context& ctx, int column, int row) {
     }
 }
 
+namespace {
+
+// Shows each slide of a drag through ctx.repaint and passes every report on to the context's
+// observer.
+class SlideRepaint final : public StepObserver {
+public:
+    explicit SlideRepaint(Context& ctx) : ctx_(ctx) {}
+    void GroupMoving(PlayBoard& b, const std::vector<MovingEntry>& moving) override {
+        if (ctx_.stepObserver) ctx_.stepObserver->GroupMoving(b, moving);
+    }
+    void GroupMoved(PlayBoard& b, const std::vector<MovingEntry>& moving) override {
+        if (ctx_.stepObserver) ctx_.stepObserver->GroupMoved(b, moving);
+    }
+    void Eliminated(PlayBoard& b, int block) override {
+        if (ctx_.stepObserver) ctx_.stepObserver->Eliminated(b, block);
+    }
+    void Slid(PlayBoard& b) override {
+        ComputeOutlineFlags(b);
+        if (ctx_.repaint) ctx_.repaint();
+        if (ctx_.stepObserver) ctx_.stepObserver->Slid(b);
+    }
+
+private:
+    Context& ctx_;
+};
+
+} // namespace
+
 bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw) {
     PlayBoard& b = ctx.board;
+    SlideRepaint repaint(ctx);
+    StepObserver* observer = redraw ? &repaint : ctx.stepObserver;
+    const MovementRules rules = RulesOf(ctx);
     if (b.selectedBlock == 0 || (column == b.selectedColumn && row == b.selectedRow)) return false;
     const int held = b.selectedBlock;
     const int anchorRow = b.blocks[held].anchorRow, anchorColumn = b.blocks[held].anchorColumn;
     const int columnDelta = column < b.selectedColumn ? -1 : column > b.selectedColumn ? 1 : 0;
     if (columnDelta != 0) {
-        if (IsBlocked(ctx, held, 0, columnDelta, false)) return false;
-        const bool sideEffect = DoStep(ctx, 0, columnDelta, redraw, false);
+        if (IsBlocked(b, held, 0, columnDelta, false)) return false;
+        const bool sideEffect = DoStep(b, rules, 0, columnDelta, observer, redraw);
         RecordStep(ctx, 0, columnDelta, held, anchorColumn, anchorRow, sideEffect);
     }
     const int rowDelta = row < b.selectedRow ? -1 : row > b.selectedRow ? 1 : 0;
     if (rowDelta != 0) {
         if (b.selectedBlock != held) return false;
-        if (IsBlocked(ctx, held, rowDelta, 0, false)) return false;
-        const bool sideEffect = DoStep(ctx, rowDelta, 0, redraw, false);
+        if (IsBlocked(b, held, rowDelta, 0, false)) return false;
+        const bool sideEffect = DoStep(b, rules, rowDelta, 0, observer, redraw);
         RecordStep(ctx, rowDelta, 0, held, anchorColumn, anchorRow, sideEffect);
     }
     Level& level = ctx.CurrentLevel();

@@ -44,12 +44,9 @@ Block& PlayBoard::Touch(int index) {
         StepJournal::SavedBlock s{};
         s.index = index;
         s.fields = b;
-        int first = rows, last = -1;
-        for (int r = 0; r < rows; ++r)
-            if (b.cells.row[r] | b.extraCells.row[r]) {
-                first = std::min(first, r);
-                last = r;
-            }
+        const RowSpan saved = b.cells.OccupiedRows(b.extraCells, LastRow());
+        const int first = saved.IsEmpty() ? rows : saved.first;
+        const int last = saved.IsEmpty() ? -1 : saved.last;
         s.firstRow = static_cast<std::int8_t>(first);
         s.lastRow = static_cast<std::int8_t>(last);
         s.wordOffset = static_cast<std::uint32_t>(journal.words.size());
@@ -127,26 +124,26 @@ namespace {
 
 void AddMarkToSets(PlayBoard& board, Byte mark, int r, int c, RowSet& switches) {
     switch (mark) {
-    case '\\':
+    case kHoleMark:
         board.holeCells.Set(r, c);
         board.slideCells.Set(r, c);
         break;
-    case ':':
+    case kIceMark:
         board.slideCells.Set(r, c);
         break;
-    case '+':
+    case kDestinationMark:
         board.destinationCells.Set(r, c);
         break;
-    case ')':
+    case kWaterMark:
         board.waterCells.Set(r, c);
         break;
-    case '^':
+    case kDontCoverMark:
         board.dontCoverCells.Set(r, c);
         break;
-    case '_':
+    case kGlueMark:
         board.glueCells.Set(r, c);
         break;
-    case '<':
+    case kSwitchMark:
         switches.Set(r, c);
         break;
     default:
@@ -174,7 +171,7 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
     board.blocks[0] = Block{};
     board.blocks[0].removed = 1;
     board.blocks[1] = Block{};
-    board.blocks[1].kind = '#';
+    board.blocks[kFrameBlock].kind = kWallKind;
     board.blockCount = 1;
 
     if (collection.currentLevel < 0) collection.currentLevel = collection.lastLevel();
@@ -195,24 +192,25 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
             if (IsRoundColour(mark)) board.hasColourOrLetterGoals = true;
             AddMarkToSets(board, mark, r, c, switches);
             Byte kind = level.blockLayer.At(r, c);
-            if (kind == '#' || kind == '%') {
+            if (kind == kWallKind || kind == kKeyholeKind) {
                 frame.cells.Set(r, c);
-                if (kind == '%') frame.extraCells.Set(r, c);
+                if (kind == kKeyholeKind) frame.extraCells.Set(r, c);
                 board.blockAt[cell] = kFrameBlock;
                 continue;
             }
-            if (kind == '.') continue;
+            if (kind == kEmptyKind) continue;
             const std::int16_t id = level.idLayer.At(r, c);
             if (id < 0) board.hasColourOrLetterGoals = true;
             int index = 0;
-            const bool extra = kind == '*' || kind == 'X' || kind == 'x';
-            if (kind == '!')
-                kind = '*';
-            else if (kind == 'X')
-                kind = '@';
-            else if (kind == 'x')
-                kind = '[';
-            if (kind == '~') {
+            const bool extra =
+                kind == kBarrierKind || kind == kMasterTireKind || kind == kNormalTireKind;
+            if (kind == kWeakBarrierKind)
+                kind = kBarrierKind;
+            else if (kind == kMasterTireKind)
+                kind = kMasterKind;
+            else if (kind == kNormalTireKind)
+                kind = kNormalKind;
+            if (kind == kTeleporterKind) {
                 board.teleporterRow = r;
                 board.teleporterColumn = c;
                 board.teleporterRowSpan = std::min(r, board.rows - r);
@@ -234,20 +232,21 @@ int BuildPlayBoard(LevelCollection& collection, PlayBoard& board) {
     // Rows and columns beyond the level keep stale marks otherwise; keep them plain.
     for (int r = 0; r < kMaxRows; ++r)
         for (int c = (r < board.rows ? board.columns : 0); c < kMaxColumns; ++c)
-            board.marks[CellIndex(r, c)] = '.';
+            board.marks[CellIndex(r, c)] = kPlainMark;
 
     board.keyholeRing.NeighbourRingOf(frame.extraCells, board.LastRow());
     ComputeOutlineFlags(board);
 
     if (!switches.IsEmpty(board.LastRow())) {
         auto used = std::make_unique<std::bitset<32768>>();
-        for (int i = 2; i <= board.blockCount; ++i)
+        for (int i = kFirstBlock; i <= board.blockCount; ++i)
             if (board.blocks[i].id >= 0) used->set(static_cast<std::size_t>(board.blocks[i].id));
         int nextId = 2;
         int r = 0, c = 0;
         while (switches.TakeNextCell(board.rows, board.columns, r, c)) {
             while (nextId < 32767 && used->test(static_cast<std::size_t>(nextId))) ++nextId;
-            const int index = board.AppendBlock('<', static_cast<std::int16_t>(nextId), r, c);
+            const int index =
+                board.AppendBlock(kSwitchKind, static_cast<std::int16_t>(nextId), r, c);
             board.blocks[index].cells.Set(r, c);
             ++nextId;
         }
@@ -262,22 +261,23 @@ namespace {
 
 struct CellLook {
     Byte ch;
-    std::int32_t id;
+    std::int16_t id;
 };
 
 CellLook Look(const PlayBoard& board, int r, int c) {
-    if (!board.Inside(r, c)) return {'.', 0};
+    if (!board.Inside(r, c)) return {kEmptyKind, 0};
     const int index = board.BlockIndexAt(r, c);
     if (index == 0) return {board.MarkAt(r, c), 0};
     const Block& b = board.blocks[index];
     Byte ch = b.kind;
-    if ((ch == '[' || ch == '@') && b.extraCells.Test(r, c)) ch = ch == '[' ? 'x' : 'X';
+    if (MayHaveTireCells(ch) && b.extraCells.Test(r, c))
+        ch = ch == kNormalKind ? kNormalTireKind : kMasterTireKind;
     return {ch, b.id};
 }
 
 bool Alike(const CellLook& a, const CellLook& b) {
-    const bool aFixed = a.ch == '#' || a.ch == '~';
-    const bool bFixed = b.ch == '#' || b.ch == '~';
+    const bool aFixed = a.ch == kWallKind || a.ch == kTeleporterKind;
+    const bool bFixed = b.ch == kWallKind || b.ch == kTeleporterKind;
     if (aFixed && bFixed) return true;
     return a.ch == b.ch && a.id == b.id;
 }
@@ -286,17 +286,28 @@ bool Alike(const CellLook& a, const CellLook& b) {
 
 void ComputeOutlineFlags(PlayBoard& board) {
     board.outlineFlags.fill(0);
+    // Each cell's look once, with a ring of outside cells round the board, instead of once for
+    // every neighbour that compares with it. On the stack: a heap block of this size would make
+    // the allocator sort its free lists after a large load.
+    const int width = board.columns + 2;
+    std::array<CellLook, (kMaxRows + 2) * (kMaxColumns + 2)> looks;
+    for (int r = -1; r <= board.rows; ++r)
+        for (int c = -1; c <= board.columns; ++c)
+            looks[static_cast<std::size_t>((r + 1) * width + c + 1)] = Look(board, r, c);
+    const auto at = [&](int r, int c) -> const CellLook& {
+        return looks[static_cast<std::size_t>((r + 1) * width + c + 1)];
+    };
     for (int r = 0; r < board.rows; ++r) {
         for (int c = 0; c < board.columns; ++c) {
-            const CellLook self = Look(board, r, c);
-            const bool right = !Alike(self, Look(board, r, c + 1));
-            const bool up = !Alike(self, Look(board, r - 1, c));
-            const bool left = !Alike(self, Look(board, r, c - 1));
-            const bool down = !Alike(self, Look(board, r + 1, c));
-            const bool upRight = right || up || !Alike(self, Look(board, r - 1, c + 1));
-            const bool upLeft = up || left || !Alike(self, Look(board, r - 1, c - 1));
-            const bool downLeft = left || down || !Alike(self, Look(board, r + 1, c - 1));
-            const bool downRight = down || right || !Alike(self, Look(board, r + 1, c + 1));
+            const CellLook& self = at(r, c);
+            const bool right = !Alike(self, at(r, c + 1));
+            const bool up = !Alike(self, at(r - 1, c));
+            const bool left = !Alike(self, at(r, c - 1));
+            const bool down = !Alike(self, at(r + 1, c));
+            const bool upRight = right || up || !Alike(self, at(r - 1, c + 1));
+            const bool upLeft = up || left || !Alike(self, at(r - 1, c - 1));
+            const bool downLeft = left || down || !Alike(self, at(r + 1, c - 1));
+            const bool downRight = down || right || !Alike(self, at(r + 1, c + 1));
             board.outlineFlags[CellIndex(r, c)] =
                 static_cast<Byte>(right << 0 | upRight << 1 | up << 2 | upLeft << 3 | left << 4 |
                                   downLeft << 5 | down << 6 | downRight << 7);
@@ -305,18 +316,18 @@ void ComputeOutlineFlags(PlayBoard& board) {
 }
 
 Byte DisplayCharOfBlock(const PlayBoard& board, int block, int row, int column) {
-    if (block == 0) return '.';
+    if (block == 0) return kEmptyKind;
     const Block& b = board.blocks[block];
     const bool extra = b.extraCells.Test(row, column);
     switch (b.kind) {
-    case '[':
-        return extra ? 'x' : '[';
-    case '@':
-        return extra ? 'X' : '@';
-    case '*':
-        return extra ? '*' : '!';
-    case '#':
-        return extra ? '%' : '#';
+    case kNormalKind:
+        return extra ? kNormalTireKind : kNormalKind;
+    case kMasterKind:
+        return extra ? kMasterTireKind : kMasterKind;
+    case kBarrierKind:
+        return extra ? kBarrierKind : kWeakBarrierKind;
+    case kWallKind:
+        return extra ? kKeyholeKind : kWallKind;
     default:
         return b.kind;
     }
@@ -328,9 +339,9 @@ Byte DisplayChar(const PlayBoard& board, int row, int column) {
 
 bool DisplayedBlockNumber(const PlayBoard& board, int row, int column, int& number) {
     const int index = board.BlockIndexAt(row, column);
-    if (index < 2) return false;
+    if (index < kFirstBlock) return false;
     const Block& b = board.blocks[index];
-    number = b.id < 0 ? b.id : index - 2;
+    number = b.id < 0 ? b.id : index - kFirstBlock;
     return true;
 }
 

@@ -13,10 +13,12 @@ namespace vorpel {
 inline constexpr int kBlockTableSize = 8451;
 inline constexpr int kEmptyBlock = 0;
 inline constexpr int kFrameBlock = 1;
+// The index of the level's first own block; every block index from here up is a real block.
+inline constexpr int kFirstBlock = 2;
 
 // Everything of a block but its cells.
 struct BlockFields {
-    Byte kind = '.';
+    Byte kind = kEmptyKind;
     Byte bricksPiece = 0;
     std::int8_t anchorRow = 0;
     std::int8_t anchorColumn = 0;
@@ -172,8 +174,8 @@ void ComputeOutlineFlags(PlayBoard& board);
 // The character a cell shows: tire, weak barrier and keyhole cells as their own characters.
 Byte DisplayChar(const PlayBoard& board, int row, int column);
 Byte DisplayCharOfBlock(const PlayBoard& board, int block, int row, int column);
-// The number shown for the block in a cell (index - 2, or the negative id of an alphanumeric
-// block); false for no block and for the frame.
+// The number shown for the block in a cell (index - kFirstBlock, or the negative id of an
+// alphanumeric block); false for no block and for the frame.
 bool DisplayedBlockNumber(const PlayBoard& board, int row, int column, int& number);
 
 } // namespace vorpel

@@ -26,6 +26,23 @@ constexpr std::uint64_t ShiftColumns(std::uint64_t word, int delta) {
     return delta >= 0 ? word >> delta : word << -delta;
 }
 
+// Rows first..last of the board; empty when first > last.
+struct RowSpan {
+    int first;
+    int last;
+    constexpr bool IsEmpty() const { return first > last; }
+    // The span moved by `delta` rows and cut to rows 0..n.
+    constexpr RowSpan Shifted(int delta, int n) const {
+        if (IsEmpty()) return *this;
+        return {first + delta < 0 ? 0 : first + delta, last + delta > n ? n : last + delta};
+    }
+    constexpr RowSpan Joined(RowSpan other) const {
+        if (IsEmpty()) return other;
+        if (other.IsEmpty()) return *this;
+        return {first < other.first ? first : other.first, last > other.last ? last : other.last};
+    }
+};
+
 struct Bounds {
     int firstRow;
     int lastRow;
@@ -33,6 +50,22 @@ struct Bounds {
     int lastColumn;
     friend constexpr bool operator==(const Bounds&, const Bounds&) = default;
 };
+
+// The first and last of rows 0..n for which word(r) is not zero. Four rows are tested at a
+// time while they are empty, as they are around a small block.
+template <class F> constexpr RowSpan OccupiedRowsBy(F&& word, int n) {
+    int first = 0;
+    while (first + 3 <= n &&
+           (word(first) | word(first + 1) | word(first + 2) | word(first + 3)) == 0)
+        first += 4;
+    while (first <= n && word(first) == 0) ++first;
+    if (first > n) return {n + 1, n};
+    int last = n;
+    while (last - 3 > first && (word(last) | word(last - 1) | word(last - 2) | word(last - 3)) == 0)
+        last -= 4;
+    while (word(last) == 0) --last;
+    return {first, last};
+}
 
 class RowSet {
 public:
@@ -50,20 +83,24 @@ public:
     constexpr void Toggle(int r, int c) { row[r] ^= ColumnMask(c); }
     constexpr bool Test(int r, int c) const { return (row[r] & ColumnMask(c)) != 0; }
 
-    // Whole-set operations over rows 0..n (n is the last row processed).
+    // Whole-set operations over rows 0..n (n is the last row processed), or over a span of rows.
     constexpr void Clear() { row = {}; }
-    constexpr void ClearRows(int n) {
-        for (int r = 0; r <= n; ++r) row[r] = 0;
+    constexpr void ClearRows(RowSpan s) {
+        for (int r = s.first; r <= s.last; ++r) row[r] = 0;
     }
-    constexpr void AssignRows(const RowSet& b, int n) {
-        for (int r = 0; r <= n; ++r) row[r] = b.row[r];
+    constexpr void ClearRows(int n) { ClearRows(RowSpan{0, n}); }
+    constexpr void AssignRows(const RowSet& b, RowSpan s) {
+        for (int r = s.first; r <= s.last; ++r) row[r] = b.row[r];
     }
-    constexpr void UnionWith(const RowSet& b, int n) {
-        for (int r = 0; r <= n; ++r) row[r] |= b.row[r];
+    constexpr void AssignRows(const RowSet& b, int n) { AssignRows(b, RowSpan{0, n}); }
+    constexpr void UnionWith(const RowSet& b, RowSpan s) {
+        for (int r = s.first; r <= s.last; ++r) row[r] |= b.row[r];
     }
-    constexpr void Remove(const RowSet& b, int n) {
-        for (int r = 0; r <= n; ++r) row[r] &= ~b.row[r];
+    constexpr void UnionWith(const RowSet& b, int n) { UnionWith(b, RowSpan{0, n}); }
+    constexpr void Remove(const RowSet& b, RowSpan s) {
+        for (int r = s.first; r <= s.last; ++r) row[r] &= ~b.row[r];
     }
+    constexpr void Remove(const RowSet& b, int n) { Remove(b, RowSpan{0, n}); }
     constexpr void IntersectWith(const RowSet& b, int n) {
         for (int r = 0; r <= n; ++r) row[r] &= b.row[r];
     }
@@ -77,27 +114,26 @@ public:
     }
     constexpr bool FirstRowOccupied() const { return row[0] != 0; }
     constexpr bool RowOccupied(int n) const { return row[n] != 0; }
-    constexpr bool ColumnOccupied(int column, int n) const {
-        for (int r = 0; r <= n; ++r)
+    constexpr bool ColumnOccupied(int column, RowSpan s) const {
+        for (int r = s.first; r <= s.last; ++r)
             if (row[r] & ColumnMask(column)) return true;
         return false;
     }
-    constexpr bool Column0Occupied(int n) const { return ColumnOccupied(0, n); }
-
-    // this = b shifted one row down / up / one column left / right, rows 0..n.
-    constexpr void ShiftDownFrom(const RowSet& b, int n) {
-        for (int r = n; r >= 1; --r) row[r] = b.row[r - 1];
-        if (n >= 0) row[0] = 0;
+    constexpr bool ColumnOccupied(int column, int n) const {
+        return ColumnOccupied(column, RowSpan{0, n});
     }
-    constexpr void ShiftUpFrom(const RowSet& b, int n) {
-        for (int r = 0; r < n; ++r) row[r] = b.row[r + 1];
-        if (n >= 0) row[n] = 0;
+    // The rows from the first to the last that hold a cell, among rows 0..n.
+    constexpr RowSpan OccupiedRows(int n) const {
+        return OccupiedRowsBy([this](int r) { return row[r]; }, n);
     }
-    constexpr void ShiftLeftFrom(const RowSet& b, int n) {
-        for (int r = 0; r <= n; ++r) row[r] = b.row[r] << 1;
+    // The same for the union of two sets.
+    constexpr RowSpan OccupiedRows(const RowSet& other, int n) const {
+        return OccupiedRowsBy([&](int r) { return row[r] | other.row[r]; }, n);
     }
-    constexpr void ShiftRightFrom(const RowSet& b, int n) {
-        for (int r = 0; r <= n; ++r) row[r] = b.row[r] >> 1;
+    // Row r of this set moved by (dr, dc), for a set that is empty outside rows 0..n.
+    constexpr std::uint64_t MovedRow(int r, int dr, int dc, int n) const {
+        const int from = r - dr;
+        return from < 0 || from > n ? 0 : ShiftColumns(row[from], dc);
     }
 
     // this = b moved by (dr, dc) within rows 0..n; b may be *this.
@@ -112,6 +148,23 @@ public:
         }
     }
     constexpr void Translate(int dr, int dc, int n) { TranslateFrom(*this, dr, dc, n); }
+    // The same for a set that holds no cell outside `s`: only the rows of s and of s moved by
+    // dr are read or written.
+    constexpr void Translate(int dr, int dc, RowSpan s, int n) {
+        if (dr > 0) {
+            for (int r = s.last; r >= s.first; --r) {
+                const std::uint64_t moved = ShiftColumns(row[r], dc);
+                row[r] = 0;
+                if (r + dr <= n) row[r + dr] = moved;
+            }
+        } else {
+            for (int r = s.first; r <= s.last; ++r) {
+                const std::uint64_t moved = ShiftColumns(row[r], dc);
+                row[r] = 0;
+                if (r + dr >= 0) row[r + dr] = moved;
+            }
+        }
+    }
 
     // this = cells orthogonally adjacent to b within rows 0..n, minus b; b may be *this.
     constexpr void NeighbourRingOf(const RowSet& b, int n) {
@@ -181,23 +234,34 @@ template <class F> constexpr void ForEachCell(const RowSet& s, int rows, int col
     }
 }
 
-// b = a and not b, rows 0..n.
-constexpr void DifferenceIntoSecond(const RowSet& a, RowSet& b, int n) {
-    for (int r = 0; r <= n; ++r) b.row[r] = a.row[r] & ~b.row[r];
+// The same for the rows of a span only.
+template <class F> constexpr void ForEachCell(const RowSet& s, RowSpan rows, int columns, F&& f) {
+    const std::uint64_t full = FullRow(columns);
+    for (int r = rows.first; r <= rows.last; ++r) {
+        std::uint64_t v = s.row[r] & full;
+        while (v) {
+            const int c = std::countl_zero(v);
+            v &= ~ColumnMask(c);
+            f(r, c);
+        }
+    }
 }
-// c = a and b, rows 0..n.
-constexpr void IntersectionTo(const RowSet& a, const RowSet& b, RowSet& c, int n) {
-    for (int r = 0; r <= n; ++r) c.row[r] = a.row[r] & b.row[r];
-}
-constexpr bool Disjoint(const RowSet& a, const RowSet& b, int n) {
-    for (int r = 0; r <= n; ++r)
+
+constexpr bool Disjoint(const RowSet& a, const RowSet& b, RowSpan s) {
+    for (int r = s.first; r <= s.last; ++r)
         if (a.row[r] & b.row[r]) return false;
     return true;
 }
-constexpr bool IsSubset(const RowSet& a, const RowSet& b, int n) {
-    for (int r = 0; r <= n; ++r)
+constexpr bool Disjoint(const RowSet& a, const RowSet& b, int n) {
+    return Disjoint(a, b, RowSpan{0, n});
+}
+constexpr bool IsSubset(const RowSet& a, const RowSet& b, RowSpan s) {
+    for (int r = s.first; r <= s.last; ++r)
         if ((a.row[r] & b.row[r]) != a.row[r]) return false;
     return true;
+}
+constexpr bool IsSubset(const RowSet& a, const RowSet& b, int n) {
+    return IsSubset(a, b, RowSpan{0, n});
 }
 constexpr bool Equal(const RowSet& a, const RowSet& b, int n) {
     for (int r = 0; r <= n; ++r)

@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 
@@ -26,10 +27,6 @@ struct Candidate {
 };
 
 enum FreeSide : Byte { kRight = 1, kLeft = 2, kDown = 4, kUp = 8 };
-
-bool NeverShuffled(Byte kind) {
-    return kind == '!' || kind == '#' || kind == '(' || kind == '*' || kind == '<' || kind == '~';
-}
 
 // The free step test of every block at once: a side is blocked when a cell of the block has the
 // board edge or another block's cell next to it on that side. Marks play no part.
@@ -52,7 +49,7 @@ void ListCandidates(const PlayBoard& b, std::vector<Byte>& blockedSides,
         }
     }
     candidates.clear();
-    for (int i = 2; i <= b.blockCount; ++i) {
+    for (int i = kFirstBlock; i <= b.blockCount; ++i) {
         const Block& blk = b.blocks[i];
         if (blk.removed || NeverShuffled(blk.kind)) continue;
         const Byte sides = blockedSides[static_cast<std::size_t>(i)];
@@ -61,11 +58,11 @@ void ListCandidates(const PlayBoard& b, std::vector<Byte>& blockedSides,
                                   static_cast<std::int8_t>(columnDelta),
                                   static_cast<std::int8_t>(rowDelta)});
         };
-        if (blk.kind != '|' && blk.kind != '"') {
+        if (!MovesOnlyVertically(blk.kind)) {
             if (!(sides & kRight)) add(0, 1);
             if (!(sides & kLeft)) add(0, -1);
         }
-        if (blk.kind != '-' && blk.kind != '=') {
+        if (!MovesOnlyHorizontally(blk.kind)) {
             if (!(sides & kDown)) add(1, 0);
             if (!(sides & kUp)) add(-1, 0);
         }
@@ -263,7 +260,7 @@ void GameShuffle(Context& ctx) {
         b.selectedBlock = pick.block;
         b.selectedRow = b.blocks[pick.block].anchorRow;
         b.selectedColumn = b.blocks[pick.block].anchorColumn;
-        DoStep(ctx, pick.rowDelta, pick.columnDelta, false, true);
+        DoStep(b, RulesOf(ctx), pick.rowDelta, pick.columnDelta, nullptr, false, true);
         ctx.platform->ProcessEvents();
     }
     ctx.flags.longOperationRunning = false;
@@ -297,7 +294,7 @@ ShuffleOutcome EditorShuffle(Context& ctx) {
     RowSet area = selection;
     for (int i = kFrameBlock; i <= b.blockCount; ++i) {
         const Block& blk = b.blocks[i];
-        if (blk.removed || blk.kind == '<' || Disjoint(blk.cells, selection, n)) continue;
+        if (blk.removed || blk.kind == kSwitchKind || Disjoint(blk.cells, selection, n)) continue;
         gathered.push_back(i);
         area.UnionWith(blk.cells, n);
     }
@@ -323,7 +320,7 @@ ShuffleOutcome EditorShuffle(Context& ctx) {
 
     ctx.options.seed = state;
     ForEachCell(area, b.rows, b.columns, [&](int r, int c) {
-        level.blockLayer.Set(r, c, '.');
+        level.blockLayer.Set(r, c, kEmptyKind);
         level.idLayer.Set(r, c, 0);
     });
     for (std::size_t g = 0; g < gathered.size(); ++g) {

@@ -1,23 +1,25 @@
 // The solved test: master blocks on destinations, round and alphanumeric blocks on their marks.
-#include "model/Execucao.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 
-bool IsSolved(const Context& ctx) {
-    if (ctx.flags.editorActive) return false;
-    const PlayBoard& b = ctx.board;
+bool IsSolved(const PlayBoard& b) {
     // Quick refusal: a destination without a master block cell fails the full test anyway.
-    bool uncovered = false;
-    ForEachCell(b.destinationCells, b.rows, b.columns, [&](int r, int c) {
-        if (!uncovered && !IsMasterKind(DisplayChar(b, r, c))) uncovered = true;
-    });
-    if (uncovered) return false;
+    const std::uint64_t full = FullRow(b.columns);
+    for (int r = 0; r < b.rows; ++r) {
+        for (std::uint64_t v = b.destinationCells.row[r] & full; v;) {
+            const int c = std::countl_zero(v);
+            v &= ~ColumnMask(c);
+            const int index = b.BlockIndexAt(r, c);
+            if (index == 0 || !IsMasterKind(DisplayCharOfBlock(b, index, r, c))) return false;
+        }
+    }
     if (!b.hasColourOrLetterGoals) {
         // Without round marks and lettered blocks the test reduces to the sets: every master
         // block on destinations, and only hover blocks on "don't cover" cells.
         const int n = b.LastRow();
         if (b.destinationCells.IsEmpty(n)) return false;
-        for (int i = 2; i <= b.blockCount; ++i) {
+        for (int i = kFirstBlock; i <= b.blockCount; ++i) {
             const Block& blk = b.blocks[i];
             if (!blk.removed && IsMasterKind(blk.kind) &&
                 !IsSubset(blk.cells, b.destinationCells, n))
@@ -30,12 +32,14 @@ bool IsSolved(const Context& ctx) {
         });
         return !covered;
     }
-    return IsSolvedByCells(ctx);
+    return IsSolvedByCells(b);
 }
 
-bool IsSolvedByCells(const Context& ctx) {
-    if (ctx.flags.editorActive) return false;
-    const PlayBoard& b = ctx.board;
+bool IsSolved(const Context& ctx) {
+    return IsSolved(ctx.board);
+}
+
+bool IsSolvedByCells(const PlayBoard& b) {
     bool goalMet = false;
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {
@@ -43,11 +47,11 @@ bool IsSolvedByCells(const Context& ctx) {
             const int index = b.BlockIndexAt(r, c);
             const Byte d = DisplayCharOfBlock(b, index, r, c);
             if (IsMasterKind(d)) {
-                if (m != '+') return false;
+                if (m != kDestinationMark) return false;
                 goalMet = true;
             } else {
-                if (m == '+') return false;
-                if (m == '^' && d != '.' && d != ';' && d != 'Z') return false;
+                if (m == kDestinationMark) return false;
+                if (m == kDontCoverMark && d != kEmptyKind && !IsHover(d)) return false;
                 if (IsRoundColour(m)) {
                     if (d != m) return false;
                     goalMet = true;
@@ -60,6 +64,10 @@ bool IsSolvedByCells(const Context& ctx) {
         }
     }
     return goalMet;
+}
+
+bool IsSolvedByCells(const Context& ctx) {
+    return IsSolvedByCells(ctx.board);
 }
 
 bool CheckSolved(const Context& ctx, bool quiet, std::string& message) {

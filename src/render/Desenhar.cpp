@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {
@@ -252,39 +252,6 @@ KindStyle StyleOf(std::uint8_t kind) {
     default:
         if (IsRoundColour(kind)) return {kFloor, kFloor, kBlack, Pattern::kRound};
         return {}; // empty floor, and anything the board should never show
-    }
-}
-
-// The kinds that carry identifiers and move counts on the board.
-bool IsAnnotatedKind(std::uint8_t kind) {
-    switch (kind) {
-    case '"':
-    case '$':
-    case '&':
-    case '(':
-    case '-':
-    case ';':
-    case '=':
-    case '>':
-    case '?':
-    case '@':
-    case 'V':
-    case 'X':
-    case 'Y':
-    case 'Z':
-    case '[':
-    case ']':
-    case 'v':
-    case 'w':
-    case 'x':
-    case 'y':
-    case 'z':
-    case '{':
-    case '|':
-    case '}':
-        return true;
-    default:
-        return IsRoundColour(kind);
     }
 }
 

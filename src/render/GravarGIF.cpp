@@ -5,7 +5,7 @@
 #include <new>
 
 #include "io/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 

@@ -22,7 +22,9 @@
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 #include "render/Desenhar.h"
 
 using namespace vorpel;

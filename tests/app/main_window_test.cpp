@@ -21,8 +21,8 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
-#include "model/Execucao.h"
 #include "model/Shuffle.h"
+#include "model/Solved.h"
 
 using namespace vorpel;
 

@@ -31,7 +31,9 @@
 #include "app/SliderField.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 using namespace vorpel;
 

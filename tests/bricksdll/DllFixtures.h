@@ -14,7 +14,6 @@
 #include "bricksdll/BricksDll.h"
 #include "files/LevelText.h"
 #include "model/Context.h"
-#include "model/Execucao.h"
 
 namespace vorpel::dll_test {
 

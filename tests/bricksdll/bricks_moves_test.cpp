@@ -6,6 +6,7 @@
 #include "Fixtures.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/FileNames.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {
@@ -64,7 +65,8 @@ TEST(BricksMoves, PushedPiecesInTheFirstMode) {
     };
     for (const auto& test : cases) {
         Context ctx;
-        ctx.bricks.mode = test.mode;
+        BricksPieceFollower follower(test.mode);
+        ctx.stepObserver = &follower;
         std::vector<std::string> rows = test.rows;
         rows.push_back("....");
         ASSERT_EQ(test::LoadBoard(ctx, rows), "") << test.name;
@@ -83,7 +85,7 @@ TEST(BricksMoves, AFirstModeFileNamesAPushedBlockByItsOwnPiece) {
     const DllLevelGrid grid = Grid(3, 4, {0x31, 0x32, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
     EXPECT_EQ(ApplyBricksMoves(ctx, grid, Bytes({0x31 + 53, 2, 0x32 + 53, 2})), "");
     EXPECT_EQ(test::Picture(ctx), ".[.;\n....\n");
-    EXPECT_EQ(ctx.bricks.mode, 0);
+    EXPECT_EQ(ctx.stepObserver, nullptr);
     EXPECT_EQ(ctx.board.blocks[3].bricksPiece, 0); // numbers are kept only while converting
 }
 

@@ -10,7 +10,9 @@
 #include "editor/EditorOps.h"
 #include "editor/EditorSession.h"
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

@@ -4,7 +4,7 @@
 #include "EditorFixtures.h"
 #include "Fixtures.h"
 #include "editor/EditorOps.h"
-#include "model/Execucao.h"
+#include "model/Context.h"
 
 namespace vorpel {
 namespace {

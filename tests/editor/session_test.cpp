@@ -9,7 +9,8 @@
 #include "Fixtures.h"
 #include "editor/EditorSession.h"
 #include "files/BestSolutions.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

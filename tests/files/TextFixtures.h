@@ -7,7 +7,7 @@
 
 #include "files/LevelText.h"
 #include "model/Context.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel::text_test {
 

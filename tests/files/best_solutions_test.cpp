@@ -4,7 +4,8 @@
 #include "SolutionFixtures.h"
 #include "files/BestSolutions.h"
 #include "files/CompanionPath.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

@@ -5,7 +5,8 @@
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
 #include "files/Records.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {
@@ -101,6 +102,18 @@ TEST(CheckSolvedWithRecords, UnsolvedOrUnplayedLevelsStoreNothing) {
     EXPECT_EQ(message, kSolvedMessage);
     EXPECT_FALSE(numbers.compared);
     EXPECT_EQ(p.Contents(".sol"), "<missing>");
+}
+
+TEST(CheckSolvedWithRecords, NothingIsSolvedWhileTheEditorIsOpen) {
+    ScratchProgram p;
+    p.Load("A", "", {"+@.. ...."});
+    std::string message = "old";
+    SolvedNumbers numbers;
+    p.ctx.flags.editorActive = true;
+    EXPECT_FALSE(CheckSolvedWithRecords(p.ctx, false, message, numbers));
+    EXPECT_EQ(message, "");
+    p.ctx.flags.editorActive = false;
+    EXPECT_TRUE(CheckSolvedWithRecords(p.ctx, false, message, numbers));
 }
 
 TEST(CheckSolvedWithRecords, WithNothingStoredAQuietCheckStaysQuiet) {

@@ -14,7 +14,8 @@
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

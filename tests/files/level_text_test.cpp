@@ -8,6 +8,8 @@
 #include "TextFixtures.h"
 #include "files/MoveText.h"
 #include "io/FileIO.h"
+#include "model/History.h"
+#include "model/Movement.h"
 
 namespace vorpel {
 namespace {

@@ -9,7 +9,7 @@
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
 #include "io/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {

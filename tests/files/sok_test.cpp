@@ -12,7 +12,8 @@
 #include "files/MoveText.h"
 #include "files/SokFormat.h"
 #include "io/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/Context.h"
-#include "model/Execucao.h"
+#include "model/Movement.h"
 
 namespace vorpel::limits {
 

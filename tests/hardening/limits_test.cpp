@@ -9,6 +9,8 @@
 #include "LimitsKit.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
+#include "model/History.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

@@ -21,7 +21,7 @@
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
 #include "io/FileIO.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 #include "render/GravarGIF.h"
 
 namespace vorpel {

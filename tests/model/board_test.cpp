@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {

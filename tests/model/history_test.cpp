@@ -5,7 +5,9 @@
 #include <random>
 
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

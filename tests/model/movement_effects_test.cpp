@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {

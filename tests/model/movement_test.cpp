@@ -1,8 +1,11 @@
 // The movement rules of every kind and mark, driven through little level pictures.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {
@@ -245,14 +248,57 @@ TEST(Movement, BackAndForthWithoutEffectLeavesNoHistory) {
     EXPECT_EQ(ctx.CurrentLevel().currentStep, 0);
 }
 
-TEST(Movement, SlideStopsOnASolvedBoard) {
-    Context ctx;
-    // Uncovering the don't-cover mark solves the level: the block stops on the first ice cell.
-    ASSERT_EQ(LoadBoard(ctx, {".#.. ^[.. :... :... .... .#..", ".#.. +@.. .... .... .... .#.."}),
-              "");
-    ASSERT_TRUE(Drag(ctx, 0, 1, 0, 1));
-    EXPECT_EQ(Picture(ctx), "#^[:.#\n#@...#\n");
-    EXPECT_TRUE(IsSolved(ctx));
+// The blocked test reads only the rows of the blocks concerned; on random boards it must agree
+// with the same test over every row, for every block, direction and pushing.
+TEST(Movement, RowLimitedBlockedTestMatchesTheTestOverAllRows) {
+    const char marks[] = "....+)_:\\^/";
+    const char kinds[] = "....#[[vV;;{}|-@*$&>\"=?xX";
+    const char* ids[] = {"..", "..", "a.", "b."};
+    int compared = 0, blocked = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 random(seed);
+        const int rows = 2 + static_cast<int>(random() % 12);
+        const int columns = 2 + static_cast<int>(random() % 12);
+        std::vector<std::string> picture;
+        for (int r = 0; r < rows; ++r) {
+            std::string line;
+            for (int c = 0; c < columns; ++c) {
+                line += marks[random() % (sizeof marks - 1)];
+                line += kinds[random() % (sizeof kinds - 1)];
+                line += ids[random() % 4];
+            }
+            picture.push_back(line);
+        }
+        Context ctx;
+        if (!LoadBoard(ctx, picture).empty()) continue;
+        const int deltas[4][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
+        for (int i = 2; i <= ctx.board.blockCount; ++i)
+            for (const auto& d : deltas)
+                for (const bool pushed : {false, true}) {
+                    const bool fast = IsBlocked(ctx.board, i, d[0], d[1], pushed);
+                    ASSERT_EQ(fast, IsBlockedOverAllRows(ctx.board, i, d[0], d[1], pushed))
+                        << "seed " << seed << " block " << i << " by " << d[0] << "," << d[1];
+                    ++compared;
+                    blocked += fast;
+                }
+    }
+    EXPECT_GT(compared, 2000);
+    EXPECT_GT(compared - blocked, 200) << "some blocks should be free to move";
+}
+
+// Uncovering the don't-cover mark solves the level: in play the block stops on the first ice
+// cell; in the editor, where a solved board ends nothing, it slides on.
+TEST(Movement, SlideStopsOnASolvedBoardOnlyInPlay) {
+    for (const bool editing : {false, true}) {
+        Context ctx;
+        ASSERT_EQ(
+            LoadBoard(ctx, {".#.. ^[.. :... :... .... .#..", ".#.. +@.. .... .... .... .#.."}), "");
+        ctx.flags.editorActive = editing;
+        EXPECT_EQ(RulesOf(ctx).stopSlidesOnSolvedBoard, !editing);
+        ASSERT_TRUE(Drag(ctx, 0, 1, 0, 1));
+        EXPECT_EQ(Picture(ctx), editing ? "#^::[#\n#@...#\n" : "#^[:.#\n#@...#\n") << editing;
+        EXPECT_TRUE(IsSolved(ctx)) << "the solved test reads no window state";
+    }
 }
 
 } // namespace

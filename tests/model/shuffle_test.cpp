@@ -7,7 +7,8 @@
 
 #include "Fixtures.h"
 #include "files/LevelText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
+#include "model/Movement.h"
 #include "model/Shuffle.h"
 
 namespace vorpel {

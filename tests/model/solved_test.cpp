@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 namespace {
@@ -62,14 +62,6 @@ void PrintTo(const SolvedCase& c, std::ostream* os) {
 
 INSTANTIATE_TEST_SUITE_P(Board, Solved, ::testing::ValuesIn(kSolvedCases),
                          [](const auto& param) { return std::string(param.param.name); });
-
-TEST(Solved, NothingIsSolvedWhileTheEditorIsOpen) {
-    Context ctx;
-    ASSERT_EQ(test::LoadBoard(ctx, {"+@.. ....", ".... ...."}), "");
-    EXPECT_TRUE(IsSolved(ctx));
-    ctx.flags.editorActive = true;
-    EXPECT_FALSE(IsSolved(ctx));
-}
 
 } // namespace
 } // namespace vorpel

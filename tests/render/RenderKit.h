@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "model/Execucao.h"
+#include "model/Context.h"
 #include "render/Desenhar.h"
 
 namespace vorpel::renderkit {

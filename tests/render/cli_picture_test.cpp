@@ -9,6 +9,7 @@
 
 #include "Fixtures.h"
 #include "RenderKit.h"
+#include "model/History.h"
 
 namespace vorpel {
 namespace {

@@ -8,6 +8,7 @@
 #include "Fixtures.h"
 #include "RenderKit.h"
 #include "io/FileIO.h"
+#include "model/History.h"
 #include "render/GravarGIF.h"
 
 namespace vorpel {

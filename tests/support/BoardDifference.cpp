@@ -2,7 +2,7 @@
 #include <sstream>
 
 #include "Fixtures.h"
-#include "model/Execucao.h"
+#include "model/Movement.h"
 
 namespace vorpel::test {
 

@@ -5,7 +5,7 @@
 
 #include "files/LevelText.h"
 #include "files/MoveText.h"
-#include "model/Execucao.h"
+#include "model/History.h"
 
 namespace vorpel::test {
 
