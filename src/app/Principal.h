@@ -19,7 +19,7 @@
 #include "app/VorpelIni.h"
 #include "model/Context.h"
 #include "model/RowSet.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 class QAction;
 class QActionGroup;

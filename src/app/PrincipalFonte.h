@@ -7,7 +7,7 @@
 
 #include <QFont>
 
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 

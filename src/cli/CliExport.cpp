@@ -7,7 +7,7 @@
 
 #include "cli/CliLoad.h"
 #include "model/Execucao.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "cli/CliExport.h"
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 

@@ -7,7 +7,7 @@
 #include "cli/CliExport.h"
 #include "files/FileIO.h"
 #include "model/Execucao.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 namespace {

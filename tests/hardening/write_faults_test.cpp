@@ -22,7 +22,7 @@
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
 #include "model/Execucao.h"
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 namespace {

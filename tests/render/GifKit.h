@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "render/ConvGIF.h"
+#include "render/GifEncoder.h"
 
 namespace vorpel::gifkit {
 

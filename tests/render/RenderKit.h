@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "model/Execucao.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel::renderkit {
 

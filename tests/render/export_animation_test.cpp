@@ -8,7 +8,7 @@
 #include "Fixtures.h"
 #include "RenderKit.h"
 #include "files/FileIO.h"
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 namespace {

@@ -1,5 +1,5 @@
 // GIF animation export: frame counts, changed-cell frames and the writing loop.
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 #include <cstdio>
 #include <new>

@@ -1,5 +1,5 @@
 // Board rendering: palette, glyph strip, block kinds and patterns, bevels, marks, annotations.
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 #include <algorithm>
 #include <cmath>

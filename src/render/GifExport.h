@@ -9,8 +9,8 @@
 
 #include "files/FileIO.h"
 #include "model/Context.h"
-#include "render/ConvGIF.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
+#include "render/GifEncoder.h"
 
 namespace vorpel {
 

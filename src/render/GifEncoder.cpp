@@ -1,5 +1,5 @@
 // Streaming GIF encoder: header, extensions, LZW code stream in sub-blocks, comment, trailer.
-#include "render/ConvGIF.h"
+#include "render/GifEncoder.h"
 
 #include <algorithm>
 #include <cassert>
