@@ -243,8 +243,7 @@ TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString
     ctx.repaint = [this] {
         // A slide shown between its steps: the engine has recomputed the outline flags.
         if (paintSuppressed) return;
-        canvas_->cellSize = CellSize;
-        DrawBoard(ctx, *canvas_);
+        DrawBoard(ctx, {CellSize, false}, *canvas_);
         client->repaint();
     };
     qApp->installEventFilter(this);
@@ -505,9 +504,7 @@ void TFormPrincipal::PlaceScrollBars(bool horizontal, bool vertical) {
 
 void TFormPrincipal::Repintar() {
     if (paintSuppressed) return;
-    canvas_->cellSize = CellSize;
-    canvas_->repaintSuspended = false;
-    DrawBoard(ctx, *canvas_);
+    DrawBoard(ctx, {CellSize, false}, *canvas_);
     client->update();
 }
 
@@ -677,9 +674,7 @@ void TFormPrincipal::ShowNavigatedBoard() {
         RefreshView(false);
     } else {
         ComputeOutlineFlags(ctx.board);
-        canvas_->cellSize = CellSize;
-        canvas_->repaintSuspended = true;
-        DrawBoard(ctx, *canvas_);
+        DrawBoard(ctx, {CellSize, true}, *canvas_);
     }
 }
 
@@ -742,7 +737,6 @@ void TFormPrincipal::SetBusy(bool menusOffValue, bool commandsBlockedValue,
     menusOff = menusOffValue;
     ctx.flags.commandsBlocked = commandsBlockedValue;
     paintSuppressed = paintSuppressedValue;
-    canvas_->repaintSuspended = paintSuppressedValue;
     for (QMenu* menu : topMenus) menu->menuAction()->setEnabled(!menusOff);
     setAcceptDrops(!menusOff && !commandsBlockedValue && !paintSuppressedValue);
     // A GIF recording holds the board size: the window keeps its size meanwhile.

@@ -15,7 +15,7 @@ int GifCommand(const std::vector<std::string>& args) {
     if (const int status = cli::LoadPictureLevel(*ctx, options); status != cli::kExitOk)
         return status;
     auto canvas = std::make_unique<BoardCanvas>();
-    canvas->cellSize = options.cellSize;
+    CanvasView view{options.cellSize};
     GifExportSettings settings;
     settings.what = options.what == "initial"   ? GifContent::kInitialPosition
                     : options.what == "current" ? GifContent::kCurrentPosition
@@ -23,8 +23,8 @@ int GifCommand(const std::vector<std::string>& args) {
                                                 : GifContent::kAllSteps;
     settings.stepTime = options.delay;
     settings.loop = options.loop;
-    const GifRecording recording =
-        RecordGif(*ctx, *canvas, settings, options.output, DefaultGifNavigation(*ctx, *canvas));
+    const GifRecording recording = RecordGif(*ctx, *canvas, view, settings, options.output,
+                                             DefaultGifNavigation(*ctx, *canvas, view));
     if (!recording.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", options.output.c_str(), recording.error.c_str());
         return cli::kExitFailed;

@@ -61,8 +61,7 @@ int PngCommand(const std::vector<std::string>& args) {
     if (options.step >= 0) GoToPosition(*ctx, options.step);
     ComputeOutlineFlags(ctx->board);
     auto canvas = std::make_unique<BoardCanvas>();
-    canvas->cellSize = options.cellSize;
-    DrawBoard(*ctx, *canvas);
+    DrawBoard(*ctx, {options.cellSize}, *canvas);
     std::string bytes;
     std::string error = kNotEnoughMemory;
     if (EncodePng(*canvas, ctx->board.columns * options.cellSize,

@@ -131,8 +131,9 @@ const Writer kWriters[] = {
     {"GifAnimation", "play.gif", true, nullptr,
      [](Scene& s, const WriteFaults& f) {
          auto canvas = std::make_unique<BoardCanvas>();
-         RecordGif(*s.ctx, *canvas, GifExportSettings{}, s.folder.File("play.gif"),
-                   DefaultGifNavigation(*s.ctx, *canvas), {}, f);
+         CanvasView view;
+         RecordGif(*s.ctx, *canvas, view, GifExportSettings{}, s.folder.File("play.gif"),
+                   DefaultGifNavigation(*s.ctx, *canvas, view), {}, f);
          return s.Told("");
      }},
 };

@@ -28,7 +28,7 @@ struct Fixture {
     }
     void DrawAt(int s) { Draw(*ctx, *canvas, s); }
     std::uint8_t Pixel(int row, int column, int x, int y) const {
-        const int s = canvas->cellSize;
+        const int s = canvas->drawnCellSize;
         return canvas->At(column * s + x, row * s + y);
     }
 };
@@ -378,8 +378,7 @@ TEST(DrawBoard, SelectionDot) {
         for (int y = 6; y < 10; ++y)
             for (int x = 2; x < 6; ++x) EXPECT_EQ(f.Pixel(1, 1, x, y), c.colour);
         const std::uint8_t inside = f.Pixel(1, 1, 5, 5);
-        f.canvas->repaintSuspended = true;
-        f.DrawAt(12);
+        Draw(*f.ctx, *f.canvas, 12, true);
         EXPECT_EQ(f.Pixel(1, 1, 3, 7), inside) << "no dot while painting is suppressed";
     }
 }
@@ -387,7 +386,7 @@ TEST(DrawBoard, SelectionDot) {
 // Every ink pixel of glyph `g` copied to (x, y) is in `colour`.
 void ExpectGlyph(const BoardCanvas& canvas, int g, int x, int y, std::uint8_t colour) {
     int inked = 0;
-    ForGlyphInk(canvas.strip, canvas.cellSize >> 4, g, [&](int gx, int gy, bool isInk) {
+    ForGlyphInk(canvas.strip, canvas.drawnCellSize >> 4, g, [&](int gx, int gy, bool isInk) {
         if (!isInk) return;
         ++inked;
         EXPECT_EQ(canvas.At(x + gx, y + gy), colour) << "glyph " << g << " at " << gx << "," << gy;
