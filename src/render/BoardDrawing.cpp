@@ -126,6 +126,29 @@ void HatchCell(const Pen& pen) {
     pen.Slash(e, 0, e);
 }
 
+// A kind's layer from the cache, or drawn and kept. Many cells share a kind but differ in edges
+// and marks; their layers, the costly part for patterns, are then drawn once. The copy is exact:
+// a layer covers its whole cell, draws nothing outside it, and depends only on the kind, the
+// cell size and annotation setting (which the cache is kept for), the canvas phase (which the
+// dither follows) and the outline bits it reads; the key holds the last three. Layer keys
+// have bit 30 set, which cell keys never do.
+void DrawLayer(const Pen& pen, CellPictureCache& cache, std::uint8_t kind, std::uint8_t flags,
+               std::uint32_t phase, bool annotated, bool inside, std::uint8_t* origin) {
+    std::uint8_t edgeMask = 0;
+    if (!cache.reuseLayers || !inside || !KeepsKindLayer(kind, edgeMask)) {
+        DrawKindLayer(pen, kind, flags, annotated);
+        return;
+    }
+    const std::uint32_t edges = flags & edgeMask;
+    const std::uint32_t key = kind | edges << 8 | phase << 24 | std::uint32_t(1) << 30;
+    if (const std::uint64_t* found = FindPicture(cache, key)) {
+        CopyPicture(cache, *found, origin);
+        return;
+    }
+    DrawKindLayer(pen, kind, flags, annotated);
+    AddPicture(cache, key, origin);
+}
+
 } // namespace
 
 BoardCanvas::BoardCanvas(const GlyphRasterizer* rasterizer)
@@ -176,7 +199,8 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             if (found) {
                 CopyPicture(cache, *found, origin);
             } else {
-                DrawUpperLayer(pen, kind, std::uint8_t(flags), annotated);
+                DrawLayer(pen, cache, kind, std::uint8_t(flags), phase, annotated, inside, origin);
+                DrawKindEdges(pen, kind, std::uint8_t(flags));
                 if (shownMark != 0) DrawMark(pen, canvas.strip, canvas.palette, mark, kind);
                 if (inside) AddPicture(cache, key, origin);
             }

@@ -71,9 +71,10 @@ void AddPicture(CellPictureCache& cache, std::uint32_t key, const std::uint8_t* 
     while (cache.slots[i] != 0) i = (i + 1) & mask;
     cache.slots[i] = std::uint64_t(key) << 32 | picture;
     ++cache.count;
-    for (int y = 0; y < s; ++y)
-        cache.pictures.insert(cache.pictures.end(), origin + std::size_t(y) * kCanvasSize,
-                              origin + std::size_t(y) * kCanvasSize + s);
+    const std::size_t at = cache.pictures.size();
+    cache.pictures.resize(at + area);
+    std::uint8_t* to = cache.pictures.data() + at;
+    for (int y = 0; y < s; ++y, to += s, origin += kCanvasSize) CopyRow(to, origin, std::size_t(s));
 }
 
 // A cell picture to the canvas; the widest cells, which fill the canvas, with fixed sizes.

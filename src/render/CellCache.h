@@ -20,6 +20,9 @@ struct CellPictureCache {
     std::vector<std::uint64_t> slots;
     std::size_t count = 0;
     std::vector<std::uint8_t> pictures; // cellSize² bytes each
+    // Whether DrawBoard also keeps the layers of patterned kinds; tests turn it off to compare
+    // with drawing every layer.
+    bool reuseLayers = true;
 };
 
 // Empties the cache unless it already serves this cell size, font and annotation setting and

@@ -125,9 +125,7 @@ void DrawPattern(const Pen& pen, const KindStyle& style, std::uint8_t kind, std:
         p.Fill(h, s, h, s);
         break;
     case Pattern::kDither:
-        for (int y = 0; y < s; ++y)
-            for (int x = 0; x < s; ++x)
-                if ((((p.x0 + x) >> 2) ^ ((p.y0 + y) >> 2)) & 1) p.Put(x, y);
+        p.Dither();
         break;
     case Pattern::kHorizontalStripes:
         for (int k = 0; k < 4; ++k) p.Fill(0, s, o + 2 * k * d9, o + 2 * k * d9 + d9);
@@ -337,7 +335,25 @@ void DrawSteppedTriangle(const Pen& pen) {
 
 } // namespace
 
-void DrawUpperLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool annotated) {
+bool KeepsKindLayer(std::uint8_t kind, std::uint8_t& edgeMask) {
+    edgeMask = 0;
+    switch (StyleOf(kind).shape) {
+    case Pattern::kNone:
+    case Pattern::kPlain:
+        return false; // a fill: as quick as a copy
+    case Pattern::kVerticalBar:
+    case Pattern::kHorizontalBar:
+        edgeMask = 0xFF; // bars stop short of open ends
+        return true;
+    case Pattern::kRound:
+        edgeMask = kLeftOpen | kRightOpen | kTopOpen | kBottomOpen; // its sides, not corners
+        return true;
+    default:
+        return true;
+    }
+}
+
+void DrawKindLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool annotated) {
     const KindStyle style = StyleOf(kind);
     if (style.shape == Pattern::kRound) {
         DrawRoundBlock(pen, kind, flags);
@@ -348,6 +364,11 @@ void DrawUpperLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool 
     p.Fill(0, pen.s, 0, pen.s);
     if (style.shape == Pattern::kNone) return;
     DrawPattern(pen, style, kind, flags, annotated);
+}
+
+void DrawKindEdges(const Pen& pen, std::uint8_t kind, std::uint8_t flags) {
+    const KindStyle style = StyleOf(kind);
+    if (style.shape == Pattern::kNone || style.shape == Pattern::kRound) return;
     DrawBevel(pen, style.light, flags);
 }
 

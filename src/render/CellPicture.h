@@ -7,9 +7,15 @@
 
 namespace vorpel {
 
-// The cell's block kind (or floor) with its edges from the outline bits `flags`; `annotated`
-// moves bars and keys aside for the annotation.
-void DrawUpperLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool annotated);
+// The cell's block kind (or floor) with its edges from the outline bits `flags`, in two steps:
+// the kind's layer (its colour and pattern, moved aside for annotations where `annotated`; a
+// round block whole), then its bevel. The layer covers the whole cell and draws nothing outside.
+void DrawKindLayer(const Pen& pen, std::uint8_t kind, std::uint8_t flags, bool annotated);
+void DrawKindEdges(const Pen& pen, std::uint8_t kind, std::uint8_t flags);
+
+// Whether a kind's layer is worth keeping as a picture (a pattern or a round block, not a plain
+// fill), and in `edgeMask` the outline bits that the layer depends on.
+bool KeepsKindLayer(std::uint8_t kind, std::uint8_t& edgeMask);
 
 // Whether a mark character draws anything.
 bool DrawsMark(std::uint8_t mark);

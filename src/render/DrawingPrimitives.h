@@ -68,6 +68,16 @@ struct Pen {
     void ThickVLine(int x, int a, int b, int t) const {
         for (int dx = -(t >> 1); dx <= (t >> 1); ++dx) VLine(a, b, x + dx);
     }
+    // The cell's pixels whose canvas x div 4 and y div 4 differ in parity, in 4 × 4 squares that
+    // follow the canvas rather than the cell; filled in runs.
+    void Dither() const;
+    // The same, pixel by pixel: the plain form that Dither is tested against.
+    void DitherByPixels() const {
+        for (int y = 0; y < s; ++y)
+            for (int x = 0; x < s; ++x)
+                if ((((x0 + x) >> 2) ^ ((y0 + y) >> 2)) & 1) Put(x, y);
+    }
+
     // Down and to the left from (x, y1) to row y2.
     void Slash(int x, int y1, int y2) const {
         for (int y = y1; y <= y2; ++y) Put(x - (y - y1), y);
@@ -92,8 +102,12 @@ struct Pen {
         return {std::int64_t(std::floor(r2 * r2)), std::int64_t(std::ceil(in2 * in2))};
     }
 
-    // Disc, ring or shaded ring in the box [xa, xb] × [ya, yb] (cell-relative, ends included).
-    void Circle(int xa, int xb, int ya, int yb, Round mode, int t = 0) const {
+    // Disc, ring or shaded ring in the box [xa, xb] × [ya, yb] (cell-relative, ends included),
+    // filled a row span at a time.
+    void Circle(int xa, int xb, int ya, int yb, Round mode, int t = 0) const;
+
+    // The same, pixel by pixel: the plain form that Circle is tested against.
+    void CircleByPixels(int xa, int xb, int ya, int yb, Round mode, int t = 0) const {
         const Limits limits = CircleLimits(ya, yb, t);
         const int diagonal = xa + xb + ya + yb; // (cx - x) <= (y - cy)  <=>  2(x + y) >= this
         for (int y = ya; y <= yb; ++y) {

@@ -18,6 +18,18 @@ void BuildGlyphStrip(GlyphStrip& strip, const GlyphRasterizer& font, int fontHei
     for (int g = 0; g < GlyphStrip::kGlyphs; ++g)
         font.Draw(GlyphStrip::kText.substr(std::size_t(g), 1), fontHeight, g * strip.pitch, 0,
                   strip.pixels, strip.width);
+    strip.inkRows.clear();
+    if (strip.glyphWidth + 1 > 64) return;
+    strip.inkRows.assign(std::size_t(GlyphStrip::kGlyphs) * std::size_t(strip.height), 0);
+    for (int g = 0; g < GlyphStrip::kGlyphs; ++g)
+        for (int row = 0; row < strip.height; ++row) {
+            const std::uint8_t* line =
+                strip.pixels.data() + std::size_t(row) * strip.width + std::size_t(g * strip.pitch);
+            std::uint64_t bits = 0;
+            for (int column = 0; column <= strip.glyphWidth; ++column)
+                if (line[column]) bits |= std::uint64_t(1) << column;
+            strip.inkRows[std::size_t(g) * std::size_t(strip.height) + std::size_t(row)] = bits;
+        }
 }
 
 int GlyphIndex(std::uint8_t character) {

@@ -39,6 +39,10 @@ struct GlyphStrip {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels; // width × height, non-zero is ink
+    // The same ink as bits, for copying a glyph without testing every pixel: per glyph and row,
+    // bit i set where column i of the glyph's glyphWidth + 1 copied columns is ink. Empty when
+    // those columns do not fit in 64 bits; copies then read the pixels.
+    std::vector<std::uint64_t> inkRows; // kGlyphs × height
 };
 
 // Glyph of a mark character: A-Z 1-26, Ç 27, a-z 28-53, ç 54, 0 55 (shown as Ø), 1-9 56-64,
