@@ -46,6 +46,16 @@ bool IsAnnotatedKind(std::uint8_t kind) {
 
 // --- Annotation ----------------------------------------------------------------------------
 
+// The glyphs of the identifier shown on a block's anchor cell: two (id div 64 and id mod 64,
+// each + 1) or, for a negative id, one (`second` is then -1); false when none is shown.
+bool IdentifierGlyphs(const PlayBoard& b, int row, int column, int& first, int& second) {
+    int id = 0;
+    if (!DisplayedBlockNumber(b, row, column, id)) return false;
+    first = id >= 0 ? (id >> 6) + 1 : -id;
+    second = id >= 0 ? (id & 63) + 1 : -1;
+    return true;
+}
+
 void DrawAnnotation(const Context& ctx, const Pen& pen, const BoardCanvas& canvas, int row,
                     int column, std::uint8_t kind) {
     const GlyphStrip& strip = canvas.strip;
@@ -80,14 +90,30 @@ void DrawAnnotation(const Context& ctx, const Pen& pen, const BoardCanvas& canva
         }
         return;
     }
-    int id = 0;
-    if (!DisplayedBlockNumber(ctx.board, row, column, id)) return;
-    if (id >= 0) {
-        CopyGlyph(p, strip, top, (id >> 6) + 1, x, y, false);
-        CopyGlyph(p, strip, top, (id & 63) + 1, x + w, y, false);
-    } else {
-        CopyGlyph(p, strip, top, -id, x, y, false);
+    int first = 0, second = 0;
+    if (!IdentifierGlyphs(ctx.board, row, column, first, second)) return;
+    CopyGlyph(p, strip, top, first, x, y, false);
+    if (second >= 0) CopyGlyph(p, strip, top, second, x + w, y, false);
+}
+
+// The identifier's pixels as part of a cell picture's key (1 and both glyph numbers; bits 31
+// to 45 of the key), when the identifier is ink inside its cell only, so that the cell's
+// picture with it can be copied in place of drawing it; 0 otherwise. Its glyphs start on
+// the row above the cell (row `top` of the strip) and at x0 + 1 and x0 + 1 + w.
+std::uint64_t IdentifierKey(const GlyphStrip& strip, int s, int first, int second) {
+    const int top = s >> 4, w = strip.glyphWidth;
+    if (strip.inkRows.empty() || 2 * w + 2 > s || strip.height - top > s) return 0;
+    std::uint64_t key = 1;
+    int shift = 1;
+    for (const int g : {first, second}) {
+        const bool shown = g >= 0 && g < GlyphStrip::kGlyphs;
+        if (shown && top < strip.height &&
+            strip.inkRows[std::size_t(g) * std::size_t(strip.height) + std::size_t(top)] != 0)
+            return 0; // ink on the row above the cell
+        key |= std::uint64_t(shown ? g : 127) << shift;
+        shift += 7;
     }
+    return key << 31;
 }
 
 // --- Editor frame, grid and hatching ------------------------------------------------------
@@ -172,11 +198,13 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
     const bool marksVisible = editor || ctx.options[kDrawMarksOverBlocks];
     const int selected =
         ctx.options[kMarkSelectedBlock] && !view.repaintSuspended ? b.selectedBlock : 0;
+    const bool countsMoves = ctx.flags.countMoves && !editor; // else identifiers
 
     CellPictureCache& cache = canvas.cellCache;
     PrepareCellCache(cache, s, canvas.font, annotated);
 
     Pen pen{canvas.pixels.data(), s};
+    PendingCopies pending;
     for (int r = 0; r < b.rows; ++r) {
         for (int c = 0; c < b.columns; ++c) {
             pen.x0 = c * s;
@@ -195,16 +223,50 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             std::uint8_t* const origin =
                 canvas.pixels.data() + std::size_t(pen.y0) * kCanvasSize + std::size_t(pen.x0);
             const bool inside = pen.x0 + s <= kCanvasSize && pen.y0 + s <= kCanvasSize;
+            const bool dotted = selected != 0 && index == selected;
+            const bool annotates =
+                index >= 2 && IsAnnotatedKind(kind) && b.blocks[index].anchorRow == r &&
+                b.blocks[index].anchorColumn == c && (full || b.blocks[index].id < 0);
+            // With an identifier inside the cell and no dot, the picture with the identifier is
+            // kept too: the cell is then written by the picture, the identifier and nothing else.
+            std::uint64_t annotatedKey = 0;
+            int first = 0, second = 0;
+            if (annotates && inside && !dotted && !countsMoves &&
+                IdentifierGlyphs(b, r, c, first, second)) {
+                if (const std::uint64_t identifier = IdentifierKey(canvas.strip, s, first, second))
+                    annotatedKey = key | identifier;
+            }
+            if (annotatedKey != 0) {
+                if (const std::uint64_t* whole = FindPicture(cache, annotatedKey)) {
+                    pending.Add(*whole, origin);
+                    continue;
+                }
+            }
             const std::uint64_t* found = inside ? FindPicture(cache, key) : nullptr;
             if (found) {
-                CopyPicture(cache, *found, origin);
+                pending.Add(*found, origin);
             } else {
-                DrawLayer(pen, cache, kind, std::uint8_t(flags), phase, annotated, inside, origin);
-                DrawKindEdges(pen, kind, std::uint8_t(flags));
+                // Drawn in place, among held-back copies: from size 10 on a cell draws nothing
+                // left of or above itself, and what a mark draws right of or below it, later
+                // cells cover as they would anyway.
+                if (s < kMinCellSize) pending.Flush(cache);
+                // A marked cell starts from the picture of the same cell unmarked, which covers
+                // the cell and nothing else; it is kept under that cell's key for the next.
+                const std::uint32_t bareKey = kind | flags << 8 | phase << 24;
+                const bool marked = shownMark != 0 && inside && cache.reuseLayers;
+                if (const std::uint64_t* bare = marked ? FindPicture(cache, bareKey) : nullptr) {
+                    CopyPicture(cache, *bare, origin);
+                } else {
+                    DrawLayer(pen, cache, kind, std::uint8_t(flags), phase, annotated, inside,
+                              origin);
+                    DrawKindEdges(pen, kind, std::uint8_t(flags));
+                    if (marked) AddPicture(cache, bareKey, origin);
+                }
                 if (shownMark != 0) DrawMark(pen, canvas.strip, canvas.palette, mark, kind);
                 if (inside) AddPicture(cache, key, origin);
             }
-            if (selected != 0 && index == selected) {
+            if (dotted) {
+                pending.Flush(cache);
                 const int q = s / 6;
                 Pen dot = pen;
                 const bool dark =
@@ -212,11 +274,13 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
                 dot.colour = dark ? kBlack : kWhite;
                 dot.Fill(q, q + 4, s - q - 4, s - q);
             }
-            if (index < 2 || !IsAnnotatedKind(kind)) continue;
-            const Block& block = b.blocks[index];
-            if (block.anchorRow != r || block.anchorColumn != c) continue;
-            if (full || block.id < 0) DrawAnnotation(ctx, pen, canvas, r, c, kind);
+            if (annotates) {
+                pending.Flush(cache);
+                DrawAnnotation(ctx, pen, canvas, r, c, kind);
+                if (annotatedKey != 0) AddPicture(cache, annotatedKey, origin);
+            }
         }
+        pending.Flush(cache);
     }
 
     if (!editor && !ctx.flags.viewBlockPath) return;

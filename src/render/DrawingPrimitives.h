@@ -33,7 +33,8 @@ struct Pen {
 
     // [a, b) × [c, d), cell-relative.
     void Fill(int a, int b, int c, int d) const { FillAbsolute(x0 + a, x0 + b, y0 + c, y0 + d); }
-    void FillAbsolute(int a, int b, int c, int d) const {
+    void FillAbsolute(int a, int b, int c, int d) const { FillAbsoluteIn(a, b, c, d, colour); }
+    void FillAbsoluteIn(int a, int b, int c, int d, std::uint8_t value) const {
         a = std::max(a, 0);
         c = std::max(c, 0);
         b = std::min(b, kCanvasSize);
@@ -43,12 +44,12 @@ struct Pen {
         std::uint8_t* p = canvas + std::size_t(c) * kCanvasSize + std::size_t(a);
         std::uint8_t* const end = canvas + std::size_t(d) * kCanvasSize + std::size_t(a);
         if (n == 1) {
-            for (; p != end; p += kCanvasSize) *p = colour;
+            for (; p != end; p += kCanvasSize) *p = value;
             return;
         }
         // Cells are short rows: plain word stores beat a string instruction's start-up.
         std::uint8_t block[16];
-        std::memset(block, colour, sizeof block);
+        std::memset(block, value, sizeof block);
         for (; p != end; p += kCanvasSize) {
             std::size_t i = 0;
             for (; i + 16 <= n; i += 16) std::memcpy(p + i, block, 16);
@@ -56,7 +57,7 @@ struct Pen {
                 std::memcpy(p + i, block, 8);
                 i += 8;
             }
-            for (; i < n; ++i) p[i] = colour;
+            for (; i < n; ++i) p[i] = value;
         }
     }
     // Both ends included.

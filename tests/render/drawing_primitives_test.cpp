@@ -129,7 +129,8 @@ std::vector<std::string> RandomBoard(std::mt19937& random, int rows, int columns
     return board;
 }
 
-// Without the ink bits and the kept layers, every glyph and every layer is drawn pixel by pixel.
+// Without the ink bits and the kept layers and unmarked cells, every glyph and every cell is
+// drawn whole; a second drawing copies cells, identifiers included, from the cache.
 TEST(DrawingPrimitives, RandomBoardsDrawTheSameWithoutInkBitsOrKeptLayers) {
     std::mt19937 random(6);
     for (int trial = 0; trial < 12; ++trial) {
@@ -140,10 +141,14 @@ TEST(DrawingPrimitives, RandomBoardsDrawTheSameWithoutInkBitsOrKeptLayers) {
         ctx->options.value[kDrawMarksOverBlocks] = random() % 2 == 0;
         ctx->flags.identifyBlocks = random() % 2 == 0;
         ctx->flags.countMoves = random() % 3 == 0;
+        ctx->options.value[kMarkSelectedBlock] = true;
+        ctx->board.selectedBlock = ctx->board.BlockIndexAt(int(random() % unsigned(rows)), 0);
         const int s = 10 + int(random() % 40);
         auto canvas = std::make_unique<BoardCanvas>();
         renderkit::Draw(*ctx, *canvas, s);
         const std::string fast = renderkit::Crop(*canvas, columns * s, rows * s);
+        renderkit::Draw(*ctx, *canvas, s); // from the kept pictures, identifiers included
+        EXPECT_TRUE(fast == renderkit::Crop(*canvas, columns * s, rows * s)) << "redrawn";
         canvas->strip.inkRows.clear(); // kept until the font height changes
         canvas->cellCache.cellSize = -1;
         canvas->cellCache.reuseLayers = false;
