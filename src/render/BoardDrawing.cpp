@@ -175,6 +175,31 @@ void DrawLayer(const Pen& pen, CellPictureCache& cache, std::uint8_t kind, std::
     AddPicture(cache, key, origin);
 }
 
+// A mark that draws the same pixels over any kind, all inside its cell, drawn once per cell
+// size onto a blank cell (kBlank, a value no drawing writes) and kept as a stamp; later cells
+// copy the stamp's written pixels over their unmarked picture (`bareKey`, in the cache and on
+// the canvas). That is what drawing the mark there would write.
+constexpr std::uint8_t kBlank = 0xFF;
+
+void StampMark(const Pen& pen, BoardCanvas& canvas, std::uint32_t bareKey, std::uint8_t mark,
+               std::uint8_t kind, std::uint8_t* origin) {
+    CellPictureCache& cache = canvas.cellCache;
+    const std::uint64_t stampKey = std::uint64_t(mark) << 16 | std::uint64_t(1) << 30;
+    if (!FindPicture(cache, stampKey)) {
+        Pen blank = pen;
+        blank.colour = kBlank;
+        blank.Fill(0, pen.s, 0, pen.s);
+        DrawMark(pen, canvas.strip, canvas.palette, mark, kind);
+        AddPicture(cache, stampKey, origin);
+        CopyPicture(cache, *FindPicture(cache, bareKey), origin);
+    }
+    const int s = pen.s;
+    const std::uint8_t* from = PictureAt(cache, *FindPicture(cache, stampKey));
+    std::uint8_t* to = origin;
+    for (int y = 0; y < s; ++y, to += kCanvasSize, from += s)
+        for (int x = 0; x < s; ++x) to[x] = from[x] == kBlank ? to[x] : from[x];
+}
+
 } // namespace
 
 BoardCanvas::BoardCanvas(const GlyphRasterizer* rasterizer)
@@ -262,7 +287,10 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
                     DrawKindEdges(pen, kind, std::uint8_t(flags));
                     if (marked) AddPicture(cache, bareKey, origin);
                 }
-                if (shownMark != 0) DrawMark(pen, canvas.strip, canvas.palette, mark, kind);
+                if (marked && IsStampMark(mark))
+                    StampMark(pen, canvas, bareKey, std::uint8_t(shownMark), kind, origin);
+                else if (shownMark != 0)
+                    DrawMark(pen, canvas.strip, canvas.palette, mark, kind);
                 if (inside) AddPicture(cache, key, origin);
             }
             if (dotted) {

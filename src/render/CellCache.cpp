@@ -93,6 +93,10 @@ void AddPicture(CellPictureCache& cache, std::uint64_t key, const std::uint8_t* 
     for (int y = 0; y < s; ++y, to += s, origin += kCanvasSize) CopyRow(to, origin, std::size_t(s));
 }
 
+const std::uint8_t* PictureAt(const CellPictureCache& cache, const std::uint64_t& slot) {
+    return PictureOf(cache, slot);
+}
+
 // A cell picture to the canvas; the widest cells, which fill the canvas, with fixed sizes.
 void CopyPicture(const CellPictureCache& cache, const std::uint64_t& slot, std::uint8_t* to) {
     const int s = cache.cellSize;

@@ -35,6 +35,8 @@ void PrepareCellCache(CellPictureCache& cache, int cellSize, const GlyphRasteriz
 const std::uint64_t* FindPicture(const CellPictureCache& cache, std::uint64_t key);
 // Copies the s × s cell at `origin` (a canvas row stride apart) into the cache under `key`.
 void AddPicture(CellPictureCache& cache, std::uint64_t key, const std::uint8_t* origin);
+// The pixels of picture `slot`, cellSize per row.
+const std::uint8_t* PictureAt(const CellPictureCache& cache, const std::uint64_t& slot);
 // Copies picture `slot` from the cache to the canvas at `to`.
 void CopyPicture(const CellPictureCache& cache, const std::uint64_t& slot, std::uint8_t* to);
 

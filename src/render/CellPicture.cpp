@@ -421,6 +421,22 @@ void DrawMark(const Pen& pen, const GlyphStrip& strip, const BoardPalette& palet
     CopyGlyph(p, strip, s >> 4, GlyphIndex(mark), pen.x0 + h + 3, pen.y0 + h - 4, floor);
 }
 
+bool IsStampMark(std::uint8_t mark) {
+    switch (mark) {
+    case '+':
+    case ')':
+    case '/':
+    case ':':
+    case '\\':
+    case '_':
+    case '<':
+    case '^':
+        return true; // squares and the triangle in fixed colours, inside the cell
+    default:
+        return IsRoundColour(mark); // a disc in the mark's colours, inside the cell
+    }
+}
+
 bool DrawsMark(std::uint8_t mark) {
     switch (mark) {
     case '+':

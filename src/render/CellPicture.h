@@ -17,6 +17,10 @@ void DrawKindEdges(const Pen& pen, std::uint8_t kind, std::uint8_t flags);
 // fill), and in `edgeMask` the outline bits that the layer depends on.
 bool KeepsKindLayer(std::uint8_t kind, std::uint8_t& edgeMask);
 
+// Whether a mark draws the same pixels over every kind, all inside the cell, in colours below
+// 128 (squares, the triangle, round marks; not letters, whose colour follows the kind).
+bool IsStampMark(std::uint8_t mark);
+
 // Whether a mark character draws anything.
 bool DrawsMark(std::uint8_t mark);
 
