@@ -115,12 +115,16 @@ void PendingCopies::Flush(const CellPictureCache& cache) {
     for (Copy& c : copies_)
         c.slot = std::uint64_t(PictureOf(cache, c.slot) - cache.pictures.data());
     const std::uint8_t* const pictures = cache.pictures.data();
-    if (s == 32) { // the widest cells, which fill the canvas: two rows per pass, fixed sizes
-        for (std::size_t y = 0; y < 32; y += 2) {
+    if (s == 32) { // the widest cells, which fill the canvas: four rows per pass, fixed sizes
+        for (std::size_t y = 0; y < 32; y += 4) {
             const std::size_t to = y * kCanvasSize, from = y * 32;
             for (const Copy& c : copies_) {
-                std::memcpy(c.to + to, pictures + c.slot + from, 32);
-                std::memcpy(c.to + to + kCanvasSize, pictures + c.slot + from + 32, 32);
+                std::uint8_t* const row = c.to + to;
+                const std::uint8_t* const picture = pictures + c.slot + from;
+                std::memcpy(row, picture, 32);
+                std::memcpy(row + kCanvasSize, picture + 32, 32);
+                std::memcpy(row + 2 * kCanvasSize, picture + 64, 32);
+                std::memcpy(row + 3 * kCanvasSize, picture + 96, 32);
             }
         }
         copies_.clear();
