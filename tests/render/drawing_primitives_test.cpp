@@ -1,5 +1,4 @@
-// The fast drawing paths against their plain pixel-by-pixel forms: circles and rings by row
-// spans, the dither by runs, glyph copies from ink bits, on random shapes, places and boards.
+// The fast drawing paths against their plain forms, on random shapes, places and boards.
 #include <gtest/gtest.h>
 
 #include <memory>
