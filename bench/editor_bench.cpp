@@ -17,7 +17,7 @@
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Solved.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 namespace {

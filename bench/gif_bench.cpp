@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/ConvGIF.h"
+#include "render/GifEncoder.h"
 
 namespace vorpel {
 namespace {

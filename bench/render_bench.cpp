@@ -9,7 +9,9 @@
 
 #include "files/LevelText.h"
 #include "model/History.h"
-#include "render/Desenhar.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 namespace {
@@ -54,10 +56,10 @@ void BM_DrawBoard(benchmark::State& state) {
     ctx->flags.identifyBlocks = state.range(0) != 0;
     const bool cold = state.range(1) != 0;
     auto canvas = std::make_unique<BoardCanvas>();
-    canvas->cellSize = 32;
+    const CanvasView view{32};
     for (auto _ : state) {
         if (cold) canvas->cellCache.cellSize = -1; // as after a zoom: every cell drawn anew
-        DrawBoard(*ctx, *canvas);
+        DrawBoard(*ctx, view, *canvas);
         benchmark::DoNotOptimize(canvas->pixels.data());
         benchmark::ClobberMemory();
     }

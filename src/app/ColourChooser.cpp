@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/QtPlatform.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 

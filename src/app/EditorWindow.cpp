@@ -31,7 +31,7 @@
 #include "model/Movement.h"
 #include "model/Shuffle.h"
 #include "model/Solved.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 
@@ -66,8 +66,7 @@ QImage CellPicture(BoardCanvas& canvas, Byte block, Byte mark) {
     level.idLayer.Set(0, 0, TakesIdentifier(block) ? std::int16_t{2} : std::int16_t{0});
     ShowCurrentLevel(*scratch);
     ComputeOutlineFlags(scratch->board);
-    canvas.cellSize = kCellPicture;
-    DrawBoard(*scratch, canvas);
+    DrawBoard(*scratch, {kCellPicture, false}, canvas);
     QImage image(canvas.pixels.data(), kCellPicture, kCellPicture, kCanvasSize,
                  QImage::Format_Indexed8);
     QVector<QRgb> table(256);

@@ -217,8 +217,7 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     ctx.repaint = [this] {
         // A slide shown between its steps: the engine has recomputed the outline flags.
         if (paintSuppressed) return;
-        canvas_->cellSize = CellSize;
-        DrawBoard(ctx, *canvas_);
+        DrawBoard(ctx, {CellSize, false}, *canvas_);
         client->repaint();
     };
     // The level being read, shown while a long read goes on; the read lets the paint through.
@@ -484,9 +483,7 @@ void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
 
 void MainWindow::RedrawBoard() {
     if (paintSuppressed) return;
-    canvas_->cellSize = CellSize;
-    canvas_->repaintSuspended = false;
-    DrawBoard(ctx, *canvas_);
+    DrawBoard(ctx, {CellSize, false}, *canvas_);
     client->update();
 }
 
@@ -655,9 +652,7 @@ void MainWindow::ShowNavigatedBoard() {
         RefreshView(false);
     } else {
         ComputeOutlineFlags(ctx.board);
-        canvas_->cellSize = CellSize;
-        canvas_->repaintSuspended = true;
-        DrawBoard(ctx, *canvas_);
+        DrawBoard(ctx, {CellSize, true}, *canvas_);
     }
 }
 
@@ -719,7 +714,6 @@ void MainWindow::SetBusy(bool menusOffValue, bool commandsBlockedValue, bool pai
     menusOff = menusOffValue;
     ctx.flags.commandsBlocked = commandsBlockedValue;
     paintSuppressed = paintSuppressedValue;
-    canvas_->repaintSuspended = paintSuppressedValue;
     for (QMenu* menu : topMenus) menu->menuAction()->setEnabled(!menusOff);
     setAcceptDrops(!menusOff && !commandsBlockedValue && !paintSuppressedValue);
     // A GIF recording holds the board size: the window keeps its size meanwhile.

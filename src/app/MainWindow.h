@@ -21,7 +21,7 @@
 #include "model/Context.h"
 #include "model/RowSet.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 class QAction;
 class QActionGroup;

@@ -7,7 +7,9 @@
 
 #include "cli/CliLoad.h"
 #include "model/History.h"
-#include "render/Desenhar.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel::cli {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 class QGuiApplication;
 

@@ -4,7 +4,7 @@
 
 #include "cli/CliExport.h"
 #include "cli/CliFont.h"
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 
@@ -17,7 +17,7 @@ int GifCommand(const std::vector<std::string>& args) {
         return status;
     const cli::CliFont font;
     auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
-    canvas->cellSize = options.cellSize;
+    CanvasView view{options.cellSize};
     GifExportSettings settings;
     settings.what = options.what == "initial"   ? GifContent::kInitialPosition
                     : options.what == "current" ? GifContent::kCurrentPosition
@@ -25,8 +25,8 @@ int GifCommand(const std::vector<std::string>& args) {
                                                 : GifContent::kAllSteps;
     settings.stepTime = options.delay;
     settings.loop = options.loop;
-    const GifRecording recording =
-        RecordGif(*ctx, *canvas, settings, options.output, DefaultGifNavigation(*ctx, *canvas));
+    const GifRecording recording = RecordGif(*ctx, *canvas, view, settings, options.output,
+                                             DefaultGifNavigation(*ctx, *canvas, view));
     if (!recording.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", options.output.c_str(), recording.error.c_str());
         return cli::kExitFailed;

@@ -8,7 +8,9 @@
 #include "cli/CliFont.h"
 #include "io/FileIO.h"
 #include "model/History.h"
-#include "render/Desenhar.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 namespace {
@@ -63,8 +65,7 @@ int PngCommand(const std::vector<std::string>& args) {
     ComputeOutlineFlags(ctx->board);
     const cli::CliFont font;
     auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
-    canvas->cellSize = options.cellSize;
-    DrawBoard(*ctx, *canvas);
+    DrawBoard(*ctx, {options.cellSize}, *canvas);
     std::string bytes;
     std::string error = kNotEnoughMemory;
     if (EncodePng(*canvas, ctx->board.columns * options.cellSize,

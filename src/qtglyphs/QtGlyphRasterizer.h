@@ -8,7 +8,7 @@
 
 #include <QFont>
 
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 

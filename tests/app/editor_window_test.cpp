@@ -25,7 +25,7 @@
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Solved.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
 
 using namespace vorpel;
 

@@ -22,7 +22,9 @@
 #include "files/SokFormat.h"
 #include "io/FileIO.h"
 #include "model/History.h"
-#include "render/GravarGIF.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 namespace {
@@ -131,8 +133,9 @@ const Writer kWriters[] = {
     {"GifAnimation", "play.gif", true, nullptr,
      [](Scene& s, const WriteFaults& f) {
          auto canvas = std::make_unique<BoardCanvas>();
-         RecordGif(*s.ctx, *canvas, GifExportSettings{}, s.folder.File("play.gif"),
-                   DefaultGifNavigation(*s.ctx, *canvas), {}, f);
+         CanvasView view;
+         RecordGif(*s.ctx, *canvas, view, GifExportSettings{}, s.folder.File("play.gif"),
+                   DefaultGifNavigation(*s.ctx, *canvas, view), {}, f);
          return s.Told("");
      }},
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "render/ConvGIF.h"
+#include "render/GifEncoder.h"
 
 namespace vorpel::gifkit {
 
@@ -70,9 +70,10 @@ inline Frame StoreLimitFrame() {
 
 // Draws each frame into a canvas of the real row length and feeds it to the encoder row by
 // row at the canvas offsets the export uses.
-inline std::string Encode(int width, int height, const std::vector<Frame>& frames, int delay = 0,
-                          bool loop = false, bool gif89a = false) {
-    GifEncoder encoder;
+template <class Encoder = GifEncoder>
+std::string Encode(int width, int height, const std::vector<Frame>& frames, int delay = 0,
+                   bool loop = false, bool gif89a = false) {
+    Encoder encoder;
     encoder.GifBeginFile(TestPalette(), width, height, delay, loop, gif89a);
     for (const Frame& f : frames) {
         std::vector<std::uint8_t> canvas(kStride * (f.top + f.height), 0xEE);

@@ -9,15 +9,17 @@
 #include <unistd.h>
 
 #include "model/Context.h"
-#include "render/Desenhar.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel::renderkit {
 
 // Recomputes the outline flags and draws at cell size `s`.
-inline void Draw(Context& ctx, BoardCanvas& canvas, int s) {
+inline void Draw(Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false) {
     ComputeOutlineFlags(ctx.board);
-    canvas.cellSize = s;
-    DrawBoard(ctx, canvas);
+    DrawBoard(ctx, {s, repaintSuspended}, canvas);
 }
 
 // One letter per palette index: the named colours, R for round colours, S for their light
@@ -41,7 +43,7 @@ inline std::string Picture(const BoardCanvas& canvas, int left, int top, int wid
 }
 
 inline std::string CellPicture(const BoardCanvas& canvas, int row, int column) {
-    const int s = canvas.cellSize;
+    const int s = canvas.drawnCellSize;
     return Picture(canvas, column * s, row * s, s, s);
 }
 

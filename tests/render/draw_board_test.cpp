@@ -29,7 +29,7 @@ struct Fixture {
     }
     void DrawAt(int s) { Draw(*ctx, *canvas, s); }
     std::uint8_t Pixel(int row, int column, int x, int y) const {
-        const int s = canvas->cellSize;
+        const int s = canvas->drawnCellSize;
         return canvas->At(column * s + x, row * s + y);
     }
 };
@@ -379,8 +379,7 @@ TEST(DrawBoard, SelectionDot) {
         for (int y = 6; y < 10; ++y)
             for (int x = 2; x < 6; ++x) EXPECT_EQ(f.Pixel(1, 1, x, y), c.colour);
         const std::uint8_t inside = f.Pixel(1, 1, 5, 5);
-        f.canvas->repaintSuspended = true;
-        f.DrawAt(12);
+        Draw(*f.ctx, *f.canvas, 12, true);
         EXPECT_EQ(f.Pixel(1, 1, 3, 7), inside) << "no dot while painting is suppressed";
     }
 }
@@ -388,7 +387,7 @@ TEST(DrawBoard, SelectionDot) {
 // Every ink pixel of glyph `g` copied to (x, y) is in `colour`.
 void ExpectGlyph(const BoardCanvas& canvas, int g, int x, int y, std::uint8_t colour) {
     int inked = 0;
-    ForGlyphInk(canvas.strip, canvas.cellSize >> 4, g, [&](int gx, int gy, bool isInk) {
+    ForGlyphInk(canvas.strip, canvas.drawnCellSize >> 4, g, [&](int gx, int gy, bool isInk) {
         if (!isInk) return;
         ++inked;
         EXPECT_EQ(canvas.At(x + gx, y + gy), colour) << "glyph " << g << " at " << gx << "," << gy;
@@ -593,6 +592,77 @@ TEST(DrawBoard, RepaintsFromRememberedCellsMatchAFreshDrawing) {
         EXPECT_EQ(renderkit::Picture(*f.canvas, 0, 0, 6 * s, 4 * s),
                   renderkit::Picture(*fresh.canvas, 0, 0, 6 * s, 4 * s));
         ASSERT_TRUE(test::Drag(*f.ctx, 3, 3, -1, 0));
+    }
+}
+
+// What the hashes below alone held, as pixels worked out from the drawing rules at S = 10.
+TEST(DrawBoard, KeysAndMarkColoursAtSizeTen) {
+    struct Probe {
+        int x, y;
+        std::uint8_t colour;
+    };
+    const struct {
+        const char* name;
+        const char* cell;
+        bool identify;
+        std::vector<Probe> probes;
+    } cases[] = {
+        // h = 5, t = 1, c = 5, a = 2: bar x 3..7 on row 4, stem x 5 rows 4..8, ring in
+        // [3,7] × [1,4] with 4R² = 3.8² (limit 14) and hole (3.8 - 2)² (limit 4), so rows 2-3 keep
+        // (4, 6) and leave (5) and (3, 7) in the block's brown. Rows 0-1 are the bevel's.
+        {"keystone",
+         ".&..",
+         false,
+         {{4, 2, 15},
+          {6, 2, 15},
+          {6, 3, 15},
+          {5, 2, 6},
+          {5, 3, 6},
+          {3, 2, 6},
+          {7, 2, 6},
+          {3, 4, 15},
+          {7, 4, 15},
+          {5, 5, 15},
+          {5, 7, 15},
+          {4, 5, 6},
+          {6, 6, 6}}},
+        // Annotated: c = S - S/3 = 7, so everything moves two pixels right, under the bevel at 8.
+        {"keystone beside its identifier",
+         ".&..",
+         true,
+         {{6, 2, 15},
+          {7, 2, 6},
+          {5, 2, 6},
+          {8, 2, 0},
+          {5, 4, 15},
+          {4, 4, 6},
+          {7, 6, 15},
+          {5, 6, 6}}},
+        // The keyhole stays centred even when annotated.
+        {"keyhole", ".%..", true, {{4, 2, 15}, {5, 2, 5}, {5, 7, 15}, {4, 5, 5}}},
+        {"master keystone", ".w..", false, {{4, 2, 15}, {5, 2, 3}, {5, 7, 15}}},
+        // m = 3, e = 7: black from (2, 2), fill [4,6)², highlight from column 6 and row 6 on.
+        {"green square",
+         "/...",
+         false,
+         {{2, 2, 0}, {4, 4, 5}, {5, 5, 5}, {6, 4, 13}, {4, 6, 13}, {1, 1, 12}}},
+        {"teal square", ")...", false, {{4, 4, 7}, {6, 4, 14}, {4, 7, 14}}},
+        {"white square", ":...", false, {{4, 4, 16}, {6, 4, 16}, {3, 3, 0}}},
+        {"black square", "\\...", false, {{4, 4, 0}, {6, 4, 23}, {7, 7, 23}}},
+        {"orange square", "_...", false, {{4, 4, 10}, {6, 4, 15}}},
+        {"yellow square", "<...", false, {{4, 4, 15}, {6, 4, 16}}},
+        // Marks over blocks when asked: the square covers the block's middle.
+        {"destination over a block", "+[..", false, {{4, 4, 3}, {6, 4, 18}, {1, 4, 17}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.Centre(c.cell);
+        f.ctx->flags.identifyBlocks = c.identify;
+        f.ctx->options.value[kDrawMarksOverBlocks] = true;
+        f.DrawAt(10);
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(f.Pixel(1, 1, p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
     }
 }
 

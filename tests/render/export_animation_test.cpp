@@ -9,7 +9,7 @@
 #include "RenderKit.h"
 #include "io/FileIO.h"
 #include "model/History.h"
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 namespace vorpel {
 namespace {
@@ -42,6 +42,7 @@ public:
 struct Recorder {
     std::unique_ptr<Context> ctx = std::make_unique<Context>();
     std::unique_ptr<BoardCanvas> canvas = std::make_unique<BoardCanvas>();
+    CanvasView view{kCell};
     StoppingPlatform platform;
     ScratchFolder folder;
     std::vector<std::string> drawn; // the canvas after each positioning
@@ -52,13 +53,12 @@ struct Recorder {
         EndOfLevel(*ctx);
         platform.ctx = ctx.get();
         ctx->platform = &platform;
-        canvas->cellSize = kCell;
     }
     int Width() const { return ctx->board.columns * kCell; }
     int Height() const { return ctx->board.rows * kCell; }
 
     GifRecording Record(const GifExportSettings& settings, const std::string& name = "a.gif") {
-        const GifNavigation real = DefaultGifNavigation(*ctx, *canvas);
+        const GifNavigation real = DefaultGifNavigation(*ctx, *canvas, view);
         auto keep = [this] { drawn.push_back(Crop(*canvas, Width(), Height())); };
         GifNavigation capturing{[=](int step) {
                                     real.goToStep(step);
@@ -68,7 +68,7 @@ struct Recorder {
                                     real.goToMove(move);
                                     keep();
                                 }};
-        return RecordGif(*ctx, *canvas, settings, folder.File(name), capturing);
+        return RecordGif(*ctx, *canvas, view, settings, folder.File(name), capturing);
     }
 };
 
@@ -162,11 +162,9 @@ TEST(GifExport, SinglePositionsAreSingleImageFiles) {
         // The picture of that position, without the selection dot.
         GoToPosition(*r.ctx, c.step);
         ComputeOutlineFlags(r.ctx->board);
-        r.canvas->repaintSuspended = true;
-        DrawBoard(*r.ctx, *r.canvas);
+        DrawBoard(*r.ctx, {kCell, true}, *r.canvas);
         EXPECT_TRUE(d.frames == Crop(*r.canvas, r.Width(), r.Height())) << "frame differs";
-        r.canvas->repaintSuspended = false;
-        DrawBoard(*r.ctx, *r.canvas);
+        DrawBoard(*r.ctx, {kCell, false}, *r.canvas);
         EXPECT_FALSE(d.frames == Crop(*r.canvas, r.Width(), r.Height())) << "dot expected";
     }
 }
@@ -216,7 +214,7 @@ TEST(GifExport, ChangedRectangles) {
     PlayBoard& b = ctx.board;
     auto frame = [&](bool first) {
         ComputeOutlineFlags(b);
-        DrawBoard(ctx, *r.canvas);
+        DrawBoard(ctx, r.view, *r.canvas);
         return first;
     };
     using Rect = GifFrameWriter::Rectangle;

@@ -90,5 +90,30 @@ TEST(GifCodes, EveryFrameStartsItsOwnCodeStream) {
     EXPECT_TRUE(decoded == (std::vector{a.pixels, b.pixels, a.pixels}));
 }
 
+// The direct dictionary against a plain hash map, on random frames of few to all colours in
+// runs of random length, so that the string cap, the entry count and the store limit each reset
+// the table and old table entries meet new codes.
+TEST(GifCodes, DirectDictionaryWritesWhatAPlainMapWrites) {
+    std::mt19937 random(12);
+    for (int trial = 0; trial < 24; ++trial) {
+        SCOPED_TRACE(trial);
+        const int colours = 1 + int(random() % 128), longestRun = 1 + int(random() % 300);
+        std::vector<Frame> frames;
+        for (int k = 0; k < 3; ++k) {
+            Frame f{0, 0, 100 + int(random() % 400), 50 + int(random() % 200), {}};
+            while (f.pixels.size() < std::size_t(f.width) * std::size_t(f.height)) {
+                const auto colour = std::uint8_t(random() % unsigned(colours));
+                f.pixels.insert(f.pixels.end(), 1 + random() % unsigned(longestRun), colour);
+            }
+            f.pixels.resize(std::size_t(f.width) * std::size_t(f.height));
+            frames.push_back(std::move(f));
+        }
+        const int width = 500, height = 250;
+        EXPECT_TRUE(Encode(width, height, frames) ==
+                    Encode<BasicGifEncoder<GifMapDictionary>>(width, height, frames))
+            << "bytes differ";
+    }
+}
+
 } // namespace
 } // namespace vorpel

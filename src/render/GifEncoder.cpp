@@ -1,5 +1,5 @@
 // Streaming GIF encoder: header, extensions, LZW code stream in sub-blocks, comment, trailer.
-#include "render/ConvGIF.h"
+#include "render/GifEncoder.h"
 
 #include <algorithm>
 #include <cassert>
@@ -11,7 +11,6 @@ namespace {
 constexpr unsigned kMinCodeSize = 7;
 constexpr unsigned kClearCode = 128;
 constexpr unsigned kEndCode = 129;
-constexpr unsigned kSlotCount = 5003;
 constexpr unsigned kMaxStringLength = 96;
 constexpr unsigned kMaxNextCode = 4093;
 constexpr unsigned kMaxEntries = 3335;
@@ -38,10 +37,19 @@ std::string_view GifCreditText() {
     return kCredit;
 }
 
-GifEncoder::GifEncoder() : slots_(kSlotCount, 0) {}
+constexpr std::uint32_t kNoKey = 0xFFFFFFFF;
+constexpr unsigned kCodeLimit = 4096; // codes stay below: a clear comes at kMaxNextCode
 
-void GifEncoder::GifBeginFile(const GifPalette& palette, int width, int height, int delay,
-                              bool loop, bool gif89a) {
+GifDirectDictionary::GifDirectDictionary()
+    : child_(std::size_t(kCodeLimit) * kClearCode, 0), record_(kCodeLimit, kNoKey) {}
+
+void GifDirectDictionary::Clear() {
+    std::fill(record_.begin(), record_.end(), kNoKey);
+}
+
+template <class Dictionary>
+void BasicGifEncoder<Dictionary>::GifBeginFile(const GifPalette& palette, int width, int height,
+                                               int delay, bool loop, bool gif89a) {
     assert(width > 0 && width <= 0xFFFF && height > 0 && height <= 0xFFFF);
     assert(delay >= 0 && delay <= 0xFFFF);
     out_.clear();
@@ -67,7 +75,8 @@ void GifEncoder::GifBeginFile(const GifPalette& palette, int width, int height, 
     }
 }
 
-void GifEncoder::GifBeginFrame(int width, int height, int left, int top) {
+template <class Dictionary>
+void BasicGifEncoder<Dictionary>::GifBeginFrame(int width, int height, int left, int top) {
     assert(inFile_ && !inFrame_);
     assert(width > 0 && height > 0 && left >= 0 && top >= 0);
     assert(left + width <= 0xFFFF && top + height <= 0xFFFF);
@@ -90,10 +99,37 @@ void GifEncoder::GifBeginFrame(int width, int height, int left, int top) {
     ClearDictionary();
 }
 
-void GifEncoder::GifAddRow(std::span<const std::uint8_t> canvas, std::size_t offset, bool lastRow) {
+template <class Dictionary>
+void BasicGifEncoder<Dictionary>::GifAddRow(std::span<const std::uint8_t> canvas,
+                                            std::size_t offset, bool lastRow) {
     assert(inFrame_ && rowsLeft_ > 0);
     assert(offset <= canvas.size() && canvas.size() - offset >= std::size_t(frameWidth_));
-    for (const std::uint8_t p : canvas.subspan(offset, frameWidth_)) AddPixel(p);
+    const std::span<const std::uint8_t> row = canvas.subspan(offset, frameWidth_);
+    if constexpr (Dictionary::kFastRows) {
+        // Most pixels only extend the current string by a stored string. This loop takes
+        // exactly AddPixel's path for those (a string going on, found, and still within the
+        // length cap) with the state in registers, and hands every other pixel to AddPixel.
+        unsigned code = code_, length = length_;
+        for (const std::uint8_t p : row) {
+            if (length != 0 && p < kClearCode) {
+                const unsigned found = dictionary_.Find(code * kClearCode + p);
+                if (found != 0 && length < kMaxStringLength) {
+                    code = found;
+                    ++length;
+                    continue;
+                }
+            }
+            code_ = code;
+            length_ = length;
+            AddPixel(p);
+            code = code_;
+            length = length_;
+        }
+        code_ = code;
+        length_ = length;
+    } else {
+        for (const std::uint8_t p : row) AddPixel(p);
+    }
     --rowsLeft_;
     assert(lastRow == (rowsLeft_ == 0));
     if (!lastRow) return;
@@ -103,7 +139,7 @@ void GifEncoder::GifAddRow(std::span<const std::uint8_t> canvas, std::size_t off
     inFrame_ = false;
 }
 
-void GifEncoder::GifEndFile() {
+template <class Dictionary> void BasicGifEncoder<Dictionary>::GifEndFile() {
     assert(inFile_ && !inFrame_);
     PutBytes(out_, {0x21, 0xFE, static_cast<std::uint8_t>(kCredit.size())});
     out_ += kCredit;
@@ -111,46 +147,28 @@ void GifEncoder::GifEndFile() {
     inFile_ = false;
 }
 
-// The dictionary is keyed by (code of the string without its last pixel, last pixel). Every
-// stored string extends the current string, which is itself a single pixel or a stored string,
-// and stored strings are unique, so this key matches exactly the strings that a comparison
-// of whole strings would; the bytes such a store of strings would take are still counted,
-// because they bound the table.
-void GifEncoder::AddPixel(std::uint8_t p) {
+// The bytes that a store of whole strings would take are still counted: they bound the table,
+// and so decide where the clear codes fall.
+template <class Dictionary> void BasicGifEncoder<Dictionary>::AddPixel(std::uint8_t p) {
     assert(p < kClearCode);
     ++length_;
     if (length_ == 1) {
         code_ = p;
         return;
     }
-    if (length_ == 2) hash_ = (code_ + 1) * 301;
-    hash_ = ((length_ + p) * hash_) % 65536 + 1;
-
-    const std::uint32_t key = (code_ << 8) | p;
-    unsigned slot = hash_ % kSlotCount;
-    bool found = false;
-    bool empty = false;
-    for (unsigned probe = 0; probe < kSlotCount; ++probe) {
-        slot = slot + 1 == kSlotCount ? 0 : slot + 1;
-        const std::uint32_t entry = slots_[slot];
-        if (entry == 0) {
-            empty = true;
-            break;
-        }
-        if ((entry & 0xFFFFF) == key) {
-            found = true;
-            break;
-        }
-    }
-    if (found && length_ <= kMaxStringLength) {
-        code_ = slots_[slot] >> 20;
+    // Every stored string extends the current string, which is itself a single pixel or a
+    // stored string, and stored strings are unique, so this key names exactly one string.
+    const std::uint32_t key = code_ * kClearCode + p;
+    const unsigned found = dictionary_.Find(key);
+    if (found != 0 && length_ <= kMaxStringLength) {
+        code_ = found;
         return;
     }
 
     Emit(code_);
     ++emitted_;
-    if (empty) {
-        slots_[slot] = ((emitted_ + 129) << 20) | key; // codes from 130 on: never 0 (empty)
+    if (found == 0) {
+        dictionary_.Add(key, emitted_ + 129); // codes from 130 on: never 0 (absent)
         ++entries_;
         storeBytes_ += 3 + length_; // code, length byte, pixels
     }
@@ -167,7 +185,7 @@ void GifEncoder::AddPixel(std::uint8_t p) {
     }
 }
 
-void GifEncoder::Emit(unsigned code) {
+template <class Dictionary> void BasicGifEncoder<Dictionary>::Emit(unsigned code) {
     const std::uint32_t shifted = code << bitOffset_;
     packed_[count_] |= static_cast<std::uint8_t>(shifted);
     packed_[count_ + 1] |= static_cast<std::uint8_t>(shifted >> 8);
@@ -184,7 +202,7 @@ void GifEncoder::Emit(unsigned code) {
     }
 }
 
-void GifEncoder::WriteSubBlock() {
+template <class Dictionary> void BasicGifEncoder<Dictionary>::WriteSubBlock() {
     out_ += static_cast<char>(count_);
     out_.append(reinterpret_cast<const char*>(packed_.data()), count_);
     // Only the partial byte after the block can hold bits; it starts the next block.
@@ -193,13 +211,16 @@ void GifEncoder::WriteSubBlock() {
     count_ = 0;
 }
 
-void GifEncoder::ClearDictionary() {
+template <class Dictionary> void BasicGifEncoder<Dictionary>::ClearDictionary() {
     codeWidth_ = kMinCodeSize + 1;
     emitted_ = 0;
     entries_ = 0;
     storeBytes_ = 0;
     length_ = 0;
-    std::fill(slots_.begin(), slots_.end(), 0u);
+    dictionary_.Clear();
 }
+
+template class BasicGifEncoder<GifDirectDictionary>;
+template class BasicGifEncoder<GifMapDictionary>;
 
 } // namespace vorpel

@@ -1,5 +1,5 @@
 // GIF animation export: frame counts, changed-cell frames and the writing loop.
-#include "render/GravarGIF.h"
+#include "render/GifExport.h"
 
 #include <cstdio>
 #include <new>
@@ -37,11 +37,11 @@ GifPalette ToGifPalette(const BoardPalette& palette) {
     return out;
 }
 
-GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas) {
-    auto redraw = [&ctx, &canvas] {
+GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view) {
+    auto redraw = [&ctx, &canvas, &view] {
         ComputeOutlineFlags(ctx.board);
         if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-        DrawBoard(ctx, canvas);
+        DrawBoard(ctx, view, canvas);
     };
     return {[&ctx, redraw](int step) {
                 GoToPosition(ctx, step);
@@ -56,7 +56,7 @@ GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas) {
 void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, int delay,
                                    bool first, bool last, bool loop) {
     const PlayBoard& b = ctx.board;
-    const int s = canvas.cellSize;
+    const int s = canvas.drawnCellSize;
     const bool viewPath = ctx.flags.viewBlockPath;
     RowSet changed;
     if (!first && viewPath) {
@@ -120,16 +120,17 @@ void GifFrameWriter::EndEarly() {
     ended_ = true;
 }
 
-GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSettings& settings,
-                       const std::string& path, const GifNavigation& navigation,
-                       const std::function<void(int)>& progress, const WriteFaults& faults) {
+GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
+                       const GifExportSettings& settings, const std::string& path,
+                       const GifNavigation& navigation, const std::function<void(int)>& progress,
+                       const WriteFaults& faults) {
     GifRecording result;
     ctx.flags.recordingGif = true;
     ctx.flags.stopRecordingGif = false;
     const int remembered = ctx.CurrentLevel().currentStep;
     const int last = GifFrameCount(ctx.CurrentLevel(), settings.what) - 1;
-    const bool wasSuspended = canvas.repaintSuspended;
-    canvas.repaintSuspended = true; // frames never show the selection dot
+    const bool wasSuspended = view.repaintSuspended;
+    view.repaintSuspended = true; // frames never show the selection dot
     try {
         GifFrameWriter writer;
         for (int i = 0; i <= last; ++i) {
@@ -166,7 +167,7 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSetting
     } catch (const std::bad_alloc&) {
         result.error = kNotEnoughMemory;
     }
-    canvas.repaintSuspended = wasSuspended;
+    view.repaintSuspended = wasSuspended;
     ctx.flags.recordingGif = false;
     navigation.goToStep(remembered);
     if (!result.error.empty()) ctx.platform->ShowInfo({"File " + path + ".", result.error});

@@ -1,5 +1,4 @@
-// GIF animation export: the board canvas frame by frame, after the first frame only the
-// rectangle of cells that changed; the engine its window calls.
+// GIF animation export: the canvas frame by frame, later frames only the cells that changed.
 #pragma once
 
 #include <array>
@@ -9,8 +8,8 @@
 
 #include "io/FileIO.h"
 #include "model/Context.h"
-#include "render/ConvGIF.h"
-#include "render/Desenhar.h"
+#include "render/BoardDrawing.h"
+#include "render/GifEncoder.h"
 
 namespace vorpel {
 
@@ -40,12 +39,12 @@ GifPalette ToGifPalette(const BoardPalette& palette);
 
 // Brings the board to a history position (steps applied, or the end of a move) and redraws
 // the canvas. The main window passes its own operations; DefaultGifNavigation goes through the
-// history, recomputes the outline flags and the block path, and calls DrawBoard.
+// history, recomputes the outline flags and the block path, and calls DrawBoard with `view`.
 struct GifNavigation {
     std::function<void(int)> goToStep;
     std::function<void(int)> goToMove;
 };
-GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas);
+GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view);
 
 // Builds one GIF file in memory from canvas pictures, keeping the snapshot of cells that the
 // later frames are compared with.
@@ -90,13 +89,15 @@ struct GifRecording {
 };
 
 // The writing loop of "&Write" once the file name is chosen: sets `recordingGif`, suppresses
-// the selection dot, writes every frame (letting events run and honouring
-// `stopRecordingGif` before each), writes the file whole, returns to the position it started
-// from and reports a failure through the platform. A stopped recording still makes a complete
-// file of the frames written so far; one stopped before its first frame writes no file.
-// `progress` gets each frame index before the frame is made; `faults` are a test's write faults.
-GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, const GifExportSettings& settings,
-                       const std::string& path, const GifNavigation& navigation,
+// the selection dot (through `view`, which the navigation draws with), writes every frame (letting
+// events run and honouring `stopRecordingGif` before each), writes the file whole, returns to the
+// position it started from and reports a failure through the platform. A stopped recording still
+// makes a complete file of the frames written so far; one stopped before its first frame writes no
+// file. `progress` gets each frame index before the frame is made; `faults` are a test's write
+// faults.
+GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
+                       const GifExportSettings& settings, const std::string& path,
+                       const GifNavigation& navigation,
                        const std::function<void(int)>& progress = {},
                        const WriteFaults& faults = {});
 
