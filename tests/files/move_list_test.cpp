@@ -14,15 +14,8 @@ TEST(MoveListLine, PadsEachFieldToItsWidth) {
     EXPECT_EQ(MoveListLine(12345, -3, 63, 100, -1, "x"), "12345) -3, 63,100, -1: x");
 }
 
-StepRecord Step(int move, int row, int column, int rowDelta, int columnDelta) {
-    StepRecord s;
-    s.moveNumber = move;
-    s.row = static_cast<std::uint8_t>(row);
-    s.column = static_cast<std::uint8_t>(column);
-    s.rowDelta = static_cast<std::int8_t>(rowDelta);
-    s.columnDelta = static_cast<std::int8_t>(columnDelta);
-    return s;
-}
+// Steps as the history keeps them: the block at (row, column) of a move and the deltas.
+constexpr auto Step = test::MakeStep;
 
 TEST(MoveListLines, OneLinePerMoveEliminationsApartFromTheOrigin) {
     Level level;
