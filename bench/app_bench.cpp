@@ -254,14 +254,19 @@ void LongHistory(Level& level) {
     level.stepCount = level.currentStep = 100000;
 }
 
+// Shows the program's window, gives its level that history and opens the move list on it.
+MoveListWindow& ShowLongMoveList(Program& program) {
+    program.form->show();
+    QCoreApplication::processEvents();
+    LongHistory(program.ctx.CurrentLevel());
+    return ShowMoveList(*program.form);
+}
+
 // The move list of a 100,000-step level: a full window painted (only the lines in view).
 void BM_MoveListPaint(benchmark::State& state) {
     BenchApplication application;
     Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
-    program.form->show();
-    QCoreApplication::processEvents();
-    LongHistory(program.ctx.CurrentLevel());
-    MoveListWindow& window = ShowMoveList(*program.form);
+    MoveListWindow& window = ShowLongMoveList(program);
     window.resize(700, 1000);
     QCoreApplication::processEvents();
     MoveGrid& grid = *window.moveGrid;
@@ -280,10 +285,7 @@ BENCHMARK(BM_MoveListPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_MoveListListing(benchmark::State& state) {
     BenchApplication application;
     Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
-    program.form->show();
-    QCoreApplication::processEvents();
-    LongHistory(program.ctx.CurrentLevel());
-    MoveListWindow& window = ShowMoveList(*program.form);
+    MoveListWindow& window = ShowLongMoveList(program);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         window.ListCurrentMoves();
