@@ -19,6 +19,26 @@ inline double ResidentMegabytes() {
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
 }
 
+// A full 64 x 64 level text: every block character and mark, in pairs of cells joined by a
+// label on two rows out of three.
+inline std::string CrowdedText() {
+    const std::string kinds = "[@xX{?}z|\"-=vV&w$Y;Z>y]*!(#%~.\xA1\xB0\xF7..";
+    const std::string marks = ".+^/):\\_<A0\xC7\xE7\xA1\xB5z..";
+    std::string text = "\"Crowded\"\r\n";
+    for (int r = 0; r < 64; ++r) {
+        for (int c = 0; c < 64; ++c) {
+            text += marks[std::size_t(r * 7 + c * 3) % marks.size()];
+            text += kinds[std::size_t(r * 32 + c / 2) % kinds.size()];
+            if (r % 3 == 0)
+                text += "..";
+            else
+                text += std::string{char('0' + c / 2), char('0' + r % 40)};
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
 // The generated collection's size, the same for the core's and the program's benchmarks.
 inline constexpr int kCollectionLevels = 10000;
 

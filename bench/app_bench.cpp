@@ -18,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "AppBenchKit.h"
 #include "BenchKit.h"
 #include "app/LevelListWindow.h"
 #include "app/MainWindow.h"
@@ -29,34 +30,8 @@
 namespace {
 
 using namespace vorpel;
-
-// An application on the offscreen platform for one benchmark, with settings in a folder of its
-// own.
-class BenchApplication {
-public:
-    BenchApplication() {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
-    }
-
-private:
-    int argc_ = 1;
-    char name_[8] = "bench";
-    char* argv_[2] = {name_, nullptr};
-    QTemporaryDir settings_;
-    std::unique_ptr<QApplication> app_;
-};
-
-// Records whether the board area has been painted.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-};
+using bench::BenchApplication;
+using bench::PaintWatch;
 
 void WriteFile(const QString& path, const std::string& bytes) {
     QFile file(path);
@@ -279,14 +254,19 @@ void LongHistory(Level& level) {
     level.stepCount = level.currentStep = 100000;
 }
 
+// Shows the program's window, gives its level that history and opens the move list on it.
+MoveListWindow& ShowLongMoveList(Program& program) {
+    program.form->show();
+    QCoreApplication::processEvents();
+    LongHistory(program.ctx.CurrentLevel());
+    return ShowMoveList(*program.form);
+}
+
 // The move list of a 100,000-step level: a full window painted (only the lines in view).
 void BM_MoveListPaint(benchmark::State& state) {
     BenchApplication application;
     Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
-    program.form->show();
-    QCoreApplication::processEvents();
-    LongHistory(program.ctx.CurrentLevel());
-    MoveListWindow& window = ShowMoveList(*program.form);
+    MoveListWindow& window = ShowLongMoveList(program);
     window.resize(700, 1000);
     QCoreApplication::processEvents();
     MoveGrid& grid = *window.moveGrid;
@@ -305,10 +285,7 @@ BENCHMARK(BM_MoveListPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_MoveListListing(benchmark::State& state) {
     BenchApplication application;
     Program program("\"Start\"\r\n.#.. .@.. .#..\r\n");
-    program.form->show();
-    QCoreApplication::processEvents();
-    LongHistory(program.ctx.CurrentLevel());
-    MoveListWindow& window = ShowMoveList(*program.form);
+    MoveListWindow& window = ShowLongMoveList(program);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         window.ListCurrentMoves();

@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "AppBenchKit.h"
+#include "BenchKit.h"
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -19,50 +21,6 @@
 namespace {
 
 using namespace vorpel;
-
-class EditorBenchApplication {
-public:
-    EditorBenchApplication() {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
-    }
-
-private:
-    int argc_ = 1;
-    char name_[8] = "bench";
-    char* argv_[2] = {name_, nullptr};
-    QTemporaryDir settings_;
-    std::unique_ptr<QApplication> app_;
-};
-
-class BoardPaintWatch : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-};
-
-// Every kind of the editor's buttons and many marks, in blocks of two cells.
-std::string CrowdedEditorLevel() {
-    const std::string kinds = "[@xX{?}z|\"-=vV&w$Y;Z>y]*!(#%~.\xA1\xB0\xF7..";
-    const std::string marks = ".+^/):\\_<A0\xC7\xE7\xA1\xB5z..";
-    std::string text = "\"Crowded\"\r\n";
-    for (int r = 0; r < 64; ++r) {
-        for (int c = 0; c < 64; ++c) {
-            text += marks[std::size_t(r * 7 + c * 3) % marks.size()];
-            text += kinds[std::size_t(r * 32 + c / 2) % kinds.size()];
-            if (r % 3 == 0)
-                text += "..";
-            else
-                text += std::string{char('0' + c / 2), char('0' + r % 40)};
-        }
-        text += "\r\n";
-    }
-    return text;
-}
 
 // The command character of the case, and whether it acts on the middle square or the level.
 struct EditorCase {
@@ -79,7 +37,7 @@ constexpr EditorCase kCases[] = {{"Wall", 'E', true},         {"Destination", '1
 void BM_EditorCommandPainted(benchmark::State& state) {
     const EditorCase& t = kCases[state.range(0)];
     state.SetLabel(t.name);
-    EditorBenchApplication application;
+    bench::BenchApplication application;
     QTemporaryDir folder;
     Context ctx;
     QtPlatform platform;
@@ -88,7 +46,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     {
         QFile file(folder.filePath(QStringLiteral("Vorpel 0.txt")));
         if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no startup file");
-        const std::string text = CrowdedEditorLevel();
+        const std::string text = bench::CrowdedText();
         file.write(text.data(), qint64(text.size()));
     }
     auto form = std::make_unique<MainWindow>(
@@ -104,7 +62,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     form->CellSize = 32;
     form->RepaintAfterEdit(false);
     QCoreApplication::processEvents();
-    BoardPaintWatch watch;
+    bench::PaintWatch watch;
     form->client->installEventFilter(&watch);
     for (auto _ : state) {
         state.PauseTiming();

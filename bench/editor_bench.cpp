@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchKit.h"
 #include "editor/EditorOps.h"
 #include "editor/EditorSession.h"
 #include "editor/SelectionText.h"
@@ -22,25 +23,6 @@
 namespace vorpel {
 namespace {
 
-// Every block character and mark, in pairs of cells joined by a label on two rows out of three.
-std::string CrowdedText() {
-    const std::string kinds = "[@xX{?}z|\"-=vV&w$Y;Z>y]*!(#%~.\xA1\xB0\xF7..";
-    const std::string marks = ".+^/):\\_<A0\xC7\xE7\xA1\xB5z..";
-    std::string text = "\"Crowded\"\r\n";
-    for (int r = 0; r < 64; ++r) {
-        for (int c = 0; c < 64; ++c) {
-            text += marks[std::size_t(r * 7 + c * 3) % marks.size()];
-            text += kinds[std::size_t(r * 32 + c / 2) % kinds.size()];
-            if (r % 3 == 0)
-                text += "..";
-            else
-                text += std::string{char('0' + c / 2), char('0' + r % 40)};
-        }
-        text += "\r\n";
-    }
-    return text;
-}
-
 struct Bench {
     Context ctx;
     Level original;
@@ -49,7 +31,7 @@ struct Bench {
     std::string clipboard;
 
     bool Load() {
-        const std::vector<std::string> lines = SplitLines(CrowdedText());
+        const std::vector<std::string> lines = SplitLines(bench::CrowdedText());
         std::size_t index = 0;
         if (!ReadLevelText(ctx, lines, index, true).empty()) return false;
         RebuildBoard(ctx);
@@ -153,7 +135,7 @@ BENCHMARK(BM_EditorOperation)
 
 Level LevelWithHistory(int steps) {
     Level level;
-    const std::vector<std::string> lines = SplitLines(CrowdedText());
+    const std::vector<std::string> lines = SplitLines(bench::CrowdedText());
     Context ctx;
     std::size_t index = 0;
     ReadLevelText(ctx, lines, index, true);

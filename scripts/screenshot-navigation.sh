@@ -6,35 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/screenshots}")
 
-missing=()
-for tool in Xvfb:xvfb xdotool:xdotool import:imagemagick python3:python3; do
-    command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+source scripts/screenshot-kit.sh
+install_missing_tools Xvfb:xvfb xdotool:xdotool import:imagemagick python3:python3
 
-program=${VORPEL:-build/release/src/app/Vorpel}
-if [ ! -x "$program" ]; then
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build/release --target Vorpel
-fi
+find_program
 
 # A program folder of its own, and settings of its own, so nothing of the user's is touched.
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$program" "$work/Vorpel"
+make_work_folder
 cp data/Vorpel.htm "$work/Vorpel.htm" 2>/dev/null || true
 
 # Twelve startup levels: two blocks in a room, the odd ones with three moves recorded; best
@@ -73,11 +51,7 @@ printf '[Options]\nShow%%20total%%20moves%%20and%%20records=true\n' \
     >"$work/config/Ostavin/Vorpel.conf"
 
 # Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
-export DISPLAY=:$(head -1 "$work/display")
+start_xvfb 1280x900x24
 
 XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$work/Vorpel" &
 program_pid=$!

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include "app/QtPlatform.h"
+#include "app/SettingsStore.h"
 #include "files/BestSolutions.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
@@ -71,7 +72,7 @@ CompanionFiles CompanionFiles::ForThisProgram() {
 }
 
 QString CompanionFiles::SettingsName() const {
-    return QFileInfo(executable_).baseName();
+    return SettingsBaseName(executable_);
 }
 
 QString CompanionFiles::CaptionName() const {

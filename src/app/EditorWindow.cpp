@@ -26,7 +26,7 @@
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
 #include "files/LevelLoad.h"
-#include "files/TitleState.h"
+#include "files/TitleCheck.h"
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Shuffle.h"
@@ -380,12 +380,12 @@ void EditorWindow::OnTitleChanged() {
     const std::string title = ToCp1252(titleEdit->text());
     if (typingInField && title != ctx.CurrentLevel().title) PushUndo();
     main.ChangeTitle(title);
-    const TitleState state = CheckTitleState(ctx.collection, title, ctx.collection.currentLevel);
-    titleLabel->setText(state == TitleState::kInvalid      ? QStringLiteral("Title  (invalid)")
-                        : state == TitleState::kDuplicated ? QStringLiteral("Title  (duplicated)")
-                                                           : QStringLiteral("Title"));
-    replaceButton->setEnabled(state != TitleState::kInvalid);
-    addButton->setEnabled(state != TitleState::kInvalid);
+    const TitleState state = CheckTitleFor(ctx.collection, title, ctx.collection.currentLevel);
+    titleLabel->setText(state == TitleState::Invalid      ? QStringLiteral("Title  (invalid)")
+                        : state == TitleState::Duplicated ? QStringLiteral("Title  (duplicated)")
+                                                          : QStringLiteral("Title"));
+    replaceButton->setEnabled(state != TitleState::Invalid);
+    addButton->setEnabled(state != TitleState::Invalid);
 }
 
 void EditorWindow::ShowLevelTitle() {

@@ -6,26 +6,15 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
-#include <QPolygon>
 #include <array>
+
+#include "app/SortArrow.h"
 
 namespace vorpel {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QIcon Arrow(bool up) {
-    QPixmap pixmap(12, 12);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::darkGray);
-    painter.drawPolygon(up ? QPolygon({QPoint(6, 2), QPoint(11, 9), QPoint(1, 9)})
-                           : QPolygon({QPoint(1, 3), QPoint(11, 3), QPoint(6, 10)}));
-    return QIcon(pixmap);
-}
 
 // The small bent arrow that marks a shortcut, drawn over a corner of its file's icon.
 QIcon WithShortcutArrow(const QIcon& base) {
@@ -53,7 +42,7 @@ QIcon WithShortcutArrow(const QIcon& base) {
 } // namespace
 
 FileListModel::FileListModel(QObject* parent)
-    : QAbstractTableModel(parent), ascending_(Arrow(true)), descending_(Arrow(false)) {}
+    : QAbstractTableModel(parent), ascending_(SortArrow(true)), descending_(SortArrow(false)) {}
 
 void FileListModel::SetEntries(std::vector<ChooserEntry> entries, bool driveList) {
     beginResetModel();

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -25,6 +24,7 @@
 #include "app/Help.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
+#include "app/SortArrow.h"
 #include "files/BestSolutions.h"
 
 namespace vorpel {
@@ -57,28 +57,6 @@ QPixmap Disc(const QColor& colour, const char* mark) {
     return pixmap;
 }
 
-QPixmap Arrow(bool up) {
-    QPixmap pixmap(12, 12);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 60, 60));
-    QPainterPath path;
-    if (up) {
-        path.moveTo(6, 2);
-        path.lineTo(11, 9);
-        path.lineTo(1, 9);
-    } else {
-        path.moveTo(1, 3);
-        path.lineTo(11, 3);
-        path.lineTo(6, 10);
-    }
-    path.closeSubpath();
-    p.drawPath(path);
-    return pixmap;
-}
-
 } // namespace
 
 // --- Model -----------------------------------------------------------------------------------
@@ -94,8 +72,8 @@ const std::array<QPixmap, 8>& LevelListModel::Pictures() {
         Disc(QColor(240, 130, 0), ""),
         Disc(QColor(210, 40, 30), ""),
         Disc(QColor(150, 150, 150), "?"),
-        Arrow(true),
-        Arrow(false),
+        SortArrow(true),
+        SortArrow(false),
     };
     return pictures;
 }

@@ -54,8 +54,7 @@ public:
                   OptionsHooks hooks, QWidget* parent = nullptr);
 
     QTabWidget* pageTabs;
-    std::array<QCheckBox*, kOptionCount> optionBoxes{}; // CheckBox0 .. CheckBox12, then
-                                                        // CheckBoxAutoAvancoAlfanumerico
+    std::array<QCheckBox*, kOptionCount> optionBoxes{}; // one per OptionIndex, in its order
     QLabel* startupListLabel;
     QLineEdit* startupListEdit;
     QPushButton* readGameOptionsButton;

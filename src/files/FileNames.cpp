@@ -1,12 +1,8 @@
 // File names: checks and messages around whole-file reading and writing, and path helpers.
 #include "files/FileNames.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace vorpel {
 
@@ -47,16 +43,6 @@ std::string CutFirstFolder(const std::string& folder, char separator) {
 
 std::string NameTooLongMessage(const std::string& name) {
     return std::string(kNameTooLongIntro) + "\r\n" + name;
-}
-
-std::string OpenForReading(const std::string& name) {
-    if (name.size() > kMaxFileName) return NameTooLongMessage(name);
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? NotFoundMessage(name) : kErrorOpening;
-    struct stat st {};
-    const bool folder = ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode);
-    ::close(fd);
-    return folder ? kErrorOpening : "";
 }
 
 std::string CreateForWriting(const std::string& name) {

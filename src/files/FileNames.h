@@ -24,15 +24,12 @@ inline constexpr const char* kNameTooLongIntro =
 // The whole message about a name that is too long: the intro, CR LF and the name.
 std::string NameTooLongMessage(const std::string& name);
 
-// Whether `name` can be read: "" or the message (too long; the name, CR LF and "File not
-// found."; "Error when opening the file.").
-std::string OpenForReading(const std::string& name);
-
 // Whether `name` may be written: "" or the message about a name that is too long. Writing itself
 // replaces the file atomically, so nothing is created or emptied here.
 std::string CreateForWriting(const std::string& name);
 
-// Reads a whole file after the checks of OpenForReading; returns "" or the message.
+// Reads a whole file; returns "" or the message (too long; the name, CR LF and "File not
+// found."; "Error when opening the file.").
 std::string ReadFileChecked(const std::string& name, std::string& bytes);
 
 // Replaces a file with `bytes` after the checks of CreateForWriting; a failure leaves the old

@@ -38,13 +38,11 @@ TEST_F(FileNames, NamesOf254CharactersPassAndLongerOnesAreRefusedByName) {
 
     EXPECT_EQ(WriteFileChecked(fits, "abc"), "");
     std::string bytes;
-    EXPECT_EQ(OpenForReading(fits), "");
     EXPECT_EQ(ReadFileChecked(fits, bytes), "");
     EXPECT_EQ(bytes, "abc");
     EXPECT_EQ(CreateForWriting(fits), "");
 
     std::ofstream(tooLong) << "abc"; // the file system itself takes the name
-    EXPECT_EQ(OpenForReading(tooLong), message);
     EXPECT_EQ(ReadFileChecked(tooLong, bytes), message);
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(CreateForWriting(tooLong), message);
@@ -61,10 +59,8 @@ TEST_F(FileNames, NamesOf254CharactersPassAndLongerOnesAreRefusedByName) {
 TEST_F(FileNames, ReadingMissingAndUnreadableFilesNamesTheProblem) {
     const std::string missing = (dir / "missing.txt").string();
     std::string bytes = "stale";
-    EXPECT_EQ(OpenForReading(missing), missing + "\r\nFile not found.");
     EXPECT_EQ(ReadFileChecked(missing, bytes), missing + "\r\nFile not found.");
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(OpenForReading(dir.string()), "Error when opening the file.");
     // Folders, endless devices and pipes without a writer are refused, never waited on.
     const std::string pipe = (dir / "pipe").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

@@ -3,7 +3,6 @@
 
 #include "SolutionFixtures.h"
 #include "files/MoveList.h"
-#include "files/TitleCheck.h"
 
 namespace vorpel {
 namespace {
@@ -15,15 +14,8 @@ TEST(MoveListLine, PadsEachFieldToItsWidth) {
     EXPECT_EQ(MoveListLine(12345, -3, 63, 100, -1, "x"), "12345) -3, 63,100, -1: x");
 }
 
-StepRecord Step(int move, int row, int column, int rowDelta, int columnDelta) {
-    StepRecord s;
-    s.moveNumber = move;
-    s.row = static_cast<std::uint8_t>(row);
-    s.column = static_cast<std::uint8_t>(column);
-    s.rowDelta = static_cast<std::int8_t>(rowDelta);
-    s.columnDelta = static_cast<std::int8_t>(columnDelta);
-    return s;
-}
+// Steps as the history keeps them: the block at (row, column) of a move and the deltas.
+constexpr auto Step = test::MakeStep;
 
 TEST(MoveListLines, OneLinePerMoveEliminationsApartFromTheOrigin) {
     Level level;
@@ -86,27 +78,6 @@ TEST(NumberBestSolutionLines, NumbersMovesAndGivesEliminationsThePreviousNumber)
     // Ten texts take numbers three characters wide.
     const std::vector<std::string> ten(10, "  0,  0: >");
     EXPECT_EQ(NumberBestSolutionLines(ten).back(), " 10)  0,  0: >");
-}
-
-TEST(CheckTitleFor, RefusesInvalidAndWarnsOfDuplicatedTitles) {
-    LevelCollection collection;
-    collection.levels[0].title = "First";
-    collection.NewLevel("Second", 6, 6, true);
-    const struct {
-        const char* title;
-        int current;
-        TitleState state;
-    } cases[] = {
-        {"", 0, TitleState::Invalid},       {"   ", 0, TitleState::Invalid},
-        {" First", 0, TitleState::Invalid}, {"Second", 0, TitleState::Duplicated},
-        {"Second", 1, TitleState::Valid},   {"second", 0, TitleState::Valid},
-        {"Third ", 1, TitleState::Valid},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CheckTitleFor(collection, c.title, c.current), c.state) << c.title;
-    EXPECT_STREQ(TitleWarning(TitleState::Invalid), "Invalid title.");
-    EXPECT_STREQ(TitleWarning(TitleState::Duplicated), "Duplicated title.");
-    EXPECT_STREQ(TitleWarning(TitleState::Valid), "");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Tests of moves as text: writing move lines, reading them, and applying single move texts.
 #include <gtest/gtest.h>
 
+#include "Fixtures.h"
 #include "TextFixtures.h"
 #include "files/MoveText.h"
 
@@ -43,13 +44,7 @@ struct Fixture {
 TEST(WriteMoveLines, OneLinePerMoveWithAlignedNumbers) {
     Level level;
     auto add = [&](int move, int row, int column, int rowDelta, int columnDelta) {
-        StepRecord s;
-        s.moveNumber = move;
-        s.row = static_cast<std::uint8_t>(row);
-        s.column = static_cast<std::uint8_t>(column);
-        s.rowDelta = static_cast<std::int8_t>(rowDelta);
-        s.columnDelta = static_cast<std::int8_t>(columnDelta);
-        level.steps.push_back(s);
+        level.steps.push_back(test::MakeStep(move, row, column, rowDelta, columnDelta));
     };
     add(1, 4, 10, 0, 1);
     add(1, 4, 10, 0, 1);

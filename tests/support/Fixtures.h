@@ -1,6 +1,7 @@
 // Test helpers: levels from little pictures in the level text format, and board comparisons.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,17 @@ std::string LoadBoard(Context& ctx, const std::vector<std::string>& rows,
 
 // One line per row: each cell's display character, or its mark where it holds no block.
 std::string Picture(const Context& ctx);
+
+// A step record of move `move`: the block at (row, column) moved by the deltas.
+inline StepRecord MakeStep(int move, int row, int column, int rowDelta, int columnDelta) {
+    StepRecord s;
+    s.moveNumber = move;
+    s.row = static_cast<std::uint8_t>(row);
+    s.column = static_cast<std::uint8_t>(column);
+    s.rowDelta = static_cast<std::int8_t>(rowDelta);
+    s.columnDelta = static_cast<std::int8_t>(columnDelta);
+    return s;
+}
 
 // Takes hold of the block at (row, column) and drags it one cell by the deltas.
 bool Drag(Context& ctx, int row, int column, int rowDelta, int columnDelta);
