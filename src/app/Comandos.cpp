@@ -15,8 +15,10 @@
 #include "app/Principal.h"
 #include "app/QtPlatform.h"
 #include "files/ArquivoSolucoes.h"
+#include "files/EntSai.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
+#include "files/SaveOffer.h"
 #include "files/SokFormat.h"
 #include "model/Execucao.h"
 #include "model/Shuffle.h"
@@ -76,13 +78,6 @@ int TagOfCharacter(unsigned char c) {
 
 bool CommandAvailable(int tag) {
     switch (tag) {
-    case 3:  // Save as Vorpel
-    case 47: // Save as SOK
-    case 41: // Save as NBL
-    case 42: // Save as DLL
-    case 33: // GIF animation
-    case 43: // Write Bricks moves
-    case 44: // Read Bricks moves
     case 12: // Editor
     case 20: // Title change
     case 11: // Level list
@@ -243,6 +238,7 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
                                  [this](const std::string& topic) { ShowHelpTopic(topic); }, this},
                 name, "Read levels", kChooseReading)) {
             fileName = name;
+            if (HasExtension(".dll", name)) lastDllPath = name;
             ReadLevelsCommand(name);
         }
         break;
@@ -364,6 +360,27 @@ void TFormPrincipal::ExecuteCommand(unsigned char c) {
         break;
     case 39:
         platform.ShowAbout();
+        break;
+    case 3:
+        SaveLevelAs(SaveFormat::kOwnText);
+        break;
+    case 47:
+        SaveLevelAs(SaveFormat::kSok);
+        break;
+    case 41:
+        SaveLevelAs(SaveFormat::kNbl);
+        break;
+    case 42:
+        OpenSaveDllDialog();
+        break;
+    case 33:
+        OpenGifExportWindow();
+        break;
+    case 43:
+        OpenBricksMovesDialog(true);
+        break;
+    case 44:
+        OpenBricksMovesDialog(false);
         break;
     default:
         break; // the zoom items, refused above

@@ -107,6 +107,9 @@ TFormOpcoes::TFormOpcoes(Context& ctx, VorpelIni& ini, QtPlatform& platform, Opt
         NewButton(game, "BotaoLerOpcoesJogo", "Read game options from the Registry");
     gameLayout->addWidget(LabelLerAoIniciar);
     gameLayout->addWidget(EditLerAoIniciar);
+    resumeBox = NewCheckBox(game, "resumeBox", kResumeValue);
+    resumeBox->setChecked(ctx.options.resume);
+    gameLayout->addWidget(resumeBox);
     gameLayout->addWidget(BotaoLerOpcoesJogo, 0, Qt::AlignLeft);
     gameLayout->addStretch();
 
@@ -271,6 +274,7 @@ void TFormOpcoes::OnClickBotaoOK() {
         ctx_.options.value[static_cast<std::size_t>(i)] =
             optionBoxes[static_cast<std::size_t>(i)]->isChecked();
     ctx_.options.startupList = list;
+    ctx_.options.resume = resumeBox->isChecked();
     ini_.WriteOptions(true, 0, kOptionCount - 1);
     ctx_.options.seed = SeedValue();
     if (hooks_.applyOptions) hooks_.applyOptions();

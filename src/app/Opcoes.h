@@ -51,6 +51,7 @@ public:
                                                         // CheckBoxAutoAvancoAlfanumerico
     QLabel* LabelLerAoIniciar;
     QLineEdit* EditLerAoIniciar;
+    QCheckBox* resumeBox;
     QPushButton* BotaoLerOpcoesJogo;
     QPushButton* BotaoLerOpcoesArquivo;
     BarraEdit* BarraEditLinhaInicial;

@@ -240,6 +240,7 @@ TFormPrincipal::TFormPrincipal(Context& context, QtPlatform& qtPlatform, QString
 
     colourTable_.resize(256);
     BuildMenus();
+    AddSaveAllItem();
     ctx.repaint = [this] {
         // A slide shown between its steps: the engine has recomputed the outline flags.
         if (paintSuppressed) return;
@@ -312,12 +313,15 @@ void TFormPrincipal::OnShowFormPrincipal() {
     ini.SetOptionNames();
     ApplyOptionsToMenus();
 
-    // 6. Startup files.
-    ReadStartupLevels(ctx, companions);
+    // 6. The levels of the last session, or else the startup files. A copy started for one
+    // level reads them but never writes them.
+    resumeWrites = !line.argument.startsWith(u'*');
+    const bool resumed = ResumeAtStart();
+    if (!resumed) ReadStartupLevels(ctx, companions);
 
-    // 7. The current level with its best solution, at its start.
+    // 7. The current level with its best solution, at its start; a resumed level where it was.
     ShowCurrentLevel(ctx);
-    ApplyStoredBestSolution();
+    if (!resumed) ApplyStoredBestSolution();
 
     // 8 and 9. The argument.
     StartupArgument();
@@ -971,6 +975,7 @@ bool TFormPrincipal::OnCloseQueryFormPrincipal() {
 void TFormPrincipal::closeEvent(QCloseEvent* event) {
     if (OnCloseQueryFormPrincipal()) {
         if (celebrationHint) celebrationHint->hide();
+        SaveResumeFile();
         event->accept();
     } else {
         event->ignore();

@@ -128,7 +128,8 @@ std::string ReadResumeFile(Context& ctx, const std::string& path) {
 std::string SetResumeFileAside(const std::string& path) {
     namespace fs = std::filesystem;
     for (int n = 0; n < 1000; ++n) {
-        const std::string aside = path + ".damaged" + (n == 0 ? "" : "." + std::to_string(n));
+        std::string aside = path + ".damaged";
+        if (n > 0) aside += '.' + std::to_string(n);
         std::error_code ec;
         if (fs::exists(aside, ec) || ec) continue;
         fs::rename(path, aside, ec);
