@@ -44,10 +44,6 @@ GifExportWindow::GifExportWindow(TFormPrincipal& main) : QWidget(&main, Qt::Tool
     for (std::size_t i = 0; i < whatButtons.size(); ++i) {
         whatButtons[i] = new QRadioButton(QString::fromLatin1(kWhatCaptions[i]), whatBox);
         whatLayout->addWidget(whatButtons[i]);
-        connect(whatButtons[i], &QRadioButton::toggled, this, [this] {
-            TakeSettings();
-            ShowFrames();
-        });
     }
     stepTimeField = new BarraEdit(QStringLiteral("Step time"), 0, 100, this);
     stepTimeField->setObjectName(QStringLiteral("stepTimeField"));
@@ -100,6 +96,12 @@ GifExportWindow::GifExportWindow(TFormPrincipal& main) : QWidget(&main, Qt::Tool
     whatButtons[static_cast<std::size_t>(settings.what)]->setChecked(true);
     stepTimeField->SetValue(settings.stepTime);
     loopBox->setChecked(settings.loop);
+    // Connected once the controls show the settings, so that filling them changes nothing.
+    for (QRadioButton* b : whatButtons)
+        connect(b, &QRadioButton::toggled, this, [this] {
+            TakeSettings();
+            ShowFrames();
+        });
     connect(stepTimeField, &BarraEdit::valueChanged, this, [this] {
         TakeSettings();
         ShowFrames();

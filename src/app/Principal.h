@@ -195,7 +195,10 @@ public:
     bool ResumeAtStart();
     void SaveResumeFile();
     void SaveLevelAs(SaveFormat format);
+    // What the save command does with the chosen name: the offer, then the writer.
+    void SaveLevelTo(SaveFormat format, const std::string& name);
     void SaveAllLevelsCommand();
+    void SaveAllLevelsTo(const std::string& name);
     void OpenGifExportWindow();
     void OpenSaveDllDialog();
     void OpenBricksMovesDialog(bool writing);

@@ -47,6 +47,10 @@ void TFormPrincipal::SaveLevelAs(SaveFormat format) {
                     name, FormatOne(texts.chooserTitle, ctx.CurrentLevel().title), kChooseSaving))
         return;
     fileName = name;
+    SaveLevelTo(format, name);
+}
+
+void TFormPrincipal::SaveLevelTo(SaveFormat format, const std::string& name) {
     SaveFormat writeAs = format;
     const SaveOffer offer =
         ChooseSaveOffer(format, name, ctx.options[kConfirmNonStandardExtension]);
@@ -91,6 +95,10 @@ void TFormPrincipal::SaveAllLevelsCommand() {
                     name, kSaveAllTitle, kChooseSaving))
         return;
     fileName = name;
+    SaveAllLevelsTo(name);
+}
+
+void TFormPrincipal::SaveAllLevelsTo(const std::string& name) {
     if (SavesAllAsSok(name)) {
         const std::vector<std::string> lossy = SokLossyTitles(ctx.collection);
         if (!lossy.empty()) {
