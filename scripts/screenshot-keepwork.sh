@@ -53,7 +53,8 @@ mkdir -p "$work/config/Ostavin"
 printf '[Options]\nShow%%20total%%20moves%%20and%%20records=true\n' \
     >"$work/config/Ostavin/Vorpel.conf"
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" &
+# No autorepeat: a key that opens a modal window would repeat into it.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -ardelay 60000 3>"$work/display" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
@@ -85,6 +86,18 @@ to() {
     sleep 0.7
 }
 
+# Clicks at a point of the screen (the dialogs open at the same place on this screen).
+click() {
+    xdotool mousemove "$1" "$2" click 1
+    sleep 0.7
+}
+
+stop() {
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=""
+}
+
 start
 # Three steps forward, so that the resumed start has a position to show.
 key period
@@ -95,34 +108,24 @@ shot keepwork-main
 # Write as GIF animation (W): a tool window beside the board.
 key W
 shot keepwork-gif
-to "Write as GIF animation" alt+c
+stop
 
-# Save as DLL (Y): the names page, then the levels page.
-key Y
-shot keepwork-dll-names
-to "Save as DLL" alt+l
-shot keepwork-dll-levels
-to "Save as DLL" alt+c
-
-# Write Bricks moves (H).
-key H
-shot keepwork-bricks-moves
-to "Write Bricks moves" alt+c
-
-# Save as SOK (4): the chooser in save mode.
-key 4
-shot keepwork-save-sok
-to "in the SOK format" Escape
-
-# The options window with "Resume where you left off".
-key O
-shot keepwork-options
-to "Options" Escape
+# Each modal window in a run of its own: Save as DLL (Y), Write Bricks moves (H), Save as SOK
+# (4) with the chooser in save mode, and the options (O) with "Resume where you left off".
+for window_key in Y:dll H:bricks-moves 4:save-sok O:options; do
+    start
+    key "${window_key%%:*}"
+    shot "keepwork-${window_key##*:}"
+    stop
+done
 
 # Close (answering yes) and start again: the same level at the same step.
+start
+key period
+key period
 key alt+F4
 shot keepwork-close
-to "^ Vorpel$" y
+xdotool key y
 for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
 kill "$program_pid" 2>/dev/null && echo "The program did not close." >&2
 program_pid=""
