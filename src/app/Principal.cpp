@@ -384,7 +384,8 @@ void TFormPrincipal::StartupArgument() {
         if (index >= 0) {
             ctx.collection.currentLevel = index;
             FinalizarPegarProblema(true);
-            ApplyStoredBestSolution();
+            // A resumed level keeps the moves it was left with.
+            if (ctx.CurrentLevel().stepCount == 0) ApplyStoredBestSolution();
         }
         move(0, y());
     } else {
