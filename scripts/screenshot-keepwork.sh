@@ -116,6 +116,11 @@ for window_key in Y:dll H:bricks-moves 4:save-sok O:options; do
     start
     key "${window_key%%:*}"
     shot "keepwork-${window_key##*:}"
+    if [ "$window_key" = Y:dll ]; then
+        xdotool mousemove 902 174 click 1 # the Levels tab, where this screen puts it
+        sleep 0.7
+        shot keepwork-dll-levels
+    fi
     stop
 done
 

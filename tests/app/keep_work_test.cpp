@@ -202,6 +202,32 @@ private Q_SLOTS:
         QVERIFY(!form_->ctx.flags.commandsBlocked);
     }
 
+    void saveAllNamesWhatSokLoses() {
+        QFile more(File("more.txt"));
+        QVERIFY(more.open(QIODevice::WriteOnly));
+        more.write("\"Barrier\"\r\n.!..\r\n");
+        more.close();
+        Start(File("more.txt"));
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        // Refused: nothing written.
+        platform_->script->answers.push_back({'n'});
+        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        QVERIFY(!QFile::exists(File("all.sok")));
+        const std::vector<std::string>& asked = platform_->script->shown.back();
+        QCOMPARE(asked[1], std::string("\"Barrier\""));
+        QCOMPARE(asked.size(), std::size_t(3));
+        platform_->script->answers.push_back({'y'});
+        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        QVERIFY(QFile::exists(File("all.sok")));
+        // The own text asks nothing and keeps every level.
+        const std::size_t shown = platform_->script->shown.size();
+        form_->SaveAllLevelsTo(File("all.txt").toStdString());
+        QCOMPARE(platform_->script->shown.size(), shown);
+        const std::string all = Bytes(File("all.txt"));
+        QVERIFY(all.find("\"Beta\"") != std::string::npos);
+        QVERIFY(all.find("\"Barrier\"") != std::string::npos);
+    }
+
     void theGifWindowRecordsWhileTheMainWindowWaits() {
         Start();
         Play("1) 1, 1: >>");
