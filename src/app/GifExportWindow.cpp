@@ -122,10 +122,6 @@ GifExportWindow::GifExportWindow(TFormPrincipal& main) : QWidget(&main, Qt::Tool
     move(windowPosition);
 }
 
-GifExportWindow::~GifExportWindow() {
-    main_.showGifImageSize = nullptr;
-}
-
 void GifExportWindow::TakeSettings() {
     for (std::size_t i = 0; i < whatButtons.size(); ++i)
         if (whatButtons[i]->isChecked()) settings.what = static_cast<GifContent>(i);
@@ -222,6 +218,7 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     windowPosition = pos();
+    main_.showGifImageSize = nullptr;
     main_.SetBusy(false, false, false);
     event->accept();
 }

@@ -24,7 +24,6 @@ class GifExportWindow : public QWidget {
 
 public:
     explicit GifExportWindow(TFormPrincipal& main);
-    ~GifExportWindow() override;
 
     // The board's pixel size and whether a recording may start; the main window calls it
     // whenever the size changes.
