@@ -136,7 +136,7 @@ std::string MakeBricksDll() {
     // Strings rather than literals: g++ 12 warns falsely about assigning these at -O3.
     contents.gameName = std::string("Fuzz");
     contents.savePrefix = std::string("pk");
-    contents.titles = {ctx.CurrentLevel().title};
+    contents.levels = {ctx.collection.currentLevel};
     contents.timeStamp = 0x5F5E1000;
     std::string bytes;
     BricksDllBytes(ctx.collection, contents, "pack.dll", bytes);

@@ -21,8 +21,10 @@
 #include "app/QtPlatform.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
+#include "files/FileNames.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
+#include "files/SaveOffer.h"
 #include "files/SokFormat.h"
 #include "model/History.h"
 #include "model/Movement.h"
@@ -99,19 +101,8 @@ std::optional<Command> CommandOfCharacter(unsigned char c) {
     return std::nullopt;
 }
 
-bool CommandAvailable(Command command) {
-    switch (command) {
-    case Command::SaveVorpel:
-    case Command::SaveSok:
-    case Command::SaveNbl:
-    case Command::SaveDll:
-    case Command::SaveGif:
-    case Command::WriteBricksMoves:
-    case Command::ReadBricksMoves:
-        return false;
-    default:
-        return true;
-    }
+bool CommandAvailable(Command) {
+    return true;
 }
 
 namespace {
@@ -259,6 +250,7 @@ void MainWindow::ExecuteCommand(unsigned char c) {
                                  [this](const std::string& topic) { ShowHelpTopic(topic); }, this},
                 name, "Read levels", kChooseReading)) {
             fileName = name;
+            if (HasExtension(".dll", name)) lastDllPath = name;
             ReadLevelsCommand(name);
         }
         break;
@@ -401,6 +393,27 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         selectionAnchorColumn = -1;
         f.alreadyCelebrated = false;
         ShowEditor(*this);
+        break;
+    case Command::SaveVorpel:
+        SaveLevelAs(SaveFormat::kOwnText);
+        break;
+    case Command::SaveSok:
+        SaveLevelAs(SaveFormat::kSok);
+        break;
+    case Command::SaveNbl:
+        SaveLevelAs(SaveFormat::kNbl);
+        break;
+    case Command::SaveDll:
+        OpenSaveDllDialog();
+        break;
+    case Command::SaveGif:
+        OpenGifExportWindow();
+        break;
+    case Command::WriteBricksMoves:
+        OpenBricksMovesDialog(true);
+        break;
+    case Command::ReadBricksMoves:
+        OpenBricksMovesDialog(false);
         break;
     default:
         break; // the zoom items, refused above

@@ -214,6 +214,7 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
 
     colourTable_.resize(256);
     BuildMenus();
+    AddSaveAllItem();
     ctx.repaint = [this] {
         // A slide shown between its steps: the engine has recomputed the outline flags.
         if (paintSuppressed) return;
@@ -291,12 +292,15 @@ void MainWindow::HandleFirstShow() {
     settingsStore.SetOptionNames();
     ApplyOptionsToMenus();
 
-    // 6. Startup files.
-    ReadStartupLevels(ctx, companions);
+    // 6. The levels of the last session, or else the startup files. A copy started for one
+    // level reads them but never writes them.
+    resumeWrites = !line.argument.startsWith(u'*');
+    const bool resumed = ResumeAtStart();
+    if (!resumed) ReadStartupLevels(ctx, companions);
 
-    // 7. The current level with its best solution, at its start.
+    // 7. The current level with its best solution, at its start; a resumed level where it was.
     ShowCurrentLevel(ctx);
-    ApplyStoredBestSolution();
+    if (!resumed) ApplyStoredBestSolution();
 
     // 8 and 9. The argument.
     StartupArgument();
@@ -359,7 +363,8 @@ void MainWindow::StartupArgument() {
         if (index >= 0) {
             ctx.collection.currentLevel = index;
             ShowChosenLevel(true);
-            ApplyStoredBestSolution();
+            // A resumed level keeps the moves it was left with.
+            if (ctx.CurrentLevel().stepCount == 0) ApplyStoredBestSolution();
         }
         move(0, y());
     } else {
@@ -941,6 +946,7 @@ bool MainWindow::CanClose() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (CanClose()) {
         if (celebrationHint) celebrationHint->hide();
+        SaveResumeFile();
         event->accept();
     } else {
         event->ignore();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRgb>
 #include <QString>
 #include <QVector>
@@ -36,6 +37,7 @@ namespace vorpel {
 class QtPlatform;
 class ClientArea;
 class EditorWindow;
+enum class SaveFormat;
 
 // The two parts of the raw command line: the program's path and the argument.
 struct CommandLine {
@@ -185,7 +187,33 @@ public:
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Commands (Commands.cpp) -------------------------------------------------------------
+    // --- Keeping the player's work (SaveCommands.cpp, ResumeSession.cpp) -------------------
+    // The resume file; start-up puts it in the per-user data folder unless already set.
+    QString resumePath;
+    // False in a copy started for one level: it reads the resume file and never writes it.
+    bool resumeWrites = true;
+    // The editor's level while it is open, kept as the last level at close.
+    std::function<const Level*()> editedLevel;
+    // The name the GIF export window starts with; the ".gif" offer of the save commands sets it.
+    std::string gifFileName;
+    // The DLL last read or written, where the Bricks moves window looks first.
+    std::string lastDllPath;
+    QAction* saveAllAction = nullptr;
+    QPointer<QWidget> gifWindow; // the GIF export window while it is open
+    // Reads the resume file in place of the startup files; false when there was none to read.
+    bool ResumeAtStart();
+    void SaveResumeFile();
+    void SaveLevelAs(SaveFormat format);
+    // What the save command does with the chosen name: the offer, then the writer.
+    void SaveLevelTo(SaveFormat format, const std::string& name);
+    void SaveAllLevelsCommand();
+    void SaveAllLevelsTo(const std::string& name);
+    void OpenGifExportWindow();
+    void OpenSaveDllDialog();
+    void OpenBricksMovesDialog(bool writing);
+    void AddSaveAllItem();
+
+    // --- Commands (Commands.cpp) --------------------------------------------------------------
     // The guard every command goes through: dropped while another command runs.
     void ExecuteGuarded(unsigned char c);
     void ExecuteCommand(unsigned char c);

@@ -116,6 +116,9 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
         NewButton(game, "readGameOptionsButton", "Read game options from the Registry");
     gameLayout->addWidget(startupListLabel);
     gameLayout->addWidget(startupListEdit);
+    resumeBox = NewCheckBox(game, "resumeBox", kResumeValue);
+    resumeBox->setChecked(ctx.options.resume);
+    gameLayout->addWidget(resumeBox);
     gameLayout->addWidget(readGameOptionsButton, 0, Qt::AlignLeft);
     gameLayout->addStretch();
 
@@ -285,6 +288,7 @@ void OptionsWindow::OnOk() {
         ctx_.options.value[static_cast<std::size_t>(i)] =
             optionBoxes[static_cast<std::size_t>(i)]->isChecked();
     ctx_.options.startupList = list;
+    ctx_.options.resume = resumeBox->isChecked();
     settingsStore_.WriteOptions(true, 0, kOptionCount - 1);
     ctx_.options.seed = seed;
     if (hooks_.applyOptions) hooks_.applyOptions();

@@ -57,6 +57,7 @@ public:
     std::array<QCheckBox*, kOptionCount> optionBoxes{}; // one per OptionIndex, in its order
     QLabel* startupListLabel;
     QLineEdit* startupListEdit;
+    QCheckBox* resumeBox;
     QPushButton* readGameOptionsButton;
     QPushButton* readFileOptionsButton;
     SliderField* firstRowSlider;

@@ -61,9 +61,14 @@ void SettingsStore::ReadOptions(bool showError, int first, int last) {
             else
                 error = true;
         }
-        if (first == 0)
+        if (first == 0) {
             options_.startupList =
                 ToCp1252(settings->value(QLatin1String(kStartupLoadValue)).toString());
+            // Missing before the option existed: it stays on.
+            if (const std::optional<bool> resume =
+                    ReadBool(settings->value(QLatin1String(kResumeValue), true)))
+                options_.resume = *resume;
+        }
         if (settings->status() != QSettings::NoError) error = true;
     }
     if (!error) return;
@@ -79,8 +84,10 @@ void SettingsStore::WriteOptions(bool showError, int first, int last) {
         for (int i = first; i <= last; ++i)
             settings->setValue(FromCp1252(optionNames[static_cast<std::size_t>(i)]),
                                options_.value[static_cast<std::size_t>(i)]);
-        if (first == 0)
+        if (first == 0) {
             settings->setValue(QLatin1String(kStartupLoadValue), FromCp1252(options_.startupList));
+            settings->setValue(QLatin1String(kResumeValue), options_.resume);
+        }
         settings->sync();
         if (settings->status() != QSettings::NoError) error = true;
     }

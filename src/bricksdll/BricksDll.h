@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,15 @@ inline constexpr const char* kDllInvalidLevel =
 struct DllContents {
     std::string gameName;                               // empty: the first level's title
     std::string savePrefix;                             // empty: the game name
-    std::array<std::uint16_t, kDllMaxLevels> records{}; // record i belongs to titles[i]
+    std::array<std::uint16_t, kDllMaxLevels> records{}; // record i belongs to levels[i]
     std::vector<std::string> introduction;              // the first 7 lines are written
-    std::vector<std::string> titles; // 1 to 48 levels of the collection, in order
-    std::uint32_t timeStamp = 0;     // seconds since 1970 (UTC) for the headers
+    std::vector<int> levels; // indexes of 1 to 48 levels of the collection, in order
+    // Seconds since 1970 (UTC) for the headers; none: the current time.
+    std::optional<std::uint32_t> timeStamp;
 };
+
+// The current UTC time as seconds since 1970, the DLL's time stamp.
+std::uint32_t CurrentDllTime();
 
 // Whether a level can be written into a DLL (marks, kinds and block counts Bricks knows).
 bool IsDllWritable(const Level& level);
@@ -44,14 +49,17 @@ bool IsDllWritable(const LevelCollection& collection, int index);
 std::uint16_t InitialDllRecord(long long bestMoves);
 
 // The bytes of the DLL named `fileName` (without folder: it becomes the library's name).
-// Returns "" or the error text; `bytes` is then empty.
-std::string BricksDllBytes(const LevelCollection& collection, const DllContents& contents,
-                           const std::string& fileName, std::string& bytes);
+// Returns no lines, or the lines of the error message (two when a level cannot be written);
+// `bytes` is then empty.
+std::vector<std::string> BricksDllBytes(const LevelCollection& collection,
+                                        const DllContents& contents, const std::string& fileName,
+                                        std::string& bytes);
 
-// Writes the DLL to `path`; a failure leaves an existing file as it was. Returns "" or the error
-// text (two lines when a level cannot be written).
-std::string WriteBricksDll(const LevelCollection& collection, const std::string& path,
-                           const DllContents& contents, const WriteFaults& faults = {});
+// Writes the DLL to `path`; a failure leaves an existing file as it was. Returns no lines, or
+// the lines of the error message for ShowInfo.
+std::vector<std::string> WriteBricksDll(const LevelCollection& collection, const std::string& path,
+                                        const DllContents& contents,
+                                        const WriteFaults& faults = {});
 
 // --- Reading -----------------------------------------------------------------------------
 

@@ -151,6 +151,12 @@ std::string ApplyBricksMoves(Context& ctx, const DllLevelGrid& grid, const std::
     // Carries out the move text gathered so far; false when it failed.
     const auto finish = [&] {
         if (text.empty()) return true;
+        // Bricks writes a piece byte with no step after it (before another piece byte, an
+        // elimination or the end): a move of nothing, skipped rather than read as a bad move.
+        if (text.back() == ' ') {
+            text.clear();
+            return true;
+        }
         error = ApplyMoveText(ctx, text, false, 0, 0);
         if (!error.empty()) return false;
         if (text.back() != 'x') ++moveNumber;

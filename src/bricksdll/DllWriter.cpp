@@ -3,6 +3,7 @@
 #include "bricksdll/BricksDll.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <new>
 #include <utility>
@@ -493,15 +494,14 @@ struct LevelGrids {
     std::vector<Byte> blocks;
 };
 
-std::string BuildImage(const LevelCollection& collection, const DllContents& contents,
-                       const std::string& fileName, std::string& bytes) {
-    const std::string notWritten = std::string(kDllNotWritten) + "\r\n" + kDllInvalidLevel;
-    const std::size_t levelCount = contents.titles.size();
+std::vector<std::string> BuildImage(const LevelCollection& collection, const DllContents& contents,
+                                    const std::string& fileName, std::string& bytes) {
+    const std::vector<std::string> notWritten = {kDllNotWritten, kDllInvalidLevel};
+    const std::size_t levelCount = contents.levels.size();
     if (levelCount < 1 || levelCount > kDllMaxLevels) return notWritten;
     std::vector<LevelGrids> grids;
-    for (const std::string& title : contents.titles) {
-        const int index = collection.FindTitle(title);
-        if (index < 0) return notWritten;
+    for (const int index : contents.levels) {
+        if (index < 0 || index > collection.lastLevel()) return notWritten;
         LevelGrids g{&collection.levels[static_cast<std::size_t>(index)], {}, {}};
         if (!LevelEncoder(*g.level).Encode(&g.board, &g.blocks)) return notWritten;
         grids.push_back(std::move(g));
@@ -516,7 +516,7 @@ std::string BuildImage(const LevelCollection& collection, const DllContents& con
     // The library's own name and the export name sit in the code section after the template's
     // export table.
     const std::size_t nameSize = fileName.size() + 1;
-    if (0x452 + nameSize + 12 > 0x600) return kErrorWriting;
+    if (0x452 + nameSize + 12 > 0x600) return {kErrorWriting};
 
     // Offsets of the items after the fixed ones, in order.
     std::size_t at = kGameNameOffset;
@@ -549,8 +549,9 @@ std::string BuildImage(const LevelCollection& collection, const DllContents& con
     bytes = Template();
     bytes.resize(kTemplateSize + dataSize, '\0');
     const auto size32 = [](std::size_t n) { return static_cast<std::uint32_t>(n); };
-    Put32(bytes, 0x0C8, contents.timeStamp);
-    Put32(bytes, 0x424, contents.timeStamp);
+    const std::uint32_t stamp = contents.timeStamp.value_or(CurrentDllTime());
+    Put32(bytes, 0x0C8, stamp);
+    Put32(bytes, 0x424, stamp);
     Put32(bytes, 0x0E0, size32(dataSize + 512));
     Put32(bytes, 0x110, size32(RoundUp(dataSize, 4096) + 0x3000));
     Put32(bytes, 0x210, size32(dataSize));
@@ -641,14 +642,21 @@ std::uint16_t InitialDllRecord(long long bestMoves) {
     return static_cast<std::uint16_t>(std::min<long long>(bestMoves, 65535));
 }
 
-std::string BricksDllBytes(const LevelCollection& collection, const DllContents& contents,
-                           const std::string& fileName, std::string& bytes) {
+std::uint32_t CurrentDllTime() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::seconds>(now).count());
+}
+
+std::vector<std::string> BricksDllBytes(const LevelCollection& collection,
+                                        const DllContents& contents, const std::string& fileName,
+                                        std::string& bytes) {
     bytes.clear();
-    std::string error;
+    std::vector<std::string> error;
     try {
         error = BuildImage(collection, contents, fileName, bytes);
     } catch (const std::bad_alloc&) {
-        error = kNotEnoughMemory;
+        error = {kNotEnoughMemory};
     }
     if (!error.empty()) {
         bytes.clear();
@@ -657,12 +665,14 @@ std::string BricksDllBytes(const LevelCollection& collection, const DllContents&
     return error;
 }
 
-std::string WriteBricksDll(const LevelCollection& collection, const std::string& path,
-                           const DllContents& contents, const WriteFaults& faults) {
+std::vector<std::string> WriteBricksDll(const LevelCollection& collection, const std::string& path,
+                                        const DllContents& contents, const WriteFaults& faults) {
     std::string bytes;
-    const std::string error = BricksDllBytes(collection, contents, BaseName(path), bytes);
+    std::vector<std::string> error = BricksDllBytes(collection, contents, BaseName(path), bytes);
     if (!error.empty()) return error;
-    return WriteFileChecked(path, bytes, faults);
+    if (std::string failed = WriteFileChecked(path, bytes, faults); !failed.empty())
+        return {failed};
+    return {};
 }
 
 } // namespace vorpel

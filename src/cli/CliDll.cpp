@@ -2,7 +2,7 @@
 #include "cli/CliDll.h"
 
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 #include <set>
 
 #include "bricksdll/BricksDll.h"
@@ -53,35 +53,45 @@ int ConvertToDll(const Context& ctx, const std::vector<int>& chosen, const std::
     DllContents contents;
     contents.gameName = options.game;
     contents.savePrefix = options.prefix;
-    contents.timeStamp = static_cast<std::uint32_t>(std::time(nullptr));
+    // A fixed time from the environment makes the bytes reproducible; otherwise the writer
+    // stamps the current time.
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        const unsigned long long seconds = std::strtoull(epoch, &end, 10);
+        if (end != epoch && *end == '\0' && seconds <= 0xFFFFFFFFull)
+            contents.timeStamp = static_cast<std::uint32_t>(seconds);
+    }
     int status = kExitOk;
     std::set<std::string> titles;
     for (const int index : chosen) {
         const Level& level = ctx.collection.levels[static_cast<std::size_t>(index)];
         const char* skipped = nullptr;
-        if (contents.titles.size() == kDllMaxLevels)
+        if (contents.levels.size() == kDllMaxLevels)
             skipped = "a DLL holds 48 levels";
         else if (!IsDllWritable(level))
             skipped = "its marks, blocks or block counts are not those of Bricks";
         else if (titles.count(level.title))
-            skipped = "a level of that title is already written"; // levels are found by title
+            skipped = "a level of that title is already written"; // Bricks finds levels by title
         if (skipped) {
             std::fprintf(stderr, "%s: \"%s\" skipped: %s\n", out.c_str(), level.title.c_str(),
                          skipped);
             status = kExitLevelFailed;
             continue;
         }
-        const std::size_t k = contents.titles.size();
+        const std::size_t k = contents.levels.size();
         contents.records[k] = k < options.records.size() ? options.records[k] : 999;
-        contents.titles.push_back(level.title);
+        contents.levels.push_back(index);
         titles.insert(level.title);
     }
-    if (contents.titles.empty()) {
+    if (contents.levels.empty()) {
         std::fprintf(stderr, "%s: no level can be written in a DLL\n", out.c_str());
         return kExitLevelFailed;
     }
-    if (const std::string error = WriteBricksDll(ctx.collection, out, contents); !error.empty()) {
-        std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
+    if (const std::vector<std::string> error = WriteBricksDll(ctx.collection, out, contents);
+        !error.empty()) {
+        std::fprintf(stderr, "%s:", out.c_str());
+        for (const std::string& line : error) std::fprintf(stderr, " %s", line.c_str());
+        std::fprintf(stderr, "\n");
         return kExitUsage;
     }
     return status;

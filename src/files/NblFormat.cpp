@@ -1,6 +1,8 @@
 // Converts NBL files to level text lines and writes a level as an NBL file.
 #include "files/NblFormat.h"
 
+#include "files/FileNames.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -239,13 +241,16 @@ std::string NblBytes(const Level& level, std::string& bytes) {
 
 std::string WriteNblFile(const Context& ctx, const std::string& fileName,
                          const WriteFaults& faults) {
+    // NBL files have no clipboard form.
+    if (fileName.empty()) return kErrorOpening;
+    if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string bytes;
     try {
         if (std::string error = NblBytes(ctx.CurrentLevel(), bytes); !error.empty()) return error;
     } catch (const std::bad_alloc&) {
         return kNotEnoughMemory;
     }
-    return WriteFileAtomic(fileName, bytes, faults);
+    return WriteFileChecked(fileName, bytes, faults);
 }
 
 } // namespace vorpel

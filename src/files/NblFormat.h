@@ -25,7 +25,8 @@ std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName
 // The NBL bytes of a level; fails, leaving `bytes` empty, when it has too many blocks.
 std::string NblBytes(const Level& level, std::string& bytes);
 
-// Writes the current level as an NBL file. Returns "" or the error message.
+// Writes the current level as an NBL file; an empty name (no clipboard form) is refused.
+// Returns "" or the error message.
 std::string WriteNblFile(const Context& ctx, const std::string& fileName,
                          const WriteFaults& faults = {});
 

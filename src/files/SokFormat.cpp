@@ -1,6 +1,8 @@
 // Converts SOK texts to level text lines and writes a level as SOK text.
 #include "files/SokFormat.h"
 
+#include "files/FileNames.h"
+
 #include <algorithm>
 #include <new>
 #include <string_view>
@@ -466,6 +468,8 @@ std::string SokText(const Level& level) {
 
 std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
                           const WriteFaults& faults) {
+    if (!fileName.empty())
+        if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string text;
     try {
         text = SokText(ctx.CurrentLevel());
@@ -474,7 +478,7 @@ std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
     }
     if (fileName.empty())
         return ctx.platform->SetClipboardText(text) ? std::string() : std::string(kErrorWriting);
-    return WriteFileAtomic(fileName, text, faults);
+    return WriteFileChecked(fileName, text, faults);
 }
 
 } // namespace vorpel

@@ -6,6 +6,7 @@
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vorpel {
 
@@ -43,14 +44,22 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes) {
     return {};
 }
 
-std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
-                            const WriteFaults& faults) {
+std::string AtomicFile::Create(const std::string& path) {
+    Abandon();
     std::string temp = path + ".vorpel-tmp-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return kErrorOpening;
     // Keep the old file's permissions; a new file gets the usual ones.
     struct stat old {};
     ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    path_ = path;
+    temp_ = std::move(temp);
+    fd_ = fd;
+    return {};
+}
+
+std::string AtomicFile::Commit(const std::string& bytes, const WriteFaults& faults) {
+    if (fd_ < 0) return kErrorWriting;
     std::size_t limit = bytes.size();
     bool injected = false;
     if (faults.failAtByte >= 0 && static_cast<unsigned long long>(faults.failAtByte) < limit) {
@@ -60,7 +69,7 @@ std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
     std::size_t done = 0;
     bool ok = true;
     while (done < limit) {
-        const ssize_t put = ::write(fd, bytes.data() + done, limit - done);
+        const ssize_t put = ::write(fd_, bytes.data() + done, limit - done);
         if (put < 0) {
             if (errno == EINTR) continue;
             ok = false;
@@ -68,14 +77,31 @@ std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
         }
         done += static_cast<std::size_t>(put);
     }
-    ok = ok && !injected && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && !faults.failRename && ::rename(temp.c_str(), path.c_str()) == 0;
+    ok = ok && !injected && ::fsync(fd_) == 0;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    ok = ok && !faults.failRename && ::rename(temp_.c_str(), path_.c_str()) == 0;
     if (!ok) {
-        ::unlink(temp.c_str());
+        ::unlink(temp_.c_str());
+        temp_.clear();
         return kErrorWriting;
     }
+    temp_.clear();
     return {};
+}
+
+void AtomicFile::Abandon() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
+}
+
+std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
+                            const WriteFaults& faults) {
+    AtomicFile file;
+    if (std::string error = file.Create(path); !error.empty()) return error;
+    return file.Commit(bytes, faults);
 }
 
 } // namespace vorpel

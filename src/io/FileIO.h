@@ -26,4 +26,26 @@ struct WriteFaults {
 std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
                             const WriteFaults& faults = {});
 
+// A replacement of `path` whose temporary file is created first, so that a folder that cannot
+// be written is known before the bytes are made. Without Commit the temporary file is removed
+// and the target left as it was.
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    ~AtomicFile() { Abandon(); }
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file beside `path`. Returns "" or the error message.
+    std::string Create(const std::string& path);
+    // Writes `bytes` to the temporary file, flushes it and renames it over the target.
+    std::string Commit(const std::string& bytes, const WriteFaults& faults = {});
+    void Abandon();
+
+private:
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+};
+
 } // namespace vorpel

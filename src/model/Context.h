@@ -66,6 +66,9 @@ struct Options {
     bool joinBarriers = true;
     bool joinMagnets = true;
     std::uint32_t seed = 3141592653u;
+    // "Resume where you left off": the collection and its positions kept from one run to the
+    // next; stored beside the options.
+    bool resume = true;
 
     bool operator[](OptionIndex i) const { return value[i]; }
 };

@@ -132,8 +132,12 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
     const bool wasSuspended = view.repaintSuspended;
     view.repaintSuspended = true; // frames never show the selection dot
     try {
+        // The file exists before the first frame, so a folder that cannot be written is told
+        // at once rather than after the whole encoding.
+        AtomicFile file;
+        result.error = file.Create(path);
         GifFrameWriter writer;
-        for (int i = 0; i <= last; ++i) {
+        for (int i = 0; i <= last && result.error.empty(); ++i) {
             ctx.platform->ProcessEvents();
             if (ctx.flags.stopRecordingGif) {
                 result.stopped = true;
@@ -163,7 +167,7 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
         }
         writer.EndEarly();
         result.framesWritten = writer.FramesWritten();
-        if (result.framesWritten > 0) result.error = WriteFileAtomic(path, writer.Bytes(), faults);
+        if (result.framesWritten > 0) result.error = file.Commit(writer.Bytes(), faults);
     } catch (const std::bad_alloc&) {
         result.error = kNotEnoughMemory;
     }

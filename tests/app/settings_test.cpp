@@ -51,10 +51,12 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
         QSettings store = RawStore();
         store.beginGroup(QStringLiteral("Options"));
-        QCOMPARE(store.childKeys().size(), kOptionCount + 1);
+        // The options, the startup list and resuming, which starts on.
+        QCOMPARE(store.childKeys().size(), kOptionCount + 2);
         for (const char* name : kOptionNames)
             QCOMPARE(store.value(QLatin1String(name)).toBool(), false);
         QCOMPARE(store.value(QStringLiteral("Startup load")), QVariant(QString()));
+        QCOMPARE(store.value(QStringLiteral("Resume where you left off")).toBool(), true);
     }
 
     void optionsRoundTrip() {

@@ -42,10 +42,13 @@ inline std::vector<std::string> EmptyRows(int rows, int columns) {
     return std::vector<std::string>(static_cast<std::size_t>(rows), line);
 }
 
-inline DllContents Contents(std::vector<std::string> titles, std::string gameName = "Game") {
+// The levels of `ctx` with these titles (-1 for a title it does not hold), in order.
+inline DllContents Contents(const Context& ctx, const std::vector<std::string>& titles,
+                            std::string gameName = "Game") {
     DllContents contents;
     contents.gameName = std::move(gameName);
-    contents.titles = std::move(titles);
+    for (const std::string& title : titles)
+        contents.levels.push_back(ctx.collection.FindTitle(title));
     contents.timeStamp = 0x5F5E1000;
     return contents;
 }
@@ -54,7 +57,7 @@ inline DllContents Contents(std::vector<std::string> titles, std::string gameNam
 inline std::string DllBytes(const Context& ctx, const DllContents& contents,
                             const std::string& name = "pack.dll") {
     std::string bytes;
-    EXPECT_EQ(BricksDllBytes(ctx.collection, contents, name, bytes), "");
+    EXPECT_EQ(BricksDllBytes(ctx.collection, contents, name, bytes), std::vector<std::string>());
     return bytes;
 }
 

@@ -89,6 +89,38 @@ TEST(BricksMoves, AFirstModeFileNamesAPushedBlockByItsOwnPiece) {
     EXPECT_EQ(ctx.board.blocks[3].bricksPiece, 0); // numbers are kept only while converting
 }
 
+// A piece byte with no step after it is a move of nothing: skipped, and the move count goes on
+// as if it was not there.
+TEST(BricksMoves, PieceBytesWithoutStepsAreSkipped) {
+    // Blocks A (piece 0x31) and B (0x32) and a weak barrier at row 0, column 3.
+    const std::vector<std::string> board = {".[.. .... .[.. .!..", ".... .... .... ...."};
+    const DllLevelGrid grid = Grid(4, 4, {0x31, 0x20, 0x32, 0x20, 0x20, 0x20, 0x20, 0x20});
+    const int a = 0x31 + 53, b = 0x32 + 53;
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* picture;
+        int steps;
+    } cases[] = {
+        {"before another piece", Bytes({a, b, 1}), "[..!\n..[.\n", 1},
+        {"before another piece's move", Bytes({b, a, 1}), "..[!\n[...\n", 1},
+        {"before an elimination", Bytes({b, 0xFD, 4, 1, a, 2}), ".[[.\n....\n", 2},
+        {"at the end", Bytes({a, 2, b}), ".[[!\n....\n", 1},
+        {"last byte of the file", std::string({char(a), char(2), char(b)}), ".[[!\n....\n", 1},
+        {"only piece bytes", Bytes({a, b, a}), "[.[!\n....\n", 0},
+    };
+    for (const auto& test : cases) {
+        Context ctx;
+        ASSERT_EQ(test::LoadBoard(ctx, board), "") << test.name;
+        EXPECT_EQ(ApplyBricksMoves(ctx, grid, test.bytes), "") << test.name;
+        EXPECT_EQ(test::Picture(ctx), test.picture) << test.name;
+        EXPECT_EQ(ctx.CurrentLevel().stepCount, test.steps) << test.name;
+        if (test.steps > 0) {
+            EXPECT_EQ(ctx.CurrentLevel().steps[test.steps - 1].moveNumber, 1) << test.name;
+        }
+    }
+}
+
 TEST(BricksMoves, PieceAboveTheOffsetLimit) {
     // Block A is piece 200: 200 + 53 passes 0xFC, so the offset drops to 0 for good.
     const std::vector<std::string> board = {".[.. .... .[..", ".... .... ...."};
@@ -133,7 +165,7 @@ const char* kMoves = " 1) 2, 5: x\r\n 1) 0, 0: v>>\r\n 2) 0, 5: v\r\n";
 TEST_F(BricksMovesFiles, WrittenAndReadBack) {
     Context ctx;
     ASSERT_EQ(test::LoadBoard(ctx, kLevel, kMoves), "");
-    DllContents contents = Contents({"test"});
+    DllContents contents = Contents(ctx, {"test"});
     contents.savePrefix = "pk";
     const std::string dll = Save("pack.dll", DllBytes(ctx, contents));
     const std::vector<StepRecord> steps = Steps(ctx.CurrentLevel());
@@ -158,10 +190,10 @@ TEST_F(BricksMovesFiles, Messages) {
     ASSERT_EQ(test::LoadBoard(ctx, kLevel, kMoves), "");
     Context small;
     AddLevel(small, "small", EmptyRows(2, 2));
-    DllContents contents = Contents({"test"});
+    DllContents contents = Contents(ctx, {"test"});
     contents.savePrefix = "pk";
     const std::string dll = Save("pack.dll", DllBytes(ctx, contents));
-    const std::string other = Save("other.dll", DllBytes(small, Contents({"small"})));
+    const std::string other = Save("other.dll", DllBytes(small, Contents(small, {"small"})));
     const std::string missing = (dir / "missing.dll").string();
     const struct {
         const char* name;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "CliRun.h"
 #include "DllFixtures.h"
@@ -52,6 +53,27 @@ TEST_F(CliDll, ConvertWritesWhatADllHoldsAndListReadsItBack) {
 
     EXPECT_EQ(RunCli("convert '" + levels + "' '" + pack + "' --records 12,x").status, 2);
     EXPECT_EQ(RunCli("convert '" + levels + "' '" + pack + "' --game").status, 2);
+}
+
+// With SOURCE_DATE_EPOCH the DLL's time stamps are that time, so two conversions give the
+// same bytes; without it they are the current time.
+TEST_F(CliDll, ConvertHonoursSourceDateEpoch) {
+    const std::string levels = Save("levels.txt", "\"Walls\"\r\n.#...#..\r\n");
+    const std::string first = (dir / "first.dll").string(), second = (dir / "second.dll").string();
+    ::setenv("SOURCE_DATE_EPOCH", "1234567890", 1);
+    EXPECT_EQ(RunCli("convert '" + levels + "' '" + first + "'").status, 0);
+    EXPECT_EQ(RunCli("convert '" + levels + "' '" + second + "'").status, 0);
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    const std::string bytes = Load(first);
+    EXPECT_EQ(U32(bytes, 0x0C8), 1234567890u);
+    EXPECT_EQ(U32(bytes, 0x424), 1234567890u);
+    EXPECT_EQ(Load(second).substr(0x500), bytes.substr(0x500)) << "the data are the same";
+
+    const std::uint32_t before = CurrentDllTime();
+    EXPECT_EQ(RunCli("convert '" + levels + "' '" + first + "'").status, 0);
+    const std::uint32_t stamp = U32(Load(first), 0x0C8);
+    EXPECT_GE(stamp, before);
+    EXPECT_LE(stamp, CurrentDllTime());
 }
 
 } // namespace

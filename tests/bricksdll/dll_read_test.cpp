@@ -99,7 +99,7 @@ TEST(DllRead, RoundTripsKeepKindsMarksAndBlocks) {
         ASSERT_TRUE(IsDllWritable(ctx.CurrentLevel()));
         expected.push_back(Canonical(ctx.CurrentLevel()));
     }
-    const std::string bytes = DllBytes(ctx, Contents({"level 0", "level 1", "level 2"}));
+    const std::string bytes = DllBytes(ctx, Contents(ctx, {"level 0", "level 1", "level 2"}));
     EXPECT_EQ(LevelsOf(TextOf(bytes)), expected);
     // Mapped elsewhere, the relocations move every address the structure holds.
     EXPECT_EQ(TextOf(bytes, 0x20000000), TextOf(bytes));
@@ -110,7 +110,8 @@ TEST(DllRead, BarrierUnits) {
     AddLevel(ctx, "u", {".*a. .... .*a.", ".*a. .... .*a.", ".*a. .*a. .*a."});
     AddLevel(ctx, "solid", {".*a. .*a. .*a.", ".*a. .!a. .*a.", ".*a. .*a. .*b."});
     AddLevel(ctx, "late", {".... .*a. .*a. .*a.", ".*a. .*a. .... .*a.", ".*a. .*b. .*a. .*a."});
-    const std::vector<std::string> lines = TextOf(DllBytes(ctx, Contents({"u", "solid", "late"})));
+    const std::vector<std::string> lines =
+        TextOf(DllBytes(ctx, Contents(ctx, {"u", "solid", "late"})));
     // The U's arms start as two units; the bottom row joins them into one.
     const std::vector<std::string> expected = {
         "\"u\"", ".*!/.....*!/", ".*!/.....*!/", ".*!/.*!/.*!/",
@@ -127,7 +128,7 @@ std::string CraftedDll(int version, const std::vector<int>& board, const std::ve
                        int columns) {
     Context ctx;
     AddLevel(ctx, "crafted", EmptyRows(static_cast<int>(board.size()) / columns, columns));
-    std::string bytes = DllBytes(ctx, Contents({"crafted"}));
+    std::string bytes = DllBytes(ctx, Contents(ctx, {"crafted"}));
     SetU32(bytes, kData + 4, static_cast<std::uint32_t>(version));
     const GridPlace g = Grids(bytes, 0);
     for (std::size_t k = 0; k < board.size(); ++k) {
@@ -195,7 +196,7 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
     Context ctx;
     AddLevel(ctx, "  Spaced  ", {".[.. ....", ".... ...."});
     AddLevel(ctx, "   ", EmptyRows(2, 3));
-    DllContents contents = Contents({"  Spaced  ", "   "}, "Game");
+    DllContents contents = Contents(ctx, {"  Spaced  ", "   "}, "Game");
     contents.savePrefix = "pk";
     contents.records[0] = 31;
     const std::string path = Save("pack.dll", DllBytes(ctx, contents));
@@ -241,7 +242,7 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
 TEST_F(DllReadFile, TheLoaderReadsDllsAndKeepsTheirRecords) {
     Context source;
     AddLevel(source, "Pushes", {".[.. .@.. +...", ".#.. .#.. .#.."});
-    DllContents contents = Contents({"Pushes"});
+    DllContents contents = Contents(source, {"Pushes"});
     contents.records[0] = 42;
     const std::string path = Save("pack.dll", DllBytes(source, contents));
     RegisterDllReader();
@@ -260,7 +261,7 @@ TEST_F(DllReadFile, TheLoaderReadsDllsAndKeepsTheirRecords) {
 TEST(DllRead, NoLevels) {
     Context ctx;
     AddLevel(ctx, "T", EmptyRows(2, 2));
-    std::string bytes = DllBytes(ctx, Contents({"T"}));
+    std::string bytes = DllBytes(ctx, Contents(ctx, {"T"}));
     SetU32(bytes, kData + 72, 0);
     EXPECT_TRUE(TextOf(bytes).empty());
 }
@@ -276,7 +277,7 @@ std::string WithCode(std::string bytes, const std::string& code) {
 TEST(DllRead, GetGameDataIsReadNotRun) {
     Context ctx;
     AddLevel(ctx, "T", EmptyRows(2, 2));
-    const std::string bytes = DllBytes(ctx, Contents({"T"}));
+    const std::string bytes = DllBytes(ctx, Contents(ctx, {"T"}));
     const std::string address("\x00\x30\x00\x10", 4);
     const struct {
         const char* name;
@@ -310,7 +311,7 @@ TEST(DllRead, GetGameDataIsReadNotRun) {
 TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
     Context ctx;
     AddLevel(ctx, "Kept", {".[.. ....", ".... ...."});
-    DllContents contents = Contents({"Kept"});
+    DllContents contents = Contents(ctx, {"Kept"});
     contents.records[0] = 12;
     const std::string good = DllBytes(ctx, contents);
     const UniqueTitleMaker unique = [](const std::string& base) { return base; };
@@ -338,7 +339,7 @@ TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
 TEST(DllRead, DamagedFilesGiveTheErrorTexts) {
     Context ctx;
     AddLevel(ctx, "T", EmptyRows(3, 3));
-    const std::string good = DllBytes(ctx, Contents({"T"}));
+    const std::string good = DllBytes(ctx, Contents(ctx, {"T"}));
     const auto patched = [&](std::size_t at, std::uint32_t value) {
         std::string bytes = good;
         SetU32(bytes, at, value);
@@ -386,7 +387,7 @@ TEST(DllRead, RecordsSharingALongTitleAreRefused) {
     Context ctx;
     const std::string title(3000, 'T');
     AddLevel(ctx, title, EmptyRows(2, 2));
-    std::string bytes = DllBytes(ctx, Contents({title}));
+    std::string bytes = DllBytes(ctx, Contents(ctx, {title}));
     DllGameData data;
     EXPECT_EQ(ParseBricksDll(bytes, data), "");
     const std::string record = bytes.substr(kData + 116, 16);
@@ -398,7 +399,7 @@ TEST(DllRead, RecordsSharingALongTitleAreRefused) {
 TEST(DllRead, RandomDamageNeverCrashes) {
     Context ctx;
     AddLevel(ctx, "T", {".[a. .[a. .*.. .#..", ".... .!.. .*.. .#.."});
-    const std::string good = DllBytes(ctx, Contents({"T"}));
+    const std::string good = DllBytes(ctx, Contents(ctx, {"T"}));
     std::mt19937 random(12345);
     for (int round = 0; round < 3000; ++round) {
         std::string bytes = good;

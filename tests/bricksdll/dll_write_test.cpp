@@ -19,11 +19,11 @@ std::uint32_t Address(std::size_t dataOffset) {
 TEST(DllWrite, OneSmallLevelMakesThe3584ByteFile) {
     Context ctx;
     AddLevel(ctx, "T", EmptyRows(2, 2));
-    DllContents contents = Contents({"T"}, "G");
+    DllContents contents = Contents(ctx, {"T"}, "G");
     contents.records[0] = 77;
     const std::string bytes = DllBytes(ctx, contents);
     ASSERT_EQ(bytes.size(), 3584u);
-    const std::uint32_t stamp = contents.timeStamp;
+    const std::uint32_t stamp = *contents.timeStamp;
     // Patched header fields, then the data header's words (offsets in the file).
     const std::vector<std::pair<std::size_t, std::uint32_t>> words = {
         {0x0C8, stamp},
@@ -87,7 +87,7 @@ TEST(DllWrite, NamesRecordsAndIntroductionLines) {
     Context ctx;
     AddLevel(ctx, "First", EmptyRows(2, 3));
     AddLevel(ctx, "Second", EmptyRows(3, 2));
-    DllContents contents = Contents({"Second", "First"}, "");
+    DllContents contents = Contents(ctx, {"Second", "First"}, "");
     contents.records[0] = 5;
     contents.records[1] = 65535;
     contents.introduction = {"one", "", "three", "4", "5", "6", "7", "eight"};
@@ -181,7 +181,7 @@ TEST(DllWrite, BoardAndBlockGrids) {
         Context ctx;
         const Level& level = AddLevel(ctx, "level", test.rows);
         ASSERT_TRUE(IsDllWritable(level)) << test.name;
-        const std::string bytes = DllBytes(ctx, Contents({"level"}));
+        const std::string bytes = DllBytes(ctx, Contents(ctx, {"level"}));
         const GridPlace g = Grids(bytes, 0);
         EXPECT_EQ(GridBytes(bytes, g.board, g), test.board) << test.name;
         EXPECT_EQ(GridBytes(bytes, g.blocks, g), test.blocks) << test.name;
@@ -247,28 +247,45 @@ TEST(DllWrite, InitialRecords) {
     EXPECT_EQ(InitialDllRecord(70000), 65535);
 }
 
+TEST(DllWrite, WithoutATimeTheCurrentTimeIsStamped) {
+    Context ctx;
+    AddLevel(ctx, "T", EmptyRows(2, 2));
+    DllContents contents = Contents(ctx, {"T"});
+    contents.timeStamp.reset();
+    const std::uint32_t before = CurrentDllTime();
+    const std::string bytes = DllBytes(ctx, contents);
+    const std::uint32_t after = CurrentDllTime();
+    EXPECT_GE(U32(bytes, 0x0C8), before);
+    EXPECT_LE(U32(bytes, 0x0C8), after);
+    EXPECT_EQ(U32(bytes, 0x424), U32(bytes, 0x0C8));
+    EXPECT_GT(before, 1700000000u) << "not 1970";
+}
+
 class DllWriteFile : public DllFiles {};
 
 TEST_F(DllWriteFile, RefusedLevelsWriteNothing) {
     Context ctx;
     AddLevel(ctx, "box", {".v..", "...."});
     AddLevel(ctx, "fine", EmptyRows(2, 2));
-    const std::string refused = std::string(kDllNotWritten) + "\r\n" + kDllInvalidLevel;
+    const std::vector<std::string> refused = {kDllNotWritten, kDllInvalidLevel};
+    const std::vector<std::string> none;
     const std::string path = (dir / "out.dll").string();
     const std::vector<std::vector<std::string>> choices = {
         {"fine", "box"}, {"fine", "missing"}, {}, std::vector<std::string>(49, "fine")};
     for (const auto& titles : choices) {
-        EXPECT_EQ(WriteBricksDll(ctx.collection, path, Contents(titles)), refused);
+        EXPECT_EQ(WriteBricksDll(ctx.collection, path, Contents(ctx, titles)), refused);
         EXPECT_FALSE(std::filesystem::exists(path));
     }
-    EXPECT_EQ(WriteBricksDll(ctx.collection, path, Contents(std::vector<std::string>(48, "fine"))),
-              "");
+    EXPECT_EQ(
+        WriteBricksDll(ctx.collection, path, Contents(ctx, std::vector<std::string>(48, "fine"))),
+        none);
     const std::string written = Load(path);
     EXPECT_EQ(U32(written, kData + 72), 48u);
     // A failed write leaves the file as it was.
     WriteFaults faults;
     faults.failAtByte = 100;
-    EXPECT_EQ(WriteBricksDll(ctx.collection, path, Contents({"fine"}), faults), kErrorWriting);
+    EXPECT_EQ(WriteBricksDll(ctx.collection, path, Contents(ctx, {"fine"}), faults),
+              std::vector<std::string>{kErrorWriting});
     EXPECT_EQ(Load(path), written);
 }
 
@@ -287,7 +304,7 @@ TEST_F(DllWriteFile, PefileReadsAValidDll) {
     AddLevel(ctx, "T", EmptyRows(2, 2));
     AddLevel(ctx, "Big", EmptyRows(64, 64));
     const std::string path = (dir / "levels.dll").string();
-    ASSERT_EQ(WriteBricksDll(ctx.collection, path, Contents({"T", "Big"}, "G")), "");
+    ASSERT_TRUE(WriteBricksDll(ctx.collection, path, Contents(ctx, {"T", "Big"}, "G")).empty());
     std::string out;
     const int status = RunCommand(std::string("/usr/bin/python3 ") + VORPEL_SOURCE_DIR +
                                       "/tests/bricksdll/check_pe.py '" + path + "'",

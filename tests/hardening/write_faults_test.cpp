@@ -91,7 +91,7 @@ DllContents PackContents(const Scene& scene) {
     DllContents contents;
     contents.gameName = "Pack";
     contents.savePrefix = "pk";
-    contents.titles = {scene.ctx->CurrentLevel().title};
+    contents.levels = {scene.ctx->collection.currentLevel};
     contents.timeStamp = 0x5F5E1000;
     return contents;
 }
@@ -118,13 +118,14 @@ const Writer kWriters[] = {
      [](Scene& s, const WriteFaults& f) { return s.Told(EraseBestSolution(*s.ctx, f)); }},
     {"BricksDll", "pack.dll", false, nullptr,
      [](Scene& s, const WriteFaults& f) {
-         return s.Told(
-             WriteBricksDll(s.ctx->collection, s.folder.File("pack.dll"), PackContents(s), f));
+         const std::vector<std::string> error =
+             WriteBricksDll(s.ctx->collection, s.folder.File("pack.dll"), PackContents(s), f);
+         return error.empty() ? s.Told("") : error;
      }},
     {"BricksMoves", "pk1.b 1", false,
      [](Scene& s) {
-         ASSERT_EQ(WriteBricksDll(s.ctx->collection, s.folder.File("pack.dll"), PackContents(s)),
-                   "");
+         ASSERT_TRUE(
+             WriteBricksDll(s.ctx->collection, s.folder.File("pack.dll"), PackContents(s)).empty());
      },
      [](Scene& s, const WriteFaults& f) {
          WriteBricksMoves(*s.ctx, 0, s.folder.File("pack.dll"), "1", f);

@@ -206,6 +206,23 @@ TEST(GifExport, AFileThatCannotBeWrittenIsReported) {
                   {"File " + r.folder.File("missing-folder/a.gif") + ".", result.error}));
     EXPECT_FALSE(r.ctx->flags.recordingGif);
     EXPECT_EQ(r.ctx->CurrentLevel().currentStep, 4);
+    // Told before any frame is made: only the return to the starting step was drawn.
+    EXPECT_EQ(result.framesWritten, 0);
+    EXPECT_EQ(r.drawn.size(), 1u);
+}
+
+TEST(GifExport, NoTemporaryFileIsLeftBehind) {
+    for (const int stopAt : {0, 1, 3}) {
+        Recorder r;
+        r.platform.stopAt = stopAt;
+        r.Record({GifContent::kAllSteps, 40, true});
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(r.folder.path))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names,
+                  stopAt == 1 ? std::vector<std::string>{} : std::vector<std::string>{"a.gif"})
+            << stopAt;
+    }
 }
 
 TEST(GifExport, ChangedRectangles) {

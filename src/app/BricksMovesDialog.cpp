@@ -1,0 +1,179 @@
+// The Bricks moves window: the player's name and the library kept for the run, the library's
+// levels listed, and the core's reader or writer called for the chosen one.
+#include "app/BricksMovesDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "app/Help.h"
+#include "app/MainWindow.h"
+#include "app/QtPlatform.h"
+#include "bricksdll/BricksMoves.h"
+#include "files/FileNames.h"
+#include "files/LevelLoad.h"
+#include "files/SaveOffer.h"
+
+namespace vorpel {
+
+namespace {
+
+// Kept while the program runs.
+std::string player = "1";
+std::string dllPath;
+QByteArray savedGeometry;
+
+} // namespace
+
+BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
+    : QDialog(&main), main_(main), writing_(writing) {
+    setObjectName(QStringLiteral("BricksMovesDialog"));
+    setWindowTitle(writing ? QStringLiteral(" Write Bricks moves")
+                           : QStringLiteral(" Read Bricks moves"));
+    setSizeGripEnabled(true);
+    playerEdit = new QLineEdit(FromCp1252(player), this);
+    playerEdit->setObjectName(QStringLiteral("playerEdit"));
+    auto* playerLabel = new QLabel(QStringLiteral("&Player:"), this);
+    playerLabel->setBuddy(playerEdit);
+    dllLabel = new QLabel(this);
+    dllLabel->setObjectName(QStringLiteral("dllLabel"));
+    dllLabel->setMinimumWidth(100);
+    levelList = new QListWidget(this);
+    levelList->setObjectName(QStringLiteral("levelList"));
+    auto* levelLabel = new QLabel(QStringLiteral("&Level:"), this);
+    levelLabel->setBuddy(levelList);
+    const auto button = [this](const char* caption, const char* name) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    chooseDllButton = button("Choose &DLL ...", "chooseDllButton");
+    helpButton = button("&Help", "helpButton");
+    cancelButton = button("&Cancel", "cancelButton");
+    okButton = button("OK", "okButton");
+    okButton->setDefault(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(playerLabel, 0, 0);
+    grid->addWidget(playerEdit, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("DLL with the level:"), this), 1, 0);
+    grid->addWidget(dllLabel, 1, 1);
+    grid->addWidget(levelLabel, 2, 0, Qt::AlignTop);
+    grid->addWidget(levelList, 2, 1);
+    grid->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chooseDllButton);
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(helpButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(playerEdit, &QLineEdit::textChanged, this, &BricksMovesDialog::EnableOk);
+    connect(levelList, &QListWidget::currentRowChanged, this, &BricksMovesDialog::EnableOk);
+    connect(levelList, &QListWidget::itemDoubleClicked, this, &BricksMovesDialog::OnClickOk);
+    connect(chooseDllButton, &QPushButton::clicked, this, &BricksMovesDialog::OnClickChooseDll);
+    connect(okButton, &QPushButton::clicked, this, &BricksMovesDialog::OnClickOk);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this, [this] {
+        ShowHelp(main_.platform, writing_ ? "WriteBricksMoves" : "ReadBricksMoves");
+    });
+    resize(480, 360);
+    if (!savedGeometry.isEmpty()) restoreGeometry(savedGeometry);
+    ShowDll(dllPath.empty() ? main_.lastDllPath : dllPath);
+}
+
+void BricksMovesDialog::ShowDllLabel() {
+    if (dllPath_.empty()) {
+        dllLabel->setText(QStringLiteral("(DLL not specified)"));
+        return;
+    }
+    const QFontMetrics metrics(dllLabel->font());
+    const std::string shown =
+        ShortenPath(dllPath_, std::max(dllLabel->width(), 100), [&](const std::string& text) {
+            return metrics.horizontalAdvance(FromFileName(text));
+        });
+    dllLabel->setText(FromFileName(shown));
+}
+
+void BricksMovesDialog::ShowDll(const std::string& path) {
+    dllPath_ = path;
+    ShowDllLabel();
+    levelList->clear();
+    if (!path.empty()) {
+        std::vector<std::string> titles;
+        const std::string error = ListDllLevels(path, titles, [this](const std::string& base) {
+            return MakeUniqueTitle(main_.ctx, base);
+        });
+        if (!error.empty()) main_.platform.ShowInfo({"File " + path + ".", error});
+        const std::string width = std::to_string(titles.size());
+        int chosen = -1;
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            std::string number = std::to_string(i + 1);
+            number.insert(0, width.size() - number.size(), ' ');
+            levelList->addItem(FromCp1252(number + " - " + titles[i]));
+            if (titles[i] == main_.ctx.CurrentLevel().title) chosen = static_cast<int>(i);
+        }
+        levelList->setCurrentRow(chosen);
+    }
+    EnableOk();
+}
+
+void BricksMovesDialog::EnableOk() {
+    okButton->setEnabled(levelList->currentRow() >= 0 && !playerEdit->text().isEmpty());
+}
+
+void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ShowDllLabel();
+}
+
+void BricksMovesDialog::OnClickChooseDll() {
+    std::string name = dllPath_.empty() ? main_.lastDllPath : dllPath_;
+    if (!ChooseFile(
+            FileChooserSetup{main_.ctx, main_.chooserState, main_.history,
+                             [this](const std::string& topic) { ShowHelp(main_.platform, topic); },
+                             this},
+            name, "Selecting the DLL with the level", kChooseReading))
+        return;
+    if (main_.ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
+        !main_.platform.AskYesNo({"It's necessary to specify the DLL that contains the level.",
+                                  FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
+        name = dllPath_;
+    ShowDll(name);
+}
+
+void BricksMovesDialog::OnClickOk() {
+    const int level = levelList->currentRow();
+    const std::string name = ToCp1252(playerEdit->text());
+    if (level < 0 || name.empty()) return;
+    player = name;
+    Context& ctx = main_.ctx;
+    const bool done = writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
+                               : ReadBricksMoves(ctx, level, dllPath_, name);
+    main_.lastDllPath = dllPath_;
+    main_.ShowPosition(ctx.CurrentLevel().currentStep, false, false);
+    if (done) accept();
+}
+
+void BricksMovesDialog::done(int code) {
+    savedGeometry = saveGeometry();
+    dllPath = dllPath_;
+    player = ToCp1252(playerEdit->text());
+    QDialog::done(code);
+}
+
+void MainWindow::OpenBricksMovesDialog(bool writing) {
+    BricksMovesDialog dialog(*this, writing);
+    dialog.exec();
+}
+
+} // namespace vorpel

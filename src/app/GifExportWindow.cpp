@@ -1,0 +1,235 @@
+// The GIF export window: settings kept for the run, the recording loop's controls, and the
+// main window held busy while the window is open.
+#include "app/GifExportWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/Help.h"
+#include "app/MainWindow.h"
+#include "app/OptionsWindow.h"
+#include "app/QtPlatform.h"
+#include "app/SliderField.h"
+#include "files/FileNames.h"
+#include "files/SaveOffer.h"
+
+namespace vorpel {
+
+namespace {
+
+// Kept while the program runs.
+GifExportSettings settings;
+QPoint windowPosition(100, 100);
+
+constexpr std::array<const char*, 4> kWhatCaptions = {"Initial position", "Current position",
+                                                      "All steps", "All moves"};
+
+} // namespace
+
+GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
+    setObjectName(QStringLiteral("GifExportWindow"));
+    setWindowTitle(QStringLiteral(" Write as GIF animation"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* whatBox = new QGroupBox(QStringLiteral("What to write:"), this);
+    auto* whatLayout = new QVBoxLayout(whatBox);
+    for (std::size_t i = 0; i < whatButtons.size(); ++i) {
+        whatButtons[i] = new QRadioButton(QString::fromLatin1(kWhatCaptions[i]), whatBox);
+        whatLayout->addWidget(whatButtons[i]);
+    }
+    stepTimeField = new SliderField(QStringLiteral("Step time"), 0, 100, this);
+    stepTimeField->setObjectName(QStringLiteral("stepTimeField"));
+    loopBox = new QCheckBox(QStringLiteral("Loop"), this);
+    widthLabel = new QLabel(this);
+    heightLabel = new QLabel(this);
+    framesLabel = new QLabel(this);
+    speedLabel = new QLabel(this);
+    totalTimeLabel = new QLabel(this);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setFormat(QStringLiteral("Writing progress"));
+    progressBar->setTextVisible(true);
+    const auto button = [this](const char* caption, const char* name) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    writeButton = button("&Write", "writeButton");
+    stopButton = button("&Stop", "stopButton");
+    closeButton = button("&Close", "closeButton");
+    helpButton = button("&Help", "helpButton");
+    optionsButton = button("&Options", "optionsButton");
+
+    auto* labels = new QVBoxLayout;
+    for (QLabel* label : {widthLabel, heightLabel, framesLabel, speedLabel, totalTimeLabel})
+        labels->addWidget(label);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {writeButton, stopButton, closeButton, optionsButton, helpButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(whatBox);
+    left->addWidget(stepTimeField);
+    left->addWidget(loopBox);
+    left->addLayout(labels);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(progressBar);
+
+    // Opening: the main window stays busy (painting on) until the window closes.
+    Context& ctx = main_.ctx;
+    ctx.flags.recordingGif = false;
+    ctx.flags.stopRecordingGif = false;
+    main_.SetBusy(true, true, false);
+    whatButtons[static_cast<std::size_t>(settings.what)]->setChecked(true);
+    stepTimeField->SetValue(settings.stepTime);
+    loopBox->setChecked(settings.loop);
+    // Connected once the controls show the settings, so that filling them changes nothing.
+    for (QRadioButton* b : whatButtons)
+        connect(b, &QRadioButton::toggled, this, [this] {
+            TakeSettings();
+            ShowFrames();
+        });
+    connect(stepTimeField, &SliderField::valueChanged, this, [this] {
+        TakeSettings();
+        ShowFrames();
+    });
+    connect(loopBox, &QCheckBox::toggled, this, [this] { TakeSettings(); });
+    connect(writeButton, &QPushButton::clicked, this, &GifExportWindow::OnClickWrite);
+    connect(stopButton, &QPushButton::clicked, this, &GifExportWindow::OnClickStop);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { ShowHelp(main_.platform, "WriteGIF"); });
+    connect(optionsButton, &QPushButton::clicked, this, &GifExportWindow::OnClickOptions);
+    main_.showGifImageSize = [this](int width, int height, bool allowed) {
+        ShowGifImageSize(width, height, allowed);
+    };
+    ShowGifImageSize(main_.BoardWidth, main_.BoardHeight, true);
+    ShowFrames();
+    EnableControls(false);
+    move(windowPosition);
+}
+
+void GifExportWindow::TakeSettings() {
+    for (std::size_t i = 0; i < whatButtons.size(); ++i)
+        if (whatButtons[i]->isChecked()) settings.what = static_cast<GifContent>(i);
+    settings.stepTime = stepTimeField->Value();
+    settings.loop = loopBox->isChecked();
+}
+
+void GifExportWindow::ShowFrames() {
+    frameCount_ = GifFrameCount(main_.ctx.CurrentLevel(), settings.what);
+    framesLabel->setText(QStringLiteral("Frames: ") + QString::number(frameCount_));
+    const auto [speed, total] = GifTimingLabels(settings.stepTime, frameCount_);
+    speedLabel->setText(FromCp1252(speed));
+    totalTimeLabel->setText(FromCp1252(total));
+    progressBar->setRange(0, std::max(frameCount_ - 1, 1));
+}
+
+void GifExportWindow::ShowGifImageSize(int width, int height, bool writingAllowed) {
+    widthLabel->setText(QStringLiteral("Image width: ") + QString::number(width));
+    heightLabel->setText(QStringLiteral("Image height: ") + QString::number(height));
+    writingAllowed_ = writingAllowed;
+    if (!Recording()) writeButton->setEnabled(writingAllowed_);
+}
+
+bool GifExportWindow::Recording() const {
+    return main_.ctx.flags.recordingGif;
+}
+
+void GifExportWindow::EnableControls(bool recording) {
+    stopButton->setEnabled(recording);
+    writeButton->setEnabled(!recording && writingAllowed_);
+    stepTimeField->setEnabled(!recording);
+    loopBox->setEnabled(!recording);
+    for (QRadioButton* b : whatButtons) b->setEnabled(!recording);
+    optionsButton->setEnabled(!recording);
+}
+
+void GifExportWindow::OnClickWrite() {
+    Context& ctx = main_.ctx;
+    std::string name = main_.gifFileName;
+    if (!ChooseFile(
+            FileChooserSetup{ctx, main_.chooserState, main_.history,
+                             [this](const std::string& topic) { ShowHelp(main_.platform, topic); },
+                             this},
+            name, FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
+            kChooseSaving))
+        return;
+    if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".gif", name) &&
+        !main_.platform.AskYesNo({"You requested to write the level as GIF animation or image.",
+                                  FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
+        return;
+    main_.gifFileName = name;
+    Record(name);
+}
+
+void GifExportWindow::Record(const std::string& path) {
+    Context& ctx = main_.ctx;
+    TakeSettings();
+    const int remembered = ctx.CurrentLevel().currentStep;
+    // The flag first: SetBusy freezes the window's size while it is set.
+    ctx.flags.recordingGif = true;
+    main_.SetBusy(true, true, true);
+    EnableControls(true);
+    progressBar->setValue(0);
+    CanvasView view{main_.CellSize, false};
+    RecordGif(ctx, main_.Canvas(), view, settings, path,
+              DefaultGifNavigation(ctx, main_.Canvas(), view),
+              [this](int i) { progressBar->setValue(i); });
+    ctx.flags.recordingGif = false;
+    main_.SetBusy(true, true, false);
+    EnableControls(false);
+    progressBar->setValue(0);
+    main_.ShowPosition(remembered, false, false);
+    if (closeRequested_) close();
+}
+
+void GifExportWindow::OnClickStop() {
+    main_.ctx.flags.stopRecordingGif = true;
+    stopButton->setEnabled(false);
+}
+
+void GifExportWindow::OnClickOptions() {
+    OptionsHooks hooks;
+    hooks.applyOptions = [this] { main_.ApplyOptionsToMenus(); };
+    if (ShowOptions(0, main_.ctx, main_.settingsStore, main_.platform, hooks)) {
+        main_.UpdateCellSize(false, 10);
+        main_.RedrawBoard();
+    }
+}
+
+void GifExportWindow::closeEvent(QCloseEvent* event) {
+    if (Recording()) {
+        // Closing waits for the loop, which ends at the next frame.
+        main_.ctx.flags.stopRecordingGif = true;
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    windowPosition = pos();
+    main_.showGifImageSize = nullptr;
+    main_.SetBusy(false, false, false);
+    event->accept();
+}
+
+void MainWindow::OpenGifExportWindow() {
+    if (gifWindow) return;
+    auto* window = new GifExportWindow(*this);
+    gifWindow = window;
+    window->show();
+}
+
+} // namespace vorpel

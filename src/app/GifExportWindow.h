@@ -1,0 +1,68 @@
+// The GIF export window: writes the current level as a GIF image or animation, frame by frame
+// from the board canvas, while the main window waits.
+#pragma once
+
+#include <array>
+
+#include <QWidget>
+
+#include "render/GifExport.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace vorpel {
+
+class SliderField;
+class MainWindow;
+
+class GifExportWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GifExportWindow(MainWindow& main);
+
+    // The board's pixel size and whether a recording may start; the main window calls it
+    // whenever the size changes.
+    void ShowGifImageSize(int width, int height, bool writingAllowed);
+
+    std::array<QRadioButton*, 4> whatButtons{};
+    SliderField* stepTimeField = nullptr;
+    QCheckBox* loopBox = nullptr;
+    QLabel* widthLabel = nullptr;
+    QLabel* heightLabel = nullptr;
+    QLabel* framesLabel = nullptr;
+    QLabel* speedLabel = nullptr;
+    QLabel* totalTimeLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QPushButton* writeButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* helpButton = nullptr;
+    QPushButton* optionsButton = nullptr;
+
+    // Records into `path` without asking for a name (the Write button asks first).
+    void Record(const std::string& path);
+    bool Recording() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void OnClickWrite();
+    void OnClickStop();
+    void OnClickOptions();
+    void TakeSettings();
+    void ShowFrames();
+    void EnableControls(bool recording);
+
+    MainWindow& main_;
+    int frameCount_ = 1;
+    bool writingAllowed_ = true;
+    bool closeRequested_ = false;
+};
+
+} // namespace vorpel

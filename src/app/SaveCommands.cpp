@@ -1,0 +1,131 @@
+// The main window's save commands: the chooser in save mode, the offers a name's extension
+// leads to, the writers, and "Save all levels as ...".
+#include <QAction>
+#include <QMenu>
+
+#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/QtPlatform.h"
+#include "files/FileNames.h"
+#include "files/LevelText.h"
+#include "files/NblFormat.h"
+#include "files/SaveAll.h"
+#include "files/SaveOffer.h"
+#include "files/SokFormat.h"
+
+namespace vorpel {
+
+namespace {
+
+constexpr const char* kSaveAllCaption = "Save all levels as ...";
+constexpr const char* kSaveAllTitle = "Saving all levels";
+constexpr const char* kSokLossIntro =
+    "The SOK format holds walls, boxes, goals and the player only. In these levels other blocks "
+    "and marks will be written as floor or wall:";
+constexpr const char* kGoOnQuestion = "Save anyway?";
+constexpr std::size_t kNamedLossyLevels = 10;
+
+std::string Write(Context& ctx, SaveFormat format, const std::string& name) {
+    switch (format) {
+    case SaveFormat::kSok:
+        return WriteSokLevel(ctx, name);
+    case SaveFormat::kNbl:
+        return WriteNblFile(ctx, name);
+    default:
+        return WriteLevelText(ctx, name);
+    }
+}
+
+} // namespace
+
+void MainWindow::SaveLevelAs(SaveFormat format) {
+    const SaveCommandTexts& texts = SaveCommand(format);
+    std::string name = fileName;
+    if (!ChooseFile(FileChooserSetup{ctx, chooserState, history,
+                                     [this](const std::string& topic) { ShowHelpTopic(topic); },
+                                     this},
+                    name, FormatOne(texts.chooserTitle, ctx.CurrentLevel().title), kChooseSaving))
+        return;
+    fileName = name;
+    SaveLevelTo(format, name);
+}
+
+void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
+    SaveFormat writeAs = format;
+    const SaveOffer offer =
+        ChooseSaveOffer(format, name, ctx.options[kConfirmNonStandardExtension]);
+    if (offer.kind != SaveOfferKind::kNone) {
+        bool repeat = false;
+        const Choice choice = platform.AskChoice(offer.lines, offer.firstButton, offer.secondButton,
+                                                 "", false, repeat);
+        if (choice == kChoiceCancel) return;
+        if (choice == kChoiceSecond) {
+            switch (offer.kind) {
+            case SaveOfferKind::kGif:
+                gifFileName = name;
+                OpenGifExportWindow();
+                return;
+            case SaveOfferKind::kDll:
+                OpenSaveDllDialog();
+                return;
+            case SaveOfferKind::kSok:
+                writeAs = SaveFormat::kSok;
+                break;
+            case SaveOfferKind::kNbl:
+                writeAs = SaveFormat::kNbl;
+                break;
+            default:
+                writeAs = SaveFormat::kOwnText;
+                break;
+            }
+        }
+    }
+    if (const std::string error = Write(ctx, writeAs, name); !error.empty())
+        platform.ShowInfo(SplitLines(error));
+    RepaintAfterEdit(false);
+}
+
+void MainWindow::SaveAllLevelsCommand() {
+    const CommandGuard guard(ctx.flags.commandRunning);
+    if (!guard.Held() || ctx.flags.commandsBlocked || ctx.flags.editorActive) return;
+    std::string name = fileName;
+    if (!ChooseFile(FileChooserSetup{ctx, chooserState, history,
+                                     [this](const std::string& topic) { ShowHelpTopic(topic); },
+                                     this},
+                    name, kSaveAllTitle, kChooseSaving))
+        return;
+    fileName = name;
+    SaveAllLevelsTo(name);
+}
+
+void MainWindow::SaveAllLevelsTo(const std::string& name) {
+    if (SavesAllAsSok(name)) {
+        const std::vector<std::string> lossy = SokLossyTitles(ctx.collection);
+        if (!lossy.empty()) {
+            std::vector<std::string> lines = {kSokLossIntro};
+            for (std::size_t i = 0; i < lossy.size() && i < kNamedLossyLevels; ++i)
+                lines.push_back("\"" + lossy[i] + "\"");
+            if (lossy.size() > kNamedLossyLevels)
+                lines.push_back("and " + std::to_string(lossy.size() - kNamedLossyLevels) +
+                                " more.");
+            lines.push_back(kGoOnQuestion);
+            if (!platform.AskYesNo(lines)) return;
+        }
+    }
+    SetHourglass(true);
+    const std::string error = WriteAllLevels(ctx.collection, name);
+    SetHourglass(false);
+    if (!error.empty()) platform.ShowInfo({"File " + name + ".", error});
+}
+
+void MainWindow::AddSaveAllItem() {
+    QMenu* files = topMenus[0];
+    // After "Save as SOK ...", the other saves of the level text.
+    QAction* before = MenuItem(Command::SaveNbl);
+    saveAllAction = new QAction(QString::fromLatin1(kSaveAllCaption), files);
+    saveAllAction->setObjectName(QStringLiteral("saveAllAction"));
+    files->insertAction(before, saveAllAction);
+    connect(saveAllAction, &QAction::triggered, this, [this] { SaveAllLevelsCommand(); });
+}
+
+} // namespace vorpel

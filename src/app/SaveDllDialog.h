@@ -1,0 +1,63 @@
+// The save-as-DLL window: names, the introduction text and the levels to write with their
+// records, then the file.
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "bricksdll/DllSelection.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace vorpel {
+
+class MainWindow;
+
+class SaveDllDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit SaveDllDialog(MainWindow& main);
+
+    QTabWidget* pages = nullptr;
+    QLineEdit* gameNameEdit = nullptr;
+    QLineEdit* savePrefixEdit = nullptr;
+    QPlainTextEdit* introductionEdit = nullptr;
+    QListWidget* levelList = nullptr;
+    QPushButton* selectButton = nullptr;
+    QPushButton* excludeButton = nullptr;
+    QPushButton* upButton = nullptr;
+    QPushButton* downButton = nullptr;
+    QPushButton* topButton = nullptr;
+    QPushButton* changeRecordButton = nullptr;
+    QSpinBox* recordField = nullptr;
+    QLabel* selectedLabel = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* helpButton = nullptr;
+
+    std::vector<DllListLine> lines;
+
+    // Writes the selected levels to `path` (the OK button asks for it first); true when written.
+    bool WriteTo(const std::string& path);
+
+private:
+    void ShowLines();
+    std::vector<bool> Highlighted() const;
+    void Highlight(const std::vector<bool>& highlighted);
+    void SetSelected(bool selected);
+    void Move(DllLineMove move);
+    void ChangeRecord();
+    void OnClickOk();
+
+    MainWindow& main_;
+};
+
+} // namespace vorpel

@@ -1,0 +1,62 @@
+// The whole collection written to one file through the level writers' texts.
+#include "files/SaveAll.h"
+
+#include <new>
+
+#include "files/FileNames.h"
+#include "files/LevelText.h"
+#include "files/SokFormat.h"
+
+namespace vorpel {
+
+bool SavesAllAsSok(std::string_view name) {
+    return HasExtension(".sok", name) || HasExtension(".xsb", name);
+}
+
+bool SokLosesCells(const Level& level) {
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.columns; ++c) {
+            const Byte block = level.BlockAt(r, c), mark = level.MarkAt(r, c);
+            if (mark != '.' && mark != '+' && AlphanumericIndex(mark) == 0) return true;
+            // Walls, boxes and the blocks that become the player survive; barriers, keyholes,
+            // blockades and teleporters become wall, and the rest floor.
+            if (block == '%' || block == '!' || block == '*' || block == '(' || block == '~')
+                return true;
+            if (block != '.' && block != '#' && !IsBox(block) && !TakesIdentifier(block))
+                return true;
+        }
+    return false;
+}
+
+std::vector<std::string> SokLossyTitles(const LevelCollection& collection) {
+    std::vector<std::string> titles;
+    for (const Level& level : collection.levels)
+        if (SokLosesCells(level)) titles.push_back(level.title);
+    return titles;
+}
+
+std::string AllLevelsText(const LevelCollection& collection) {
+    std::string text;
+    for (const Level& level : collection.levels) text += LevelTextOf(level);
+    return text;
+}
+
+std::string AllLevelsSokText(const LevelCollection& collection) {
+    std::string text;
+    for (const Level& level : collection.levels) text += SokText(level);
+    return text;
+}
+
+std::string WriteAllLevels(const LevelCollection& collection, const std::string& path,
+                           const WriteFaults& faults) {
+    if (std::string error = CreateForWriting(path); !error.empty()) return error;
+    std::string text;
+    try {
+        text = SavesAllAsSok(path) ? AllLevelsSokText(collection) : AllLevelsText(collection);
+    } catch (const std::bad_alloc&) {
+        return kNotEnoughMemory;
+    }
+    return WriteFileChecked(path, text, faults);
+}
+
+} // namespace vorpel

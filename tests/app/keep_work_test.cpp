@@ -1,0 +1,296 @@
+// Keeping the player's work in the program: the resume file at close and start, the save
+// commands' offers and writers, and the GIF export, save-as-DLL and Bricks moves windows.
+#include <optional>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "AppTest.h"
+#include "app/BricksMovesDialog.h"
+#include "app/GifExportWindow.h"
+#include "app/MainWindow.h"
+#include "app/QtPlatform.h"
+#include "app/SaveDllDialog.h"
+#include "files/MoveText.h"
+#include "files/ResumeFile.h"
+#include "files/SaveOffer.h"
+#include "io/FileIO.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+
+using namespace vorpel;
+
+namespace {
+
+// Two rooms: a master block left of its destination, and a room to walk in.
+const char* kStartup = "\"Alpha\"\r\n"
+                       ".#...#...#...#...#..\r\n"
+                       ".#...@......+....#..\r\n"
+                       ".#...#...#...#...#..\r\n"
+                       "\"Beta\"\r\n"
+                       ".#...#...#...#...#...#..\r\n"
+                       ".#...@...............#..\r\n"
+                       ".#...................#..\r\n"
+                       ".#...#...#...#...#...#..\r\n";
+
+std::string Bytes(const QString& path) {
+    std::string bytes;
+    ReadWholeFile(path.toStdString(), bytes);
+    return bytes;
+}
+
+} // namespace
+
+class KeepWorkTest : public QObject {
+    Q_OBJECT
+    std::optional<QTemporaryDir> folder_;
+    std::optional<Context> ctx_;
+    std::optional<QtPlatform> platform_;
+    std::unique_ptr<MainWindow> form_;
+
+    QString File(const char* name) const { return folder_->filePath(QLatin1String(name)); }
+    QString ResumePath() const { return File("data/resume.vorpel"); }
+
+    MainWindow& Start(const QString& argument = {}, bool resume = true) {
+        form_.reset();
+        ctx_.emplace();
+        platform_.emplace();
+        platform_->script.emplace();
+        ctx_->platform = &*platform_;
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ostavin"),
+                        QStringLiteral("Vorpel"));
+        store.setValue(QStringLiteral("Options/Resume where you left off"), resume);
+        store.sync();
+        QString line = u'"' + File("Vorpel") + u'"';
+        if (!argument.isEmpty()) line += u' ' + argument;
+        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
+        form_->settingsFormat = QSettings::IniFormat;
+        form_->resumePath = ResumePath();
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
+        return *form_;
+    }
+
+    // Closes the window, answering yes to "Really close the program?".
+    void Close() {
+        platform_->script->answers.push_back({'y'});
+        QVERIFY(form_->close());
+    }
+
+    void Play(const char* move) {
+        QCOMPARE(ApplyMoveText(*ctx_, move, false, 0, 0), std::string());
+        form_->ShowPosition(ctx_->CurrentLevel().currentStep, false, false);
+    }
+
+private Q_SLOTS:
+    void init() {
+        folder_.emplace();
+        QVERIFY(folder_->isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
+        QFile startup(File("Vorpel 0.txt"));
+        QVERIFY(startup.open(QIODevice::WriteOnly));
+        startup.write(kStartup);
+    }
+
+    void cleanup() {
+        // For checks by other programs: VORPEL_KEEP_SAVED names a folder that gets the files.
+        if (const QString out = qEnvironmentVariable("VORPEL_KEEP_SAVED"); !out.isEmpty()) {
+            QDir().mkpath(out);
+            for (const QFileInfo& file : QDir(folder_->path()).entryInfoList(QDir::Files))
+                QFile::copy(file.filePath(), out + u'/' + file.fileName());
+        }
+        form_.reset();
+        platform_.reset();
+        ctx_.reset();
+    }
+
+    void closingAndStartingAgainResumes() {
+        MainWindow& first = Start();
+        first.ChangeLevel(1, true);
+        Play("1) 1, 1: >>v");
+        Play("2) 2, 3: >");
+        form_->ShowPosition(2, false, false); // one step taken back
+        Close();
+        QVERIFY(QFile::exists(ResumePath()));
+
+        Start();
+        QCOMPARE(ctx_->collection.currentLevel, 1);
+        QCOMPARE(ctx_->CurrentLevel().stepCount, 4);
+        QCOMPARE(ctx_->CurrentLevel().currentStep, 2);
+        QCOMPARE(ctx_->collection.lastLevel(), 1); // not read again from the startup file
+        QVERIFY(platform_->script->shown.empty());
+        // The board stands where it was left.
+        QCOMPARE(ctx_->board.blocks[2].anchorColumn, 3);
+
+        // With the option off the startup files are read as before, and nothing is written.
+        const std::string kept = Bytes(ResumePath());
+        Start({}, false);
+        QCOMPARE(ctx_->collection.currentLevel, 0);
+        QCOMPARE(ctx_->CurrentLevel().stepCount, 0);
+        Close();
+        QCOMPARE(Bytes(ResumePath()), kept);
+    }
+
+    void aCopyForOneLevelOnlyReads() {
+        Start();
+        Play("1) 1, 1: >");
+        Close();
+        const std::string kept = Bytes(ResumePath());
+        Start(QStringLiteral("*Beta"));
+        QCOMPARE(ctx_->collection.currentLevel, 1);
+        QCOMPARE(ctx_->collection.levels[0].stepCount, 1);
+        Play("1) 1, 1: v");
+        Close();
+        QCOMPARE(Bytes(ResumePath()), kept);
+    }
+
+    void aDamagedResumeFileIsSetAside() {
+        QDir().mkpath(File("data"));
+        QVERIFY(WriteFileAtomic(ResumePath().toStdString(), "#Vorpel resume 1\r\n#current 0\r\n")
+                    .empty());
+        Start();
+        QCOMPARE(ctx_->collection.lastLevel(), 1); // the startup file
+        QCOMPARE(platform_->script->shown.size(), std::size_t(1));
+        const std::vector<std::string>& lines = platform_->script->shown[0];
+        QCOMPARE(lines.front(), "File " + ResumePath().toStdString() + ".");
+        QCOMPARE(lines.back(), ResumePath().toStdString() + ".damaged");
+        QVERIFY(!QFile::exists(ResumePath()));
+        QVERIFY(QFile::exists(ResumePath() + QStringLiteral(".damaged")));
+    }
+
+    void saveOffersFollowTheExtension() {
+        Start();
+        ctx_->options.value[kConfirmNonStandardExtension] = true;
+        // "Save as Vorpel ..." on a .nbl name, answered NBL: an NBL file.
+        platform_->script->answers.push_back({'n'});
+        form_->SaveLevelTo(SaveFormat::kOwnText, File("a.nbl").toStdString());
+        QCOMPARE(platform_->script->shown.size(), std::size_t(1));
+        QCOMPARE(platform_->script->shown[0][0],
+                 std::string("You requested to save the level in the Vorpel format."));
+        QVERIFY(QFile::exists(File("a.nbl")));
+        QVERIFY(Bytes(File("a.nbl"))[0] != '"');
+        // Answered Vorpel: the own text under the same kind of name.
+        platform_->script->answers.push_back({'v'});
+        form_->SaveLevelTo(SaveFormat::kOwnText, File("b.nbl").toStdString());
+        QCOMPARE(Bytes(File("b.nbl")).substr(0, 7), std::string("\"Alpha\""));
+        // Cancel: nothing written.
+        platform_->script->answers.push_back({'\x1b'});
+        form_->SaveLevelTo(SaveFormat::kSok, File("c.txt").toStdString());
+        QVERIFY(!QFile::exists(File("c.txt")));
+        // The option off: written as asked, without a question.
+        ctx_->options.value[kConfirmNonStandardExtension] = false;
+        const std::size_t asked = platform_->script->shown.size();
+        form_->SaveLevelTo(SaveFormat::kSok, File("d.txt").toStdString());
+        QCOMPARE(platform_->script->shown.size(), asked);
+        QCOMPARE(Bytes(File("d.txt")).substr(0, 2), std::string("::"));
+        // The .gif offer hands the name to the GIF window.
+        ctx_->options.value[kConfirmNonStandardExtension] = true;
+        platform_->script->answers.push_back({'g'});
+        form_->SaveLevelTo(SaveFormat::kOwnText, File("e.gif").toStdString());
+        QVERIFY(!QFile::exists(File("e.gif")));
+        QCOMPARE(form_->gifFileName, File("e.gif").toStdString());
+        QVERIFY(form_->gifWindow);
+        QVERIFY(form_->ctx.flags.commandsBlocked);
+        form_->gifWindow->close();
+        QVERIFY(!form_->ctx.flags.commandsBlocked);
+    }
+
+    void saveAllNamesWhatSokLoses() {
+        QFile more(File("more.txt"));
+        QVERIFY(more.open(QIODevice::WriteOnly));
+        more.write("\"Barrier\"\r\n.!..\r\n");
+        more.close();
+        Start(File("more.txt"));
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        // Refused: nothing written.
+        platform_->script->answers.push_back({'n'});
+        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        QVERIFY(!QFile::exists(File("all.sok")));
+        const std::vector<std::string>& asked = platform_->script->shown.back();
+        QCOMPARE(asked[1], std::string("\"Barrier\""));
+        QCOMPARE(asked.size(), std::size_t(3));
+        platform_->script->answers.push_back({'y'});
+        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        QVERIFY(QFile::exists(File("all.sok")));
+        // The own text asks nothing and keeps every level.
+        const std::size_t shown = platform_->script->shown.size();
+        form_->SaveAllLevelsTo(File("all.txt").toStdString());
+        QCOMPARE(platform_->script->shown.size(), shown);
+        const std::string all = Bytes(File("all.txt"));
+        QVERIFY(all.find("\"Beta\"") != std::string::npos);
+        QVERIFY(all.find("\"Barrier\"") != std::string::npos);
+    }
+
+    void theGifWindowRecordsWhileTheMainWindowWaits() {
+        Start();
+        Play("1) 1, 1: >>");
+        form_->OpenGifExportWindow();
+        auto* window = qobject_cast<GifExportWindow*>(form_->gifWindow.data());
+        QVERIFY(window);
+        QVERIFY(form_->menusOff);
+        QCOMPARE(window->framesLabel->text(), QStringLiteral("Frames: 3"));
+        QCOMPARE(window->speedLabel->text(), QStringLiteral("Speed: 2.50 frames per second"));
+        form_->OpenGifExportWindow(); // one at a time
+        QCOMPARE(form_->findChildren<GifExportWindow*>().size(), qsizetype(1));
+        window->Record(File("play.gif").toStdString());
+        QCOMPARE(Bytes(File("play.gif")).substr(0, 6), std::string("GIF89a"));
+        QCOMPARE(ctx_->CurrentLevel().currentStep, 2);
+        QVERIFY(!ctx_->flags.recordingGif);
+        QVERIFY(window->writeButton->isEnabled());
+        // An unwritable folder is told at once.
+        window->Record(File("missing/play.gif").toStdString());
+        QCOMPARE(platform_->script->shown.size(), std::size_t(1));
+        window->close();
+        QVERIFY(!form_->menusOff);
+    }
+
+    void theDllWindowWritesTheChosenLevels() {
+        Start();
+        SaveDllDialog dialog(*form_);
+        QCOMPARE(dialog.lines.size(), std::size_t(2));
+        QVERIFY(!dialog.okButton->isEnabled());
+        QCOMPARE(dialog.selectedLabel->text(), QStringLiteral("0 levels selected."));
+        dialog.levelList->item(1)->setSelected(true);
+        dialog.selectButton->click();
+        QCOMPARE(dialog.selectedLabel->text(), QStringLiteral("1 level selected."));
+        QVERIFY(dialog.okButton->isEnabled());
+        QCOMPARE(dialog.levelList->item(1)->text(), QStringLiteral(" *   999 Beta"));
+        dialog.savePrefixEdit->setText(QStringLiteral("pk"));
+        QVERIFY(dialog.WriteTo(File("pack.dll").toStdString()));
+        QCOMPARE(Bytes(File("pack.dll")).substr(0, 2), std::string("MZ"));
+        QCOMPARE(form_->lastDllPath, File("pack.dll").toStdString());
+
+        // Writing Bricks moves for Beta beside it, then reading them back.
+        form_->ChangeLevel(1, true);
+        Play("1) 1, 1: >v");
+        {
+            BricksMovesDialog write(*form_, true);
+            QCOMPARE(write.DllPath(), File("pack.dll").toStdString());
+            QCOMPARE(write.levelList->currentRow(), 0);
+            QVERIFY(write.okButton->isEnabled());
+            write.okButton->click();
+            QCOMPARE(write.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(QFile::exists(File("pk1.b 1")));
+        form_->ShowPosition(0, false, false);
+        ctx_->CurrentLevel().stepCount = 0;
+        {
+            BricksMovesDialog read(*form_, false);
+            read.okButton->click();
+            QCOMPARE(read.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(ctx_->CurrentLevel().stepCount, 2);
+    }
+};
+
+VORPEL_APP_TEST(KeepWorkTest)
+#include "keep_work_test.moc"
