@@ -22,7 +22,7 @@ constexpr int kWaterNumber = 4;
 constexpr int kFirstFreeNumber = 9;
 constexpr int kHighestNumber = 254;
 constexpr Byte kNormalBlockKind = 99;
-constexpr Byte kTeleporterKind = 20;
+constexpr Byte kNblTeleporterKind = 20;
 
 // Block character of each kind 0 to 30; kinds above 30 read as 30.
 constexpr const char kKindChars[] = ".@]{$-|&*#(%?)}>;!\"=~wYyzZXxVv[";
@@ -180,7 +180,7 @@ std::string NblBytes(const Level& level, std::string& bytes) {
             } else if (block == '~') {
                 // All teleporters share one number, so that they are kept.
                 number = kTeleporterNumber;
-                kinds[kTeleporterNumber] = kTeleporterKind;
+                kinds[kTeleporterNumber] = kNblTeleporterKind;
             } else if (!IsRoundColour(block)) {
                 // Cells form one block as on the play board: same kind, weak and tire cells
                 // counted with their block, and the same identifier.

@@ -13,6 +13,8 @@ namespace vorpel {
 inline constexpr int kBlockTableSize = 8451;
 inline constexpr int kEmptyBlock = 0;
 inline constexpr int kFrameBlock = 1;
+// The index of the level's first own block; every block index from here up is a real block.
+inline constexpr int kFirstBlock = 2;
 
 // Everything of a block but its cells.
 struct BlockFields {

@@ -255,39 +255,6 @@ KindStyle StyleOf(std::uint8_t kind) {
     }
 }
 
-// The kinds that carry identifiers and move counts on the board.
-bool IsAnnotatedKind(std::uint8_t kind) {
-    switch (kind) {
-    case '"':
-    case '$':
-    case '&':
-    case '(':
-    case '-':
-    case ';':
-    case '=':
-    case '>':
-    case '?':
-    case '@':
-    case 'V':
-    case 'X':
-    case 'Y':
-    case 'Z':
-    case '[':
-    case ']':
-    case 'v':
-    case 'w':
-    case 'x':
-    case 'y':
-    case 'z':
-    case '{':
-    case '|':
-    case '}':
-        return true;
-    default:
-        return IsRoundColour(kind);
-    }
-}
-
 // Outline bits of a cell.
 enum : std::uint8_t {
     kRightOpen = 1,
