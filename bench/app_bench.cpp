@@ -117,7 +117,7 @@ void BM_DragStepPainted(benchmark::State& state) {
     form.show();
     QCoreApplication::processEvents();
     form.CellSize = 32;
-    form.UpdateCellSize(false, 10);
+    form.UpdateCellSize(MainWindow::CellSizing::kKeep);
     form.RedrawBoard();
     QCoreApplication::processEvents();
     const int s = form.CellSize;

@@ -59,7 +59,7 @@ void BestSolutionDialog::Refresh() {
 
 void BestSolutionDialog::Apply() {
     const std::string error = ApplyBestSolutionAtStart(main_.ctx);
-    main_.ShowNavigatedBoard();
+    main_.RefreshView(false);
     if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
     accept();
 }

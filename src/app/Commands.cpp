@@ -118,13 +118,6 @@ namespace {
 constexpr const char* kDeleteLevelQuestion = "Delete current level from memory?";
 constexpr const char* kStopLoadingQuestion = "Stop level entry processing?";
 
-// Block kinds the arrow keys take hold of when no block is held.
-bool ArrowKeyKind(Byte k) {
-    return k == 34 || k == 36 || k == 38 || k == 45 || k == 59 || (k >= 61 && k <= 64) ||
-           (k >= 88 && k <= 91) || k == 93 || (k >= 119 && k <= 125) || (k >= 161 && k <= 191) ||
-           k == 247;
-}
-
 } // namespace
 
 std::vector<std::string> SettingsFileHistory::Read() {
@@ -232,19 +225,19 @@ void MainWindow::ExecuteCommand(unsigned char c) {
     const bool automatic = ctx.options[kAutomaticBoardSizing];
     if (c == '*') {
         if (!f.recordingGif && CellSize < MaxCellSize && !automatic) {
-            UpdateCellSize(false, 11);
+            UpdateCellSize(CellSizing::kZoomIn);
             RedrawBoard();
             return;
         }
     } else if (c == '/') {
         if (!f.recordingGif && CellSize > kMinCellSize && !automatic) {
-            UpdateCellSize(false, 9);
+            UpdateCellSize(CellSizing::kZoomOut);
             RedrawBoard();
             return;
         }
     } else if (c == 'F' || c == 'f' || (c == '?' && f.editorActive)) {
         if (!f.recordingGif && !automatic) {
-            UpdateCellSize(true, 10);
+            UpdateCellSize(CellSizing::kFit);
             RedrawBoard();
             return;
         }
@@ -324,29 +317,28 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         ShuffleCommand();
         break;
     case Command::RestartLevel:
-        ShowMove(0);
+        Navigate(vorpel::RestartLevel);
         break;
     case Command::EndOfLevel:
-        ShowMove(1000000000);
+        Navigate(vorpel::EndOfLevel);
         break;
     case Command::MoveBackward10:
-        MoveBackwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
         break;
     case Command::MoveForward10:
-        MoveForwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
         break;
     case Command::MoveBackward:
-        MoveBackwardInWindow(1);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 1); });
         break;
     case Command::MoveForward:
-        MoveForwardInWindow(1);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 1); });
         break;
     case Command::StepBackward:
-        StepBackwardInWindow();
+        Navigate(vorpel::StepBackward);
         break;
     case Command::StepForward:
-        StepForwardInWindow();
-        CelebrateIfSolved();
+        Navigate(vorpel::StepForward, true);
         break;
     case Command::AutomaticReplay:
         f.replayRunning = true;
@@ -394,10 +386,9 @@ void MainWindow::ExecuteCommand(unsigned char c) {
     case Command::MoreOptions:
         if (ShowOptionsWindow(0)) {
             ApplyOptionsToMenus();
-            UpdateCellSize(false, 10);
-            ShowMoveCounts();
+            UpdateCellSize(CellSizing::kKeep);
             ShowCoordinates(true);
-            RedrawBoard();
+            RefreshView(false);
         }
         break;
     case Command::About:
@@ -457,24 +448,6 @@ void MainWindow::ChangeLevel(int index, bool hideCelebration) {
         celebrationTicks = 0;
         celebrationHint->hide();
     }
-}
-
-void MainWindow::MoveBackwardInWindow(int n) {
-    ShowMove(CurrentMove(ctx.CurrentLevel()) - n);
-}
-
-void MainWindow::MoveForwardInWindow(int n) {
-    const Level& level = ctx.CurrentLevel();
-    // An unfinished move counts as the first of the n.
-    ShowMove(CurrentMove(level) + (InMiddleOfMove(level) ? n - 1 : n));
-}
-
-void MainWindow::StepBackwardInWindow() {
-    ShowPosition(ctx.CurrentLevel().currentStep - 1, true, false);
-}
-
-void MainWindow::StepForwardInWindow() {
-    ShowPosition(ctx.CurrentLevel().currentStep + 1, false, false);
 }
 
 // --- Keys ------------------------------------------------------------------------------------
@@ -547,16 +520,16 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     }
     switch (key) {
     case Qt::Key_PageUp:
-        MoveBackwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
         return true;
     case Qt::Key_PageDown:
-        MoveForwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
         return true;
     case Qt::Key_Home:
-        ShowMove(0);
+        Navigate(vorpel::RestartLevel);
         return true;
     case Qt::Key_End:
-        ShowMove(1000000000);
+        Navigate(vorpel::EndOfLevel);
         return true;
     case Qt::Key_F12:
         f.alreadyCelebrated = false;
@@ -576,7 +549,7 @@ void MainWindow::ArrowKeyMove(int key) {
     PlayBoard& board = ctx.board;
     if (board.selectedBlock == 0) {
         int found = 0, count = 0;
-        for (int i = 2; i <= board.blockCount; ++i) {
+        for (int i = kFirstBlock; i <= board.blockCount; ++i) {
             const Block& b = board.blocks[static_cast<std::size_t>(i)];
             if (!b.removed && ArrowKeyKind(b.kind)) {
                 found = i;
@@ -605,7 +578,6 @@ void MainWindow::ArrowKeyMove(int key) {
         break;
     }
     if (!DragSelectedBlock(ctx, column, row, true)) return;
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
     RefreshView(true);
 }
 

@@ -286,9 +286,9 @@ void EditorWindow::BuildControls() {
         button->setFixedSize(kButtonWidth, kButtonHeight);
         QPixmap picture;
         if (b.kind == ButtonKind::kBlock)
-            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, '.'));
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, kPlainMark));
         else if (b.kind == ButtonKind::kMark)
-            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', b.value));
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, kEmptyKind, b.value));
         else
             picture = CommandPicture(tag);
         button->setIcon(QIcon(picture));
@@ -436,9 +436,9 @@ void EditorWindow::UpdateAlphanumericButtons() {
 void EditorWindow::ColourRoundButtons() {
     const Byte round = Memory().roundChar;
     buttons[kRoundBlockButton]->setIcon(
-        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, round, '.'))));
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, round, kPlainMark))));
     buttons[kRoundMarkButton]->setIcon(
-        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', round))));
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, kEmptyKind, round))));
 }
 
 void EditorWindow::SetZoomButtons() {

@@ -58,40 +58,6 @@ int CellOf(int pixel, int cellSize) {
     return pixel / cellSize;
 }
 
-// (value × factor) / 10 rounded to the nearest integer, a half to the even one.
-int ScaleHalfToEven(int value, int factor) {
-    const long long product = static_cast<long long>(value) * factor;
-    long long quotient = product / 10;
-    const long long remainder = product % 10;
-    if (remainder > 5 || (remainder == 5 && (quotient & 1) != 0)) ++quotient;
-    return static_cast<int>(quotient);
-}
-
-// Kinds whose blocks the identifier panel names (the kinds that carry annotations).
-bool IsAnnotatedKind(Byte k) {
-    switch (k) {
-    case 34:
-    case 36:
-    case 38:
-    case 40:
-    case 45:
-    case 59:
-    case 61:
-    case 62:
-    case 63:
-    case 64:
-    case 86:
-    case 88:
-    case 89:
-    case 90:
-    case 91:
-    case 93:
-        return true;
-    default:
-        return (k >= 118 && k <= 125) || IsRoundColour(k);
-    }
-}
-
 // The label the board draws on a block: two glyphs for a number from 0, one for an alphanumeric
 // block; empty when a glyph lies outside the strip.
 std::string IdentifierText(int number) {
@@ -247,7 +213,7 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     };
     // The level being read, shown while a long read goes on; the read lets the paint through.
     platform.showLoadingBoard = [this] {
-        UpdateCellSize(false, 10);
+        UpdateCellSize(CellSizing::kKeep);
         RedrawBoard();
     };
     qApp->installEventFilter(this);
@@ -337,7 +303,7 @@ void MainWindow::HandleFirstShow() {
     SizeWindow(2, 1);
 
     // 12 to 14.
-    UpdateCellSize(true, 10);
+    UpdateCellSize(CellSizing::kFit);
     ReadRecords(ctx, companions, false);
     celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
     celebrationHint->setObjectName(QStringLiteral("celebrationHint"));
@@ -433,7 +399,7 @@ void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
     }
 }
 
-void MainWindow::UpdateCellSize(bool fit, int factor) {
+void MainWindow::UpdateCellSize(CellSizing sizing) {
     if (ctx.flags.recordingGif) return;
     int width = client->width(), height = client->height();
     LayOutStatusBar(width, height);
@@ -442,13 +408,14 @@ void MainWindow::UpdateCellSize(bool fit, int factor) {
     PreviousCellSize = CellSize;
     const int rows = ctx.board.rows, columns = ctx.board.columns;
     MaxCellSize = vorpel::MaxCellSize(rows, columns);
-    if (fit || ctx.options[kAutomaticBoardSizing]) {
-        CellSize = rows > 0 && columns > 0 ? std::min(ViewWidth / columns, ViewHeight / rows)
-                                           : MaxCellSize;
-    } else {
-        CellSize = ScaleHalfToEven(CellSize, factor);
-    }
-    CellSize = std::clamp(CellSize, kMinCellSize, std::max(kMinCellSize, MaxCellSize));
+    if (sizing == CellSizing::kFit || ctx.options[kAutomaticBoardSizing])
+        CellSize = FitCellSize(ViewWidth, ViewHeight, rows, columns);
+    else if (sizing == CellSizing::kZoomIn)
+        CellSize = ZoomInCellSize(CellSize, rows, columns);
+    else if (sizing == CellSizing::kZoomOut)
+        CellSize = ZoomOutCellSize(CellSize, rows, columns);
+    else
+        CellSize = ClampCellSize(CellSize, rows, columns);
     const double scale =
         PreviousCellSize >= kMinCellSize ? double(CellSize) / double(PreviousCellSize) : 1.0;
     BoardWidth = columns * CellSize;
@@ -534,7 +501,7 @@ void MainWindow::PaintBoard(QPainter& painter) {
 void MainWindow::HandleResize() {
     if (!started_) return;
     const int before = CellSize;
-    UpdateCellSize(false, 10);
+    UpdateCellSize(CellSizing::kKeep);
     if (CellSize == before)
         client->update();
     else
@@ -654,7 +621,8 @@ void MainWindow::ShowCoordinates(bool show) {
             const std::string label = IdentifierText(number);
             if (!label.empty()) {
                 int count = 0;
-                if (kind == '(' || !BlockMoveCount(ctx, row, column, true, count)) count = 0;
+                if (kind == kBlockadeKind || !BlockMoveCount(ctx, row, column, true, count))
+                    count = 0;
                 text = "\"" + label + "\", " + std::to_string(count);
             }
         }
@@ -665,49 +633,37 @@ void MainWindow::ShowCoordinates(bool show) {
 // --- Positions and levels --------------------------------------------------------------------
 
 void MainWindow::RefreshView(bool celebrate) {
-    ShowMoveCounts();
+    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
     ComputeOutlineFlags(ctx.board);
+    if (paintSuppressed) {
+        // A recording reads the canvas: the board is drawn there, without the held block's
+        // mark, and the window shows it when painting resumes.
+        canvas_->cellSize = CellSize;
+        canvas_->repaintSuspended = true;
+        DrawBoard(ctx, *canvas_);
+        return;
+    }
+    ShowMoveCounts();
     RedrawBoard();
     if (celebrate) CelebrateIfSolved();
 }
 
-// After a jump in the history: the path, then the board painted now or, while painting is
-// suppressed, drawn into the canvas only.
-void MainWindow::ShowNavigatedBoard() {
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (!paintSuppressed) {
-        RefreshView(false);
-    } else {
-        ComputeOutlineFlags(ctx.board);
-        canvas_->cellSize = CellSize;
-        canvas_->repaintSuspended = true;
-        DrawBoard(ctx, *canvas_);
-    }
+void MainWindow::Navigate(const std::function<void(Context&)>& historyMove, bool celebrate) {
+    historyMove(ctx);
+    RefreshView(celebrate);
 }
 
-void MainWindow::ShowMove(int n) {
-    GoToMove(ctx, n);
-    ShowNavigatedBoard();
-}
-
-void MainWindow::ShowPosition(int n, bool selectUndone, bool clearSelection) {
-    GoToPosition(ctx, n);
-    const Level& level = ctx.CurrentLevel();
-    if (clearSelection) {
-        ctx.board.selectedBlock = 0;
-    } else if (selectUndone && level.currentStep < level.stepCount) {
-        const StepRecord& next = level.steps[static_cast<std::size_t>(level.currentStep)];
-        if (next.rowDelta != 0 || next.columnDelta != 0) ctx.board.selectedBlock = next.block;
-    }
-    ShowNavigatedBoard();
+void MainWindow::ShowMove(int move) {
+    Navigate([move](Context& c) { GoToMove(c, move); });
 }
 
 void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
-    // where the level was left.
+    // where the level was left, nothing held.
     ShowCurrentLevel(ctx);
-    if (recompute) UpdateCellSize(false, 10);
-    ShowPosition(ctx.CurrentLevel().currentStep, false, true);
+    if (recompute) UpdateCellSize(CellSizing::kKeep);
+    ctx.board.selectedBlock = 0;
+    RefreshView(false);
 }
 
 void MainWindow::ApplyStoredBestSolution() {
@@ -733,7 +689,7 @@ void MainWindow::ReloadAfterEdit(bool recompute) {
 }
 
 void MainWindow::RepaintAfterEdit(bool recompute) {
-    if (recompute) UpdateCellSize(false, 10);
+    if (recompute) UpdateCellSize(CellSizing::kKeep);
     RedrawBoard();
 }
 
@@ -797,13 +753,10 @@ void MainWindow::OnTimerTick() {
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
     if (f.replayRunning) {
-        const Level& level = ctx.CurrentLevel();
-        if (level.currentStep >= level.stepCount) {
-            CelebrateIfSolved();
-            f.replayRunning = false;
-        } else {
-            StepForwardInWindow();
-        }
+        const bool stepped = ReplayTick(ctx);
+        // The end of a replay celebrates; its steps do not.
+        if (!stepped) f.replayRunning = false;
+        RefreshView(!stepped);
     }
     if (celebrationTicks > 0) {
         --celebrationTicks;
@@ -839,12 +792,8 @@ void MainWindow::BoardMousePress(Qt::MouseButton button, Qt::KeyboardModifiers m
     lastDragX = bx;
     lastDragY = by;
     ctx.board.selectedBlock = 0;
-    if (SelectBlock(ctx, bx / CellSize, by / CellSize)) {
-        ShowMoveCounts();
-        ComputeOutlineFlags(ctx.board);
-    }
-    if (f.viewBlockPath) MarkBlockPath(ctx);
-    RedrawBoard();
+    SelectBlock(ctx, bx / CellSize, by / CellSize);
+    RefreshView(false);
 }
 
 void MainWindow::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by) {
@@ -937,13 +886,7 @@ void MainWindow::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by) 
             tr = board.selectedRow;
         movedAtAll = movedAtAll || moved;
     } while (moved && dragging);
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (movedAtAll) {
-        ComputeOutlineFlags(board);
-        RedrawBoard();
-        ShowMoveCounts();
-        CelebrateIfSolved();
-    }
+    if (movedAtAll) RefreshView(true);
 }
 
 void MainWindow::BoardMouseRelease() {

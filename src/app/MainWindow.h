@@ -163,16 +163,24 @@ public:
     std::function<void(int width, int height, bool writingAllowed)> showGifImageSize;
 
     // --- Operations other windows call -----------------------------------------------------
-    void UpdateCellSize(bool fit, int factor);
+    // Lays out the status bar and scroll bars and sets the cell size through the render
+    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
+    enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
+    void UpdateCellSize(CellSizing sizing);
     void RedrawBoard();
     void ShowMoveCounts();
     void ShowCoordinates(bool show);
     void CelebrateIfSolved();
     void ShowChosenLevel(bool recompute);
-    void ShowMove(int n);
-    void ShowPosition(int n, bool selectUndone, bool clearSelection);
+    // Goes to move `move` of the current level's history and shows it.
+    void ShowMove(int move);
+    // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
+    // only for a step forward.
+    void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
+    // The one refresh after any change of position: block path, outline flags, board image and
+    // move counts, and the celebration when `celebrate` (after a move, a step forward or the end
+    // of a replay). While painting is suppressed, the board is only drawn into the canvas.
     void RefreshView(bool celebrate);
-    void ShowNavigatedBoard();
     void SizeWindow(int widthDivisor, int heightDivisor);
     void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue);
     void SetHourglass(bool on);
@@ -194,10 +202,6 @@ public:
     // Key handlers; true when the key was consumed.
     bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void HandleCommandKey(unsigned char c);
-    void MoveBackwardInWindow(int n);
-    void MoveForwardInWindow(int n);
-    void StepBackwardInWindow();
-    void StepForwardInWindow();
     // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
     void ChangeLevel(int index, bool hideCelebration);
     // Sets the zoom items' state and the "Marks over blocks" tick from the options.

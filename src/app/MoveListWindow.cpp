@@ -20,6 +20,7 @@
 #include "files/BestSolutions.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
+#include "model/Execucao.h"
 
 namespace vorpel {
 
@@ -390,7 +391,7 @@ void MoveListWindow::ShowBestSolution() {
 }
 
 void MoveListWindow::Restart() {
-    OnBoard([this] { main_.ShowMove(0); });
+    OnBoard([this] { main_.Navigate(RestartLevel); });
 }
 
 void MoveListWindow::ApplySelectedMoves() {

@@ -234,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(f.CellSize, 10);
         // Larger than the view: scroll bars, the wheel scrolls by cells.
         f.CellSize = f.MaxCellSize;
-        f.UpdateCellSize(false, 10);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         QVERIFY(f.verticalScrollBar->isVisible() && f.horizontalScrollBar->isVisible());
         QVERIFY(f.boardPanel->isVisible());
         const int before = f.OffsetY;
@@ -293,13 +293,13 @@ private Q_SLOTS:
         // The status line follows the play.
         ctx_->options.value[kShowTotalMovesAndRecords] = true;
         ctx_->options.value[kShowMouseCoordinates] = true;
-        f.UpdateCellSize(false, 10);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         f.ShowMoveCounts();
         QCOMPARE(f.moveCountsPanel->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
         QCOMPARE(f.moveCountsPanel->toolTip(), f.moveCountsPanel->text());
         // The identifier panel names the block under the pointer and its moves.
         ctx_->options.value[kShowIdentifiersAndMoves] = true;
-        f.UpdateCellSize(false, 10);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         Mouse(QEvent::MouseMove, CellCentre(1, 1), Qt::NoButton);
         QCOMPARE(f.blockInfoPanel->text(), QString());
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::NoButton);
@@ -390,6 +390,57 @@ private Q_SLOTS:
         QCOMPARE(Current().currentStep, 1);
         QTest::keyClick(f.client, Qt::Key_PageDown);
         QCOMPARE(Current().currentStep, 3);
+    }
+
+    // The history moves are the core's: a step back never holds a block that a damaged record
+    // names.
+    void stepBackwardHoldsNoBlockADamagedRecordNames() {
+        // Two steps right; the second record then names a block the board does not have.
+        Start(QStringLiteral("*Beta"));
+        Drag(2, 2, 2, 4);
+        QCOMPARE(Current().currentStep, 2);
+        ctx_->CurrentLevel().steps[1].block = 99;
+        Type(',');
+        QCOMPARE(Current().currentStep, 1);
+        QCOMPARE(ctx_->board.selectedBlock, 0);
+    }
+
+    // Finishing a move from a board that has left its history rebuilds the board first.
+    void finishingAMoveOffTheHistoryRebuildsTheBoard() {
+        // A block under the cell the master block reaches, then a step down into the wall
+        // (refused on replay) and one more right, all one move.
+        const QString file = folder_->filePath(QStringLiteral("delta.txt"));
+        Write(file, LevelText("Delta", {"######", "#.[..#", "#@...#", "######"}));
+        Start(u'"' + file + u'"');
+        Drag(2, 1, 2, 3);
+        Level& level = ctx_->CurrentLevel();
+        QCOMPARE(level.stepCount, 2);
+        StepRecord down = level.steps[1];
+        down.rowDelta = 1;
+        down.columnDelta = 0;
+        StepRecord right = level.steps[1];
+        right.row = 2;
+        right.column = 2;
+        right.stepNumber = 3;
+        level.steps[1] = down;
+        level.steps.resize(std::max<std::size_t>(level.steps.size(), 3));
+        level.steps[2] = right;
+        level.stepCount = 3;
+        QTest::keyClick(form_->client, Qt::Key_Home);
+        QTest::keyClick(form_->client, Qt::Key_End);
+        const int master = ctx_->board.BlockIndexAt(2, 3);
+        QVERIFY(master >= 2 && ctx_->board.blocks[std::size_t(master)].kind == '@');
+        const int other = ctx_->board.BlockIndexAt(1, 2);
+        QVERIFY(other >= 2 && ctx_->board.blocks[std::size_t(other)].kind == '[');
+        // Back over the refused step: the step is undone literally and the board leaves the
+        // history; finishing the move gives the replayed board again.
+        Type(',');
+        Type(',');
+        QCOMPARE(Current().currentStep, 1);
+        Type(']');
+        QCOMPARE(Current().currentStep, 3);
+        QCOMPARE(ctx_->board.BlockIndexAt(1, 2), other);
+        QCOMPARE(ctx_->board.BlockIndexAt(2, 3), master);
     }
 
     void levelCommandsAndKeys() {
