@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "AppTest.h"
+#include "app/BoardView.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -96,7 +97,7 @@ class MainWindowTest : public QObject {
         QString line = u'"' + Program() + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
         form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
         return *form_;
@@ -106,16 +107,16 @@ class MainWindowTest : public QObject {
 
     QPoint CellCentre(int row, int column) const {
         const MainWindow& f = *form_;
-        return {f.OffsetX + column * f.CellSize + f.CellSize / 2,
-                f.OffsetY + row * f.CellSize + f.CellSize / 2};
+        return {f.View().offsetX + column * f.View().cellSize + f.View().cellSize / 2,
+                f.View().offsetY + row * f.View().cellSize + f.View().cellSize / 2};
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), QPointF(form_->client->mapToGlobal(at)), button,
+        QMouseEvent event(type, QPointF(at), QPointF(form_->Board().mapToGlobal(at)), button,
                           buttons, modifiers);
-        QApplication::sendEvent(form_->client, &event);
+        QApplication::sendEvent(&form_->Board(), &event);
     }
 
     // A drag from one cell's centre through `steps` pointer positions to another's.
@@ -128,7 +129,7 @@ class MainWindowTest : public QObject {
         Mouse(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
     }
 
-    void Type(char c) { QTest::keyClick(form_->client, c); }
+    void Type(char c) { QTest::keyClick(&form_->Board(), c); }
 
 private Q_SLOTS:
     void init() {
@@ -154,9 +155,11 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("Alpha"));
         QCOMPARE(plain.windowTitle(), QStringLiteral("Vorpel - Alpha"));
         QVERIFY(platform_->script->shown.empty());
-        QCOMPARE(plain.menuItems.size(), kCommandCount);
-        QCOMPARE(plain.topMenus[0]->title(), QStringLiteral("Files"));
-        QCOMPARE(plain.topMenus[4]->title(), QStringLiteral("Help"));
+        for (const MenuLayout& layout : kMainMenus)
+            for (int i = 0; i < layout.count; ++i)
+                QVERIFY(plain.MenuItem(layout.commands[std::size_t(i)]));
+        QCOMPARE(plain.TopMenu(0)->title(), QStringLiteral("Files"));
+        QCOMPARE(plain.TopMenu(4)->title(), QStringLiteral("Help"));
         // A normal start lies in the right half of the work area.
         const QRect work = plain.screen()->availableGeometry();
         const int border = plain.geometry().left() - plain.frameGeometry().left();
@@ -171,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("Delta"));
         QVERIFY(platform_->script->shown.empty());
         QVERIFY(!ctx_->flags.loadingLevels && !ctx_->flags.commandsBlocked);
-        QVERIFY(form_->topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
 
         // A missing file is reported after its name.
         Start(folder_->filePath(QStringLiteral("missing.txt")));
@@ -202,56 +205,63 @@ private Q_SLOTS:
 
     void boardIsPaintedFromTheCanvasOneToOne() {
         MainWindow& f = Start();
-        QVERIFY(f.CellSize >= kMinCellSize);
-        QCOMPARE(f.BoardWidth, 7 * f.CellSize);
-        QCOMPARE(f.BoardHeight, 5 * f.CellSize);
+        QVERIFY(f.View().cellSize >= kMinCellSize);
+        QCOMPARE(f.View().boardWidth, 7 * f.View().cellSize);
+        QCOMPARE(f.View().boardHeight, 5 * f.View().cellSize);
         // The whole board fits: it is centred and there are no scroll bars.
-        QVERIFY(!f.horizontalScrollBar->isVisible() && !f.verticalScrollBar->isVisible());
-        QCOMPARE(f.OffsetX, (f.ViewWidth - f.BoardWidth) / 2);
-        const QImage shown = f.client->grab().toImage();
+        QVERIFY(!f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible() &&
+                !f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible());
+        QCOMPARE(f.View().offsetX, (f.View().viewWidth - f.View().boardWidth) / 2);
+        const QImage shown = f.Board().grab().toImage();
         const BoardCanvas& canvas = f.Canvas();
-        for (const QPoint p : {QPoint(0, 0), QPoint(f.BoardWidth - 1, f.BoardHeight - 1),
-                               QPoint(2 * f.CellSize + 3, 2 * f.CellSize + 5)}) {
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(f.View().boardWidth - 1, f.View().boardHeight - 1),
+              QPoint(2 * f.View().cellSize + 3, 2 * f.View().cellSize + 5)}) {
             const PaletteColour c = canvas.palette.colours[canvas.At(p.x(), p.y())];
-            QCOMPARE(shown.pixel(p + QPoint(f.OffsetX, f.OffsetY)), qRgb(c.red, c.green, c.blue));
+            QCOMPARE(shown.pixel(p + QPoint(f.View().offsetX, f.View().offsetY)),
+                     qRgb(c.red, c.green, c.blue));
         }
     }
 
     void zoomFollowsTheCellSizeRules() {
         MainWindow& f = Start();
-        f.CellSize = 10;
+        f.SetCellSize(10);
         std::vector<int> sizes;
         for (int i = 0; i < 10; ++i) {
             Type('*');
-            sizes.push_back(f.CellSize);
+            sizes.push_back(f.View().cellSize);
         }
         QCOMPARE(sizes, (std::vector<int>{11, 12, 13, 14, 15, 16, 18, 20, 22, 24}));
-        f.CellSize = 25;
+        f.SetCellSize(25);
         Type('/');
-        QCOMPARE(f.CellSize, 22);
-        f.CellSize = 10;
+        QCOMPARE(f.View().cellSize, 22);
+        f.SetCellSize(10);
         Type('/');
-        QCOMPARE(f.CellSize, 10);
+        QCOMPARE(f.View().cellSize, 10);
         // Larger than the view: scroll bars, the wheel scrolls by cells.
-        f.CellSize = f.MaxCellSize;
+        f.SetCellSize(f.View().maxCellSize);
         f.UpdateCellSize(MainWindow::CellSizing::kKeep);
-        QVERIFY(f.verticalScrollBar->isVisible() && f.horizontalScrollBar->isVisible());
-        QVERIFY(f.boardPanel->isVisible());
-        const int before = f.OffsetY;
+        QVERIFY(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible() &&
+                f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible());
+        QVERIFY(f.findChild<QFrame*>(QStringLiteral("boardPanel"))->isVisible());
+        const int before = f.View().offsetY;
         QVERIFY(f.BoardWheel(-120, 5, 5));
-        QCOMPARE(f.OffsetY, std::max(before - f.CellSize, f.ViewHeight - f.BoardHeight));
-        QCOMPARE(f.verticalScrollBar->value(), -f.OffsetY);
+        QCOMPARE(f.View().offsetY,
+                 std::max(before - f.View().cellSize, f.View().viewHeight - f.View().boardHeight));
+        QCOMPARE(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->value(),
+                 -f.View().offsetY);
         // Fit brings the whole board back.
         Type('f');
-        QVERIFY(f.BoardWidth <= f.ViewWidth && f.BoardHeight <= f.ViewHeight);
+        QVERIFY(f.View().boardWidth <= f.View().viewWidth &&
+                f.View().boardHeight <= f.View().viewHeight);
         // With automatic sizing, the zoom commands and items are off.
         ctx_->options.value[kAutomaticBoardSizing] = true;
         f.ApplyOptionsToMenus();
         QVERIFY(!f.MenuItem(Command::ZoomIn)->isEnabled() &&
                 !f.MenuItem(Command::ZoomFit)->isEnabled());
-        const int fitted = f.CellSize;
+        const int fitted = f.View().cellSize;
         Type('*');
-        QCOMPARE(f.CellSize, fitted);
+        QCOMPARE(f.View().cellSize, fitted);
     }
 
     void dragMovesTheHeldBlockAndRecordsItsSteps() {
@@ -266,7 +276,7 @@ private Q_SLOTS:
             QCOMPARE(s.moveNumber, 1);
         }
         QCOMPARE(ctx_->board.selectedColumn, 4);
-        QVERIFY(!f.dragging);
+        QVERIFY(!f.Board().Dragging());
 
         // Diagonally with Ctrl: only across; with Alt: only down.
         Drag(2, 4, 4, 6, Qt::ControlModifier);
@@ -283,7 +293,8 @@ private Q_SLOTS:
         Mouse(QEvent::MouseButtonPress, CellCentre(4, 6), Qt::LeftButton, Qt::AltModifier);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton, Qt::AltModifier);
         QCOMPARE(Current().stepCount, 6);
-        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.CellSize / 4, 0), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.View().cellSize / 4, 0),
+              Qt::LeftButton);
         QCOMPARE(Current().stepCount, 6);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton);
         QCOMPARE(Current().stepCount, 8);
@@ -295,20 +306,25 @@ private Q_SLOTS:
         ctx_->options.value[kShowMouseCoordinates] = true;
         f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         f.ShowMoveCounts();
-        QCOMPARE(f.moveCountsPanel->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
-        QCOMPARE(f.moveCountsPanel->toolTip(), f.moveCountsPanel->text());
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->text(),
+                 QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->toolTip(),
+                 f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->text());
         // The identifier panel names the block under the pointer and its moves.
         ctx_->options.value[kShowIdentifiersAndMoves] = true;
         f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         Mouse(QEvent::MouseMove, CellCentre(1, 1), Qt::NoButton);
-        QCOMPARE(f.blockInfoPanel->text(), QString());
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("blockInfoPanel"))->text(), QString());
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::NoButton);
-        QCOMPARE(f.blockInfoPanel->text(), QStringLiteral("\"AA\", 1"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("blockInfoPanel"))->text(),
+                 QStringLiteral("\"AA\", 1"));
         // A double click makes its cell row 1, column 1.
         Mouse(QEvent::MouseButtonDblClick, CellCentre(3, 3), Qt::LeftButton);
-        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 1, x: 1"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("coordinatesPanel"))->text(),
+                 QStringLiteral(" y: 1, x: 1"));
         Mouse(QEvent::MouseMove, CellCentre(2, 2), Qt::NoButton);
-        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 0, x: 0"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("coordinatesPanel"))->text(),
+                 QStringLiteral(" y: 0, x: 0"));
     }
 
     void solvingCelebratesAndTheBestSolutionReturnsAtStart() {
@@ -316,13 +332,15 @@ private Q_SLOTS:
         Drag(2, 2, 2, 4);
         QVERIFY(IsSolved(*ctx_));
         QVERIFY(ctx_->flags.alreadyCelebrated);
-        QVERIFY(f.celebrationHint->isVisible());
-        QVERIFY(f.celebrationHint->text().contains(QStringLiteral("You solved the level!")));
-        QCOMPARE(f.celebrationTicks, 10);
+        QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))->isVisible());
+        QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))
+                    ->text()
+                    .contains(QStringLiteral("You solved the level!")));
+        QCOMPARE(f.CelebrationTicks(), 10);
         QVERIFY(QFileInfo::exists(folder_->filePath(QStringLiteral("Vorpel.sol"))));
         // Ten ticks of the timer hide it.
         for (int i = 0; i < 10; ++i) f.OnTimerTick();
-        QVERIFY(!f.celebrationHint->isVisible());
+        QVERIFY(!f.findChild<QLabel*>(QStringLiteral("celebrationHint"))->isVisible());
 
         // A new start carries the stored best out on the level, positioned at its start.
         Start(QStringLiteral("*Alpha"));
@@ -347,8 +365,8 @@ private Q_SLOTS:
         ctx_->flags.commandRunning = false;
 
         // Restart, then replay, one step a tick (the ticks given by hand first).
-        f.tickTimer->stop();
-        QTest::keyClick(f.client, Qt::Key_Home);
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
         QCOMPARE(Current().currentStep, 0);
         Type('a');
         QVERIFY(ctx_->flags.replayRunning);
@@ -362,22 +380,22 @@ private Q_SLOTS:
         QVERIFY(!ctx_->flags.replayRunning && !ctx_->flags.replayStopRequest);
         QCOMPARE(Current().currentStep, 2);
         // The replay also runs on its own timer and ends at the last step.
-        f.tickTimer->start();
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->start();
         Type('a');
         QTRY_VERIFY_WITH_TIMEOUT(!ctx_->flags.replayRunning, 5000);
         QCOMPARE(Current().currentStep, 3);
         // A press on the board during a replay stops it.
-        QTest::keyClick(f.client, Qt::Key_Home);
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
         Type('a');
         Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(1, 1), Qt::NoButton);
         QVERIFY(ctx_->flags.replayStopRequest);
-        f.tickTimer->stop();
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
         f.OnTimerTick();
         QVERIFY(!ctx_->flags.replayRunning);
 
         // Navigation: steps and moves back and forth.
-        QTest::keyClick(f.client, Qt::Key_End);
+        QTest::keyClick(&f.Board(), Qt::Key_End);
         QCOMPARE(Current().currentStep, 3);
         Type(',');
         QCOMPARE(Current().currentStep, 2);
@@ -388,7 +406,7 @@ private Q_SLOTS:
         QCOMPARE(Current().currentStep, 0);
         Type('.');
         QCOMPARE(Current().currentStep, 1);
-        QTest::keyClick(f.client, Qt::Key_PageDown);
+        QTest::keyClick(&f.Board(), Qt::Key_PageDown);
         QCOMPARE(Current().currentStep, 3);
     }
 
@@ -426,8 +444,8 @@ private Q_SLOTS:
         level.steps.resize(std::max<std::size_t>(level.steps.size(), 3));
         level.steps[2] = right;
         level.stepCount = 3;
-        QTest::keyClick(form_->client, Qt::Key_Home);
-        QTest::keyClick(form_->client, Qt::Key_End);
+        QTest::keyClick(&form_->Board(), Qt::Key_Home);
+        QTest::keyClick(&form_->Board(), Qt::Key_End);
         const int master = ctx_->board.BlockIndexAt(2, 3);
         QVERIFY(master >= 2 && ctx_->board.blocks[std::size_t(master)].kind == '@');
         const int other = ctx_->board.BlockIndexAt(1, 2);
@@ -455,24 +473,24 @@ private Q_SLOTS:
         QCOMPARE(f.windowTitle(), QStringLiteral("Vorpel - Beta"));
 
         // Arrow keys: the one movable block is taken and moved.
-        QTest::keyClick(f.client, Qt::Key_Right);
-        QTest::keyClick(f.client, Qt::Key_Down);
+        QTest::keyClick(&f.Board(), Qt::Key_Right);
+        QTest::keyClick(&f.Board(), Qt::Key_Down);
         QCOMPARE(Current().stepCount, 2);
         QCOMPARE(ctx_->board.selectedRow, 3);
         QCOMPARE(ctx_->board.selectedColumn, 3);
         // With two candidates and none held, nothing happens.
         Type('+');
-        QTest::keyClick(f.client, Qt::Key_Right);
+        QTest::keyClick(&f.Board(), Qt::Key_Right);
         QCOMPARE(Current().stepCount, 0);
 
         // F12 asks before shuffling; "No" leaves the level alone.
-        QTest::keyClick(f.client, Qt::Key_F12);
+        QTest::keyClick(&f.Board(), Qt::Key_F12);
         QCOMPARE(platform_->script->shown.back(), std::vector<std::string>{kShuffleQuestion});
         QCOMPARE(Current().stepCount, 0);
-        QVERIFY(!ctx_->flags.commandsBlocked && f.topMenus[1]->menuAction()->isEnabled());
+        QVERIFY(!ctx_->flags.commandsBlocked && f.TopMenu(1)->menuAction()->isEnabled());
 
         // Copy to the clipboard in the own format.
-        QTest::keyClick(f.client, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("\"Gamma\"")));
 
         // Deleting asks first; "No" keeps the level, "Yes" removes it.
@@ -532,11 +550,11 @@ private Q_SLOTS:
         const std::string text = LevelText("Epsilon", kBeta) + LevelText("Zeta", kGamma);
         QGuiApplication::clipboard()->setText(FromCp1252(text));
         ctx_->flags.alreadyCelebrated = true;
-        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(ctx_->collection.lastLevel(), 4);
         QCOMPARE(Current().title, std::string("Zeta"));
         QVERIFY(!ctx_->flags.alreadyCelebrated && !ctx_->flags.loadingLevels);
-        QVERIFY(f.acceptDrops() && f.topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(f.acceptDrops() && f.TopMenu(0)->menuAction()->isEnabled());
 
         // Dropped files are read in turn, one answer for all; a name that cannot be had is
         // reported.
@@ -555,7 +573,7 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         // While the window is busy, drops are refused.
         f.SetBusy(true, true, false);
-        QVERIFY(!f.acceptDrops() && !f.topMenus[2]->menuAction()->isEnabled());
+        QVERIFY(!f.acceptDrops() && !f.TopMenu(2)->menuAction()->isEnabled());
         f.OnDropFiles({ToFileName(one)}, false);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         Type('+');
@@ -567,7 +585,7 @@ private Q_SLOTS:
     void editorSelectionWithTheMouse() {
         MainWindow& f = Start(QStringLiteral("*Gamma"));
         std::vector<unsigned char> forwarded;
-        f.editorDispatcher = [&](unsigned char c) { forwarded.push_back(c); };
+        f.SetEditorDispatcher([&](unsigned char c) { forwarded.push_back(c); });
         ctx_->flags.editorActive = true;
         RowSet& selection = ctx_->board.selection;
         selection.Clear();
@@ -590,20 +608,20 @@ private Q_SLOTS:
         Mouse(QEvent::MouseMove, CellCentre(1, 2), Qt::LeftButton);
         Mouse(QEvent::MouseMove, CellCentre(2, 3), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(2, 3), Qt::NoButton);
-        QCOMPARE(f.selectionAnchorColumn, -1);
+        QVERIFY(!f.Board().SelectingCells());
         QCOMPARE(selection.Count(kMaxRows - 1), 5); // six cells toggled over the one selected
         QVERIFY(!selection.Test(2, 2) && selection.Test(1, 1) && selection.Test(2, 3));
         QCOMPARE(Current().stepCount, 0);
 
         // Commands go to the editor, the zoom keys stay the window's.
         Type('n');
-        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(f.client, Qt::Key_F12);
-        QTest::keyClick(f.client, Qt::Key_Escape);
+        QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_F12);
+        QTest::keyClick(&f.Board(), Qt::Key_Escape);
         QCOMPARE(forwarded, (std::vector<unsigned char>{'n', 22, 252, 255}));
-        const int size = f.CellSize;
+        const int size = f.View().cellSize;
         Type('/');
-        QVERIFY(f.CellSize < size || size == kMinCellSize);
+        QVERIFY(f.View().cellSize < size || size == kMinCellSize);
         ctx_->flags.editorActive = false;
     }
 };
