@@ -130,9 +130,7 @@ public:
     void SetEditorDispatcher(std::function<void(unsigned char)> dispatcher) {
         editorDispatcher_ = std::move(dispatcher);
     }
-    const std::function<void(unsigned char)>& EditorDispatcher() const {
-        return editorDispatcher_;
-    }
+    const std::function<void(unsigned char)>& EditorDispatcher() const { return editorDispatcher_; }
     void SetGifImageSizeReport(std::function<void(int, int, bool)> report) {
         showGifImageSize_ = std::move(report);
     }
