@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
 #include "app/BoardView.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -28,12 +29,10 @@ void Write(const QString& path, const std::string& text) {
 
 // A corridor of `length` floor cells in which the normal block at column 1 is pushed one step.
 std::string CorridorWithMove(const std::string& title, int length) {
-    std::string wall, middle = ".#...[..";
-    for (int c = 0; c < length + 3; ++c) wall += ".#..";
-    for (int c = 0; c < length; ++c) middle += "....";
-    middle += ".#..";
-    return "\"" + title + "\"\r\n" + wall + "\r\n" + middle + "\r\n" + wall +
-           "\r\n  1)  1,  1:  >\r\n";
+    const std::string wall(static_cast<std::size_t>(length) + 3, '#');
+    return test::PictureLevelText(
+        title, {wall, "#[" + std::string(static_cast<std::size_t>(length), '.') + "#", wall},
+        "  1)  1,  1:  >\r\n");
 }
 
 // Lettered blocks (identifiers shown as letters), alphanumeric marks on the floor and under a

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
 #include "app/BoardView.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
@@ -29,37 +30,7 @@ using namespace vorpel;
 
 namespace {
 
-// One board row from a picture: "#" wall, "@" master block, "[" normal block, "+" destination,
-// "." floor; each becomes its four-character cell group.
-std::string Row(const std::string& picture) {
-    std::string row;
-    for (const char c : picture) {
-        switch (c) {
-        case '#':
-            row += ".#..";
-            break;
-        case '@':
-            row += ".@..";
-            break;
-        case '[':
-            row += ".[..";
-            break;
-        case '+':
-            row += "+...";
-            break;
-        default:
-            row += "....";
-            break;
-        }
-    }
-    return row;
-}
-
-std::string LevelText(const std::string& title, const std::vector<std::string>& picture) {
-    std::string text = "\"" + title + "\"\r\n";
-    for (const std::string& line : picture) text += Row(line) + "\r\n";
-    return text;
-}
+using test::PictureLevelText;
 
 // The master block two cells left of its destination.
 const std::vector<std::string> kAlpha = {"#######", "#.....#", "#.@.+.#", "#.....#", "#######"};
@@ -138,7 +109,8 @@ private Q_SLOTS:
         // A store of the test's own.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
         Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              LevelText("Alpha", kAlpha) + LevelText("Beta", kBeta) + LevelText("Gamma", kGamma));
+              PictureLevelText("Alpha", kAlpha) + PictureLevelText("Beta", kBeta) +
+                  PictureLevelText("Gamma", kGamma));
     }
 
     void cleanup() {
@@ -168,7 +140,7 @@ private Q_SLOTS:
         // A level file on the command line, its name in quotes: read after the startup files
         // and made current.
         const QString extra = folder_->filePath(QStringLiteral("more levels.txt"));
-        Write(extra, LevelText("Delta", kBeta));
+        Write(extra, PictureLevelText("Delta", kBeta));
         Start(u'"' + extra + u'"');
         QCOMPARE(ctx_->collection.lastLevel(), 3);
         QCOMPARE(Current().title, std::string("Delta"));
@@ -428,7 +400,7 @@ private Q_SLOTS:
         // A block under the cell the master block reaches, then a step down into the wall
         // (refused on replay) and one more right, all one move.
         const QString file = folder_->filePath(QStringLiteral("delta.txt"));
-        Write(file, LevelText("Delta", {"######", "#.[..#", "#@...#", "######"}));
+        Write(file, PictureLevelText("Delta", {"######", "#.[..#", "#@...#", "######"}));
         Start(u'"' + file + u'"');
         Drag(2, 1, 2, 3);
         Level& level = ctx_->CurrentLevel();
@@ -547,7 +519,8 @@ private Q_SLOTS:
     void readingTheClipboardAndDroppedFiles() {
         MainWindow& f = Start();
         // Ctrl+V reads the clipboard's levels and shows the last one.
-        const std::string text = LevelText("Epsilon", kBeta) + LevelText("Zeta", kGamma);
+        const std::string text =
+            PictureLevelText("Epsilon", kBeta) + PictureLevelText("Zeta", kGamma);
         QGuiApplication::clipboard()->setText(FromCp1252(text));
         ctx_->flags.alreadyCelebrated = true;
         QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
@@ -560,8 +533,8 @@ private Q_SLOTS:
         // reported.
         const QString one = folder_->filePath(QStringLiteral("one.txt"));
         const QString two = folder_->filePath(QStringLiteral("two.txt"));
-        Write(one, LevelText("Eta", kBeta));
-        Write(two, LevelText("Theta", kAlpha));
+        Write(one, PictureLevelText("Eta", kBeta));
+        Write(two, PictureLevelText("Theta", kAlpha));
         f.OnDropFiles({ToFileName(one), ToFileName(two)}, true);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         QCOMPARE(Current().title, std::string("Theta"));

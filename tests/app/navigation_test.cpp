@@ -22,6 +22,7 @@
 #include <QWheelEvent>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
 #include "app/BestSolutionDialog.h"
 #include "app/BoardView.h"
 #include "app/GoToMoveDialog.h"
@@ -38,22 +39,7 @@ using namespace vorpel;
 
 namespace {
 
-// A board from a picture: "#" wall, "@" master block, "[" normal block, "+" destination, "."
-// floor.
-std::string LevelText(const std::string& title, const std::vector<std::string>& picture,
-                      const std::string& moves = {}) {
-    std::string text = "\"" + title + "\"\r\n";
-    for (const std::string& line : picture) {
-        for (const char c : line)
-            text += c == '#'   ? ".#.."
-                    : c == '@' ? ".@.."
-                    : c == '[' ? ".[.."
-                    : c == '+' ? "+..."
-                               : "....";
-        text += "\r\n";
-    }
-    return text + moves;
-}
+using test::PictureLevelText;
 
 const std::vector<std::string> kRoom = {"#########", "#.......#", "#.@.....#",
                                         "#.......#", "#.....[.#", "#########"};
@@ -118,8 +104,8 @@ private Q_SLOTS:
         QVERIFY(folder_->isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
         Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              LevelText("Alpha", kRoom) + LevelText("Beta", kRoom, kBetaMoves) +
-                  LevelText("Gamma", kRoom));
+              PictureLevelText("Alpha", kRoom) + PictureLevelText("Beta", kRoom, kBetaMoves) +
+                  PictureLevelText("Gamma", kRoom));
         QLocale::setDefault(QLocale::c());
     }
 
