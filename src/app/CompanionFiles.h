@@ -27,7 +27,6 @@ public:
 
     const QString& Executable() const { return executable_; }
     const QString& DataFolder() const { return dataFolder_; }
-    bool BesideWritable() const { return besideWritable_; }
 
     // The executable's file name up to its first ".": the name of its settings.
     QString SettingsName() const;

@@ -18,7 +18,6 @@ public:
     // Replaces the entries; `driveList` names the date column "Free space".
     void SetEntries(std::vector<ChooserEntry> entries, bool driveList);
     const std::vector<ChooserEntry>& Entries() const { return entries_; }
-    bool DriveList() const { return driveList_; }
 
     // The column and direction the header's arrow shows.
     void SetSortOrder(int order);

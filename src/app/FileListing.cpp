@@ -146,10 +146,6 @@ bool MatchesFilter(const QString& fileName, int filter, const QString& customPat
     return FilterMatcher(filter, customPattern).Matches(fileName);
 }
 
-FileAttributes ReadAttributes(const QString& path) {
-    return AttributesOf(QFileInfo(path));
-}
-
 std::vector<ChooserEntry> ListFolder(const QString& folder, int filter,
                                      const QString& customPattern, ListingOptions options) {
     const FilterMatcher matcher(filter, customPattern);

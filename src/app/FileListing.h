@@ -90,9 +90,6 @@ QString FilterPattern(int filter);
 // ';' or blanks; "*.*" and an empty pattern let every file pass, as the fixed "*.*" does.
 bool MatchesFilter(const QString& fileName, int filter, const QString& customPattern);
 
-// The attributes of a file or folder as the file system keeps them.
-FileAttributes ReadAttributes(const QString& path);
-
 // Every entry of `folder` except "." and "..": folders always, files that pass the filter, and
 // hidden and system entries only when asked for. Unsorted.
 std::vector<ChooserEntry> ListFolder(const QString& folder, int filter,

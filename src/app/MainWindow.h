@@ -101,7 +101,6 @@ public:
     // --- What the other windows share --------------------------------------------------------
     Context& Ctx() const { return ctx_; }
     QtPlatform& Platform() const { return platform_; }
-    SettingsStore& Settings() { return settingsStore_; }
     // The settings store's format; tests choose another before the window is shown.
     void SetSettingsFormat(QSettings::Format format) { settingsFormat_ = format; }
     // The file chooser's state for the run, and the history it offers.

@@ -27,16 +27,12 @@ public:
     // Replaces the lines; clears the selection and scrolls to the start.
     void SetLines(std::vector<std::string> lines);
     const std::vector<std::string>& Lines() const { return lines_; }
-    bool IsSelected(int line) const { return selected_[static_cast<std::size_t>(line)] != 0; }
     std::vector<int> SelectedLines() const;
     void SelectAll();
 
     int AnchorLine() const { return anchorLine_; }
-    int CursorLine() const { return cursorLine_; }
     int TopLine() const;
     int LeftColumn() const;
-    int VisibleLines() const { return visibleLines_; }
-    int LongestLine() const { return longestLine_; }
     // How many lines the last paint drew.
     int PaintedLines() const { return paintedLines_; }
 
