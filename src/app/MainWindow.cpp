@@ -1,5 +1,5 @@
-// The main window: start-up, the board view and its geometry, the status panels, the mouse,
-// the timer and the operations the other windows call.
+// The main window: start-up, the board view's geometry and scroll bars, the status panels,
+// painting, the celebration and replay timer, and the operations the other windows call.
 #include "app/MainWindow.h"
 
 #include <algorithm>

@@ -233,7 +233,8 @@ private:
     std::string baseName_;
     std::string fileName_;
 
-    BoardView* boardView_ = nullptr; // the client area: board, scroll bars and status bar
+    // The client area: the board, with the scroll bars and the status bar on it.
+    BoardView* boardView_ = nullptr;
     QScrollBar* horizontalScrollBar_ = nullptr;
     QScrollBar* verticalScrollBar_ = nullptr;
     QFrame* boardPanel_ = nullptr;
