@@ -321,6 +321,48 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
     }
 
+    // Only a move, a step forward or the end of a replay celebrates; navigation never does,
+    // and nothing celebrates while painting is suppressed.
+    void celebrationFollowsMovesNotNavigation() {
+        MainWindow& f = Start();
+        auto* hint = f.findChild<QLabel*>(QStringLiteral("celebrationHint"));
+        Drag(2, 2, 2, 4);
+        QVERIFY(ctx_->flags.alreadyCelebrated);
+        const auto reset = [&] {
+            ctx_->flags.alreadyCelebrated = false;
+            hint->hide();
+        };
+        // Going to the end, by key or by moves, lands on the solved board without a word.
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        reset();
+        QTest::keyClick(&f.Board(), Qt::Key_End);
+        QVERIFY(IsSolved(*ctx_));
+        QVERIFY(!ctx_->flags.alreadyCelebrated && !hint->isVisible());
+        Type('[');
+        Type(']');
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        // A step forward onto the solution celebrates.
+        Type(',');
+        Type('.');
+        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
+        // So does the end of a replay, but not while painting is suppressed.
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        reset();
+        f.SetBusy(false, false, true);
+        Type('.');
+        Type('.');
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        f.SetBusy(false, false, false);
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
+        Type('a');
+        for (int i = 0; i < 2; ++i) f.OnTimerTick();
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        f.OnTimerTick();
+        QVERIFY(!ctx_->flags.replayRunning);
+        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
+    }
+
     void commandGuardAndReplayStop() {
         MainWindow& f = Start(QStringLiteral("*Beta"));
         Drag(2, 2, 2, 5);
