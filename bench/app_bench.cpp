@@ -20,6 +20,7 @@
 
 #include "AppBenchKit.h"
 #include "BenchKit.h"
+#include "app/BoardView.h"
 #include "app/LevelListWindow.h"
 #include "app/MainWindow.h"
 #include "app/MoveListWindow.h"
@@ -70,7 +71,7 @@ struct Program {
         WriteFile(folder.filePath(QStringLiteral("Vorpel 0.txt")), startupText);
         form = std::make_unique<MainWindow>(
             ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
-        form->settingsFormat = QSettings::IniFormat;
+        form->SetSettingsFormat(QSettings::IniFormat);
     }
     ~Program() { form.reset(); }
 };
@@ -91,29 +92,31 @@ void BM_DragStepPainted(benchmark::State& state) {
     form.resize(1400, 1000);
     form.show();
     QCoreApplication::processEvents();
-    form.CellSize = 32;
-    form.UpdateCellSize(false, 10);
+    form.SetCellSize(32);
+    form.UpdateCellSize(MainWindow::CellSizing::kKeep);
     form.RedrawBoard();
     QCoreApplication::processEvents();
-    const int s = form.CellSize;
+    const int s = form.View().cellSize;
     // Scrolled so the block's row and column are in view.
-    form.OffsetX = std::max(form.ViewWidth - form.BoardWidth, -(10 * s - form.ViewWidth / 2));
-    form.OffsetY = std::max(form.ViewHeight - form.BoardHeight, -(32 * s - form.ViewHeight / 2));
-    const QPoint start(form.OffsetX + 10 * s + s / 2, form.OffsetY + 32 * s + s / 2);
+    const ViewGeometry& view = form.View();
+    form.SetOffsets(std::max(view.viewWidth - view.boardWidth, -(10 * s - view.viewWidth / 2)),
+                    std::max(view.viewHeight - view.boardHeight, -(32 * s - view.viewHeight / 2)));
+    const QPoint start(form.View().offsetX + 10 * s + s / 2, form.View().offsetY + 32 * s + s / 2);
     PaintWatch watch;
-    form.client->installEventFilter(&watch);
-    Send(form.client, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    form.Board().installEventFilter(&watch);
+    Send(&form.Board(), QEvent::MouseButtonPress, start, Qt::LeftButton);
     bool right = true;
     for (auto _ : state) {
         watch.painted = false;
-        Send(form.client, QEvent::MouseMove, right ? start + QPoint(s, 0) : start, Qt::LeftButton);
+        Send(&form.Board(), QEvent::MouseMove, right ? start + QPoint(s, 0) : start,
+             Qt::LeftButton);
         while (!watch.painted) QCoreApplication::processEvents();
         right = !right;
     }
-    Send(form.client, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    Send(&form.Board(), QEvent::MouseButtonRelease, start, Qt::NoButton);
     state.counters["cell"] = s;
     state.counters["steps"] = program.ctx.CurrentLevel().stepCount;
-    form.client->removeEventFilter(&watch);
+    form.Board().removeEventFilter(&watch);
 }
 BENCHMARK(BM_DragStepPainted)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -131,7 +134,7 @@ void BM_StartToFirstPaint(benchmark::State& state) {
         Program program(levels);
         PaintWatch watch;
         program.form->show();
-        program.form->client->installEventFilter(&watch);
+        program.form->Board().installEventFilter(&watch);
         while (!watch.painted) QCoreApplication::processEvents();
         state.counters["levels"] = program.ctx.collection.lastLevel() + 1;
     }

@@ -13,6 +13,7 @@
 
 #include "AppBenchKit.h"
 #include "BenchKit.h"
+#include "app/BoardView.h"
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -51,7 +52,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     }
     auto form = std::make_unique<MainWindow>(
         ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
-    form->settingsFormat = QSettings::IniFormat;
+    form->SetSettingsFormat(QSettings::IniFormat);
     form->resize(1400, 1000);
     form->show();
     QCoreApplication::processEvents();
@@ -59,11 +60,11 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     auto* editor = form->findChild<EditorWindow*>();
     if (!editor) return state.SkipWithError("no editor");
     editor->EditorCommand('N'); // the crowded level, being edited
-    form->CellSize = 32;
+    form->SetCellSize(32);
     form->RepaintAfterEdit(false);
     QCoreApplication::processEvents();
     bench::PaintWatch watch;
-    form->client->installEventFilter(&watch);
+    form->Board().installEventFilter(&watch);
     for (auto _ : state) {
         state.PauseTiming();
         ctx.board.selection.Clear();
@@ -80,8 +81,8 @@ void BM_EditorCommandPainted(benchmark::State& state) {
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-    state.counters["cell"] = form->CellSize;
-    form->client->removeEventFilter(&watch);
+    state.counters["cell"] = form->View().cellSize;
+    form->Board().removeEventFilter(&watch);
     editor->close();
 }
 BENCHMARK(BM_EditorCommandPainted)

@@ -37,14 +37,14 @@ BestSolutionDialog::BestSolutionDialog(MainWindow& main)
     connect(writeButton, &QPushButton::clicked, this, &BestSolutionDialog::Write);
     connect(eraseButton, &QPushButton::clicked, this, &BestSolutionDialog::Erase);
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "BestSolution"); });
+            [this] { ShowHelp(main_.Platform(), "BestSolution"); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     Refresh();
 }
 
 void BestSolutionDialog::Refresh() {
     bool haveRecord = false;
-    const std::string text = BestSolutionLabel(main_.ctx, haveRecord);
+    const std::string text = BestSolutionLabel(main_.Ctx(), haveRecord);
     messagesLabel->setText(DisplayText(text));
     applyButton->setEnabled(haveRecord);
     eraseButton->setEnabled(haveRecord);
@@ -58,20 +58,20 @@ void BestSolutionDialog::Refresh() {
 }
 
 void BestSolutionDialog::Apply() {
-    const std::string error = ApplyBestSolutionAtStart(main_.ctx);
-    main_.ShowNavigatedBoard();
-    if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
+    const std::string error = ApplyBestSolutionAtStart(main_.Ctx());
+    main_.RefreshView(false);
+    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
     accept();
 }
 
 void BestSolutionDialog::Write() {
-    SaveBestSolution(main_.ctx, true);
+    SaveBestSolution(main_.Ctx(), true);
     accept();
 }
 
 void BestSolutionDialog::Erase() {
-    const std::string error = EraseBestSolution(main_.ctx);
-    if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
+    const std::string error = EraseBestSolution(main_.Ctx());
+    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
     Refresh();
     accept();
 }

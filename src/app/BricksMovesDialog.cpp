@@ -18,6 +18,7 @@
 #include "files/FileNames.h"
 #include "files/LevelLoad.h"
 #include "files/SaveOffer.h"
+#include "model/History.h"
 
 namespace vorpel {
 
@@ -84,7 +85,7 @@ BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
     connect(okButton, &QPushButton::clicked, this, &BricksMovesDialog::OnClickOk);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, [this] {
-        ShowHelp(main_.platform, writing_ ? "WriteBricksMoves" : "ReadBricksMoves");
+        ShowHelp(main_.Platform(), writing_ ? "WriteBricksMoves" : "ReadBricksMoves");
     });
     resize(480, 360);
     if (!savedGeometry.isEmpty()) restoreGeometry(savedGeometry);
@@ -111,16 +112,16 @@ void BricksMovesDialog::ShowDll(const std::string& path) {
     if (!path.empty()) {
         std::vector<std::string> titles;
         const std::string error = ListDllLevels(path, titles, [this](const std::string& base) {
-            return MakeUniqueTitle(main_.ctx, base);
+            return MakeUniqueTitle(main_.Ctx(), base);
         });
-        if (!error.empty()) main_.platform.ShowInfo({"File " + path + ".", error});
+        if (!error.empty()) main_.Platform().ShowInfo({"File " + path + ".", error});
         const std::string width = std::to_string(titles.size());
         int chosen = -1;
         for (std::size_t i = 0; i < titles.size(); ++i) {
             std::string number = std::to_string(i + 1);
             number.insert(0, width.size() - number.size(), ' ');
             levelList->addItem(FromCp1252(number + " - " + titles[i]));
-            if (titles[i] == main_.ctx.CurrentLevel().title) chosen = static_cast<int>(i);
+            if (titles[i] == main_.Ctx().CurrentLevel().title) chosen = static_cast<int>(i);
         }
         levelList->setCurrentRow(chosen);
     }
@@ -138,15 +139,16 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 
 void BricksMovesDialog::OnClickChooseDll() {
     std::string name = dllPath_.empty() ? main_.lastDllPath : dllPath_;
-    if (!ChooseFile(
-            FileChooserSetup{main_.ctx, main_.chooserState, main_.history,
-                             [this](const std::string& topic) { ShowHelp(main_.platform, topic); },
-                             this},
-            name, "Selecting the DLL with the level", kChooseReading))
+    if (!ChooseFile(FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
+                                     [this](const std::string& topic) {
+                                         ShowHelp(main_.Platform(), topic);
+                                     },
+                                     this},
+                    name, "Selecting the DLL with the level", kChooseReading))
         return;
-    if (main_.ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.platform.AskYesNo({"It's necessary to specify the DLL that contains the level.",
-                                  FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
+    if (main_.Ctx().options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
+        !main_.Platform().AskYesNo({"It's necessary to specify the DLL that contains the level.",
+                                    FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
         name = dllPath_;
     ShowDll(name);
 }
@@ -156,11 +158,11 @@ void BricksMovesDialog::OnClickOk() {
     const std::string name = ToCp1252(playerEdit->text());
     if (level < 0 || name.empty()) return;
     player = name;
-    Context& ctx = main_.ctx;
+    Context& ctx = main_.Ctx();
     const bool done = writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
                                : ReadBricksMoves(ctx, level, dllPath_, name);
     main_.lastDllPath = dllPath_;
-    main_.ShowPosition(ctx.CurrentLevel().currentStep, false, false);
+    main_.Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
     if (done) accept();
 }
 

@@ -11,6 +11,7 @@
 #include <QProcess>
 
 #include "app/BestSolutionDialog.h"
+#include "app/BoardView.h"
 #include "app/EditorWindow.h"
 #include "app/GoToMoveDialog.h"
 #include "app/Help.h"
@@ -137,7 +138,7 @@ void MainWindow::BuildMenus() {
                                                 static_cast<qsizetype>(layout.caption.size()))
                                 .toLower() +
                             QStringLiteral("Menu"));
-        topMenus[m] = menu;
+        topMenus_[m] = menu;
         for (int i = 0; i < layout.count; ++i) {
             const Command command = layout.commands[static_cast<std::size_t>(i)];
             const std::string_view caption = CommandCaption(command);
@@ -156,7 +157,7 @@ void MainWindow::BuildMenus() {
                 annotationGroup_->addAction(item);
             }
             if (command == Command::MarksOverBlocks) item->setCheckable(true);
-            menuItems[CommandIndex(command)] = item;
+            menuItems_[CommandIndex(command)] = item;
             if (command == Command::CloseProgram)
                 connect(item, &QAction::triggered, this, &MainWindow::CloseProgram);
             else
@@ -168,20 +169,20 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::SyncTicks() {
-    const ShellFlags& f = ctx.flags;
+    const ShellFlags& f = ctx_.flags;
     MenuItem(Command::CountMoves)->setChecked(f.countMoves);
     MenuItem(Command::IdentifyBlocks)->setChecked(f.identifyBlocks);
     MenuItem(Command::ViewBlockPath)->setChecked(f.viewBlockPath);
     MenuItem(Command::NoAnnotation)
         ->setChecked(!f.countMoves && !f.identifyBlocks && !f.viewBlockPath);
-    MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+    MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
 }
 
 void MainWindow::ApplyOptionsToMenus() {
-    const bool zoom = !ctx.options[kAutomaticBoardSizing];
+    const bool zoom = !ctx_.options[kAutomaticBoardSizing];
     for (Command command : {Command::ZoomIn, Command::ZoomOut, Command::ZoomFit})
         MenuItem(command)->setEnabled(zoom);
-    MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+    MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
 }
 
 void MainWindow::OnMenuCommand(Command command) {
@@ -198,14 +199,14 @@ void MainWindow::CloseProgram() {
 // --- Dispatcher ------------------------------------------------------------------------------
 
 void MainWindow::ExecuteGuarded(unsigned char c) {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
     ExecuteCommand(c);
 }
 
 void MainWindow::ExecuteCommand(unsigned char c) {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     if (f.replayRunning) {
         f.replayStopRequest = true;
         return;
@@ -214,64 +215,64 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         ShowHelpTopic("Start");
         return;
     }
-    const bool automatic = ctx.options[kAutomaticBoardSizing];
+    const bool automatic = ctx_.options[kAutomaticBoardSizing];
     if (c == '*') {
-        if (!f.recordingGif && CellSize < MaxCellSize && !automatic) {
-            UpdateCellSize(false, 11);
+        if (!f.recordingGif && view_.cellSize < view_.maxCellSize && !automatic) {
+            UpdateCellSize(CellSizing::kZoomIn);
             RedrawBoard();
             return;
         }
     } else if (c == '/') {
-        if (!f.recordingGif && CellSize > kMinCellSize && !automatic) {
-            UpdateCellSize(false, 9);
+        if (!f.recordingGif && view_.cellSize > kMinCellSize && !automatic) {
+            UpdateCellSize(CellSizing::kZoomOut);
             RedrawBoard();
             return;
         }
     } else if (c == 'F' || c == 'f' || (c == '?' && f.editorActive)) {
         if (!f.recordingGif && !automatic) {
-            UpdateCellSize(true, 10);
+            UpdateCellSize(CellSizing::kFit);
             RedrawBoard();
             return;
         }
     }
     if (f.commandsBlocked) return;
     if (f.editorActive) {
-        if (editorDispatcher) editorDispatcher(c);
+        if (editorDispatcher_) editorDispatcher_(c);
         return;
     }
     const std::optional<Command> command = CommandOfCharacter(c);
     if (!command || !CommandAvailable(*command)) return;
-    Level& level = ctx.CurrentLevel();
+    Level& level = ctx_.CurrentLevel();
     switch (*command) {
     case Command::ReadLevels:
         f.alreadyCelebrated = false;
-        if (std::string name = fileName; ChooseFile(
-                FileChooserSetup{ctx, chooserState, history,
+        if (std::string name = fileName_; ChooseFile(
+                FileChooserSetup{ctx_, chooserState_, history_,
                                  [this](const std::string& topic) { ShowHelpTopic(topic); }, this},
                 name, "Read levels", kChooseReading)) {
-            fileName = name;
+            fileName_ = name;
             if (HasExtension(".dll", name)) lastDllPath = name;
             ReadLevelsCommand(name);
         }
         break;
     case Command::CopyVorpel:
-        if (const std::string error = WriteLevelText(ctx, ""); !error.empty())
-            platform.ShowInfo({error});
+        if (const std::string error = WriteLevelText(ctx_, ""); !error.empty())
+            platform_.ShowInfo({error});
         break;
     case Command::CopySok:
-        if (const std::string error = WriteSokLevel(ctx, ""); !error.empty())
-            platform.ShowInfo({error});
+        if (const std::string error = WriteSokLevel(ctx_, ""); !error.empty())
+            platform_.ShowInfo({error});
         break;
     case Command::PasteLevels:
         f.alreadyCelebrated = false;
         ReadLevelsCommand("");
         break;
     case Command::NewInstance:
-        QProcess::startDetached(programFile, {u'*' + ToDisplay(level.title)});
+        QProcess::startDetached(programFile_, {u'*' + ToDisplay(level.title)});
         break;
     case Command::DeleteLevel:
-        if (platform.AskYesNo({kDeleteLevelQuestion})) {
-            LevelCollection& collection = ctx.collection;
+        if (platform_.AskYesNo({kDeleteLevelQuestion})) {
+            LevelCollection& collection = ctx_.collection;
             if (collection.lastLevel() <= 0) {
                 collection.levels.assign(1, Level{});
                 collection.levels[0].Initialise("Void level", 6, 6);
@@ -300,45 +301,44 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         ShowGoToMoveDialog(*this);
         break;
     case Command::PreviousLevel:
-        ChangeLevel(ctx.collection.currentLevel - 1, true);
+        ChangeLevel(ctx_.collection.currentLevel - 1, true);
         break;
     case Command::NextLevel:
-        ChangeLevel(ctx.collection.currentLevel + 1, true);
+        ChangeLevel(ctx_.collection.currentLevel + 1, true);
         break;
     case Command::Shuffle:
         f.alreadyCelebrated = false;
         ShuffleCommand();
         break;
     case Command::RestartLevel:
-        ShowMove(0);
+        Navigate(vorpel::RestartLevel);
         break;
     case Command::EndOfLevel:
-        ShowMove(1000000000);
+        Navigate(vorpel::EndOfLevel);
         break;
     case Command::MoveBackward10:
-        MoveBackwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
         break;
     case Command::MoveForward10:
-        MoveForwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
         break;
     case Command::MoveBackward:
-        MoveBackwardInWindow(1);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 1); });
         break;
     case Command::MoveForward:
-        MoveForwardInWindow(1);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 1); });
         break;
     case Command::StepBackward:
-        StepBackwardInWindow();
+        Navigate(vorpel::StepBackward);
         break;
     case Command::StepForward:
-        StepForwardInWindow();
-        CelebrateIfSolved();
+        Navigate(vorpel::StepForward, true);
         break;
     case Command::AutomaticReplay:
         f.replayRunning = true;
         break;
     case Command::ZeroMoveCount:
-        ZeroMoveCount(ctx);
+        ZeroMoveCount(ctx_);
         RedrawBoard();
         break;
     case Command::CountMoves:
@@ -354,10 +354,10 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         SetAnnotation(false, false, false);
         break;
     case Command::MarksOverBlocks:
-        ctx.options.value[kDrawMarksOverBlocks] = !ctx.options[kDrawMarksOverBlocks];
-        MenuItem(Command::MarksOverBlocks)->setChecked(ctx.options[kDrawMarksOverBlocks]);
+        ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
+        MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
         RedrawBoard();
-        settingsStore.WriteOptions(true, 0, 0);
+        settingsStore_.WriteOptions(true, 0, 0);
         break;
     case Command::FullWindowSize:
         SizeWindow(1, 1);
@@ -380,17 +380,16 @@ void MainWindow::ExecuteCommand(unsigned char c) {
     case Command::MoreOptions:
         if (ShowOptionsWindow(0)) {
             ApplyOptionsToMenus();
-            UpdateCellSize(false, 10);
-            ShowMoveCounts();
+            UpdateCellSize(CellSizing::kKeep);
             ShowCoordinates(true);
-            RedrawBoard();
+            RefreshView(false);
         }
         break;
     case Command::About:
-        platform.ShowAbout();
+        platform_.ShowAbout();
         break;
     case Command::EditLevel:
-        selectionAnchorColumn = -1;
+        boardView_->EndCellSelection();
         f.alreadyCelebrated = false;
         ShowEditor(*this);
         break;
@@ -421,23 +420,23 @@ void MainWindow::ExecuteCommand(unsigned char c) {
 }
 
 void MainWindow::SetAnnotation(bool count, bool identify, bool path) {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     f.countMoves = count;
     f.identifyBlocks = identify;
     f.viewBlockPath = path;
-    if (path) MarkBlockPath(ctx);
+    if (path) MarkBlockPath(ctx_);
     RedrawBoard();
     SyncTicks();
 }
 
 void MainWindow::ReadLevelsCommand(const std::string& name) {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     f.stopLoading = false;
     f.loadingLevels = true;
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
-    ReadLevelFile(ctx, name, remembered);
+    ReadLevelFile(ctx_, name, remembered);
     SetBusy(false, false, false);
     f.loadingLevels = false;
     SetHourglass(false);
@@ -446,42 +445,24 @@ void MainWindow::ReadLevelsCommand(const std::string& name) {
 
 void MainWindow::ShuffleCommand() {
     SetBusy(true, true, false);
-    const bool shuffled = ShuffleBlocks(ctx);
+    const bool shuffled = ShuffleBlocks(ctx_);
     SetBusy(false, false, false);
     if (shuffled) ShowChosenLevel(false);
 }
 
 void MainWindow::ChangeLevel(int index, bool hideCelebration) {
     ShowCoordinates(false);
-    ctx.flags.alreadyCelebrated = false;
-    ctx.collection.currentLevel = index;
+    ctx_.flags.alreadyCelebrated = false;
+    ctx_.collection.currentLevel = index;
     ShowChosenLevel(true);
-    if (ctx.CurrentLevel().stepCount == 0) {
+    if (ctx_.CurrentLevel().stepCount == 0) {
         ApplyStoredBestSolution();
         RefreshView(true);
     }
-    if (hideCelebration && celebrationTicks > 0 && celebrationHint) {
-        celebrationTicks = 0;
-        celebrationHint->hide();
+    if (hideCelebration && celebrationTicks_ > 0 && celebrationHint_) {
+        celebrationTicks_ = 0;
+        celebrationHint_->hide();
     }
-}
-
-void MainWindow::MoveBackwardInWindow(int n) {
-    ShowMove(CurrentMove(ctx.CurrentLevel()) - n);
-}
-
-void MainWindow::MoveForwardInWindow(int n) {
-    const Level& level = ctx.CurrentLevel();
-    // An unfinished move counts as the first of the n.
-    ShowMove(CurrentMove(level) + (InMiddleOfMove(level) ? n - 1 : n));
-}
-
-void MainWindow::StepBackwardInWindow() {
-    ShowPosition(ctx.CurrentLevel().currentStep - 1, true, false);
-}
-
-void MainWindow::StepForwardInWindow() {
-    ShowPosition(ctx.CurrentLevel().currentStep + 1, false, false);
 }
 
 // --- Keys ------------------------------------------------------------------------------------
@@ -498,27 +479,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::AltModifier) return true;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
         key->key() <= Qt::Key_Z) {
-        HandleCommandKey(static_cast<unsigned char>(key->key() - Qt::Key_A + 1));
+        ExecuteGuarded(static_cast<unsigned char>(key->key() - Qt::Key_A + 1));
         return true;
     }
     const std::string text = ToCp1252(key->text());
-    if (text.size() == 1) HandleCommandKey(static_cast<unsigned char>(text[0]));
+    if (text.size() == 1) ExecuteGuarded(static_cast<unsigned char>(text[0]));
     return true;
 }
 
-void MainWindow::HandleCommandKey(unsigned char c) {
-    ExecuteGuarded(c);
-}
-
 bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     const bool altF4 = key == Qt::Key_F4 && (modifiers & Qt::AltModifier);
     if (key == Qt::Key_F1) {
         ShowHelpTopic("Start");
         return true;
     }
     if (key == Qt::Key_Escape && f.loadingLevels) {
-        if (platform.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
+        if (platform_.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
         return true;
     }
     if (key == Qt::Key_Escape && f.longOperationRunning) {
@@ -544,33 +521,33 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     }
     if (f.editorActive) {
-        if (editorDispatcher) {
+        if (editorDispatcher_) {
             if (functionKey)
-                editorDispatcher(static_cast<unsigned char>(kCommandF2 + (key - Qt::Key_F2)));
+                editorDispatcher_(static_cast<unsigned char>(kCommandF2 + (key - Qt::Key_F2)));
             else if (key == Qt::Key_Escape)
-                editorDispatcher(kEditorEsc);
+                editorDispatcher_(kEditorEsc);
         }
         return true;
     }
     switch (key) {
     case Qt::Key_PageUp:
-        MoveBackwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
         return true;
     case Qt::Key_PageDown:
-        MoveForwardInWindow(10);
+        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
         return true;
     case Qt::Key_Home:
-        ShowMove(0);
+        Navigate(vorpel::RestartLevel);
         return true;
     case Qt::Key_End:
-        ShowMove(1000000000);
+        Navigate(vorpel::EndOfLevel);
         return true;
     case Qt::Key_F12:
         f.alreadyCelebrated = false;
         ShuffleCommand();
         return true;
     case Qt::Key_F2:
-        platform.ShowAbout();
+        platform_.ShowAbout();
         return true;
     default:
         break;
@@ -580,10 +557,10 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::ArrowKeyMove(int key) {
-    PlayBoard& board = ctx.board;
+    PlayBoard& board = ctx_.board;
     if (board.selectedBlock == 0) {
         int found = 0, count = 0;
-        for (int i = 2; i <= board.blockCount; ++i) {
+        for (int i = kFirstBlock; i <= board.blockCount; ++i) {
             const Block& b = board.blocks[static_cast<std::size_t>(i)];
             if (!b.removed && ArrowKeyKind(b.kind)) {
                 found = i;
@@ -611,24 +588,23 @@ void MainWindow::ArrowKeyMove(int key) {
         ++row;
         break;
     }
-    if (!DragSelectedBlock(ctx, column, row, true)) return;
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+    if (!DragSelectedBlock(ctx_, column, row, true)) return;
     RefreshView(true);
 }
 
 // --- Windows of other modules ----------------------------------------------------------------
 
 void MainWindow::ShowHelpTopic(const std::string& topic) {
-    ShowHelp(platform, topic);
+    ShowHelp(platform_, topic);
 }
 
 bool MainWindow::ShowOptionsWindow(int page) {
     OptionsHooks hooks;
     hooks.repaintEditor = [this] {
-        if (ctx.flags.editorActive) RedrawBoard();
+        if (ctx_.flags.editorActive) RedrawBoard();
     };
     hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
-    return ShowOptions(page, ctx, settingsStore, platform, hooks);
+    return ShowOptions(page, ctx_, settingsStore_, platform_, hooks);
 }
 
 } // namespace vorpel

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/ColourChooser.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
@@ -287,9 +288,9 @@ void EditorWindow::BuildControls() {
         button->setFixedSize(kButtonWidth, kButtonHeight);
         QPixmap picture;
         if (b.kind == ButtonKind::kBlock)
-            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, '.'));
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, b.value, kPlainMark));
         else if (b.kind == ButtonKind::kMark)
-            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', b.value));
+            picture = QPixmap::fromImage(CellPicture(*pictureCanvas_, kEmptyKind, b.value));
         else
             picture = CommandPicture(tag);
         button->setIcon(QIcon(picture));
@@ -297,11 +298,11 @@ void EditorWindow::BuildControls() {
             button->setObjectName(QStringLiteral("stopButton"));
             button->setEnabled(false);
             connect(button, &QToolButton::clicked, this,
-                    [this] { main.ctx.flags.stopLongOperation = true; });
+                    [this] { main.Ctx().flags.stopLongOperation = true; });
         } else if (tag == kHelpButton) {
             button->setObjectName(QStringLiteral("helpButton"));
             connect(button, &QToolButton::clicked, this,
-                    [this] { ShowHelp(main.platform, "LevelEdit"); });
+                    [this] { ShowHelp(main.Platform(), "LevelEdit"); });
         } else {
             const Byte command = b.command;
             connect(button, &QToolButton::clicked, this, [this, command] {
@@ -376,7 +377,7 @@ void EditorWindow::BuildControls() {
 // --- Title ------------------------------------------------------------------------------------
 
 void EditorWindow::OnTitleChanged() {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     const std::string title = ToCp1252(titleEdit->text());
     if (typingInField && title != ctx.CurrentLevel().title) PushUndo();
     main.ChangeTitle(title);
@@ -389,7 +390,7 @@ void EditorWindow::OnTitleChanged() {
 }
 
 void EditorWindow::ShowLevelTitle() {
-    const QString title = FromCp1252(main.ctx.CurrentLevel().title);
+    const QString title = FromCp1252(main.Ctx().CurrentLevel().title);
     {
         const QSignalBlocker blocker(titleEdit);
         titleEdit->setText(title);
@@ -421,7 +422,7 @@ void EditorWindow::StepAlphanumeric(bool next) {
 
 void EditorWindow::UpdateAlphanumericButtons() {
     const Byte c = Memory().alphanumericChar;
-    const bool enabled = AlphanumericIndex(c) != 0 && !main.ctx.flags.longOperationRunning;
+    const bool enabled = AlphanumericIndex(c) != 0 && !main.Ctx().flags.longOperationRunning;
     for (const int tag : {kAlphanumericBlockButton, kAlphanumericMarkButton}) {
         QToolButton* button = buttons[static_cast<std::size_t>(tag)];
         QIcon icon;
@@ -437,13 +438,13 @@ void EditorWindow::UpdateAlphanumericButtons() {
 void EditorWindow::ColourRoundButtons() {
     const Byte round = Memory().roundChar;
     buttons[kRoundBlockButton]->setIcon(
-        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, round, '.'))));
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, round, kPlainMark))));
     buttons[kRoundMarkButton]->setIcon(
-        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, '.', round))));
+        QIcon(QPixmap::fromImage(CellPicture(*pictureCanvas_, kEmptyKind, round))));
 }
 
 void EditorWindow::SetZoomButtons() {
-    const bool manual = !main.ctx.options[kAutomaticBoardSizing];
+    const bool manual = !main.Ctx().options[kAutomaticBoardSizing];
     for (const int tag : {kZoomOutButton, kZoomInButton, kZoomFitButton})
         buttons[static_cast<std::size_t>(tag)]->setEnabled(manual);
 }
@@ -451,7 +452,7 @@ void EditorWindow::SetZoomButtons() {
 // --- Commands --------------------------------------------------------------------------------
 
 void EditorWindow::PushUndo() {
-    undo.Push(main.ctx.CurrentLevel());
+    undo.Push(main.Ctx().CurrentLevel());
 }
 
 void EditorWindow::Reload() {
@@ -461,21 +462,21 @@ void EditorWindow::Reload() {
 template <class Command> void EditorWindow::Change(Command command) {
     PushUndo();
     command();
-    if (undo.DropIfUnchanged(main.ctx.CurrentLevel()))
+    if (undo.DropIfUnchanged(main.Ctx().CurrentLevel()))
         main.RedrawBoard();
     else
         Reload();
 }
 
 void EditorWindow::RestoreFromUndo(bool redo) {
-    Level& level = main.ctx.CurrentLevel();
+    Level& level = main.Ctx().CurrentLevel();
     if (!(redo ? undo.Redo(level) : undo.Undo(level))) return;
     ShowLevelTitle();
     Reload();
 }
 
 void EditorWindow::SymmetryCommand(Byte c) {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     Change([&] {
         switch (c) {
         case 242:
@@ -498,15 +499,15 @@ void EditorWindow::SymmetryCommand(Byte c) {
 }
 
 void EditorWindow::ReadLevelFileCommand() {
-    Context& ctx = main.ctx;
-    std::string name = main.fileName;
+    Context& ctx = main.Ctx();
+    std::string name = main.FileName();
     if (!ChooseFile(
-            FileChooserSetup{ctx, main.chooserState, main.history,
-                             [this](const std::string& topic) { ShowHelp(main.platform, topic); },
+            FileChooserSetup{ctx, main.ChooserState(), main.History(),
+                             [this](const std::string& topic) { ShowHelp(main.Platform(), topic); },
                              this},
             name, "Read a level file", kChooseReading))
         return;
-    main.fileName = name;
+    main.FileName() = name;
     PushUndo();
     std::vector<std::string> lines;
     std::string error = ReadLevelSource(ctx, name, lines);
@@ -520,7 +521,7 @@ void EditorWindow::ReadLevelFileCommand() {
 }
 
 void EditorWindow::PasteCommand() {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     PushUndo();
     std::string error;
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
@@ -542,7 +543,7 @@ void EditorWindow::PasteCommand() {
 }
 
 void EditorWindow::CopyCommand(bool erase) {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     if (const std::string error = CopyToClipboard(ctx); !error.empty())
         ctx.platform->ShowInfo({error});
     // The cut erases the cells just copied, before the selection is put away.
@@ -552,7 +553,7 @@ void EditorWindow::CopyCommand(bool erase) {
 }
 
 void EditorWindow::ShuffleCommand() {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     ShellFlags& f = ctx.flags;
     f.longOperationRunning = true;
     f.stopLongOperation = false;
@@ -590,7 +591,7 @@ void EditorWindow::ShuffleCommand() {
 }
 
 void EditorWindow::EditorCommand(Byte c) {
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     ShellFlags& f = ctx.flags;
     if (typingInField) return;
     // Letter commands answer to either case, as the main window's do.
@@ -725,7 +726,7 @@ void EditorWindow::EditorCommand(Byte c) {
 // --- Keys, focus and closing -----------------------------------------------------------------
 
 bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    ShellFlags& f = main.ctx.flags;
+    ShellFlags& f = main.Ctx().flags;
     if (key == Qt::Key_Escape) {
         if (f.longOperationRunning)
             f.stopLongOperation = true;
@@ -735,7 +736,7 @@ bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QS
     }
     if (f.longOperationRunning) return true;
     if (key == Qt::Key_F1) {
-        ShowHelp(main.platform, "LevelEdit");
+        ShowHelp(main.Platform(), "LevelEdit");
         return true;
     }
     if (key >= Qt::Key_F2 && key <= Qt::Key_F12) {
@@ -797,17 +798,17 @@ void EditorWindow::CloseWith(EditorResult result) {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    ShellFlags& f = main.ctx.flags;
+    ShellFlags& f = main.Ctx().flags;
     if (f.longOperationRunning) {
         f.stopLongOperation = true;
         event->ignore();
         return;
     }
     Memory().position = pos();
-    main.editorDispatcher = nullptr;
-    CloseEditor(main.ctx, editorResult);
+    main.SetEditorDispatcher(nullptr);
+    CloseEditor(main.Ctx(), editorResult);
     undo.Clear();
-    main.selectionAnchorColumn = -1;
+    main.Board().EndCellSelection();
     main.SetBusy(false, false, false);
     main.ShowChosenLevel(true);
     event->accept();
@@ -815,7 +816,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 
 void ShowEditor(MainWindow& main) {
     if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    Context& ctx = main.ctx;
+    Context& ctx = main.Ctx();
     ctx.flags.longOperationRunning = false;
     ctx.flags.stopLongOperation = false;
     main.SetBusy(true, false, false);
@@ -827,7 +828,7 @@ void ShowEditor(MainWindow& main) {
     window->titleEdit->setText(QStringLiteral("New level"));
     window->SetAlphanumeric(EditorWindow::Memory().alphanumericChar);
     window->ColourRoundButtons();
-    main.editorDispatcher = [window](unsigned char c) { window->EditorCommand(c); };
+    main.SetEditorDispatcher([window](unsigned char c) { window->EditorCommand(c); });
     window->show();
     window->buttons[0]->setFocus();
     window->typingInField = false;

@@ -20,6 +20,7 @@
 #include "app/SliderField.h"
 #include "files/FileNames.h"
 #include "files/SaveOffer.h"
+#include "model/History.h"
 
 namespace vorpel {
 
@@ -89,7 +90,7 @@ GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), m
     layout->addWidget(progressBar);
 
     // Opening: the main window stays busy (painting on) until the window closes.
-    Context& ctx = main_.ctx;
+    Context& ctx = main_.Ctx();
     ctx.flags.recordingGif = false;
     ctx.flags.stopRecordingGif = false;
     main_.SetBusy(true, true, false);
@@ -111,12 +112,11 @@ GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), m
     connect(stopButton, &QPushButton::clicked, this, &GifExportWindow::OnClickStop);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "WriteGIF"); });
+            [this] { ShowHelp(main_.Platform(), "WriteGIF"); });
     connect(optionsButton, &QPushButton::clicked, this, &GifExportWindow::OnClickOptions);
-    main_.showGifImageSize = [this](int width, int height, bool allowed) {
-        ShowGifImageSize(width, height, allowed);
-    };
-    ShowGifImageSize(main_.BoardWidth, main_.BoardHeight, true);
+    main_.SetGifImageSizeReport(
+        [this](int width, int height, bool allowed) { ShowGifImageSize(width, height, allowed); });
+    ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
     move(windowPosition);
@@ -130,7 +130,7 @@ void GifExportWindow::TakeSettings() {
 }
 
 void GifExportWindow::ShowFrames() {
-    frameCount_ = GifFrameCount(main_.ctx.CurrentLevel(), settings.what);
+    frameCount_ = GifFrameCount(main_.Ctx().CurrentLevel(), settings.what);
     framesLabel->setText(QStringLiteral("Frames: ") + QString::number(frameCount_));
     const auto [speed, total] = GifTimingLabels(settings.stepTime, frameCount_);
     speedLabel->setText(FromCp1252(speed));
@@ -146,7 +146,7 @@ void GifExportWindow::ShowGifImageSize(int width, int height, bool writingAllowe
 }
 
 bool GifExportWindow::Recording() const {
-    return main_.ctx.flags.recordingGif;
+    return main_.Ctx().flags.recordingGif;
 }
 
 void GifExportWindow::EnableControls(bool recording) {
@@ -159,25 +159,26 @@ void GifExportWindow::EnableControls(bool recording) {
 }
 
 void GifExportWindow::OnClickWrite() {
-    Context& ctx = main_.ctx;
+    Context& ctx = main_.Ctx();
     std::string name = main_.gifFileName;
-    if (!ChooseFile(
-            FileChooserSetup{ctx, main_.chooserState, main_.history,
-                             [this](const std::string& topic) { ShowHelp(main_.platform, topic); },
-                             this},
-            name, FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
-            kChooseSaving))
+    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
+                                     [this](const std::string& topic) {
+                                         ShowHelp(main_.Platform(), topic);
+                                     },
+                                     this},
+                    name, FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
+                    kChooseSaving))
         return;
     if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".gif", name) &&
-        !main_.platform.AskYesNo({"You requested to write the level as GIF animation or image.",
-                                  FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
+        !main_.Platform().AskYesNo({"You requested to write the level as GIF animation or image.",
+                                    FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
         return;
     main_.gifFileName = name;
     Record(name);
 }
 
 void GifExportWindow::Record(const std::string& path) {
-    Context& ctx = main_.ctx;
+    Context& ctx = main_.Ctx();
     TakeSettings();
     const int remembered = ctx.CurrentLevel().currentStep;
     // The flag first: SetBusy freezes the window's size while it is set.
@@ -185,7 +186,7 @@ void GifExportWindow::Record(const std::string& path) {
     main_.SetBusy(true, true, true);
     EnableControls(true);
     progressBar->setValue(0);
-    CanvasView view{main_.CellSize, false};
+    CanvasView view{main_.View().cellSize, false};
     RecordGif(ctx, main_.Canvas(), view, settings, path,
               DefaultGifNavigation(ctx, main_.Canvas(), view),
               [this](int i) { progressBar->setValue(i); });
@@ -193,20 +194,18 @@ void GifExportWindow::Record(const std::string& path) {
     main_.SetBusy(true, true, false);
     EnableControls(false);
     progressBar->setValue(0);
-    main_.ShowPosition(remembered, false, false);
+    main_.Navigate([remembered](Context& c) { GoToPosition(c, remembered); });
     if (closeRequested_) close();
 }
 
 void GifExportWindow::OnClickStop() {
-    main_.ctx.flags.stopRecordingGif = true;
+    main_.Ctx().flags.stopRecordingGif = true;
     stopButton->setEnabled(false);
 }
 
 void GifExportWindow::OnClickOptions() {
-    OptionsHooks hooks;
-    hooks.applyOptions = [this] { main_.ApplyOptionsToMenus(); };
-    if (ShowOptions(0, main_.ctx, main_.settingsStore, main_.platform, hooks)) {
-        main_.UpdateCellSize(false, 10);
+    if (main_.ShowOptionsWindow(0)) {
+        main_.UpdateCellSize(MainWindow::CellSizing::kKeep);
         main_.RedrawBoard();
     }
 }
@@ -214,13 +213,13 @@ void GifExportWindow::OnClickOptions() {
 void GifExportWindow::closeEvent(QCloseEvent* event) {
     if (Recording()) {
         // Closing waits for the loop, which ends at the next frame.
-        main_.ctx.flags.stopRecordingGif = true;
+        main_.Ctx().flags.stopRecordingGif = true;
         closeRequested_ = true;
         event->ignore();
         return;
     }
     windowPosition = pos();
-    main_.showGifImageSize = nullptr;
+    main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();
 }

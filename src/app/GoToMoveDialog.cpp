@@ -34,9 +34,9 @@ GoToMoveDialog::GoToMoveDialog(MainWindow& main)
     layout->addLayout(buttons);
     moveSlider->setMinimumWidth(360);
 
-    GoToMoveState& state = main.navigationState.goToMove;
+    GoToMoveState& state = main.Navigation().goToMove;
     state.open = true;
-    const Level& level = main.ctx.CurrentLevel();
+    const Level& level = main.Ctx().CurrentLevel();
     startMove_ = CurrentMove(level);
     MoveOntoScreen(*this, state.position);
     // The board shows the move chosen last time before the slider is set up, so that setting
@@ -55,18 +55,18 @@ GoToMoveDialog::GoToMoveDialog(MainWindow& main)
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "GotoMove"); });
+            [this] { ShowHelp(main_.Platform(), "GotoMove"); });
     connect(currentPositionButton, &QPushButton::clicked, this,
             [this] { moveSlider->SetValue(startMove_); });
     okButton->setFocus();
 }
 
 GoToMoveDialog::~GoToMoveDialog() {
-    main_.navigationState.goToMove.open = false;
+    main_.Navigation().goToMove.open = false;
 }
 
 void GoToMoveDialog::done(int result) {
-    GoToMoveState& state = main_.navigationState.goToMove;
+    GoToMoveState& state = main_.Navigation().goToMove;
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
     state.position = pos();
     QDialog::done(result);
@@ -96,7 +96,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShowGoToMoveDialog(MainWindow& main) {
-    if (main.navigationState.goToMove.open) return;
+    if (main.Navigation().goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();
 }

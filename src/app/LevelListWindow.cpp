@@ -153,8 +153,8 @@ LevelListWindow::LevelListWindow(MainWindow& main)
     setObjectName(QStringLiteral("LevelListWindow"));
     setWindowTitle(QStringLiteral("Level list - Scoreboard"));
     setSizeGripEnabled(true);
-    LevelListState& state = main.navigationState.levelList;
-    Context& ctx = main.ctx;
+    LevelListState& state = main.Navigation().levelList;
+    Context& ctx = main.Ctx();
 
     // 1. The starting level and the title to show.
     starting_ = ctx.collection.currentLevel;
@@ -216,10 +216,10 @@ LevelListWindow::LevelListWindow(MainWindow& main)
 
     // 3. The rows, from the best-solutions file and the records file as they are now.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ReadRecords(ctx, main.companions, true);
+    ReadRecords(ctx, main.Companions(), true);
     std::vector<LevelRow> rows;
     if (const std::string error = BuildLevelRows(ctx, rows); !error.empty())
-        main.platform.ShowInfo({"File " + BestSolutionsPath(ctx) + ".", error});
+        main.Platform().ShowInfo({"File " + BestSolutionsPath(ctx) + ".", error});
     model_->decimalSeparator = ToCp1252(QLocale().decimalPoint());
     model_->SetRows(std::move(rows));
     QApplication::restoreOverrideCursor();
@@ -250,13 +250,13 @@ LevelListWindow::LevelListWindow(MainWindow& main)
     connect(levelTable->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
                 if (width > 0)
-                    main_.navigationState.levelList.columnWidths[std::size_t(column)] = width;
+                    main_.Navigation().levelList.columnWidths[std::size_t(column)] = width;
             });
     connect(searchUpButton, &QPushButton::clicked, this, [this] { Search(false); });
     connect(searchDownButton, &QPushButton::clicked, this, [this] { Search(true); });
     connect(currentLevelButton, &QPushButton::clicked, this, &LevelListWindow::SelectStartingLevel);
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "LevelChoice"); });
+            [this] { ShowHelp(main_.Platform(), "LevelChoice"); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(goButton, &QPushButton::clicked, this, &LevelListWindow::GoToSelectedLevel);
     connect(levelTable, &QTableView::doubleClicked, this, [this] {
@@ -295,7 +295,7 @@ void LevelListWindow::OnRowSelected(int row) {
     goButton->setEnabled(row >= 0);
     if (live_ && row >= 0) {
         const int index = model_->rows[static_cast<std::size_t>(row)].number - 1;
-        if (index != main_.ctx.collection.currentLevel) main_.ChooseLevel(index);
+        if (index != main_.Ctx().collection.currentLevel) main_.ChooseLevel(index);
     }
     if (live_) UpdateScore();
 }
@@ -328,7 +328,7 @@ void LevelListWindow::Search(bool down) {
 void LevelListWindow::GoToSelectedLevel() {
     const int row = SelectedRow();
     chosen_ = row >= 0 ? model_->rows[std::size_t(row)].number - 1 : -1;
-    if (row >= 0) main_.navigationState.levelList.lastTitle = model_->rows[std::size_t(row)].title;
+    if (row >= 0) main_.Navigation().levelList.lastTitle = model_->rows[std::size_t(row)].title;
     accept();
 }
 
@@ -337,7 +337,7 @@ void LevelListWindow::SelectStartingLevel() {
 }
 
 void LevelListWindow::SetScoreColumns(bool on) {
-    const LevelListState& state = main_.navigationState.levelList;
+    const LevelListState& state = main_.Navigation().levelList;
     for (int c = static_cast<int>(LevelColumn::Moves); c < kLevelColumnCount; ++c) {
         levelTable->setColumnHidden(c, !on);
         if (on) levelTable->setColumnWidth(c, state.columnWidths[std::size_t(c)]);
@@ -386,7 +386,7 @@ void LevelListWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void LevelListWindow::done(int result) {
-    LevelListState& state = main_.navigationState.levelList;
+    LevelListState& state = main_.Navigation().levelList;
     state.sortColumn = model_->sortColumn;
     state.direction = model_->direction;
     state.searchText = searchEdit->text();

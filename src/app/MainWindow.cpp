@@ -1,5 +1,5 @@
-// The main window: start-up, the board view and its geometry, the status panels, the mouse,
-// the timer and the operations the other windows call.
+// The main window: start-up, the board view's geometry and scroll bars, the status panels,
+// painting, the celebration and replay timer, and the operations the other windows call.
 #include "app/MainWindow.h"
 
 #include <algorithm>
@@ -28,6 +28,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "app/BoardView.h"
 #include "app/CompanionFiles.h"
 #include "app/QtPlatform.h"
 #include "editor/EditorOps.h"
@@ -51,22 +52,6 @@ constexpr int kCelebrationTicks = 10;
 constexpr const char* kStopLoadingQuestion = "Stop level entry processing?";
 constexpr const char* kCloseQuestion = "Really close the program?";
 constexpr const char* kDropNameError = "Error when trying to get the file name.";
-
-// A pixel coordinate's cell, a negative coordinate first lowered by one cell so that the cells
-// left of and above the board count from -1.
-int CellOf(int pixel, int cellSize) {
-    if (pixel < 0) pixel -= cellSize;
-    return pixel / cellSize;
-}
-
-// (value × factor) / 10 rounded to the nearest integer, a half to the even one.
-int ScaleHalfToEven(int value, int factor) {
-    const long long product = static_cast<long long>(value) * factor;
-    long long quotient = product / 10;
-    const long long remainder = product % 10;
-    if (remainder > 5 || (remainder == 5 && (quotient & 1) != 0)) ++quotient;
-    return static_cast<int>(quotient);
-}
 
 // The label the board draws on a block: two glyphs for a number from 0, one for an alphanumeric
 // block; empty when a glyph lies outside the strip.
@@ -97,50 +82,6 @@ std::vector<std::string> SplitMessage(const std::string& text) {
     return lines;
 }
 
-// The client area: the board, the scroll bars, the corner square and the status bar. Its events
-// go to the window's handlers.
-class ClientArea : public QWidget {
-public:
-    explicit ClientArea(MainWindow& form) : QWidget(&form), form_(form) {
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (form_.paintSuppressed) return;
-        QPainter painter(this);
-        form_.PaintBoard(painter);
-    }
-    void resizeEvent(QResizeEvent*) override { form_.HandleResize(); }
-    void mousePressEvent(QMouseEvent* event) override {
-        const QPoint p = event->position().toPoint();
-        form_.BoardMousePress(event->button(), event->modifiers(), p.x(), p.y(), false);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        const QPoint p = event->position().toPoint();
-        form_.BoardMousePress(event->button(), event->modifiers(), p.x(), p.y(), true);
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        const QPoint p = event->position().toPoint();
-        form_.BoardMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) form_.BoardMouseRelease();
-    }
-    void wheelEvent(QWheelEvent* event) override {
-        const QPoint p = event->position().toPoint();
-        if (form_.BoardWheel(event->angleDelta().y(), p.x(), p.y()))
-            event->accept();
-        else
-            event->ignore();
-    }
-
-private:
-    MainWindow& form_;
-};
-
 CommandLine SplitCommandLine(const QString& rawLine) {
     CommandLine result;
     qsizetype end = 0;
@@ -164,66 +105,65 @@ CommandLine SplitCommandLine(const QString& rawLine) {
 
 MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
                        QWidget* parent)
-    : QMainWindow(parent), ctx(context), platform(qtPlatform),
-      settingsStore(context.options, qtPlatform), rawCommandLine_(std::move(rawCommandLine)),
+    : QMainWindow(parent), ctx_(context), platform_(qtPlatform),
+      settingsStore_(context.options, qtPlatform), rawCommandLine_(std::move(rawCommandLine)),
       canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
-    platform.window = this;
-    platform.settings = &settingsStore;
+    platform_.window = this;
+    platform_.settings = &settingsStore_;
 
-    client = new ClientArea(*this);
-    setCentralWidget(client);
+    boardView_ = new BoardView(*this, ctx_);
+    setCentralWidget(boardView_);
 
-    horizontalScrollBar = new QScrollBar(Qt::Horizontal, client);
-    horizontalScrollBar->setObjectName(QStringLiteral("horizontalScrollBar"));
-    verticalScrollBar = new QScrollBar(Qt::Vertical, client);
-    verticalScrollBar->setObjectName(QStringLiteral("verticalScrollBar"));
-    for (QScrollBar* bar : {horizontalScrollBar, verticalScrollBar}) {
+    horizontalScrollBar_ = new QScrollBar(Qt::Horizontal, boardView_);
+    horizontalScrollBar_->setObjectName(QStringLiteral("horizontalScrollBar"));
+    verticalScrollBar_ = new QScrollBar(Qt::Vertical, boardView_);
+    verticalScrollBar_->setObjectName(QStringLiteral("verticalScrollBar"));
+    for (QScrollBar* bar : {horizontalScrollBar_, verticalScrollBar_}) {
         bar->setFocusPolicy(Qt::NoFocus);
         bar->hide();
     }
-    connect(horizontalScrollBar, &QScrollBar::valueChanged, this, &MainWindow::OnHorizontalScroll);
-    connect(verticalScrollBar, &QScrollBar::valueChanged, this, &MainWindow::OnVerticalScroll);
+    connect(horizontalScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::OnHorizontalScroll);
+    connect(verticalScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::OnVerticalScroll);
 
-    boardPanel = new QFrame(client);
-    boardPanel->setObjectName(QStringLiteral("boardPanel"));
-    boardPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    boardPanel->setAutoFillBackground(true);
-    boardPanel->hide();
+    boardPanel_ = new QFrame(boardView_);
+    boardPanel_->setObjectName(QStringLiteral("boardPanel"));
+    boardPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    boardPanel_->setAutoFillBackground(true);
+    boardPanel_->hide();
 
-    infoBar = new QFrame(client);
-    infoBar->setObjectName(QStringLiteral("infoBar"));
-    infoBar->setAutoFillBackground(true);
+    infoBar_ = new QFrame(boardView_);
+    infoBar_->setObjectName(QStringLiteral("infoBar"));
+    infoBar_->setAutoFillBackground(true);
     const auto panel = [this](const char* name) {
-        auto* label = new QLabel(infoBar);
+        auto* label = new QLabel(infoBar_);
         label->setObjectName(QString::fromLatin1(name));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     };
-    coordinatesPanel = panel("coordinatesPanel");
-    blockInfoPanel = panel("blockInfoPanel");
-    moveCountsPanel = panel("moveCountsPanel");
+    coordinatesPanel_ = panel("coordinatesPanel");
+    blockInfoPanel_ = panel("blockInfoPanel");
+    moveCountsPanel_ = panel("moveCountsPanel");
 
-    tickTimer = new QTimer(this);
-    tickTimer->setObjectName(QStringLiteral("tickTimer"));
-    tickTimer->setInterval(250);
-    connect(tickTimer, &QTimer::timeout, this, &MainWindow::OnTimerTick);
+    tickTimer_ = new QTimer(this);
+    tickTimer_->setObjectName(QStringLiteral("tickTimer"));
+    tickTimer_->setInterval(250);
+    connect(tickTimer_, &QTimer::timeout, this, &MainWindow::OnTimerTick);
 
-    colourTable_.resize(256);
     BuildMenus();
     AddSaveAllItem();
-    ctx.repaint = [this] {
+    ctx_.repaint = [this] {
         // A slide shown between its steps: the engine has recomputed the outline flags.
-        if (paintSuppressed) return;
-        DrawBoard(ctx, {CellSize, false}, *canvas_);
-        client->repaint();
+        if (paintSuppressed_) return;
+        DrawBoard(ctx_, {view_.cellSize, false}, *canvas_);
+        boardView_->repaint();
     };
     // The level being read, shown while a long read goes on; the read lets the paint through.
-    platform.showLoadingBoard = [this] {
-        UpdateCellSize(false, 10);
+    platform_.showLoadingBoard = [this] {
+        UpdateCellSize(CellSizing::kKeep);
         RedrawBoard();
     };
     qApp->installEventFilter(this);
@@ -231,10 +171,10 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    ctx.repaint = nullptr;
-    platform.showLoadingBoard = nullptr;
-    if (platform.window == this) platform.window = nullptr;
-    if (platform.settings == &settingsStore) platform.settings = nullptr;
+    ctx_.repaint = nullptr;
+    platform_.showLoadingBoard = nullptr;
+    if (platform_.window == this) platform_.window = nullptr;
+    if (platform_.settings == &settingsStore_) platform_.settings = nullptr;
 }
 
 QString MainWindow::ToDisplay(const std::string& text) const {
@@ -253,53 +193,49 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::HandleFirstShow() {
     // 1. Flags and view state.
-    ctx.flags = ShellFlags{};
-    menusOff = paintSuppressed = dragging = false;
-    selectionAnchorColumn = -1;
-    CellSize = PreviousCellSize = kMinCellSize;
+    ctx_.flags = ShellFlags{};
+    menusOff_ = paintSuppressed_ = false;
+    boardView_->Reset();
+    view_.cellSize = kMinCellSize;
 
     // 2. Menu captions and panel hints.
-    for (std::size_t i = 0; i < topMenus.size(); ++i)
-        topMenus[i]->setTitle(QString::fromLatin1(
+    for (std::size_t i = 0; i < topMenus_.size(); ++i)
+        topMenus_[i]->setTitle(QString::fromLatin1(
             kMainMenus[i].caption.data(), static_cast<qsizetype>(kMainMenus[i].caption.size())));
-    coordinatesPanel->setToolTip(QStringLiteral("Mouse coordinates"));
-    blockInfoPanel->setToolTip(
+    coordinatesPanel_->setToolTip(QStringLiteral("Mouse coordinates"));
+    blockInfoPanel_->setToolTip(
         QStringLiteral("Identifier and number of moves of the block pointed by the mouse"));
 
     // 3. Drawing.
     InitBoardPalette(canvas_->palette);
-    for (int i = 0; i < 256; ++i) {
-        const PaletteColour& c = canvas_->palette.colours[static_cast<std::size_t>(i)];
-        colourTable_[i] = qRgb(c.red, c.green, c.blue);
-    }
-    originColumn = originRow = mouseColumn = mouseRow = 0;
-    celebrationTicks = 0;
+    boardView_->SetPalette(canvas_->palette);
+    celebrationTicks_ = 0;
 
     // 4. Names from the program's path: companion files beside it (or in the per-user data
     // folder when its folder cannot be written), the settings key and the start folder.
     const CommandLine line = SplitCommandLine(rawCommandLine_);
-    programFile = line.programPath;
-    companions = CompanionFiles(QFileInfo(programFile).absoluteFilePath(),
-                                CompanionFiles::ForThisProgram().DataFolder());
-    SetUpCompanionFiles(ctx, platform, companions);
-    baseName = ToFileName(companions.SettingsName());
-    settingsStore.SetSettingsKey(companions.SettingsName(), settingsFormat);
-    startFolder = QDir::currentPath();
+    programFile_ = line.programPath;
+    companions_ = CompanionFiles(QFileInfo(programFile_).absoluteFilePath(),
+                                 CompanionFiles::ForThisProgram().DataFolder());
+    SetUpCompanionFiles(ctx_, platform_, companions_);
+    baseName_ = ToFileName(companions_.SettingsName());
+    settingsStore_.SetSettingsKey(companions_.SettingsName(), settingsFormat_);
+    QString startFolder = QDir::currentPath();
     if (!startFolder.endsWith(u'/') && !startFolder.endsWith(u'\\')) startFolder += u'/';
-    chooserState.startFolder = startFolder;
+    chooserState_.startFolder = startFolder;
 
     // 5. Options.
-    settingsStore.SetOptionNames();
+    settingsStore_.SetOptionNames();
     ApplyOptionsToMenus();
 
     // 6. The levels of the last session, or else the startup files. A copy started for one
     // level reads them but never writes them.
     resumeWrites = !line.argument.startsWith(u'*');
     const bool resumed = ResumeAtStart();
-    if (!resumed) ReadStartupLevels(ctx, companions);
+    if (!resumed) ReadStartupLevels(ctx_, companions_);
 
     // 7. The current level with its best solution, at its start; a resumed level where it was.
-    ShowCurrentLevel(ctx);
+    ShowCurrentLevel(ctx_);
     if (!resumed) ApplyStoredBestSolution();
 
     // 8 and 9. The argument.
@@ -308,7 +244,7 @@ void MainWindow::HandleFirstShow() {
     // 10. Status panels; the identifier panel in the font of the board's letters.
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);
-    blockInfoPanel->setFont(courier);
+    blockInfoPanel_->setFont(courier);
 
     // 11. Half the work area, in the right half of the screen (the left half for a copy
     // started for one level).
@@ -316,24 +252,24 @@ void MainWindow::HandleFirstShow() {
     SizeWindow(2, 1);
 
     // 12 to 14.
-    UpdateCellSize(true, 10);
-    ReadRecords(ctx, companions, false);
-    celebrationHint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
-    celebrationHint->setObjectName(QStringLiteral("celebrationHint"));
-    celebrationHint->setTextFormat(Qt::PlainText);
-    celebrationHint->setAlignment(Qt::AlignCenter);
-    celebrationHint->setMargin(8);
-    celebrationHint->setFrameStyle(QFrame::Box | QFrame::Plain);
-    celebrationHint->setForegroundRole(QPalette::ToolTipText);
-    celebrationHint->setBackgroundRole(QPalette::ToolTipBase);
-    celebrationHint->setAutoFillBackground(true);
-    QFont hintFont = celebrationHint->font();
+    UpdateCellSize(CellSizing::kFit);
+    ReadRecords(ctx_, companions_, false);
+    celebrationHint_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+    celebrationHint_->setObjectName(QStringLiteral("celebrationHint"));
+    celebrationHint_->setTextFormat(Qt::PlainText);
+    celebrationHint_->setAlignment(Qt::AlignCenter);
+    celebrationHint_->setMargin(8);
+    celebrationHint_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    celebrationHint_->setForegroundRole(QPalette::ToolTipText);
+    celebrationHint_->setBackgroundRole(QPalette::ToolTipBase);
+    celebrationHint_->setAutoFillBackground(true);
+    QFont hintFont = celebrationHint_->font();
     hintFont.setBold(true);
     hintFont.setPointSizeF(hintFont.pointSizeF() * 1.5);
-    celebrationHint->setFont(hintFont);
-    celebrationHint->hide();
-    tickTimer->start();
-    client->setFocus();
+    celebrationHint_->setFont(hintFont);
+    celebrationHint_->hide();
+    tickTimer_->start();
+    boardView_->setFocus();
     RefreshView(true);
     setAcceptDrops(true);
 }
@@ -345,26 +281,26 @@ void MainWindow::StartupArgument() {
     if (!argument.isEmpty() && !argument.startsWith(u'*')) {
         std::string name = ToFileName(argument);
         if (name.size() > kMaxFileName) {
-            platform.ShowInfo({kNameTooLongIntro, name});
-        } else if (ResolveShortcut(platform, name)) {
-            platform.ShowInfo({kShortcutFailed + ToFileName(argument)});
+            platform_.ShowInfo({kNameTooLongIntro, name});
+        } else if (ResolveShortcut(platform_, name)) {
+            platform_.ShowInfo({kShortcutFailed + ToFileName(argument)});
         } else {
-            ctx.flags.loadingLevels = true;
+            ctx_.flags.loadingLevels = true;
             SetBusy(true, true, false);
             RememberedAnswer remembered = kAsk;
-            ReadLevelFile(ctx, name, remembered);
+            ReadLevelFile(ctx_, name, remembered);
             SetBusy(false, false, false);
-            ctx.flags.loadingLevels = false;
-            ShowCurrentLevel(ctx);
+            ctx_.flags.loadingLevels = false;
+            ShowCurrentLevel(ctx_);
         }
     }
     if (argument.size() > 1 && argument.startsWith(u'*')) {
-        const int index = FindLevelByTitle(ctx, ToCp1252(argument.mid(1)));
+        const int index = FindLevelByTitle(ctx_, ToCp1252(argument.mid(1)));
         if (index >= 0) {
-            ctx.collection.currentLevel = index;
+            ctx_.collection.currentLevel = index;
             ShowChosenLevel(true);
             // A resumed level keeps the moves it was left with.
-            if (ctx.CurrentLevel().stepCount == 0) ApplyStoredBestSolution();
+            if (ctx_.CurrentLevel().stepCount == 0) ApplyStoredBestSolution();
         }
         move(0, y());
     } else {
@@ -375,9 +311,9 @@ void MainWindow::StartupArgument() {
 // --- Geometry --------------------------------------------------------------------------------
 
 void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
-    const bool coordinates = ctx.options[kShowMouseCoordinates];
-    const bool identifiers = ctx.options[kShowIdentifiersAndMoves];
-    const bool moves = ctx.options[kShowTotalMovesAndRecords];
+    const bool coordinates = ctx_.options[kShowMouseCoordinates];
+    const bool identifiers = ctx_.options[kShowIdentifiersAndMoves];
+    const bool moves = ctx_.options[kShowTotalMovesAndRecords];
     const int top = 2, height = kStatusBarHeight - 4;
     const auto hide = [&](QLabel* label) {
         label->setGeometry(-clientWidth - 100, top, 50, height);
@@ -386,66 +322,67 @@ void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
     int x = 0;
     if (coordinates) {
         const int width = identifiers || moves ? kCoordinatesWidth : clientWidth;
-        coordinatesPanel->setGeometry(0, top, width, height);
+        coordinatesPanel_->setGeometry(0, top, width, height);
         x = width + kPanelGap;
     } else {
-        hide(coordinatesPanel);
+        hide(coordinatesPanel_);
     }
     if (identifiers) {
         const int width = moves ? kIdentifierWidth : clientWidth - x;
-        blockInfoPanel->setGeometry(x, top, width, height);
+        blockInfoPanel_->setGeometry(x, top, width, height);
         x += width + kPanelGap;
     } else {
-        hide(blockInfoPanel);
+        hide(blockInfoPanel_);
     }
     if (moves) {
-        moveCountsPanel->setGeometry(x, top, std::max(0, clientWidth - x), height);
+        moveCountsPanel_->setGeometry(x, top, std::max(0, clientWidth - x), height);
         x = 1;
     } else {
-        hide(moveCountsPanel);
-        moveCountsPanel->setToolTip(QString());
+        hide(moveCountsPanel_);
+        moveCountsPanel_->setToolTip(QString());
     }
     if (x > 0) {
-        infoBar->setGeometry(0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight);
+        infoBar_->setGeometry(0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight);
         clientHeight -= kStatusBarHeight;
     } else {
-        infoBar->setGeometry(0, clientHeight, clientWidth, kStatusBarHeight);
+        infoBar_->setGeometry(0, clientHeight, clientWidth, kStatusBarHeight);
     }
 }
 
-void MainWindow::UpdateCellSize(bool fit, int factor) {
-    if (ctx.flags.recordingGif) return;
-    int width = client->width(), height = client->height();
+void MainWindow::UpdateCellSize(CellSizing sizing) {
+    if (ctx_.flags.recordingGif) return;
+    int width = boardView_->width(), height = boardView_->height();
     LayOutStatusBar(width, height);
-    ViewWidth = width;
-    ViewHeight = height;
-    PreviousCellSize = CellSize;
-    const int rows = ctx.board.rows, columns = ctx.board.columns;
-    MaxCellSize = vorpel::MaxCellSize(rows, columns);
-    if (fit || ctx.options[kAutomaticBoardSizing]) {
-        CellSize = rows > 0 && columns > 0 ? std::min(ViewWidth / columns, ViewHeight / rows)
-                                           : MaxCellSize;
-    } else {
-        CellSize = ScaleHalfToEven(CellSize, factor);
-    }
-    CellSize = std::clamp(CellSize, kMinCellSize, std::max(kMinCellSize, MaxCellSize));
+    view_.viewWidth = width;
+    view_.viewHeight = height;
+    const int previousCellSize = view_.cellSize;
+    const int rows = ctx_.board.rows, columns = ctx_.board.columns;
+    view_.maxCellSize = vorpel::MaxCellSize(rows, columns);
+    if (sizing == CellSizing::kFit || ctx_.options[kAutomaticBoardSizing])
+        view_.cellSize = FitCellSize(view_.viewWidth, view_.viewHeight, rows, columns);
+    else if (sizing == CellSizing::kZoomIn)
+        view_.cellSize = ZoomInCellSize(view_.cellSize, rows, columns);
+    else if (sizing == CellSizing::kZoomOut)
+        view_.cellSize = ZoomOutCellSize(view_.cellSize, rows, columns);
+    else
+        view_.cellSize = ClampCellSize(view_.cellSize, rows, columns);
     const double scale =
-        PreviousCellSize >= kMinCellSize ? double(CellSize) / double(PreviousCellSize) : 1.0;
-    BoardWidth = columns * CellSize;
-    BoardHeight = rows * CellSize;
+        previousCellSize >= kMinCellSize ? double(view_.cellSize) / double(previousCellSize) : 1.0;
+    view_.boardWidth = columns * view_.cellSize;
+    view_.boardHeight = rows * view_.cellSize;
 
     const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar);
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
     const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar);
-    bool vertical = BoardHeight > ViewHeight;
-    if (vertical) ViewWidth -= barWidth + 1;
-    const bool horizontal = BoardWidth > ViewWidth;
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
+    bool vertical = view_.boardHeight > view_.viewHeight;
+    if (vertical) view_.viewWidth -= barWidth + 1;
+    const bool horizontal = view_.boardWidth > view_.viewWidth;
     if (horizontal) {
-        ViewHeight -= barHeight + 1;
-        if (!vertical && BoardHeight > ViewHeight) {
+        view_.viewHeight -= barHeight + 1;
+        if (!vertical && view_.boardHeight > view_.viewHeight) {
             vertical = true;
-            ViewWidth -= barWidth + 1;
+            view_.viewWidth -= barWidth + 1;
         }
     }
 
@@ -464,86 +401,76 @@ void MainWindow::UpdateCellSize(bool fit, int factor) {
             offset = (view - board) / 2;
         }
     };
-    place(OffsetY, ViewHeight, BoardHeight, verticalScrollBar, vertical);
-    place(OffsetX, ViewWidth, BoardWidth, horizontalScrollBar, horizontal);
-    if (showGifImageSize) showGifImageSize(BoardWidth, BoardHeight, true);
+    place(view_.offsetY, view_.viewHeight, view_.boardHeight, verticalScrollBar_, vertical);
+    place(view_.offsetX, view_.viewWidth, view_.boardWidth, horizontalScrollBar_, horizontal);
+    if (showGifImageSize_) showGifImageSize_(view_.boardWidth, view_.boardHeight, true);
     PlaceScrollBars(horizontal, vertical);
 }
 
 void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
     const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar);
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
     const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar);
-    horizontalScrollBar->setGeometry(0, ViewHeight + 1, ViewWidth + 1, barHeight);
-    horizontalScrollBar->setVisible(horizontal);
-    verticalScrollBar->setGeometry(ViewWidth + 1, 0, barWidth, ViewHeight + 1);
-    verticalScrollBar->setVisible(vertical);
-    boardPanel->setGeometry(ViewWidth, ViewHeight, barWidth + 1, barHeight + 1);
-    boardPanel->setVisible(horizontal && vertical);
-    boardPanel->raise();
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
+    horizontalScrollBar_->setGeometry(0, view_.viewHeight + 1, view_.viewWidth + 1, barHeight);
+    horizontalScrollBar_->setVisible(horizontal);
+    verticalScrollBar_->setGeometry(view_.viewWidth + 1, 0, barWidth, view_.viewHeight + 1);
+    verticalScrollBar_->setVisible(vertical);
+    boardPanel_->setGeometry(view_.viewWidth, view_.viewHeight, barWidth + 1, barHeight + 1);
+    boardPanel_->setVisible(horizontal && vertical);
+    boardPanel_->raise();
 }
 
 // --- Painting --------------------------------------------------------------------------------
 
 void MainWindow::RedrawBoard() {
-    if (paintSuppressed) return;
-    DrawBoard(ctx, {CellSize, false}, *canvas_);
-    client->update();
-}
-
-void MainWindow::PaintBoard(QPainter& painter) {
-    const QRect view(0, 0, ViewWidth, ViewHeight);
-    const QRect board = QRect(OffsetX, OffsetY, BoardWidth, BoardHeight).intersected(view);
-    // Everything around the board, the gaps beside the scroll bars included.
-    const QColor face = palette().color(QPalette::Button);
-    for (const QRect& part : QRegion(client->rect()).subtracted(QRegion(board)))
-        painter.fillRect(part, face);
-    if (board.isEmpty()) return;
-    // The visible part of the canvas, one to one.
-    const int sx = board.x() - OffsetX, sy = board.y() - OffsetY;
-    const std::uint8_t* first =
-        canvas_->pixels.data() + static_cast<std::size_t>(sy) * kCanvasSize + sx;
-    QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
-    image.setColorTable(colourTable_);
-    painter.drawImage(board.topLeft(), image);
+    if (paintSuppressed_) return;
+    DrawBoard(ctx_, {view_.cellSize, false}, *canvas_);
+    boardView_->update();
 }
 
 void MainWindow::HandleResize() {
     if (!started_) return;
-    const int before = CellSize;
-    UpdateCellSize(false, 10);
-    if (CellSize == before)
-        client->update();
+    const int before = view_.cellSize;
+    UpdateCellSize(CellSizing::kKeep);
+    if (view_.cellSize == before)
+        boardView_->update();
     else
         RedrawBoard();
 }
 
+void MainWindow::SetOffsets(int offsetX, int offsetY) {
+    view_.offsetX = offsetX;
+    view_.offsetY = offsetY;
+    boardView_->update();
+}
+
 void MainWindow::OnHorizontalScroll(int position) {
-    OffsetX = -position;
-    client->update();
+    view_.offsetX = -position;
+    boardView_->update();
 }
 
 void MainWindow::OnVerticalScroll(int position) {
-    OffsetY = -position;
-    client->update();
+    view_.offsetY = -position;
+    boardView_->update();
 }
 
 bool MainWindow::BoardWheel(int delta, int x, int y) {
-    const int amount = CellSize * delta / 120;
-    if (verticalScrollBar->isVisible() && x < client->width() && y < verticalScrollBar->height()) {
-        OffsetY = std::clamp(OffsetY + amount, ViewHeight - BoardHeight, 0);
-        const QSignalBlocker blocker(verticalScrollBar);
-        verticalScrollBar->setValue(-OffsetY);
-        client->update();
+    const int amount = view_.cellSize * delta / 120;
+    if (verticalScrollBar_->isVisible() && x < boardView_->width() &&
+        y < verticalScrollBar_->height()) {
+        view_.offsetY = std::clamp(view_.offsetY + amount, view_.viewHeight - view_.boardHeight, 0);
+        const QSignalBlocker blocker(verticalScrollBar_);
+        verticalScrollBar_->setValue(-view_.offsetY);
+        boardView_->update();
         return true;
     }
-    if (horizontalScrollBar->isVisible() && x < client->width() &&
-        y < horizontalScrollBar->geometry().bottom() + 1) {
-        OffsetX = std::clamp(OffsetX + amount, ViewWidth - BoardWidth, 0);
-        const QSignalBlocker blocker(horizontalScrollBar);
-        horizontalScrollBar->setValue(-OffsetX);
-        client->update();
+    if (horizontalScrollBar_->isVisible() && x < boardView_->width() &&
+        y < horizontalScrollBar_->geometry().bottom() + 1) {
+        view_.offsetX = std::clamp(view_.offsetX + amount, view_.viewWidth - view_.boardWidth, 0);
+        const QSignalBlocker blocker(horizontalScrollBar_);
+        horizontalScrollBar_->setValue(-view_.offsetX);
+        boardView_->update();
         return true;
     }
     return false;
@@ -594,37 +521,40 @@ void MainWindow::SizeWindow(int widthDivisor, int heightDivisor) {
 // --- Status panels ---------------------------------------------------------------------------
 
 void MainWindow::ShowMoveCounts() {
-    const Level& level = ctx.CurrentLevel();
-    setWindowTitle(FromFileName(baseName) + QStringLiteral(" - ") + ToDisplay(level.title));
-    if (!ctx.options[kShowTotalMovesAndRecords]) return;
+    const Level& level = ctx_.CurrentLevel();
+    setWindowTitle(FromFileName(baseName_) + QStringLiteral(" - ") + ToDisplay(level.title));
+    if (!ctx_.options[kShowTotalMovesAndRecords]) return;
     int recordMoves = 0, recordSteps = 0;
-    LookUpRecord(ctx, level.title, recordMoves, recordSteps);
+    LookUpRecord(ctx_, level.title, recordMoves, recordSteps);
     const std::string text =
         " move " + std::to_string(CurrentMove(level)) + "/" + std::to_string(TotalMoves(level)) +
         ", step " + std::to_string(CurrentStepNumber(level)) + "/" +
         std::to_string(TotalSteps(level)) + ", records: " + RecordText(recordMoves) + ", " +
         RecordText(recordSteps);
-    moveCountsPanel->setText(ToDisplay(text));
-    moveCountsPanel->setToolTip(ToDisplay(text));
+    moveCountsPanel_->setText(ToDisplay(text));
+    moveCountsPanel_->setToolTip(ToDisplay(text));
 }
 
 void MainWindow::ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference) {
-    if (!ctx.options[kShowTotalMovesAndRecords]) return;
+    if (!ctx_.options[kShowTotalMovesAndRecords]) return;
     const std::string text =
-        ImprovedStatusText(ctx, SolvedNumbers{true, moves, steps, moveDifference, stepDifference});
-    moveCountsPanel->setText(ToDisplay(text));
-    moveCountsPanel->setToolTip(ToDisplay(text));
+        ImprovedStatusText(ctx_, SolvedNumbers{true, moves, steps, moveDifference, stepDifference});
+    moveCountsPanel_->setText(ToDisplay(text));
+    moveCountsPanel_->setToolTip(ToDisplay(text));
 }
 
 void MainWindow::ShowCoordinates(bool show) {
-    if (ctx.options[kShowMouseCoordinates]) {
-        coordinatesPanel->setText(
-            show ? QStringLiteral(" y: %1, x: %2").arg(mouseRow).arg(mouseColumn) : QString());
+    if (ctx_.options[kShowMouseCoordinates]) {
+        coordinatesPanel_->setText(show ? QStringLiteral(" y: %1, x: %2")
+                                              .arg(boardView_->MouseRow())
+                                              .arg(boardView_->MouseColumn())
+                                        : QString());
     }
-    if (!ctx.options[kShowIdentifiersAndMoves]) return;
+    if (!ctx_.options[kShowIdentifiersAndMoves]) return;
     std::string text;
-    const int row = originRow + mouseRow, column = originColumn + mouseColumn;
-    const PlayBoard& board = ctx.board;
+    const int row = boardView_->OriginRow() + boardView_->MouseRow();
+    const int column = boardView_->OriginColumn() + boardView_->MouseColumn();
+    const PlayBoard& board = ctx_.board;
     if (show && board.Inside(row, column)) {
         const Byte kind = DisplayChar(board, row, column);
         int number = 0;
@@ -632,97 +562,86 @@ void MainWindow::ShowCoordinates(bool show) {
             const std::string label = IdentifierText(number);
             if (!label.empty()) {
                 int count = 0;
-                if (kind == '(' || !BlockMoveCount(ctx, row, column, true, count)) count = 0;
+                if (kind == kBlockadeKind || !BlockMoveCount(ctx_, row, column, true, count))
+                    count = 0;
                 text = "\"" + label + "\", " + std::to_string(count);
             }
         }
     }
-    blockInfoPanel->setText(ToDisplay(text));
+    blockInfoPanel_->setText(ToDisplay(text));
 }
 
 // --- Positions and levels --------------------------------------------------------------------
 
 void MainWindow::RefreshView(bool celebrate) {
+    if (ctx_.flags.viewBlockPath) MarkBlockPath(ctx_);
+    ComputeOutlineFlags(ctx_.board);
+    if (paintSuppressed_) {
+        // A recording reads the canvas: the board is drawn there, without the held block's
+        // mark, and the window shows it when painting resumes.
+        DrawBoard(ctx_, {view_.cellSize, true}, *canvas_);
+        return;
+    }
     ShowMoveCounts();
-    ComputeOutlineFlags(ctx.board);
     RedrawBoard();
     if (celebrate) CelebrateIfSolved();
 }
 
-// After a jump in the history: the path, then the board painted now or, while painting is
-// suppressed, drawn into the canvas only.
-void MainWindow::ShowNavigatedBoard() {
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (!paintSuppressed) {
-        RefreshView(false);
-    } else {
-        ComputeOutlineFlags(ctx.board);
-        DrawBoard(ctx, {CellSize, true}, *canvas_);
-    }
+void MainWindow::Navigate(const std::function<void(Context&)>& historyMove, bool celebrate) {
+    historyMove(ctx_);
+    RefreshView(celebrate);
 }
 
-void MainWindow::ShowMove(int n) {
-    GoToMove(ctx, n);
-    ShowNavigatedBoard();
-}
-
-void MainWindow::ShowPosition(int n, bool selectUndone, bool clearSelection) {
-    GoToPosition(ctx, n);
-    const Level& level = ctx.CurrentLevel();
-    if (clearSelection) {
-        ctx.board.selectedBlock = 0;
-    } else if (selectUndone && level.currentStep < level.stepCount) {
-        const StepRecord& next = level.steps[static_cast<std::size_t>(level.currentStep)];
-        if (next.rowDelta != 0 || next.columnDelta != 0) ctx.board.selectedBlock = next.block;
-    }
-    ShowNavigatedBoard();
+void MainWindow::ShowMove(int move) {
+    Navigate([move](Context& c) { GoToMove(c, move); });
 }
 
 void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
-    // where the level was left.
-    ShowCurrentLevel(ctx);
-    if (recompute) UpdateCellSize(false, 10);
-    ShowPosition(ctx.CurrentLevel().currentStep, false, true);
+    // where the level was left, nothing held.
+    ShowCurrentLevel(ctx_);
+    if (recompute) UpdateCellSize(CellSizing::kKeep);
+    ctx_.board.selectedBlock = 0;
+    RefreshView(false);
 }
 
 void MainWindow::ApplyStoredBestSolution() {
     // A level without a stored best is no failure; a damaged file or a solution that no longer
     // fits is.
-    const std::string error = ApplyBestSolutionAtStart(ctx);
-    if (!error.empty() && error != kBestSolutionNotFound) platform.ShowInfo(SplitMessage(error));
+    const std::string error = ApplyBestSolutionAtStart(ctx_);
+    if (!error.empty() && error != kBestSolutionNotFound) platform_.ShowInfo(SplitMessage(error));
 }
 
 void MainWindow::ChangeTitle(const std::string& title) {
-    ctx.CurrentLevel().title = title;
+    ctx_.CurrentLevel().title = title;
     ShowMoveCounts();
 }
 
 void MainWindow::ChooseLevel(int index) {
-    ctx.collection.currentLevel = index;
+    ctx_.collection.currentLevel = index;
     ShowChosenLevel(true);
 }
 
 void MainWindow::ReloadAfterEdit(bool recompute) {
-    SaveAndClearSelection(ctx);
+    SaveAndClearSelection(ctx_);
     ShowChosenLevel(recompute);
 }
 
 void MainWindow::RepaintAfterEdit(bool recompute) {
-    if (recompute) UpdateCellSize(false, 10);
+    if (recompute) UpdateCellSize(CellSizing::kKeep);
     RedrawBoard();
 }
 
 // --- Busy state ------------------------------------------------------------------------------
 
 void MainWindow::SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) {
-    menusOff = menusOffValue;
-    ctx.flags.commandsBlocked = commandsBlockedValue;
-    paintSuppressed = paintSuppressedValue;
-    for (QMenu* menu : topMenus) menu->menuAction()->setEnabled(!menusOff);
-    setAcceptDrops(!menusOff && !commandsBlockedValue && !paintSuppressedValue);
+    menusOff_ = menusOffValue;
+    ctx_.flags.commandsBlocked = commandsBlockedValue;
+    paintSuppressed_ = paintSuppressedValue;
+    for (QMenu* menu : topMenus_) menu->menuAction()->setEnabled(!menusOff_);
+    setAcceptDrops(!menusOff_ && !commandsBlockedValue && !paintSuppressedValue);
     // A GIF recording holds the board size: the window keeps its size meanwhile.
-    if (ctx.flags.recordingGif) {
+    if (ctx_.flags.recordingGif) {
         setFixedSize(size());
     } else {
         setMinimumSize(250, 250);
@@ -742,210 +661,67 @@ void MainWindow::SetHourglass(bool on) {
 void MainWindow::CelebrateIfSolved() {
     std::string message;
     SolvedNumbers numbers;
-    CheckSolvedWithRecords(ctx, ctx.flags.alreadyCelebrated, message, numbers);
+    CheckSolvedWithRecords(ctx_, ctx_.flags.alreadyCelebrated, message, numbers);
     if (numbers.compared)
         ShowImprovedStatus(numbers.moves, numbers.steps, numbers.moveDifference,
                            numbers.stepDifference);
     if (message.empty()) return;
-    ctx.board.selectedBlock = 0;
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (ctx.options[kMarkSelectedBlock] || ctx.flags.viewBlockPath) RedrawBoard();
-    if (celebrationHint) {
+    ctx_.board.selectedBlock = 0;
+    if (ctx_.flags.viewBlockPath) MarkBlockPath(ctx_);
+    if (ctx_.options[kMarkSelectedBlock] || ctx_.flags.viewBlockPath) RedrawBoard();
+    if (celebrationHint_) {
         QString text = ToDisplay(message);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         while (text.startsWith(u'\n')) text.remove(0, 1);
         while (text.endsWith(u'\n')) text.chop(1);
-        celebrationHint->setText(text);
-        celebrationHint->adjustSize();
-        const QPoint centre((client->width() - celebrationHint->width()) / 2,
-                            (client->height() - celebrationHint->height()) / 2);
-        celebrationHint->move(client->mapToGlobal(centre));
-        celebrationHint->show();
-        celebrationHint->raise();
+        celebrationHint_->setText(text);
+        celebrationHint_->adjustSize();
+        const QPoint centre((boardView_->width() - celebrationHint_->width()) / 2,
+                            (boardView_->height() - celebrationHint_->height()) / 2);
+        celebrationHint_->move(boardView_->mapToGlobal(centre));
+        celebrationHint_->show();
+        celebrationHint_->raise();
     }
-    celebrationTicks = kCelebrationTicks;
-    ctx.flags.alreadyCelebrated = true;
+    celebrationTicks_ = kCelebrationTicks;
+    ctx_.flags.alreadyCelebrated = true;
 }
 
 void MainWindow::OnTimerTick() {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
     if (f.replayRunning) {
-        const Level& level = ctx.CurrentLevel();
-        if (level.currentStep >= level.stepCount) {
-            CelebrateIfSolved();
-            f.replayRunning = false;
-        } else {
-            StepForwardInWindow();
-        }
+        const bool stepped = ReplayTick(ctx_);
+        // The end of a replay celebrates; its steps do not.
+        if (!stepped) f.replayRunning = false;
+        RefreshView(!stepped);
     }
-    if (celebrationTicks > 0) {
-        --celebrationTicks;
-        if (celebrationTicks < 1 && celebrationHint) celebrationHint->hide();
+    if (celebrationTicks_ > 0) {
+        --celebrationTicks_;
+        if (celebrationTicks_ < 1 && celebrationHint_) celebrationHint_->hide();
     }
-}
-
-// --- Mouse -----------------------------------------------------------------------------------
-
-void MainWindow::BoardMousePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
-                                 int y, bool doubleClick) {
-    ShellFlags& f = ctx.flags;
-    if (f.replayRunning) {
-        ctx.board.selectedBlock = 0;
-        f.replayStopRequest = true;
-        return;
-    }
-    if (f.commandsBlocked) return;
-    const int bx = x - OffsetX, by = y - OffsetY;
-    if (doubleClick && button == Qt::LeftButton) {
-        originColumn = CellOf(bx, CellSize) - 1;
-        originRow = CellOf(by, CellSize) - 1;
-        mouseColumn = mouseRow = 1;
-        ShowCoordinates(true);
-        if (!f.editorActive) return;
-    }
-    if (button != Qt::LeftButton || bx < 0 || by < 0) return;
-    if (f.editorActive) {
-        EditorMouseDown(modifiers, bx, by);
-        return;
-    }
-    dragging = true;
-    lastDragX = bx;
-    lastDragY = by;
-    ctx.board.selectedBlock = 0;
-    if (SelectBlock(ctx, bx / CellSize, by / CellSize)) {
-        ShowMoveCounts();
-        ComputeOutlineFlags(ctx.board);
-    }
-    if (f.viewBlockPath) MarkBlockPath(ctx);
-    RedrawBoard();
-}
-
-void MainWindow::EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by) {
-    PlayBoard& board = ctx.board;
-    selectionBase = board.selection;
-    const int column = bx / CellSize, row = by / CellSize;
-    if (!board.Inside(row, column)) return;
-    RowSet cells;
-    const int block = board.BlockIndexAt(row, column);
-    if (block >= kFrameBlock) {
-        const Block& b = board.blocks[static_cast<std::size_t>(block)];
-        cells = b.cells;
-        cells.UnionWith(b.extraCells, kMaxRows - 1);
-    } else {
-        cells.Set(row, column);
-    }
-    if (modifiers & Qt::ShiftModifier)
-        board.selection.UnionWith(cells, kMaxRows - 1);
-    else if (modifiers & Qt::AltModifier)
-        board.selection.ToggleWith(cells, kMaxRows - 1);
-    else if (modifiers & Qt::ControlModifier)
-        board.selection.Remove(cells, kMaxRows - 1);
-    else
-        board.selection.Toggle(row, column);
-    selectionAnchorColumn = selectionLastColumn = column;
-    selectionAnchorRow = selectionLastRow = row;
-    RedrawBoard();
-}
-
-void MainWindow::BoardMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
-                                int y) {
-    ShellFlags& f = ctx.flags;
-    const CommandGuard guard(f.commandRunning);
-    if (!guard.Held()) return;
-
-    const int bx = x - OffsetX, by = y - OffsetY;
-    const int column = CellOf(bx, CellSize) - originColumn;
-    const int row = CellOf(by, CellSize) - originRow;
-    if (column != mouseColumn || row != mouseRow) {
-        mouseColumn = column;
-        mouseRow = row;
-        ShowCoordinates(true);
-    }
-    if (f.replayRunning || f.commandsBlocked || !(buttons & Qt::LeftButton)) return;
-    if (f.editorActive)
-        EditorMouseMove(bx, by);
-    else
-        PlayMouseMove(modifiers, bx, by);
-}
-
-void MainWindow::EditorMouseMove(int bx, int by) {
-    if (selectionAnchorColumn < 0 || bx < 0 || by < 0) return;
-    PlayBoard& board = ctx.board;
-    const int column = bx / CellSize, row = by / CellSize;
-    if (!board.Inside(row, column)) return;
-    if (column == selectionLastColumn && row == selectionLastRow) return;
-    selectionLastColumn = column;
-    selectionLastRow = row;
-    board.selection = selectionBase;
-    for (int r = std::min(row, selectionAnchorRow); r <= std::max(row, selectionAnchorRow); ++r)
-        for (int c = std::min(column, selectionAnchorColumn);
-             c <= std::max(column, selectionAnchorColumn); ++c)
-            board.selection.Toggle(r, c);
-    RedrawBoard();
-}
-
-void MainWindow::PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
-    PlayBoard& board = ctx.board;
-    if (board.selectedBlock < 1) return;
-    int tc = bx / CellSize, tr = by / CellSize;
-    if (modifiers & Qt::AltModifier) tc = board.selectedColumn;
-    if (modifiers & Qt::ControlModifier) tr = board.selectedRow;
-    const int dx = tc - board.selectedColumn, dy = tr - board.selectedRow;
-    // A move only along the way the pointer went since the last event.
-    if (!((dx >= 1 && bx > lastDragX) || (dx < 0 && bx < lastDragX))) tc = board.selectedColumn;
-    if (!((dy >= 1 && by > lastDragY) || (dy < 0 && by < lastDragY))) tr = board.selectedRow;
-    lastDragX = bx;
-    lastDragY = by;
-    if (tc == board.selectedColumn && tr == board.selectedRow) return;
-
-    bool movedAtAll = false, moved = false;
-    do {
-        QCoreApplication::processEvents();
-        moved = false;
-        if (DragSelectedBlock(ctx, tc, board.selectedRow, true)) moved = true;
-        if (DragSelectedBlock(ctx, board.selectedColumn, tr, true)) moved = true;
-        if ((dx > 0 && tc < board.selectedColumn) || (dx < 0 && tc > board.selectedColumn))
-            tc = board.selectedColumn;
-        if ((dy > 0 && tr < board.selectedRow) || (dy < 0 && tr > board.selectedRow))
-            tr = board.selectedRow;
-        movedAtAll = movedAtAll || moved;
-    } while (moved && dragging);
-    if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
-    if (movedAtAll) {
-        ComputeOutlineFlags(board);
-        RedrawBoard();
-        ShowMoveCounts();
-        CelebrateIfSolved();
-    }
-}
-
-void MainWindow::BoardMouseRelease() {
-    selectionAnchorColumn = -1;
-    dragging = false;
 }
 
 // --- Closing and dropped files ---------------------------------------------------------------
 
 bool MainWindow::CanClose() {
-    ShellFlags& f = ctx.flags;
+    ShellFlags& f = ctx_.flags;
     if (f.longOperationRunning) {
         f.stopLongOperation = true;
         return false;
     }
     if (f.loadingLevels) {
-        if (platform.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
+        if (platform_.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
         return false;
     }
-    if (!platform.AskYesNo({kCloseQuestion})) return false;
+    if (!platform_.AskYesNo({kCloseQuestion})) return false;
     f.stopRecordingGif = true;
     return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (CanClose()) {
-        if (celebrationHint) celebrationHint->hide();
+        if (celebrationHint_) celebrationHint_->hide();
         SaveResumeFile();
         event->accept();
     } else {
@@ -972,12 +748,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
-    if (menusOff || ctx.flags.commandsBlocked || paintSuppressed) return;
-    ctx.flags.alreadyCelebrated = false;
+    if (menusOff_ || ctx_.flags.commandsBlocked || paintSuppressed_) return;
+    ctx_.flags.alreadyCelebrated = false;
     SetBusy(true, true, false);
     SetHourglass(true);
-    if (nameFailed) platform.ShowInfo({kDropNameError});
-    ReadDroppedFiles(ctx, names);
+    if (nameFailed) platform_.ShowInfo({kDropNameError});
+    ReadDroppedFiles(ctx_, names);
     SetBusy(false, false, false);
     SetHourglass(false);
     ShowChosenLevel(true);

@@ -1,5 +1,5 @@
-// The main window: the board at its cell size, the status panels, mouse play, replay and the
-// operations the other windows call.
+// The main window: the board view at its cell size, the status panels, the menus, replay and
+// the operations the other windows call.
 #pragma once
 
 #include <array>
@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <QRgb>
 #include <QString>
-#include <QVector>
 
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
@@ -20,7 +19,6 @@
 #include "app/NavigationState.h"
 #include "app/SettingsStore.h"
 #include "model/Context.h"
-#include "model/RowSet.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
 
@@ -34,9 +32,8 @@ class QTimer;
 
 namespace vorpel {
 
+class BoardView;
 class QtPlatform;
-class ClientArea;
-class EditorWindow;
 enum class SaveFormat;
 
 // The two parts of the raw command line: the program's path and the argument.
@@ -81,10 +78,21 @@ private:
     bool held_;
 };
 
+// Where the board lies in the board view: the cell size and its largest value, the board's and
+// the visible area's sizes, and the board's offset in the view (negative when scrolled).
+struct ViewGeometry {
+    int cellSize = kMinCellSize;
+    int maxCellSize = kMinCellSize;
+    int boardWidth = 0;
+    int boardHeight = 0;
+    int viewWidth = 0;
+    int viewHeight = 0;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
-    friend class ClientArea;
-    friend class EditorWindow;
 
 public:
     // `rawCommandLine` is the program's command line as one text: the program's path (quoted
@@ -93,93 +101,65 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Context& ctx;
-    QtPlatform& platform;
-    // The settings store; tests choose another format before the window is shown.
-    SettingsStore settingsStore;
-    QSettings::Format settingsFormat = QSettings::NativeFormat;
+    // --- What the other windows share --------------------------------------------------------
+    Context& Ctx() const { return ctx_; }
+    QtPlatform& Platform() const { return platform_; }
+    // The settings store's format; tests choose another before the window is shown.
+    void SetSettingsFormat(QSettings::Format format) { settingsFormat_ = format; }
     // The file chooser's state for the run, and the history it offers.
-    FileChooserState chooserState;
-    SettingsFileHistory history{settingsStore};
+    FileChooserState& ChooserState() { return chooserState_; }
+    SettingsFileHistory& History() { return history_; }
     // What the level list, the move list and the small dialogs keep for the run.
-    NavigationState navigationState;
-
-    // --- View geometry ---------------------------------------------------------------------
-    int CellSize = kMinCellSize;
-    int MaxCellSize = kMinCellSize;
-    int BoardWidth = 0;
-    int BoardHeight = 0;
-    int ViewWidth = 0;
-    int ViewHeight = 0;
-    int OffsetX = 0;
-    int OffsetY = 0;
-    int PreviousCellSize = kMinCellSize;
-
-    // --- Mouse and selection state -----------------------------------------------------------
-    bool dragging = false;
-    int lastDragX = 0;
-    int lastDragY = 0;
-    int originColumn = 0;
-    int originRow = 0;
-    int mouseColumn = 0;
-    int mouseRow = 0;
-    int selectionAnchorColumn = -1;
-    int selectionAnchorRow = 0;
-    int selectionLastColumn = 0;
-    int selectionLastRow = 0;
-    RowSet selectionBase;
-
-    // --- Window state ----------------------------------------------------------------------
-    int celebrationTicks = 0;
-    bool menusOff = false;
-    bool paintSuppressed = false;
-    // The names fixed at start-up from the program's path: the executable as the command line
-    // names it, and its name without folder up to the first ".".
-    QString programFile;
-    CompanionFiles companions;
-    std::string baseName;
-    QString startFolder;
+    NavigationState& Navigation() { return navigationState_; }
+    const CompanionFiles& Companions() const { return companions_; }
     // The file name the read command offers next.
-    std::string fileName;
+    std::string& FileName() { return fileName_; }
 
-    // --- Controls --------------------------------------------------------------------------
-    QWidget* client = nullptr; // the client area: board, scroll bars and status bar
-    QScrollBar* horizontalScrollBar = nullptr;
-    QScrollBar* verticalScrollBar = nullptr;
-    QFrame* boardPanel = nullptr;
-    QFrame* infoBar = nullptr;
-    QLabel* coordinatesPanel = nullptr;
-    QLabel* blockInfoPanel = nullptr;
-    QLabel* moveCountsPanel = nullptr;
-    QTimer* tickTimer = nullptr;
-    QLabel* celebrationHint = nullptr;
-    std::array<QMenu*, 5> topMenus{};
-    std::array<QAction*, kCommandCount> menuItems{};
-    QAction* MenuItem(Command command) const { return menuItems[CommandIndex(command)]; }
-
+    // --- View ----------------------------------------------------------------------------------
+    const ViewGeometry& View() const { return view_; }
+    // Sets the cell size that the next UpdateCellSize keeps or zooms from.
+    void SetCellSize(int size) { view_.cellSize = size; }
+    void SetOffsets(int offsetX, int offsetY);
+    BoardView& Board() const { return *boardView_; }
     BoardCanvas& Canvas() { return *canvas_; }
+    bool PaintSuppressed() const { return paintSuppressed_; }
+    bool MenusOff() const { return menusOff_; }
+    int CelebrationTicks() const { return celebrationTicks_; }
+    QMenu* TopMenu(std::size_t index) const { return topMenus_[index]; }
+    QAction* MenuItem(Command command) const { return menuItems_[CommandIndex(command)]; }
 
     // Set by windows that come later: the editor's command dispatcher (while `editorActive`)
     // and the GIF export's report of the image size.
-    std::function<void(unsigned char)> editorDispatcher;
-    std::function<void(int width, int height, bool writingAllowed)> showGifImageSize;
+    void SetEditorDispatcher(std::function<void(unsigned char)> dispatcher) {
+        editorDispatcher_ = std::move(dispatcher);
+    }
+    const std::function<void(unsigned char)>& EditorDispatcher() const { return editorDispatcher_; }
+    void SetGifImageSizeReport(std::function<void(int, int, bool)> report) {
+        showGifImageSize_ = std::move(report);
+    }
 
     // --- Operations other windows call -----------------------------------------------------
-    void UpdateCellSize(bool fit, int factor);
+    // Lays out the status bar and scroll bars and sets the cell size through the render
+    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
+    enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
+    void UpdateCellSize(CellSizing sizing);
     void RedrawBoard();
     void ShowMoveCounts();
     void ShowCoordinates(bool show);
-    void CelebrateIfSolved();
     void ShowChosenLevel(bool recompute);
-    void ShowMove(int n);
-    void ShowPosition(int n, bool selectUndone, bool clearSelection);
+    // Goes to move `move` of the current level's history and shows it.
+    void ShowMove(int move);
+    // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
+    // only for a step forward.
+    void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
+    // The one refresh after any change of position: block path, outline flags, board image and
+    // move counts, and the celebration when `celebrate` (after a move, a step forward or the end
+    // of a replay). While painting is suppressed, the board is only drawn into the canvas.
     void RefreshView(bool celebrate);
-    void ShowNavigatedBoard();
     void SizeWindow(int widthDivisor, int heightDivisor);
     void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue);
     void SetHourglass(bool on);
     void RepaintAfterEdit(bool recompute);
-    void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
     void ChangeTitle(const std::string& title);
     void ChooseLevel(int index);
     void ReloadAfterEdit(bool recompute);
@@ -214,37 +194,20 @@ public:
     void AddSaveAllItem();
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
+    // Shows the options window at `page`; true when the options were accepted.
+    bool ShowOptionsWindow(int page);
     // The guard every command goes through: dropped while another command runs.
     void ExecuteGuarded(unsigned char c);
-    void ExecuteCommand(unsigned char c);
-    void OnMenuCommand(Command command);
-    void CloseProgram();
-    // Key handlers; true when the key was consumed.
-    bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void HandleCommandKey(unsigned char c);
-    void MoveBackwardInWindow(int n);
-    void MoveForwardInWindow(int n);
-    void StepBackwardInWindow();
-    void StepForwardInWindow();
     // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
     void ChangeLevel(int index, bool hideCelebration);
     // Sets the zoom items' state and the "Marks over blocks" tick from the options.
     void ApplyOptionsToMenus();
 
-    // --- Window events ---------------------------------------------------------------------
-    void HandleFirstShow();
-    void PaintBoard(QPainter& painter);
+    // --- Events the board view and the timer pass on --------------------------------------
     void HandleResize();
-    void BoardMousePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
-                         bool doubleClick);
-    void BoardMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
-    void BoardMouseRelease();
+    // Scrolls the board by the wheel; true when a scroll bar took it.
     bool BoardWheel(int delta, int x, int y);
-    void OnHorizontalScroll(int position);
-    void OnVerticalScroll(int position);
     void OnTimerTick();
-    // True when the window may close.
-    bool CanClose();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
 
@@ -259,12 +222,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void HandleFirstShow();
     void BuildMenus();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
-    void EditorMouseDown(Qt::KeyboardModifiers modifiers, int bx, int by);
-    void EditorMouseMove(int bx, int by);
-    void PlayMouseMove(Qt::KeyboardModifiers modifiers, int bx, int by);
     void ReadLevelsCommand(const std::string& name);
     void StartupArgument();
     void SetAnnotation(bool count, bool identify, bool path);
@@ -272,14 +233,58 @@ private:
     void ShuffleCommand();
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
-    bool ShowOptionsWindow(int page);
+    void CelebrateIfSolved();
+    void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
+    void ExecuteCommand(unsigned char c);
+    void OnMenuCommand(Command command);
+    void CloseProgram();
+    // Key handlers; true when the key was consumed.
+    bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void OnHorizontalScroll(int position);
+    void OnVerticalScroll(int position);
+    // True when the window may close.
+    bool CanClose();
     QString ToDisplay(const std::string& text) const;
+
+    Context& ctx_;
+    QtPlatform& platform_;
+    SettingsStore settingsStore_;
+    QSettings::Format settingsFormat_ = QSettings::NativeFormat;
+    FileChooserState chooserState_;
+    SettingsFileHistory history_{settingsStore_};
+    NavigationState navigationState_;
+
+    ViewGeometry view_;
+    int celebrationTicks_ = 0;
+    bool menusOff_ = false;
+    bool paintSuppressed_ = false;
+    // The names fixed at start-up from the program's path: the executable as the command line
+    // names it, and its name without folder up to the first ".".
+    QString programFile_;
+    CompanionFiles companions_;
+    std::string baseName_;
+    std::string fileName_;
+
+    // The client area: the board, with the scroll bars and the status bar on it.
+    BoardView* boardView_ = nullptr;
+    QScrollBar* horizontalScrollBar_ = nullptr;
+    QScrollBar* verticalScrollBar_ = nullptr;
+    QFrame* boardPanel_ = nullptr;
+    QFrame* infoBar_ = nullptr;
+    QLabel* coordinatesPanel_ = nullptr;
+    QLabel* blockInfoPanel_ = nullptr;
+    QLabel* moveCountsPanel_ = nullptr;
+    QTimer* tickTimer_ = nullptr;
+    QLabel* celebrationHint_ = nullptr;
+    std::array<QMenu*, 5> topMenus_{};
+    std::array<QAction*, kCommandCount> menuItems_{};
+    std::function<void(unsigned char)> editorDispatcher_;
+    std::function<void(int width, int height, bool writingAllowed)> showGifImageSize_;
 
     QString rawCommandLine_;
     bool started_ = false;
     QtGlyphRasterizer rasterizer_;
     std::unique_ptr<BoardCanvas> canvas_;
-    QVector<QRgb> colourTable_;
     QActionGroup* annotationGroup_ = nullptr;
 };
 

@@ -14,12 +14,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/Help.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/BestSolutions.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
 
 namespace vorpel {
 
@@ -339,7 +343,7 @@ MoveListWindow::MoveListWindow(MainWindow& main)
     layout->addLayout(buttons);
 
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "MoveList"); });
+            [this] { ShowHelp(main_.Platform(), "MoveList"); });
     connect(fromClipboardButton, &QPushButton::clicked, this, &MoveListWindow::FromClipboard);
     connect(toClipboardButton, &QPushButton::clicked, this, &MoveListWindow::ToClipboard);
     connect(bestSolutionButton, &QPushButton::clicked, this, &MoveListWindow::ShowBestSolution);
@@ -352,36 +356,36 @@ MoveListWindow::MoveListWindow(MainWindow& main)
 }
 
 template <typename Action> void MoveListWindow::OnBoard(Action action) {
-    ShellFlags& f = main_.ctx.flags;
+    ShellFlags& f = main_.Ctx().flags;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held() || f.commandsBlocked || f.editorActive) return;
     action();
 }
 
 void MoveListWindow::ListCurrentMoves() {
-    moveGrid->SetLines(
-        MoveListLines(main_.ctx.CurrentLevel(), main_.originRow, main_.originColumn));
+    moveGrid->SetLines(MoveListLines(main_.Ctx().CurrentLevel(), main_.Board().OriginRow(),
+                                     main_.Board().OriginColumn()));
 }
 
 void MoveListWindow::FromClipboard() {
-    const std::optional<std::string> text = main_.platform.ClipboardText();
+    const std::optional<std::string> text = main_.Platform().ClipboardText();
     if (!text) {
-        main_.platform.ShowInfo({kNoClipboardText});
+        main_.Platform().ShowInfo({kNoClipboardText});
         return;
     }
     moveGrid->SetLines(SplitMoveListText(*text));
 }
 
 void MoveListWindow::ToClipboard() {
-    main_.platform.SetClipboardText(JoinMoveListLines(moveGrid->Lines()));
+    main_.Platform().SetClipboardText(JoinMoveListLines(moveGrid->Lines()));
 }
 
 void MoveListWindow::ShowBestSolution() {
     OnBoard([this] {
         std::vector<std::string> texts;
-        const std::string error = ReadBestSolutionMoves(main_.ctx, texts);
+        const std::string error = ReadBestSolutionMoves(main_.Ctx(), texts);
         if (!error.empty()) {
-            main_.platform.ShowInfo(SplitMessage(error));
+            main_.Platform().ShowInfo(SplitMessage(error));
             return;
         }
         if (!texts.empty()) texts.erase(texts.begin()); // the title line
@@ -390,19 +394,19 @@ void MoveListWindow::ShowBestSolution() {
 }
 
 void MoveListWindow::Restart() {
-    OnBoard([this] { main_.ShowMove(0); });
+    OnBoard([this] { main_.Navigate(RestartLevel); });
 }
 
 void MoveListWindow::ApplySelectedMoves() {
     OnBoard([this] {
         std::string error;
         for (const int line : moveGrid->SelectedLines()) {
-            error = ApplyMoveText(main_.ctx, moveGrid->Lines()[static_cast<std::size_t>(line)],
-                                  true, main_.originRow, main_.originColumn);
+            error = ApplyMoveText(main_.Ctx(), moveGrid->Lines()[static_cast<std::size_t>(line)],
+                                  true, main_.Board().OriginRow(), main_.Board().OriginColumn());
             if (!error.empty()) break;
         }
         main_.RefreshView(true);
-        if (!error.empty()) main_.platform.ShowInfo(SplitMessage(error));
+        if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
     });
 }
 
@@ -422,14 +426,14 @@ void MoveListWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MoveListWindow::closeEvent(QCloseEvent* event) {
-    MoveListState& state = main_.navigationState.moveList;
+    MoveListState& state = main_.Navigation().moveList;
     state.maximised = isMaximized();
     state.normalRect = state.maximised ? normalGeometry() : geometry();
     QWidget::closeEvent(event);
 }
 
 MoveListWindow& ShowMoveList(MainWindow& main) {
-    MoveListState& state = main.navigationState.moveList;
+    MoveListState& state = main.Navigation().moveList;
     if (state.window) {
         state.window->raise();
         state.window->activateWindow();

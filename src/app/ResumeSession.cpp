@@ -14,11 +14,11 @@
 namespace vorpel {
 
 bool MainWindow::ResumeAtStart() {
-    if (resumePath.isEmpty() && !companions.DataFolder().isEmpty())
-        resumePath = companions.DataFolder() + u'/' + QLatin1String(kResumeFileName);
-    if (!ctx.options.resume || resumePath.isEmpty()) return false;
+    if (resumePath.isEmpty() && !companions_.DataFolder().isEmpty())
+        resumePath = companions_.DataFolder() + u'/' + QLatin1String(kResumeFileName);
+    if (!ctx_.options.resume || resumePath.isEmpty()) return false;
     const std::string path = ToFileName(resumePath);
-    const std::string error = ReadResumeFile(ctx, path);
+    const std::string error = ReadResumeFile(ctx_, path);
     if (error.empty()) return true;
     if (error == kFileNotFound) return false;
     // A damaged file is kept for a look later, under another name, so that the next close does
@@ -31,17 +31,17 @@ bool MainWindow::ResumeAtStart() {
             lines.push_back(aside);
         }
     }
-    platform.ShowInfo(lines);
+    platform_.ShowInfo(lines);
     return false;
 }
 
 void MainWindow::SaveResumeFile() {
-    if (!resumeWrites || !ctx.options.resume || resumePath.isEmpty()) return;
+    if (!resumeWrites || !ctx_.options.resume || resumePath.isEmpty()) return;
     QDir().mkpath(QFileInfo(resumePath).absolutePath());
-    const Level* edited = ctx.flags.editorActive && editedLevel ? editedLevel() : nullptr;
+    const Level* edited = ctx_.flags.editorActive && editedLevel ? editedLevel() : nullptr;
     const std::string path = ToFileName(resumePath);
-    if (const std::string error = WriteResumeFile(path, ctx.collection, edited); !error.empty())
-        platform.ShowInfo({"File " + path + ".", error});
+    if (const std::string error = WriteResumeFile(path, ctx_.collection, edited); !error.empty())
+        platform_.ShowInfo({"File " + path + ".", error});
 }
 
 } // namespace vorpel

@@ -25,14 +25,14 @@ constexpr const char* kSokLossIntro =
 constexpr const char* kGoOnQuestion = "Save anyway?";
 constexpr std::size_t kNamedLossyLevels = 10;
 
-std::string Write(Context& ctx, SaveFormat format, const std::string& name) {
+std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
     switch (format) {
     case SaveFormat::kSok:
-        return WriteSokLevel(ctx, name);
+        return WriteSokLevel(ctx_, name);
     case SaveFormat::kNbl:
-        return WriteNblFile(ctx, name);
+        return WriteNblFile(ctx_, name);
     default:
-        return WriteLevelText(ctx, name);
+        return WriteLevelText(ctx_, name);
     }
 }
 
@@ -40,24 +40,24 @@ std::string Write(Context& ctx, SaveFormat format, const std::string& name) {
 
 void MainWindow::SaveLevelAs(SaveFormat format) {
     const SaveCommandTexts& texts = SaveCommand(format);
-    std::string name = fileName;
-    if (!ChooseFile(FileChooserSetup{ctx, chooserState, history,
+    std::string name = fileName_;
+    if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
                                      [this](const std::string& topic) { ShowHelpTopic(topic); },
                                      this},
-                    name, FormatOne(texts.chooserTitle, ctx.CurrentLevel().title), kChooseSaving))
+                    name, FormatOne(texts.chooserTitle, ctx_.CurrentLevel().title), kChooseSaving))
         return;
-    fileName = name;
+    fileName_ = name;
     SaveLevelTo(format, name);
 }
 
 void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
     SaveFormat writeAs = format;
     const SaveOffer offer =
-        ChooseSaveOffer(format, name, ctx.options[kConfirmNonStandardExtension]);
+        ChooseSaveOffer(format, name, ctx_.options[kConfirmNonStandardExtension]);
     if (offer.kind != SaveOfferKind::kNone) {
         bool repeat = false;
-        const Choice choice = platform.AskChoice(offer.lines, offer.firstButton, offer.secondButton,
-                                                 "", false, repeat);
+        const Choice choice = platform_.AskChoice(offer.lines, offer.firstButton,
+                                                  offer.secondButton, "", false, repeat);
         if (choice == kChoiceCancel) return;
         if (choice == kChoiceSecond) {
             switch (offer.kind) {
@@ -80,27 +80,27 @@ void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
             }
         }
     }
-    if (const std::string error = Write(ctx, writeAs, name); !error.empty())
-        platform.ShowInfo(SplitLines(error));
+    if (const std::string error = Write(ctx_, writeAs, name); !error.empty())
+        platform_.ShowInfo(SplitLines(error));
     RepaintAfterEdit(false);
 }
 
 void MainWindow::SaveAllLevelsCommand() {
-    const CommandGuard guard(ctx.flags.commandRunning);
-    if (!guard.Held() || ctx.flags.commandsBlocked || ctx.flags.editorActive) return;
-    std::string name = fileName;
-    if (!ChooseFile(FileChooserSetup{ctx, chooserState, history,
+    const CommandGuard guard(ctx_.flags.commandRunning);
+    if (!guard.Held() || ctx_.flags.commandsBlocked || ctx_.flags.editorActive) return;
+    std::string name = fileName_;
+    if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
                                      [this](const std::string& topic) { ShowHelpTopic(topic); },
                                      this},
                     name, kSaveAllTitle, kChooseSaving))
         return;
-    fileName = name;
+    fileName_ = name;
     SaveAllLevelsTo(name);
 }
 
 void MainWindow::SaveAllLevelsTo(const std::string& name) {
     if (SavesAllAsSok(name)) {
-        const std::vector<std::string> lossy = SokLossyTitles(ctx.collection);
+        const std::vector<std::string> lossy = SokLossyTitles(ctx_.collection);
         if (!lossy.empty()) {
             std::vector<std::string> lines = {kSokLossIntro};
             for (std::size_t i = 0; i < lossy.size() && i < kNamedLossyLevels; ++i)
@@ -109,17 +109,17 @@ void MainWindow::SaveAllLevelsTo(const std::string& name) {
                 lines.push_back("and " + std::to_string(lossy.size() - kNamedLossyLevels) +
                                 " more.");
             lines.push_back(kGoOnQuestion);
-            if (!platform.AskYesNo(lines)) return;
+            if (!platform_.AskYesNo(lines)) return;
         }
     }
     SetHourglass(true);
-    const std::string error = WriteAllLevels(ctx.collection, name);
+    const std::string error = WriteAllLevels(ctx_.collection, name);
     SetHourglass(false);
-    if (!error.empty()) platform.ShowInfo({"File " + name + ".", error});
+    if (!error.empty()) platform_.ShowInfo({"File " + name + ".", error});
 }
 
 void MainWindow::AddSaveAllItem() {
-    QMenu* files = topMenus[0];
+    QMenu* files = topMenus_[0];
     // After "Save as SOK ...", the other saves of the level text.
     QAction* before = MenuItem(Command::SaveNbl);
     saveAllAction = new QAction(QString::fromLatin1(kSaveAllCaption), files);

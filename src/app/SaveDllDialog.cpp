@@ -122,10 +122,10 @@ SaveDllDialog::SaveDllDialog(MainWindow& main) : QDialog(&main), main_(main) {
 
     // The initial records: the stored best solutions' moves.
     std::vector<BestCounts> best;
-    ReadAllBestSolutions(main_.ctx, best);
+    ReadAllBestSolutions(main_.Ctx(), best);
     std::vector<long long> bestMoves;
     for (const BestCounts& b : best) bestMoves.push_back(b.moves);
-    lines = DllListLines(main_.ctx.collection, bestMoves);
+    lines = DllListLines(main_.Ctx().collection, bestMoves);
     ShowLines();
 
     connect(selectButton, &QPushButton::clicked, this, [this] { SetSelected(true); });
@@ -142,7 +142,7 @@ SaveDllDialog::SaveDllDialog(MainWindow& main) : QDialog(&main), main_(main) {
     connect(okButton, &QPushButton::clicked, this, &SaveDllDialog::OnClickOk);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "SaveAsDLL"); });
+            [this] { ShowHelp(main_.Platform(), "SaveAsDLL"); });
     resize(560, 420);
 }
 
@@ -150,7 +150,7 @@ void SaveDllDialog::ShowLines() {
     const std::vector<bool> highlighted = Highlighted();
     levelList->clear();
     for (const DllListLine& line : lines)
-        levelList->addItem(FromCp1252(DllListText(line, main_.ctx.collection.Title(line.level))));
+        levelList->addItem(FromCp1252(DllListText(line, main_.Ctx().collection.Title(line.level))));
     Highlight(highlighted);
     const int count = DllSelectedCount(lines);
     selectedLabel->setText(FromCp1252(DllSelectedText(count)));
@@ -192,38 +192,39 @@ void SaveDllDialog::ChangeRecord() {
 }
 
 void SaveDllDialog::OnClickOk() {
-    Context& ctx = main_.ctx;
-    std::string name = main_.lastDllPath.empty() ? main_.fileName : main_.lastDllPath;
-    if (!ChooseFile(
-            FileChooserSetup{ctx, main_.chooserState, main_.history,
-                             [this](const std::string& topic) { ShowHelp(main_.platform, topic); },
-                             this},
-            name, "Write as Bricks DLL", kChooseSaving))
+    Context& ctx = main_.Ctx();
+    std::string name = main_.lastDllPath.empty() ? main_.FileName() : main_.lastDllPath;
+    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
+                                     [this](const std::string& topic) {
+                                         ShowHelp(main_.Platform(), topic);
+                                     },
+                                     this},
+                    name, "Write as Bricks DLL", kChooseSaving))
         return;
     if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.platform.AskYesNo({"You requested to save the level in the DLL format.",
-                                  FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
+        !main_.Platform().AskYesNo({"You requested to save the level in the DLL format.",
+                                    FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
         return;
     WriteTo(name);
     accept();
 }
 
 bool SaveDllDialog::WriteTo(const std::string& path) {
-    DllChoice choice = ChooseDllLevels(main_.ctx.collection, lines);
+    DllChoice choice = ChooseDllLevels(main_.Ctx().collection, lines);
     if (!choice.skipped.empty()) {
         std::vector<std::string> message = {
             "Bricks finds levels by title: these levels have the title of a level chosen before "
             "them and are left out:"};
         for (const std::string& title : choice.skipped) message.push_back("\"" + title + "\"");
-        main_.platform.ShowInfo(message);
+        main_.Platform().ShowInfo(message);
     }
     choice.contents.gameName = ToCp1252(gameNameEdit->text());
     choice.contents.savePrefix = ToCp1252(savePrefixEdit->text());
     choice.contents.introduction = SplitLines(ToCp1252(introductionEdit->toPlainText()));
     const std::vector<std::string> error =
-        WriteBricksDll(main_.ctx.collection, path, choice.contents);
+        WriteBricksDll(main_.Ctx().collection, path, choice.contents);
     if (!error.empty()) {
-        main_.platform.ShowInfo(error);
+        main_.Platform().ShowInfo(error);
         return false;
     }
     main_.lastDllPath = path;

@@ -37,8 +37,8 @@ TitleDialog::TitleDialog(MainWindow& main, std::string title)
     layout->addWidget(helpButton, 3, 4);
     nameEdit->setMinimumWidth(360);
 
-    main.navigationState.title.open = true;
-    MoveOntoScreen(*this, main.navigationState.title.position);
+    main.Navigation().title.open = true;
+    MoveOntoScreen(*this, main.Navigation().title.position);
     originalLabel->setText(FromCp1252(titleResult_));
     nameEdit->setText(FromCp1252(titleResult_));
     Validate();
@@ -48,17 +48,17 @@ TitleDialog::TitleDialog(MainWindow& main, std::string title)
     connect(currentTitleButton, &QPushButton::clicked, this,
             [this] { nameEdit->setText(FromCp1252(titleResult_)); });
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { ShowHelp(main_.platform, "ChangeTitle"); });
+            [this] { ShowHelp(main_.Platform(), "ChangeTitle"); });
     nameEdit->setFocus();
 }
 
 TitleDialog::~TitleDialog() {
-    main_.navigationState.title.open = false;
+    main_.Navigation().title.open = false;
 }
 
 void TitleDialog::Validate() {
-    const TitleState state = CheckTitleFor(main_.ctx.collection, ToCp1252(nameEdit->text()),
-                                           main_.ctx.collection.currentLevel);
+    const TitleState state = CheckTitleFor(main_.Ctx().collection, ToCp1252(nameEdit->text()),
+                                           main_.Ctx().collection.currentLevel);
     invalidLabel->setText(QString::fromLatin1(TitleWarning(state)));
     okButton->setEnabled(state != TitleState::Invalid);
 }
@@ -67,12 +67,12 @@ void TitleDialog::done(int result) {
     // Enter reaches the default button even while it is disabled in some styles.
     if (result == QDialog::Accepted && !okButton->isEnabled()) return;
     if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
-    main_.navigationState.title.position = pos();
+    main_.Navigation().title.position = pos();
     QDialog::done(result);
 }
 
 std::string ChangeTitleDialog(MainWindow& main, const std::string& title) {
-    if (main.navigationState.title.open) return title;
+    if (main.Navigation().title.open) return title;
     TitleDialog dialog(main, title);
     dialog.exec();
     return dialog.Result();

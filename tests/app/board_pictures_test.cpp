@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
+#include "app/BoardView.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/LevelLoad.h"
@@ -27,12 +29,10 @@ void Write(const QString& path, const std::string& text) {
 
 // A corridor of `length` floor cells in which the normal block at column 1 is pushed one step.
 std::string CorridorWithMove(const std::string& title, int length) {
-    std::string wall, middle = ".#...[..";
-    for (int c = 0; c < length + 3; ++c) wall += ".#..";
-    for (int c = 0; c < length; ++c) middle += "....";
-    middle += ".#..";
-    return "\"" + title + "\"\r\n" + wall + "\r\n" + middle + "\r\n" + wall +
-           "\r\n  1)  1,  1:  >\r\n";
+    const std::string wall(static_cast<std::size_t>(length) + 3, '#');
+    return test::PictureLevelText(
+        title, {wall, "#[" + std::string(static_cast<std::size_t>(length), '.') + "#", wall},
+        "  1)  1,  1:  >\r\n");
 }
 
 // Lettered blocks (identifiers shown as letters), alphanumeric marks on the floor and under a
@@ -65,7 +65,7 @@ class BoardPicturesTest : public QObject {
         QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
         form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
         return *form_;
@@ -99,10 +99,10 @@ private Q_SLOTS:
             const Level& level = ctx_->CurrentLevel();
             titles << QString::fromStdString(level.title);
             QCOMPARE(level.currentStep, 0);
-            QCOMPARE(f.BoardWidth, ctx_->board.columns * f.CellSize);
+            QCOMPARE(f.View().boardWidth, ctx_->board.columns * f.View().cellSize);
             // The block is still at its start, one cell right of the wall: normal block brown.
             const BoardCanvas& canvas = f.Canvas();
-            const int s = f.CellSize;
+            const int s = f.View().cellSize;
             QCOMPARE(int(canvas.At(s + s / 2, s + s / 2)), 6);
             QCOMPARE(int(canvas.At(2 * s + s / 2, s + s / 2)), 12);
         };
@@ -141,7 +141,7 @@ private Q_SLOTS:
 
         MainWindow& f = Start(levels);
         QCOMPARE(ctx_->CurrentLevel().title, std::string("Letters"));
-        f.CellSize = cell;
+        f.SetCellSize(cell);
         f.RedrawBoard();
         const BoardCanvas& canvas = f.Canvas();
         QCOMPARE(picture.size(), QSize(6 * cell, 4 * cell));

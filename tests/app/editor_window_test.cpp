@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "AppTest.h"
+#include "app/BoardView.h"
 #include "app/ColourChooser.h"
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
@@ -64,7 +65,7 @@ private Q_SLOTS:
         ctx_->platform = &*platform_;
         form_ = std::make_unique<MainWindow>(
             *ctx_, *platform_, u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"');
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         EditorWindow::Memory() = EditorMemory{};
@@ -87,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("New level"));
         QCOMPARE(int(Current().rows), 6);
         QVERIFY(ctx_->flags.editorActive && !ctx_->flags.commandsBlocked);
-        QVERIFY(!form_->topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(!form_->TopMenu(0)->menuAction()->isEnabled());
         QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title"));
         QVERIFY(editor.replaceButton->isEnabled() && editor.addButton->isEnabled());
         QCOMPARE(editor.buttons[10]->text(), QStringLiteral("1"));
@@ -107,8 +108,8 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.lastLevel(), 0);
         QCOMPARE(Current().title, std::string("Alpha"));
         QVERIFY(!ctx_->flags.editorActive);
-        QVERIFY(form_->topMenus[0]->menuAction()->isEnabled());
-        QVERIFY(!form_->editorDispatcher);
+        QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
+        QVERIFY(!form_->EditorDispatcher());
         QCOMPARE(EditorWindow::Memory().position, left);
     }
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
         QTest::keyClick(editor.buttons[3], 'e');
         QCOMPARE(Current().BlockAt(0, 0), Byte{'#'});
         Select({{1, 1}});
-        QTest::keyClick(form_->client, '4');
+        QTest::keyClick(&form_->Board(), '4');
         QCOMPARE(Current().BlockAt(1, 1), Byte{'['});
         QCOMPARE(editor.undo.Position(), 3);
         // Undo steps back through the changes and the typed title; Redo returns.
@@ -198,26 +199,26 @@ private Q_SLOTS:
         EditorWindow& editor = Open();
         ctx_->options.value[kAutomaticBoardSizing] = true;
         int calls = 0;
-        auto forward = form_->editorDispatcher;
-        form_->editorDispatcher = [&](unsigned char c) {
+        auto forward = form_->EditorDispatcher();
+        form_->SetEditorDispatcher([&](unsigned char c) {
             ++calls;
             forward(c);
-        };
-        const int size = form_->CellSize;
+        });
+        const int size = form_->View().cellSize;
         for (const Byte c : {Byte{'*'}, Byte{'/'}, Byte{'?'}}) {
             calls = 0;
             editor.EditorCommand(c);
             // Handed back once; the guard, held by the first pass, refuses the second.
             QCOMPARE(calls, 1);
         }
-        QCOMPARE(form_->CellSize, size);
+        QCOMPARE(form_->View().cellSize, size);
         QVERIFY(!ctx_->flags.commandRunning);
         // Without automatic sizing the main window zooms and hands nothing back.
         ctx_->options.value[kAutomaticBoardSizing] = false;
         calls = 0;
         editor.EditorCommand('*');
         QCOMPARE(calls, 0);
-        QVERIFY(form_->CellSize > size);
+        QVERIFY(form_->View().cellSize > size);
     }
 
     void alphanumericCycleAndAutoincrement() {

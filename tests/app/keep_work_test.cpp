@@ -73,7 +73,7 @@ class KeepWorkTest : public QObject {
         QString line = u'"' + File("Vorpel") + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
         form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->resumePath = ResumePath();
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
@@ -88,7 +88,7 @@ class KeepWorkTest : public QObject {
 
     void Play(const char* move) {
         QCOMPARE(ApplyMoveText(*ctx_, move, false, 0, 0), std::string());
-        form_->ShowPosition(ctx_->CurrentLevel().currentStep, false, false);
+        form_->Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
     }
 
 private Q_SLOTS:
@@ -118,7 +118,7 @@ private Q_SLOTS:
         first.ChangeLevel(1, true);
         Play("1) 1, 1: >>v");
         Play("2) 2, 3: >");
-        form_->ShowPosition(2, false, false); // one step taken back
+        form_->Navigate([](Context& c) { GoToPosition(c, 2); }); // one step taken back
         Close();
         QVERIFY(QFile::exists(ResumePath()));
 
@@ -199,9 +199,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(File("e.gif")));
         QCOMPARE(form_->gifFileName, File("e.gif").toStdString());
         QVERIFY(form_->gifWindow);
-        QVERIFY(form_->ctx.flags.commandsBlocked);
+        QVERIFY(form_->Ctx().flags.commandsBlocked);
         form_->gifWindow->close();
-        QVERIFY(!form_->ctx.flags.commandsBlocked);
+        QVERIFY(!form_->Ctx().flags.commandsBlocked);
     }
 
     void saveAllNamesWhatSokLoses() {
@@ -236,7 +236,7 @@ private Q_SLOTS:
         form_->OpenGifExportWindow();
         auto* window = qobject_cast<GifExportWindow*>(form_->gifWindow.data());
         QVERIFY(window);
-        QVERIFY(form_->menusOff);
+        QVERIFY(form_->MenusOff());
         QCOMPARE(window->framesLabel->text(), QStringLiteral("Frames: 3"));
         QCOMPARE(window->speedLabel->text(), QStringLiteral("Speed: 2.50 frames per second"));
         form_->OpenGifExportWindow(); // one at a time
@@ -250,7 +250,7 @@ private Q_SLOTS:
         window->Record(File("missing/play.gif").toStdString());
         QCOMPARE(platform_->script->shown.size(), std::size_t(1));
         window->close();
-        QVERIFY(!form_->menusOff);
+        QVERIFY(!form_->MenusOff());
     }
 
     void theDllWindowWritesTheChosenLevels() {
@@ -281,7 +281,7 @@ private Q_SLOTS:
             QCOMPARE(write.result(), int(QDialog::Accepted));
         }
         QVERIFY(QFile::exists(File("pk1.b 1")));
-        form_->ShowPosition(0, false, false);
+        form_->Navigate([](Context& c) { GoToPosition(c, 0); });
         ctx_->CurrentLevel().stepCount = 0;
         {
             BricksMovesDialog read(*form_, false);

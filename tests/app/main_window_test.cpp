@@ -18,6 +18,8 @@
 #include <QTimer>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
+#include "app/BoardView.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -28,37 +30,7 @@ using namespace vorpel;
 
 namespace {
 
-// One board row from a picture: "#" wall, "@" master block, "[" normal block, "+" destination,
-// "." floor; each becomes its four-character cell group.
-std::string Row(const std::string& picture) {
-    std::string row;
-    for (const char c : picture) {
-        switch (c) {
-        case '#':
-            row += ".#..";
-            break;
-        case '@':
-            row += ".@..";
-            break;
-        case '[':
-            row += ".[..";
-            break;
-        case '+':
-            row += "+...";
-            break;
-        default:
-            row += "....";
-            break;
-        }
-    }
-    return row;
-}
-
-std::string LevelText(const std::string& title, const std::vector<std::string>& picture) {
-    std::string text = "\"" + title + "\"\r\n";
-    for (const std::string& line : picture) text += Row(line) + "\r\n";
-    return text;
-}
+using test::PictureLevelText;
 
 // The master block two cells left of its destination.
 const std::vector<std::string> kAlpha = {"#######", "#.....#", "#.@.+.#", "#.....#", "#######"};
@@ -96,7 +68,7 @@ class MainWindowTest : public QObject {
         QString line = u'"' + Program() + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
         form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
         return *form_;
@@ -106,16 +78,16 @@ class MainWindowTest : public QObject {
 
     QPoint CellCentre(int row, int column) const {
         const MainWindow& f = *form_;
-        return {f.OffsetX + column * f.CellSize + f.CellSize / 2,
-                f.OffsetY + row * f.CellSize + f.CellSize / 2};
+        return {f.View().offsetX + column * f.View().cellSize + f.View().cellSize / 2,
+                f.View().offsetY + row * f.View().cellSize + f.View().cellSize / 2};
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), QPointF(form_->client->mapToGlobal(at)), button,
+        QMouseEvent event(type, QPointF(at), QPointF(form_->Board().mapToGlobal(at)), button,
                           buttons, modifiers);
-        QApplication::sendEvent(form_->client, &event);
+        QApplication::sendEvent(&form_->Board(), &event);
     }
 
     // A drag from one cell's centre through `steps` pointer positions to another's.
@@ -128,7 +100,7 @@ class MainWindowTest : public QObject {
         Mouse(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
     }
 
-    void Type(char c) { QTest::keyClick(form_->client, c); }
+    void Type(char c) { QTest::keyClick(&form_->Board(), c); }
 
 private Q_SLOTS:
     void init() {
@@ -137,7 +109,8 @@ private Q_SLOTS:
         // A store of the test's own.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
         Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              LevelText("Alpha", kAlpha) + LevelText("Beta", kBeta) + LevelText("Gamma", kGamma));
+              PictureLevelText("Alpha", kAlpha) + PictureLevelText("Beta", kBeta) +
+                  PictureLevelText("Gamma", kGamma));
     }
 
     void cleanup() {
@@ -154,9 +127,11 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("Alpha"));
         QCOMPARE(plain.windowTitle(), QStringLiteral("Vorpel - Alpha"));
         QVERIFY(platform_->script->shown.empty());
-        QCOMPARE(plain.menuItems.size(), kCommandCount);
-        QCOMPARE(plain.topMenus[0]->title(), QStringLiteral("Files"));
-        QCOMPARE(plain.topMenus[4]->title(), QStringLiteral("Help"));
+        for (const MenuLayout& layout : kMainMenus)
+            for (int i = 0; i < layout.count; ++i)
+                QVERIFY(plain.MenuItem(layout.commands[std::size_t(i)]));
+        QCOMPARE(plain.TopMenu(0)->title(), QStringLiteral("Files"));
+        QCOMPARE(plain.TopMenu(4)->title(), QStringLiteral("Help"));
         // A normal start lies in the right half of the work area.
         const QRect work = plain.screen()->availableGeometry();
         const int border = plain.geometry().left() - plain.frameGeometry().left();
@@ -165,13 +140,13 @@ private Q_SLOTS:
         // A level file on the command line, its name in quotes: read after the startup files
         // and made current.
         const QString extra = folder_->filePath(QStringLiteral("more levels.txt"));
-        Write(extra, LevelText("Delta", kBeta));
+        Write(extra, PictureLevelText("Delta", kBeta));
         Start(u'"' + extra + u'"');
         QCOMPARE(ctx_->collection.lastLevel(), 3);
         QCOMPARE(Current().title, std::string("Delta"));
         QVERIFY(platform_->script->shown.empty());
         QVERIFY(!ctx_->flags.loadingLevels && !ctx_->flags.commandsBlocked);
-        QVERIFY(form_->topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
 
         // A missing file is reported after its name.
         Start(folder_->filePath(QStringLiteral("missing.txt")));
@@ -202,56 +177,63 @@ private Q_SLOTS:
 
     void boardIsPaintedFromTheCanvasOneToOne() {
         MainWindow& f = Start();
-        QVERIFY(f.CellSize >= kMinCellSize);
-        QCOMPARE(f.BoardWidth, 7 * f.CellSize);
-        QCOMPARE(f.BoardHeight, 5 * f.CellSize);
+        QVERIFY(f.View().cellSize >= kMinCellSize);
+        QCOMPARE(f.View().boardWidth, 7 * f.View().cellSize);
+        QCOMPARE(f.View().boardHeight, 5 * f.View().cellSize);
         // The whole board fits: it is centred and there are no scroll bars.
-        QVERIFY(!f.horizontalScrollBar->isVisible() && !f.verticalScrollBar->isVisible());
-        QCOMPARE(f.OffsetX, (f.ViewWidth - f.BoardWidth) / 2);
-        const QImage shown = f.client->grab().toImage();
+        QVERIFY(!f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible() &&
+                !f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible());
+        QCOMPARE(f.View().offsetX, (f.View().viewWidth - f.View().boardWidth) / 2);
+        const QImage shown = f.Board().grab().toImage();
         const BoardCanvas& canvas = f.Canvas();
-        for (const QPoint p : {QPoint(0, 0), QPoint(f.BoardWidth - 1, f.BoardHeight - 1),
-                               QPoint(2 * f.CellSize + 3, 2 * f.CellSize + 5)}) {
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(f.View().boardWidth - 1, f.View().boardHeight - 1),
+              QPoint(2 * f.View().cellSize + 3, 2 * f.View().cellSize + 5)}) {
             const PaletteColour c = canvas.palette.colours[canvas.At(p.x(), p.y())];
-            QCOMPARE(shown.pixel(p + QPoint(f.OffsetX, f.OffsetY)), qRgb(c.red, c.green, c.blue));
+            QCOMPARE(shown.pixel(p + QPoint(f.View().offsetX, f.View().offsetY)),
+                     qRgb(c.red, c.green, c.blue));
         }
     }
 
     void zoomFollowsTheCellSizeRules() {
         MainWindow& f = Start();
-        f.CellSize = 10;
+        f.SetCellSize(10);
         std::vector<int> sizes;
         for (int i = 0; i < 10; ++i) {
             Type('*');
-            sizes.push_back(f.CellSize);
+            sizes.push_back(f.View().cellSize);
         }
         QCOMPARE(sizes, (std::vector<int>{11, 12, 13, 14, 15, 16, 18, 20, 22, 24}));
-        f.CellSize = 25;
+        f.SetCellSize(25);
         Type('/');
-        QCOMPARE(f.CellSize, 22);
-        f.CellSize = 10;
+        QCOMPARE(f.View().cellSize, 22);
+        f.SetCellSize(10);
         Type('/');
-        QCOMPARE(f.CellSize, 10);
+        QCOMPARE(f.View().cellSize, 10);
         // Larger than the view: scroll bars, the wheel scrolls by cells.
-        f.CellSize = f.MaxCellSize;
-        f.UpdateCellSize(false, 10);
-        QVERIFY(f.verticalScrollBar->isVisible() && f.horizontalScrollBar->isVisible());
-        QVERIFY(f.boardPanel->isVisible());
-        const int before = f.OffsetY;
+        f.SetCellSize(f.View().maxCellSize);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
+        QVERIFY(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible() &&
+                f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible());
+        QVERIFY(f.findChild<QFrame*>(QStringLiteral("boardPanel"))->isVisible());
+        const int before = f.View().offsetY;
         QVERIFY(f.BoardWheel(-120, 5, 5));
-        QCOMPARE(f.OffsetY, std::max(before - f.CellSize, f.ViewHeight - f.BoardHeight));
-        QCOMPARE(f.verticalScrollBar->value(), -f.OffsetY);
+        QCOMPARE(f.View().offsetY,
+                 std::max(before - f.View().cellSize, f.View().viewHeight - f.View().boardHeight));
+        QCOMPARE(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->value(),
+                 -f.View().offsetY);
         // Fit brings the whole board back.
         Type('f');
-        QVERIFY(f.BoardWidth <= f.ViewWidth && f.BoardHeight <= f.ViewHeight);
+        QVERIFY(f.View().boardWidth <= f.View().viewWidth &&
+                f.View().boardHeight <= f.View().viewHeight);
         // With automatic sizing, the zoom commands and items are off.
         ctx_->options.value[kAutomaticBoardSizing] = true;
         f.ApplyOptionsToMenus();
         QVERIFY(!f.MenuItem(Command::ZoomIn)->isEnabled() &&
                 !f.MenuItem(Command::ZoomFit)->isEnabled());
-        const int fitted = f.CellSize;
+        const int fitted = f.View().cellSize;
         Type('*');
-        QCOMPARE(f.CellSize, fitted);
+        QCOMPARE(f.View().cellSize, fitted);
     }
 
     void dragMovesTheHeldBlockAndRecordsItsSteps() {
@@ -266,7 +248,7 @@ private Q_SLOTS:
             QCOMPARE(s.moveNumber, 1);
         }
         QCOMPARE(ctx_->board.selectedColumn, 4);
-        QVERIFY(!f.dragging);
+        QVERIFY(!f.Board().Dragging());
 
         // Diagonally with Ctrl: only across; with Alt: only down.
         Drag(2, 4, 4, 6, Qt::ControlModifier);
@@ -283,7 +265,8 @@ private Q_SLOTS:
         Mouse(QEvent::MouseButtonPress, CellCentre(4, 6), Qt::LeftButton, Qt::AltModifier);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton, Qt::AltModifier);
         QCOMPARE(Current().stepCount, 6);
-        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.CellSize / 4, 0), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.View().cellSize / 4, 0),
+              Qt::LeftButton);
         QCOMPARE(Current().stepCount, 6);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton);
         QCOMPARE(Current().stepCount, 8);
@@ -293,22 +276,27 @@ private Q_SLOTS:
         // The status line follows the play.
         ctx_->options.value[kShowTotalMovesAndRecords] = true;
         ctx_->options.value[kShowMouseCoordinates] = true;
-        f.UpdateCellSize(false, 10);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         f.ShowMoveCounts();
-        QCOMPARE(f.moveCountsPanel->text(), QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
-        QCOMPARE(f.moveCountsPanel->toolTip(), f.moveCountsPanel->text());
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->text(),
+                 QStringLiteral(" move 1/1, step 8/8, records: ?, ?"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->toolTip(),
+                 f.findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->text());
         // The identifier panel names the block under the pointer and its moves.
         ctx_->options.value[kShowIdentifiersAndMoves] = true;
-        f.UpdateCellSize(false, 10);
+        f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         Mouse(QEvent::MouseMove, CellCentre(1, 1), Qt::NoButton);
-        QCOMPARE(f.blockInfoPanel->text(), QString());
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("blockInfoPanel"))->text(), QString());
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::NoButton);
-        QCOMPARE(f.blockInfoPanel->text(), QStringLiteral("\"AA\", 1"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("blockInfoPanel"))->text(),
+                 QStringLiteral("\"AA\", 1"));
         // A double click makes its cell row 1, column 1.
         Mouse(QEvent::MouseButtonDblClick, CellCentre(3, 3), Qt::LeftButton);
-        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 1, x: 1"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("coordinatesPanel"))->text(),
+                 QStringLiteral(" y: 1, x: 1"));
         Mouse(QEvent::MouseMove, CellCentre(2, 2), Qt::NoButton);
-        QCOMPARE(f.coordinatesPanel->text(), QStringLiteral(" y: 0, x: 0"));
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("coordinatesPanel"))->text(),
+                 QStringLiteral(" y: 0, x: 0"));
     }
 
     void solvingCelebratesAndTheBestSolutionReturnsAtStart() {
@@ -316,19 +304,63 @@ private Q_SLOTS:
         Drag(2, 2, 2, 4);
         QVERIFY(IsSolved(*ctx_));
         QVERIFY(ctx_->flags.alreadyCelebrated);
-        QVERIFY(f.celebrationHint->isVisible());
-        QVERIFY(f.celebrationHint->text().contains(QStringLiteral("You solved the level!")));
-        QCOMPARE(f.celebrationTicks, 10);
+        QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))->isVisible());
+        QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))
+                    ->text()
+                    .contains(QStringLiteral("You solved the level!")));
+        QCOMPARE(f.CelebrationTicks(), 10);
         QVERIFY(QFileInfo::exists(folder_->filePath(QStringLiteral("Vorpel.sol"))));
         // Ten ticks of the timer hide it.
         for (int i = 0; i < 10; ++i) f.OnTimerTick();
-        QVERIFY(!f.celebrationHint->isVisible());
+        QVERIFY(!f.findChild<QLabel*>(QStringLiteral("celebrationHint"))->isVisible());
 
         // A new start carries the stored best out on the level, positioned at its start.
         Start(QStringLiteral("*Alpha"));
         QCOMPARE(Current().stepCount, 2);
         QCOMPARE(Current().currentStep, 0);
         QVERIFY(platform_->script->shown.empty());
+    }
+
+    // Only a move, a step forward or the end of a replay celebrates; navigation never does,
+    // and nothing celebrates while painting is suppressed.
+    void celebrationFollowsMovesNotNavigation() {
+        MainWindow& f = Start();
+        auto* hint = f.findChild<QLabel*>(QStringLiteral("celebrationHint"));
+        Drag(2, 2, 2, 4);
+        QVERIFY(ctx_->flags.alreadyCelebrated);
+        const auto reset = [&] {
+            ctx_->flags.alreadyCelebrated = false;
+            hint->hide();
+        };
+        // Going to the end, by key or by moves, lands on the solved board without a word.
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        reset();
+        QTest::keyClick(&f.Board(), Qt::Key_End);
+        QVERIFY(IsSolved(*ctx_));
+        QVERIFY(!ctx_->flags.alreadyCelebrated && !hint->isVisible());
+        Type('[');
+        Type(']');
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        // A step forward onto the solution celebrates.
+        Type(',');
+        Type('.');
+        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
+        // So does the end of a replay, but not while painting is suppressed.
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        reset();
+        f.SetBusy(false, false, true);
+        Type('.');
+        Type('.');
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        f.SetBusy(false, false, false);
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
+        Type('a');
+        for (int i = 0; i < 2; ++i) f.OnTimerTick();
+        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        f.OnTimerTick();
+        QVERIFY(!ctx_->flags.replayRunning);
+        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
     }
 
     void commandGuardAndReplayStop() {
@@ -347,8 +379,8 @@ private Q_SLOTS:
         ctx_->flags.commandRunning = false;
 
         // Restart, then replay, one step a tick (the ticks given by hand first).
-        f.tickTimer->stop();
-        QTest::keyClick(f.client, Qt::Key_Home);
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
         QCOMPARE(Current().currentStep, 0);
         Type('a');
         QVERIFY(ctx_->flags.replayRunning);
@@ -362,22 +394,22 @@ private Q_SLOTS:
         QVERIFY(!ctx_->flags.replayRunning && !ctx_->flags.replayStopRequest);
         QCOMPARE(Current().currentStep, 2);
         // The replay also runs on its own timer and ends at the last step.
-        f.tickTimer->start();
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->start();
         Type('a');
         QTRY_VERIFY_WITH_TIMEOUT(!ctx_->flags.replayRunning, 5000);
         QCOMPARE(Current().currentStep, 3);
         // A press on the board during a replay stops it.
-        QTest::keyClick(f.client, Qt::Key_Home);
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
         Type('a');
         Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(1, 1), Qt::NoButton);
         QVERIFY(ctx_->flags.replayStopRequest);
-        f.tickTimer->stop();
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
         f.OnTimerTick();
         QVERIFY(!ctx_->flags.replayRunning);
 
         // Navigation: steps and moves back and forth.
-        QTest::keyClick(f.client, Qt::Key_End);
+        QTest::keyClick(&f.Board(), Qt::Key_End);
         QCOMPARE(Current().currentStep, 3);
         Type(',');
         QCOMPARE(Current().currentStep, 2);
@@ -388,8 +420,59 @@ private Q_SLOTS:
         QCOMPARE(Current().currentStep, 0);
         Type('.');
         QCOMPARE(Current().currentStep, 1);
-        QTest::keyClick(f.client, Qt::Key_PageDown);
+        QTest::keyClick(&f.Board(), Qt::Key_PageDown);
         QCOMPARE(Current().currentStep, 3);
+    }
+
+    // The history moves are the core's: a step back never holds a block that a damaged record
+    // names.
+    void stepBackwardHoldsNoBlockADamagedRecordNames() {
+        // Two steps right; the second record then names a block the board does not have.
+        Start(QStringLiteral("*Beta"));
+        Drag(2, 2, 2, 4);
+        QCOMPARE(Current().currentStep, 2);
+        ctx_->CurrentLevel().steps[1].block = 99;
+        Type(',');
+        QCOMPARE(Current().currentStep, 1);
+        QCOMPARE(ctx_->board.selectedBlock, 0);
+    }
+
+    // Finishing a move from a board that has left its history rebuilds the board first.
+    void finishingAMoveOffTheHistoryRebuildsTheBoard() {
+        // A block under the cell the master block reaches, then a step down into the wall
+        // (refused on replay) and one more right, all one move.
+        const QString file = folder_->filePath(QStringLiteral("delta.txt"));
+        Write(file, PictureLevelText("Delta", {"######", "#.[..#", "#@...#", "######"}));
+        Start(u'"' + file + u'"');
+        Drag(2, 1, 2, 3);
+        Level& level = ctx_->CurrentLevel();
+        QCOMPARE(level.stepCount, 2);
+        StepRecord down = level.steps[1];
+        down.rowDelta = 1;
+        down.columnDelta = 0;
+        StepRecord right = level.steps[1];
+        right.row = 2;
+        right.column = 2;
+        right.stepNumber = 3;
+        level.steps[1] = down;
+        level.steps.resize(std::max<std::size_t>(level.steps.size(), 3));
+        level.steps[2] = right;
+        level.stepCount = 3;
+        QTest::keyClick(&form_->Board(), Qt::Key_Home);
+        QTest::keyClick(&form_->Board(), Qt::Key_End);
+        const int master = ctx_->board.BlockIndexAt(2, 3);
+        QVERIFY(master >= 2 && ctx_->board.blocks[std::size_t(master)].kind == '@');
+        const int other = ctx_->board.BlockIndexAt(1, 2);
+        QVERIFY(other >= 2 && ctx_->board.blocks[std::size_t(other)].kind == '[');
+        // Back over the refused step: the step is undone literally and the board leaves the
+        // history; finishing the move gives the replayed board again.
+        Type(',');
+        Type(',');
+        QCOMPARE(Current().currentStep, 1);
+        Type(']');
+        QCOMPARE(Current().currentStep, 3);
+        QCOMPARE(ctx_->board.BlockIndexAt(1, 2), other);
+        QCOMPARE(ctx_->board.BlockIndexAt(2, 3), master);
     }
 
     void levelCommandsAndKeys() {
@@ -404,24 +487,24 @@ private Q_SLOTS:
         QCOMPARE(f.windowTitle(), QStringLiteral("Vorpel - Beta"));
 
         // Arrow keys: the one movable block is taken and moved.
-        QTest::keyClick(f.client, Qt::Key_Right);
-        QTest::keyClick(f.client, Qt::Key_Down);
+        QTest::keyClick(&f.Board(), Qt::Key_Right);
+        QTest::keyClick(&f.Board(), Qt::Key_Down);
         QCOMPARE(Current().stepCount, 2);
         QCOMPARE(ctx_->board.selectedRow, 3);
         QCOMPARE(ctx_->board.selectedColumn, 3);
         // With two candidates and none held, nothing happens.
         Type('+');
-        QTest::keyClick(f.client, Qt::Key_Right);
+        QTest::keyClick(&f.Board(), Qt::Key_Right);
         QCOMPARE(Current().stepCount, 0);
 
         // F12 asks before shuffling; "No" leaves the level alone.
-        QTest::keyClick(f.client, Qt::Key_F12);
+        QTest::keyClick(&f.Board(), Qt::Key_F12);
         QCOMPARE(platform_->script->shown.back(), std::vector<std::string>{kShuffleQuestion});
         QCOMPARE(Current().stepCount, 0);
-        QVERIFY(!ctx_->flags.commandsBlocked && f.topMenus[1]->menuAction()->isEnabled());
+        QVERIFY(!ctx_->flags.commandsBlocked && f.TopMenu(1)->menuAction()->isEnabled());
 
         // Copy to the clipboard in the own format.
-        QTest::keyClick(f.client, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("\"Gamma\"")));
 
         // Deleting asks first; "No" keeps the level, "Yes" removes it.
@@ -478,21 +561,22 @@ private Q_SLOTS:
     void readingTheClipboardAndDroppedFiles() {
         MainWindow& f = Start();
         // Ctrl+V reads the clipboard's levels and shows the last one.
-        const std::string text = LevelText("Epsilon", kBeta) + LevelText("Zeta", kGamma);
+        const std::string text =
+            PictureLevelText("Epsilon", kBeta) + PictureLevelText("Zeta", kGamma);
         QGuiApplication::clipboard()->setText(FromCp1252(text));
         ctx_->flags.alreadyCelebrated = true;
-        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(ctx_->collection.lastLevel(), 4);
         QCOMPARE(Current().title, std::string("Zeta"));
         QVERIFY(!ctx_->flags.alreadyCelebrated && !ctx_->flags.loadingLevels);
-        QVERIFY(f.acceptDrops() && f.topMenus[0]->menuAction()->isEnabled());
+        QVERIFY(f.acceptDrops() && f.TopMenu(0)->menuAction()->isEnabled());
 
         // Dropped files are read in turn, one answer for all; a name that cannot be had is
         // reported.
         const QString one = folder_->filePath(QStringLiteral("one.txt"));
         const QString two = folder_->filePath(QStringLiteral("two.txt"));
-        Write(one, LevelText("Eta", kBeta));
-        Write(two, LevelText("Theta", kAlpha));
+        Write(one, PictureLevelText("Eta", kBeta));
+        Write(two, PictureLevelText("Theta", kAlpha));
         f.OnDropFiles({ToFileName(one), ToFileName(two)}, true);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         QCOMPARE(Current().title, std::string("Theta"));
@@ -504,7 +588,7 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         // While the window is busy, drops are refused.
         f.SetBusy(true, true, false);
-        QVERIFY(!f.acceptDrops() && !f.topMenus[2]->menuAction()->isEnabled());
+        QVERIFY(!f.acceptDrops() && !f.TopMenu(2)->menuAction()->isEnabled());
         f.OnDropFiles({ToFileName(one)}, false);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
         Type('+');
@@ -516,7 +600,7 @@ private Q_SLOTS:
     void editorSelectionWithTheMouse() {
         MainWindow& f = Start(QStringLiteral("*Gamma"));
         std::vector<unsigned char> forwarded;
-        f.editorDispatcher = [&](unsigned char c) { forwarded.push_back(c); };
+        f.SetEditorDispatcher([&](unsigned char c) { forwarded.push_back(c); });
         ctx_->flags.editorActive = true;
         RowSet& selection = ctx_->board.selection;
         selection.Clear();
@@ -539,20 +623,20 @@ private Q_SLOTS:
         Mouse(QEvent::MouseMove, CellCentre(1, 2), Qt::LeftButton);
         Mouse(QEvent::MouseMove, CellCentre(2, 3), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(2, 3), Qt::NoButton);
-        QCOMPARE(f.selectionAnchorColumn, -1);
+        QVERIFY(!f.Board().SelectingCells());
         QCOMPARE(selection.Count(kMaxRows - 1), 5); // six cells toggled over the one selected
         QVERIFY(!selection.Test(2, 2) && selection.Test(1, 1) && selection.Test(2, 3));
         QCOMPARE(Current().stepCount, 0);
 
         // Commands go to the editor, the zoom keys stay the window's.
         Type('n');
-        QTest::keyClick(f.client, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(f.client, Qt::Key_F12);
-        QTest::keyClick(f.client, Qt::Key_Escape);
+        QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(&f.Board(), Qt::Key_F12);
+        QTest::keyClick(&f.Board(), Qt::Key_Escape);
         QCOMPARE(forwarded, (std::vector<unsigned char>{'n', 22, 252, 255}));
-        const int size = f.CellSize;
+        const int size = f.View().cellSize;
         Type('/');
-        QVERIFY(f.CellSize < size || size == kMinCellSize);
+        QVERIFY(f.View().cellSize < size || size == kMinCellSize);
         ctx_->flags.editorActive = false;
     }
 };

@@ -22,7 +22,9 @@
 #include <QWheelEvent>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
 #include "app/BestSolutionDialog.h"
+#include "app/BoardView.h"
 #include "app/GoToMoveDialog.h"
 #include "app/LevelListWindow.h"
 #include "app/MainWindow.h"
@@ -39,22 +41,7 @@ using namespace vorpel;
 
 namespace {
 
-// A board from a picture: "#" wall, "@" master block, "[" normal block, "+" destination, "."
-// floor.
-std::string LevelText(const std::string& title, const std::vector<std::string>& picture,
-                      const std::string& moves = {}) {
-    std::string text = "\"" + title + "\"\r\n";
-    for (const std::string& line : picture) {
-        for (const char c : line)
-            text += c == '#'   ? ".#.."
-                    : c == '@' ? ".@.."
-                    : c == '[' ? ".[.."
-                    : c == '+' ? "+..."
-                               : "....";
-        text += "\r\n";
-    }
-    return text + moves;
-}
+using test::PictureLevelText;
 
 const std::vector<std::string> kRoom = {"#########", "#.......#", "#.@.....#",
                                         "#.......#", "#.....[.#", "#########"};
@@ -90,7 +77,7 @@ class NavigationTest : public QObject {
         ctx_->platform = &*platform_;
         const QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
         form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->settingsFormat = QSettings::IniFormat;
+        form_->SetSettingsFormat(QSettings::IniFormat);
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
         return *form_;
@@ -119,8 +106,8 @@ private Q_SLOTS:
         QVERIFY(folder_->isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
         Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              LevelText("Alpha", kRoom) + LevelText("Beta", kRoom, kBetaMoves) +
-                  LevelText("Gamma", kRoom));
+              PictureLevelText("Alpha", kRoom) + PictureLevelText("Beta", kRoom, kBetaMoves) +
+                  PictureLevelText("Gamma", kRoom));
         QLocale::setDefault(QLocale::c());
     }
 
@@ -202,13 +189,13 @@ private Q_SLOTS:
             dialog.cancelButton->click(); // back where the level was
         }
         QCOMPARE(CurrentMove(Current()), 3);
-        QCOMPARE(f.navigationState.goToMove.lastChosenMove, 0);
+        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 0);
         WithModal<GoToMoveDialog>('G', [](GoToMoveDialog& d) {
             d.moveSlider->SetValue(2);
             d.okButton->click();
         });
         QCOMPARE(CurrentMove(Current()), 2);
-        QCOMPARE(f.navigationState.goToMove.lastChosenMove, 2);
+        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 2);
         // The next opening starts on the move chosen; Cancel returns to the start position.
         f.ShowMove(1);
         WithModal<GoToMoveDialog>('G', [this](GoToMoveDialog& d) {
@@ -222,7 +209,7 @@ private Q_SLOTS:
             QVERIFY(!d.moveSlider->isEnabled());
             d.okButton->click();
         });
-        QCOMPARE(f.navigationState.goToMove.lastChosenMove, 0);
+        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 0);
     }
 
     void bestSolutionDialogWritesAppliesAndErases() {
@@ -259,7 +246,7 @@ private Q_SLOTS:
         ctx_->flags.alreadyCelebrated = true;
         f.ExecuteGuarded('M');
         QVERIFY(!ctx_->flags.alreadyCelebrated);
-        MoveListWindow* window = f.navigationState.moveList.window;
+        MoveListWindow* window = f.Navigation().moveList.window;
         QVERIFY(window != nullptr && window->isVisible());
         MoveGrid& grid = *window->moveGrid;
         QCOMPARE(grid.Lines(),
@@ -320,8 +307,15 @@ private Q_SLOTS:
                  (std::vector<std::string>{" 1)  2,  2: >>>", " 2)  4,  6: ^", " 3)  2,  5: <<"}));
 
         // Coordinates from a moved origin; a double click applies the line clicked.
-        f.originRow = 1;
-        f.originColumn = 1;
+        const ViewGeometry& view = f.View();
+        const QPoint cell(view.offsetX + 2 * view.cellSize + view.cellSize / 2,
+                          view.offsetY + 2 * view.cellSize + view.cellSize / 2);
+        QMouseEvent boardDoubleClick(QEvent::MouseButtonDblClick, QPointF(cell),
+                                     QPointF(f.Board().mapToGlobal(cell)), Qt::LeftButton,
+                                     Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.Board(), &boardDoubleClick);
+        QCOMPARE(f.Board().OriginRow(), 1);
+        QCOMPARE(f.Board().OriginColumn(), 1);
         window->currentLevelButton->click();
         QCOMPARE(grid.Lines()[0], std::string("   1)  1,  1,  1,  4: >>>"));
         window->restartButton->click();
@@ -337,11 +331,11 @@ private Q_SLOTS:
 
         // A second M brings the same window forward; its placement outlives it.
         f.ExecuteGuarded('m');
-        QCOMPARE(f.navigationState.moveList.window.data(), window);
+        QCOMPARE(f.Navigation().moveList.window.data(), window);
         window->move(window->pos() + QPoint(7, 5));
         const QRect placed = window->geometry();
         window->close();
-        QTRY_VERIFY(f.navigationState.moveList.window.isNull());
+        QTRY_VERIFY(f.Navigation().moveList.window.isNull());
         MoveListWindow& again = ShowMoveList(f);
         QCOMPARE(again.size(), placed.size());
         again.close();
@@ -427,8 +421,8 @@ private Q_SLOTS:
             list.cancelButton->click();
             QCOMPARE(list.Result(), 0);
         }
-        QVERIFY(f.navigationState.levelList.score);
-        QCOMPARE(f.navigationState.levelList.searchText, QStringLiteral("GAM"));
+        QVERIFY(f.Navigation().levelList.score);
+        QCOMPARE(f.Navigation().levelList.searchText, QStringLiteral("GAM"));
 
         // L: going to Beta after its moves were dropped plays its best solution from the start.
         ctx_->collection.levels[1].ClearHistory();
@@ -441,7 +435,7 @@ private Q_SLOTS:
         QVERIFY(!ctx_->flags.alreadyCelebrated);
         QCOMPARE(TotalMoves(Current()), 3);
         QCOMPARE(CurrentMove(Current()), 0);
-        QCOMPARE(f.navigationState.levelList.lastTitle, std::string("Beta"));
+        QCOMPARE(f.Navigation().levelList.lastTitle, std::string("Beta"));
         // Browsing then Cancel: back to Beta; the next opening shows Beta selected.
         WithModal<LevelListWindow>('L', [this](LevelListWindow& w) {
             QCOMPARE(w.Model().rows[w.SelectedRow()].title, std::string("Beta"));

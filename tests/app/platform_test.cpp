@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 
 #include "AppTest.h"
+#include "PictureLevels.h"
 #include "app/CompanionFiles.h"
 #include "app/Help.h"
 #include "app/HelpWindow.h"
@@ -38,9 +39,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray LevelText(const char* title) {
-    return QByteArray("\"") + title +
-           "\"\r\n.#...#...#...#...#...#..\r\n.#...@..:...:...+....#..\r\n"
-           ".#...#...#...#...#...#..\r\n";
+    return QByteArray::fromStdString(test::PictureLevelText(title, {"######", "#@::+#", "######"}));
 }
 
 } // namespace

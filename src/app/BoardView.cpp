@@ -1,0 +1,238 @@
+// The main window's board widget: painting from the canvas, mouse play and the editor's
+// selection.
+#include "app/BoardView.h"
+
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QWheelEvent>
+
+#include "app/MainWindow.h"
+#include "model/History.h"
+#include "model/Movement.h"
+#include "model/Solved.h"
+#include "render/BoardDrawing.h"
+
+namespace vorpel {
+
+namespace {
+
+// A pixel coordinate's cell, a negative coordinate first lowered by one cell so that the cells
+// left of and above the board count from -1.
+int CellOf(int pixel, int cellSize) {
+    if (pixel < 0) pixel -= cellSize;
+    return pixel / cellSize;
+}
+
+} // namespace
+
+BoardView::BoardView(MainWindow& window, Context& ctx)
+    : QWidget(&window), window_(window), ctx_(ctx) {
+    setObjectName(QStringLiteral("boardView"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    colourTable_.resize(256);
+}
+
+void BoardView::SetPalette(const BoardPalette& palette) {
+    for (int i = 0; i < 256; ++i) {
+        const PaletteColour& c = palette.colours[static_cast<std::size_t>(i)];
+        colourTable_[i] = qRgb(c.red, c.green, c.blue);
+    }
+}
+
+void BoardView::Reset() {
+    dragging_ = false;
+    selectionAnchorColumn_ = -1;
+    originColumn_ = originRow_ = mouseColumn_ = mouseRow_ = 0;
+}
+
+// --- Painting --------------------------------------------------------------------------------
+
+void BoardView::paintEvent(QPaintEvent*) {
+    if (window_.PaintSuppressed()) return;
+    QPainter painter(this);
+    const ViewGeometry& v = window_.View();
+    const QRect view(0, 0, v.viewWidth, v.viewHeight);
+    const QRect board = QRect(v.offsetX, v.offsetY, v.boardWidth, v.boardHeight).intersected(view);
+    // Everything around the board, the gaps beside the scroll bars included.
+    const QColor face = palette().color(QPalette::Button);
+    for (const QRect& part : QRegion(rect()).subtracted(QRegion(board)))
+        painter.fillRect(part, face);
+    if (board.isEmpty()) return;
+    // The visible part of the canvas, one to one.
+    const int sx = board.x() - v.offsetX, sy = board.y() - v.offsetY;
+    const std::uint8_t* first =
+        window_.Canvas().pixels.data() + static_cast<std::size_t>(sy) * kCanvasSize + sx;
+    QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
+    image.setColorTable(colourTable_);
+    painter.drawImage(board.topLeft(), image);
+}
+
+void BoardView::resizeEvent(QResizeEvent*) {
+    window_.HandleResize();
+}
+
+// --- Mouse -----------------------------------------------------------------------------------
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Press(event->button(), event->modifiers(), p.x(), p.y(), false);
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Press(event->button(), event->modifiers(), p.x(), p.y(), true);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Move(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    selectionAnchorColumn_ = -1;
+    dragging_ = false;
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (window_.BoardWheel(event->angleDelta().y(), p.x(), p.y()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+                      bool doubleClick) {
+    ShellFlags& f = ctx_.flags;
+    if (f.replayRunning) {
+        ctx_.board.selectedBlock = 0;
+        f.replayStopRequest = true;
+        return;
+    }
+    if (f.commandsBlocked) return;
+    const ViewGeometry& v = window_.View();
+    const int bx = x - v.offsetX, by = y - v.offsetY;
+    if (doubleClick && button == Qt::LeftButton) {
+        originColumn_ = CellOf(bx, v.cellSize) - 1;
+        originRow_ = CellOf(by, v.cellSize) - 1;
+        mouseColumn_ = mouseRow_ = 1;
+        window_.ShowCoordinates(true);
+        if (!f.editorActive) return;
+    }
+    if (button != Qt::LeftButton || bx < 0 || by < 0) return;
+    if (f.editorActive) {
+        EditorPress(modifiers, bx, by);
+        return;
+    }
+    dragging_ = true;
+    lastDragX_ = bx;
+    lastDragY_ = by;
+    ctx_.board.selectedBlock = 0;
+    SelectBlock(ctx_, bx / v.cellSize, by / v.cellSize);
+    window_.RefreshView(false);
+}
+
+void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
+    PlayBoard& board = ctx_.board;
+    selectionBase_ = board.selection;
+    const int cellSize = window_.View().cellSize;
+    const int column = bx / cellSize, row = by / cellSize;
+    if (!board.Inside(row, column)) return;
+    RowSet cells;
+    const int block = board.BlockIndexAt(row, column);
+    if (block >= kFrameBlock) {
+        const Block& b = board.blocks[static_cast<std::size_t>(block)];
+        cells = b.cells;
+        cells.UnionWith(b.extraCells, kMaxRows - 1);
+    } else {
+        cells.Set(row, column);
+    }
+    if (modifiers & Qt::ShiftModifier)
+        board.selection.UnionWith(cells, kMaxRows - 1);
+    else if (modifiers & Qt::AltModifier)
+        board.selection.ToggleWith(cells, kMaxRows - 1);
+    else if (modifiers & Qt::ControlModifier)
+        board.selection.Remove(cells, kMaxRows - 1);
+    else
+        board.selection.Toggle(row, column);
+    selectionAnchorColumn_ = selectionLastColumn_ = column;
+    selectionAnchorRow_ = selectionLastRow_ = row;
+    window_.RedrawBoard();
+}
+
+void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) {
+    ShellFlags& f = ctx_.flags;
+    const CommandGuard guard(f.commandRunning);
+    if (!guard.Held()) return;
+
+    const ViewGeometry& v = window_.View();
+    const int bx = x - v.offsetX, by = y - v.offsetY;
+    const int column = CellOf(bx, v.cellSize) - originColumn_;
+    const int row = CellOf(by, v.cellSize) - originRow_;
+    if (column != mouseColumn_ || row != mouseRow_) {
+        mouseColumn_ = column;
+        mouseRow_ = row;
+        window_.ShowCoordinates(true);
+    }
+    if (f.replayRunning || f.commandsBlocked || !(buttons & Qt::LeftButton)) return;
+    if (f.editorActive)
+        EditorMove(bx, by);
+    else
+        PlayMove(modifiers, bx, by);
+}
+
+void BoardView::EditorMove(int bx, int by) {
+    if (selectionAnchorColumn_ < 0 || bx < 0 || by < 0) return;
+    PlayBoard& board = ctx_.board;
+    const int cellSize = window_.View().cellSize;
+    const int column = bx / cellSize, row = by / cellSize;
+    if (!board.Inside(row, column)) return;
+    if (column == selectionLastColumn_ && row == selectionLastRow_) return;
+    selectionLastColumn_ = column;
+    selectionLastRow_ = row;
+    board.selection = selectionBase_;
+    for (int r = std::min(row, selectionAnchorRow_); r <= std::max(row, selectionAnchorRow_); ++r)
+        for (int c = std::min(column, selectionAnchorColumn_);
+             c <= std::max(column, selectionAnchorColumn_); ++c)
+            board.selection.Toggle(r, c);
+    window_.RedrawBoard();
+}
+
+void BoardView::PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
+    PlayBoard& board = ctx_.board;
+    if (board.selectedBlock < 1) return;
+    const int cellSize = window_.View().cellSize;
+    int tc = bx / cellSize, tr = by / cellSize;
+    if (modifiers & Qt::AltModifier) tc = board.selectedColumn;
+    if (modifiers & Qt::ControlModifier) tr = board.selectedRow;
+    const int dx = tc - board.selectedColumn, dy = tr - board.selectedRow;
+    // A move only along the way the pointer went since the last event.
+    if (!((dx >= 1 && bx > lastDragX_) || (dx < 0 && bx < lastDragX_))) tc = board.selectedColumn;
+    if (!((dy >= 1 && by > lastDragY_) || (dy < 0 && by < lastDragY_))) tr = board.selectedRow;
+    lastDragX_ = bx;
+    lastDragY_ = by;
+    if (tc == board.selectedColumn && tr == board.selectedRow) return;
+
+    bool movedAtAll = false, moved = false;
+    do {
+        QCoreApplication::processEvents();
+        moved = false;
+        if (DragSelectedBlock(ctx_, tc, board.selectedRow, true)) moved = true;
+        if (DragSelectedBlock(ctx_, board.selectedColumn, tr, true)) moved = true;
+        if ((dx > 0 && tc < board.selectedColumn) || (dx < 0 && tc > board.selectedColumn))
+            tc = board.selectedColumn;
+        if ((dy > 0 && tr < board.selectedRow) || (dy < 0 && tr > board.selectedRow))
+            tr = board.selectedRow;
+        movedAtAll = movedAtAll || moved;
+    } while (moved && dragging_);
+    if (movedAtAll) window_.RefreshView(true);
+}
+
+} // namespace vorpel

@@ -1,0 +1,71 @@
+// The main window's board widget: paints the canvas at the view's offsets and turns the mouse
+// into play, the editor's cell selection and coordinates.
+#pragma once
+
+#include <QRgb>
+#include <QVector>
+#include <QWidget>
+
+#include "model/RowSet.h"
+
+namespace vorpel {
+
+class MainWindow;
+struct BoardPalette;
+struct Context;
+
+class BoardView : public QWidget {
+public:
+    BoardView(MainWindow& window, Context& ctx);
+
+    // The colours the canvas's indices stand for.
+    void SetPalette(const BoardPalette& palette);
+    // Forgets the pointer's cell, the coordinate origin, a drag and the selection anchor.
+    void Reset();
+
+    // The cell the coordinates count from (changed by a double click) and the pointer's cell.
+    int OriginRow() const { return originRow_; }
+    int OriginColumn() const { return originColumn_; }
+    int MouseRow() const { return mouseRow_; }
+    int MouseColumn() const { return mouseColumn_; }
+    bool Dragging() const { return dragging_; }
+    // Whether a press in the editor has started a rectangle of cells the pointer extends.
+    bool SelectingCells() const { return selectionAnchorColumn_ >= 0; }
+    void EndCellSelection() { selectionAnchorColumn_ = -1; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+               bool doubleClick);
+    void Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by);
+    void EditorMove(int bx, int by);
+    void PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by);
+
+    MainWindow& window_;
+    Context& ctx_;
+    QVector<QRgb> colourTable_;
+
+    bool dragging_ = false;
+    int lastDragX_ = 0;
+    int lastDragY_ = 0;
+    int originColumn_ = 0;
+    int originRow_ = 0;
+    int mouseColumn_ = 0;
+    int mouseRow_ = 0;
+    int selectionAnchorColumn_ = -1;
+    int selectionAnchorRow_ = 0;
+    int selectionLastColumn_ = 0;
+    int selectionLastRow_ = 0;
+    RowSet selectionBase_;
+};
+
+} // namespace vorpel
