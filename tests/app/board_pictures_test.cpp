@@ -1,16 +1,14 @@
 // The board as the program shows it: drawn while levels with moves are read, and drawn with the
 // same letters by vorpel-cli, which rasterises "Courier New" as the program does.
-#include <optional>
-
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "PictureLevels.h"
 #include "app/BoardView.h"
 #include "app/MainWindow.h"
@@ -20,12 +18,6 @@
 using namespace vorpel;
 
 namespace {
-
-void Write(const QString& path, const std::string& text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-}
 
 // A corridor of `length` floor cells in which the normal block at column 1 is pushed one step.
 std::string CorridorWithMove(const std::string& title, int length) {
@@ -48,32 +40,12 @@ const std::string kLettered = "\"Letters\"\r\n"
 
 } // namespace
 
-class BoardPicturesTest : public QObject {
+class BoardPicturesTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
-    std::unique_ptr<MainWindow> form_;
-
-    MainWindow& Start(const QString& argument = {}) {
-        form_.reset();
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
-        QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
-        if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->SetSettingsFormat(QSettings::IniFormat);
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
-        return *form_;
-    }
-
 private Q_SLOTS:
-    void init() { folder_.emplace(); }
-    void cleanup() { form_.reset(); }
+    void init() { NewFolder(); }
+    void cleanup() { Stop(); }
 
     // Each draw shows the level being read, at its start and sized for the window; the gate
     // decides how many of them are drawn.

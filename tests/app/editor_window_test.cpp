@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "app/BoardView.h"
 #include "app/ColourChooser.h"
 #include "app/EditorWindow.h"
@@ -30,13 +31,8 @@
 
 using namespace vorpel;
 
-class EditorWindowTest : public QObject {
+class EditorWindowTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
-
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
-    std::unique_ptr<MainWindow> form_;
 
     EditorWindow& Open() {
         form_->ExecuteGuarded('N');
@@ -52,30 +48,13 @@ class EditorWindowTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
-        QVERIFY(folder_->isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
-        QFile file(folder_->filePath(QStringLiteral("Vorpel 0.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\"Alpha\"\r\n.#...#...#..\r\n.#..+....#..\r\n.#...#...#..\r\n");
-        file.close();
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
-        form_ = std::make_unique<MainWindow>(
-            *ctx_, *platform_, u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"');
-        form_->SetSettingsFormat(QSettings::IniFormat);
-        form_->show();
+        NewFolder("\"Alpha\"\r\n.#...#...#..\r\n.#..+....#..\r\n.#...#...#..\r\n");
+        Start();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         EditorWindow::Memory() = EditorMemory{};
     }
 
-    void cleanup() {
-        form_.reset();
-        platform_.reset();
-        ctx_.reset();
-    }
+    void cleanup() { Stop(); }
 
     void opensOnANewLevelAndCancelReturns() {
         QCOMPARE(ctx_->collection.lastLevel(), 0);

@@ -1,20 +1,18 @@
 // The help window on the shipped help page: each topic at its anchor, back and forward, the
 // search field, the desktop's browser, and use while a modal window is up.
-#include <optional>
-
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
@@ -22,25 +20,21 @@
 
 using namespace vorpel;
 
-class HelpWindowTest : public QObject {
+class HelpWindowTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
-
-    std::optional<QTemporaryDir> folder_;
-    std::optional<QtPlatform> platform_;
 
     HelpWindow& Help() { return *platform_->helpWindow; }
     int Scrolled() { return Help().browser->verticalScrollBar()->value(); }
 
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
+        NewFolder();
+        NewContext();
         platform_->helpPage = folder_->filePath(QStringLiteral("Vorpel.htm"));
         QVERIFY(
             QFile::copy(QStringLiteral(VORPEL_SOURCE_DIR "/data/Vorpel.htm"), platform_->helpPage));
     }
-    void cleanup() { platform_.reset(); }
+    void cleanup() { Stop(); }
 
     void everyTopicOpensAtItsAnchor() {
         int previous = -1;

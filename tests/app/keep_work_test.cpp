@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "app/BricksMovesDialog.h"
 #include "app/GifExportWindow.h"
 #include "app/MainWindow.h"
@@ -50,34 +51,20 @@ std::string Bytes(const QString& path) {
 
 } // namespace
 
-class KeepWorkTest : public QObject {
+class KeepWorkTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
-    std::unique_ptr<MainWindow> form_;
 
-    QString File(const char* name) const { return folder_->filePath(QLatin1String(name)); }
     QString ResumePath() const { return File("data/resume.vorpel"); }
 
+    // Starts the window with resuming switched on or off in the store it reads.
     MainWindow& Start(const QString& argument = {}, bool resume = true) {
-        form_.reset();
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
+        form_.reset(); // the old window goes before the store is changed
         QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ostavin"),
                         QStringLiteral("Vorpel"));
         store.setValue(QStringLiteral("Options/Resume where you left off"), resume);
         store.sync();
-        QString line = u'"' + File("Vorpel") + u'"';
-        if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->SetSettingsFormat(QSettings::IniFormat);
-        form_->resumePath = ResumePath();
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
-        return *form_;
+        return MainWindowHarness::Start(argument,
+                                        [this](MainWindow& f) { f.resumePath = ResumePath(); });
     }
 
     // Closes the window, answering yes to "Really close the program?".
@@ -92,14 +79,7 @@ class KeepWorkTest : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        folder_.emplace();
-        QVERIFY(folder_->isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
-        QFile startup(File("Vorpel 0.txt"));
-        QVERIFY(startup.open(QIODevice::WriteOnly));
-        startup.write(kStartup);
-    }
+    void init() { NewFolder(kStartup); }
 
     void cleanup() {
         // For checks by other programs: VORPEL_KEEP_SAVED names a folder that gets the files.
@@ -108,9 +88,7 @@ private Q_SLOTS:
             for (const QFileInfo& file : QDir(folder_->path()).entryInfoList(QDir::Files))
                 QFile::copy(file.filePath(), out + u'/' + file.fileName());
         }
-        form_.reset();
-        platform_.reset();
-        ctx_.reset();
+        Stop();
     }
 
     void closingAndStartingAgainResumes() {

@@ -1,8 +1,6 @@
 // The main window on a temporary program folder: start-up, the board painted from the canvas,
 // mouse drags with their constraints, the command guard, replay, zoom, keys and the editor
 // selection, with message boxes answered by a script.
-#include <optional>
-
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -13,11 +11,11 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "PictureLevels.h"
 #include "app/BoardView.h"
 #include "app/Commands.h"
@@ -40,39 +38,10 @@ const std::vector<std::string> kBeta = {"#########", "#.......#", "#.@.....#",
 // A normal block beside the master block: the arrow keys find no single block to hold.
 const std::vector<std::string> kGamma = {"######", "#.@[.#", "#....#", "######"};
 
-void Write(const QString& path, const std::string& text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-}
-
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
-
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
-    std::unique_ptr<MainWindow> form_;
-
-    QString Program() const { return folder_->filePath(QStringLiteral("Vorpel")); }
-
-    // Starts the window as if the program in the temporary folder were run with `argument`.
-    MainWindow& Start(const QString& argument = {}) {
-        form_.reset();
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
-        QString line = u'"' + Program() + u'"';
-        if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->SetSettingsFormat(QSettings::IniFormat);
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
-        return *form_;
-    }
 
     const Level& Current() const { return ctx_->CurrentLevel(); }
 
@@ -104,20 +73,11 @@ class MainWindowTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
-        QVERIFY(folder_->isValid());
-        // A store of the test's own.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
-        Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              PictureLevelText("Alpha", kAlpha) + PictureLevelText("Beta", kBeta) +
+        NewFolder(PictureLevelText("Alpha", kAlpha) + PictureLevelText("Beta", kBeta) +
                   PictureLevelText("Gamma", kGamma));
     }
 
-    void cleanup() {
-        form_.reset();
-        platform_.reset();
-        ctx_.reset();
-    }
+    void cleanup() { Stop(); }
 
     void startUpReadsStartupFilesTheArgumentAndTitles() {
         // The startup file alone: its first level, no message.

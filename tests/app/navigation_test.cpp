@@ -1,7 +1,5 @@
 // The windows that find the way through levels and moves, wired to the main window: level list,
 // move list, go-to-move, title and best-solution dialogs, with message boxes answered by a script.
-#include <optional>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,12 +14,12 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "PictureLevels.h"
 #include "app/BestSolutionDialog.h"
 #include "app/BoardView.h"
@@ -49,39 +47,14 @@ const std::vector<std::string> kRoom = {"#########", "#.......#", "#.@.....#",
 // left two.
 const std::string kBetaMoves = " 1)  2,  2:  >>>\r\n 2)  4,  6:  ^\r\n 3)  2,  5:  <<\r\n";
 
-void Write(const QString& path, const std::string& text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-}
-
 template <typename Window> Window* ActiveModal() {
     return qobject_cast<Window*>(QApplication::activeModalWidget());
 }
 
 } // namespace
 
-class NavigationTest : public QObject {
+class NavigationTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
-
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
-    std::unique_ptr<MainWindow> form_;
-
-    MainWindow& Start() {
-        form_.reset();
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
-        const QString line = u'"' + folder_->filePath(QStringLiteral("Vorpel")) + u'"';
-        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
-        form_->SetSettingsFormat(QSettings::IniFormat);
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
-        return *form_;
-    }
 
     const Level& Current() const { return ctx_->CurrentLevel(); }
     std::vector<std::vector<std::string>>& Shown() { return platform_->script->shown; }
@@ -102,19 +75,13 @@ class NavigationTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
-        QVERIFY(folder_->isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
-        Write(folder_->filePath(QStringLiteral("Vorpel 0.txt")),
-              PictureLevelText("Alpha", kRoom) + PictureLevelText("Beta", kRoom, kBetaMoves) +
+        NewFolder(PictureLevelText("Alpha", kRoom) + PictureLevelText("Beta", kRoom, kBetaMoves) +
                   PictureLevelText("Gamma", kRoom));
         QLocale::setDefault(QLocale::c());
     }
 
     void cleanup() {
-        form_.reset();
-        platform_.reset();
-        ctx_.reset();
+        Stop();
         QLocale::setDefault(QLocale::system());
     }
 

@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "PictureLevels.h"
 #include "app/CompanionFiles.h"
 #include "app/Help.h"
@@ -32,28 +32,19 @@ std::string EveryByte() {
     return bytes;
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray LevelText(const char* title) {
-    return QByteArray::fromStdString(test::PictureLevelText(title, {"######", "#@::+#", "######"}));
+std::string LevelText(const char* title) {
+    return test::PictureLevelText(title, {"######", "#@::+#", "######"});
 }
 
 } // namespace
 
-class PlatformTest : public QObject {
+class PlatformTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
+        NewFolder();
         QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("program")));
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
-        ctx_->platform = &*platform_;
+        NewContext();
     }
 
     void cp1252MapsEveryByte_data() {
@@ -112,7 +103,7 @@ private Q_SLOTS:
 
     void shortcutsAreSymbolicLinks() {
         const QString target = folder_->filePath(QStringLiteral("n\xC3\xADvel.txt"));
-        WriteFile(target, LevelText("Linked"));
+        Write(target, LevelText("Linked"));
         const QString link = folder_->filePath(QStringLiteral("link.txt"));
         QVERIFY(QFile::link(target, link));
         std::string name = ToFileName(link);
@@ -130,8 +121,8 @@ private Q_SLOTS:
         QVERIFY(!platform_->helpWindow);
 
         // The program's own window shows the page; the desktop is asked only from its button.
-        WriteFile(platform_->helpPage, "<html><body><h2 id=\"FileRead\"><a name=\"FileRead\">"
-                                       "</a>Reading</h2></body></html>");
+        Write(platform_->helpPage, "<html><body><h2 id=\"FileRead\"><a name=\"FileRead\">"
+                                   "</a>Reading</h2></body></html>");
         ShowHelp(*platform_, "FileRead");
         QVERIFY(platform_->helpWindow);
         QVERIFY(platform_->helpWindow->isVisible());
@@ -164,8 +155,8 @@ private Q_SLOTS:
         const CompanionFiles files = Files(writable);
         const QString suffix = QStringLiteral(".rec");
         QVERIFY(QDir().mkpath(files.DataFolder()));
-        if (beside) WriteFile(files.Beside(suffix), "1 2 Title\r\n");
-        if (inData) WriteFile(files.InDataFolder(suffix), "1 2 Title\r\n");
+        if (beside) Write(files.Beside(suffix), "1 2 Title\r\n");
+        if (inData) Write(files.InDataFolder(suffix), "1 2 Title\r\n");
         QCOMPARE(files.ForReading(suffix),
                  readBeside ? files.Beside(suffix) : files.InDataFolder(suffix));
         QCOMPARE(files.ForWriting(suffix),
@@ -198,8 +189,8 @@ private Q_SLOTS:
         // The solutions lie where the program cannot keep them now.
         const QString old = writable ? files.InDataFolder(suffix) : files.Beside(suffix);
         QVERIFY(QDir().mkpath(files.DataFolder()));
-        WriteFile(old, "solutions");
-        WriteFile(files.Beside(QStringLiteral(".htm")), "<html></html>");
+        Write(old, "solutions");
+        Write(files.Beside(QStringLiteral(".htm")), "<html></html>");
 
         SetUpCompanionFiles(*ctx_, *platform_, files);
         const QString kept = files.ForWriting(suffix);
@@ -234,8 +225,8 @@ private Q_SLOTS:
         QFETCH(int, messages);
         const CompanionFiles files = Files(false);
         QVERIFY(QDir().mkpath(files.DataFolder()));
-        WriteFile(files.Beside(QStringLiteral(" 0.txt")), LevelText("Zero"));
-        WriteFile(files.InDataFolder(QStringLiteral(" 1.txt")), LevelText("One"));
+        Write(files.Beside(QStringLiteral(" 0.txt")), LevelText("Zero"));
+        Write(files.InDataFolder(QStringLiteral(" 1.txt")), LevelText("One"));
         ctx_->options.startupList = list.toStdString();
         ctx_->programPath = "unchanged";
 
@@ -255,10 +246,6 @@ private:
         return CompanionFiles(folder_->filePath(QStringLiteral("program/Vorpel")),
                               folder_->filePath(QStringLiteral("data")), writable);
     }
-
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
 };
 
 VORPEL_APP_TEST(PlatformTest)

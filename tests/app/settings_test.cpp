@@ -7,10 +7,10 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "AppTest.h"
+#include "MainWindowHarness.h"
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
 #include "app/SettingsStore.h"
@@ -32,15 +32,12 @@ QSettings RawStore(const QString& program = kProgram) {
 
 } // namespace
 
-class SettingsTest : public QObject {
+class SettingsTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        folder_.emplace();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
-        ctx_.emplace();
-        platform_.emplace();
-        platform_->script.emplace();
+        NewFolder();
+        NewContext();
         settingsStore_.emplace(ctx_->options, *platform_);
         settingsStore_->SetSettingsKey(kProgram, QSettings::IniFormat);
         platform_->settings = &*settingsStore_;
@@ -360,9 +357,6 @@ private Q_SLOTS:
     }
 
 private:
-    std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
-    std::optional<QtPlatform> platform_;
     std::optional<SettingsStore> settingsStore_;
 };
 

@@ -1,0 +1,84 @@
+// The fixture the window tests share: a temporary program folder, a context wired to a platform
+// whose message boxes are answered by a script, and the main window started on them.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include <QFile>
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/MainWindow.h"
+#include "app/QtPlatform.h"
+#include "model/Context.h"
+
+namespace vorpel::test {
+
+// Held by a test class as a base after QObject; its init() and cleanup() call NewFolder() and
+// Stop(), and each test starts the window it needs.
+class MainWindowHarness {
+protected:
+    std::optional<QTemporaryDir> folder_;
+    std::optional<Context> ctx_;
+    std::optional<QtPlatform> platform_;
+    std::unique_ptr<MainWindow> form_;
+
+    // Writes `text` to `path` as it stands, failing the test if the file cannot be opened.
+    static void Write(const QString& path, std::string_view text) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+
+    QString File(const QString& name) const { return folder_->filePath(name); }
+    QString File(const char* name) const { return File(QLatin1String(name)); }
+    // The program as if run from the temporary folder, so its companion files are found there.
+    QString Program() const { return File("Vorpel"); }
+
+    // A new temporary folder that holds the test's own settings store and, unless `startup` is
+    // empty, the startup level file.
+    void NewFolder(std::string_view startup = {}) {
+        folder_.emplace();
+        QVERIFY(folder_->isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_->path());
+        if (!startup.empty()) Write(File("Vorpel 0.txt"), startup);
+    }
+
+    // A fresh context and platform, with every message box answered by the script.
+    void NewContext() {
+        ctx_.emplace();
+        platform_.emplace();
+        platform_->script.emplace();
+        ctx_->platform = &*platform_;
+    }
+
+    // Starts the window as if the program in the temporary folder were run with `argument`;
+    // `beforeShow` may adjust the window once it is built.
+    MainWindow& Start(const QString& argument = {},
+                      const std::function<void(MainWindow&)>& beforeShow = {}) {
+        form_.reset();
+        NewContext();
+        QString line = u'"' + Program() + u'"';
+        if (!argument.isEmpty()) line += u' ' + argument;
+        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
+        form_->SetSettingsFormat(QSettings::IniFormat);
+        if (beforeShow) beforeShow(*form_);
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
+        return *form_;
+    }
+
+    // Closes everything in the reverse order of building it.
+    void Stop() {
+        form_.reset();
+        platform_.reset();
+        ctx_.reset();
+    }
+};
+
+} // namespace vorpel::test
