@@ -2,7 +2,9 @@
 # Makes a small Sokoban level in the real program under Xvfb: "N" opens the editor on a new
 # level, walls, floor, a destination, a box and the player are placed with the editor's keys,
 # buttons and board selections made with the mouse; the title is typed, the level added and
-# played to solved. Opens the colour chooser too. Pictures go to build/screenshots/editor-*.png.
+# played to solved, then saved with "Save as Vorpel ..." (S) through the chooser in save mode and
+# read back with vorpel-cli. Opens the colour chooser too. Pictures go to
+# build/screenshots/editor-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots=$(realpath -m build/screenshots)
@@ -11,6 +13,12 @@ source scripts/screenshot-kit.sh
 install_missing_tools Xvfb:xvfb xdotool:xdotool import:imagemagick
 
 find_program
+# The command-line program built beside it reads the saved level back.
+cli=${VORPEL_CLI:-$(dirname "$program")/../cli/vorpel-cli}
+if [ ! -x "$cli" ]; then
+    echo "No vorpel-cli beside $program; set VORPEL_CLI." >&2
+    exit 1
+fi
 
 make_work_folder
 cp "data/Vorpel 0.txt" "$work/Vorpel 0.txt"
@@ -104,3 +112,27 @@ shot 8-solved
 name=$(xdotool getwindowname "$main")
 echo "Main window: $name"
 [ "$name" = "Vorpel - Made in the editor" ] || { echo "The level was not added." >&2; exit 1; }
+
+# "Save as Vorpel ..." (S): the chooser in save mode; the name typed into its file name field is a
+# file of the scratch folder.
+saved="$work/made.txt"
+xdotool windowfocus --sync "$main"
+xdotool key s
+saver=$(xdotool search --sync --onlyvisible --name '^Saving "Made in the editor" in the Vorpel format' |
+    head -1)
+sleep 0.5
+xdotool mousemove --window "$saver" 290 467 click 1 # the file name field, below the list
+xdotool key ctrl+a
+xdotool type --delay 20 "$saved"
+shot 9-save-chooser
+xdotool key Return
+for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.2; done
+[ -s "$saved" ] || { echo "The level was not saved." >&2; exit 1; }
+shot 10-saved
+
+# The saved file reads back: its title, its board, and the moves that solve it.
+"$cli" snapshot "$saved" | tee "$work/snapshot.txt"
+grep -qx '"Made in the editor"' "$work/snapshot.txt" ||
+    { echo "The saved file does not hold the level." >&2; exit 1; }
+grep -qx 'solved: yes' "$work/snapshot.txt" ||
+    { echo "The saved level's moves do not solve it." >&2; exit 1; }

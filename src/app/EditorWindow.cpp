@@ -806,6 +806,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
     Memory().position = pos();
     main.SetEditorDispatcher(nullptr);
+    main.editedLevel = nullptr;
     CloseEditor(main.Ctx(), editorResult);
     undo.Clear();
     main.Board().EndCellSelection();
@@ -829,6 +830,8 @@ void ShowEditor(MainWindow& main) {
     window->SetAlphanumeric(EditorWindow::Memory().alphanumericChar);
     window->ColourRoundButtons();
     main.SetEditorDispatcher([window](unsigned char c) { window->EditorCommand(c); });
+    // The editor works on the collection's current level; closing the program keeps it.
+    main.editedLevel = [&ctx]() -> const Level* { return &ctx.CurrentLevel(); };
     window->show();
     window->buttons[0]->setFocus();
     window->typingInField = false;

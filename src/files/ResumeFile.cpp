@@ -52,10 +52,16 @@ bool Numbers(const std::string& line, std::string_view prefix, int* values, int 
 
 std::string ResumeText(const LevelCollection& collection, const Level* editedLevel) {
     std::string text = std::string(kHeader) + "\r\n";
-    const int count = static_cast<int>(collection.levels.size()) + (editedLevel ? 1 : 0);
+    // The editor works on a level of the collection (its last one), so the edited level is
+    // usually there already: it is written once, last, wherever it stands.
+    bool inCollection = false;
+    for (const Level& level : collection.levels) inCollection |= &level == editedLevel;
+    const int count =
+        static_cast<int>(collection.levels.size()) + (editedLevel && !inCollection ? 1 : 0);
     const int current = editedLevel ? count - 1 : collection.currentLevel;
     text += std::string(kCurrent) + std::to_string(current) + "\r\n";
-    for (const Level& level : collection.levels) AppendLevel(text, level);
+    for (const Level& level : collection.levels)
+        if (&level != editedLevel) AppendLevel(text, level);
     if (editedLevel) AppendLevel(text, *editedLevel);
     text += std::string(kEnd) + std::to_string(count) + "\r\n";
     return text;

@@ -19,7 +19,8 @@ inline constexpr const char* kResumeDamaged =
 // The text of the resume file: a header line, the current level, then for every level a line
 // with its current step, zero-move-count reference and step count, followed by its level text
 // (title, stored board and every recorded step); a closing line with the level count. With
-// `editedLevel` that level is kept as the last one (the editor's level when it is open).
+// `editedLevel` that level is kept as the last one (the editor's level when it is open), and
+// written once when it is one of the collection's own levels.
 std::string ResumeText(const LevelCollection& collection, const Level* editedLevel = nullptr);
 
 // Writes the resume file atomically. Returns "" or the error message.

@@ -1,5 +1,6 @@
-// Keeping the player's work in the program: the resume file at close and start, the save
-// commands' offers and writers, and the GIF export, save-as-DLL and Bricks moves windows.
+// Keeping the player's work in the program: the resume file at close and start (with the
+// editor's level when it is open), the save commands' offers and writers, and the GIF export,
+// save-as-DLL and Bricks moves windows.
 #include <optional>
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include "AppTest.h"
 #include "MainWindowHarness.h"
 #include "app/BricksMovesDialog.h"
+#include "app/EditorWindow.h"
 #include "app/GifExportWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -143,6 +145,42 @@ private Q_SLOTS:
         QCOMPARE(lines.back(), ResumePath().toStdString() + ".damaged");
         QVERIFY(!QFile::exists(ResumePath()));
         QVERIFY(QFile::exists(ResumePath() + QStringLiteral(".damaged")));
+    }
+
+    void theEditorsLevelIsKeptAtClose() {
+        Start();
+        form_->ChangeLevel(1, true);
+        form_->ExecuteGuarded('N');
+        auto* editor = form_->findChild<EditorWindow*>();
+        QVERIFY(editor);
+        editor->titleEdit->setText(QStringLiteral("Made here"));
+        ctx_->board.selection.Clear();
+        ctx_->board.selection.Set(1, 1);
+        editor->EditorCommand('E'); // a wall
+        QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
+        Close();
+
+        // The edited level comes back once, last and current, as it was at close.
+        Start();
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        QCOMPARE(ctx_->collection.currentLevel, 2);
+        QCOMPARE(ctx_->collection.levels[1].title, std::string("Beta"));
+        QCOMPARE(ctx_->CurrentLevel().title, std::string("Made here"));
+        QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
+        QVERIFY(!ctx_->flags.editorActive);
+        QVERIFY(platform_->script->shown.empty());
+
+        // Once the editor has closed, the hook is gone with it: Cancel drops the level.
+        form_->ExecuteGuarded('N');
+        editor = form_->findChild<EditorWindow*>();
+        QVERIFY(editor && form_->editedLevel);
+        QTest::mouseClick(editor->cancelButton, Qt::LeftButton);
+        QTRY_VERIFY(!form_->findChild<EditorWindow*>());
+        QVERIFY(!form_->editedLevel);
+        Close();
+        Start();
+        QCOMPARE(ctx_->collection.lastLevel(), 2);
+        QCOMPARE(ctx_->collection.currentLevel, 2);
     }
 
     void saveOffersFollowTheExtension() {

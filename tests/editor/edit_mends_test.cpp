@@ -59,6 +59,11 @@ TEST_P(NothingChanged, KeepsTheSelectionAndTheHistory) {
     EXPECT_EQ(ctx.board.selection, selection);
 }
 
+// A failing case prints its name, not a dump of its bytes.
+void PrintTo(const Unchanged& c, std::ostream* os) {
+    *os << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Editor, NothingChanged, ::testing::ValuesIn(kUnchanged),
                          [](const auto& param) { return std::string(param.param.name); });
 

@@ -87,6 +87,15 @@ TEST(ResumeFile, TheEditedLevelIsKeptLast) {
     ASSERT_EQ(again.collection.levels.size(), 4u);
     EXPECT_EQ(again.collection.levels[3].title, "Edited");
     EXPECT_EQ(again.collection.currentLevel, 3);
+
+    // The editor's level is a level of the collection: it is written once, moved last.
+    ctx.collection.levels[1].title = "Edited";
+    ASSERT_EQ(ReadResumeText(again, ResumeText(ctx.collection, &ctx.collection.levels[1])), "");
+    ASSERT_EQ(again.collection.levels.size(), 3u);
+    EXPECT_EQ(again.collection.levels[1].title, "Still");
+    EXPECT_EQ(again.collection.levels[2].title, "Edited");
+    EXPECT_EQ(again.collection.levels[2].stepCount, 1) << "with its moves";
+    EXPECT_EQ(again.collection.currentLevel, 2);
 }
 
 TEST(ResumeFile, DamagedTextsLeaveTheCollectionAsItWas) {
