@@ -67,10 +67,10 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     form->Board().installEventFilter(&watch);
     for (auto _ : state) {
         state.PauseTiming();
-        ctx.board.selection.Clear();
+        ctx.selection.Clear();
         if (t.select)
             for (int r = 8; r < 56; ++r)
-                for (int c = 8; c < 56; ++c) ctx.board.selection.Set(r, c);
+                for (int c = 8; c < 56; ++c) ctx.selection.Set(r, c);
         QCoreApplication::processEvents();
         watch.painted = false;
         state.ResumeTiming();

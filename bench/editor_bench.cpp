@@ -46,19 +46,19 @@ struct Bench {
     }
     // A square in the middle, symmetric every way.
     void SelectMiddle() {
-        ctx.board.selection.Clear();
+        ctx.selection.Clear();
         for (int r = 8; r < 56; ++r)
-            for (int c = 8; c < 56; ++c) ctx.board.selection.Set(r, c);
+            for (int c = 8; c < 56; ++c) ctx.selection.Set(r, c);
     }
     void Reset(bool select) {
         ctx.CurrentLevel() = original;
         RebuildBoard(ctx);
         if (select) SelectMiddle();
-        ctx.board.savedSelection = ctx.board.selection;
-        if (!select) ctx.board.selection.Clear();
+        ctx.savedSelection = ctx.selection;
+        if (!select) ctx.selection.Clear();
     }
     void Repaint() {
-        ComputeOutlineFlags(ctx.board);
+        ComputeOutlineFlags(ctx.board, ctx.outline);
         DrawBoard(ctx, *canvas);
         benchmark::DoNotOptimize(canvas->pixels.data());
         benchmark::ClobberMemory();

@@ -42,7 +42,7 @@ std::unique_ptr<Context> FullBoard() {
     std::size_t index = 0;
     if (!ReadLevelText(*ctx, lines, index, true).empty()) return nullptr;
     RebuildBoard(*ctx);
-    ComputeOutlineFlags(ctx->board);
+    ComputeOutlineFlags(ctx->board, ctx->outline);
     return ctx;
 }
 

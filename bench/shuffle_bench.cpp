@@ -41,7 +41,7 @@ void BM_EditorShuffleManyPieces(benchmark::State& state) {
         state.PauseTiming();
         auto ctx = Crowded();
         for (int r = 20; r < 44; ++r)
-            for (int c = 20; c < 44; ++c) ctx->board.selection.Set(r, c);
+            for (int c = 20; c < 44; ++c) ctx->selection.Set(r, c);
         state.ResumeTiming();
         benchmark::DoNotOptimize(EditorShuffle(*ctx));
     }

@@ -141,7 +141,7 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
 
 void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx_.board;
-    selectionBase_ = board.selection;
+    selectionBase_ = ctx_.selection;
     const int cellSize = window_.View().cellSize;
     const int column = bx / cellSize, row = by / cellSize;
     if (!board.Inside(row, column)) return;
@@ -155,13 +155,13 @@ void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
         cells.Set(row, column);
     }
     if (modifiers & Qt::ShiftModifier)
-        board.selection.UnionWith(cells, kMaxRows - 1);
+        ctx_.selection.UnionWith(cells, kMaxRows - 1);
     else if (modifiers & Qt::AltModifier)
-        board.selection.ToggleWith(cells, kMaxRows - 1);
+        ctx_.selection.ToggleWith(cells, kMaxRows - 1);
     else if (modifiers & Qt::ControlModifier)
-        board.selection.Remove(cells, kMaxRows - 1);
+        ctx_.selection.Remove(cells, kMaxRows - 1);
     else
-        board.selection.Toggle(row, column);
+        ctx_.selection.Toggle(row, column);
     selectionAnchorColumn_ = selectionLastColumn_ = column;
     selectionAnchorRow_ = selectionLastRow_ = row;
     window_.RedrawBoard();
@@ -197,11 +197,11 @@ void BoardView::EditorMove(int bx, int by) {
     if (column == selectionLastColumn_ && row == selectionLastRow_) return;
     selectionLastColumn_ = column;
     selectionLastRow_ = row;
-    board.selection = selectionBase_;
+    ctx_.selection = selectionBase_;
     for (int r = std::min(row, selectionAnchorRow_); r <= std::max(row, selectionAnchorRow_); ++r)
         for (int c = std::min(column, selectionAnchorColumn_);
              c <= std::max(column, selectionAnchorColumn_); ++c)
-            board.selection.Toggle(r, c);
+            ctx_.selection.Toggle(r, c);
     window_.RedrawBoard();
 }
 

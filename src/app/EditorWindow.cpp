@@ -66,7 +66,7 @@ QImage CellPicture(BoardCanvas& canvas, Byte block, Byte mark) {
     level.markLayer.Set(0, 0, mark);
     level.idLayer.Set(0, 0, TakesIdentifier(block) ? std::int16_t{2} : std::int16_t{0});
     ShowCurrentLevel(*scratch);
-    ComputeOutlineFlags(scratch->board);
+    ComputeOutlineFlags(scratch->board, scratch->outline);
     DrawBoard(*scratch, {kCellPicture, false}, canvas);
     QImage image(canvas.pixels.data(), kCellPicture, kCellPicture, kCanvasSize,
                  QImage::Format_Indexed8);

@@ -575,7 +575,7 @@ void MainWindow::ShowCoordinates(bool show) {
 
 void MainWindow::RefreshView(bool celebrate) {
     if (ctx_.flags.viewBlockPath) MarkBlockPath(ctx_);
-    ComputeOutlineFlags(ctx_.board);
+    ComputeOutlineFlags(ctx_.board, ctx_.outline);
     if (paintSuppressed_) {
         // A recording reads the canvas: the board is drawn there, without the held block's
         // mark, and the window shows it when painting resumes.

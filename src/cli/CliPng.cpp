@@ -62,7 +62,7 @@ int PngCommand(const std::vector<std::string>& args) {
     if (const int status = cli::LoadPictureLevel(*ctx, options); status != cli::kExitOk)
         return status;
     if (options.step >= 0) GoToPosition(*ctx, options.step);
-    ComputeOutlineFlags(ctx->board);
+    ComputeOutlineFlags(ctx->board, ctx->outline);
     const cli::CliFont font;
     auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
     DrawBoard(*ctx, {options.cellSize}, *canvas);

@@ -12,7 +12,7 @@ namespace editor {
 
 RowSet SelectionInLevel(const Context& ctx) {
     const Level& level = ctx.CurrentLevel();
-    RowSet s = ctx.board.selection;
+    RowSet s = ctx.selection;
     for (int r = 0; r < kMaxRows; ++r) s.row[r] &= r < level.rows ? FullRow(level.columns) : 0;
     return s;
 }
@@ -40,12 +40,12 @@ std::int16_t UnusedIdentifier(const Level& level, int first) {
 
 void SaveAndClearSelection(Context& ctx) {
     const RowSet s = editor::SelectionInLevel(ctx);
-    if (!s.IsEmpty(kMaxRows - 1)) ctx.board.savedSelection = s;
-    ctx.board.selection.Clear();
+    if (!s.IsEmpty(kMaxRows - 1)) ctx.savedSelection = s;
+    ctx.selection.Clear();
 }
 
 void RestoreSelection(Context& ctx) {
-    ctx.board.selection = ctx.board.savedSelection;
+    ctx.selection = ctx.savedSelection;
 }
 
 void SelectNothing(Context& ctx) {
@@ -55,9 +55,9 @@ void SelectNothing(Context& ctx) {
 void InvertTheSelection(Context& ctx) {
     const Level& level = ctx.CurrentLevel();
     RowSet s = editor::SelectionInLevel(ctx);
-    if (!s.IsEmpty(kMaxRows - 1)) ctx.board.savedSelection = s;
+    if (!s.IsEmpty(kMaxRows - 1)) ctx.savedSelection = s;
     InvertSelection(s, level.rows, level.columns);
-    ctx.board.selection = s;
+    ctx.selection = s;
 }
 
 } // namespace vorpel

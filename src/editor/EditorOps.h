@@ -1,4 +1,4 @@
-// The level editor's operations on the current level through the selection (ctx.board.selection).
+// The level editor's operations on the current level through the selection (ctx.selection).
 #pragma once
 
 #include "model/Context.h"

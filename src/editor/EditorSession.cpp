@@ -36,7 +36,7 @@ void OpenEditor(Context& ctx, PlaySnapshot& snapshot) {
     collection.NewLevel("", 6, 6, true);
     collection.currentLevel = collection.lastLevel();
     ctx.flags.editorActive = true;
-    ctx.board.selection.Clear();
+    ctx.selection.Clear();
     RebuildBoard(ctx);
 }
 
@@ -53,7 +53,7 @@ void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check) {
         collection.currentLevel = edited;
     }
     ctx.flags.editorActive = false;
-    ctx.board.selection.Clear();
+    ctx.selection.Clear();
     ShowCurrentLevel(ctx);
     if (result == EditorResult::kCancel) return;
     const Level& level = ctx.CurrentLevel();
@@ -104,7 +104,7 @@ std::string ReadFirstLevel(Context& ctx, const std::vector<std::string>& lines) 
         }
     }
     level.Compact();
-    ctx.board.selection.Clear();
+    ctx.selection.Clear();
     ShowCurrentLevel(ctx);
     return error;
 }

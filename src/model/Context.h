@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BoardOutline.h"
 #include "model/Level.h"
 #include "model/Platform.h"
 #include "model/PlayBoard.h"
@@ -106,6 +107,12 @@ struct Context {
 
     LevelCollection collection;
     PlayBoard board;
+    // The board's outline bits, for drawing only.
+    BoardOutline outline;
+    // The editor's cell selection (in play, the held block's path is shown through it) and the
+    // one put away by the last edit; the step journal never restores them.
+    RowSet selection;
+    RowSet savedSelection;
     Options options;
     ShellFlags flags;
     RecordsState records;

@@ -645,7 +645,7 @@ public:
         if (ctx_.stepObserver) ctx_.stepObserver->Eliminated(b, block);
     }
     void Slid(PlayBoard& b) override {
-        ComputeOutlineFlags(b);
+        ComputeOutlineFlags(b, ctx_.outline);
         if (ctx_.repaint) ctx_.repaint();
         if (ctx_.stepObserver) ctx_.stepObserver->Slid(b);
     }

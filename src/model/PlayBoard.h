@@ -132,10 +132,6 @@ struct PlayBoard {
     std::int32_t selectedRow = 0;
     std::int32_t selectedColumn = 0;
 
-    std::array<Byte, kCells> outlineFlags{};
-    RowSet selection;
-    RowSet savedSelection;
-
     StepJournal journal;
     BlockFinder finder;              // build scratch
     std::vector<MovingEntry> moving; // the moving list of the step under way
@@ -167,9 +163,6 @@ struct PlayBoard {
 // Builds the board from the collection's current level (clamping `currentLevel`); returns the
 // level's `currentStep` and sets it to 0, so the caller replays up to the returned value.
 int BuildPlayBoard(LevelCollection& collection, PlayBoard& board);
-
-// Outline bits for drawing, recomputed whenever the board changes.
-void ComputeOutlineFlags(PlayBoard& board);
 
 // The character a cell shows: tire, weak barrier and keyhole cells as their own characters.
 Byte DisplayChar(const PlayBoard& board, int row, int column);

@@ -288,7 +288,7 @@ ShuffleOutcome EditorShuffle(Context& ctx) {
     PlayBoard& b = ctx.board;
     const int n = b.LastRow();
 
-    RowSet selection = b.selection;
+    RowSet selection = ctx.selection;
     for (int r = 0; r < kMaxRows; ++r) selection.row[r] &= r < b.rows ? FullRow(b.columns) : 0;
     std::vector<int> gathered;
     RowSet area = selection;
@@ -340,8 +340,8 @@ ShuffleOutcome EditorShuffle(Context& ctx) {
     }
     level.ClearHistory();
     if (!selection.IsEmpty(n)) {
-        b.savedSelection = selection;
-        b.selection.Clear();
+        ctx.savedSelection = selection;
+        ctx.selection.Clear();
     }
     RebuildBoard(ctx);
     return ShuffleOutcome::kCompleted;

@@ -27,7 +27,7 @@ void GameShuffle(Context& ctx);
 
 enum class ShuffleOutcome { kCompleted, kFailed, kStopped };
 
-// The editor's "Block shuffling": the blocks touching `ctx.board.selection` are placed at random
+// The editor's "Block shuffling": the blocks touching `ctx.selection` are placed at random
 // without overlapping inside the selection joined with their cells. Only a completed shuffle
 // changes the level (its history emptied, the selection saved and cleared, the board rebuilt)
 // and stores the generator state into the seed. The window clears the stop flag beforehand.

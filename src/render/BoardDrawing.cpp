@@ -207,7 +207,7 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             const std::uint8_t mark = b.MarkAt(r, c);
             // What the cell's own picture depends on: its kind, its edges, its visible mark,
             // and for the dither its place on the canvas.
-            const std::uint32_t flags = kind == '.' ? 0 : b.outlineFlags[CellIndex(r, c)];
+            const std::uint32_t flags = kind == '.' ? 0 : ctx.outline.flags[CellIndex(r, c)];
             const std::uint32_t shownMark =
                 (kind == '.' || marksVisible) && DrawsMark(mark) ? mark : 0;
             const std::uint32_t phase =
@@ -284,7 +284,7 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
     if (editor) DrawEditorFrame(ctx, pen, b.columns * s, b.rows * s);
     for (int r = 0; r < b.rows; ++r)
         for (int c = 0; c < b.columns; ++c) {
-            if (!b.selection.Test(r, c)) continue;
+            if (!ctx.selection.Test(r, c)) continue;
             pen.x0 = c * s;
             pen.y0 = r * s;
             pen.colour = canvas.palette.lightKind[DisplayChar(b, r, c)] ? kBlack : kWhite;

@@ -34,7 +34,7 @@ struct CanvasView {
 };
 
 // Repaints the whole board into the canvas at the view's cell size, from the play board (its
-// outline flags recomputed by the caller), the options and the annotation mode.
+// outline in ctx.outline recomputed by the caller), the options and the annotation mode.
 void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas);
 
 } // namespace vorpel

@@ -39,7 +39,7 @@ GifPalette ToGifPalette(const BoardPalette& palette) {
 
 GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view) {
     auto redraw = [&ctx, &canvas, &view] {
-        ComputeOutlineFlags(ctx.board);
+        ComputeOutlineFlags(ctx.board, ctx.outline);
         if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
         DrawBoard(ctx, view, canvas);
     };
@@ -61,14 +61,14 @@ void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas
     RowSet changed;
     if (!first && viewPath) {
         changed = previousPath_;
-        changed.ToggleWith(b.selection, 63);
+        changed.ToggleWith(ctx.selection, 63);
     }
     const bool hiddenMarks = !ctx.options[kDrawMarksOverBlocks];
     for (int r = 0; r < b.rows; ++r)
         for (int c = 0; c < b.columns; ++c) {
             const int cell = CellIndex(r, c);
             const Byte kind = DisplayChar(b, r, c);
-            const Byte flags = kind == '.' ? 0 : b.outlineFlags[cell];
+            const Byte flags = kind == '.' ? 0 : ctx.outline.flags[cell];
             const Byte mark = b.marks[cell];
             if (!first) {
                 bool differs = kind != kinds_[cell] || flags != flags_[cell];
@@ -110,7 +110,7 @@ void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas
         encoder_.GifEndFile();
         ended_ = true;
     } else if (viewPath) {
-        previousPath_ = b.selection;
+        previousPath_ = ctx.selection;
     }
 }
 

@@ -562,7 +562,7 @@ private Q_SLOTS:
         std::vector<unsigned char> forwarded;
         f.SetEditorDispatcher([&](unsigned char c) { forwarded.push_back(c); });
         ctx_->flags.editorActive = true;
-        RowSet& selection = ctx_->board.selection;
+        RowSet& selection = ctx_->selection;
         selection.Clear();
 
         // A click toggles one cell; Shift adds the whole block at the cell (the frame here).

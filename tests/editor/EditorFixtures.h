@@ -10,11 +10,10 @@ namespace vorpel::test {
 
 // Selects the cells marked '#' in the picture, one string per row, and nothing else.
 inline void Select(Context& ctx, const std::vector<std::string>& picture) {
-    ctx.board.selection.Clear();
+    ctx.selection.Clear();
     for (std::size_t r = 0; r < picture.size(); ++r)
         for (std::size_t c = 0; c < picture[r].size(); ++c)
-            if (picture[r][c] == '#')
-                ctx.board.selection.Set(static_cast<int>(r), static_cast<int>(c));
+            if (picture[r][c] == '#') ctx.selection.Set(static_cast<int>(r), static_cast<int>(c));
 }
 
 // One line per row of the stored level: each cell's block character, or its mark where the

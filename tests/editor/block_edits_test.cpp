@@ -177,8 +177,8 @@ TEST(Edit, MarksAndErasingEmptyTheHistoryAndSaveTheSelection) {
     SetMark(ctx, ' ');
     EXPECT_EQ(Stored(level), "[..\n...\n");
     EXPECT_EQ(level.stepCount, 0);
-    EXPECT_TRUE(ctx.board.selection.IsEmpty(63));
-    EXPECT_TRUE(ctx.board.savedSelection.Test(1, 2));
+    EXPECT_TRUE(ctx.selection.IsEmpty(63));
+    EXPECT_TRUE(ctx.savedSelection.Test(1, 2));
 
     Select(ctx, {"#.#", "..."});
     SetMark(ctx, '^');
@@ -195,13 +195,13 @@ TEST(Selection, NothingAndInvertSaveANonEmptySelection) {
     ASSERT_EQ(LoadBoard(ctx, {".... ....", ".... ...."}), "");
     Select(ctx, {"#.", ".."});
     InvertTheSelection(ctx);
-    EXPECT_EQ(ctx.board.selection.Dump(2, 2), ".#\n##\n");
-    EXPECT_EQ(ctx.board.savedSelection.Dump(2, 2), "#.\n..\n");
+    EXPECT_EQ(ctx.selection.Dump(2, 2), ".#\n##\n");
+    EXPECT_EQ(ctx.savedSelection.Dump(2, 2), "#.\n..\n");
     SelectNothing(ctx);
     SelectNothing(ctx); // an empty selection is not saved
-    EXPECT_EQ(ctx.board.savedSelection.Dump(2, 2), ".#\n##\n");
+    EXPECT_EQ(ctx.savedSelection.Dump(2, 2), ".#\n##\n");
     RestoreSelection(ctx);
-    EXPECT_EQ(ctx.board.selection.Dump(2, 2), ".#\n##\n");
+    EXPECT_EQ(ctx.selection.Dump(2, 2), ".#\n##\n");
 }
 
 } // namespace

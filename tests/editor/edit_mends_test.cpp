@@ -51,12 +51,12 @@ TEST_P(NothingChanged, KeepsTheSelectionAndTheHistory) {
     ASSERT_EQ(LoadBoard(ctx, t.board), "");
     ASSERT_TRUE(Drag(ctx, 0, 0, 1, 0));
     Select(ctx, t.selection);
-    const RowSet selection = ctx.board.selection;
+    const RowSet selection = ctx.selection;
     const std::string before = Stored(ctx.CurrentLevel());
     t.command(ctx);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 1);
-    EXPECT_EQ(ctx.board.selection, selection);
+    EXPECT_EQ(ctx.selection, selection);
 }
 
 // A failing case prints its name, not a dump of its bytes.
@@ -75,9 +75,9 @@ TEST(NothingChanged, AddingBordersToAFullSizeLevelKeepsTheSelection) {
     level.idLayer.Set(0, 0, 2);
     ShowCurrentLevel(ctx);
     ASSERT_TRUE(Drag(ctx, 0, 0, 0, 1));
-    ctx.board.selection.Set(3, 3);
+    ctx.selection.Set(3, 3);
     AddEmptyBorders(ctx);
-    EXPECT_TRUE(ctx.board.selection.Test(3, 3));
+    EXPECT_TRUE(ctx.selection.Test(3, 3));
     EXPECT_EQ(level.stepCount, 1);
 }
 
@@ -89,8 +89,8 @@ TEST(NothingChanged, AConversionThatChangesOneCellIsAChange) {
     ConvertToMaster(ctx);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), "@@\n..\n.#\n");
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 0);
-    EXPECT_TRUE(ctx.board.selection.IsEmpty(kMaxRows - 1));
-    EXPECT_TRUE(ctx.board.savedSelection.Test(1, 0));
+    EXPECT_TRUE(ctx.selection.IsEmpty(kMaxRows - 1));
+    EXPECT_TRUE(ctx.savedSelection.Test(1, 0));
 }
 
 // Three blocks in one row, two of them two cells wide: a b b c over an empty row.
@@ -173,23 +173,23 @@ TEST(SelectionPastTheLevel, OnlyCellsInsideChange) {
         ASSERT_EQ(LoadBoard(ctx, {".... .[aa ....", ".... .... ...."}), "");
         // (0, 0) inside; (0, 5), (4, 0) and (63, 63) outside the 2 by 3 level.
         Select(ctx, {"#....#", "......", "......", "......", "#....."});
-        ctx.board.selection.Set(63, 63);
+        ctx.selection.Set(63, 63);
         t.command(ctx);
         const Level& level = ctx.CurrentLevel();
         EXPECT_EQ(level.rows, 2) << t.name;
         EXPECT_EQ(level.columns, 3) << t.name;
         if (t.command != InvertTheSelection) {
             EXPECT_EQ(Stored(level), t.stored) << t.name;
-            EXPECT_TRUE(ctx.board.savedSelection.Test(0, 0)) << t.name;
+            EXPECT_TRUE(ctx.savedSelection.Test(0, 0)) << t.name;
         } else {
             // Inverting within the level: every inside cell but (0, 0), nothing outside.
-            EXPECT_FALSE(ctx.board.selection.Test(0, 0));
-            EXPECT_TRUE(ctx.board.selection.Test(1, 2));
-            EXPECT_FALSE(ctx.board.selection.Test(0, 5));
-            EXPECT_FALSE(ctx.board.selection.Test(63, 63));
+            EXPECT_FALSE(ctx.selection.Test(0, 0));
+            EXPECT_TRUE(ctx.selection.Test(1, 2));
+            EXPECT_FALSE(ctx.selection.Test(0, 5));
+            EXPECT_FALSE(ctx.selection.Test(63, 63));
         }
-        EXPECT_FALSE(ctx.board.savedSelection.Test(0, 5)) << t.name;
-        EXPECT_FALSE(ctx.board.savedSelection.Test(63, 63)) << t.name;
+        EXPECT_FALSE(ctx.savedSelection.Test(0, 5)) << t.name;
+        EXPECT_FALSE(ctx.savedSelection.Test(63, 63)) << t.name;
         // Nothing was written past the level.
         EXPECT_EQ(level.MarkAt(0, 5), '.') << t.name;
         EXPECT_EQ(level.BlockAt(4, 0), '.') << t.name;

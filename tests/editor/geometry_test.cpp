@@ -95,14 +95,14 @@ TEST_P(Refusal, ShowsItsMessageAndChangesNothing) {
               "");
     ASSERT_TRUE(Drag(ctx, 1, 0, 1, 0));
     Select(ctx, t.selection);
-    const RowSet selection = ctx.board.selection;
+    const RowSet selection = ctx.selection;
     const std::string before = Stored(ctx.CurrentLevel());
     EXPECT_FALSE(t.transform(ctx));
     ASSERT_EQ(ctx.silentPlatform.shown.size(), 1u);
     EXPECT_EQ(ctx.silentPlatform.shown[0], t.message);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 1);
-    EXPECT_EQ(ctx.board.selection, selection);
+    EXPECT_EQ(ctx.selection, selection);
 }
 
 // A failing case prints its name, not a dump of its bytes.

@@ -26,7 +26,7 @@ TEST(CopySelection, WritesTheBoundingRectangleWithLabelsOfTheSelectedBlocks) {
                                   "C\r\n");
     EXPECT_EQ(CopyToClipboard(ctx), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, SelectionText(ctx));
-    EXPECT_FALSE(ctx.board.selection.IsEmpty(63)); // the window saves and clears it
+    EXPECT_FALSE(ctx.selection.IsEmpty(63)); // the window saves and clears it
 
     Select(ctx, {});
     EXPECT_EQ(SelectionText(ctx), "");
@@ -53,7 +53,7 @@ TEST(PasteSelection, LaysCellsFromTheTopLeftAndRenumbersTheKeptBlocks) {
     EXPECT_EQ(IdsOfRow(level, 1), (std::vector<int>{5, 5, 6, 0}));
     EXPECT_EQ(IdsOfRow(level, 2), (std::vector<int>{7, 0, 3, 0}));
     EXPECT_EQ(IdsOfRow(level, 3), (std::vector<int>{4, 0, 0, 0}));
-    EXPECT_TRUE(ctx.board.selection.IsEmpty(63));
+    EXPECT_TRUE(ctx.selection.IsEmpty(63));
 }
 
 TEST(PasteSelection, AnInvalidCharacterChangesNothing) {
@@ -65,7 +65,7 @@ TEST(PasteSelection, AnInvalidCharacterChangesNothing) {
         Select(ctx, {"##", "##"});
         EXPECT_EQ(PasteIntoSelection(ctx, {"\"x\"", line}), message);
         EXPECT_EQ(Stored(ctx.CurrentLevel()), "..\n..\n");
-        EXPECT_FALSE(ctx.board.selection.IsEmpty(63));
+        EXPECT_FALSE(ctx.selection.IsEmpty(63));
     }
 }
 

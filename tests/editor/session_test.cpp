@@ -111,7 +111,7 @@ TEST(Editor, CurrentLevelTakesThePlayedPositionOrTheLevelWithItsHistory) {
     EXPECT_EQ(level.title, "Played");
     EXPECT_EQ(level.stepCount, 0);
     EXPECT_EQ(Stored(level), "#.[V+.#\n#######\n");
-    EXPECT_TRUE(ctx->board.selection.IsEmpty(63));
+    EXPECT_TRUE(ctx->selection.IsEmpty(63));
 
     // At the start of its history the played level comes as it is, moves included.
     CloseEditor(*ctx, EditorResult::kCancel, nullptr);

@@ -171,7 +171,7 @@ TEST(History, MarkBlockPathFollowsTheHeldBlock) {
     ASSERT_TRUE(Drag(ctx, 1, 2, 0, 1));
     SelectBlock(ctx, 3, 1);
     MarkBlockPath(ctx);
-    EXPECT_EQ(ctx.board.selection.Dump(3, 5), ".....\n.###.\n.....\n");
+    EXPECT_EQ(ctx.selection.Dump(3, 5), ".....\n.###.\n.....\n");
 }
 
 // Random play over every kind, with random jumps through the history: wherever the history

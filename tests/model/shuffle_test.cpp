@@ -195,9 +195,9 @@ TEST(GameShuffle, AsksFirst) {
 // --- Editor shuffle ---------------------------------------------------------------------
 
 void SelectRectangle(Context& ctx, int top, int left, int bottom, int right) {
-    ctx.board.selection.Clear();
+    ctx.selection.Clear();
     for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c) ctx.board.selection.Set(r, c);
+        for (int c = left; c <= right; ++c) ctx.selection.Set(r, c);
 }
 
 // Every block of the level: whether its cells form one horizontal pair.
@@ -228,7 +228,7 @@ TEST(EditorShuffle, ThreeIdenticalPairsLandApartInsideTheArea) {
         EXPECT_TRUE(AllHorizontalPairs(level, 3)) << Picture(ctx);
         for (int r = 0; r < 4; ++r) EXPECT_EQ(level.BlockAt(r, 4), '#');
         EXPECT_NE(ctx.options.seed, seed);
-        EXPECT_TRUE(ctx.board.selection.IsEmpty(63));
+        EXPECT_TRUE(ctx.selection.IsEmpty(63));
         layouts.insert(Picture(ctx) + LevelTextOf(level));
     }
     EXPECT_GT(layouts.size(), 1u);
@@ -242,9 +242,9 @@ TEST(EditorShuffle, AnExactlyFittingAreaIsAlwaysFilled) {
                   "");
         ctx.options.seed = seed;
         // One cell of each pair: the pairs come whole, and their cells are the whole area.
-        ctx.board.selection.Set(0, 0);
-        ctx.board.selection.Set(2, 1);
-        ctx.board.selection.Set(3, 0);
+        ctx.selection.Set(0, 0);
+        ctx.selection.Set(2, 1);
+        ctx.selection.Set(3, 0);
         ASSERT_EQ(EditorShuffle(ctx), ShuffleOutcome::kCompleted);
         EXPECT_EQ(Picture(ctx), "[[#]\n..#]\n[[#.\n[[#.\n");
         EXPECT_TRUE(AllHorizontalPairs(ctx.CurrentLevel(), 3));
@@ -272,7 +272,7 @@ TEST(EditorShuffle, NoBlockInTheSelectionFailsAndChangesNothing) {
     EXPECT_EQ(EditorShuffle(ctx), ShuffleOutcome::kFailed);
     EXPECT_EQ(LevelTextOf(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.options.seed, 3141592653u);
-    EXPECT_FALSE(ctx.board.selection.IsEmpty(63));
+    EXPECT_FALSE(ctx.selection.IsEmpty(63));
 }
 
 TEST(EditorShuffle, AStopLeavesTheLevelAndTheSeed) {

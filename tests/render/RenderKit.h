@@ -18,7 +18,7 @@ namespace vorpel::renderkit {
 
 // Recomputes the outline flags and draws at cell size `s`.
 inline void Draw(Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false) {
-    ComputeOutlineFlags(ctx.board);
+    ComputeOutlineFlags(ctx.board, ctx.outline);
     DrawBoard(ctx, {s, repaintSuspended}, canvas);
 }
 

@@ -526,8 +526,8 @@ TEST(DrawBoard, HatchingOfTheSelectionAndTheBlockPath) {
         SCOPED_TRACE(editor ? "editor selection" : "block path");
         Fixture f;
         f.Board({".... .... ....", ".... .[.. .v..", ".... .... ...."});
-        f.ctx->board.selection.Set(1, 1);
-        f.ctx->board.selection.Set(1, 2);
+        f.ctx->selection.Set(1, 1);
+        f.ctx->selection.Set(1, 2);
         f.ctx->flags.editorActive = editor;
         f.ctx->flags.viewBlockPath = !editor;
         f.DrawAt(16); // diagonals end at x = 4, 8, 12 and 15 on row 0
@@ -544,7 +544,7 @@ TEST(DrawBoard, HatchingOfTheSelectionAndTheBlockPath) {
     }
     Fixture none;
     none.Centre(".[..");
-    none.ctx->board.selection.Set(1, 1);
+    none.ctx->selection.Set(1, 1);
     none.DrawAt(16);
     EXPECT_EQ(none.Pixel(1, 1, 15, 0), 0) << "no hatching outside those modes (bevel stays)";
     EXPECT_EQ(none.Pixel(1, 1, 8, 7), 6);

@@ -161,7 +161,7 @@ TEST(GifExport, SinglePositionsAreSingleImageFiles) {
 
         // The picture of that position, without the selection dot.
         GoToPosition(*r.ctx, c.step);
-        ComputeOutlineFlags(r.ctx->board);
+        ComputeOutlineFlags(r.ctx->board, r.ctx->outline);
         DrawBoard(*r.ctx, {kCell, true}, *r.canvas);
         EXPECT_TRUE(d.frames == Crop(*r.canvas, r.Width(), r.Height())) << "frame differs";
         DrawBoard(*r.ctx, {kCell, false}, *r.canvas);
@@ -230,7 +230,7 @@ TEST(GifExport, ChangedRectangles) {
     Context& ctx = *r.ctx;
     PlayBoard& b = ctx.board;
     auto frame = [&](bool first) {
-        ComputeOutlineFlags(b);
+        ComputeOutlineFlags(b, ctx.outline);
         DrawBoard(ctx, r.view, *r.canvas);
         return first;
     };
@@ -266,11 +266,11 @@ TEST(GifExport, ChangedRectangles) {
         ctx.flags.viewBlockPath = true;
         GifFrameWriter w;
         w.WriteGifFrame(ctx, *r.canvas, 10, frame(true), false, true);
-        b.selection.Set(2, 1);
+        ctx.selection.Set(2, 1);
         w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 20, 10, 10}));
-        b.selection.Reset(2, 1);
-        b.selection.Set(1, 2);
+        ctx.selection.Reset(2, 1);
+        ctx.selection.Set(1, 2);
         w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 10, 20, 20}));
         w.EndEarly();
