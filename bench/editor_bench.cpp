@@ -36,7 +36,6 @@ struct Bench {
         if (!ReadLevelText(ctx, lines, index, true).empty()) return false;
         RebuildBoard(ctx);
         original = ctx.CurrentLevel();
-        canvas->cellSize = 32;
         // "Current level" reads the played level: the crowded one, remembered before an edit.
         OpenEditor(ctx, snapshot);
         ctx.collection.CopyLevel(ctx.collection.currentLevel, 0);
@@ -59,7 +58,7 @@ struct Bench {
     }
     void Repaint() {
         ComputeOutlineFlags(ctx.board, ctx.outline);
-        DrawBoard(ctx, *canvas);
+        DrawBoard(ctx, {32, false}, *canvas);
         benchmark::DoNotOptimize(canvas->pixels.data());
         benchmark::ClobberMemory();
     }

@@ -35,10 +35,9 @@ void BM_WholeBoardFrame64(benchmark::State& state) {
     auto ctx = std::make_unique<Context>();
     FillBoard(*ctx);
     auto canvas = std::make_unique<BoardCanvas>();
-    canvas->cellSize = 32;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        DrawBoard(*ctx, *canvas);
+        DrawBoard(*ctx, {32, false}, *canvas);
         GifFrameWriter writer;
         writer.WriteGifFrame(*ctx, *canvas, 40, true, false, true);
         bytes = writer.Bytes().size();

@@ -154,8 +154,8 @@ private Q_SLOTS:
         auto* editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor);
         editor->titleEdit->setText(QStringLiteral("Made here"));
-        ctx_->board.selection.Clear();
-        ctx_->board.selection.Set(1, 1);
+        ctx_->selection.Clear();
+        ctx_->selection.Set(1, 1);
         editor->EditorCommand('E'); // a wall
         QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
         Close();

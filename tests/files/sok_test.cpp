@@ -252,7 +252,11 @@ TEST(SokRead, SkippedLevelsMessageCountsAndNamesTheFirstFive) {
               (std::vector<std::string>{"1 level with more than 64 rows or columns was skipped:",
                                         "\"Wide\" at line 7."}));
     std::vector<SkippedLevel> many;
-    for (std::size_t k = 1; k <= 7; ++k) many.push_back({k == 2 ? "" : "L" + std::to_string(k), k});
+    for (std::size_t k = 1; k <= 7; ++k) {
+        std::string title;
+        if (k != 2) title = std::string(1, 'L').append(std::to_string(k));
+        many.push_back({title, k});
+    }
     EXPECT_EQ(SkippedLevelsMessage(many),
               (std::vector<std::string>{
                   "7 levels with more than 64 rows or columns were skipped:", "\"L1\" at line 1.",
