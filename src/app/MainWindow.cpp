@@ -163,6 +163,8 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
     };
     // The level being read, shown while a long read goes on; the read lets the paint through.
     platform_.showLoadingBoard = [this] {
+        // Start-up reads come before the first painted board, which shows the result anyway.
+        if (!startupDone_) return;
         UpdateCellSize(CellSizing::kKeep);
         RedrawBoard();
     };
@@ -272,6 +274,7 @@ void MainWindow::HandleFirstShow() {
     boardView_->setFocus();
     RefreshView(true);
     setAcceptDrops(true);
+    startupDone_ = true;
 }
 
 void MainWindow::StartupArgument() {

@@ -283,6 +283,7 @@ private:
 
     QString rawCommandLine_;
     bool started_ = false;
+    bool startupDone_ = false; // the first show has read its files and drawn the board
     QtGlyphRasterizer rasterizer_;
     std::unique_ptr<BoardCanvas> canvas_;
     QActionGroup* annotationGroup_ = nullptr;
