@@ -102,10 +102,6 @@ std::optional<Command> CommandOfCharacter(unsigned char c) {
     return std::nullopt;
 }
 
-bool CommandAvailable(Command) {
-    return true;
-}
-
 namespace {
 
 constexpr const char* kDeleteLevelQuestion = "Delete current level from memory?";
@@ -150,7 +146,6 @@ void MainWindow::BuildMenus() {
             item->setObjectName(
                 QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
             item->setData(static_cast<int>(command));
-            item->setEnabled(CommandAvailable(command));
             if (command == Command::CountMoves || command == Command::IdentifyBlocks ||
                 command == Command::ViewBlockPath || command == Command::NoAnnotation) {
                 item->setCheckable(true);
@@ -241,7 +236,7 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         return;
     }
     const std::optional<Command> command = CommandOfCharacter(c);
-    if (!command || !CommandAvailable(*command)) return;
+    if (!command) return;
     Level& level = ctx_.CurrentLevel();
     switch (*command) {
     case Command::ReadLevels:

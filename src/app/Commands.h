@@ -263,8 +263,4 @@ struct MenuLayout {
 };
 extern const std::array<MenuLayout, 5> kMainMenus;
 
-// Commands whose windows the program does not have yet: their items are disabled and their
-// characters do nothing.
-bool CommandAvailable(Command command);
-
 } // namespace vorpel
