@@ -243,12 +243,9 @@ BENCHMARK(BM_LevelListSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
 // A level history of 100,000 steps: single steps and moves of a few steps.
 void LongHistory(Level& level) {
     level.steps.clear();
-    int move = 0;
     for (int i = 0; i < 100000; ++i) {
         StepRecord s;
-        if (i % 3 != 1) ++move;
-        s.moveNumber = move;
-        s.stepNumber = i + 1;
+        s.counts = StepRecord::kNewStep | (i % 3 != 1 ? StepRecord::kNewMove : 0);
         s.row = static_cast<std::uint8_t>(1 + i % 60);
         s.column = static_cast<std::uint8_t>(1 + (i / 60) % 60);
         s.columnDelta = static_cast<std::int8_t>(i % 2 == 0 ? 1 : -1);

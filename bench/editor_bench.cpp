@@ -139,13 +139,13 @@ Level LevelWithHistory(int steps) {
     std::size_t index = 0;
     ReadLevelText(ctx, lines, index, true);
     level = ctx.CurrentLevel();
-    level.steps.resize(static_cast<std::size_t>(steps));
+    level.steps.clear();
     for (int i = 0; i < steps; ++i) {
-        StepRecord& s = level.steps[static_cast<std::size_t>(i)];
-        s.moveNumber = i / 4 + 1;
-        s.stepNumber = i + 1;
+        StepRecord s;
+        s.counts = StepRecord::kNewStep | (i % 4 == 0 ? StepRecord::kNewMove : 0);
         s.block = static_cast<std::int16_t>(2 + i % 100);
         s.columnDelta = 1;
+        level.steps.push_back(s);
     }
     level.stepCount = level.currentStep = steps;
     return level;
@@ -174,7 +174,7 @@ void BM_UndoRedo(benchmark::State& state) {
             stack.Redo(level);
             state.ResumeTiming();
         }
-        benchmark::DoNotOptimize(level.steps.data());
+        benchmark::DoNotOptimize(level.steps.begin());
     }
 }
 BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->ArgName("redo")->Unit(benchmark::kMicrosecond);

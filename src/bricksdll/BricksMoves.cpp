@@ -225,7 +225,7 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
         }
         // A byte outside the piece range would read back as a step or an end mark.
         if (piece + offset < kFirstPieceByte || piece + offset > kLastPieceByte) {
-            error = "Move " + std::to_string(first.moveNumber) +
+            error = "Move " + std::to_string(level.steps.MoveNumber(static_cast<std::size_t>(p))) +
                     ": the block has no Bricks piece number that can be written.";
             break;
         }
@@ -235,7 +235,7 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
             StepForward(ctx);
             ++p;
         } while (p < level.stepCount &&
-                 level.steps[static_cast<std::size_t>(p)].moveNumber == first.moveNumber &&
+                 !level.steps[static_cast<std::size_t>(p)].NewMove() &&
                  !IsElimination(level.steps[static_cast<std::size_t>(p)]));
     }
     EndConversion(ctx);

@@ -108,7 +108,7 @@ std::string EncodeMoves(const Level& level, int count) {
         const StepRecord& first = level.steps[i];
         int j = i + 1;
         if (!IsElimination(first))
-            while (j < count && level.steps[j].moveNumber == first.moveNumber &&
+            while (j < count && !level.steps[j].NewMove() &&
                    !IsElimination(level.steps[j]))
                 ++j;
         data += static_cast<char>(first.row);
@@ -168,8 +168,8 @@ bool ReadForTitle(const Context& ctx, std::string& bytes, std::string& error) {
 // The new record of the current level's title holding its first `count` step records.
 std::string NewRecord(const Level& level, int count, bool asMoveList) {
     const std::string data = EncodeMoves(level, count);
-    std::int64_t moves = count > 0 ? level.steps[count - 1].moveNumber : 0;
-    std::int64_t steps = count > 0 ? level.steps[count - 1].stepNumber : 0;
+    std::int64_t moves = count > 0 ? level.steps.MoveNumber(count - 1) : 0;
+    std::int64_t steps = count > 0 ? level.steps.StepNumber(count - 1) : 0;
     if (asMoveList) {
         moves = -moves;
         steps = -steps;

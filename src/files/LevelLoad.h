@@ -63,10 +63,10 @@ std::string ReadLevelSource(Context& ctx, const std::string& fileName,
                             std::vector<std::string>& lines,
                             std::vector<SkippedLevel>* skipped = nullptr);
 
-// Adds the levels of `lines` (which it edits: title lines become bare titles) to the
-// collection, asking what to do about a title already taken unless `remembered` says.
-// `displayName` heads the messages about the moves shown on the way. On failure or cancel the
-// levels added before stay, and the collection is otherwise as it was.
+// Adds the levels of `lines` to the collection, using the lines up (they are empty after),
+// asking what to do about a title already taken unless `remembered` says. `displayName` heads the
+// messages about the moves shown on the way. On failure or cancel the levels added before stay, and
+// the collection is otherwise as it was.
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
                      RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes = nullptr);
 

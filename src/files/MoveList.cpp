@@ -46,14 +46,14 @@ std::vector<std::string> MoveListLines(const Level& level, int originRow, int or
         if (IsRealStep(first))
             for (; j < count; ++j) {
                 const StepRecord& s = level.steps[static_cast<std::size_t>(j)];
-                if (s.moveNumber != first.moveNumber || !IsRealStep(s)) break;
+                if (s.NewMove() || !IsRealStep(s)) break;
                 rowSum += s.rowDelta;
                 columnSum += s.columnDelta;
                 letters += DirectionLetter(s.rowDelta, s.columnDelta);
             }
         const int row = first.row - originRow, column = first.column - originColumn;
         lines.push_back(
-            MoveListLine(first.moveNumber, row, column, row + rowSum, column + columnSum, letters));
+            MoveListLine(level.steps.MoveNumber(static_cast<std::size_t>(i)), row, column, row + rowSum, column + columnSum, letters));
         i = j;
     }
     return lines;

@@ -274,17 +274,17 @@ void WriteMoveLines(const Level& level, std::string& out) {
     const int count =
         static_cast<int>(std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size()));
     if (count <= 0) return;
-    const std::size_t width = std::to_string(level.steps[count - 1].moveNumber).size() + 1;
+    const std::size_t width = std::to_string(level.steps.MoveNumber(count - 1)).size() + 1;
     for (int i = 0; i < count;) {
         const StepRecord& first = level.steps[i];
         std::string letters(1, DirectionLetter(first.rowDelta, first.columnDelta));
         int j = i + 1;
         if (!IsElimination(first))
-            for (; j < count && level.steps[j].moveNumber == first.moveNumber &&
+            for (; j < count && !level.steps[j].NewMove() &&
                    !IsElimination(level.steps[j]);
                  ++j)
                 letters += DirectionLetter(level.steps[j].rowDelta, level.steps[j].columnDelta);
-        out += RightAligned(first.moveNumber, width) + ")" + RightAligned(first.row, 3) + "," +
+        out += RightAligned(level.steps.MoveNumber(i), width) + ")" + RightAligned(first.row, 3) + "," +
                RightAligned(first.column, 3) + ":  " + letters + "\r\n";
         i = j;
     }

@@ -44,7 +44,10 @@ void LiteralUndo(Context& ctx, const StepRecord& r) {
 // The first position whose record belongs to a move after m (the end of move m from the start).
 int EndOfMove(const Level& level, int m) {
     int p = 0;
-    while (p < level.stepCount && level.steps[p].moveNumber <= m) ++p;
+    for (int move = 0; p < level.stepCount; ++p) {
+        move += level.steps[p].NewMove() ? 1 : 0;
+        if (move > m) break;
+    }
     return p;
 }
 
@@ -146,21 +149,21 @@ void RecordStep(Context& ctx, int rowDelta, int columnDelta, int block, int colu
     Level& level = ctx.CurrentLevel();
     const int cur = level.currentStep;
     StepRecord rec;
-    rec.moveNumber = 1;
-    rec.stepNumber = 1;
+    // The first record is move 1, step 1; later ones count on from the record before.
+    rec.counts = StepRecord::kNewMove | StepRecord::kNewStep;
     if (cur >= 1) {
-        const StepRecord& last = level.steps[cur - 1];
-        rec.moveNumber = last.moveNumber;
-        rec.stepNumber = last.stepNumber;
+        const StepList& steps = level.steps;
+        const StepRecord& last = steps[cur - 1];
+        rec.counts = 0;
         bool realBefore = true;
-        if (last.rowDelta == 0 && last.columnDelta == 0 && last.stepNumber == 1) {
+        if (last.rowDelta == 0 && last.columnDelta == 0 && steps.StepNumber(cur - 1) == 1) {
             realBefore =
-                std::any_of(level.steps.begin(), level.steps.begin() + (cur - 1),
+                std::any_of(steps.begin(), steps.begin() + (cur - 1),
                             [](const StepRecord& s) { return s.rowDelta || s.columnDelta; });
         }
         if (realBefore && (rowDelta != 0 || columnDelta != 0)) {
-            ++rec.stepNumber;
-            if (last.block != block) ++rec.moveNumber;
+            rec.counts |= StepRecord::kNewStep;
+            if (last.block != block) rec.counts |= StepRecord::kNewMove;
         }
     }
     rec.block = static_cast<std::int16_t>(block);
@@ -171,7 +174,7 @@ void RecordStep(Context& ctx, int rowDelta, int columnDelta, int block, int colu
     rec.sideEffect = sideEffect ? 1 : 0;
     if (level.steps.size() <= static_cast<std::size_t>(cur))
         level.steps.resize(level.steps.size() + 20);
-    level.steps[static_cast<std::size_t>(cur)] = rec;
+    level.steps.Set(static_cast<std::size_t>(cur), rec);
     level.currentStep = cur + 1;
     level.stepCount = level.currentStep;
     SealJournal(ctx, false);
@@ -259,16 +262,18 @@ void GoToMove(Context& ctx, int move) {
         RebuildBoard(ctx);
         return;
     }
+    // Numbers never fall along the history, so the records after move `move` are those from
+    // its end on.
+    const StepList& steps = level.steps;
+    const int target = EndOfMove(level, move);
     if (level.currentStep >= 1 && move < CurrentMove(level)) {
         const bool sideEffects =
-            std::any_of(level.steps.begin(), level.steps.begin() + level.currentStep,
-                        [&](const StepRecord& s) { return s.moveNumber > move && s.sideEffect; });
+            std::any_of(steps.begin() + target, steps.begin() + level.currentStep,
+                        [](const StepRecord& s) { return s.sideEffect != 0; });
         if (!sideEffects) {
-            while (level.currentStep >= 1 && level.steps[level.currentStep - 1].moveNumber > move)
-                UndoStep(ctx);
+            while (level.currentStep > target) UndoStep(ctx);
             return;
         }
-        const int target = EndOfMove(level, move);
         if (target <= level.currentStep && target > ctx.board.journal.base &&
             JournalReaches(ctx, target)) {
             RevertJournal(ctx, target);
@@ -276,8 +281,7 @@ void GoToMove(Context& ctx, int move) {
         }
         RebuildBoard(ctx);
     }
-    while (level.currentStep < level.stepCount && level.steps[level.currentStep].moveNumber <= move)
-        RedoStep(ctx);
+    while (level.currentStep < target) RedoStep(ctx);
 }
 
 void ZeroMoveCount(Context& ctx) {

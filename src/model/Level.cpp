@@ -84,21 +84,20 @@ std::string CheckTitle(const std::string& title) {
 }
 
 int CurrentMove(const Level& level) {
-    return level.currentStep >= 1 ? level.steps[level.currentStep - 1].moveNumber : 0;
+    return level.currentStep >= 1 ? level.steps.MoveNumber(level.currentStep - 1) : 0;
 }
 int CurrentStepNumber(const Level& level) {
-    return level.currentStep >= 1 ? level.steps[level.currentStep - 1].stepNumber : 0;
+    return level.currentStep >= 1 ? level.steps.StepNumber(level.currentStep - 1) : 0;
 }
 int TotalMoves(const Level& level) {
-    return level.stepCount >= 1 ? level.steps[level.stepCount - 1].moveNumber : 0;
+    return level.stepCount >= 1 ? level.steps.MoveNumber(level.stepCount - 1) : 0;
 }
 int TotalSteps(const Level& level) {
-    return level.stepCount >= 1 ? level.steps[level.stepCount - 1].stepNumber : 0;
+    return level.stepCount >= 1 ? level.steps.StepNumber(level.stepCount - 1) : 0;
 }
 bool InMiddleOfMove(const Level& level) {
     return level.currentStep >= 1 && level.currentStep < level.stepCount &&
-           level.steps[level.currentStep - 1].moveNumber ==
-               level.steps[level.currentStep].moveNumber;
+           !level.steps[level.currentStep].NewMove();
 }
 
 } // namespace vorpel

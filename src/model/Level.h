@@ -8,6 +8,7 @@
 
 #include "model/Grid.h"
 #include "model/Kinds.h"
+#include "model/StepList.h"
 
 namespace vorpel {
 
@@ -15,19 +16,6 @@ inline constexpr int kCells = 64 * 64;
 constexpr int CellIndex(int row, int column) {
     return row * 64 + column;
 }
-
-// One recorded step; a move is a run of steps of one block.
-struct StepRecord {
-    std::int32_t moveNumber = 0;
-    std::int32_t stepNumber = 0;
-    std::int16_t block = 0;
-    std::uint8_t row = 0;
-    std::uint8_t column = 0;
-    std::int8_t rowDelta = 0;
-    std::int8_t columnDelta = 0;
-    std::uint8_t sideEffect = 0;
-    friend bool operator==(const StepRecord&, const StepRecord&) = default;
-};
 
 struct Level {
     std::int32_t currentStep = 0;
@@ -37,7 +25,7 @@ struct Level {
     Grid<Byte> blockLayer{'.'};
     Grid<Byte> markLayer{'.'};
     Grid<std::int16_t> idLayer{0};
-    std::vector<StepRecord> steps; // grows by 20; only the first stepCount are valid
+    StepList steps; // grows by 20; only the first stepCount are valid
     std::int8_t rows = 6;
     std::int8_t columns = 6;
 

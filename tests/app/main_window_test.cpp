@@ -205,7 +205,7 @@ private Q_SLOTS:
             const StepRecord& s = Current().steps[std::size_t(i)];
             QCOMPARE(s.columnDelta, std::int8_t(1));
             QCOMPARE(s.rowDelta, std::int8_t(0));
-            QCOMPARE(s.moveNumber, 1);
+            QCOMPARE(Current().steps.MoveNumber(std::size_t(i)), 1);
         }
         QCOMPARE(ctx_->board.selectedColumn, 4);
         QVERIFY(!f.Board().Dragging());
@@ -391,7 +391,9 @@ private Q_SLOTS:
         Start(QStringLiteral("*Beta"));
         Drag(2, 2, 2, 4);
         QCOMPARE(Current().currentStep, 2);
-        ctx_->CurrentLevel().steps[1].block = 99;
+        StepRecord damaged = Current().steps[1];
+        damaged.block = 99;
+        ctx_->CurrentLevel().steps.Set(1, damaged);
         Type(',');
         QCOMPARE(Current().currentStep, 1);
         QCOMPARE(ctx_->board.selectedBlock, 0);
@@ -413,10 +415,9 @@ private Q_SLOTS:
         StepRecord right = level.steps[1];
         right.row = 2;
         right.column = 2;
-        right.stepNumber = 3;
-        level.steps[1] = down;
+        level.steps.Set(1, down);
         level.steps.resize(std::max<std::size_t>(level.steps.size(), 3));
-        level.steps[2] = right;
+        level.steps.Set(2, right);
         level.stepCount = 3;
         QTest::keyClick(&form_->Board(), Qt::Key_Home);
         QTest::keyClick(&form_->Board(), Qt::Key_End);

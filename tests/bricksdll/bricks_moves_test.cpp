@@ -116,7 +116,7 @@ TEST(BricksMoves, PieceBytesWithoutStepsAreSkipped) {
         EXPECT_EQ(test::Picture(ctx), test.picture) << test.name;
         EXPECT_EQ(ctx.CurrentLevel().stepCount, test.steps) << test.name;
         if (test.steps > 0) {
-            EXPECT_EQ(ctx.CurrentLevel().steps[test.steps - 1].moveNumber, 1) << test.name;
+            EXPECT_EQ(ctx.CurrentLevel().steps.MoveNumber(test.steps - 1), 1) << test.name;
         }
     }
 }

@@ -14,8 +14,7 @@ Level Titled(const std::string& title, int steps = 0) {
     level.blockLayer.Set(1, 2, '[');
     for (int i = 0; i < steps; ++i) {
         StepRecord step;
-        step.moveNumber = i / 3 + 1;
-        step.stepNumber = i + 1;
+        step.counts = StepRecord::kNewStep | (i % 3 == 0 ? StepRecord::kNewMove : 0);
         step.block = 2;
         level.steps.push_back(step);
     }
@@ -134,7 +133,9 @@ TEST(UndoStack, EntriesShareAnUnchangedHistory) {
     }
     EXPECT_LT(stack.Bytes(), 2 * history);
     // A changed history is a new one; the change undone brings the old one back intact.
-    level.steps[5].block = 9;
+    StepRecord changed = level.steps[5];
+    changed.block = 9;
+    level.steps.Set(5, changed);
     ASSERT_TRUE(stack.Undo(level));
     EXPECT_GT(stack.Bytes(), 2 * history);
     EXPECT_EQ(level.steps[5].block, 2);

@@ -1,6 +1,9 @@
 // The move list's text: lines built from the history, clipboard text and numbered best solutions.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+
 #include "SolutionFixtures.h"
 #include "files/MoveList.h"
 
@@ -14,17 +17,23 @@ TEST(MoveListLine, PadsEachFieldToItsWidth) {
     EXPECT_EQ(MoveListLine(12345, -3, 63, 100, -1, "x"), "12345) -3, 63,100, -1: x");
 }
 
-// Steps as the history keeps them: the block at (row, column) of a move and the deltas.
-constexpr auto Step = test::MakeStep;
+// Steps as the history keeps them: the move, its block's (row, column) and the deltas.
+using Step = std::array<int, 5>;
+void SetSteps(Level& level, std::initializer_list<Step> steps) {
+    for (const Step& s : steps) test::AppendStep(level.steps, s[0], s[1], s[2], s[3], s[4]);
+}
 
 TEST(MoveListLines, OneLinePerMoveEliminationsApartFromTheOrigin) {
     Level level;
-    level.steps = {
-        Step(1, 2, 3, 0, 1),  Step(1, 2, 4, 1, 0),  Step(1, 3, 4, 0, -1), // one move, three steps
-        Step(1, 3, 3, 0, 0),                                              // its block eliminated
-        Step(2, 5, 5, -1, 0), Step(3, 4, 5, -1, 0),                       // the same block again
-        Step(4, 1, 1, 1, 1),                                              // no real step
-    };
+    SetSteps(level, {
+                        {1, 2, 3, 0, 1},
+                        {1, 2, 4, 1, 0},
+                        {1, 3, 4, 0, -1}, // one move, three steps
+                        {1, 3, 3, 0, 0},  // its block eliminated
+                        {2, 5, 5, -1, 0},
+                        {3, 4, 5, -1, 0}, // the same block again
+                        {4, 1, 1, 1, 1},  // no real step
+                    });
     level.stepCount = 6; // the last record lies past the history
     EXPECT_EQ(MoveListLines(level, 0, 0), (std::vector<std::string>{
                                               "   1)  2,  3,  3,  3: >v<",

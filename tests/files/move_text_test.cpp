@@ -44,7 +44,7 @@ struct Fixture {
 TEST(WriteMoveLines, OneLinePerMoveWithAlignedNumbers) {
     Level level;
     auto add = [&](int move, int row, int column, int rowDelta, int columnDelta) {
-        level.steps.push_back(test::MakeStep(move, row, column, rowDelta, columnDelta));
+        test::AppendStep(level.steps, move, row, column, rowDelta, columnDelta);
     };
     add(1, 4, 10, 0, 1);
     add(1, 4, 10, 0, 1);

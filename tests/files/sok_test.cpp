@@ -348,8 +348,8 @@ TEST(SokWrite, ACopiedLevelReadsBackAsTheSameBoardWithOneMove) {
         }
     }
     ASSERT_EQ(level.stepCount, 2);
-    EXPECT_EQ(level.steps[0].moveNumber, 1);
-    EXPECT_EQ(level.steps[1].moveNumber, 1);
+    EXPECT_EQ(level.steps.MoveNumber(0), 1);
+    EXPECT_EQ(level.steps.MoveNumber(1), 1);
     EXPECT_TRUE(back[0].solved);
 }
 

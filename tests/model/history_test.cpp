@@ -58,11 +58,11 @@ TEST(StepRecord, BarrierRemovalBeforeTheFirstStepSharesItsNumbers) {
     ASSERT_TRUE(Drag(ctx, 0, 2, 0, 1));
     const Level& level = ctx.CurrentLevel();
     ASSERT_EQ(level.stepCount, 3);
-    EXPECT_EQ(std::make_pair(level.steps[0].moveNumber, level.steps[0].stepNumber),
+    EXPECT_EQ(std::make_pair(level.steps.MoveNumber(0), level.steps.StepNumber(0)),
               std::make_pair(1, 1));
-    EXPECT_EQ(std::make_pair(level.steps[1].moveNumber, level.steps[1].stepNumber),
+    EXPECT_EQ(std::make_pair(level.steps.MoveNumber(1), level.steps.StepNumber(1)),
               std::make_pair(1, 1));
-    EXPECT_EQ(std::make_pair(level.steps[2].moveNumber, level.steps[2].stepNumber),
+    EXPECT_EQ(std::make_pair(level.steps.MoveNumber(2), level.steps.StepNumber(2)),
               std::make_pair(1, 2));
 }
 
@@ -73,9 +73,9 @@ TEST(StepRecord, AStepAfterABarrierRemovalStartsANewMove) {
     ASSERT_TRUE(SelectBlock(ctx, 2, 0));
     ASSERT_TRUE(Drag(ctx, 0, 1, 0, 1));
     const Level& level = ctx.CurrentLevel();
-    EXPECT_EQ(level.steps[1].moveNumber, 1);
-    EXPECT_EQ(level.steps[2].moveNumber, 2);
-    EXPECT_EQ(level.steps[2].stepNumber, 2);
+    EXPECT_EQ(level.steps.MoveNumber(1), 1);
+    EXPECT_EQ(level.steps.MoveNumber(2), 2);
+    EXPECT_EQ(level.steps.StepNumber(2), 2);
 }
 
 TEST(History, NewStepDiscardsUndoneRecords) {

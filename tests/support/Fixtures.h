@@ -17,15 +17,18 @@ std::string LoadBoard(Context& ctx, const std::vector<std::string>& rows,
 // One line per row: each cell's display character, or its mark where it holds no block.
 std::string Picture(const Context& ctx);
 
-// A step record of move `move`: the block at (row, column) moved by the deltas.
-inline StepRecord MakeStep(int move, int row, int column, int rowDelta, int columnDelta) {
+// Appends a step record of move `move` (the last record's move or the one after it): the block
+// at (row, column) moved by the deltas.
+inline void AppendStep(StepList& steps, int move, int row, int column, int rowDelta,
+                       int columnDelta) {
     StepRecord s;
-    s.moveNumber = move;
+    if (move > (steps.empty() ? 0 : steps.MoveNumber(steps.size() - 1)))
+        s.counts = StepRecord::kNewMove;
     s.row = static_cast<std::uint8_t>(row);
     s.column = static_cast<std::uint8_t>(column);
     s.rowDelta = static_cast<std::int8_t>(rowDelta);
     s.columnDelta = static_cast<std::int8_t>(columnDelta);
-    return s;
+    steps.push_back(s);
 }
 
 // Takes hold of the block at (row, column) and drags it one cell by the deltas.
