@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Compares vorpel-cli snapshot, list, png and gif output of two builds, byte for byte.
+# Compares vorpel-cli snapshot, list, convert, png and gif output of two builds, byte for byte.
 #
 # usage: scripts/check-outputs.sh REFERENCE_CLI NEW_CLI [FILE...]
 # Without files it takes every file in ../shared/corpus/, data/ and fuzz/corpus/. Each run's
@@ -34,8 +34,11 @@ mkdir -p "$work/ref" "$work/new"
 runs=0
 differences=0
 
-# Runs one command line with both programs in their own folders, the output file named "out",
-# and compares everything they produce.
+# DLLs carry the time they were written; both sides write the same one.
+export SOURCE_DATE_EPOCH=1000000000
+
+# Runs one command line with both programs in their own folders, the output files named "out"
+# with any extension, and compares everything they produce.
 compare() {
     local label=$1
     shift
@@ -43,12 +46,12 @@ compare() {
     for side in ref new; do
         local program=$reference
         [ "$side" = new ] && program=$new
-        rm -f "$work/$side/out"
+        rm -f "$work/$side"/out*
         (cd "$work/$side" && "$program" "$@" >stdout 2>stderr; echo $? >status)
     done
     runs=$((runs + 1))
     local part
-    for part in stdout stderr status out; do
+    for part in stdout stderr status $(cd "$work" && ls ref new | grep '^out' | sort -u); do
         if [ -e "$work/ref/$part" ] || [ -e "$work/new/$part" ]; then
             if ! cmp -s "$work/ref/$part" "$work/new/$part"; then
                 echo "DIFFERENT $part: $label: $*" >&2
@@ -63,6 +66,9 @@ for file in "${files[@]}"; do
     name=${file#"$root"/}
     compare "$name" snapshot "$file"
     compare "$name" list "$file"
+    for ext in txt sok dll nbl; do
+        compare "$name" convert "$file" "out.$ext"
+    done
     count=$( (cd "$work/ref" && "$reference" list "$file" 2>/dev/null) | grep -c '^[0-9]')
     [ "$count" -gt 0 ] || count=1
     levels=$(seq 1 "$count")
