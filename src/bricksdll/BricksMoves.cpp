@@ -234,8 +234,7 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
             put(StepCode(level.steps[static_cast<std::size_t>(p)]));
             StepForward(ctx);
             ++p;
-        } while (p < level.stepCount &&
-                 !level.steps[static_cast<std::size_t>(p)].NewMove() &&
+        } while (p < level.stepCount && !level.steps[static_cast<std::size_t>(p)].NewMove() &&
                  !IsElimination(level.steps[static_cast<std::size_t>(p)]));
     }
     EndConversion(ctx);

@@ -108,9 +108,7 @@ std::string EncodeMoves(const Level& level, int count) {
         const StepRecord& first = level.steps[i];
         int j = i + 1;
         if (!IsElimination(first))
-            while (j < count && !level.steps[j].NewMove() &&
-                   !IsElimination(level.steps[j]))
-                ++j;
+            while (j < count && !level.steps[j].NewMove() && !IsElimination(level.steps[j])) ++j;
         data += static_cast<char>(first.row);
         data += static_cast<char>(first.column);
         for (int k = i; k < j; k += 2) {

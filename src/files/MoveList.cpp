@@ -38,8 +38,10 @@ std::vector<std::string> MoveListLines(const Level& level, int originRow, int or
     const int count =
         static_cast<int>(std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size()));
     std::string letters;
+    int move = 0; // the lines' records after the first never start a move
     for (int i = 0; i < count;) {
         const StepRecord& first = level.steps[static_cast<std::size_t>(i)];
+        move += first.NewMove() ? 1 : 0;
         int rowSum = first.rowDelta, columnSum = first.columnDelta;
         letters.assign(1, DirectionLetter(first.rowDelta, first.columnDelta));
         int j = i + 1;
@@ -52,8 +54,7 @@ std::vector<std::string> MoveListLines(const Level& level, int originRow, int or
                 letters += DirectionLetter(s.rowDelta, s.columnDelta);
             }
         const int row = first.row - originRow, column = first.column - originColumn;
-        lines.push_back(
-            MoveListLine(level.steps.MoveNumber(static_cast<std::size_t>(i)), row, column, row + rowSum, column + columnSum, letters));
+        lines.push_back(MoveListLine(move, row, column, row + rowSum, column + columnSum, letters));
         i = j;
     }
     return lines;

@@ -275,16 +275,17 @@ void WriteMoveLines(const Level& level, std::string& out) {
         static_cast<int>(std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size()));
     if (count <= 0) return;
     const std::size_t width = std::to_string(level.steps.MoveNumber(count - 1)).size() + 1;
+    // A move's records after its first never start a move, so one count serves every line.
+    int move = 0;
     for (int i = 0; i < count;) {
         const StepRecord& first = level.steps[i];
+        move += first.NewMove() ? 1 : 0;
         std::string letters(1, DirectionLetter(first.rowDelta, first.columnDelta));
         int j = i + 1;
         if (!IsElimination(first))
-            for (; j < count && !level.steps[j].NewMove() &&
-                   !IsElimination(level.steps[j]);
-                 ++j)
+            for (; j < count && !level.steps[j].NewMove() && !IsElimination(level.steps[j]); ++j)
                 letters += DirectionLetter(level.steps[j].rowDelta, level.steps[j].columnDelta);
-        out += RightAligned(level.steps.MoveNumber(i), width) + ")" + RightAligned(first.row, 3) + "," +
+        out += RightAligned(move, width) + ")" + RightAligned(first.row, 3) + "," +
                RightAligned(first.column, 3) + ":  " + letters + "\r\n";
         i = j;
     }
