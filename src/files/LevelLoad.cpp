@@ -3,9 +3,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <new>
 #include <optional>
 #include <system_error>
@@ -75,29 +72,6 @@ void DropAppendedLevel(LevelCollection& collection) {
         collection.RemoveLastLevel();
     else
         collection.levels.clear();
-}
-
-// Text of a read from which the memory it leaves free is handed back to the system.
-constexpr std::size_t kReleaseAfterBytes = 4 << 20;
-
-// The bytes the lines hold outside their own small buffers.
-std::size_t TextBytes(const std::vector<std::string>& lines) {
-    std::size_t bytes = 0;
-    for (const std::string& line : lines)
-        if (line.capacity() > std::string().capacity()) bytes += line.capacity() + 1;
-    return bytes;
-}
-
-// Gives the lines of a read back. Megabytes of text leave free memory in small pieces between
-// the levels read, which the process would otherwise keep for as long as it runs; handing it to
-// the system costs a walk of the heap, worth it only after a large read.
-void ReleaseLines(std::vector<std::string>& lines, std::size_t textBytes) {
-    std::vector<std::string>().swap(lines);
-#if defined(__GLIBC__)
-    if (textBytes >= kReleaseAfterBytes) malloc_trim(0);
-#else
-    (void)textBytes;
-#endif
 }
 
 // Builds the play board of the current level, lets the window show it, carries out its move
@@ -171,9 +145,11 @@ public:
 
     LoadResult Add(const std::string& displayName, std::vector<std::string>& lines,
                    RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes) {
-        const std::size_t textBytes = TextBytes(lines);
+        std::size_t textBytes = 0;
+        for (const std::string& line : lines) textBytes += line.size();
         LoadResult result = AddLines(displayName, lines, remembered, outcomes);
-        ReleaseLines(lines, textBytes);
+        std::vector<std::string>().swap(lines);
+        ReleaseAfterRead(textBytes);
         return result;
     }
 

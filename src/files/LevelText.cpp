@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <new>
 #include <unordered_map>
 
@@ -83,6 +86,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
     }
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
+}
+
+void ReleaseAfterRead(std::size_t textBytes) {
+#if defined(__GLIBC__)
+    if (textBytes >= (std::size_t{4} << 20)) malloc_trim(0);
+#else
+    (void)textBytes;
+#endif
 }
 
 bool IsTextMarkChar(Byte c, bool quoted) {

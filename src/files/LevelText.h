@@ -15,6 +15,12 @@ namespace vorpel {
 // empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// To be called once a read of `textBytes` of text has given its text and lines back. Megabytes
+// of text leave free memory in small pieces between the levels read, which the process would
+// otherwise keep for as long as it runs; handing it to the system (where the C library can)
+// costs a walk of the heap, worth it only after a large read.
+void ReleaseAfterRead(std::size_t textBytes);
+
 // Whether a text's lines are to be read in this format (the other texts go to the SOK reader).
 bool IsLevelText(const std::vector<std::string>& lines);
 

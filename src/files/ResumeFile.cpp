@@ -126,11 +126,16 @@ std::string ReadResumeText(Context& ctx, const std::string& text) {
 std::string ReadResumeFile(Context& ctx, const std::string& path) {
     std::string text;
     if (std::string error = ReadWholeFile(path, text); !error.empty()) return error;
+    std::string result;
     try {
-        return ReadResumeText(ctx, text);
+        result = ReadResumeText(ctx, text);
     } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
+        result = kNotEnoughMemory;
     }
+    const std::size_t textBytes = text.size();
+    std::string().swap(text);
+    ReleaseAfterRead(textBytes);
+    return result;
 }
 
 std::string SetResumeFileAside(const std::string& path) {

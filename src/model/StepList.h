@@ -30,8 +30,8 @@ struct StepRecord {
 // A vector of step records whose move and step numbers are running sums of the records' counts
 // (the first record counts from zero). A collection holds millions of records, so the numbers
 // are not stored: a checkpoint every kStride records keeps reading one number to at most
-// kStride - 1 additions. Records change only through Set and resize, which drop the checkpoints
-// after the change.
+// kStride - 1 additions. Records change only through Set, resize and pop_back, which drop the
+// checkpoints after the change.
 class StepList {
 public:
     using const_iterator = std::vector<StepRecord>::const_iterator;
