@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kExitOk = 0, kExitLevelFailed = 1, kExitUsage = 2;
 
-void PrintUsage() {
+void PrintUsage(std::FILE* to) {
     std::fputs("usage: vorpel-cli verify FILE...\n"
                "       vorpel-cli snapshot FILE\n"
                "       vorpel-cli list FILE...\n"
@@ -28,8 +28,9 @@ void PrintUsage() {
                "       vorpel-cli gif IN OUT [--level N] [--cell S]"
                " [--what initial|current|steps|moves] [--delay CS] [--no-loop]\n"
                "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n"
-               "       vorpel-cli shuffle IN OUT [--level N] [--seed S]\n",
-               stderr);
+               "       vorpel-cli shuffle IN OUT [--level N] [--seed S]\n"
+               "       vorpel-cli --help | --version\n",
+               to);
 }
 
 int Verify(const std::vector<std::string>& files) {
@@ -136,10 +137,18 @@ int main(int argc, char** argv) {
     vorpel::RegisterDllReader();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        vorpel::PrintUsage();
+        vorpel::PrintUsage(stderr);
         return vorpel::kExitUsage;
     }
     const std::string& command = args[0];
+    if (args.size() == 1 && (command == "--help" || command == "-h")) {
+        vorpel::PrintUsage(stdout);
+        return vorpel::kExitOk;
+    }
+    if (args.size() == 1 && command == "--version") {
+        std::puts("vorpel-cli " VORPEL_VERSION);
+        return vorpel::kExitOk;
+    }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "verify" && !rest.empty()) return vorpel::Verify(rest);
     if (command == "snapshot" && rest.size() == 1) return vorpel::Snapshot(rest[0]);
@@ -148,6 +157,6 @@ int main(int argc, char** argv) {
     if (command == "shuffle") return vorpel::ShuffleCommand(rest);
     if (command == "gif") return vorpel::GifCommand(rest);
     if (command == "png") return vorpel::PngCommand(rest);
-    vorpel::PrintUsage();
+    vorpel::PrintUsage(stderr);
     return vorpel::kExitUsage;
 }

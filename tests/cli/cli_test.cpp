@@ -58,6 +58,16 @@ TEST_F(Cli, UnusableArgumentsAndFiles) {
     EXPECT_EQ(RunCli("verify " + (dir / "missing.txt").string()).status, 2);
 }
 
+TEST_F(Cli, HelpAndVersionGoToStandardOutput) {
+    const CliRun help = RunCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: vorpel-cli verify FILE...\n", 0), 0u) << help.out;
+    const CliRun version = RunCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("vorpel-cli ") + VORPEL_VERSION + "\n");
+    EXPECT_EQ(RunCli("--help extra").status, 2);
+}
+
 TEST_F(Cli, VerifyNamesABoardError) {
     const std::string file = Write("bad.txt", "\"Bad\"\r\n.#...Q..\r\n.#...#..\r\n");
     const CliRun run = RunCli("verify " + file);
