@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: a release build, a format check, the suite again under
+# Sets up, builds and runs every test: a release build, a format check, the Debian package, the
+# suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,9 @@ echo "== release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+bash scripts/check-package.sh build/release
 
 echo "== sanitizer build, tests and bounded fuzzing"
 # One clang build serves the suite under AddressSanitizer and UndefinedBehaviorSanitizer and the
