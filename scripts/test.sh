@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a release build, a format check, the Debian package, the
-# suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a few seconds.
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a
+# few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
