@@ -95,6 +95,11 @@ PositionCodec::PositionCodec(const PlayBoard& start) {
         const std::int16_t id = b.id < 0 ? b.id : 0;
         auto same = [&](const Class& c) {
             if (c.kind != b.kind || c.id != id) return false;
+            // Without a teleporter these keep their column (or row) for good.
+            if (!teleporter && MovesOnlyVertically(b.kind) && c.anchorColumn != b.anchorColumn)
+                return false;
+            if (!teleporter && MovesOnlyHorizontally(b.kind) && c.anchorRow != b.anchorRow)
+                return false;
             int l = 0, el = 0;
             return NormalisedShape(c.shape, l) == key &&
                    c.anchorColumn - l == b.anchorColumn - left &&
@@ -259,7 +264,7 @@ void PositionCodec::Decode(const std::uint8_t* code, PlayBoard& b) const {
             for (const auto& [dr, word] : c.shape) {
                 const int row = blk.anchorRow + dr;
                 for (std::uint64_t w = ShiftColumns(word, shift); w; w &= w - 1)
-                    b.blockAt[CellIndex(row, std::countl_zero(w))] = 0;
+                    b.blockAt[CellIndex(row, 63 - std::countr_zero(w))] = 0;
                 blk.cells.row[row] = 0;
             }
             for (const auto& [dr, word] : c.extra) blk.extraCells.row[blk.anchorRow + dr] = 0;
@@ -294,7 +299,7 @@ void PositionCodec::Decode(const std::uint8_t* code, PlayBoard& b) const {
                 const std::uint64_t moved = ShiftColumns(word, shift);
                 blk.cells.row[row] = moved;
                 for (std::uint64_t w = moved; w; w &= w - 1)
-                    b.blockAt[CellIndex(row, std::countl_zero(w))] = index;
+                    b.blockAt[CellIndex(row, 63 - std::countr_zero(w))] = index;
             }
             for (const auto& [dr, word] : c.extra)
                 blk.extraCells.row[blk.anchorRow + dr] = ShiftColumns(word, shift);

@@ -25,7 +25,8 @@ std::vector<Level> LevelsOfFile(const std::string& path) {
     return LevelsOf(text);
 }
 
-bool ReplaysToSolved(const Level& level, const std::vector<SolveStep>& steps, int* moves) {
+bool ReplaysToSolved(const Level& level, const std::vector<SolveStep>& steps, int* moves,
+                     int* programSteps) {
     Context ctx;
     ctx.collection.levels[0] = level;
     ctx.collection.levels[0].ClearHistory();
@@ -40,6 +41,7 @@ bool ReplaysToSolved(const Level& level, const std::vector<SolveStep>& steps, in
         if (ctx.CurrentLevel().currentStep != before + 1) return false;
     }
     if (moves) *moves = TotalMoves(ctx.CurrentLevel());
+    if (programSteps) *programSteps = TotalSteps(ctx.CurrentLevel());
     return IsSolved(ctx);
 }
 

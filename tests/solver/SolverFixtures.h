@@ -14,7 +14,9 @@ std::vector<Level> LevelsOf(const std::string& text);
 std::vector<Level> LevelsOfFile(const std::string& path);
 
 // Plays the steps on the level's start position through SelectBlock and DragSelectedBlock;
-// true when every step was made and the level ends solved. `moves` gets the program's count.
-bool ReplaysToSolved(const Level& level, const std::vector<SolveStep>& steps, int* moves = nullptr);
+// true when every step was made and the level ends solved. `moves` and `programSteps` get the
+// program's counts (taking away a weak barrier is no step there).
+bool ReplaysToSolved(const Level& level, const std::vector<SolveStep>& steps, int* moves = nullptr,
+                     int* programSteps = nullptr);
 
 } // namespace vorpel::test
