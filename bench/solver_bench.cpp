@@ -23,33 +23,31 @@ std::vector<Level> LevelsOf(const std::string& text) {
     return ctx.collection.levels;
 }
 
-// A walled board of side `size` with a master block, a few two-cell and many one-cell blocks
-// over about a third of the floor, and a destination walled in, so that no position solves it.
+// A walled board of side `size` with a two-cell master block, a two-cell block and six
+// one-cell blocks, and one destination walled in a corner, so that no position solves it.
 Level OpenBoard(int size) {
+    std::vector<std::string> cells(static_cast<std::size_t>(size * size), "....");
+    auto at = [&](int r, int c) -> std::string& {
+        return cells[static_cast<std::size_t>(r * size + c)];
+    };
+    for (int r = 0; r < size; ++r)
+        for (int c = 0; c < size; ++c)
+            if (r == 0 || c == 0 || r == size - 1 || c == size - 1) at(r, c) = ".#..";
+    at(size - 3, size - 2) = at(size - 2, size - 3) = ".#..";
+    at(size - 2, size - 2) = "+...";
+    at(1, 1) = at(1, 2) = ".@mm";
+    at(1, size - 2) = at(2, size - 2) = ".[dd";
+    const int inner = (size - 2) * (size - 2);
+    for (int k = 0, placed = 0; placed < 6; ++k) {
+        const int i = (k * 37 + 11) % inner;
+        std::string& cell = at(1 + i / (size - 2), 1 + i % (size - 2));
+        if (cell != "....") continue;
+        cell = ".[..";
+        ++placed;
+    }
     std::string text = "\"Open " + std::to_string(size) + "\"\r\n";
-    int label = 0;
     for (int r = 0; r < size; ++r) {
-        for (int c = 0; c < size; ++c) {
-            const bool wall = r == 0 || c == 0 || r == size - 1 || c == size - 1 ||
-                              (r == size - 3 && c >= size - 4) || (c == size - 4 && r >= size - 3);
-            if (r == size - 2 && c == size - 2) {
-                text += "+...";
-            } else if (wall) {
-                text += ".#..";
-            } else if (r == 1 && c <= 2) {
-                text += c == 1 ? ".@mm" : ".@mm";
-            } else if ((r * 7 + c * 3) % 5 == 0 && c + 1 < size - 1 && r % 2 == 1) {
-                // The left cell of a two-cell block; its right cell follows.
-                text += ".[" + std::string{char('a' + label % 26), char('a' + label / 26)};
-                ++c;
-                text += ".[" + std::string{char('a' + label % 26), char('a' + label / 26)};
-                ++label;
-            } else if ((r * 5 + c * 11) % 4 == 0) {
-                text += ".[..";
-            } else {
-                text += "....";
-            }
-        }
+        for (int c = 0; c < size; ++c) text += at(r, c);
         text += "\r\n";
     }
     return LevelsOf(text).at(0);
@@ -60,17 +58,21 @@ void BM_GeneralSolverOpenBoard(benchmark::State& state) {
     SolveLimits limits;
     limits.memoryBytes = std::size_t{16} << 20;
     SolveResult r;
+    GeneralSearchStats stats;
     for (auto _ : state) {
-        r = SolveGeneral(level, limits);
+        r = SolveGeneral(level, limits, {}, {}, &stats);
         benchmark::DoNotOptimize(r.positions);
     }
-    state.counters["positions/s"] = static_cast<double>(r.positions) / r.seconds;
+    state.counters["positions/s"] =
+        benchmark::Counter(static_cast<double>(r.positions), benchmark::Counter::kIsRate);
     state.counters["positions"] = static_cast<double>(r.positions);
-    // At the cap, everything the search holds divided among its positions.
+    state.counters["successors/s"] =
+        benchmark::Counter(static_cast<double>(stats.successors), benchmark::Counter::kIsRate);
+    // The encodings and the table's slots; and everything allocated, growth slack included.
     state.counters["bytes/position"] =
-        r.limit == "memory"
-            ? static_cast<double>(limits.memoryBytes) / static_cast<double>(r.positions)
-            : 0;
+        static_cast<double>(stats.storedBytes) / static_cast<double>(r.positions);
+    state.counters["held bytes/position"] =
+        static_cast<double>(stats.heldBytes) / static_cast<double>(r.positions);
     state.counters["encoding bytes"] = static_cast<double>(GeneralEncodingBytes(level));
     state.SetLabel(r.limit);
 }
@@ -96,7 +98,8 @@ void BM_ClassicPuzzle(benchmark::State& state) {
     state.counters["moves"] = r.moves;
     state.counters["steps"] = static_cast<double>(r.steps.size());
     state.counters["positions"] = static_cast<double>(r.positions);
-    state.counters["positions/s"] = static_cast<double>(r.positions) / r.seconds;
+    state.counters["positions/s"] =
+        benchmark::Counter(static_cast<double>(r.positions), benchmark::Counter::kIsRate);
     state.SetLabel(levels.at(index).title.substr(0, 12));
 }
 BENCHMARK(BM_ClassicPuzzle)

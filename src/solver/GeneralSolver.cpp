@@ -42,6 +42,29 @@ std::uint64_t HashBytes(const std::uint8_t* p, std::size_t n) {
     return h ^ (h >> 32);
 }
 
+// A table slot: the position's index + 1 in the low bits, a few bits of its hash above them, so
+// that most slots of other positions are passed over without reading their bytes.
+constexpr int kIndexBits = 27;
+constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
+std::uint32_t TagOf(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash & 31) << kIndexBits;
+}
+std::size_t SlotOf(std::uint64_t hash, std::size_t size) {
+    return static_cast<std::size_t>(((hash >> 32) * size) >> 32);
+}
+
+bool SameBytes(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+    for (; n >= 8; a += 8, b += 8, n -= 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y) return false;
+    }
+    for (; n; --n)
+        if (*a++ != *b++) return false;
+    return true;
+}
+
 // Copies the start board into a working board without giving up its reserved block table.
 void CopyBoard(const PlayBoard& from, PlayBoard& to) {
     to.rows = from.rows;
@@ -133,7 +156,9 @@ public:
     }
 
     SolveResult Run();
-    std::size_t FixedBytes() const { return fixed_; }
+    GeneralSearchStats Stats() const {
+        return {successors_, arena_.size() + ends_.size() * 8 + table_.size() * 4, Bytes()};
+    }
 
 private:
     // Called with each position one move away: its encoding, the steps from the expanded
@@ -183,7 +208,7 @@ private:
     // The stored positions, in breadth-first order.
     std::vector<std::uint8_t> arena_;
     std::vector<std::uint64_t> ends_;  // with variable encodings: end of each in the arena
-    std::vector<std::uint32_t> table_; // index + 1, 0 for a free slot
+    std::vector<std::uint32_t> table_; // tag | index + 1, 0 for a free slot
     std::uint32_t count_ = 0;
     std::vector<std::uint32_t> layers_; // first index of each depth
     // Where positions cannot be rebuilt from their encoding: the parent and the steps of the
@@ -197,6 +222,7 @@ private:
     Clock::time_point started_;
     std::uint64_t sinceCheck_ = 0;
     std::int32_t depth_ = 0;
+    std::uint64_t successors_ = 0;
     bool memoryOut_ = false;
     std::string limit_;
 };
@@ -240,9 +266,10 @@ bool GeneralSearch::GrowTable() {
     for (std::uint32_t k = 0; k < count_; ++k) {
         std::size_t n = 0;
         const std::uint8_t* p = CodeAt(k, n);
-        std::size_t h = static_cast<std::size_t>(((HashBytes(p, n) >> 32) * size) >> 32);
+        const std::uint64_t hash = HashBytes(p, n);
+        std::size_t h = SlotOf(hash, size);
         while (grown[h]) h = h + 1 == size ? 0 : h + 1;
-        grown[h] = k + 1;
+        grown[h] = TagOf(hash) | (k + 1);
     }
     table_.swap(grown);
     return true;
@@ -251,19 +278,21 @@ bool GeneralSearch::GrowTable() {
 bool GeneralSearch::Insert(const Code& code, std::uint32_t& index) {
     if ((std::size_t{count_} + 1) * 5 > table_.size() * 4 && !GrowTable()) return false;
     const std::size_t size = table_.size();
-    std::size_t h =
-        static_cast<std::size_t>(((HashBytes(code.data(), code.size()) >> 32) * size) >> 32);
+    const std::uint64_t hash = HashBytes(code.data(), code.size());
+    const std::uint32_t tag = TagOf(hash);
+    std::size_t h = SlotOf(hash, size);
     for (;; h = h + 1 == size ? 0 : h + 1) {
         const std::uint32_t s = table_[h];
         if (s == 0) break;
+        if ((s & ~kIndexMask) != tag) continue;
         std::size_t n = 0;
-        const std::uint8_t* p = CodeAt(s - 1, n);
-        if (n == code.size() && std::memcmp(p, code.data(), n) == 0) {
-            index = s - 1;
+        const std::uint8_t* p = CodeAt((s & kIndexMask) - 1, n);
+        if (n == code.size() && SameBytes(p, code.data(), n)) {
+            index = (s & kIndexMask) - 1;
             return false;
         }
     }
-    if (count_ == 0xFFFFFFFEu || !Reserve(arena_, arena_.size() + code.size())) {
+    if (count_ + 1 >= kIndexMask || !Reserve(arena_, arena_.size() + code.size())) {
         memoryOut_ = true;
         return false;
     }
@@ -273,7 +302,7 @@ bool GeneralSearch::Insert(const Code& code, std::uint32_t& index) {
         return false;
     arena_.insert(arena_.end(), code.begin(), code.end());
     if (!decodable_) ends_.push_back(arena_.size());
-    table_[h] = count_ + 1;
+    table_[h] = tag | (count_ + 1);
     index = count_++;
     return true;
 }
@@ -610,6 +639,7 @@ SolveResult GeneralSearch::Run() {
                         tail = steps;
                         return true;
                     }
+                    ++successors_;
                     std::uint32_t at = 0;
                     if (!Insert(c, at)) return memoryOut_;
                     if (!decodable_) {
@@ -642,9 +672,11 @@ SolveResult GeneralSearch::Run() {
 } // namespace
 
 SolveResult SolveGeneral(const Level& level, const SolveLimits& limits, std::stop_token stop,
-                         const SolveProgressFn& progress) {
+                         const SolveProgressFn& progress, GeneralSearchStats* stats) {
     GeneralSearch search(level, limits, std::move(stop), progress);
-    return search.Run();
+    SolveResult result = search.Run();
+    if (stats) *stats = search.Stats();
+    return result;
 }
 
 std::size_t GeneralEncodingBytes(const Level& level) {
