@@ -138,8 +138,9 @@ void RevertToMark(PlayBoard& b, const JournalMark& m) {
         const StepJournal::SavedBlock& s = j.blocks[k];
         Block& blk = b.blocks[s.index];
         static_cast<BlockFields&>(blk) = s.fields;
-        blk.cells.Clear();
-        blk.extraCells.Clear();
+        // A block's cells lie on the board's rows; the rows below stay empty.
+        blk.cells.ClearRows(b.LastRow());
+        blk.extraCells.ClearRows(b.LastRow());
         const int height = s.lastRow - s.firstRow + 1;
         for (int r = 0; r < height; ++r) {
             blk.cells.row[s.firstRow + r] = j.words[s.wordOffset + r];

@@ -643,6 +643,7 @@ SolveResult GeneralSearch::Run() {
                     std::uint32_t at = 0;
                     if (!Insert(c, at)) return memoryOut_;
                     if (!decodable_) {
+                        if (!Reserve(paths_, paths_.size() + steps.size())) return true;
                         parent_.push_back(k);
                         paths_.insert(paths_.end(), steps.begin(), steps.end());
                         pathEnd_.push_back(static_cast<std::uint32_t>(paths_.size()));
