@@ -5,23 +5,13 @@
 
 #include <string>
 
-#include "files/LevelLoad.h"
-#include "files/LevelText.h"
-#include "io/FileIO.h"
-#include "model/Context.h"
+#include "SolverFixtures.h"
 #include "solver/GeneralSolver.h"
 
 namespace vorpel {
 namespace {
 
-std::vector<Level> LevelsOf(const std::string& text) {
-    Context ctx;
-    std::vector<std::string> lines = SplitLines(text);
-    ctx.collection.levels.clear();
-    RememberedAnswer remembered = kAsk;
-    AddLevels(ctx, "bench", lines, remembered);
-    return ctx.collection.levels;
-}
+using test::LevelsOf;
 
 // A walled board of side `size` with a two-cell master block, a two-cell block and six
 // one-cell blocks, and one destination walled in a corner, so that no position solves it.
@@ -87,9 +77,8 @@ BENCHMARK(BM_GeneralSolverOpenBoard)
 
 // Klotski in moves and steps, the Rush Hour card in moves, the eight puzzle in steps.
 void BM_ClassicPuzzle(benchmark::State& state) {
-    std::string text;
-    ReadWholeFile(VORPEL_SOURCE_DIR "/data/Classic sliding puzzles.txt", text);
-    const std::vector<Level> levels = LevelsOf(text);
+    const std::vector<Level> levels =
+        test::LevelsOfFile(VORPEL_SOURCE_DIR "/data/Classic sliding puzzles.txt");
     const auto index = static_cast<std::size_t>(state.range(0));
     SolveLimits limits;
     limits.metric = state.range(1) ? SolveMetric::Moves : SolveMetric::Steps;
