@@ -187,7 +187,13 @@ private:
 
     const std::uint8_t* CodeAt(std::uint32_t index, std::size_t& size) const;
     // Adds a position; false when it was stored already. Sets memoryOut_ at the cap.
-    bool Insert(const Code& code, std::uint32_t& index);
+    bool Insert(const Code& code, std::uint32_t& index) {
+        return Insert(code.data(), code.size(), HashBytes(code.data(), code.size()), index);
+    }
+    bool Insert(const std::uint8_t* code, std::size_t size, std::uint64_t hash,
+                std::uint32_t& index);
+    // Stores the successors gathered in batch_, their table slots fetched ahead.
+    bool InsertBatch();
     bool GrowTable();
     template <class V> bool Reserve(V& v, std::size_t need);
     std::size_t Bytes() const;
@@ -219,6 +225,8 @@ private:
 
     LocalSet local_;
     Code scratch_;
+    Code batch_; // successors of one position, stored together (fixed-size encodings)
+    std::vector<std::uint64_t> hashes_;
     Clock::time_point started_;
     std::uint64_t sinceCheck_ = 0;
     std::int32_t depth_ = 0;
@@ -275,10 +283,24 @@ bool GeneralSearch::GrowTable() {
     return true;
 }
 
-bool GeneralSearch::Insert(const Code& code, std::uint32_t& index) {
+bool GeneralSearch::InsertBatch() {
+    const std::size_t count = batch_.size() / fixed_;
+    hashes_.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        hashes_[k] = HashBytes(batch_.data() + k * fixed_, fixed_);
+        __builtin_prefetch(table_.data() + SlotOf(hashes_[k], table_.size()));
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        std::uint32_t at = 0;
+        if (!Insert(batch_.data() + k * fixed_, fixed_, hashes_[k], at) && memoryOut_) return false;
+    }
+    return true;
+}
+
+bool GeneralSearch::Insert(const std::uint8_t* code, std::size_t codeSize, std::uint64_t hash,
+                           std::uint32_t& index) {
     if ((std::size_t{count_} + 1) * 5 > table_.size() * 4 && !GrowTable()) return false;
     const std::size_t size = table_.size();
-    const std::uint64_t hash = HashBytes(code.data(), code.size());
     const std::uint32_t tag = TagOf(hash);
     std::size_t h = SlotOf(hash, size);
     for (;; h = h + 1 == size ? 0 : h + 1) {
@@ -287,12 +309,12 @@ bool GeneralSearch::Insert(const Code& code, std::uint32_t& index) {
         if ((s & ~kIndexMask) != tag) continue;
         std::size_t n = 0;
         const std::uint8_t* p = CodeAt((s & kIndexMask) - 1, n);
-        if (n == code.size() && SameBytes(p, code.data(), n)) {
+        if (n == codeSize && SameBytes(p, code, n)) {
             index = (s & kIndexMask) - 1;
             return false;
         }
     }
-    if (count_ + 1 >= kIndexMask || !Reserve(arena_, arena_.size() + code.size())) {
+    if (count_ + 1 >= kIndexMask || !Reserve(arena_, arena_.size() + codeSize)) {
         memoryOut_ = true;
         return false;
     }
@@ -300,7 +322,7 @@ bool GeneralSearch::Insert(const Code& code, std::uint32_t& index) {
         (!Reserve(ends_, ends_.size() + 1) || !Reserve(parent_, parent_.size() + 1) ||
          !Reserve(pathEnd_, pathEnd_.size() + 1)))
         return false;
-    arena_.insert(arena_.end(), code.begin(), code.end());
+    arena_.insert(arena_.end(), code, code + codeSize);
     if (!decodable_) ends_.push_back(arena_.size());
     table_[h] = tag | (count_ + 1);
     index = count_++;
@@ -633,6 +655,7 @@ SolveResult GeneralSearch::Run() {
                 code.assign(p, p + n);
                 bool solved = false;
                 Path tail;
+                batch_.clear();
                 Expand(code, [&](const Code& c, const Path& steps, bool isSolved, bool free) {
                     if (isSolved && (free || limits_.metric != SolveMetric::Pushes)) {
                         solved = true;
@@ -640,6 +663,10 @@ SolveResult GeneralSearch::Run() {
                         return true;
                     }
                     ++successors_;
+                    if (decodable_ && fixed_ > 0) {
+                        batch_.insert(batch_.end(), c.begin(), c.end());
+                        return false;
+                    }
                     std::uint32_t at = 0;
                     if (!Insert(c, at)) return memoryOut_;
                     if (!decodable_) {
@@ -650,6 +677,7 @@ SolveResult GeneralSearch::Run() {
                     }
                     return false;
                 });
+                if (!solved && !batch_.empty()) InsertBatch();
                 if (solved) {
                     layers_.push_back(count_);
                     result.steps = PathTo(k);
