@@ -12,7 +12,9 @@
 #include "files/NblFormat.h"
 #include "files/SokFormat.h"
 #include "model/History.h"
+#include "model/Movement.h"
 #include "model/Solved.h"
+#include "solver/Solver.h"
 
 namespace vorpel {
 
@@ -57,6 +59,34 @@ bool ParsePositive(const std::string& text, int& value) {
         return false;
     value = std::stoi(text);
     return value >= 1;
+}
+
+// Writes the chosen levels to `out` in the format of its extension ("-": level text on standard
+// output; NBL holds the first one only); returns "" or the writer's error.
+std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std::string& out) {
+    const bool nbl = out != "-" && HasExtension(".nbl", out);
+    std::string error;
+    if (nbl) {
+        ctx.collection.currentLevel = chosen[0];
+        ShowCurrentLevel(ctx);
+        error = CreateForWriting(out);
+        if (error.empty()) error = WriteNblFile(ctx, out);
+    } else {
+        const bool sok = out != "-" && (HasExtension(".sok", out) || HasExtension(".xsb", out) ||
+                                        HasExtension(".stb", out));
+        std::string text;
+        for (const int index : chosen) {
+            const Level& level = ctx.collection.levels[static_cast<std::size_t>(index)];
+            text += sok ? SokText(level) : LevelTextOf(level);
+        }
+        if (out == "-") {
+            if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+                error = kErrorWriting;
+        } else {
+            error = WriteFileChecked(out, text);
+        }
+    }
+    return error;
 }
 
 } // namespace
@@ -130,32 +160,160 @@ int ConvertCommand(const std::vector<std::string>& args) {
     if (out != "-" && HasExtension(".dll", out))
         return std::max(status, ConvertToDll(*ctx, chosen, out, dll));
 
-    std::string error;
-    if (nbl) {
-        ctx->collection.currentLevel = chosen[0];
-        ShowCurrentLevel(*ctx);
-        error = CreateForWriting(out);
-        if (error.empty()) error = WriteNblFile(*ctx, out);
-    } else {
-        const bool sok = out != "-" && (HasExtension(".sok", out) || HasExtension(".xsb", out) ||
-                                        HasExtension(".stb", out));
-        std::string text;
-        for (const int index : chosen) {
-            const Level& level = ctx->collection.levels[static_cast<std::size_t>(index)];
-            text += sok ? SokText(level) : LevelTextOf(level);
-        }
-        if (out == "-") {
-            if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
-                error = kErrorWriting;
-        } else {
-            error = WriteFileChecked(out, text);
-        }
-    }
+    const std::string error = WriteChosen(*ctx, chosen, out);
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
         return IsFileError(error) ? kExitUsage : kExitLevelFailed;
     }
     return status;
+}
+
+namespace {
+
+// A non-negative decimal number such as "10" or "0.5".
+bool ParseSeconds(const std::string& text, double& value) {
+    if (text.empty() || text.size() > 12 ||
+        !std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || c == '.'; }) ||
+        std::count(text.begin(), text.end(), '.') > 1 || text == ".")
+        return false;
+    value = std::stod(text);
+    return true;
+}
+
+const char* OutcomeText(const SolveResult& r) {
+    switch (r.outcome) {
+    case SolveOutcome::Solved:
+        return "solved";
+    case SolveOutcome::NoSolution:
+        return "no solution";
+    case SolveOutcome::GaveUp:
+        break;
+    }
+    return "gave up";
+}
+
+// Replaces the level's moves by the solution, made through the same calls as a user's drag.
+bool RecordSolution(Context& ctx, int index, const std::vector<SolveStep>& steps) {
+    ctx.collection.currentLevel = index;
+    ctx.CurrentLevel().ClearHistory();
+    RebuildBoard(ctx);
+    for (const SolveStep& s : steps) {
+        SelectBlock(ctx, s.column, s.row);
+        if ((s.rowDelta != 0 || s.columnDelta != 0) &&
+            !DragSelectedBlock(ctx, s.column + s.columnDelta, s.row + s.rowDelta, false))
+            return false;
+    }
+    return IsSolved(ctx);
+}
+
+} // namespace
+
+int SolveCommand(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    int only = 0;
+    std::string out;
+    SolveLimits limits;
+    limits.seconds = kDefaultSolveSeconds;
+    const char* usage = "usage: vorpel-cli solve FILE [--level N] [--time S] [--memory MB]"
+                        " [--metric steps|moves|pushes] [--out OUT]\n";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const std::string value = hasValue ? args[i + 1] : std::string();
+        int number = 0;
+        if (a == "--level") {
+            if (!hasValue || !ParsePositive(value, only)) {
+                std::fputs("--level needs a level number from 1\n", stderr);
+                return kExitUsage;
+            }
+        } else if (a == "--time") {
+            if (!hasValue || !ParseSeconds(value, limits.seconds)) {
+                std::fputs("--time needs seconds (0: no limit)\n", stderr);
+                return kExitUsage;
+            }
+        } else if (a == "--memory") {
+            if (!hasValue || !ParsePositive(value, number)) {
+                std::fputs("--memory needs megabytes from 1\n", stderr);
+                return kExitUsage;
+            }
+            limits.memoryBytes = static_cast<std::size_t>(number) << 20;
+        } else if (a == "--metric") {
+            if (value == "steps")
+                limits.metric = SolveMetric::Steps;
+            else if (value == "moves")
+                limits.metric = SolveMetric::Moves;
+            else if (value == "pushes")
+                limits.metric = SolveMetric::Pushes;
+            else {
+                std::fputs("--metric needs steps, moves or pushes\n", stderr);
+                return kExitUsage;
+            }
+        } else if (a == "--out") {
+            if (!hasValue) {
+                std::fputs(usage, stderr);
+                return kExitUsage;
+            }
+            out = value;
+        } else {
+            files.push_back(a);
+            continue;
+        }
+        ++i;
+    }
+    if (files.size() != 1) {
+        std::fputs(usage, stderr);
+        return kExitUsage;
+    }
+    auto ctx = std::make_unique<Context>();
+    std::vector<LoadedLevel> levels;
+    const int loadStatus = LoadReporting(*ctx, files[0], levels);
+    if (loadStatus == kExitUsage) return loadStatus;
+    std::vector<int> chosen;
+    for (const LoadedLevel& loaded : levels)
+        if (loaded.index >= 0) chosen.push_back(loaded.index);
+    if (only > static_cast<int>(chosen.size())) {
+        std::fprintf(stderr, "%s: no level %d (%zu read)\n", files[0].c_str(), only, chosen.size());
+        return kExitUsage;
+    }
+    if (only > 0) chosen = {chosen[static_cast<std::size_t>(only - 1)]};
+    int status = kExitOk;
+    for (std::size_t n = 0; n < chosen.size(); ++n) {
+        const int index = chosen[n];
+        const SolveResult r =
+            Solve(ctx->collection.levels[static_cast<std::size_t>(index)], limits);
+        std::string line = std::to_string(only > 0 ? only : static_cast<int>(n) + 1) + "\t" +
+                           ctx->collection.levels[static_cast<std::size_t>(index)].title + "\t" +
+                           OutcomeText(r);
+        if (r.outcome == SolveOutcome::GaveUp) line += " (" + r.limit + ")";
+        char figures[160];
+        if (r.outcome == SolveOutcome::Solved) {
+            std::snprintf(figures, sizeof figures, "\t%zu steps\t%d moves", r.steps.size(),
+                          r.moves);
+            line += figures;
+            if (r.pushes >= 0) line += "\t" + std::to_string(r.pushes) + " pushes";
+        }
+        std::snprintf(figures, sizeof figures, "\t%.2f s\t%llu positions\n", r.seconds,
+                      static_cast<unsigned long long>(r.positions));
+        line += figures;
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fflush(stdout);
+        if (r.outcome == SolveOutcome::GaveUp) status = kExitLevelFailed;
+        if (r.outcome == SolveOutcome::Solved && !out.empty() &&
+            !RecordSolution(*ctx, index, r.steps)) {
+            std::fprintf(stderr, "%s: %zu: the solution does not replay\n", files[0].c_str(),
+                         n + 1);
+            status = kExitLevelFailed;
+        }
+    }
+    if (!out.empty() && !chosen.empty()) {
+        const std::string error = WriteChosen(*ctx, chosen, out);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
+            return IsFileError(error) ? kExitUsage : kExitLevelFailed;
+        }
+    }
+    return std::max(status, loadStatus);
 }
 
 } // namespace vorpel

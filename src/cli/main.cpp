@@ -29,6 +29,8 @@ void PrintUsage(std::FILE* to) {
                " [--what initial|current|steps|moves] [--delay CS] [--no-loop]\n"
                "       vorpel-cli png IN OUT [--level N] [--cell S] [--step P]\n"
                "       vorpel-cli shuffle IN OUT [--level N] [--seed S]\n"
+               "       vorpel-cli solve FILE [--level N] [--time S] [--memory MB]"
+               " [--metric steps|moves|pushes] [--out OUT]\n"
                "       vorpel-cli --help | --version\n",
                to);
 }
@@ -155,6 +157,7 @@ int main(int argc, char** argv) {
     if (command == "list" && !rest.empty()) return vorpel::ListCommand(rest);
     if (command == "convert") return vorpel::ConvertCommand(rest);
     if (command == "shuffle") return vorpel::ShuffleCommand(rest);
+    if (command == "solve") return vorpel::SolveCommand(rest);
     if (command == "gif") return vorpel::GifCommand(rest);
     if (command == "png") return vorpel::PngCommand(rest);
     vorpel::PrintUsage(stderr);

@@ -106,35 +106,11 @@ void RevertJournal(Context& ctx, int position) {
         const StepJournal::Entry e = j.entries.back();
         j.entries.pop_back();
         const StepJournal::Entry* prev = j.entries.empty() ? nullptr : &j.entries.back();
-        const std::uint32_t blockStart = prev ? prev->blockEnd : 0;
-        const std::uint32_t wordStart = prev ? prev->wordEnd : 0;
-        const std::uint32_t mapStart = prev ? prev->mapEnd : 0;
-        const std::uint32_t markStart = prev ? prev->markEnd : 0;
-        const std::uint32_t setStart = prev ? prev->setEnd : 0;
-        for (std::uint32_t k = e.setEnd; k-- > setStart;)
-            b.DerivedSet(j.sets[k].first) = j.sets[k].second;
-        for (std::uint32_t k = e.markEnd; k-- > markStart;)
-            b.marks[j.markCells[k].first] = j.markCells[k].second;
-        for (std::uint32_t k = e.mapEnd; k-- > mapStart;)
-            b.blockAt[j.mapCells[k].first] = j.mapCells[k].second;
-        for (std::uint32_t k = e.blockEnd; k-- > blockStart;) {
-            const StepJournal::SavedBlock& s = j.blocks[k];
-            Block& blk = b.blocks[s.index];
-            static_cast<BlockFields&>(blk) = s.fields;
-            blk.cells.Clear();
-            blk.extraCells.Clear();
-            const int height = s.lastRow - s.firstRow + 1;
-            for (int r = 0; r < height; ++r) {
-                blk.cells.row[s.firstRow + r] = j.words[s.wordOffset + r];
-                blk.extraCells.row[s.firstRow + r] = j.words[s.wordOffset + height + r];
-            }
-        }
-        b.blockCount = e.blockCountBefore;
-        j.blocks.resize(blockStart);
-        j.words.resize(wordStart);
-        j.mapCells.resize(mapStart);
-        j.markCells.resize(markStart);
-        j.sets.resize(setStart);
+        JournalMark start{};
+        if (prev)
+            start = {prev->blockEnd, prev->wordEnd, prev->mapEnd, prev->markEnd, prev->setEnd, 0};
+        start.blockCount = e.blockCountBefore;
+        RevertToMark(b, start);
     }
     j.openBlockCount = b.blockCount;
     ++j.stamp;

@@ -114,6 +114,49 @@ void StepJournal::Reset(std::int32_t position, std::int32_t blockCount, bool bri
     bricksCompatibility = bricks;
 }
 
+JournalMark MarkJournal(PlayBoard& b) {
+    StepJournal& j = b.journal;
+    ++j.stamp;
+    j.setsSaved = 0;
+    return {static_cast<std::uint32_t>(j.blocks.size()),
+            static_cast<std::uint32_t>(j.words.size()),
+            static_cast<std::uint32_t>(j.mapCells.size()),
+            static_cast<std::uint32_t>(j.markCells.size()),
+            static_cast<std::uint32_t>(j.sets.size()),
+            b.blockCount};
+}
+
+void RevertToMark(PlayBoard& b, const JournalMark& m) {
+    StepJournal& j = b.journal;
+    for (auto k = static_cast<std::uint32_t>(j.sets.size()); k-- > m.sets;)
+        b.DerivedSet(j.sets[k].first) = j.sets[k].second;
+    for (auto k = static_cast<std::uint32_t>(j.markCells.size()); k-- > m.markCells;)
+        b.marks[j.markCells[k].first] = j.markCells[k].second;
+    for (auto k = static_cast<std::uint32_t>(j.mapCells.size()); k-- > m.mapCells;)
+        b.blockAt[j.mapCells[k].first] = j.mapCells[k].second;
+    for (auto k = static_cast<std::uint32_t>(j.blocks.size()); k-- > m.blocks;) {
+        const StepJournal::SavedBlock& s = j.blocks[k];
+        Block& blk = b.blocks[s.index];
+        static_cast<BlockFields&>(blk) = s.fields;
+        // A block's cells lie on the board's rows; the rows below stay empty.
+        blk.cells.ClearRows(b.LastRow());
+        blk.extraCells.ClearRows(b.LastRow());
+        const int height = s.lastRow - s.firstRow + 1;
+        for (int r = 0; r < height; ++r) {
+            blk.cells.row[s.firstRow + r] = j.words[s.wordOffset + r];
+            blk.extraCells.row[s.firstRow + r] = j.words[s.wordOffset + height + r];
+        }
+    }
+    b.blockCount = m.blockCount;
+    j.blocks.resize(m.blocks);
+    j.words.resize(m.words);
+    j.mapCells.resize(m.mapCells);
+    j.markCells.resize(m.markCells);
+    j.sets.resize(m.sets);
+    ++j.stamp;
+    j.setsSaved = 0;
+}
+
 std::size_t StepJournal::Bytes() const {
     return entries.size() * sizeof(Entry) + blocks.size() * sizeof(SavedBlock) +
            words.size() * sizeof(std::uint64_t) + mapCells.size() * 8 + markCells.size() * 4 +

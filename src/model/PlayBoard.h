@@ -160,6 +160,17 @@ struct PlayBoard {
     int AppendBlock(Byte kind, std::int16_t id, int row, int column);
 };
 
+// A point in the step journal's log: the board can be taken back to it, so that a search can
+// try a step and undo it without rebuilding the board. Taking a mark starts a fresh stamp, so
+// every block and set changed after it is saved again.
+struct JournalMark {
+    std::uint32_t blocks, words, mapCells, markCells, sets;
+    std::int32_t blockCount;
+};
+JournalMark MarkJournal(PlayBoard& board);
+// Undoes every change logged after `mark` and drops those log entries.
+void RevertToMark(PlayBoard& board, const JournalMark& mark);
+
 // Builds the board from the collection's current level (clamping `currentLevel`); returns the
 // level's `currentStep` and sets it to 0, so the caller replays up to the returned value.
 int BuildPlayBoard(LevelCollection& collection, PlayBoard& board);

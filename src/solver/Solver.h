@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Level.h"
+#include "model/PlayBoard.h"
 
 namespace vorpel {
 
@@ -54,9 +55,23 @@ struct SolveResult {
     std::string limit; // with GaveUp: "time", "memory" or "stopped"
 };
 
+// Default time limit of `vorpel-cli solve` per level, in seconds.
+inline constexpr double kDefaultSolveSeconds = 10;
+
 // Solves the level from its start position (its blocks as laid out; its history is not used)
 // and never changes it.
 SolveResult Solve(const Level& level, const SolveLimits& limits, std::stop_token stop = {},
                   const SolveProgressFn& progress = {});
+
+// The board of the level's start position (its blocks as laid out), built without changing the
+// level.
+void BuildStartBoard(const Level& level, PlayBoard& board);
+// Takes hold of the step's block and steps it by the rules, as a click and a drag of one cell
+// would (a step of zero displacement removes a wholly weak barrier); false when refused.
+bool ApplySolveStep(PlayBoard& board, const SolveStep& step);
+// The program's moves of a solution from the level's start: runs of steps of one block.
+int CountMoves(const Level& level, const std::vector<SolveStep>& steps);
+// Steps of a solution from the level's start that move a box; -1 on a level without boxes.
+int CountPushes(const Level& level, const std::vector<SolveStep>& steps);
 
 } // namespace vorpel
