@@ -10,6 +10,7 @@
 #include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
+#include "files/SaveAll.h"
 #include "files/SokFormat.h"
 #include "model/History.h"
 #include "model/Solved.h"
@@ -130,6 +131,18 @@ int ConvertCommand(const std::vector<std::string>& args) {
     if (out != "-" && HasExtension(".dll", out))
         return std::max(status, ConvertToDll(*ctx, chosen, out, dll));
 
+    const bool sok =
+        !nbl && out != "-" &&
+        (HasExtension(".sok", out) || HasExtension(".xsb", out) || HasExtension(".stb", out));
+    const bool titleFirst = SokTitleFirst(out);
+    std::vector<LevelLosses> losses;
+    for (const int index : chosen) {
+        const Level& level = ctx->collection.levels[static_cast<std::size_t>(index)];
+        losses.push_back({level.title, nbl   ? NblLosses(level)
+                                       : sok ? SokLosses(level, titleFirst)
+                                             : LevelTextLosses(level)});
+    }
+
     std::string error;
     if (nbl) {
         ctx->collection.currentLevel = chosen[0];
@@ -137,12 +150,10 @@ int ConvertCommand(const std::vector<std::string>& args) {
         error = CreateForWriting(out);
         if (error.empty()) error = WriteNblFile(*ctx, out);
     } else {
-        const bool sok = out != "-" && (HasExtension(".sok", out) || HasExtension(".xsb", out) ||
-                                        HasExtension(".stb", out));
         std::string text;
         for (const int index : chosen) {
             const Level& level = ctx->collection.levels[static_cast<std::size_t>(index)];
-            text += sok ? SokText(level) : LevelTextOf(level);
+            text += sok ? SokText(level, titleFirst) : LevelTextOf(level);
         }
         if (out == "-") {
             if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
@@ -155,6 +166,9 @@ int ConvertCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
         return IsFileError(error) ? kExitUsage : kExitLevelFailed;
     }
+    // What the format could not keep is said once, after the file is written.
+    for (const std::string& line : LossesMessage(nbl ? "NBL" : sok ? "SOK" : "level text", losses))
+        std::fprintf(stderr, "%s: %s\n", out.c_str(), line.c_str());
     return status;
 }
 
