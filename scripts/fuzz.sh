@@ -12,7 +12,7 @@ seconds=$2
 shift 2
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(level_source move_text nbl best_solutions records dll bricks_moves)
+    targets=(level_source move_text nbl best_solutions records dll bricks_moves resume round_trip)
 fi
 shared=../shared/corpus/sokoban
 findings=$build/fuzz-findings
@@ -27,7 +27,7 @@ for target in "${targets[@]}"; do
     folders=("$work" "fuzz/corpus/$target")
     [ -d "fuzz/regressions/$target" ] && folders+=("fuzz/regressions/$target")
     limits=()
-    if [ "$target" = level_source ] && [ -d "$shared" ]; then
+    if { [ "$target" = level_source ] || [ "$target" = round_trip ]; } && [ -d "$shared" ]; then
         folders+=("$shared")
         # Whole collections take seconds a run; their first levels are what mutations need.
         limits=(-max_len=16384)

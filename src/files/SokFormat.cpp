@@ -550,7 +550,10 @@ std::vector<std::string> SokLosses(const Level& level, bool titleFirst) {
         if (first != ' ' && first != '#' && (r == 0 || !wall)) rowCut = true;
     }
     if (players > 1) lost.emplace_back("more than one movable block (SOK has one player)");
-    if (rowCut) lost.emplace_back("a board row that begins with a box, a goal or the player");
+    if (rowCut)
+        lost.emplace_back(
+            "a board row that begins with a box, a goal or the player (the level is cut there, "
+            "title and all)");
     const std::size_t steps =
         std::min(static_cast<std::size_t>(std::max(level.stepCount, 0)), level.steps.size());
     bool oneBlock = true;

@@ -521,7 +521,8 @@ TEST(SokWrite, NamesWhatItCannotKeep) {
          {".#.#.#", "+V.[.."},
          false,
          true,
-         {"a board row that begins with a box, a goal or the player"}},
+         {"a board row that begins with a box, a goal or the player (the level is cut there, "
+          "title and all)"}},
         {"row with wall", "T", {".#.#.#", "+V.[.#"}, false, true, {}},
         {"magnet plays", "T", {".#.#.#", ".#.{.."}, true, true, {moves}},
     };
