@@ -49,7 +49,8 @@ bool SolvedAtEnd(Context& ctx, int index) {
 
 // The file errors of a writer, as opposed to a level the format cannot hold.
 bool IsFileError(const std::string& error) {
-    return error == kErrorOpening || error == kErrorWriting || error.starts_with(kNameTooLongIntro);
+    return error.starts_with(kErrorOpening) || error.starts_with(kErrorWriting) ||
+           error.starts_with(kNameTooLongIntro);
 }
 
 bool ParsePositive(const std::string& text, int& value) {
