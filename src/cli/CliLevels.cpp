@@ -154,7 +154,7 @@ int ConvertCommand(const std::vector<std::string>& args) {
         std::string text;
         for (const int index : chosen) {
             const Level& level = ctx->collection.levels[static_cast<std::size_t>(index)];
-            text += sok ? SokText(level, titleFirst) : LevelTextOf(level);
+            text += sok ? SokText(level, titleFirst, !text.empty()) : LevelTextOf(level);
         }
         if (out == "-") {
             if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())

@@ -63,7 +63,8 @@ std::string AllLevelsText(const LevelCollection& collection) {
 
 std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst) {
     std::string text;
-    for (const Level& level : collection.levels) text += SokText(level, titleFirst);
+    for (const Level& level : collection.levels)
+        text += SokText(level, titleFirst, &level != &collection.levels.front());
     return text;
 }
 

@@ -445,19 +445,24 @@ std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& s
     return message;
 }
 
-bool TitleLineMisreads(std::string_view title) {
-    return IsBoardLine(title) || title.starts_with("::") || StartsWithKeyword(title, "Title:") ||
-           KeywordAlone(title, "Comment:") || KeywordAlone(title, "Moves:") ||
-           StartsWithKeyword(title, "boxorder") || StartsWithKeyword(title, "goalorder");
+// Whether a title alone on its line, before the board, would be read as something else: a board
+// row; a header line, which a title-first reader passes over; and when the text of another level
+// comes before it (whose notes it ends), a comment that stays open, box or goal numbers, or, in
+// the other layout, that level's "Title:".
+bool TitleLineMisreads(std::string_view title, bool titleFirst, bool follows) {
+    if (IsBoardLine(title) || (titleFirst && title.starts_with("::"))) return true;
+    return follows && (KeywordAlone(title, "Comment:") || StartsWithKeyword(title, "boxorder") ||
+                       StartsWithKeyword(title, "goalorder") ||
+                       (!titleFirst && StartsWithKeyword(title, "Title:")));
 }
 
-std::string SokText(const Level& level, bool titleFirst) {
+std::string SokText(const Level& level, bool titleFirst, bool follows) {
     const std::string title = level.title.empty() ? std::string("no title") : level.title;
     std::string text = "::\r\n\r\n";
     // A title that would read as something else is written where the reader of the layout
     // takes it: as the "Title:" line both before and after the board when the title comes
     // first, and only after the board otherwise.
-    if (!TitleLineMisreads(title))
+    if (!TitleLineMisreads(title, titleFirst, follows))
         text += title + "\r\n\r\n";
     else if (titleFirst)
         text += std::string(kTitleLine) + title + "\r\n\r\n";

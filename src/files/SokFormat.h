@@ -34,9 +34,10 @@ std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& s
 
 // The SOK text of a level: header, board rows, title, box and goal numbers, recorded steps.
 // `titleFirst` is the layout the text will be read in (".sok" and the clipboard; not ".xsb"
-// and ".stb"): a title that would read as something else alone on its line is written where
-// that layout's reader takes it.
-std::string SokText(const Level& level, bool titleFirst = true);
+// and ".stb"); `follows` says that another level's text comes before it in the same text. A
+// title that would read as something else alone on its line is written where that layout's
+// reader takes it.
+std::string SokText(const Level& level, bool titleFirst = true, bool follows = false);
 
 // Whether a file of this name is read with the title first (all but ".xsb" and ".stb").
 bool SokTitleFirst(std::string_view fileName);
