@@ -3,6 +3,8 @@
 #include "FuzzEntries.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +19,8 @@
 #include "files/MoveText.h"
 #include "files/NblFormat.h"
 #include "files/Records.h"
+#include "files/ResumeFile.h"
+#include "files/SaveAll.h"
 #include "files/SokFormat.h"
 #include "model/Context.h"
 #include "model/History.h"
@@ -141,6 +145,69 @@ std::string MakeBricksDll() {
     std::string bytes;
     BricksDllBytes(ctx.collection, contents, "pack.dll", bytes);
     return bytes;
+}
+
+// A round trip that lost what its writer did not announce: the input is a finding.
+[[noreturn]] void Lost(const char* what, const std::string& wrote, const std::string& readBack) {
+    std::fprintf(stderr, "round trip lost %s\n--- written:\n%s\n--- read back:\n%s\n", what,
+                 wrote.c_str(), readBack.c_str());
+    std::abort();
+}
+
+// Levels of one input that go through every writer and back.
+constexpr int kMaxRoundTripLevels = 4;
+
+// One writer with the reader that takes its files back by extension.
+struct Format {
+    const char* file; // scratch file name, whose extension picks the reader
+    std::function<std::string(const Level&)> write;
+    std::function<std::vector<std::string>(const Level&)> losses;
+};
+
+std::string NblOf(const Level& level) {
+    std::string bytes;
+    NblBytes(level, bytes);
+    return bytes;
+}
+
+// Writes the level, reads the file back as the program loads it and writes the level read: both
+// texts and the titles must be equal, unless the writer announced what it could not keep (a
+// title, or anything else).
+void RoundTrip(const Level& level, const Format& format) {
+    const std::vector<std::string> lost = format.losses(level);
+    bool titleLost = false, otherLost = false;
+    for (const std::string& phrase : lost) {
+        const bool aboutTitle = phrase.starts_with("a title") || phrase.starts_with("the title") ||
+                                phrase.starts_with("blanks at");
+        titleLost = titleLost || phrase.find("title") != std::string::npos;
+        otherLost = otherLost || !aboutTitle;
+    }
+    const std::string wrote = format.write(level);
+    if (wrote.empty()) return; // too many blocks for the format
+    Context back;
+    back.collection.levels.clear();
+    std::vector<std::string> lines;
+    const std::string path = WriteScratch(format.file, wrote);
+    if (!ReadLevelSource(back, path, lines).empty()) {
+        if (!titleLost && !otherLost) Lost("the whole file", wrote, "");
+        return;
+    }
+    std::vector<LevelOutcome> outcomes;
+    RememberedAnswer remembered = kAlwaysAdd;
+    AddLevels(back, "File.", lines, remembered, &outcomes);
+    if (outcomes.size() != 1 || outcomes[0].index < 0 || !outcomes[0].error.empty()) {
+        if (!otherLost) Lost("the level", wrote, outcomes.empty() ? "" : outcomes[0].error);
+        return;
+    }
+    back.collection.currentLevel = outcomes[0].index;
+    const Level& read = back.CurrentLevel();
+    if (!titleLost && read.title != (level.title.empty() ? "no title" : level.title))
+        Lost("the title", wrote, read.title);
+    // The title was compared above: the texts compare the rest.
+    Level same = read;
+    same.title = level.title;
+    const std::string again = format.write(same);
+    if (!otherLost && again != wrote) Lost("the board or the moves", wrote, again);
 }
 
 } // namespace
@@ -281,6 +348,43 @@ void BricksMovesEntry(std::string_view bytes) {
     PlayAndWrite(ctx);
     EndOfLevel(ctx);
     WriteBricksMoves(ctx, 0, dll, "fuzz");
+}
+
+void ResumeEntry(std::string_view bytes) {
+    Context ctx;
+    if (!ReadResumeText(ctx, std::string(bytes)).empty()) return;
+    PlayLevels(ctx);
+    // What the program writes when it closes reads back to the same text.
+    const std::string written = ResumeText(ctx.collection);
+    Context again;
+    if (!ReadResumeText(again, written).empty()) Lost("the resume file", written, "");
+    const std::string rewritten = ResumeText(again.collection);
+    if (rewritten != written) Lost("the resume file", written, rewritten);
+}
+
+void RoundTripEntry(std::string_view bytes) {
+    // An input that begins with the NBL format byte is read as an NBL file, any other as a level
+    // text or SOK, so that the shared collections seed it as they are.
+    const bool nbl = !bytes.empty() && bytes[0] == '\x01';
+    Context ctx;
+    ctx.collection.levels.clear();
+    std::vector<std::string> lines;
+    if (!ReadLevelSource(ctx, WriteScratch(nbl ? "in.nbl" : "in.txt", bytes), lines).empty())
+        return;
+    RememberedAnswer remembered = kAlwaysAdd;
+    AddLevels(ctx, "File.", lines, remembered);
+    const Format formats[] = {
+        {"out.txt", LevelTextOf, LevelTextLosses},
+        {"out.sok", [](const Level& l) { return SokText(l, true); },
+         [](const Level& l) { return SokLosses(l, true); }},
+        {"out.xsb", [](const Level& l) { return SokText(l, false); },
+         [](const Level& l) { return SokLosses(l, false); }},
+        {"out.nbl", NblOf, NblLosses},
+    };
+    const int last = std::min(ctx.collection.lastLevel(), kMaxRoundTripLevels - 1);
+    for (int i = 0; i <= last; ++i)
+        for (const Format& format : formats)
+            RoundTrip(ctx.collection.levels[static_cast<std::size_t>(i)], format);
 }
 
 } // namespace vorpel::fuzz

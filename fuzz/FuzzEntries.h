@@ -17,13 +17,15 @@ void BestSolutionsEntry(std::string_view bytes);
 void RecordsEntry(std::string_view bytes);
 void DllEntry(std::string_view bytes);
 void BricksMovesEntry(std::string_view bytes);
+void ResumeEntry(std::string_view bytes);
+void RoundTripEntry(std::string_view bytes);
 
 struct Target {
     const char* name; // the program is fuzz_<name>; its inputs live in fuzz/*/<name>/
     void (*entry)(std::string_view);
 };
 
-inline constexpr std::array<Target, 7> kTargets = {{
+inline constexpr std::array<Target, 9> kTargets = {{
     {"level_source", LevelSourceEntry},
     {"move_text", MoveTextEntry},
     {"nbl", NblEntry},
@@ -31,6 +33,8 @@ inline constexpr std::array<Target, 7> kTargets = {{
     {"records", RecordsEntry},
     {"dll", DllEntry},
     {"bricks_moves", BricksMovesEntry},
+    {"resume", ResumeEntry},
+    {"round_trip", RoundTripEntry},
 }};
 
 // The board the move targets play on: every block kind and mark in a walled room, as level

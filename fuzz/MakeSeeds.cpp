@@ -9,9 +9,11 @@
 #include "FuzzEntries.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/BestSolutions.h"
+#include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/MoveText.h"
 #include "files/NblFormat.h"
+#include "files/ResumeFile.h"
 #include "files/SokFormat.h"
 #include "model/Context.h"
 #include "model/History.h"
@@ -137,6 +139,30 @@ void BricksMoves(const fs::path& out) {
     }
 }
 
+// Resume texts: the playground part-way through its moves, and the tutorial levels after it.
+void ResumeFiles(const fs::path& out) {
+    Context ctx;
+    Load(ctx, fuzz::PlaygroundLines(), kPlaygroundMoves);
+    ctx.collection.currentLevel = ctx.collection.lastLevel();
+    GoToMove(ctx, 2);
+    Write(out, "playground.resume", ResumeText(ctx.collection));
+    std::vector<std::string> lines =
+        SplitLines(Read(fs::path(VORPEL_SOURCE_DIR) / "data" / "Vorpel 0.txt"));
+    RememberedAnswer remembered = kAlwaysAdd;
+    AddLevels(ctx, "File.", lines, remembered);
+    Write(out, "tutorial.resume", ResumeText(ctx.collection));
+}
+
+// Level texts, SOK and NBL files to write and read back, with titles that alone on a line would
+// read as something else.
+void RoundTrips(const fs::path& out) {
+    LevelSources(out);
+    NblFiles(out);
+    Write(out, "titles.txt",
+          "\"#5\"\r\n.#...#...#..\r\n.#...[..+V.#..\r\n 1)  1,  1:  >\r\n"
+          "\"::x\"\r\n.#...#..\r\n.#...[..\r\n\"Comment:\"\r\n+V...#..\r\n.#...[..\r\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -152,5 +178,7 @@ int main(int argc, char** argv) {
     Records(out / "records");
     Dlls(out / "dll");
     BricksMoves(out / "bricks_moves");
+    ResumeFiles(out / "resume");
+    RoundTrips(out / "round_trip");
     return 0;
 }

@@ -12,7 +12,7 @@ seconds=$2
 shift 2
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(level_source move_text nbl best_solutions records dll bricks_moves)
+    targets=(level_source move_text nbl best_solutions records dll bricks_moves resume round_trip)
 fi
 shared=../shared/corpus/sokoban
 findings=$build/fuzz-findings
@@ -27,10 +27,12 @@ for target in "${targets[@]}"; do
     folders=("$work" "fuzz/corpus/$target")
     [ -d "fuzz/regressions/$target" ] && folders+=("fuzz/regressions/$target")
     limits=()
-    if [ "$target" = level_source ] && [ -d "$shared" ]; then
+    if { [ "$target" = level_source ] || [ "$target" = round_trip ]; } && [ -d "$shared" ]; then
         folders+=("$shared")
-        # Whole collections take seconds a run; their first levels are what mutations need.
+        # Whole collections take seconds a run; their first levels are what mutations need. A
+        # round trip writes and reads back each level four times, so it takes fewer.
         limits=(-max_len=16384)
+        [ "$target" = round_trip ] && limits=(-max_len=4096)
     fi
     log=$build/fuzz-work/$target.log
     status=0

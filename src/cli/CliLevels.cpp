@@ -10,6 +10,7 @@
 #include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
+#include "files/SaveAll.h"
 #include "files/SokFormat.h"
 #include "model/History.h"
 #include "model/Movement.h"
@@ -50,7 +51,8 @@ bool SolvedAtEnd(Context& ctx, int index) {
 
 // The file errors of a writer, as opposed to a level the format cannot hold.
 bool IsFileError(const std::string& error) {
-    return error == kErrorOpening || error == kErrorWriting || error.starts_with(kNameTooLongIntro);
+    return error.starts_with(kErrorOpening) || error.starts_with(kErrorWriting) ||
+           error.starts_with(kNameTooLongIntro);
 }
 
 bool ParsePositive(const std::string& text, int& value) {
@@ -65,6 +67,18 @@ bool ParsePositive(const std::string& text, int& value) {
 // output; NBL holds the first one only); returns "" or the writer's error.
 std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std::string& out) {
     const bool nbl = out != "-" && HasExtension(".nbl", out);
+    const bool sok =
+        !nbl && out != "-" &&
+        (HasExtension(".sok", out) || HasExtension(".xsb", out) || HasExtension(".stb", out));
+    const bool titleFirst = SokTitleFirst(out);
+    std::vector<LevelLosses> losses;
+    for (const int index : chosen) {
+        const Level& level = ctx.collection.levels[static_cast<std::size_t>(index)];
+        losses.push_back({level.title, nbl   ? NblLosses(level)
+                                       : sok ? SokLosses(level, titleFirst)
+                                             : LevelTextLosses(level)});
+    }
+
     std::string error;
     if (nbl) {
         ctx.collection.currentLevel = chosen[0];
@@ -72,12 +86,10 @@ std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std:
         error = CreateForWriting(out);
         if (error.empty()) error = WriteNblFile(ctx, out);
     } else {
-        const bool sok = out != "-" && (HasExtension(".sok", out) || HasExtension(".xsb", out) ||
-                                        HasExtension(".stb", out));
         std::string text;
         for (const int index : chosen) {
             const Level& level = ctx.collection.levels[static_cast<std::size_t>(index)];
-            text += sok ? SokText(level) : LevelTextOf(level);
+            text += sok ? SokText(level, titleFirst, !text.empty()) : LevelTextOf(level);
         }
         if (out == "-") {
             if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
@@ -86,6 +98,10 @@ std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std:
             error = WriteFileChecked(out, text);
         }
     }
+    if (!error.empty()) return error;
+    // What the format could not keep is said once, after the file is written.
+    for (const std::string& line : LossesMessage(nbl ? "NBL" : sok ? "SOK" : "level text", losses))
+        std::fprintf(stderr, "%s: %s\n", out.c_str(), line.c_str());
     return error;
 }
 

@@ -94,11 +94,9 @@ std::string FullPath(const std::string& name) {
 // The checks made before a file is read as levels: "" or the message.
 std::string CheckSource(const std::string& fileName) {
     if (fileName.size() > kMaxFileName) return NameTooLongMessage(fileName);
-    std::error_code ec;
-    const fs::file_status status = fs::status(fileName, ec);
-    if (!fs::exists(status)) return kFileNotFound;
     // Folders, devices and pipes have no end to read to.
-    if (!fs::is_regular_file(status)) return kErrorOpening;
+    if (std::string error = CheckRegularFile(fileName); !error.empty()) return error;
+    std::error_code ec;
     const std::uintmax_t size = fs::file_size(fileName, ec);
     if (!ec && size > kMaxLevelSourceBytes) return kSourceTooLarge;
     return {};
@@ -210,7 +208,8 @@ public:
                 if (error.empty() && index < lines.size() && IsMoveLine(lines[index], quoted)) {
                     outcome.hasMoves = true;
                     outcome.error = ReplayMoveLines(ctx_, lines, index);
-                    if (!outcome.error.empty())
+                    // A caller that takes the outcomes reports them itself, once.
+                    if (!outcome.error.empty() && !outcomes)
                         ctx_.platform->ShowInfo({displayName, outcome.error});
                 }
                 collection.Current().Compact();
@@ -270,6 +269,7 @@ public:
 private:
     std::string ReadSourceLines(const std::string& fileName, std::vector<std::string>& lines,
                                 std::vector<SkippedLevel>* skipped) {
+        const std::size_t skippedBefore = skipped ? skipped->size() : 0;
         const auto makeTitle = [this](const std::string& base) { return MakeUniqueTitle(base); };
         std::string text, sourceName;
         if (fileName.empty()) {
@@ -300,7 +300,9 @@ private:
         } else {
             NormaliseTitles(std::move(textLines), sourceName, lines);
         }
-        return lines.size() < 2 ? kNoLevelFound : "";
+        if (lines.size() >= 2) return {};
+        // Boards left out for their size were levels: say so rather than that there were none.
+        return skipped && skipped->size() > skippedBefore ? kEveryLevelTooLarge : kNoLevelFound;
     }
 
     // Copies level text lines, giving a made-up title to every level that lacks one.

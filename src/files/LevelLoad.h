@@ -19,6 +19,8 @@ enum RememberedAnswer : std::uint8_t { kAsk = 0, kAlwaysAdd = 1, kAlwaysReplace 
 inline constexpr std::uintmax_t kMaxLevelSourceBytes = 512ull << 20;
 
 inline constexpr const char* kNoLevelFound = "No level found in the file.";
+inline constexpr const char* kEveryLevelTooLarge =
+    "No level read: every level is larger than 64 x 64.";
 inline constexpr const char* kNoClipboardText = "No text found in the Clipboard.";
 inline constexpr const char* kDllNotRecognized = "DLL format or data not recognized.";
 inline constexpr const char* kSourceTooLarge =
@@ -65,7 +67,8 @@ std::string ReadLevelSource(Context& ctx, const std::string& fileName,
 
 // Adds the levels of `lines` to the collection, using the lines up (they are empty after),
 // asking what to do about a title already taken unless `remembered` says. `displayName` heads the
-// messages about the moves shown on the way. On failure or cancel the levels added before stay, and
+// messages about the moves shown on the way; with `outcomes` the moves' errors are only listed
+// there, for the caller to report once. On failure or cancel the levels added before stay, and
 // the collection is otherwise as it was.
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
                      RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes = nullptr);

@@ -235,6 +235,13 @@ std::string LevelTextOf(const Level& level) {
     return text;
 }
 
+std::vector<std::string> LevelTextLosses(const Level& level) {
+    // A line break would end the title line early, and a zero byte makes the file read as binary.
+    if (level.title.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+        return {"a title with a line break or a zero byte"};
+    return {};
+}
+
 std::string WriteLevelText(Context& ctx, const std::string& fileName, const WriteFaults& faults) {
     if (!fileName.empty())
         if (std::string error = CreateForWriting(fileName); !error.empty()) return error;

@@ -46,6 +46,10 @@ std::string ReadLevelText(Context& ctx, const std::vector<std::string>& lines, s
 // The whole text of a level in quoted mode: title, stored board and every recorded step.
 std::string LevelTextOf(const Level& level);
 
+// What the level text of a level cannot give back, one short phrase each (a title with a line
+// break or a zero byte). Empty when it reads back whole.
+std::vector<std::string> LevelTextLosses(const Level& level);
+
 // Writes the current level to `fileName`, or to the clipboard when the name is empty.
 // Returns "" or the error message.
 std::string WriteLevelText(Context& ctx, const std::string& fileName,

@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "files/LevelText.h"
@@ -237,6 +238,40 @@ std::string NblBytes(const Level& level, std::string& bytes) {
         }
     }
     return {};
+}
+
+std::vector<std::string> NblLosses(const Level& level) {
+    std::vector<std::string> lost;
+    if (level.title.size() > 255) lost.emplace_back("the title past its 255th character");
+    if (!level.title.empty() && static_cast<Byte>(level.title.front()) < 33)
+        lost.emplace_back("blanks at the start of the title");
+    if (level.rows != level.columns)
+        lost.emplace_back("the board's shape (NBL boards are square: empty cells are added)");
+    bool cells = false, mixed = false;
+    // The block character each block's first cell gives its number, as NblBytes groups them.
+    std::map<std::pair<Byte, std::int16_t>, Byte> kindOf;
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.columns; ++c) {
+            const Byte block = level.BlockAt(r, c), mark = level.MarkAt(r, c);
+            const bool markKept = std::string_view(kMarkChars).find(static_cast<char>(mark)) !=
+                                      std::string_view::npos ||
+                                  (mark == ')' && block == '.');
+            const bool blockKept = block == '.' || block == '[' || KindOfChar(block) != 0;
+            cells = cells || !markKept || !blockKept || level.IdAt(r, c) < 0;
+            if (!TakesIdentifier(block) || IsRoundColour(block)) continue;
+            const Byte grouped = block == '!'   ? '*'
+                                 : block == 'x' ? '['
+                                 : block == 'X' ? '@'
+                                                : block;
+            const auto [entry, added] = kindOf.try_emplace({grouped, level.IdAt(r, c)}, block);
+            mixed = mixed || entry->second != block;
+        }
+    if (cells)
+        lost.emplace_back("blocks and marks NBL has no code for (round ones, letters, water "
+                          "under a block)");
+    if (mixed) lost.emplace_back("blocks of more than one kind (a block has one kind in NBL)");
+    if (level.stepCount > 0) lost.emplace_back("the moves (NBL files hold none)");
+    return lost;
 }
 
 std::string WriteNblFile(const Context& ctx, const std::string& fileName,

@@ -25,6 +25,11 @@ std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName
 // The NBL bytes of a level; fails, leaving `bytes` empty, when it has too many blocks.
 std::string NblBytes(const Level& level, std::string& bytes);
 
+// What the NBL bytes of a level cannot give back, one short phrase each: the title's end or
+// leading blanks, the board's shape, blocks and marks without a code, blocks of mixed kinds, the
+// moves. Empty when the file reads back to the same level.
+std::vector<std::string> NblLosses(const Level& level);
+
 // Writes the current level as an NBL file; an empty name (no clipboard form) is refused.
 // Returns "" or the error message.
 std::string WriteNblFile(const Context& ctx, const std::string& fileName,

@@ -35,15 +35,36 @@ std::vector<std::string> SokLossyTitles(const LevelCollection& collection) {
     return titles;
 }
 
+std::vector<std::string> LossesMessage(std::string_view format,
+                                       const std::vector<LevelLosses>& levels) {
+    constexpr std::size_t kNamed = 5;
+    std::vector<std::string> message;
+    std::size_t count = 0;
+    for (const LevelLosses& level : levels) {
+        if (level.lost.empty()) continue;
+        if (++count > kNamed) continue;
+        std::string line = "\"" + level.title + "\": ";
+        for (std::size_t k = 0; k < level.lost.size(); ++k)
+            line += (k > 0 ? ", " : "") + level.lost[k];
+        message.push_back(line + ".");
+    }
+    if (count == 0) return {};
+    message.insert(message.begin(), "Not kept in " + std::string(format) + ":");
+    if (count > kNamed)
+        message.push_back("And " + std::to_string(count - kNamed) + " more levels.");
+    return message;
+}
+
 std::string AllLevelsText(const LevelCollection& collection) {
     std::string text;
     for (const Level& level : collection.levels) text += LevelTextOf(level);
     return text;
 }
 
-std::string AllLevelsSokText(const LevelCollection& collection) {
+std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst) {
     std::string text;
-    for (const Level& level : collection.levels) text += SokText(level);
+    for (const Level& level : collection.levels)
+        text += SokText(level, titleFirst, &level != &collection.levels.front());
     return text;
 }
 
@@ -52,7 +73,8 @@ std::string WriteAllLevels(const LevelCollection& collection, const std::string&
     if (std::string error = CreateForWriting(path); !error.empty()) return error;
     std::string text;
     try {
-        text = SavesAllAsSok(path) ? AllLevelsSokText(collection) : AllLevelsText(collection);
+        text = SavesAllAsSok(path) ? AllLevelsSokText(collection, SokTitleFirst(path))
+                                   : AllLevelsText(collection);
     } catch (const std::bad_alloc&) {
         return kNotEnoughMemory;
     }

@@ -19,9 +19,20 @@ bool SokLosesCells(const Level& level);
 // The titles of the levels that lose cells as SOK, in collection order.
 std::vector<std::string> SokLossyTitles(const LevelCollection& collection);
 
+// What a writer could not keep of one level: its title and short phrases.
+struct LevelLosses {
+    std::string title;
+    std::vector<std::string> lost;
+};
+
+// The one message about what a file of `format` ("SOK", "NBL", ...) could not keep: a line
+// saying so, then the first few levels with what each loses, and how many more.
+std::vector<std::string> LossesMessage(std::string_view format,
+                                       const std::vector<LevelLosses>& levels);
+
 // The whole collection in the own text format, and as SOK.
 std::string AllLevelsText(const LevelCollection& collection);
-std::string AllLevelsSokText(const LevelCollection& collection);
+std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst = true);
 
 // Writes the whole collection to `path` (format by its extension), replacing it atomically
 // after the name checks of every writer. Returns "" or the error message.

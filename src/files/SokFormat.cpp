@@ -19,6 +19,7 @@ constexpr std::size_t kMovesPerLine = 70;
 constexpr int kMaxSide = 64;
 // Skipped levels named in the message; the rest are only counted.
 constexpr std::size_t kSkippedNamed = 5;
+constexpr std::string_view kTitleLine = "Title: ";
 
 Byte AsciiLower(Byte c) {
     return c >= 'A' && c <= 'Z' ? static_cast<Byte>(c + ('a' - 'A')) : c;
@@ -40,6 +41,27 @@ bool EndsWithNoCase(std::string_view name, std::string_view ending) {
 
 bool IsBoardLine(std::string_view line) {
     return !line.empty() && (line[0] == ' ' || line[0] == '#' || line[0] == '%');
+}
+
+// A row that begins with a box, a goal or the player, as some collections write boards with no
+// wall at their left edge: only SOK board characters, and a wall among them. It continues a board
+// already begun; a board never begins with one.
+bool ContinuesBoard(std::string_view line) {
+    if (line.empty()) return false;
+    bool wall = false;
+    for (const char ch : line) {
+        if (std::string_view(" #%$*.@+-_").find(ch) == std::string_view::npos) return false;
+        wall = wall || ch == '#' || ch == '%';
+    }
+    return wall;
+}
+
+// Whether a note line is the keyword alone (blanks and control characters after it allowed).
+bool KeywordAlone(std::string_view line, std::string_view keyword) {
+    if (!StartsWithKeyword(line, keyword)) return false;
+    for (const char ch : line.substr(keyword.size()))
+        if (static_cast<Byte>(ch) >= 33) return false;
+    return true;
 }
 
 // The rest of a "Title:" line without blanks and control characters at either end.
@@ -283,9 +305,13 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
         if (i >= n) break;
 
         const std::size_t boardLine = i;
-        for (int row = 0; i < n && IsBoardLine(lines[i]); ++i, ++row)
+        for (int row = 0; i < n && (IsBoardLine(lines[i]) || ContinuesBoard(lines[i])); ++i, ++row)
             if (!level.oversize && !AppendBoardLine(level, lines[i], row)) level.oversize = true;
         const std::size_t firstAfterBoard = i;
+        // A title this program could not write alone on its line (it would read as a board row,
+        // a note or a "::" header) is written as a "Title:" line both before and after the board.
+        if (titleFirst && candidate.starts_with(kTitleLine) && i < n && lines[i] == candidate)
+            level.title = candidate.substr(kTitleLine.size());
 
         // An oversize level still has its notes walked, for the comments and the next title,
         // but nothing of it is read: a fault in its solution does not cost the other levels.
@@ -297,6 +323,7 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
         // Notes and solution up to the next board.
         candidate.clear();
         bool previousWasSolution = false;
+        bool movesHeading = false;
         for (; i < n && !IsBoardLine(lines[i]); ++i) {
             const std::string& line = lines[i];
             if (titleFirst && !line.empty() && !line.starts_with("::") && i != firstAfterBoard)
@@ -306,14 +333,19 @@ std::string ReadLevels(const std::string& sourceName, const std::vector<std::str
                 ApplyBoxOrder(level, std::string_view(line).substr(8));
             if (!level.oversize && StartsWithKeyword(line, "goalorder"))
                 ApplyGoalOrder(level, std::string_view(line).substr(9));
+            // "Comment:" with text after it is a comment of one line; alone, it opens a block.
             if (StartsWithKeyword(line, "Comment-End:"))
                 commentOpen = false;
-            else if (StartsWithKeyword(line, "Comment:"))
+            else if (KeywordAlone(line, "Comment:"))
                 commentOpen = true;
             if (!titleFirst && !commentOpen && StartsWithKeyword(line, "Title:"))
                 level.title = TitleAfterKeyword(line);
+            // The moves this program writes under "Moves:" are read in every layout; without
+            // the heading, solutions of files without a title first stay notes.
+            if (!titleFirst && !commentOpen && KeywordAlone(line, "Moves:")) movesHeading = true;
 
-            const bool reading = titleFirst && !commentOpen && moveStarted && !level.moveLineOut;
+            const bool reading =
+                (titleFirst || movesHeading) && !commentOpen && moveStarted && !level.moveLineOut;
             bool solution = false;
             if (reading && !lines[i - 1].empty() && IsSolutionLine(line)) {
                 if (std::string error = ReadSolutionLine(level, line, i); !error.empty())
@@ -413,9 +445,27 @@ std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& s
     return message;
 }
 
-std::string SokText(const Level& level) {
+// Whether a title alone on its line, before the board, would be read as something else: a board
+// row; a header line, which a title-first reader passes over; and when the text of another level
+// comes before it (whose notes it ends), a comment that stays open, box or goal numbers, or, in
+// the other layout, that level's "Title:".
+bool TitleLineMisreads(std::string_view title, bool titleFirst, bool follows) {
+    if (IsBoardLine(title) || (titleFirst && title.starts_with("::"))) return true;
+    return follows && (KeywordAlone(title, "Comment:") || StartsWithKeyword(title, "boxorder") ||
+                       StartsWithKeyword(title, "goalorder") ||
+                       (!titleFirst && StartsWithKeyword(title, "Title:")));
+}
+
+std::string SokText(const Level& level, bool titleFirst, bool follows) {
     const std::string title = level.title.empty() ? std::string("no title") : level.title;
-    std::string text = "::\r\n\r\n" + title + "\r\n\r\n";
+    std::string text = "::\r\n\r\n";
+    // A title that would read as something else is written where the reader of the layout
+    // takes it: as the "Title:" line both before and after the board when the title comes
+    // first, and only after the board otherwise.
+    if (!TitleLineMisreads(title, titleFirst, follows))
+        text += title + "\r\n\r\n";
+    else if (titleFirst)
+        text += std::string(kTitleLine) + title + "\r\n\r\n";
     std::vector<int> boxNumbers, goalNumbers;
     for (int r = 0; r < level.rows; ++r) {
         for (int c = 0; c < level.columns; ++c) {
@@ -433,7 +483,7 @@ std::string SokText(const Level& level) {
         }
         text += "\r\n";
     }
-    text += "Title: " + title + "\r\n";
+    text += std::string(kTitleLine) + title + "\r\n";
 
     const bool boxesNumbered = AnyNumbered(boxNumbers);
     const bool goalsNumbered = AnyNumbered(goalNumbers);
@@ -466,13 +516,70 @@ std::string SokText(const Level& level) {
     return text;
 }
 
+std::vector<std::string> SokLosses(const Level& level, bool titleFirst) {
+    std::vector<std::string> lost;
+    const std::string& title = level.title;
+    if (title.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+        lost.emplace_back("a title with a line break or a zero byte");
+    else if (!titleFirst && !title.empty() &&
+             (static_cast<Byte>(title.front()) < 33 || static_cast<Byte>(title.back()) < 33))
+        lost.emplace_back("blanks at the ends of the title"); // the "Title:" line trims them
+
+    // Whether the board is one the reader gives back as it is, so that the moves replay: walls,
+    // boxes (lettered or not as the box numbers say), goals and one normal block as the player.
+    bool exact = true;
+    int players = 0;
+    bool rowCut = false;
+    for (int r = 0; r < level.rows; ++r) {
+        bool wall = false;
+        for (int c = 0; c < level.columns; ++c) {
+            const Byte block = level.BlockAt(r, c), mark = level.MarkAt(r, c);
+            const bool goal = mark == '+' || IsAlphanumericMark(mark);
+            const bool lettered = level.IdAt(r, c) < 0;
+            const char ch = SokChar(block, mark);
+            wall = wall || ch == '#';
+            if (TakesIdentifier(block) && !IsBox(block)) ++players;
+            if (block == '.')
+                exact = exact && (goal || mark == '.');
+            else if (block == '#')
+                exact = exact && mark == '.';
+            else if (IsBox(block))
+                exact = exact && (goal || mark == '.') && (block == 'v') == lettered;
+            else
+                exact = exact && block == '[' && (mark == '+' || mark == '.') && !lettered;
+        }
+        const char first =
+            level.columns > 0 ? SokChar(level.BlockAt(r, 0), level.MarkAt(r, 0)) : ' ';
+        // The reader begins a board only at a blank or a wall, and continues one at any row
+        // that holds a wall.
+        if (first != ' ' && first != '#' && (r == 0 || !wall)) rowCut = true;
+    }
+    if (players > 1) lost.emplace_back("more than one movable block (SOK has one player)");
+    if (rowCut)
+        lost.emplace_back(
+            "a board row that begins with a box, a goal or the player (the level is cut there, "
+            "title and all)");
+    const std::size_t steps =
+        std::min(static_cast<std::size_t>(std::max(level.stepCount, 0)), level.steps.size());
+    bool oneBlock = true;
+    for (std::size_t s = 1; s < steps; ++s)
+        oneBlock = oneBlock && level.steps[s].block == level.steps[0].block;
+    if (steps > 0 && (!exact || players != 1 || !oneBlock || rowCut))
+        lost.emplace_back("moves that need more than a player among walls, boxes and goals");
+    return lost;
+}
+
+bool SokTitleFirst(std::string_view fileName) {
+    return !EndsWithNoCase(fileName, ".xsb") && !EndsWithNoCase(fileName, ".stb");
+}
+
 std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
                           const WriteFaults& faults) {
     if (!fileName.empty())
         if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string text;
     try {
-        text = SokText(ctx.CurrentLevel());
+        text = SokText(ctx.CurrentLevel(), SokTitleFirst(fileName));
     } catch (const std::bad_alloc&) {
         return kNotEnoughMemory;
     }

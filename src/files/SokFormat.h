@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/FileIO.h"
@@ -32,7 +33,20 @@ std::string ReadSokText(const std::string& sourceName, const std::vector<std::st
 std::vector<std::string> SkippedLevelsMessage(const std::vector<SkippedLevel>& skipped);
 
 // The SOK text of a level: header, board rows, title, box and goal numbers, recorded steps.
-std::string SokText(const Level& level);
+// `titleFirst` is the layout the text will be read in (".sok" and the clipboard; not ".xsb"
+// and ".stb"); `follows` says that another level's text comes before it in the same text. A
+// title that would read as something else alone on its line is written where that layout's
+// reader takes it.
+std::string SokText(const Level& level, bool titleFirst = true, bool follows = false);
+
+// Whether a file of this name is read with the title first (all but ".xsb" and ".stb").
+bool SokTitleFirst(std::string_view fileName);
+
+// What the SOK text of a level cannot give back beyond the writer's map of blocks and marks, one
+// short phrase each: a title the layout cannot hold, more than one player, a board row the reader
+// would not take for one, moves that may not replay on the board read back. Empty when the text
+// reads back to itself.
+std::vector<std::string> SokLosses(const Level& level, bool titleFirst);
 
 // Writes the current level to `fileName`, or to the clipboard when the name is empty. Returns
 // "" or the error message.

@@ -11,6 +11,14 @@ inline constexpr const char* kErrorReading = "Error when reading the file.";
 inline constexpr const char* kErrorWriting = "Error when writing the file.";
 inline constexpr const char* kNotEnoughMemory = "Not enough memory.";
 
+// The message of a failed file operation: the program's own text, then on the next line the
+// file's name and the reason the system gave for `error` (an errno value).
+std::string SystemErrorMessage(const char* text, const std::string& path, int error);
+
+// Whether `path` is a regular file that can be read: "", kFileNotFound, or the message about a
+// folder, a device or a pipe (which have no end to read to).
+std::string CheckRegularFile(const std::string& path);
+
 // Reads a whole file into `bytes`; returns an empty text or the error message.
 std::string ReadWholeFile(const std::string& path, std::string& bytes);
 
@@ -23,6 +31,14 @@ struct WriteFaults {
 
 // Replaces `path` with `bytes`: written to a temporary file beside it, flushed, then renamed
 // over the target, so a failure leaves the old file whole. Returns "" or the error message.
+//
+// The replacement respects the file it replaces: an existing target that the user may not write
+// is refused and left as it was; through a symbolic link the link's target is replaced and the
+// link stays; the new file keeps the old one's permission bits (and, where allowed, its owner).
+// A file with other hard links is replaced under this name only: the other names keep the old
+// contents, since writing into the shared file itself could leave it half written. The
+// temporary file has a short name of its own, so a name that fits the file system always has
+// a temporary one that fits too.
 std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
                             const WriteFaults& faults = {});
 
@@ -43,7 +59,7 @@ public:
     void Abandon();
 
 private:
-    std::string path_;
+    std::string path_; // the file renamed over: the target of a symbolic link
     std::string temp_;
     int fd_ = -1;
 };

@@ -179,7 +179,7 @@ TEST_F(Cli, SkippedOversizeLevelsAreReportedAndFail) {
         run = vorpel::test::RunCli(command + lone, true);
         EXPECT_EQ(run.status, 2) << command;
         EXPECT_EQ(run.out, lone + ": line 2: level skipped: more than 64 rows or columns\n" + lone +
-                               ": No level found in the file.\n")
+                               ": No level read: every level is larger than 64 x 64.\n")
             << command;
     }
 }
@@ -191,16 +191,12 @@ TEST_F(Cli, ConvertWritesTheFormatOfTheOutputName) {
     ASSERT_EQ(listed, "1\tPush\t2x6\t1 moves\t2 steps\tsolved\n"
                       "2\tSecond\t2x3\t0 moves\t0 steps\tunsolved\n");
 
-    // Own text and SOK keep every level; SOK keeps this board and its solution too.
+    // Own text and SOK keep every level; SOK keeps this board and its solution too, in each
+    // layout.
     for (const char* name : {"out.txt", "out.sok", "OUT.XSB", "out.stb"}) {
         const std::string out = (dir / name).string();
         ASSERT_EQ(RunCli("convert " + in + " " + out).status, 0) << name;
-        const std::string back = RunCli("list " + out).out;
-        if (std::string(name) == "out.txt" || std::string(name) == "out.sok")
-            EXPECT_EQ(back, listed) << name;
-        else // without title-first reading, solutions are notes
-            EXPECT_EQ(back.substr(0, back.find('\n')), "1\tPush\t2x6\t0 moves\t0 steps\tunsolved")
-                << name;
+        EXPECT_EQ(RunCli("list " + out).out, listed) << name;
     }
 
     // NBL holds one level: the first, or the one asked for.
@@ -214,6 +210,85 @@ TEST_F(Cli, ConvertWritesTheFormatOfTheOutputName) {
     const CliRun out = RunCli("convert " + in + " - --level 2");
     EXPECT_EQ(out.status, 0);
     EXPECT_EQ(out.out, "\"Second\"\r\n.#...@..+...\r\n....\r\n");
+}
+
+// A move error is told once by every command: by the command's own line, not again by the
+// loader.
+TEST_F(Cli, AMoveErrorIsReportedOnce) {
+    const std::string file = Write("err.txt", kPush + "  1)  0,  1:  >>>>\r\n");
+    const std::string error = "Invalid step at line 4, column 17.";
+    for (const std::string& command : {"verify " + file, "list " + file, "snapshot " + file,
+                                       "convert " + file + " " + (dir / "out.txt").string()}) {
+        const std::string out = vorpel::test::RunCli(command, true).out;
+        const std::size_t first = out.find(error);
+        ASSERT_NE(first, std::string::npos) << command;
+        EXPECT_EQ(out.find(error, first + 1), std::string::npos) << command << ":\n" << out;
+    }
+}
+
+// Titles that alone on a line would read as a board row or a header come back from SOK in either
+// layout, each level whole.
+TEST_F(Cli, ConvertedTitlesReadBackAsTitles) {
+    const std::string in = Write("titles.txt", "\"#5\"\r\n.#...[...V......+....#..\r\n"
+                                               ".#...#...#...#...#...#..\r\n  1)  0,  1:  >>\r\n"
+                                               "\"::x\"\r\n.#...[...V......+....#..\r\n");
+    for (const char* name : {"out.sok", "out.xsb"}) {
+        const std::string out = (dir / name).string();
+        ASSERT_EQ(RunCli("convert " + in + " " + out).status, 0) << name;
+        EXPECT_EQ(RunCli("list " + out).out, "1\t#5\t2x6\t1 moves\t2 steps\tsolved\n"
+                                             "2\t::x\t2x6\t0 moves\t0 steps\tunsolved\n")
+            << name;
+    }
+}
+
+// What a format cannot keep is said in one message after the file is written, and the
+// conversion still succeeds.
+TEST_F(Cli, ConvertNamesWhatTheFormatCannotKeep) {
+    const std::string in = Write("two.txt", "\"Two\"\r\n.#...[.......[...#..\r\n"
+                                            ".#...#...#...#...#..\r\n  1)  0,  1:  >\r\n");
+    const std::string sok = (dir / "out.sok").string();
+    CliRun run = vorpel::test::RunCli("convert " + in + " " + sok, true);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, sok + ": Not kept in SOK:\n" + sok +
+                           ": \"Two\": more than one movable block (SOK has one player), moves "
+                           "that need more than a player among walls, boxes and goals.\n");
+    const std::string nbl = (dir / "out.nbl").string();
+    run = vorpel::test::RunCli("convert " + in + " " + nbl, true);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, nbl + ": Not kept in NBL:\n" + nbl +
+                           ": \"Two\": the board's shape (NBL boards are square: empty cells are "
+                           "added), the moves (NBL files hold none).\n");
+    run = vorpel::test::RunCli("convert " + in + " " + (dir / "out.txt").string(), true);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+// A file that cannot be read or written is named with the system's reason; a read-only target
+// stays as it was and a symbolic link stays a link.
+TEST_F(Cli, FileErrorsNameTheFileAndTheReason) {
+    const std::string in = Write("in.txt", kPush);
+    const std::string locked = Write("locked.txt", "old");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    CliRun run = vorpel::test::RunCli("convert " + in + " " + locked, true);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              locked + ": Error when opening the file.\r\n" + locked + ": Permission denied.\n");
+    std::ifstream kept(locked);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+
+    const std::string folder = (dir / "folder.txt").string();
+    std::filesystem::create_directories(folder);
+    run = vorpel::test::RunCli("list " + folder, true);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              folder + ": Error when opening the file.\r\n" + folder + ": Is a directory.\n");
+
+    const std::string link = (dir / "link.sok").string();
+    std::filesystem::create_symlink("target.sok", link);
+    ASSERT_EQ(RunCli("convert " + in + " " + link).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(RunCli("list " + (dir / "target.sok").string()).out,
+              "1\tPush\t2x6\t0 moves\t0 steps\tunsolved\n");
 }
 
 TEST_F(Cli, ConvertRefusesUnusableArguments) {

@@ -95,7 +95,8 @@ TEST(SaveBestSolution, AnUnreadableFileIsNotOverwritten) {
     EXPECT_FALSE(SaveBestSolution(p.ctx, false));
     EXPECT_TRUE(std::filesystem::is_directory(p.Path(".sol")));
     ASSERT_EQ(p.Shown().size(), 1u);
-    EXPECT_EQ(p.Shown()[0][1], "Error when opening the file.");
+    EXPECT_EQ(p.Shown()[0][1],
+              "Error when opening the file.\r\n" + p.Path(".sol") + ": Is a directory.");
 }
 
 TEST(ReadBestSolutionInfo, TellsMissingFileMissingRecordAndCounters) {
@@ -121,7 +122,8 @@ TEST(ReadBestSolutionInfo, TellsMissingFileMissingRecordAndCounters) {
     p.ctx.CurrentLevel().title = "A";
     info = ReadBestSolutionInfo(p.ctx);
     EXPECT_EQ(info.status, kBestSolutionNoFile);
-    EXPECT_EQ(info.error, "Error when opening the file.");
+    EXPECT_EQ(info.error,
+              "Error when opening the file.\r\n" + p.Path(".sol") + ": Is a directory.");
 }
 
 TEST(BestSolutionLabel, DescribesTheRecordOrItsAbsence) {

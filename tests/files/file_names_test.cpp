@@ -64,10 +64,12 @@ TEST_F(FileNames, ReadingMissingAndUnreadableFilesNamesTheProblem) {
     // Folders, endless devices and pipes without a writer are refused, never waited on.
     const std::string pipe = (dir / "pipe").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    for (const std::string& name : {dir.string(), std::string("/dev/zero"), pipe})
-        EXPECT_EQ(ReadFileChecked(name, bytes), "Error when opening the file.") << name;
-    EXPECT_EQ(WriteFileChecked((dir / "no" / "such.txt").string(), "x"),
-              "Error when opening the file.");
+    const std::string opening = "Error when opening the file.\r\n";
+    EXPECT_EQ(ReadFileChecked(dir.string(), bytes), opening + dir.string() + ": Is a directory.");
+    for (const std::string& name : {std::string("/dev/zero"), pipe})
+        EXPECT_EQ(ReadFileChecked(name, bytes), opening + name + ": Not a regular file.") << name;
+    const std::string unfound = (dir / "no" / "such.txt").string();
+    EXPECT_EQ(WriteFileChecked(unfound, "x"), opening + unfound + ": No such folder.");
 }
 
 TEST(HasExtension, IgnoresLetterCaseAndNeedsTheWholeExtension) {

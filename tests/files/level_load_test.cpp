@@ -328,8 +328,9 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
         std::string error;
     } cases[] = {
         {(dir / "missing.txt").string(), "File not found."},
-        {(dir / "folder.txt").string(), "Error when opening the file."},
-        {"/dev/zero", "Error when opening the file."}, // endless: never read
+        {(dir / "folder.txt").string(),
+         "Error when opening the file.\r\n" + (dir / "folder.txt").string() + ": Is a directory."},
+        {"/dev/zero", "Error when opening the file.\r\n/dev/zero: Not a regular file."},
         {Write("empty.txt", ""), "No level found in the file."},
         {Write("blank.txt", "\r\n\r\n"), "No level found in the file."},
         {Write("notes.sok", "just some notes\nno board here\n"), "No level found in the file."},
@@ -471,13 +472,13 @@ TEST_F(Loading, OversizeSokBoardsAreSkippedWithOneMessageAtTheEnd) {
                                         "2 levels with more than 64 rows or columns were skipped:",
                                         "\"Wide\" at line 7.", "\"Tall\" at line 11."}));
 
-    // Nothing else in the file: the same message says that no level was found.
+    // Nothing else in the file: the same message says that every level was too large.
     platform.shown.clear();
     const std::string lone = Write("lone.xsb", "\n" + std::string(65, '#') + "\n");
-    EXPECT_EQ(Read(lone).error, kNoLevelFound);
+    EXPECT_EQ(Read(lone).error, kEveryLevelTooLarge);
     ASSERT_EQ(platform.shown.size(), 1u);
     EXPECT_EQ(platform.shown[0],
-              (std::vector<std::string>{"File " + lone + ".", kNoLevelFound,
+              (std::vector<std::string>{"File " + lone + ".", kEveryLevelTooLarge,
                                         "1 level with more than 64 rows or columns was skipped:",
                                         "The level at line 2."}));
     EXPECT_EQ(Titles().size(), 3u);

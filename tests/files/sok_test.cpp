@@ -2,6 +2,7 @@
 // Sokoban collections of the shared corpus.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <unistd.h>
@@ -390,6 +391,168 @@ TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
 }
 
 // The collections of the shared corpus: levels, titles, solutions and solved ends.
+// A title that reads back alone on its line is written there as before, in either layout, also
+// when it looks like a keyword: only a board row or a header is written otherwise.
+TEST(SokWrite, TitlesThatReadBackStayAloneOnTheirLine) {
+    for (const char* title : {"Title: x", "Comment:", "boxorder 1", "Moves:", "Plain"}) {
+        Context ctx;
+        const Level level = SetBoard(ctx, title, {".#.#", ".#.["});
+        for (const bool titleFirst : {true, false})
+            EXPECT_EQ(SokText(level, titleFirst).substr(0, 6 + std::strlen(title)),
+                      std::string("::\r\n\r\n") + title)
+                << title;
+    }
+    Context ctx;
+    const Level hash = SetBoard(ctx, "#5", {".#.#", ".#.["});
+    EXPECT_EQ(SokText(hash, true).substr(0, 17), "::\r\n\r\nTitle: #5\r\n");
+    EXPECT_EQ(SokText(hash, false).substr(0, 8), "::\r\n\r\n##");
+}
+
+// Three levels written one after another in either layout, their middle one titled each way
+// that alone on a line would read as a board row, a note or a header, read back: every title
+// comes back, every board stays one level and the moves of the first level stay its own.
+TEST(SokRoundTrip, TitlesThatWouldReadAsSomethingElse) {
+    const char* const titles[] = {"#5",       "%x",     " lead",      "::x",         "Title: x",
+                                  "Comment:", "Moves:", "boxorder 1", "goalorder 2", "Comment: 1",
+                                  "Plain 3",  "LURD",   "3"};
+    for (const bool titleFirst : {true, false}) {
+        const std::string source = titleFirst ? "set.sok" : "set.XSB";
+        for (const char* title : titles) {
+            SCOPED_TRACE(source + ": " + title);
+            Context ctx;
+            Level first = SetBoard(ctx, "First", {".#.#.#.#.#", ".#.[.V+..#", ".#.#.#.#.#"});
+            AddStep(first, 0, 1);
+            Level middle = SetBoard(ctx, title, {".#.#.#.#", ".#.[+V.#", ".#.#.#.#"});
+            const Level last = SetBoard(ctx, "Last", {".#.#.#", ".#.[.#", ".#.#.#"});
+            const bool trims = !titleFirst && title[0] == ' ';
+            EXPECT_EQ(SokLosses(middle, titleFirst).empty(), !trims);
+            if (trims) continue;
+            const std::string text = SokText(first, titleFirst) +
+                                     SokText(middle, titleFirst, true) +
+                                     SokText(last, titleFirst, true);
+            const Reading r = Read(source, text);
+            ASSERT_EQ(r.error, "");
+            const std::vector<std::string> expected = {"\"First\"",
+                                                       ".#...#...#...#...#..",
+                                                       ".#...[...V..+....#..",
+                                                       ".#...#...#...#...#..",
+                                                       " 1) 1, 1: >",
+                                                       QuoteTitle(title),
+                                                       ".#...#...#...#..",
+                                                       ".#...[..+V...#..",
+                                                       ".#...#...#...#..",
+                                                       " 1) 1, 1: ",
+                                                       "\"Last\"",
+                                                       ".#...#...#..",
+                                                       ".#...[...#..",
+                                                       ".#...#...#..",
+                                                       " 1) 1, 1: "};
+            EXPECT_EQ(r.lines, expected);
+        }
+    }
+}
+
+// The moves the program writes come back from an ".xsb" or ".stb" file as from an ".sok" one;
+// a solution that others wrote in an ".xsb" file stays a note.
+TEST(SokRead, XsbFilesReadTheProgramsOwnMoves) {
+    Context ctx;
+    Level level = SetBoard(ctx, "T", {".#.#.#.#", ".#.[..+V.#"});
+    AddStep(level, 0, 1);
+    AddStep(level, 0, -1);
+    for (const char* source : {"a.xsb", "a.STB", "a.sok"}) {
+        const Reading r = Read(source, SokText(level, SokTitleFirst(source)));
+        ASSERT_EQ(r.error, "") << source;
+        ASSERT_EQ(r.lines.size(), 4u) << source;
+        EXPECT_EQ(r.lines[3], " 1) 1, 1: ><") << source;
+    }
+    const Reading others = Read("a.xsb", "T\n#@ #\nSolution: 1-4u1,4-4l1\nRR\n");
+    ASSERT_EQ(others.lines.size(), 3u);
+    EXPECT_EQ(others.lines[2], " 1) 0, 1: ");
+}
+
+// "Comment:" with text after it is a comment of one line: the "Title:" lines after it count.
+// Alone, it still opens a block that "Comment-End:" closes.
+TEST(SokRead, CommentLinesWithTextCloseThemselves) {
+    const Reading oneLine =
+        Read("a.xsb", "#@#\nComment: from a collection\nTitle: A\n\n#@#\nTitle: B\n");
+    ASSERT_EQ(oneLine.lines.size(), 6u);
+    EXPECT_EQ(oneLine.lines[0], "\"A\"");
+    EXPECT_EQ(oneLine.lines[3], "\"B\"");
+
+    const Reading block = Read("a.xsb", "#@#\nComment:  \nTitle: A\nComment-End:\nTitle: B\n");
+    ASSERT_EQ(block.lines.size(), 3u);
+    EXPECT_EQ(block.lines[0], "\"B\"");
+}
+
+// A row that begins with a box, a goal or the player continues the board above it when it holds
+// a wall; without a wall it ends the board, and no board begins with one.
+TEST(SokRead, RowsBeginningWithABoxOrGoalContinueTheBoard) {
+    const Reading r = Read("a.xsb", "T\n ####\n*# .#\n.#@$#\n ####\n");
+    ASSERT_EQ(r.error, "");
+    const std::vector<std::string> expected = {"\"T\"",
+                                               ".....#...#...#...#..",
+                                               "+V...#......+....#..",
+                                               "+....#...[...V...#..",
+                                               ".....#...#...#...#..",
+                                               " 1) 2, 2: "};
+    EXPECT_EQ(r.lines, expected);
+
+    const Reading noWall = Read("a.xsb", "T\n#@#\n$$.\n");
+    ASSERT_EQ(noWall.lines.size(), 3u);
+    const Reading notFirst = Read("a.xsb", "T\n*#@#\n");
+    EXPECT_TRUE(notFirst.lines.empty());
+}
+
+// What the SOK writer cannot keep beyond its map of blocks and marks is named, and a level it
+// keeps whole names nothing.
+TEST(SokWrite, NamesWhatItCannotKeep) {
+    struct Case {
+        const char* name;
+        const char* title;
+        std::vector<std::string> rows;
+        bool steps;
+        bool titleFirst;
+        std::vector<std::string> lost;
+    };
+    const std::string moves = "moves that need more than a player among walls, boxes and goals";
+    const Case cases[] = {
+        {"whole", "T", {".#.#.#", ".#.[+V"}, true, true, {}},
+        {"line break",
+         "a\rb",
+         {".#.#", ".#.["},
+         false,
+         true,
+         {"a title with a line break or a zero byte"}},
+        {"blanks in xsb",
+         "T ",
+         {".#.#", ".#.["},
+         false,
+         false,
+         {"blanks at the ends of the title"}},
+        {"two players",
+         "T",
+         {".#.#.#", ".[.#.["},
+         true,
+         true,
+         {"more than one movable block (SOK has one player)", moves}},
+        {"row without wall",
+         "T",
+         {".#.#.#", "+V.[.."},
+         false,
+         true,
+         {"a board row that begins with a box, a goal or the player (the level is cut there, "
+          "title and all)"}},
+        {"row with wall", "T", {".#.#.#", "+V.[.#"}, false, true, {}},
+        {"magnet plays", "T", {".#.#.#", ".#.{.."}, true, true, {moves}},
+    };
+    for (const Case& c : cases) {
+        Context ctx;
+        Level level = SetBoard(ctx, c.title, c.rows);
+        if (c.steps) AddStep(level, 0, 1);
+        EXPECT_EQ(SokLosses(level, c.titleFirst), c.lost) << c.name;
+    }
+}
+
 TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
     const std::filesystem::path folder =
         std::filesystem::path(VORPEL_SOURCE_DIR "/../shared/corpus/sokoban");
