@@ -234,10 +234,13 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         if (editorDispatcher_) editorDispatcher_(c);
         return;
     }
-    const std::optional<Command> command = CommandOfCharacter(c);
-    if (!command) return;
+    if (const std::optional<Command> command = CommandOfCharacter(c)) RunCommand(*command);
+}
+
+void MainWindow::RunCommand(Command command) {
+    ShellState& f = shell_;
     Level& level = ctx_.CurrentLevel();
-    switch (*command) {
+    switch (command) {
     case Command::ReadLevels:
         f.alreadyCelebrated = false;
         if (std::string name = fileName_; ChooseFile(
@@ -518,25 +521,25 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         }
         return true;
     }
+    // The keys of the commands whose menu items show them run those commands.
     switch (key) {
     case Qt::Key_PageUp:
-        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
+        RunCommand(Command::MoveBackward10);
         return true;
     case Qt::Key_PageDown:
-        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
+        RunCommand(Command::MoveForward10);
         return true;
     case Qt::Key_Home:
-        Navigate(vorpel::RestartLevel);
+        RunCommand(Command::RestartLevel);
         return true;
     case Qt::Key_End:
-        Navigate(vorpel::EndOfLevel);
+        RunCommand(Command::EndOfLevel);
         return true;
     case Qt::Key_F12:
-        f.alreadyCelebrated = false;
-        ShuffleCommand();
+        RunCommand(Command::Shuffle);
         return true;
     case Qt::Key_F2:
-        platform_.ShowAbout();
+        RunCommand(Command::About);
         return true;
     default:
         break;

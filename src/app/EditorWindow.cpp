@@ -739,7 +739,8 @@ bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QS
         return true;
     }
     if (key >= Qt::Key_F2 && key <= Qt::Key_F12) {
-        EditorCommand(static_cast<Byte>(242 + (key - Qt::Key_F2)));
+        // F2 to F12 follow F1's command character.
+        EditorCommand(static_cast<Byte>(kEditorF1 + 1 + (key - Qt::Key_F2)));
         return true;
     }
     if (alphanumericEdit->hasFocus() &&

@@ -235,6 +235,8 @@ private:
     void CelebrateIfSolved();
     void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
     void ExecuteCommand(unsigned char c);
+    // Carries out one command of the table once the dispatcher or a key has let it through.
+    void RunCommand(Command command);
     void OnMenuCommand(Command command);
     void CloseProgram();
     // Key handlers; true when the key was consumed.
