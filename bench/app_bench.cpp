@@ -61,7 +61,8 @@ std::string CrowdedLevel() {
 
 struct Program {
     QTemporaryDir folder;
-    Context ctx;
+    GameSession session;
+    Context& ctx = session.Data();
     QtPlatform platform;
     std::unique_ptr<MainWindow> form;
 
@@ -70,7 +71,7 @@ struct Program {
         ctx.platform = &platform;
         WriteFile(folder.filePath(QStringLiteral("Vorpel 0.txt")), startupText);
         form = std::make_unique<MainWindow>(
-            ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
+            session, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
         form->SetSettingsFormat(QSettings::IniFormat);
     }
     ~Program() { form.reset(); }

@@ -40,7 +40,8 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     state.SetLabel(t.name);
     bench::BenchApplication application;
     QTemporaryDir folder;
-    Context ctx;
+    GameSession session;
+    Context& ctx = session.Data();
     QtPlatform platform;
     platform.script.emplace();
     ctx.platform = &platform;
@@ -51,7 +52,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
         file.write(text.data(), qint64(text.size()));
     }
     auto form = std::make_unique<MainWindow>(
-        ctx, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
+        session, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
     form->SetSettingsFormat(QSettings::IniFormat);
     form->resize(1400, 1000);
     form->show();

@@ -39,7 +39,7 @@ struct Bench {
         // "Current level" reads the played level: the crowded one, remembered before an edit.
         OpenEditor(ctx, snapshot);
         ctx.collection.CopyLevel(ctx.collection.currentLevel, 0);
-        ctx.flags.editorActive = true;
+        ctx.editing = true;
         Repaint();
         return true;
     }

@@ -39,7 +39,7 @@ void BM_WholeBoardFrame64(benchmark::State& state) {
     for (auto _ : state) {
         DrawBoard(*ctx, {32, false}, *canvas);
         GifFrameWriter writer;
-        writer.WriteGifFrame(*ctx, *canvas, 40, true, false, true);
+        writer.WriteGifFrame(*ctx, *canvas, false, 40, true, false, true);
         bytes = writer.Bytes().size();
         benchmark::DoNotOptimize(bytes);
     }

@@ -53,10 +53,11 @@ void BM_DrawBoard(benchmark::State& state) {
         return;
     }
     ctx->options.value[kDrawMarksOverBlocks] = true;
-    ctx->flags.identifyBlocks = state.range(0) != 0;
+
     const bool cold = state.range(1) != 0;
     auto canvas = std::make_unique<BoardCanvas>();
-    const CanvasView view{32};
+    const CanvasView view{32, false,
+                          state.range(0) != 0 ? Annotation::kIdentifyBlocks : Annotation::kNone};
     for (auto _ : state) {
         if (cold) canvas->cellCache.cellSize = -1; // as after a zoom: every cell drawn anew
         DrawBoard(*ctx, view, *canvas);

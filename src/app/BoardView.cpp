@@ -3,6 +3,7 @@
 #include "app/BoardView.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -49,6 +50,7 @@ void BoardView::Reset() {
     dragging_ = false;
     selectionAnchorColumn_ = -1;
     originColumn_ = originRow_ = mouseColumn_ = mouseRow_ = 0;
+    annotation_ = Annotation::kNone;
 }
 
 // --- Painting --------------------------------------------------------------------------------
@@ -110,7 +112,7 @@ void BoardView::wheelEvent(QWheelEvent* event) {
 
 void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
                       bool doubleClick) {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = window_.Shell();
     if (f.replayRunning) {
         ctx_.board.selectedBlock = 0;
         f.replayStopRequest = true;
@@ -124,10 +126,10 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
         originRow_ = CellOf(by, v.cellSize) - 1;
         mouseColumn_ = mouseRow_ = 1;
         window_.ShowCoordinates(true);
-        if (!f.editorActive) return;
+        if (!ctx_.editing) return;
     }
     if (button != Qt::LeftButton || bx < 0 || by < 0) return;
-    if (f.editorActive) {
+    if (ctx_.editing) {
         EditorPress(modifiers, bx, by);
         return;
     }
@@ -168,7 +170,7 @@ void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
 }
 
 void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = window_.Shell();
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
 
@@ -182,7 +184,7 @@ void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, 
         window_.ShowCoordinates(true);
     }
     if (f.replayRunning || f.commandsBlocked || !(buttons & Qt::LeftButton)) return;
-    if (f.editorActive)
+    if (ctx_.editing)
         EditorMove(bx, by);
     else
         PlayMove(modifiers, bx, by);
@@ -220,12 +222,13 @@ void BoardView::PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
     lastDragY_ = by;
     if (tc == board.selectedColumn && tr == board.selectedRow) return;
 
+    const std::function<void()> showSlide = [this] { window_.PaintBoardNow(); };
     bool movedAtAll = false, moved = false;
     do {
         QCoreApplication::processEvents();
         moved = false;
-        if (DragSelectedBlock(ctx_, tc, board.selectedRow, true)) moved = true;
-        if (DragSelectedBlock(ctx_, board.selectedColumn, tr, true)) moved = true;
+        if (DragSelectedBlock(ctx_, tc, board.selectedRow, true, showSlide)) moved = true;
+        if (DragSelectedBlock(ctx_, board.selectedColumn, tr, true, showSlide)) moved = true;
         if ((dx > 0 && tc < board.selectedColumn) || (dx < 0 && tc > board.selectedColumn))
             tc = board.selectedColumn;
         if ((dy > 0 && tr < board.selectedRow) || (dy < 0 && tr > board.selectedRow))

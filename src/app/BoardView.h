@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "model/RowSet.h"
+#include "render/BoardDrawing.h"
 
 namespace vorpel {
 
@@ -20,7 +21,8 @@ public:
 
     // The colours the canvas's indices stand for.
     void SetPalette(const BoardPalette& palette);
-    // Forgets the pointer's cell, the coordinate origin, a drag and the selection anchor.
+    // Forgets the pointer's cell, the coordinate origin, a drag, the selection anchor and the
+    // annotation mode.
     void Reset();
 
     // The cell the coordinates count from (changed by a double click) and the pointer's cell.
@@ -32,6 +34,11 @@ public:
     // Whether a press in the editor has started a rectangle of cells the pointer extends.
     bool SelectingCells() const { return selectionAnchorColumn_ >= 0; }
     void EndCellSelection() { selectionAnchorColumn_ = -1; }
+
+    // What the board shows on its blocks in play; the menu's radio items set it.
+    Annotation AnnotationMode() const { return annotation_; }
+    void SetAnnotationMode(Annotation annotation) { annotation_ = annotation; }
+    bool ShowsBlockPath() const { return annotation_ == Annotation::kBlockPath; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,6 +73,7 @@ private:
     int selectionLastColumn_ = 0;
     int selectionLastRow_ = 0;
     RowSet selectionBase_;
+    Annotation annotation_ = Annotation::kNone;
 };
 
 } // namespace vorpel

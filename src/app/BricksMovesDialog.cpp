@@ -22,22 +22,13 @@
 
 namespace vorpel {
 
-namespace {
-
-// Kept while the program runs.
-std::string player = "1";
-std::string dllPath;
-QByteArray savedGeometry;
-
-} // namespace
-
 BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
     : QDialog(&main), main_(main), writing_(writing) {
     setObjectName(QStringLiteral("BricksMovesDialog"));
     setWindowTitle(writing ? QStringLiteral(" Write Bricks moves")
                            : QStringLiteral(" Read Bricks moves"));
     setSizeGripEnabled(true);
-    playerEdit = new QLineEdit(FromCp1252(player), this);
+    playerEdit = new QLineEdit(FromCp1252(main.Memory().bricksMoves.player), this);
     playerEdit->setObjectName(QStringLiteral("playerEdit"));
     auto* playerLabel = new QLabel(QStringLiteral("&Player:"), this);
     playerLabel->setBuddy(playerEdit);
@@ -88,8 +79,9 @@ BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
         ShowHelp(main_.Platform(), writing_ ? "WriteBricksMoves" : "ReadBricksMoves");
     });
     resize(480, 360);
-    if (!savedGeometry.isEmpty()) restoreGeometry(savedGeometry);
-    ShowDll(dllPath.empty() ? main_.lastDllPath : dllPath);
+    const BricksMovesMemory& memory = main_.Memory().bricksMoves;
+    if (!memory.geometry.isEmpty()) restoreGeometry(memory.geometry);
+    ShowDll(memory.dllPath.empty() ? main_.Memory().lastDllPath : memory.dllPath);
 }
 
 void BricksMovesDialog::ShowDllLabel() {
@@ -138,7 +130,7 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void BricksMovesDialog::OnClickChooseDll() {
-    std::string name = dllPath_.empty() ? main_.lastDllPath : dllPath_;
+    std::string name = dllPath_.empty() ? main_.Memory().lastDllPath : dllPath_;
     if (!ChooseFile(FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
                                      [this](const std::string& topic) {
                                          ShowHelp(main_.Platform(), topic);
@@ -157,19 +149,21 @@ void BricksMovesDialog::OnClickOk() {
     const int level = levelList->currentRow();
     const std::string name = ToCp1252(playerEdit->text());
     if (level < 0 || name.empty()) return;
-    player = name;
+    main_.Memory().bricksMoves.player = name;
     Context& ctx = main_.Ctx();
-    const bool done = writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
-                               : ReadBricksMoves(ctx, level, dllPath_, name);
-    main_.lastDllPath = dllPath_;
+    const bool done =
+        writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
+                 : ReadBricksMoves(ctx, level, dllPath_, name, [this] { main_.PaintBoardNow(); });
+    main_.Memory().lastDllPath = dllPath_;
     main_.Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
     if (done) accept();
 }
 
 void BricksMovesDialog::done(int code) {
-    savedGeometry = saveGeometry();
-    dllPath = dllPath_;
-    player = ToCp1252(playerEdit->text());
+    BricksMovesMemory& memory = main_.Memory().bricksMoves;
+    memory.geometry = saveGeometry();
+    memory.dllPath = dllPath_;
+    memory.player = ToCp1252(playerEdit->text());
     QDialog::done(code);
 }
 

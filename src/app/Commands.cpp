@@ -164,12 +164,11 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::SyncTicks() {
-    const ShellFlags& f = ctx_.flags;
-    MenuItem(Command::CountMoves)->setChecked(f.countMoves);
-    MenuItem(Command::IdentifyBlocks)->setChecked(f.identifyBlocks);
-    MenuItem(Command::ViewBlockPath)->setChecked(f.viewBlockPath);
-    MenuItem(Command::NoAnnotation)
-        ->setChecked(!f.countMoves && !f.identifyBlocks && !f.viewBlockPath);
+    const Annotation annotation = boardView_->AnnotationMode();
+    MenuItem(Command::CountMoves)->setChecked(annotation == Annotation::kCountMoves);
+    MenuItem(Command::IdentifyBlocks)->setChecked(annotation == Annotation::kIdentifyBlocks);
+    MenuItem(Command::ViewBlockPath)->setChecked(annotation == Annotation::kBlockPath);
+    MenuItem(Command::NoAnnotation)->setChecked(annotation == Annotation::kNone);
     MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
 }
 
@@ -194,14 +193,14 @@ void MainWindow::CloseProgram() {
 // --- Dispatcher ------------------------------------------------------------------------------
 
 void MainWindow::ExecuteGuarded(unsigned char c) {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = shell_;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
     ExecuteCommand(c);
 }
 
 void MainWindow::ExecuteCommand(unsigned char c) {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = shell_;
     if (f.replayRunning) {
         f.replayStopRequest = true;
         return;
@@ -223,7 +222,7 @@ void MainWindow::ExecuteCommand(unsigned char c) {
             RedrawBoard();
             return;
         }
-    } else if (c == 'F' || c == 'f' || (c == '?' && f.editorActive)) {
+    } else if (c == 'F' || c == 'f' || (c == '?' && ctx_.editing)) {
         if (!f.recordingGif && !automatic) {
             UpdateCellSize(CellSizing::kFit);
             RedrawBoard();
@@ -231,14 +230,17 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         }
     }
     if (f.commandsBlocked) return;
-    if (f.editorActive) {
+    if (ctx_.editing) {
         if (editorDispatcher_) editorDispatcher_(c);
         return;
     }
-    const std::optional<Command> command = CommandOfCharacter(c);
-    if (!command) return;
+    if (const std::optional<Command> command = CommandOfCharacter(c)) RunCommand(*command);
+}
+
+void MainWindow::RunCommand(Command command) {
+    ShellState& f = shell_;
     Level& level = ctx_.CurrentLevel();
-    switch (*command) {
+    switch (command) {
     case Command::ReadLevels:
         f.alreadyCelebrated = false;
         if (std::string name = fileName_; ChooseFile(
@@ -246,7 +248,7 @@ void MainWindow::ExecuteCommand(unsigned char c) {
                                  [this](const std::string& topic) { ShowHelpTopic(topic); }, this},
                 name, "Read levels", kChooseReading)) {
             fileName_ = name;
-            if (HasExtension(".dll", name)) lastDllPath = name;
+            if (HasExtension(".dll", name)) memory_.lastDllPath = name;
             ReadLevelsCommand(name);
         }
         break;
@@ -337,16 +339,16 @@ void MainWindow::ExecuteCommand(unsigned char c) {
         RedrawBoard();
         break;
     case Command::CountMoves:
-        SetAnnotation(true, false, false);
+        SetAnnotation(Annotation::kCountMoves);
         break;
     case Command::IdentifyBlocks:
-        SetAnnotation(false, true, false);
+        SetAnnotation(Annotation::kIdentifyBlocks);
         break;
     case Command::ViewBlockPath:
-        SetAnnotation(false, false, true);
+        SetAnnotation(Annotation::kBlockPath);
         break;
     case Command::NoAnnotation:
-        SetAnnotation(false, false, false);
+        SetAnnotation(Annotation::kNone);
         break;
     case Command::MarksOverBlocks:
         ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
@@ -414,42 +416,37 @@ void MainWindow::ExecuteCommand(unsigned char c) {
     }
 }
 
-void MainWindow::SetAnnotation(bool count, bool identify, bool path) {
-    ShellFlags& f = ctx_.flags;
-    f.countMoves = count;
-    f.identifyBlocks = identify;
-    f.viewBlockPath = path;
-    if (path) MarkBlockPath(ctx_);
+void MainWindow::SetAnnotation(Annotation annotation) {
+    boardView_->SetAnnotationMode(annotation);
+    if (annotation == Annotation::kBlockPath) MarkBlockPath(ctx_);
     RedrawBoard();
     SyncTicks();
 }
 
 void MainWindow::ReadLevelsCommand(const std::string& name) {
-    ShellFlags& f = ctx_.flags;
-    f.stopLoading = false;
-    f.loadingLevels = true;
+    const std::stop_token stop = shell_.StartLoading();
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
-    ReadLevelFile(ctx_, name, remembered);
+    ReadLevelFile(ctx_, name, remembered, stop);
     SetBusy(false, false, false);
-    f.loadingLevels = false;
+    shell_.loadingLevels = false;
     SetHourglass(false);
     ShowChosenLevel(true);
 }
 
 void MainWindow::ShuffleCommand() {
     SetBusy(true, true, false);
-    const bool shuffled = ShuffleBlocks(ctx_);
+    const bool shuffled = ShuffleBlocks(ctx_, shell_.StartLongOperation());
+    shell_.longOperationRunning = false;
     SetBusy(false, false, false);
     if (shuffled) ShowChosenLevel(false);
 }
 
 void MainWindow::ChangeLevel(int index, bool hideCelebration) {
     ShowCoordinates(false);
-    ctx_.flags.alreadyCelebrated = false;
-    ctx_.collection.currentLevel = index;
-    ShowChosenLevel(true);
+    shell_.alreadyCelebrated = false;
+    ChooseLevel(index);
     if (ctx_.CurrentLevel().stepCount == 0) {
         ApplyStoredBestSolution();
         RefreshView(true);
@@ -483,18 +480,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = shell_;
     const bool altF4 = key == Qt::Key_F4 && (modifiers & Qt::AltModifier);
     if (key == Qt::Key_F1) {
         ShowHelpTopic("Start");
         return true;
     }
     if (key == Qt::Key_Escape && f.loadingLevels) {
-        if (platform_.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
+        if (platform_.AskYesNo({kStopLoadingQuestion})) f.loadingStop.request_stop();
         return true;
     }
     if (key == Qt::Key_Escape && f.longOperationRunning) {
-        f.stopLongOperation = true;
+        f.longOperationStop.request_stop();
         return true;
     }
     const bool functionKey = key >= Qt::Key_F2 && key <= Qt::Key_F12;
@@ -515,7 +512,7 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         close();
         return true;
     }
-    if (f.editorActive) {
+    if (ctx_.editing) {
         if (editorDispatcher_) {
             if (functionKey)
                 editorDispatcher_(static_cast<unsigned char>(kCommandF2 + (key - Qt::Key_F2)));
@@ -524,25 +521,25 @@ bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         }
         return true;
     }
+    // The keys of the commands whose menu items show them run those commands.
     switch (key) {
     case Qt::Key_PageUp:
-        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
+        RunCommand(Command::MoveBackward10);
         return true;
     case Qt::Key_PageDown:
-        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
+        RunCommand(Command::MoveForward10);
         return true;
     case Qt::Key_Home:
-        Navigate(vorpel::RestartLevel);
+        RunCommand(Command::RestartLevel);
         return true;
     case Qt::Key_End:
-        Navigate(vorpel::EndOfLevel);
+        RunCommand(Command::EndOfLevel);
         return true;
     case Qt::Key_F12:
-        f.alreadyCelebrated = false;
-        ShuffleCommand();
+        RunCommand(Command::Shuffle);
         return true;
     case Qt::Key_F2:
-        platform_.ShowAbout();
+        RunCommand(Command::About);
         return true;
     default:
         break;
@@ -583,7 +580,7 @@ void MainWindow::ArrowKeyMove(int key) {
         ++row;
         break;
     }
-    if (!DragSelectedBlock(ctx_, column, row, true)) return;
+    if (!DragSelectedBlock(ctx_, column, row, true, [this] { PaintBoardNow(); })) return;
     RefreshView(true);
 }
 
@@ -596,7 +593,7 @@ void MainWindow::ShowHelpTopic(const std::string& topic) {
 bool MainWindow::ShowOptionsWindow(int page) {
     OptionsHooks hooks;
     hooks.repaintEditor = [this] {
-        if (ctx_.flags.editorActive) RedrawBoard();
+        if (ctx_.editing) RedrawBoard();
     };
     hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
     return ShowOptions(page, ctx_, settingsStore_, platform_, hooks);

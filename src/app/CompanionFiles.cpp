@@ -14,27 +14,13 @@
 #include "app/QtPlatform.h"
 #include "app/SettingsStore.h"
 #include "files/BestSolutions.h"
+#include "files/CompanionPath.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
 
 namespace vorpel {
 
 namespace {
-
-// Points the core at another program path for one call and back again.
-class ProgramPathSwap {
-public:
-    ProgramPathSwap(Context& ctx, std::string path) : ctx_(ctx), saved_(ctx.programPath) {
-        ctx_.programPath = std::move(path);
-    }
-    ~ProgramPathSwap() { ctx_.programPath = saved_; }
-    ProgramPathSwap(const ProgramPathSwap&) = delete;
-    ProgramPathSwap& operator=(const ProgramPathSwap&) = delete;
-
-private:
-    Context& ctx_;
-    std::string saved_;
-};
 
 // The numbers of a startup list as the core reads them: digits gather, commas end a number,
 // anything else is skipped; the empty list stands for 0.
@@ -141,12 +127,9 @@ void ReadStartupLevels(Context& ctx, const CompanionFiles& files) {
         }
     }
 
-    const std::string list = ctx.options.startupList;
     std::vector<Level> levels;
     for (const auto& [path, numbers] : runs) {
-        const ProgramPathSwap swap(ctx, path);
-        ctx.options.startupList = numbers;
-        ReadStartupFiles(ctx);
+        ReadStartupFiles(ctx, path, numbers);
         if (runs.size() == 1) break;
         // A run that gave no level leaves the core's "Void level" alone in the collection.
         const bool none = ctx.collection.levels.size() == 1 &&
@@ -154,16 +137,18 @@ void ReadStartupLevels(Context& ctx, const CompanionFiles& files) {
         if (!none)
             for (Level& level : ctx.collection.levels) levels.push_back(std::move(level));
     }
-    ctx.options.startupList = list;
     if (!levels.empty()) {
         ctx.collection.levels = std::move(levels);
         ctx.collection.currentLevel = 0;
     }
 }
 
+std::string RecordsFile(const CompanionFiles& files) {
+    return CompanionPath(files.ReadingProgramPath(QLatin1String(".rec")), ".rec");
+}
+
 std::string ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors) {
-    const ProgramPathSwap swap(ctx, files.ReadingProgramPath(QLatin1String(".rec")));
-    return ReadRecordsFile(ctx, showErrors);
+    return ReadRecordsFile(ctx, RecordsFile(files), showErrors);
 }
 
 } // namespace vorpel

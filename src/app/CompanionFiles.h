@@ -63,8 +63,9 @@ void SetUpCompanionFiles(Context& ctx, QtPlatform& platform, const CompanionFile
 // data folder; replaces the collection as the core's ReadStartupFiles does.
 void ReadStartupLevels(Context& ctx, const CompanionFiles& files);
 
-// The records file, looked up beside the executable and then in the data folder; as the core's
-// ReadRecordsFile.
+// The records file, looked up beside the executable and then in the data folder.
+std::string RecordsFile(const CompanionFiles& files);
+// Reads it as the core's ReadRecordsFile.
 std::string ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors);
 
 } // namespace vorpel

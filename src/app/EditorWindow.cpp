@@ -249,8 +249,7 @@ QPixmap CharacterPicture(Byte c, bool enabled) {
 } // namespace
 
 EditorMemory& EditorWindow::Memory() {
-    static EditorMemory memory;
-    return memory;
+    return main.Memory().editor;
 }
 
 EditorWindow::EditorWindow(MainWindow& mainWindow)
@@ -298,7 +297,7 @@ void EditorWindow::BuildControls() {
             button->setObjectName(QStringLiteral("stopButton"));
             button->setEnabled(false);
             connect(button, &QToolButton::clicked, this,
-                    [this] { main.Ctx().flags.stopLongOperation = true; });
+                    [this] { main.Shell().longOperationStop.request_stop(); });
         } else if (tag == kHelpButton) {
             button->setObjectName(QStringLiteral("helpButton"));
             connect(button, &QToolButton::clicked, this,
@@ -422,7 +421,7 @@ void EditorWindow::StepAlphanumeric(bool next) {
 
 void EditorWindow::UpdateAlphanumericButtons() {
     const Byte c = Memory().alphanumericChar;
-    const bool enabled = AlphanumericIndex(c) != 0 && !main.Ctx().flags.longOperationRunning;
+    const bool enabled = AlphanumericIndex(c) != 0 && !main.Shell().longOperationRunning;
     for (const int tag : {kAlphanumericBlockButton, kAlphanumericMarkButton}) {
         QToolButton* button = buttons[static_cast<std::size_t>(tag)];
         QIcon icon;
@@ -554,9 +553,8 @@ void EditorWindow::CopyCommand(bool erase) {
 
 void EditorWindow::ShuffleCommand() {
     Context& ctx = main.Ctx();
-    ShellFlags& f = ctx.flags;
-    f.longOperationRunning = true;
-    f.stopLongOperation = false;
+    ShellState& f = main.Shell();
+    const std::stop_token stop = f.StartLongOperation();
     // The board's mouse would change the selection being shuffled: the main window holds its
     // commands meanwhile, and only its Esc (the stop) gets through.
     main.SetBusy(true, true, false);
@@ -575,8 +573,9 @@ void EditorWindow::ShuffleCommand() {
     buttons[kStopButton]->setEnabled(true);
     QCoreApplication::processEvents();
     PushUndo();
-    const ShuffleOutcome outcome = EditorShuffle(ctx);
+    const ShuffleOutcome outcome = EditorShuffle(ctx, stop);
     f.longOperationRunning = false;
+    f.longOperationStop = std::stop_source();
     main.SetBusy(true, false, false);
     for (QWidget* child : disabled) child->setEnabled(true);
     buttons[kStopButton]->setEnabled(false);
@@ -592,12 +591,12 @@ void EditorWindow::ShuffleCommand() {
 
 void EditorWindow::EditorCommand(Byte c) {
     Context& ctx = main.Ctx();
-    ShellFlags& f = ctx.flags;
+    ShellState& f = main.Shell();
     if (typingInField) return;
     // Letter commands answer to either case, as the main window's do.
     if (c >= 'a' && c <= 'z') c = static_cast<Byte>(c - 'a' + 'A');
     if (f.longOperationRunning) {
-        if (c == kEditorEscape) f.stopLongOperation = true;
+        if (c == kEditorEscape) f.longOperationStop.request_stop();
         return;
     }
     EditorMemory& memory = Memory();
@@ -726,10 +725,10 @@ void EditorWindow::EditorCommand(Byte c) {
 // --- Keys, focus and closing -----------------------------------------------------------------
 
 bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    ShellFlags& f = main.Ctx().flags;
+    ShellState& f = main.Shell();
     if (key == Qt::Key_Escape) {
         if (f.longOperationRunning)
-            f.stopLongOperation = true;
+            f.longOperationStop.request_stop();
         else
             close();
         return true;
@@ -740,7 +739,8 @@ bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QS
         return true;
     }
     if (key >= Qt::Key_F2 && key <= Qt::Key_F12) {
-        EditorCommand(static_cast<Byte>(242 + (key - Qt::Key_F2)));
+        // F2 to F12 follow F1's command character.
+        EditorCommand(static_cast<Byte>(kEditorF1 + 1 + (key - Qt::Key_F2)));
         return true;
     }
     if (alphanumericEdit->hasFocus() &&
@@ -798,15 +798,15 @@ void EditorWindow::CloseWith(EditorResult result) {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    ShellFlags& f = main.Ctx().flags;
+    ShellState& f = main.Shell();
     if (f.longOperationRunning) {
-        f.stopLongOperation = true;
+        f.longOperationStop.request_stop();
         event->ignore();
         return;
     }
     Memory().position = pos();
     main.SetEditorDispatcher(nullptr);
-    main.editedLevel = nullptr;
+    main.Resume().SetEditedLevel(nullptr);
     CloseEditor(main.Ctx(), editorResult);
     undo.Clear();
     main.Board().EndCellSelection();
@@ -818,20 +818,20 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 void ShowEditor(MainWindow& main) {
     if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
     Context& ctx = main.Ctx();
-    ctx.flags.longOperationRunning = false;
-    ctx.flags.stopLongOperation = false;
+    main.Shell().longOperationRunning = false;
+    main.Shell().longOperationStop = std::stop_source();
     main.SetBusy(true, false, false);
     auto* window = new EditorWindow(main);
-    MoveOntoScreen(*window, EditorWindow::Memory().position);
+    MoveOntoScreen(*window, window->Memory().position);
     window->SetZoomButtons();
     OpenEditor(ctx, window->snapshot);
     main.ShowChosenLevel(true);
     window->titleEdit->setText(QStringLiteral("New level"));
-    window->SetAlphanumeric(EditorWindow::Memory().alphanumericChar);
+    window->SetAlphanumeric(window->Memory().alphanumericChar);
     window->ColourRoundButtons();
     main.SetEditorDispatcher([window](unsigned char c) { window->EditorCommand(c); });
     // The editor works on the collection's current level; closing the program keeps it.
-    main.editedLevel = [&ctx]() -> const Level* { return &ctx.CurrentLevel(); };
+    main.Resume().SetEditedLevel([&ctx]() -> const Level* { return &ctx.CurrentLevel(); });
     window->show();
     window->buttons[0]->setFocus();
     window->typingInField = false;

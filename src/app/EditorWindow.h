@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "app/RunMemory.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorSession.h"
 #include "editor/UndoStack.h"
@@ -23,13 +24,6 @@ namespace vorpel {
 class MainWindow;
 struct BoardCanvas;
 
-// What the editor keeps from one opening to the next, for the run.
-struct EditorMemory {
-    Byte alphanumericChar = 'A';
-    Byte roundChar = 161;
-    QPoint position{0, 200};
-};
-
 class EditorWindow : public QWidget {
     Q_OBJECT
 
@@ -37,7 +31,8 @@ public:
     explicit EditorWindow(MainWindow& main);
     ~EditorWindow() override;
 
-    static EditorMemory& Memory();
+    // What the editor keeps from one opening to the next, for the run.
+    EditorMemory& Memory();
 
     // The dispatcher of every button and key; the main window sends its commands here while
     // the editor is open.

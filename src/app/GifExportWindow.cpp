@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/Help.h"
 #include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
@@ -25,10 +26,6 @@
 namespace vorpel {
 
 namespace {
-
-// Kept while the program runs.
-GifExportSettings settings;
-QPoint windowPosition(100, 100);
 
 constexpr std::array<const char*, 4> kWhatCaptions = {"Initial position", "Current position",
                                                       "All steps", "All moves"};
@@ -90,13 +87,12 @@ GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), m
     layout->addWidget(progressBar);
 
     // Opening: the main window stays busy (painting on) until the window closes.
-    Context& ctx = main_.Ctx();
-    ctx.flags.recordingGif = false;
-    ctx.flags.stopRecordingGif = false;
+    main_.Shell().recordingGif = false;
+    main_.Shell().gifStop = std::stop_source();
     main_.SetBusy(true, true, false);
-    whatButtons[static_cast<std::size_t>(settings.what)]->setChecked(true);
-    stepTimeField->SetValue(settings.stepTime);
-    loopBox->setChecked(settings.loop);
+    whatButtons[static_cast<std::size_t>(Settings().what)]->setChecked(true);
+    stepTimeField->SetValue(Settings().stepTime);
+    loopBox->setChecked(Settings().loop);
     // Connected once the controls show the settings, so that filling them changes nothing.
     for (QRadioButton* b : whatButtons)
         connect(b, &QRadioButton::toggled, this, [this] {
@@ -119,20 +115,24 @@ GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), m
     ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
-    move(windowPosition);
+    move(main_.Memory().gif.position);
+}
+
+GifExportSettings& GifExportWindow::Settings() {
+    return main_.Memory().gif.settings;
 }
 
 void GifExportWindow::TakeSettings() {
     for (std::size_t i = 0; i < whatButtons.size(); ++i)
-        if (whatButtons[i]->isChecked()) settings.what = static_cast<GifContent>(i);
-    settings.stepTime = stepTimeField->Value();
-    settings.loop = loopBox->isChecked();
+        if (whatButtons[i]->isChecked()) Settings().what = static_cast<GifContent>(i);
+    Settings().stepTime = stepTimeField->Value();
+    Settings().loop = loopBox->isChecked();
 }
 
 void GifExportWindow::ShowFrames() {
-    frameCount_ = GifFrameCount(main_.Ctx().CurrentLevel(), settings.what);
+    frameCount_ = GifFrameCount(main_.Ctx().CurrentLevel(), Settings().what);
     framesLabel->setText(QStringLiteral("Frames: ") + QString::number(frameCount_));
-    const auto [speed, total] = GifTimingLabels(settings.stepTime, frameCount_);
+    const auto [speed, total] = GifTimingLabels(Settings().stepTime, frameCount_);
     speedLabel->setText(FromCp1252(speed));
     totalTimeLabel->setText(FromCp1252(total));
     progressBar->setRange(0, std::max(frameCount_ - 1, 1));
@@ -146,7 +146,7 @@ void GifExportWindow::ShowGifImageSize(int width, int height, bool writingAllowe
 }
 
 bool GifExportWindow::Recording() const {
-    return main_.Ctx().flags.recordingGif;
+    return main_.Shell().recordingGif;
 }
 
 void GifExportWindow::EnableControls(bool recording) {
@@ -160,7 +160,7 @@ void GifExportWindow::EnableControls(bool recording) {
 
 void GifExportWindow::OnClickWrite() {
     Context& ctx = main_.Ctx();
-    std::string name = main_.gifFileName;
+    std::string name = main_.Memory().gif.fileName;
     if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
                                      [this](const std::string& topic) {
                                          ShowHelp(main_.Platform(), topic);
@@ -173,7 +173,7 @@ void GifExportWindow::OnClickWrite() {
         !main_.Platform().AskYesNo({"You requested to write the level as GIF animation or image.",
                                     FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
         return;
-    main_.gifFileName = name;
+    main_.Memory().gif.fileName = name;
     Record(name);
 }
 
@@ -182,15 +182,15 @@ void GifExportWindow::Record(const std::string& path) {
     TakeSettings();
     const int remembered = ctx.CurrentLevel().currentStep;
     // The flag first: SetBusy freezes the window's size while it is set.
-    ctx.flags.recordingGif = true;
+    const std::stop_token stop = main_.Shell().StartGifRecording();
     main_.SetBusy(true, true, true);
     EnableControls(true);
     progressBar->setValue(0);
-    CanvasView view{main_.View().cellSize, false};
-    RecordGif(ctx, main_.Canvas(), view, settings, path,
-              DefaultGifNavigation(ctx, main_.Canvas(), view),
+    CanvasView view{main_.View().cellSize, false, main_.Board().AnnotationMode()};
+    RecordGif(ctx, main_.Canvas(), view, Settings(), path,
+              DefaultGifNavigation(ctx, main_.Canvas(), view), stop,
               [this](int i) { progressBar->setValue(i); });
-    ctx.flags.recordingGif = false;
+    main_.Shell().recordingGif = false;
     main_.SetBusy(true, true, false);
     EnableControls(false);
     progressBar->setValue(0);
@@ -199,7 +199,7 @@ void GifExportWindow::Record(const std::string& path) {
 }
 
 void GifExportWindow::OnClickStop() {
-    main_.Ctx().flags.stopRecordingGif = true;
+    main_.Shell().gifStop.request_stop();
     stopButton->setEnabled(false);
 }
 
@@ -213,21 +213,21 @@ void GifExportWindow::OnClickOptions() {
 void GifExportWindow::closeEvent(QCloseEvent* event) {
     if (Recording()) {
         // Closing waits for the loop, which ends at the next frame.
-        main_.Ctx().flags.stopRecordingGif = true;
+        main_.Shell().gifStop.request_stop();
         closeRequested_ = true;
         event->ignore();
         return;
     }
-    windowPosition = pos();
+    main_.Memory().gif.position = pos();
     main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();
 }
 
 void MainWindow::OpenGifExportWindow() {
-    if (gifWindow) return;
+    if (memory_.gif.window) return;
     auto* window = new GifExportWindow(*this);
-    gifWindow = window;
+    memory_.gif.window = window;
     window->show();
 }
 

@@ -52,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The settings kept for the run.
+    GifExportSettings& Settings();
     void OnClickWrite();
     void OnClickStop();
     void OnClickOptions();

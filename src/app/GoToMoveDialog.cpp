@@ -34,7 +34,7 @@ GoToMoveDialog::GoToMoveDialog(MainWindow& main)
     layout->addLayout(buttons);
     moveSlider->setMinimumWidth(360);
 
-    GoToMoveState& state = main.Navigation().goToMove;
+    GoToMoveState& state = main.Memory().navigation.goToMove;
     state.open = true;
     const Level& level = main.Ctx().CurrentLevel();
     startMove_ = CurrentMove(level);
@@ -62,11 +62,11 @@ GoToMoveDialog::GoToMoveDialog(MainWindow& main)
 }
 
 GoToMoveDialog::~GoToMoveDialog() {
-    main_.Navigation().goToMove.open = false;
+    main_.Memory().navigation.goToMove.open = false;
 }
 
 void GoToMoveDialog::done(int result) {
-    GoToMoveState& state = main_.Navigation().goToMove;
+    GoToMoveState& state = main_.Memory().navigation.goToMove;
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
     state.position = pos();
     QDialog::done(result);
@@ -96,7 +96,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShowGoToMoveDialog(MainWindow& main) {
-    if (main.Navigation().goToMove.open) return;
+    if (main.Memory().navigation.goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();
 }

@@ -153,7 +153,7 @@ LevelListWindow::LevelListWindow(MainWindow& main)
     setObjectName(QStringLiteral("LevelListWindow"));
     setWindowTitle(QStringLiteral("Level list - Scoreboard"));
     setSizeGripEnabled(true);
-    LevelListState& state = main.Navigation().levelList;
+    LevelListState& state = main.Memory().navigation.levelList;
     Context& ctx = main.Ctx();
 
     // 1. The starting level and the title to show.
@@ -216,7 +216,7 @@ LevelListWindow::LevelListWindow(MainWindow& main)
 
     // 3. The rows, from the best-solutions file and the records file as they are now.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ReadRecords(ctx, main.Companions(), true);
+    main.Session().ReadRecords(RecordsFile(main.Companions()), true);
     std::vector<LevelRow> rows;
     if (const std::string error = BuildLevelRows(ctx, rows); !error.empty())
         main.Platform().ShowInfo({"File " + BestSolutionsPath(ctx) + ".", error});
@@ -250,7 +250,7 @@ LevelListWindow::LevelListWindow(MainWindow& main)
     connect(levelTable->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
                 if (width > 0)
-                    main_.Navigation().levelList.columnWidths[std::size_t(column)] = width;
+                    main_.Memory().navigation.levelList.columnWidths[std::size_t(column)] = width;
             });
     connect(searchUpButton, &QPushButton::clicked, this, [this] { Search(false); });
     connect(searchDownButton, &QPushButton::clicked, this, [this] { Search(true); });
@@ -328,7 +328,8 @@ void LevelListWindow::Search(bool down) {
 void LevelListWindow::GoToSelectedLevel() {
     const int row = SelectedRow();
     chosen_ = row >= 0 ? model_->rows[std::size_t(row)].number - 1 : -1;
-    if (row >= 0) main_.Navigation().levelList.lastTitle = model_->rows[std::size_t(row)].title;
+    if (row >= 0)
+        main_.Memory().navigation.levelList.lastTitle = model_->rows[std::size_t(row)].title;
     accept();
 }
 
@@ -337,7 +338,7 @@ void LevelListWindow::SelectStartingLevel() {
 }
 
 void LevelListWindow::SetScoreColumns(bool on) {
-    const LevelListState& state = main_.Navigation().levelList;
+    const LevelListState& state = main_.Memory().navigation.levelList;
     for (int c = static_cast<int>(LevelColumn::Moves); c < kLevelColumnCount; ++c) {
         levelTable->setColumnHidden(c, !on);
         if (on) levelTable->setColumnWidth(c, state.columnWidths[std::size_t(c)]);
@@ -386,7 +387,7 @@ void LevelListWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void LevelListWindow::done(int result) {
-    LevelListState& state = main_.Navigation().levelList;
+    LevelListState& state = main_.Memory().navigation.levelList;
     state.sortColumn = model_->sortColumn;
     state.direction = model_->direction;
     state.searchText = searchEdit->text();

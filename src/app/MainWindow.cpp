@@ -103,11 +103,13 @@ CommandLine SplitCommandLine(const QString& rawLine) {
     return result;
 }
 
-MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawCommandLine,
+MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString rawCommandLine,
                        QWidget* parent)
-    : QMainWindow(parent), ctx_(context), platform_(qtPlatform),
-      settingsStore_(context.options, qtPlatform), rawCommandLine_(std::move(rawCommandLine)),
+    : QMainWindow(parent), session_(session), ctx_(session.Data()), platform_(qtPlatform),
+      settingsStore_(ctx_.options, qtPlatform), resume_(ctx_, qtPlatform),
+      rawCommandLine_(std::move(rawCommandLine)),
       canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
+    session_.AddObserver(*this);
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
     platform_.window = this;
@@ -155,12 +157,6 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
 
     BuildMenus();
     AddSaveAllItem();
-    ctx_.repaint = [this] {
-        // A slide shown between its steps: the engine has recomputed the outline flags.
-        if (paintSuppressed_) return;
-        DrawBoard(ctx_, {view_.cellSize, false}, *canvas_);
-        boardView_->repaint();
-    };
     // The level being read, shown while a long read goes on; the read lets the paint through.
     platform_.showLoadingBoard = [this] {
         // Start-up reads come before the first painted board, which shows the result anyway.
@@ -172,8 +168,8 @@ MainWindow::MainWindow(Context& context, QtPlatform& qtPlatform, QString rawComm
 }
 
 MainWindow::~MainWindow() {
+    session_.RemoveObserver(*this);
     qApp->removeEventFilter(this);
-    ctx_.repaint = nullptr;
     platform_.showLoadingBoard = nullptr;
     if (platform_.window == this) platform_.window = nullptr;
     if (platform_.settings == &settingsStore_) platform_.settings = nullptr;
@@ -195,7 +191,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::HandleFirstShow() {
     // 1. Flags and view state.
-    ctx_.flags = ShellFlags{};
+    shell_ = ShellState{};
     menusOff_ = paintSuppressed_ = false;
     boardView_->Reset();
     view_.cellSize = kMinCellSize;
@@ -232,8 +228,8 @@ void MainWindow::HandleFirstShow() {
 
     // 6. The levels of the last session, or else the startup files. A copy started for one
     // level reads them but never writes them.
-    resumeWrites = !line.argument.startsWith(u'*');
-    const bool resumed = ResumeAtStart();
+    const bool resumed =
+        resume_.ResumeAtStart(companions_.DataFolder(), !line.argument.startsWith(u'*'));
     if (!resumed) ReadStartupLevels(ctx_, companions_);
 
     // 7. The current level with its best solution, at its start; a resumed level where it was.
@@ -255,7 +251,7 @@ void MainWindow::HandleFirstShow() {
 
     // 12 to 14.
     UpdateCellSize(CellSizing::kFit);
-    ReadRecords(ctx_, companions_, false);
+    session_.ReadRecords(RecordsFile(companions_), false);
     celebrationHint_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
     celebrationHint_->setObjectName(QStringLiteral("celebrationHint"));
     celebrationHint_->setTextFormat(Qt::PlainText);
@@ -288,12 +284,12 @@ void MainWindow::StartupArgument() {
         } else if (ResolveShortcut(platform_, name)) {
             platform_.ShowInfo({kShortcutFailed + ToFileName(argument)});
         } else {
-            ctx_.flags.loadingLevels = true;
+            const std::stop_token stop = shell_.StartLoading();
             SetBusy(true, true, false);
             RememberedAnswer remembered = kAsk;
-            ReadLevelFile(ctx_, name, remembered);
+            ReadLevelFile(ctx_, name, remembered, stop);
             SetBusy(false, false, false);
-            ctx_.flags.loadingLevels = false;
+            shell_.loadingLevels = false;
             ShowCurrentLevel(ctx_);
         }
     }
@@ -353,7 +349,7 @@ void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
 }
 
 void MainWindow::UpdateCellSize(CellSizing sizing) {
-    if (ctx_.flags.recordingGif) return;
+    if (shell_.recordingGif) return;
     int width = boardView_->width(), height = boardView_->height();
     LayOutStatusBar(width, height);
     view_.viewWidth = width;
@@ -428,8 +424,14 @@ void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
 
 void MainWindow::RedrawBoard() {
     if (paintSuppressed_) return;
-    DrawBoard(ctx_, {view_.cellSize, false}, *canvas_);
+    DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
     boardView_->update();
+}
+
+void MainWindow::PaintBoardNow() {
+    if (paintSuppressed_) return;
+    DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
+    boardView_->repaint();
 }
 
 void MainWindow::HandleResize() {
@@ -577,12 +579,12 @@ void MainWindow::ShowCoordinates(bool show) {
 // --- Positions and levels --------------------------------------------------------------------
 
 void MainWindow::RefreshView(bool celebrate) {
-    if (ctx_.flags.viewBlockPath) MarkBlockPath(ctx_);
+    if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
     ComputeOutlineFlags(ctx_.board, ctx_.outline);
     if (paintSuppressed_) {
         // A recording reads the canvas: the board is drawn there, without the held block's
         // mark, and the window shows it when painting resumes.
-        DrawBoard(ctx_, {view_.cellSize, true}, *canvas_);
+        DrawBoard(ctx_, {view_.cellSize, true, boardView_->AnnotationMode()}, *canvas_);
         return;
     }
     ShowMoveCounts();
@@ -590,22 +592,44 @@ void MainWindow::RefreshView(bool celebrate) {
     if (celebrate) CelebrateIfSolved();
 }
 
+void MainWindow::Changed(GameSession::Change change) {
+    switch (change) {
+    case GameSession::Change::kPosition:
+        RefreshView(celebrateNext_);
+        break;
+    case GameSession::Change::kLevel:
+        if (recomputeNext_) UpdateCellSize(CellSizing::kKeep);
+        RefreshView(false);
+        break;
+    case GameSession::Change::kTitle:
+    case GameSession::Change::kRecords:
+        ShowMoveCounts();
+        break;
+    case GameSession::Change::kCollection:
+        break;
+    }
+}
+
 void MainWindow::Navigate(const std::function<void(Context&)>& historyMove, bool celebrate) {
-    historyMove(ctx_);
-    RefreshView(celebrate);
+    celebrateNext_ = celebrate;
+    session_.Navigate(historyMove);
+    celebrateNext_ = false;
 }
 
 void MainWindow::ShowMove(int move) {
-    Navigate([move](Context& c) { GoToMove(c, move); });
+    session_.GoToMove(move);
 }
 
 void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
     // where the level was left, nothing held.
-    ShowCurrentLevel(ctx_);
-    if (recompute) UpdateCellSize(CellSizing::kKeep);
-    ctx_.board.selectedBlock = 0;
-    RefreshView(false);
+    ChooseLevel(ctx_.collection.currentLevel, recompute);
+}
+
+void MainWindow::ChooseLevel(int index, bool recompute) {
+    recomputeNext_ = recompute;
+    session_.ChooseLevel(index);
+    recomputeNext_ = false;
 }
 
 void MainWindow::ApplyStoredBestSolution() {
@@ -616,13 +640,7 @@ void MainWindow::ApplyStoredBestSolution() {
 }
 
 void MainWindow::ChangeTitle(const std::string& title) {
-    ctx_.CurrentLevel().title = title;
-    ShowMoveCounts();
-}
-
-void MainWindow::ChooseLevel(int index) {
-    ctx_.collection.currentLevel = index;
-    ShowChosenLevel(true);
+    session_.SetTitle(title);
 }
 
 void MainWindow::ReloadAfterEdit(bool recompute) {
@@ -639,12 +657,12 @@ void MainWindow::RepaintAfterEdit(bool recompute) {
 
 void MainWindow::SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) {
     menusOff_ = menusOffValue;
-    ctx_.flags.commandsBlocked = commandsBlockedValue;
+    shell_.commandsBlocked = commandsBlockedValue;
     paintSuppressed_ = paintSuppressedValue;
     for (QMenu* menu : topMenus_) menu->menuAction()->setEnabled(!menusOff_);
     setAcceptDrops(!menusOff_ && !commandsBlockedValue && !paintSuppressedValue);
     // A GIF recording holds the board size: the window keeps its size meanwhile.
-    if (ctx_.flags.recordingGif) {
+    if (shell_.recordingGif) {
         setFixedSize(size());
     } else {
         setMinimumSize(250, 250);
@@ -664,14 +682,14 @@ void MainWindow::SetHourglass(bool on) {
 void MainWindow::CelebrateIfSolved() {
     std::string message;
     SolvedNumbers numbers;
-    CheckSolvedWithRecords(ctx_, ctx_.flags.alreadyCelebrated, message, numbers);
+    CheckSolvedWithRecords(ctx_, shell_.alreadyCelebrated, message, numbers);
     if (numbers.compared)
         ShowImprovedStatus(numbers.moves, numbers.steps, numbers.moveDifference,
                            numbers.stepDifference);
     if (message.empty()) return;
     ctx_.board.selectedBlock = 0;
-    if (ctx_.flags.viewBlockPath) MarkBlockPath(ctx_);
-    if (ctx_.options[kMarkSelectedBlock] || ctx_.flags.viewBlockPath) RedrawBoard();
+    if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
+    if (ctx_.options[kMarkSelectedBlock] || boardView_->ShowsBlockPath()) RedrawBoard();
     if (celebrationHint_) {
         QString text = ToDisplay(message);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -686,11 +704,11 @@ void MainWindow::CelebrateIfSolved() {
         celebrationHint_->raise();
     }
     celebrationTicks_ = kCelebrationTicks;
-    ctx_.flags.alreadyCelebrated = true;
+    shell_.alreadyCelebrated = true;
 }
 
 void MainWindow::OnTimerTick() {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = shell_;
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
     if (f.replayRunning) {
@@ -708,24 +726,24 @@ void MainWindow::OnTimerTick() {
 // --- Closing and dropped files ---------------------------------------------------------------
 
 bool MainWindow::CanClose() {
-    ShellFlags& f = ctx_.flags;
+    ShellState& f = shell_;
     if (f.longOperationRunning) {
-        f.stopLongOperation = true;
+        f.longOperationStop.request_stop();
         return false;
     }
     if (f.loadingLevels) {
-        if (platform_.AskYesNo({kStopLoadingQuestion})) f.stopLoading = true;
+        if (platform_.AskYesNo({kStopLoadingQuestion})) f.loadingStop.request_stop();
         return false;
     }
     if (!platform_.AskYesNo({kCloseQuestion})) return false;
-    f.stopRecordingGif = true;
+    f.gifStop.request_stop();
     return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (CanClose()) {
         if (celebrationHint_) celebrationHint_->hide();
-        SaveResumeFile();
+        resume_.Save();
         event->accept();
     } else {
         event->ignore();
@@ -751,12 +769,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
-    if (menusOff_ || ctx_.flags.commandsBlocked || paintSuppressed_) return;
-    ctx_.flags.alreadyCelebrated = false;
+    if (menusOff_ || shell_.commandsBlocked || paintSuppressed_) return;
+    shell_.alreadyCelebrated = false;
     SetBusy(true, true, false);
     SetHourglass(true);
     if (nameFailed) platform_.ShowInfo({kDropNameError});
-    ReadDroppedFiles(ctx_, names);
+    ReadDroppedFiles(ctx_, names, shell_.StartLoading());
+    shell_.loadingLevels = false;
     SetBusy(false, false, false);
     SetHourglass(false);
     ShowChosenLevel(true);

@@ -9,15 +9,17 @@
 #include <vector>
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QRgb>
 #include <QString>
 
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
-#include "app/NavigationState.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
 #include "app/SettingsStore.h"
+#include "app/ShellState.h"
+#include "files/GameSession.h"
 #include "model/Context.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
@@ -91,26 +93,31 @@ struct ViewGeometry {
     int offsetY = 0;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private GameSession::Observer {
     Q_OBJECT
 
 public:
     // `rawCommandLine` is the program's command line as one text: the program's path (quoted
     // when it holds blanks) and the optional argument.
-    MainWindow(Context& ctx, QtPlatform& platform, QString rawCommandLine,
+    MainWindow(GameSession& session, QtPlatform& platform, QString rawCommandLine,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // --- What the other windows share --------------------------------------------------------
+    GameSession& Session() const { return session_; }
     Context& Ctx() const { return ctx_; }
     QtPlatform& Platform() const { return platform_; }
+    // What the program is doing: replay, busy, recording, loading and their stop requests.
+    ShellState& Shell() { return shell_; }
     // The settings store's format; tests choose another before the window is shown.
     void SetSettingsFormat(QSettings::Format format) { settingsFormat_ = format; }
     // The file chooser's state for the run, and the history it offers.
     FileChooserState& ChooserState() { return chooserState_; }
     SettingsFileHistory& History() { return history_; }
-    // What the level list, the move list and the small dialogs keep for the run.
-    NavigationState& Navigation() { return navigationState_; }
+    // What the windows remember for the run.
+    RunMemory& Memory() { return memory_; }
+    // The resume file: read at start-up, written at close.
+    ResumeKeeper& Resume() { return resume_; }
     const CompanionFiles& Companions() const { return companions_; }
     // The file name the read command offers next.
     std::string& FileName() { return fileName_; }
@@ -144,6 +151,9 @@ public:
     enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
     void UpdateCellSize(CellSizing sizing);
     void RedrawBoard();
+    // Draws the board and paints it at once, without waiting for the event loop: a slide between
+    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
+    void PaintBoardNow();
     void ShowMoveCounts();
     void ShowCoordinates(bool show);
     void ShowChosenLevel(bool recompute);
@@ -161,28 +171,15 @@ public:
     void SetHourglass(bool on);
     void RepaintAfterEdit(bool recompute);
     void ChangeTitle(const std::string& title);
-    void ChooseLevel(int index);
+    // Makes the level at `index` current and shows it; `recompute` keeps the cell size in step
+    // with its board.
+    void ChooseLevel(int index, bool recompute = true);
     void ReloadAfterEdit(bool recompute);
     // Carries out the current level's stored best solution and goes back to its start; shows
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Keeping the player's work (SaveCommands.cpp, ResumeSession.cpp) -------------------
-    // The resume file; start-up puts it in the per-user data folder unless already set.
-    QString resumePath;
-    // False in a copy started for one level: it reads the resume file and never writes it.
-    bool resumeWrites = true;
-    // The editor's level while it is open, kept as the last level at close.
-    std::function<const Level*()> editedLevel;
-    // The name the GIF export window starts with; the ".gif" offer of the save commands sets it.
-    std::string gifFileName;
-    // The DLL last read or written, where the Bricks moves window looks first.
-    std::string lastDllPath;
-    QAction* saveAllAction = nullptr;
-    QPointer<QWidget> gifWindow; // the GIF export window while it is open
-    // Reads the resume file in place of the startup files; false when there was none to read.
-    bool ResumeAtStart();
-    void SaveResumeFile();
+    // --- Saving (SaveCommands.cpp) --------------------------------------------------------------
     void SaveLevelAs(SaveFormat format);
     // What the save command does with the chosen name: the offer, then the writer.
     void SaveLevelTo(SaveFormat format, const std::string& name);
@@ -222,13 +219,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The session's report: the view follows the position, the level, its title and records.
+    void Changed(GameSession::Change change) override;
     void HandleFirstShow();
     void BuildMenus();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
     void ReadLevelsCommand(const std::string& name);
     void StartupArgument();
-    void SetAnnotation(bool count, bool identify, bool path);
+    void SetAnnotation(Annotation annotation);
     void SyncTicks();
     void ShuffleCommand();
     void ArrowKeyMove(int key);
@@ -236,6 +235,8 @@ private:
     void CelebrateIfSolved();
     void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
     void ExecuteCommand(unsigned char c);
+    // Carries out one command of the table once the dispatcher or a key has let it through.
+    void RunCommand(Command command);
     void OnMenuCommand(Command command);
     void CloseProgram();
     // Key handlers; true when the key was consumed.
@@ -246,13 +247,21 @@ private:
     bool CanClose();
     QString ToDisplay(const std::string& text) const;
 
-    Context& ctx_;
+    GameSession& session_;
+    Context& ctx_; // the session's data
     QtPlatform& platform_;
+    ShellState shell_;
+    // How the next report of the session is shown: with the celebration check (a step forward),
+    // and with the cell size recomputed (a level chosen).
+    bool celebrateNext_ = false;
+    bool recomputeNext_ = false;
     SettingsStore settingsStore_;
     QSettings::Format settingsFormat_ = QSettings::NativeFormat;
     FileChooserState chooserState_;
     SettingsFileHistory history_{settingsStore_};
-    NavigationState navigationState_;
+    RunMemory memory_;
+    ResumeKeeper resume_;
+    QAction* saveAllAction_ = nullptr;
 
     ViewGeometry view_;
     int celebrationTicks_ = 0;

@@ -356,9 +356,9 @@ MoveListWindow::MoveListWindow(MainWindow& main)
 }
 
 template <typename Action> void MoveListWindow::OnBoard(Action action) {
-    ShellFlags& f = main_.Ctx().flags;
+    ShellState& f = main_.Shell();
     const CommandGuard guard(f.commandRunning);
-    if (!guard.Held() || f.commandsBlocked || f.editorActive) return;
+    if (!guard.Held() || f.commandsBlocked || main_.Ctx().editing) return;
     action();
 }
 
@@ -426,14 +426,14 @@ void MoveListWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MoveListWindow::closeEvent(QCloseEvent* event) {
-    MoveListState& state = main_.Navigation().moveList;
+    MoveListState& state = main_.Memory().navigation.moveList;
     state.maximised = isMaximized();
     state.normalRect = state.maximised ? normalGeometry() : geometry();
     QWidget::closeEvent(event);
 }
 
 MoveListWindow& ShowMoveList(MainWindow& main) {
-    MoveListState& state = main.Navigation().moveList;
+    MoveListState& state = main.Memory().navigation.moveList;
     if (state.window) {
         state.window->raise();
         state.window->activateWindow();

@@ -236,7 +236,7 @@ void OptionsWindow::ShowOptionValues(int first, int last) {
 }
 
 void OptionsWindow::RepaintEditor() {
-    if (ctx_.flags.editorActive && hooks_.repaintEditor) hooks_.repaintEditor();
+    if (ctx_.editing && hooks_.repaintEditor) hooks_.repaintEditor();
 }
 
 void OptionsWindow::OnGridShownChanged(bool showsAlways) {

@@ -1,30 +1,29 @@
 // Resume where you left off: the resume file read at start-up in place of the startup files and
 // written when the program closes.
+#include "app/ResumeKeeper.h"
+
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/ResumeFile.h"
 #include "io/FileIO.h"
-#include "model/History.h"
-#include "model/Movement.h"
-#include "model/Solved.h"
 
 namespace vorpel {
 
-bool MainWindow::ResumeAtStart() {
-    if (resumePath.isEmpty() && !companions_.DataFolder().isEmpty())
-        resumePath = companions_.DataFolder() + u'/' + QLatin1String(kResumeFileName);
-    if (!ctx_.options.resume || resumePath.isEmpty()) return false;
-    const std::string path = ToFileName(resumePath);
+bool ResumeKeeper::ResumeAtStart(const QString& dataFolder, bool writes) {
+    writes_ = writes;
+    if (path_.isEmpty() && !dataFolder.isEmpty())
+        path_ = dataFolder + u'/' + QLatin1String(kResumeFileName);
+    if (!ctx_.options.resume || path_.isEmpty()) return false;
+    const std::string path = ToFileName(path_);
     const std::string error = ReadResumeFile(ctx_, path);
     if (error.empty()) return true;
     if (error == kFileNotFound) return false;
     // A damaged file is kept for a look later, under another name, so that the next close does
     // not write over it.
     std::vector<std::string> lines = {"File " + path + ".", error};
-    if (resumeWrites) {
+    if (writes_) {
         const std::string aside = SetResumeFileAside(path);
         if (!aside.empty()) {
             lines.push_back(kResumeDamaged);
@@ -35,11 +34,11 @@ bool MainWindow::ResumeAtStart() {
     return false;
 }
 
-void MainWindow::SaveResumeFile() {
-    if (!resumeWrites || !ctx_.options.resume || resumePath.isEmpty()) return;
-    QDir().mkpath(QFileInfo(resumePath).absolutePath());
-    const Level* edited = ctx_.flags.editorActive && editedLevel ? editedLevel() : nullptr;
-    const std::string path = ToFileName(resumePath);
+void ResumeKeeper::Save() const {
+    if (!writes_ || !ctx_.options.resume || path_.isEmpty()) return;
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    const Level* edited = ctx_.editing && editedLevel_ ? editedLevel_() : nullptr;
+    const std::string path = ToFileName(path_);
     if (const std::string error = WriteResumeFile(path, ctx_.collection, edited); !error.empty())
         platform_.ShowInfo({"File " + path + ".", error});
 }

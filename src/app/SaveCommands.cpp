@@ -62,7 +62,7 @@ void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
         if (choice == kChoiceSecond) {
             switch (offer.kind) {
             case SaveOfferKind::kGif:
-                gifFileName = name;
+                memory_.gif.fileName = name;
                 OpenGifExportWindow();
                 return;
             case SaveOfferKind::kDll:
@@ -86,8 +86,8 @@ void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
 }
 
 void MainWindow::SaveAllLevelsCommand() {
-    const CommandGuard guard(ctx_.flags.commandRunning);
-    if (!guard.Held() || ctx_.flags.commandsBlocked || ctx_.flags.editorActive) return;
+    const CommandGuard guard(shell_.commandRunning);
+    if (!guard.Held() || shell_.commandsBlocked || ctx_.editing) return;
     std::string name = fileName_;
     if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
                                      [this](const std::string& topic) { ShowHelpTopic(topic); },
@@ -122,10 +122,10 @@ void MainWindow::AddSaveAllItem() {
     QMenu* files = topMenus_[0];
     // After "Save as SOK ...", the other saves of the level text.
     QAction* before = MenuItem(Command::SaveNbl);
-    saveAllAction = new QAction(QString::fromLatin1(kSaveAllCaption), files);
-    saveAllAction->setObjectName(QStringLiteral("saveAllAction"));
-    files->insertAction(before, saveAllAction);
-    connect(saveAllAction, &QAction::triggered, this, [this] { SaveAllLevelsCommand(); });
+    saveAllAction_ = new QAction(QString::fromLatin1(kSaveAllCaption), files);
+    saveAllAction_->setObjectName(QStringLiteral("saveAllAction"));
+    files->insertAction(before, saveAllAction_);
+    connect(saveAllAction_, &QAction::triggered, this, [this] { SaveAllLevelsCommand(); });
 }
 
 } // namespace vorpel

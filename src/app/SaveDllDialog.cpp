@@ -193,7 +193,8 @@ void SaveDllDialog::ChangeRecord() {
 
 void SaveDllDialog::OnClickOk() {
     Context& ctx = main_.Ctx();
-    std::string name = main_.lastDllPath.empty() ? main_.FileName() : main_.lastDllPath;
+    std::string name =
+        main_.Memory().lastDllPath.empty() ? main_.FileName() : main_.Memory().lastDllPath;
     if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
                                      [this](const std::string& topic) {
                                          ShowHelp(main_.Platform(), topic);
@@ -227,7 +228,7 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
         main_.Platform().ShowInfo(error);
         return false;
     }
-    main_.lastDllPath = path;
+    main_.Memory().lastDllPath = path;
     return true;
 }
 

@@ -37,8 +37,8 @@ TitleDialog::TitleDialog(MainWindow& main, std::string title)
     layout->addWidget(helpButton, 3, 4);
     nameEdit->setMinimumWidth(360);
 
-    main.Navigation().title.open = true;
-    MoveOntoScreen(*this, main.Navigation().title.position);
+    main.Memory().navigation.title.open = true;
+    MoveOntoScreen(*this, main.Memory().navigation.title.position);
     originalLabel->setText(FromCp1252(titleResult_));
     nameEdit->setText(FromCp1252(titleResult_));
     Validate();
@@ -53,7 +53,7 @@ TitleDialog::TitleDialog(MainWindow& main, std::string title)
 }
 
 TitleDialog::~TitleDialog() {
-    main_.Navigation().title.open = false;
+    main_.Memory().navigation.title.open = false;
 }
 
 void TitleDialog::Validate() {
@@ -67,12 +67,12 @@ void TitleDialog::done(int result) {
     // Enter reaches the default button even while it is disabled in some styles.
     if (result == QDialog::Accepted && !okButton->isEnabled()) return;
     if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
-    main_.Navigation().title.position = pos();
+    main_.Memory().navigation.title.position = pos();
     QDialog::done(result);
 }
 
 std::string ChangeTitleDialog(MainWindow& main, const std::string& title) {
-    if (main.Navigation().title.open) return title;
+    if (main.Memory().navigation.title.open) return title;
     TitleDialog dialog(main, title);
     dialog.exec();
     return dialog.Result();

@@ -1,4 +1,4 @@
-// Starts the program: the application, the one context, the platform and the main window.
+// Starts the program: the application, the game session, the platform and the main window.
 #include <QApplication>
 #include <QFileInfo>
 #include <QStringList>
@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "bricksdll/BricksDll.h"
-#include "model/Context.h"
+#include "files/GameSession.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -15,16 +15,16 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Ostavin"));
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).baseName());
     vorpel::RegisterDllReader();
-    vorpel::Context ctx;
+    vorpel::GameSession session;
     vorpel::QtPlatform platform;
-    ctx.platform = &platform;
+    session.Data().platform = &platform;
     // The command line as one text: the program quoted, then the argument as given.
     const QStringList arguments = QApplication::arguments();
     QString line = u'"' + QApplication::applicationFilePath() + u'"';
     if (arguments.size() > 1) line += u' ' + arguments.mid(1).join(u' ');
-    vorpel::MainWindow window(ctx, platform, line);
+    vorpel::MainWindow window(session, platform, line);
     window.show();
     const int result = QApplication::exec();
-    ctx.platform = &ctx.silentPlatform;
+    session.Data().platform = &session.Data().silentPlatform;
     return result;
 }

@@ -251,7 +251,7 @@ std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string
 }
 
 bool ReadBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
-                     const std::string& player) {
+                     const std::string& player, const std::function<void()>& showBoard) {
     DllLevelGrid grid;
     std::string fileName, bytes;
     if (!Prepare(ctx, levelIndex, dllPath, player, grid, fileName)) return false;
@@ -260,7 +260,7 @@ bool ReadBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
         return false;
     }
     const std::string error = ApplyBricksMoves(ctx, grid, bytes);
-    if (ctx.repaint) ctx.repaint();
+    if (showBoard) showBoard();
     if (!error.empty()) ctx.platform->ShowInfo({error});
     return error.empty();
 }

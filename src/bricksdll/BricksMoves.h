@@ -2,6 +2,7 @@
 // onto the current level and written from its history.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "bricksdll/BricksDll.h"
@@ -55,9 +56,10 @@ std::string ApplyBricksMoves(Context& ctx, const DllLevelGrid& grid, const std::
 std::string BricksMovesBytes(Context& ctx, const DllLevelGrid& grid, std::string& bytes);
 
 // The commands: level `levelIndex` (from 0) of the DLL at `dllPath`, for `player`. Messages go
-// to the platform; true when the file was read to its end, or written.
+// to the platform; true when the file was read to its end, or written. A read calls
+// `showBoard`, when given, once the moves are applied and before any message.
 bool ReadBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
-                     const std::string& player);
+                     const std::string& player, const std::function<void()>& showBoard = {});
 bool WriteBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
                       const std::string& player, const WriteFaults& faults = {});
 

@@ -35,7 +35,7 @@ void OpenEditor(Context& ctx, PlaySnapshot& snapshot) {
     collection.levelBeforeEdit = collection.currentLevel;
     collection.NewLevel("", 6, 6, true);
     collection.currentLevel = collection.lastLevel();
-    ctx.flags.editorActive = true;
+    ctx.editing = true;
     ctx.selection.Clear();
     RebuildBoard(ctx);
 }
@@ -52,7 +52,7 @@ void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check) {
     } else {
         collection.currentLevel = edited;
     }
-    ctx.flags.editorActive = false;
+    ctx.editing = false;
     ctx.selection.Clear();
     ShowCurrentLevel(ctx);
     if (result == EditorResult::kCancel) return;

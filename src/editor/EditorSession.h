@@ -30,13 +30,13 @@ using SolvedCheck = std::function<std::string(Context&)>;
 std::string SolvedWithRecords(Context& ctx);
 
 // Saves the play board into `snapshot`, remembers the current level as levelBeforeEdit, appends
-// an empty 6 by 6 level without title and makes it current; sets editorActive, clears the
+// an empty 6 by 6 level without title and makes it current; sets `editing`, clears the
 // selection and builds the board.
 void OpenEditor(Context& ctx, PlaySnapshot& snapshot);
 
 // Replace copies the edited (last) level over the remembered one; Cancel and Replace then drop
 // the edited level and return to the remembered one; Add keeps the edited level, current.
-// editorActive is cleared and the board rebuilt. After Add or Replace the level's history is
+// `editing` is cleared and the board rebuilt. After Add or Replace the level's history is
 // replayed step by step from its position until `check` reports a message or the history ends,
 // so that a solving history meets the best solution; the board is then rebuilt at position 0.
 void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check = SolvedWithRecords);

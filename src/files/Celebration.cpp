@@ -12,7 +12,7 @@ bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, Solv
     numbers = {};
     message.clear();
     // A level being edited is never celebrated, whatever its board shows.
-    if (ctx.flags.editorActive || !CheckSolved(ctx, quiet, message)) return false;
+    if (ctx.editing || !CheckSolved(ctx, quiet, message)) return false;
     const Level& level = ctx.CurrentLevel();
     if (level.currentStep < 1) return true;
     const int moves = CurrentMove(level);

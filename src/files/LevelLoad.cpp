@@ -107,7 +107,7 @@ std::string CheckSource(const std::string& fileName) {
 // a read runs, since commands are blocked.
 class Loader {
 public:
-    explicit Loader(Context& ctx) : ctx_(ctx) {}
+    explicit Loader(Context& ctx, std::stop_token stop = {}) : ctx_(ctx), stop_(std::move(stop)) {}
 
     int Find(const std::string& title) {
         if (!indexed_) {
@@ -156,7 +156,7 @@ public:
         const bool quoted = IsQuotedText(lines);
         LevelCollection& collection = ctx_.collection;
         std::size_t index = 0;
-        while (index + 1 < lines.size() && !ctx_.flags.stopLoading) {
+        while (index + 1 < lines.size() && !stop_.stop_requested()) {
             const int previous = collection.currentLevel;
             const std::size_t lastBefore = collection.levels.size();
             const std::size_t start = index;
@@ -345,6 +345,7 @@ private:
     }
 
     Context& ctx_;
+    std::stop_token stop_; // a stop request ends the read before the next level
     std::unordered_map<std::string, int> first_; // title -> first level with it
     bool indexed_ = false;
 };
@@ -414,18 +415,17 @@ LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<s
     return Loader(ctx).Add(displayName, lines, remembered, outcomes);
 }
 
-LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered) {
-    return Loader(ctx).ReadFile(fileName, remembered);
+LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered,
+                         std::stop_token stop) {
+    return Loader(ctx, std::move(stop)).ReadFile(fileName, remembered);
 }
 
-void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names) {
-    ctx.flags.stopLoading = false;
-    ctx.flags.loadingLevels = true;
+void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names, std::stop_token stop) {
     RememberedAnswer remembered = kAsk;
-    Loader loader(ctx);
+    Loader loader(ctx, stop);
     for (const std::string& name : names) {
         ctx.platform->ProcessEvents();
-        if (ctx.flags.stopLoading) break;
+        if (stop.stop_requested()) break;
         if (name.size() > kMaxFileName) {
             ctx.platform->ShowInfo({kNameTooLongIntro, name});
             continue;
@@ -437,7 +437,6 @@ void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names) {
         }
         if (loader.ReadFile(target, remembered).cancelled) break;
     }
-    ctx.flags.loadingLevels = false;
 }
 
 std::string StartupFileName(const std::string& programPath, const std::string& number) {
@@ -447,16 +446,19 @@ std::string StartupFileName(const std::string& programPath, const std::string& n
 }
 
 void ReadStartupFiles(Context& ctx) {
+    ReadStartupFiles(ctx, ctx.programPath, ctx.options.startupList);
+}
+
+void ReadStartupFiles(Context& ctx, const std::string& programPath, const std::string& list) {
     LevelCollection& collection = ctx.collection;
     collection.levels.clear();
     collection.currentLevel = 0;
-    const std::string& list = ctx.options.startupList;
     std::string number;
     for (const char ch : list.empty() ? std::string("0,") : list + ",") {
         if (ch >= '0' && ch <= '9') {
             number += ch;
         } else if (ch == ',') {
-            ReadStartupFile(ctx, StartupFileName(ctx.programPath, number));
+            ReadStartupFile(ctx, StartupFileName(programPath, number));
             number.clear();
         }
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -75,18 +76,23 @@ LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<s
 
 // Reads a file (or the clipboard, for an empty name) into the collection and shows any error
 // after the source's display name, in one message with the levels skipped for their size.
-LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered);
+// A request on `stop` ends the read before the next level.
+LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered,
+                         std::stop_token stop = {});
 
 // Reads files dropped on the window, one answer remembered for all, stopping when a stop is
 // requested or the user cancels.
-void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names);
+void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names,
+                      std::stop_token stop = {});
 
 // The startup file for one entry of the startup list: the program's file with " " + number
 // and ".txt" in place of its extension.
 std::string StartupFileName(const std::string& programPath, const std::string& number);
 
-// Empties the collection and reads the startup files of the startup list; leaves the "Void
-// level" when none gave a level. The first level becomes current.
+// Empties the collection and reads the startup files of the startup list `list` named after
+// `programPath`; leaves the "Void level" when none gave a level. The first level becomes current.
+void ReadStartupFiles(Context& ctx, const std::string& programPath, const std::string& list);
+// The same for the options' startup list beside the context's program path.
 void ReadStartupFiles(Context& ctx);
 
 // `base`, a blank and the next value of the title counter that no level uses as title.

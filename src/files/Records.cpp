@@ -78,8 +78,11 @@ std::string RecordEntryOfLine(std::string_view line) {
 }
 
 std::string ReadRecordsFile(Context& ctx, bool showErrors) {
+    return ReadRecordsFile(ctx, RecordsPath(ctx), showErrors);
+}
+
+std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors) {
     RecordsState& records = ctx.records;
-    const std::string path = RecordsPath(ctx);
     std::string bytes;
     const std::string error =
         path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes);

@@ -21,6 +21,8 @@ std::string RecordEntryOfLine(std::string_view line);
 // error, which is shown with the file's name when `showErrors`. A missing or unreadable file
 // leaves only the records set during the run.
 std::string ReadRecordsFile(Context& ctx, bool showErrors);
+// The same for the records file at `path` (none when empty).
+std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors);
 
 // The record of a title, found by halving the sorted list; both 0 (and false) when none.
 bool LookUpRecord(const Context& ctx, std::string_view title, int& moves, int& steps);

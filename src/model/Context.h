@@ -1,9 +1,10 @@
-// The program's process-wide state, owned by main and handed on by reference.
+// The play's data that the core's operations share: the collection, the play board, options and
+// records. The game session (files/GameSession.h) owns it; what the windows show and what the
+// program is doing live with them.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,25 +75,6 @@ struct Options {
     bool operator[](OptionIndex i) const { return value[i]; }
 };
 
-struct ShellFlags {
-    bool replayRunning = false;
-    bool replayStopRequest = false;
-    bool commandRunning = false;
-    bool alreadyCelebrated = false;
-    bool editorActive = false;
-    bool commandsBlocked = false;
-    bool recordingGif = false;
-    bool stopRecordingGif = false; // the GIF export's stop request
-    bool loadingLevels = false;
-    bool stopLoading = false;
-    bool longOperationRunning = false;
-    bool stopLongOperation = false;
-    // Board annotation mode; all three clear is "No block annotation".
-    bool countMoves = false;
-    bool identifyBlocks = false;
-    bool viewBlockPath = false;
-};
-
 // Records (best known moves and steps) by title: each entry is the counts padded or cut to 12
 // characters, then the title. `recordList` is kept sorted by title.
 struct RecordsState {
@@ -114,16 +96,17 @@ struct Context {
     RowSet selection;
     RowSet savedSelection;
     Options options;
-    ShellFlags flags;
+    // The level is being edited: slides run over solved positions, nothing is celebrated, and
+    // the board is drawn for the editor. Set by the editor session while it is open.
+    bool editing = false;
     RecordsState records;
-    // Full path of the program's executable; its companion files are named after it.
+    // Full path of the program's executable; the best-solutions and records files are named after
+    // it. Readers of other companion files are handed their own path.
     std::string programPath;
     // Folder of the last level file read.
     std::string lastReadFolder;
     // Makes generated titles unique; only ever increases.
     std::uint32_t titleCounter = 0;
-    // Asked to show the board between the slides of a step drawn with redraw on.
-    std::function<void()> repaint;
     // Told of every step the rules make while set (a Bricks moves conversion follows pieces
     // through it). The step journal stays off meanwhile: the observer may change blocks where
     // the journal does not look.

@@ -188,7 +188,8 @@ void RedoStep(Context& ctx) {
         if (IsBlocked(b, r.block, r.rowDelta, r.columnDelta, false))
             blocked = true;
         else
-            DoStep(b, RulesOf(ctx), r.rowDelta, r.columnDelta, ctx.stepObserver);
+            DoStep(b, RulesOf(ctx.options, ctx.editing), r.rowDelta, r.columnDelta,
+                   ctx.stepObserver);
     } else if (valid) {
         RemoveBlockQuietly(b, r.block);
     }

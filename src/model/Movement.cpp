@@ -10,10 +10,10 @@
 
 namespace vorpel {
 
-MovementRules RulesOf(const Context& ctx) {
+MovementRules RulesOf(const Options& options, bool editing) {
     MovementRules rules;
-    rules.bricksCompatibility = ctx.options[kBricksCompatibility];
-    rules.stopSlidesOnSolvedBoard = !ctx.flags.editorActive;
+    rules.bricksCompatibility = options[kBricksCompatibility];
+    rules.stopSlidesOnSolvedBoard = !editing;
     return rules;
 }
 
@@ -630,11 +630,12 @@ bool SelectBlock(Context& ctx, int column, int row) {
 
 namespace {
 
-// Shows each slide of a drag through ctx.repaint and passes every report on to the context's
-// observer.
+// Shows each slide of a drag through the caller's `showSlide` and passes every report on to the
+// context's observer.
 class SlideRepaint final : public StepObserver {
 public:
-    explicit SlideRepaint(Context& ctx) : ctx_(ctx) {}
+    SlideRepaint(Context& ctx, const std::function<void()>& showSlide)
+        : ctx_(ctx), showSlide_(showSlide) {}
     void GroupMoving(PlayBoard& b, const std::vector<MovingEntry>& moving) override {
         if (ctx_.stepObserver) ctx_.stepObserver->GroupMoving(b, moving);
     }
@@ -646,21 +647,23 @@ public:
     }
     void Slid(PlayBoard& b) override {
         ComputeOutlineFlags(b, ctx_.outline);
-        if (ctx_.repaint) ctx_.repaint();
+        if (showSlide_) showSlide_();
         if (ctx_.stepObserver) ctx_.stepObserver->Slid(b);
     }
 
 private:
     Context& ctx_;
+    const std::function<void()>& showSlide_;
 };
 
 } // namespace
 
-bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw) {
+bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw,
+                       const std::function<void()>& showSlide) {
     PlayBoard& b = ctx.board;
-    SlideRepaint repaint(ctx);
+    SlideRepaint repaint(ctx, showSlide);
     StepObserver* observer = redraw ? &repaint : ctx.stepObserver;
-    const MovementRules rules = RulesOf(ctx);
+    const MovementRules rules = RulesOf(ctx.options, ctx.editing);
     if (b.selectedBlock == 0 || (column == b.selectedColumn && row == b.selectedRow)) return false;
     const int held = b.selectedBlock;
     const int anchorRow = b.blocks[held].anchorRow, anchorColumn = b.blocks[held].anchorColumn;

@@ -2,13 +2,14 @@
 // kinds.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "model/Context.h"
 
 namespace vorpel {
 
-// The rule options a step follows, read from the context by RulesOf.
+// The rule options a step follows.
 struct MovementRules {
     // A keystone entering the keyhole ring leaves no switch toggle pending.
     bool bricksCompatibility = false;
@@ -16,7 +17,8 @@ struct MovementRules {
     // position ends nothing.
     bool stopSlidesOnSolvedBoard = true;
 };
-MovementRules RulesOf(const Context& ctx);
+// The rules of the options, for a level in play or (`editing`) being edited.
+MovementRules RulesOf(const Options& options, bool editing);
 
 // Told what a step does, for callers that follow or show the blocks as they move. Every hook
 // runs in the middle of the step, so it may change block fields only through PlayBoard::Touch.
@@ -36,8 +38,9 @@ public:
 bool SelectBlock(Context& ctx, int column, int row);
 // Moves the held block one cell toward (column, row) along each axis that differs and records
 // the steps; true when every needed step was made. With `redraw` each slide recomputes the
-// outline flags and calls ctx.repaint.
-bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw);
+// outline flags and calls `showSlide`, when given, to show the board between the slides.
+bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw,
+                       const std::function<void()>& showSlide = {});
 // Whether `block` cannot step by (rowDelta, columnDelta); `pushed` allows a box to move.
 bool IsBlocked(PlayBoard& board, int block, int rowDelta, int columnDelta, bool pushed);
 // The same test reading every row of the board (the reference for the row-limited one).

@@ -74,16 +74,18 @@ void ListCandidates(const PlayBoard& b, std::vector<Byte>& blockedSides,
 // Lets pending events run once every `limit` units of work; true when a stop was asked for.
 class Pacer {
 public:
-    Pacer(Context& ctx, int limit) : ctx_(ctx), limit_(limit) {}
+    Pacer(Context& ctx, std::stop_token stop, int limit)
+        : ctx_(ctx), stop_(std::move(stop)), limit_(limit) {}
     bool Tick() {
         if (++count_ <= limit_) return false;
         count_ = 0;
         ctx_.platform->ProcessEvents();
-        return ctx_.flags.stopLongOperation;
+        return stop_.stop_requested();
     }
 
 private:
     Context& ctx_;
+    std::stop_token stop_;
     int limit_;
     int count_ = 0;
 };
@@ -147,9 +149,9 @@ void SortByCount(std::vector<int>& order, const std::vector<PositionList>& lists
 
 // Places the lists in sorted order by backtracking; each list's current candidate is then where
 // its block goes.
-ShuffleOutcome Place(Context& ctx, const std::vector<Shape>& shapes,
+ShuffleOutcome Place(Context& ctx, const std::stop_token& stop, const std::vector<Shape>& shapes,
                      std::vector<PositionList>& lists, const std::vector<int>& order, int top) {
-    Pacer pacer(ctx, 10000);
+    Pacer pacer(ctx, stop, 10000);
     RowSet occupied;
     const int count = static_cast<int>(order.size());
     int i = 0;
@@ -176,7 +178,8 @@ ShuffleOutcome Place(Context& ctx, const std::vector<Shape>& shapes,
     }
 }
 
-ShuffleOutcome ShuffleGathered(Context& ctx, const std::vector<int>& gathered, const RowSet& area,
+ShuffleOutcome ShuffleGathered(Context& ctx, const std::stop_token& stop,
+                               const std::vector<int>& gathered, const RowSet& area,
                                const Bounds& box, std::uint32_t& state, std::vector<Shape>& shapes,
                                std::vector<PositionList>& lists) {
     const PlayBoard& b = ctx.board;
@@ -184,7 +187,7 @@ ShuffleOutcome ShuffleGathered(Context& ctx, const std::vector<int>& gathered, c
     const int areaHeight = box.lastRow - box.firstRow + 1;
     const int areaWidth = box.lastColumn - box.firstColumn + 1;
 
-    Pacer listing(ctx, 10);
+    Pacer listing(ctx, stop, 10);
     shapes.resize(gathered.size());
     lists.resize(gathered.size());
     for (std::size_t g = 0; g < gathered.size(); ++g) {
@@ -218,7 +221,7 @@ ShuffleOutcome ShuffleGathered(Context& ctx, const std::vector<int>& gathered, c
         lists[g].current = static_cast<int>(lists[g].candidates.size()) - 1;
     }
 
-    Pacer mixing(ctx, 100);
+    Pacer mixing(ctx, stop, 100);
     for (PositionList& list : lists) {
         if (mixing.Tick()) return ShuffleOutcome::kStopped;
         for (std::size_t k = list.candidates.size(); k-- > 1;) {
@@ -230,29 +233,27 @@ ShuffleOutcome ShuffleGathered(Context& ctx, const std::vector<int>& gathered, c
     std::vector<int> order(gathered.size());
     for (std::size_t g = 0; g < order.size(); ++g) order[g] = static_cast<int>(g);
     SortByCount(order, lists, 0, static_cast<int>(order.size()) - 1);
-    return Place(ctx, shapes, lists, order, box.firstRow);
+    return Place(ctx, stop, shapes, lists, order, box.firstRow);
 }
 
 } // namespace
 
-bool ShuffleBlocks(Context& ctx) {
+bool ShuffleBlocks(Context& ctx, std::stop_token stop) {
     if (!ctx.platform->AskYesNo({kShuffleQuestion})) return false;
-    GameShuffle(ctx);
+    GameShuffle(ctx, std::move(stop));
     return true;
 }
 
-void GameShuffle(Context& ctx) {
+void GameShuffle(Context& ctx, std::stop_token stop, const std::function<void(int)>& progress) {
     PlayBoard& b = ctx.board;
     if (b.blockCount <= kFrameBlock) return;
-    ctx.flags.longOperationRunning = true;
-    ctx.flags.stopLongOperation = false;
     std::uint32_t state = ctx.options.seed;
     // These moves are no history steps, and the board is rebuilt from their result.
     b.journal.recording = false;
     std::vector<Byte> blockedSides;
     std::vector<Candidate> candidates;
     candidates.reserve(25);
-    for (int move = 0; move < kGameShuffleMoves && !ctx.flags.stopLongOperation; ++move) {
+    for (int move = 0; move < kGameShuffleMoves && !stop.stop_requested(); ++move) {
         ListCandidates(b, blockedSides, candidates);
         if (candidates.empty()) break;
         const Candidate pick =
@@ -260,11 +261,11 @@ void GameShuffle(Context& ctx) {
         b.selectedBlock = pick.block;
         b.selectedRow = b.blocks[pick.block].anchorRow;
         b.selectedColumn = b.blocks[pick.block].anchorColumn;
-        DoStep(b, RulesOf(ctx), pick.rowDelta, pick.columnDelta, nullptr, false, true);
+        DoStep(b, RulesOf(ctx.options, ctx.editing), pick.rowDelta, pick.columnDelta, nullptr,
+               false, true);
+        if (progress) progress(move);
         ctx.platform->ProcessEvents();
     }
-    ctx.flags.longOperationRunning = false;
-    ctx.flags.stopLongOperation = false;
     ctx.options.seed = state;
 
     Level& level = ctx.CurrentLevel();
@@ -280,7 +281,7 @@ void GameShuffle(Context& ctx) {
     RebuildBoard(ctx);
 }
 
-ShuffleOutcome EditorShuffle(Context& ctx) {
+ShuffleOutcome EditorShuffle(Context& ctx, std::stop_token stop) {
     Level& level = ctx.CurrentLevel();
     const int position = level.currentStep;
     // The stored layout is what gets shuffled, whatever position the board shows.
@@ -305,10 +306,7 @@ ShuffleOutcome EditorShuffle(Context& ctx) {
     std::vector<PositionList> lists;
     const Bounds box = area.BoundingBox(n);
     if (!gathered.empty()) {
-        ctx.flags.longOperationRunning = true;
-        outcome = ShuffleGathered(ctx, gathered, area, box, state, shapes, lists);
-        ctx.flags.longOperationRunning = false;
-        ctx.flags.stopLongOperation = false;
+        outcome = ShuffleGathered(ctx, stop, gathered, area, box, state, shapes, lists);
     }
     if (outcome != ShuffleOutcome::kCompleted) {
         if (position != 0) {

@@ -24,15 +24,15 @@ bool IdentifierGlyphs(const PlayBoard& b, int row, int column, int& first, int& 
     return true;
 }
 
-void DrawAnnotation(const Context& ctx, const Pen& pen, const BoardCanvas& canvas, int row,
-                    int column, std::uint8_t kind) {
+void DrawAnnotation(const Context& ctx, bool countsMoves, const Pen& pen, const BoardCanvas& canvas,
+                    int row, int column, std::uint8_t kind) {
     const GlyphStrip& strip = canvas.strip;
     const int top = pen.s >> 4, w = strip.glyphWidth;
     int x = pen.x0 + 1;
     const int y = pen.y0 - 1;
     Pen p = pen;
     p.colour = canvas.palette.lightKind[kind] ? kBlack : kWhite;
-    if (ctx.flags.countMoves && !ctx.flags.editorActive) {
+    if (countsMoves) {
         int n = 0;
         if (kind == '(' || !BlockMoveCount(ctx, row, column, false, n)) return;
         if (n < 0) {
@@ -185,13 +185,14 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
     if (canvas.strip.fontHeight != fontHeight)
         BuildGlyphStrip(canvas.strip, *canvas.font, fontHeight);
 
-    const bool editor = ctx.flags.editorActive;
-    const bool annotated = !editor && (ctx.flags.countMoves || ctx.flags.identifyBlocks);
+    const bool editor = ctx.editing;
+    const bool annotated = !editor && (view.annotation == Annotation::kCountMoves ||
+                                       view.annotation == Annotation::kIdentifyBlocks);
     const bool full = annotated && s >= 14;
     const bool marksVisible = editor || ctx.options[kDrawMarksOverBlocks];
     const int selected =
         ctx.options[kMarkSelectedBlock] && !view.repaintSuspended ? b.selectedBlock : 0;
-    const bool countsMoves = ctx.flags.countMoves && !editor; // else identifiers
+    const bool countsMoves = view.annotation == Annotation::kCountMoves && !editor; // else ids
 
     CellPictureCache& cache = canvas.cellCache;
     PrepareCellCache(cache, s, canvas.font, annotated);
@@ -272,14 +273,14 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             }
             if (annotates) {
                 pending.Flush(cache);
-                DrawAnnotation(ctx, pen, canvas, r, c, kind);
+                DrawAnnotation(ctx, countsMoves, pen, canvas, r, c, kind);
                 if (annotatedKey != 0) AddPicture(cache, annotatedKey, origin);
             }
         }
         pending.Flush(cache);
     }
 
-    if (!editor && !ctx.flags.viewBlockPath) return;
+    if (!editor && view.annotation != Annotation::kBlockPath) return;
     pen.x0 = pen.y0 = 0;
     if (editor) DrawEditorFrame(ctx, pen, b.columns * s, b.rows * s);
     for (int r = 0; r < b.rows; ++r)

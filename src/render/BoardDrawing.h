@@ -26,15 +26,20 @@ struct BoardCanvas {
     std::uint8_t At(int x, int y) const { return pixels[std::size_t(y) * kCanvasSize + x]; }
 };
 
-// What the window that shows the canvas asks of a drawing: the cell size, and whether its
-// painting is suspended (then DrawBoard leaves out the selection dot).
+// What the board shows on its blocks in play: nothing, their move counts, their identifiers, or
+// (hatched) the path of the held block.
+enum class Annotation : std::uint8_t { kNone, kCountMoves, kIdentifyBlocks, kBlockPath };
+
+// What the window that shows the canvas asks of a drawing: the cell size, whether its painting
+// is suspended (then DrawBoard leaves out the selection dot), and the annotation mode.
 struct CanvasView {
     int cellSize = kMinCellSize;
     bool repaintSuspended = false;
+    Annotation annotation = Annotation::kNone;
 };
 
 // Repaints the whole board into the canvas at the view's cell size, from the play board (its
-// outline in ctx.outline recomputed by the caller), the options and the annotation mode.
+// outline in ctx.outline recomputed by the caller), the options and the view's annotation mode.
 void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas);
 
 } // namespace vorpel

@@ -40,7 +40,7 @@ GifPalette ToGifPalette(const BoardPalette& palette) {
 GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view) {
     auto redraw = [&ctx, &canvas, &view] {
         ComputeOutlineFlags(ctx.board, ctx.outline);
-        if (ctx.flags.viewBlockPath) MarkBlockPath(ctx);
+        if (view.annotation == Annotation::kBlockPath) MarkBlockPath(ctx);
         DrawBoard(ctx, view, canvas);
     };
     return {[&ctx, redraw](int step) {
@@ -53,11 +53,10 @@ GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const Canv
             }};
 }
 
-void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, int delay,
-                                   bool first, bool last, bool loop) {
+void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, bool viewPath,
+                                   int delay, bool first, bool last, bool loop) {
     const PlayBoard& b = ctx.board;
     const int s = canvas.drawnCellSize;
-    const bool viewPath = ctx.flags.viewBlockPath;
     RowSet changed;
     if (!first && viewPath) {
         changed = previousPath_;
@@ -122,11 +121,10 @@ void GifFrameWriter::EndEarly() {
 
 GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
                        const GifExportSettings& settings, const std::string& path,
-                       const GifNavigation& navigation, const std::function<void(int)>& progress,
-                       const WriteFaults& faults) {
+                       const GifNavigation& navigation, std::stop_token stop,
+                       const std::function<void(int)>& progress, const WriteFaults& faults) {
     GifRecording result;
-    ctx.flags.recordingGif = true;
-    ctx.flags.stopRecordingGif = false;
+    const bool viewPath = view.annotation == Annotation::kBlockPath;
     const int remembered = ctx.CurrentLevel().currentStep;
     const int last = GifFrameCount(ctx.CurrentLevel(), settings.what) - 1;
     const bool wasSuspended = view.repaintSuspended;
@@ -139,7 +137,7 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
         GifFrameWriter writer;
         for (int i = 0; i <= last && result.error.empty(); ++i) {
             ctx.platform->ProcessEvents();
-            if (ctx.flags.stopRecordingGif) {
+            if (stop.stop_requested()) {
                 result.stopped = true;
                 break;
             }
@@ -147,20 +145,20 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
             switch (settings.what) {
             case GifContent::kInitialPosition:
                 navigation.goToStep(0);
-                writer.WriteGifFrame(ctx, canvas, 0, true, true, settings.loop);
+                writer.WriteGifFrame(ctx, canvas, viewPath, 0, true, true, settings.loop);
                 break;
             case GifContent::kCurrentPosition:
                 navigation.goToStep(remembered);
-                writer.WriteGifFrame(ctx, canvas, 0, true, true, settings.loop);
+                writer.WriteGifFrame(ctx, canvas, viewPath, 0, true, true, settings.loop);
                 break;
             case GifContent::kAllSteps:
                 navigation.goToStep(i);
-                writer.WriteGifFrame(ctx, canvas, settings.stepTime, i == 0, i == last,
+                writer.WriteGifFrame(ctx, canvas, viewPath, settings.stepTime, i == 0, i == last,
                                      settings.loop);
                 break;
             case GifContent::kAllMoves:
                 navigation.goToMove(i);
-                writer.WriteGifFrame(ctx, canvas, settings.stepTime, i == 0, i == last,
+                writer.WriteGifFrame(ctx, canvas, viewPath, settings.stepTime, i == 0, i == last,
                                      settings.loop);
                 break;
             }
@@ -172,7 +170,6 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
         result.error = kNotEnoughMemory;
     }
     view.repaintSuspended = wasSuspended;
-    ctx.flags.recordingGif = false;
     navigation.goToStep(remembered);
     if (!result.error.empty()) ctx.platform->ShowInfo({"File " + path + ".", result.error});
     return result;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <utility>
 
@@ -53,8 +54,9 @@ public:
     // The first frame starts the file (GIF89a exactly when it is not also the last) and covers
     // the whole board; later frames cover the cells that changed since the frame before, or
     // the whole board when none did. The last frame ends the file.
-    void WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, int delay, bool first,
-                       bool last, bool loop);
+    // `viewPath`: the frames show the held block's path (ctx.selection), so its changes count.
+    void WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, bool viewPath, int delay,
+                       bool first, bool last, bool loop);
     // Ends a file whose last frame will not come, so the frames so far make a whole file.
     void EndEarly();
 
@@ -88,16 +90,16 @@ struct GifRecording {
     bool stopped = false;
 };
 
-// The writing loop of "&Write" once the file name is chosen: sets `recordingGif`, suppresses
-// the selection dot (through `view`, which the navigation draws with), writes every frame (letting
-// events run and honouring `stopRecordingGif` before each), writes the file whole, returns to the
+// The writing loop of "&Write" once the file name is chosen: suppresses the selection dot
+// (through `view`, which the navigation draws with), writes every frame (letting events run and
+// honouring a request on `stop` before each), writes the file whole, returns to the
 // position it started from and reports a failure through the platform. A stopped recording still
 // makes a complete file of the frames written so far; one stopped before its first frame writes no
 // file. `progress` gets each frame index before the frame is made; `faults` are a test's write
 // faults.
 GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
                        const GifExportSettings& settings, const std::string& path,
-                       const GifNavigation& navigation,
+                       const GifNavigation& navigation, std::stop_token stop = {},
                        const std::function<void(int)>& progress = {},
                        const WriteFaults& faults = {});
 

@@ -15,6 +15,7 @@
 
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
+#include "files/GameSession.h"
 #include "model/Context.h"
 
 namespace vorpel::test {
@@ -24,7 +25,8 @@ namespace vorpel::test {
 class MainWindowHarness {
 protected:
     std::optional<QTemporaryDir> folder_;
-    std::optional<Context> ctx_;
+    std::optional<GameSession> session_;
+    Context* ctx_ = nullptr; // the session's data
     std::optional<QtPlatform> platform_;
     std::unique_ptr<MainWindow> form_;
 
@@ -51,7 +53,8 @@ protected:
 
     // A fresh context and platform, with every message box answered by the script.
     void NewContext() {
-        ctx_.emplace();
+        session_.emplace();
+        ctx_ = &session_->Data();
         platform_.emplace();
         platform_->script.emplace();
         ctx_->platform = &*platform_;
@@ -65,7 +68,7 @@ protected:
         NewContext();
         QString line = u'"' + Program() + u'"';
         if (!argument.isEmpty()) line += u' ' + argument;
-        form_ = std::make_unique<MainWindow>(*ctx_, *platform_, line);
+        form_ = std::make_unique<MainWindow>(*session_, *platform_, line);
         form_->SetSettingsFormat(QSettings::IniFormat);
         if (beforeShow) beforeShow(*form_);
         form_->show();
@@ -77,7 +80,8 @@ protected:
     void Stop() {
         form_.reset();
         platform_.reset();
-        ctx_.reset();
+        ctx_ = nullptr;
+        session_.reset();
     }
 };
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
         NewFolder("\"Alpha\"\r\n.#...#...#..\r\n.#..+....#..\r\n.#...#...#..\r\n");
         Start();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        EditorWindow::Memory() = EditorMemory{};
+        form_->Memory().editor = EditorMemory{};
     }
 
     void cleanup() { Stop(); }
@@ -66,7 +66,7 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.currentLevel, 1);
         QCOMPARE(Current().title, std::string("New level"));
         QCOMPARE(int(Current().rows), 6);
-        QVERIFY(ctx_->flags.editorActive && !ctx_->flags.commandsBlocked);
+        QVERIFY(ctx_->editing && !form_->Shell().commandsBlocked);
         QVERIFY(!form_->TopMenu(0)->menuAction()->isEnabled());
         QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title"));
         QVERIFY(editor.replaceButton->isEnabled() && editor.addButton->isEnabled());
@@ -86,10 +86,10 @@ private Q_SLOTS:
         QTRY_VERIFY(!form_->findChild<EditorWindow*>());
         QCOMPARE(ctx_->collection.lastLevel(), 0);
         QCOMPARE(Current().title, std::string("Alpha"));
-        QVERIFY(!ctx_->flags.editorActive);
+        QVERIFY(!ctx_->editing);
         QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
         QVERIFY(!form_->EditorDispatcher());
-        QCOMPARE(EditorWindow::Memory().position, left);
+        QCOMPARE(form_->Memory().editor.position, left);
     }
 
     void theTitleStateDrivesReplaceAndAdd() {
@@ -191,7 +191,7 @@ private Q_SLOTS:
             QCOMPARE(calls, 1);
         }
         QCOMPARE(form_->View().cellSize, size);
-        QVERIFY(!ctx_->flags.commandRunning);
+        QVERIFY(!form_->Shell().commandRunning);
         // Without automatic sizing the main window zooms and hands nothing back.
         ctx_->options.value[kAutomaticBoardSizing] = false;
         calls = 0;
@@ -208,16 +208,16 @@ private Q_SLOTS:
         editor.EditorCommand('O');
         QCOMPARE(Current().BlockAt(0, 0), Byte{'['});
         QCOMPARE(int(Current().IdAt(0, 0)), -26);
-        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{0xC7});
+        QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{0xC7});
         QCOMPARE(editor.alphanumericEdit->text(), QStringLiteral("Ç"));
         // Typing a character takes it; an empty field is the blank, which disables O and P.
         editor.alphanumericEdit->setText(QStringLiteral("Çq"));
         Q_EMIT editor.alphanumericEdit->textEdited(editor.alphanumericEdit->text());
-        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'q'});
+        QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{'q'});
         QCOMPARE(editor.alphanumericEdit->text(), QStringLiteral("q"));
         editor.alphanumericEdit->clear();
         Q_EMIT editor.alphanumericEdit->textEdited(QString());
-        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{' '});
+        QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{' '});
         QVERIFY(!editor.buttons[kAlphanumericBlockButton]->isEnabled());
         QVERIFY(!editor.buttons[kAlphanumericMarkButton]->isEnabled());
         Select({{1, 1}});
@@ -225,10 +225,10 @@ private Q_SLOTS:
         QCOMPARE(Current().MarkAt(1, 1), Byte{'.'});
         // The up-down control steps through the cycle.
         QTest::mouseClick(editor.alphanumericPreviousButton, Qt::LeftButton);
-        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'9'});
+        QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{'9'});
         QTest::mouseClick(editor.alphanumericNextButton, Qt::LeftButton);
         QTest::mouseClick(editor.alphanumericNextButton, Qt::LeftButton);
-        QCOMPARE(EditorWindow::Memory().alphanumericChar, Byte{'A'});
+        QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{'A'});
         QVERIFY(editor.buttons[kAlphanumericMarkButton]->isEnabled());
     }
 
@@ -266,28 +266,28 @@ private Q_SLOTS:
 
     void aShuffleHoldsTheWindowOpen() {
         EditorWindow& editor = Open();
-        ctx_->flags.longOperationRunning = true;
+        form_->Shell().longOperationRunning = true;
         QVERIFY(!editor.close());
-        QVERIFY(ctx_->flags.stopLongOperation);
+        QVERIFY(form_->Shell().longOperationStop.stop_requested());
         const int before = editor.undo.Position();
         Select({{0, 0}});
         editor.EditorCommand('E');
         QCOMPARE(editor.undo.Position(), before);
-        ctx_->flags.stopLongOperation = false;
+        form_->Shell().longOperationStop = std::stop_source();
         editor.EditorCommand(kEditorEscape);
-        QVERIFY(ctx_->flags.stopLongOperation);
-        ctx_->flags.longOperationRunning = false;
+        QVERIFY(form_->Shell().longOperationStop.stop_requested());
+        form_->Shell().longOperationRunning = false;
         // A shuffle of nothing fails and leaves no state to redo; the main window is held while
         // it runs and given back after.
         ctx_->selection.Clear();
         bool heldMeanwhile = false;
         platform_->script->answers.clear();
-        QTimer::singleShot(0, [&] { heldMeanwhile = ctx_->flags.commandsBlocked; });
+        QTimer::singleShot(0, [&] { heldMeanwhile = form_->Shell().commandsBlocked; });
         editor.EditorCommand(252);
         QVERIFY(heldMeanwhile);
-        QVERIFY(!ctx_->flags.commandsBlocked);
+        QVERIFY(!form_->Shell().commandsBlocked);
         QCOMPARE(editor.undo.Top(), before);
-        QVERIFY(!ctx_->flags.longOperationRunning);
+        QVERIFY(!form_->Shell().longOperationRunning);
         QVERIFY(editor.buttons[0]->isEnabled() && !editor.buttons[kStopButton]->isEnabled());
         QVERIFY(editor.close());
     }

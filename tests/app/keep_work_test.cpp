@@ -65,8 +65,8 @@ class KeepWorkTest : public QObject, test::MainWindowHarness {
                         QStringLiteral("Vorpel"));
         store.setValue(QStringLiteral("Options/Resume where you left off"), resume);
         store.sync();
-        return MainWindowHarness::Start(argument,
-                                        [this](MainWindow& f) { f.resumePath = ResumePath(); });
+        return MainWindowHarness::Start(
+            argument, [this](MainWindow& f) { f.Resume().SetPath(ResumePath()); });
     }
 
     // Closes the window, answering yes to "Really close the program?".
@@ -167,16 +167,16 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.levels[1].title, std::string("Beta"));
         QCOMPARE(ctx_->CurrentLevel().title, std::string("Made here"));
         QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
-        QVERIFY(!ctx_->flags.editorActive);
+        QVERIFY(!ctx_->editing);
         QVERIFY(platform_->script->shown.empty());
 
         // Once the editor has closed, the hook is gone with it: Cancel drops the level.
         form_->ExecuteGuarded('N');
         editor = form_->findChild<EditorWindow*>();
-        QVERIFY(editor && form_->editedLevel);
+        QVERIFY(editor && form_->Resume().KeepsEditedLevel());
         QTest::mouseClick(editor->cancelButton, Qt::LeftButton);
         QTRY_VERIFY(!form_->findChild<EditorWindow*>());
-        QVERIFY(!form_->editedLevel);
+        QVERIFY(!form_->Resume().KeepsEditedLevel());
         Close();
         Start();
         QCOMPARE(ctx_->collection.lastLevel(), 2);
@@ -213,11 +213,11 @@ private Q_SLOTS:
         platform_->script->answers.push_back({'g'});
         form_->SaveLevelTo(SaveFormat::kOwnText, File("e.gif").toStdString());
         QVERIFY(!QFile::exists(File("e.gif")));
-        QCOMPARE(form_->gifFileName, File("e.gif").toStdString());
-        QVERIFY(form_->gifWindow);
-        QVERIFY(form_->Ctx().flags.commandsBlocked);
-        form_->gifWindow->close();
-        QVERIFY(!form_->Ctx().flags.commandsBlocked);
+        QCOMPARE(form_->Memory().gif.fileName, File("e.gif").toStdString());
+        QVERIFY(form_->Memory().gif.window);
+        QVERIFY(form_->Shell().commandsBlocked);
+        form_->Memory().gif.window->close();
+        QVERIFY(!form_->Shell().commandsBlocked);
     }
 
     void saveAllNamesWhatSokLoses() {
@@ -250,7 +250,7 @@ private Q_SLOTS:
         Start();
         Play("1) 1, 1: >>");
         form_->OpenGifExportWindow();
-        auto* window = qobject_cast<GifExportWindow*>(form_->gifWindow.data());
+        auto* window = qobject_cast<GifExportWindow*>(form_->Memory().gif.window.data());
         QVERIFY(window);
         QVERIFY(form_->MenusOff());
         QCOMPARE(window->framesLabel->text(), QStringLiteral("Frames: 3"));
@@ -260,7 +260,7 @@ private Q_SLOTS:
         window->Record(File("play.gif").toStdString());
         QCOMPARE(Bytes(File("play.gif")).substr(0, 6), std::string("GIF89a"));
         QCOMPARE(ctx_->CurrentLevel().currentStep, 2);
-        QVERIFY(!ctx_->flags.recordingGif);
+        QVERIFY(!form_->Shell().recordingGif);
         QVERIFY(window->writeButton->isEnabled());
         // An unwritable folder is told at once.
         window->Record(File("missing/play.gif").toStdString());
@@ -283,7 +283,7 @@ private Q_SLOTS:
         dialog.savePrefixEdit->setText(QStringLiteral("pk"));
         QVERIFY(dialog.WriteTo(File("pack.dll").toStdString()));
         QCOMPARE(Bytes(File("pack.dll")).substr(0, 2), std::string("MZ"));
-        QCOMPARE(form_->lastDllPath, File("pack.dll").toStdString());
+        QCOMPARE(form_->Memory().lastDllPath, File("pack.dll").toStdString());
 
         // Writing Bricks moves for Beta beside it, then reading them back.
         form_->ChangeLevel(1, true);

@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.lastLevel(), 3);
         QCOMPARE(Current().title, std::string("Delta"));
         QVERIFY(platform_->script->shown.empty());
-        QVERIFY(!ctx_->flags.loadingLevels && !ctx_->flags.commandsBlocked);
+        QVERIFY(!form_->Shell().loadingLevels && !form_->Shell().commandsBlocked);
         QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
 
         // A missing file is reported after its name.
@@ -263,7 +263,7 @@ private Q_SLOTS:
         MainWindow& f = Start();
         Drag(2, 2, 2, 4);
         QVERIFY(IsSolved(*ctx_));
-        QVERIFY(ctx_->flags.alreadyCelebrated);
+        QVERIFY(form_->Shell().alreadyCelebrated);
         QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))->isVisible());
         QVERIFY(f.findChild<QLabel*>(QStringLiteral("celebrationHint"))
                     ->text()
@@ -287,9 +287,9 @@ private Q_SLOTS:
         MainWindow& f = Start();
         auto* hint = f.findChild<QLabel*>(QStringLiteral("celebrationHint"));
         Drag(2, 2, 2, 4);
-        QVERIFY(ctx_->flags.alreadyCelebrated);
+        QVERIFY(form_->Shell().alreadyCelebrated);
         const auto reset = [&] {
-            ctx_->flags.alreadyCelebrated = false;
+            form_->Shell().alreadyCelebrated = false;
             hint->hide();
         };
         // Going to the end, by key or by moves, lands on the solved board without a word.
@@ -297,30 +297,30 @@ private Q_SLOTS:
         reset();
         QTest::keyClick(&f.Board(), Qt::Key_End);
         QVERIFY(IsSolved(*ctx_));
-        QVERIFY(!ctx_->flags.alreadyCelebrated && !hint->isVisible());
+        QVERIFY(!form_->Shell().alreadyCelebrated && !hint->isVisible());
         Type('[');
         Type(']');
-        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        QVERIFY(IsSolved(*ctx_) && !form_->Shell().alreadyCelebrated);
         // A step forward onto the solution celebrates.
         Type(',');
         Type('.');
-        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
+        QVERIFY(form_->Shell().alreadyCelebrated && hint->isVisible());
         // So does the end of a replay, but not while painting is suppressed.
         QTest::keyClick(&f.Board(), Qt::Key_Home);
         reset();
         f.SetBusy(false, false, true);
         Type('.');
         Type('.');
-        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        QVERIFY(IsSolved(*ctx_) && !form_->Shell().alreadyCelebrated);
         f.SetBusy(false, false, false);
         QTest::keyClick(&f.Board(), Qt::Key_Home);
         f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
         Type('a');
         for (int i = 0; i < 2; ++i) f.OnTimerTick();
-        QVERIFY(IsSolved(*ctx_) && !ctx_->flags.alreadyCelebrated);
+        QVERIFY(IsSolved(*ctx_) && !form_->Shell().alreadyCelebrated);
         f.OnTimerTick();
-        QVERIFY(!ctx_->flags.replayRunning);
-        QVERIFY(ctx_->flags.alreadyCelebrated && hint->isVisible());
+        QVERIFY(!form_->Shell().replayRunning);
+        QVERIFY(form_->Shell().alreadyCelebrated && hint->isVisible());
     }
 
     void commandGuardAndReplayStop() {
@@ -329,44 +329,44 @@ private Q_SLOTS:
         QCOMPARE(Current().currentStep, 3);
 
         // A command that arrives while another runs is dropped.
-        ctx_->flags.commandRunning = true;
+        form_->Shell().commandRunning = true;
         Type('r');
         Mouse(QEvent::MouseButtonPress, CellCentre(2, 5), Qt::LeftButton);
         Mouse(QEvent::MouseMove, CellCentre(3, 5), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(3, 5), Qt::NoButton);
         QCOMPARE(Current().currentStep, 3);
         QCOMPARE(Current().stepCount, 3);
-        ctx_->flags.commandRunning = false;
+        form_->Shell().commandRunning = false;
 
         // Restart, then replay, one step a tick (the ticks given by hand first).
         f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
         QTest::keyClick(&f.Board(), Qt::Key_Home);
         QCOMPARE(Current().currentStep, 0);
         Type('a');
-        QVERIFY(ctx_->flags.replayRunning);
+        QVERIFY(form_->Shell().replayRunning);
         f.OnTimerTick();
         f.OnTimerTick();
         QCOMPARE(Current().currentStep, 2);
         // Any command only ends the replay: "a" again stops it and does not restart it.
         Type('a');
-        QVERIFY(ctx_->flags.replayStopRequest);
+        QVERIFY(form_->Shell().replayStopRequest);
         f.OnTimerTick();
-        QVERIFY(!ctx_->flags.replayRunning && !ctx_->flags.replayStopRequest);
+        QVERIFY(!form_->Shell().replayRunning && !form_->Shell().replayStopRequest);
         QCOMPARE(Current().currentStep, 2);
         // The replay also runs on its own timer and ends at the last step.
         f.findChild<QTimer*>(QStringLiteral("tickTimer"))->start();
         Type('a');
-        QTRY_VERIFY_WITH_TIMEOUT(!ctx_->flags.replayRunning, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->Shell().replayRunning, 5000);
         QCOMPARE(Current().currentStep, 3);
         // A press on the board during a replay stops it.
         QTest::keyClick(&f.Board(), Qt::Key_Home);
         Type('a');
         Mouse(QEvent::MouseButtonPress, CellCentre(1, 1), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, CellCentre(1, 1), Qt::NoButton);
-        QVERIFY(ctx_->flags.replayStopRequest);
+        QVERIFY(form_->Shell().replayStopRequest);
         f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
         f.OnTimerTick();
-        QVERIFY(!ctx_->flags.replayRunning);
+        QVERIFY(!form_->Shell().replayRunning);
 
         // Navigation: steps and moves back and forth.
         QTest::keyClick(&f.Board(), Qt::Key_End);
@@ -462,7 +462,7 @@ private Q_SLOTS:
         QTest::keyClick(&f.Board(), Qt::Key_F12);
         QCOMPARE(platform_->script->shown.back(), std::vector<std::string>{kShuffleQuestion});
         QCOMPARE(Current().stepCount, 0);
-        QVERIFY(!ctx_->flags.commandsBlocked && f.TopMenu(1)->menuAction()->isEnabled());
+        QVERIFY(!form_->Shell().commandsBlocked && f.TopMenu(1)->menuAction()->isEnabled());
 
         // Copy to the clipboard in the own format.
         QTest::keyClick(&f.Board(), Qt::Key_C, Qt::ControlModifier);
@@ -480,13 +480,16 @@ private Q_SLOTS:
 
         // Annotations are exclusive radio items, their ticks following the state.
         Type('c');
-        QVERIFY(ctx_->flags.countMoves && f.MenuItem(Command::CountMoves)->isChecked());
+        QVERIFY((form_->Board().AnnotationMode() == Annotation::kCountMoves) &&
+                f.MenuItem(Command::CountMoves)->isChecked());
         Type('v');
-        QVERIFY(!ctx_->flags.countMoves && ctx_->flags.viewBlockPath);
+        QVERIFY(!(form_->Board().AnnotationMode() == Annotation::kCountMoves) &&
+                (form_->Board().AnnotationMode() == Annotation::kBlockPath));
         QVERIFY(f.MenuItem(Command::ViewBlockPath)->isChecked() &&
                 !f.MenuItem(Command::CountMoves)->isChecked());
         Type('x');
-        QVERIFY(!ctx_->flags.viewBlockPath && f.MenuItem(Command::NoAnnotation)->isChecked());
+        QVERIFY(!(form_->Board().AnnotationMode() == Annotation::kBlockPath) &&
+                f.MenuItem(Command::NoAnnotation)->isChecked());
         // "Marks over blocks" toggles its option and tick.
         Type('q');
         QVERIFY(ctx_->options[kDrawMarksOverBlocks] &&
@@ -510,13 +513,13 @@ private Q_SLOTS:
                  std::vector<std::string>{"Really close the program?"});
         QVERIFY(f.isVisible());
         // While levels load, a close request only offers to stop the loading.
-        ctx_->flags.loadingLevels = true;
+        form_->Shell().loadingLevels = true;
         platform_->script->answers.push_back({'y'});
         QVERIFY(!f.close());
-        QVERIFY(ctx_->flags.stopLoading);
+        QVERIFY(form_->Shell().loadingStop.stop_requested());
         QCOMPARE(platform_->script->shown.back(),
                  std::vector<std::string>{"Stop level entry processing?"});
-        ctx_->flags.loadingLevels = false;
+        form_->Shell().loadingLevels = false;
     }
 
     void readingTheClipboardAndDroppedFiles() {
@@ -525,11 +528,11 @@ private Q_SLOTS:
         const std::string text =
             PictureLevelText("Epsilon", kBeta) + PictureLevelText("Zeta", kGamma);
         QGuiApplication::clipboard()->setText(FromCp1252(text));
-        ctx_->flags.alreadyCelebrated = true;
+        form_->Shell().alreadyCelebrated = true;
         QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(ctx_->collection.lastLevel(), 4);
         QCOMPARE(Current().title, std::string("Zeta"));
-        QVERIFY(!ctx_->flags.alreadyCelebrated && !ctx_->flags.loadingLevels);
+        QVERIFY(!form_->Shell().alreadyCelebrated && !form_->Shell().loadingLevels);
         QVERIFY(f.acceptDrops() && f.TopMenu(0)->menuAction()->isEnabled());
 
         // Dropped files are read in turn, one answer for all; a name that cannot be had is
@@ -562,7 +565,7 @@ private Q_SLOTS:
         MainWindow& f = Start(QStringLiteral("*Gamma"));
         std::vector<unsigned char> forwarded;
         f.SetEditorDispatcher([&](unsigned char c) { forwarded.push_back(c); });
-        ctx_->flags.editorActive = true;
+        ctx_->editing = true;
         RowSet& selection = ctx_->selection;
         selection.Clear();
 
@@ -598,7 +601,7 @@ private Q_SLOTS:
         const int size = f.View().cellSize;
         Type('/');
         QVERIFY(f.View().cellSize < size || size == kMinCellSize);
-        ctx_->flags.editorActive = false;
+        ctx_->editing = false;
     }
 };
 

@@ -156,13 +156,13 @@ private Q_SLOTS:
             dialog.cancelButton->click(); // back where the level was
         }
         QCOMPARE(CurrentMove(Current()), 3);
-        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 0);
+        QCOMPARE(f.Memory().navigation.goToMove.lastChosenMove, 0);
         WithModal<GoToMoveDialog>('G', [](GoToMoveDialog& d) {
             d.moveSlider->SetValue(2);
             d.okButton->click();
         });
         QCOMPARE(CurrentMove(Current()), 2);
-        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 2);
+        QCOMPARE(f.Memory().navigation.goToMove.lastChosenMove, 2);
         // The next opening starts on the move chosen; Cancel returns to the start position.
         f.ShowMove(1);
         WithModal<GoToMoveDialog>('G', [this](GoToMoveDialog& d) {
@@ -176,7 +176,7 @@ private Q_SLOTS:
             QVERIFY(!d.moveSlider->isEnabled());
             d.okButton->click();
         });
-        QCOMPARE(f.Navigation().goToMove.lastChosenMove, 0);
+        QCOMPARE(f.Memory().navigation.goToMove.lastChosenMove, 0);
     }
 
     void bestSolutionDialogWritesAppliesAndErases() {
@@ -210,10 +210,10 @@ private Q_SLOTS:
     void moveListSelectsCopiesAndAppliesLines() {
         MainWindow& f = Start();
         f.ChangeLevel(1, false);
-        ctx_->flags.alreadyCelebrated = true;
+        form_->Shell().alreadyCelebrated = true;
         f.ExecuteGuarded('M');
-        QVERIFY(!ctx_->flags.alreadyCelebrated);
-        MoveListWindow* window = f.Navigation().moveList.window;
+        QVERIFY(!form_->Shell().alreadyCelebrated);
+        MoveListWindow* window = f.Memory().navigation.moveList.window;
         QVERIFY(window != nullptr && window->isVisible());
         MoveGrid& grid = *window->moveGrid;
         QCOMPARE(grid.Lines(),
@@ -249,8 +249,8 @@ private Q_SLOTS:
         QCOMPARE(TotalMoves(Current()), 3);
 
         // Nothing happens on the board while a command runs, or while commands are blocked.
-        for (bool* flag : {&ctx_->flags.commandRunning, &ctx_->flags.commandsBlocked,
-                           &ctx_->flags.editorActive}) {
+        for (bool* flag :
+             {&form_->Shell().commandRunning, &form_->Shell().commandsBlocked, &ctx_->editing}) {
             *flag = true;
             window->restartButton->click();
             QCOMPARE(CurrentMove(Current()), 3);
@@ -298,11 +298,11 @@ private Q_SLOTS:
 
         // A second M brings the same window forward; its placement outlives it.
         f.ExecuteGuarded('m');
-        QCOMPARE(f.Navigation().moveList.window.data(), window);
+        QCOMPARE(f.Memory().navigation.moveList.window.data(), window);
         window->move(window->pos() + QPoint(7, 5));
         const QRect placed = window->geometry();
         window->close();
-        QTRY_VERIFY(f.Navigation().moveList.window.isNull());
+        QTRY_VERIFY(f.Memory().navigation.moveList.window.isNull());
         MoveListWindow& again = ShowMoveList(f);
         QCOMPARE(again.size(), placed.size());
         again.close();
@@ -388,21 +388,21 @@ private Q_SLOTS:
             list.cancelButton->click();
             QCOMPARE(list.Result(), 0);
         }
-        QVERIFY(f.Navigation().levelList.score);
-        QCOMPARE(f.Navigation().levelList.searchText, QStringLiteral("GAM"));
+        QVERIFY(f.Memory().navigation.levelList.score);
+        QCOMPARE(f.Memory().navigation.levelList.searchText, QStringLiteral("GAM"));
 
         // L: going to Beta after its moves were dropped plays its best solution from the start.
         ctx_->collection.levels[1].ClearHistory();
-        ctx_->flags.alreadyCelebrated = true;
+        form_->Shell().alreadyCelebrated = true;
         WithModal<LevelListWindow>('L', [](LevelListWindow& w) {
             w.SelectRow(w.Model().RowOfNumber(2));
             w.GoToSelectedLevel();
         });
         QCOMPARE(ctx_->collection.currentLevel, 1);
-        QVERIFY(!ctx_->flags.alreadyCelebrated);
+        QVERIFY(!form_->Shell().alreadyCelebrated);
         QCOMPARE(TotalMoves(Current()), 3);
         QCOMPARE(CurrentMove(Current()), 0);
-        QCOMPARE(f.Navigation().levelList.lastTitle, std::string("Beta"));
+        QCOMPARE(f.Memory().navigation.levelList.lastTitle, std::string("Beta"));
         // Browsing then Cancel: back to Beta; the next opening shows Beta selected.
         WithModal<LevelListWindow>('L', [this](LevelListWindow& w) {
             QCOMPARE(w.Model().rows[w.SelectedRow()].title, std::string("Beta"));

@@ -302,7 +302,7 @@ private Q_SLOTS:
 
     void cancelRestoresGridAndJoins() {
         int repaints = 0;
-        ctx_->flags.editorActive = true;
+        ctx_->editing = true;
         ctx_->options.grid = {2, 3, 4, 5, false};
         OptionsWindow form(*ctx_, *settingsStore_, *platform_, {[&repaints] { ++repaints; }, {}});
         form.show();

@@ -44,13 +44,13 @@ TEST(Editor, OpeningAppendsAnEmptyLevelAndCancelRemovesIt) {
     EXPECT_EQ(collection.levelBeforeEdit, 0);
     EXPECT_EQ(ctx->CurrentLevel().title, "");
     EXPECT_EQ(Stored(ctx->CurrentLevel()), "......\n......\n......\n......\n......\n......\n");
-    EXPECT_TRUE(ctx->flags.editorActive);
+    EXPECT_TRUE(ctx->editing);
     EXPECT_EQ(ctx->board.rows, 6);
 
     CloseEditor(*ctx, EditorResult::kCancel, nullptr);
     EXPECT_EQ(collection.lastLevel(), 1);
     EXPECT_EQ(collection.currentLevel, 0);
-    EXPECT_FALSE(ctx->flags.editorActive);
+    EXPECT_FALSE(ctx->editing);
     EXPECT_EQ(ctx->CurrentLevel().currentStep, 1); // back at its position
     EXPECT_EQ(test::Picture(*ctx).substr(0, 7), "#.[V+.#");
 }

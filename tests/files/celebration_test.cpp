@@ -109,10 +109,10 @@ TEST(CheckSolvedWithRecords, NothingIsSolvedWhileTheEditorIsOpen) {
     p.Load("A", "", {"+@.. ...."});
     std::string message = "old";
     SolvedNumbers numbers;
-    p.ctx.flags.editorActive = true;
+    p.ctx.editing = true;
     EXPECT_FALSE(CheckSolvedWithRecords(p.ctx, false, message, numbers));
     EXPECT_EQ(message, "");
-    p.ctx.flags.editorActive = false;
+    p.ctx.editing = false;
     EXPECT_TRUE(CheckSolvedWithRecords(p.ctx, false, message, numbers));
 }
 

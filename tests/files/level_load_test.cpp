@@ -424,17 +424,18 @@ TEST_F(Loading, FileNamesAreMadeFullChecksAndRemembered) {
 TEST_F(Loading, StopRequestEndsReadingBetweenLevelsAndFiles) {
     const std::string file = Write("three.txt", PushLevel("A") + PushLevel("B") + PushLevel("C"));
     int events = 0;
+    std::stop_source stop;
     platform.onEvents = [&] {
-        if (++events == 2) ctx->flags.stopLoading = true;
+        if (++events == 2) stop.request_stop();
     };
-    ReadDroppedFiles(*ctx, {file, file});
+    ReadDroppedFiles(*ctx, {file, file}, stop.get_token());
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Void level", "A"}));
-    EXPECT_FALSE(ctx->flags.loadingLevels);
 
-    // Each drop starts with the request cleared; this one stops before its second file.
+    // Each drop has a request of its own; this one stops before its second file.
     events = -3;
+    stop = std::stop_source();
     platform.answers = {{kChoiceSecond, true}};
-    ReadDroppedFiles(*ctx, {file, file});
+    ReadDroppedFiles(*ctx, {file, file}, stop.get_token());
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Void level", "A", "A", "B", "C"}));
 }
 

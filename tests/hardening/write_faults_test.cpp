@@ -136,7 +136,7 @@ const Writer kWriters[] = {
          auto canvas = std::make_unique<BoardCanvas>();
          CanvasView view;
          RecordGif(*s.ctx, *canvas, view, GifExportSettings{}, s.folder.File("play.gif"),
-                   DefaultGifNavigation(*s.ctx, *canvas, view), {}, f);
+                   DefaultGifNavigation(*s.ctx, *canvas, view), {}, {}, f);
          return s.Told("");
      }},
 };

@@ -293,8 +293,8 @@ TEST(Movement, SlideStopsOnASolvedBoardOnlyInPlay) {
         Context ctx;
         ASSERT_EQ(
             LoadBoard(ctx, {".#.. ^[.. :... :... .... .#..", ".#.. +@.. .... .... .... .#.."}), "");
-        ctx.flags.editorActive = editing;
-        EXPECT_EQ(RulesOf(ctx).stopSlidesOnSolvedBoard, !editing);
+        ctx.editing = editing;
+        EXPECT_EQ(RulesOf(ctx.options, ctx.editing).stopSlidesOnSolvedBoard, !editing);
         ASSERT_TRUE(Drag(ctx, 0, 1, 0, 1));
         EXPECT_EQ(Picture(ctx), editing ? "#^::[#\n#@...#\n" : "#^[:.#\n#@...#\n") << editing;
         EXPECT_TRUE(IsSolved(ctx)) << "the solved test reads no window state";

@@ -20,15 +20,15 @@ using test::Picture;
 // A platform that asks for a stop once it has let events run `stopAfter` times.
 class StoppingPlatform : public SilentPlatform {
 public:
-    StoppingPlatform(Context& ctx, int stopAfter) : ctx_(ctx), left_(stopAfter) {}
+    explicit StoppingPlatform(int stopAfter) : left_(stopAfter) {}
     void ProcessEvents() override {
         ++calls;
-        if (--left_ == 0) ctx_.flags.stopLongOperation = true;
+        if (--left_ == 0) stop.request_stop();
     }
     int calls = 0;
+    std::stop_source stop;
 
 private:
-    Context& ctx_;
     int left_;
 };
 
@@ -170,17 +170,15 @@ TEST(GameShuffle, NothingMovableRewritesThePositionAndEmptiesTheHistory) {
 
 TEST(GameShuffle, StopsAtTheFirstEventsAfterAMove) {
     Context ctx;
-    StoppingPlatform platform(ctx, 1);
+    StoppingPlatform platform(1);
     ctx.platform = &platform;
     ASSERT_EQ(LoadBoard(ctx, {".#.. .[.. .... .... .#..", ".#.. .#.. .#.. .#.. .#.."}), "");
-    GameShuffle(ctx);
+    GameShuffle(ctx, platform.stop.get_token());
     EXPECT_EQ(platform.calls, 1);
     EXPECT_EQ(Picture(ctx), "#.[.#\n#####\n");
     std::uint32_t state = 3141592653u;
     Random(state, 1);
     EXPECT_EQ(ctx.options.seed, state);
-    EXPECT_FALSE(ctx.flags.stopLongOperation);
-    EXPECT_FALSE(ctx.flags.longOperationRunning);
 }
 
 TEST(GameShuffle, AsksFirst) {
@@ -277,17 +275,16 @@ TEST(EditorShuffle, NoBlockInTheSelectionFailsAndChangesNothing) {
 
 TEST(EditorShuffle, AStopLeavesTheLevelAndTheSeed) {
     Context ctx;
-    StoppingPlatform platform(ctx, 1);
+    StoppingPlatform platform(1);
     ctx.platform = &platform;
     // Six one-cell blocks: listing them passes the first pacing point.
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. .{.. .... ....", ".}.. .&.. .$.. .... ...."}), "");
     SelectRectangle(ctx, 0, 0, 1, 4);
     const std::string before = LevelTextOf(ctx.CurrentLevel());
-    EXPECT_EQ(EditorShuffle(ctx), ShuffleOutcome::kStopped);
+    EXPECT_EQ(EditorShuffle(ctx, platform.stop.get_token()), ShuffleOutcome::kStopped);
     EXPECT_EQ(platform.calls, 1);
     EXPECT_EQ(LevelTextOf(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.options.seed, 3141592653u);
-    EXPECT_FALSE(ctx.flags.longOperationRunning);
 }
 
 TEST(EditorShuffle, PlacedCellsTakeTheirBlocksBaseKind) {

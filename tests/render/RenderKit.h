@@ -17,9 +17,10 @@
 namespace vorpel::renderkit {
 
 // Recomputes the outline flags and draws at cell size `s`.
-inline void Draw(Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false) {
+inline void Draw(Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false,
+                 Annotation annotation = Annotation::kNone) {
     ComputeOutlineFlags(ctx.board, ctx.outline);
-    DrawBoard(ctx, {s, repaintSuspended}, canvas);
+    DrawBoard(ctx, {s, repaintSuspended, annotation}, canvas);
 }
 
 // One letter per palette index: the named colours, R for round colours, S for their light

@@ -27,7 +27,8 @@ struct Fixture {
     void Board(const std::vector<std::string>& rows, const std::string& moves = "") {
         ASSERT_EQ(LoadBoard(*ctx, rows, moves), "");
     }
-    void DrawAt(int s) { Draw(*ctx, *canvas, s); }
+    Annotation annotation = Annotation::kNone;
+    void DrawAt(int s) { Draw(*ctx, *canvas, s, false, annotation); }
     std::uint8_t Pixel(int row, int column, int x, int y) const {
         const int s = canvas->drawnCellSize;
         return canvas->At(column * s + x, row * s + y);
@@ -310,7 +311,7 @@ TEST(DrawBoard, MarksUnderBlocksShowOnlyWhenAskedOrInTheEditor) {
     f.DrawAt(s);
     EXPECT_EQ(f.Pixel(1, 1, centre, centre), 3);
     f.ctx->options.value[kDrawMarksOverBlocks] = false;
-    f.ctx->flags.editorActive = true;
+    f.ctx->editing = true;
     f.DrawAt(s);
     EXPECT_EQ(f.Pixel(1, 1, centre, centre), 3);
 }
@@ -404,8 +405,9 @@ TEST(DrawBoard, IdentifiersAndMoveCounts) {
                                            ".... .(.. .... .... .... ...."};
     auto draw = [&](Fixture& f, int s, bool identify, bool count) {
         f.Board(rows);
-        f.ctx->flags.identifyBlocks = identify;
-        f.ctx->flags.countMoves = count;
+        f.annotation = count      ? Annotation::kCountMoves
+                       : identify ? Annotation::kIdentifyBlocks
+                                  : Annotation::kNone;
         f.DrawAt(s);
     };
     auto plainAt = [&](int s) {
@@ -441,7 +443,7 @@ TEST(DrawBoard, IdentifiersAndMoveCounts) {
         f.Board(rows);
         PlayBoard& b = f.ctx->board;
         b.blocks[b.BlockIndexAt(1, 5)].link = 100000;
-        f.ctx->flags.countMoves = true;
+        f.annotation = Annotation::kCountMoves;
         f.DrawAt(14);
         const auto plain = plainAt(14);
         const int w = f.canvas->strip.glyphWidth;
@@ -469,7 +471,7 @@ TEST(DrawBoard, NegativeCountsBeforeTheReferencePoint) {
     ASSERT_EQ(CurrentMove(ctx.CurrentLevel()), 9);
     ZeroMoveCount(ctx);
     GoToPosition(ctx, 0);
-    ctx.flags.countMoves = true;
+    f.annotation = Annotation::kCountMoves;
     f.DrawAt(14);
     const int w = f.canvas->strip.glyphWidth;
     ExpectGlyph(*f.canvas, 0, 14 + 1, 13, 16);      // "-"
@@ -479,18 +481,18 @@ TEST(DrawBoard, NegativeCountsBeforeTheReferencePoint) {
 TEST(DrawBoard, AnnotationShiftsBarsAndKeysAside) {
     Fixture f;
     f.Centre(".|..");
-    f.ctx->flags.identifyBlocks = true;
+    f.annotation = Annotation::kIdentifyBlocks;
     f.DrawAt(32); // d9 = 3: centre 32 - 9 = 23, bar [20, 26)
     EXPECT_EQ(f.Pixel(1, 1, 20, 16), 15);
     EXPECT_EQ(f.Pixel(1, 1, 19, 16), 6);
     EXPECT_EQ(f.Pixel(1, 1, 26, 16), 6);
     Fixture key;
     key.Centre(".&..");
-    key.ctx->flags.countMoves = true;
+    key.annotation = Annotation::kCountMoves;
     key.DrawAt(32); // stem at x = 32 - 10 = 22
     EXPECT_EQ(key.Pixel(1, 1, 22, 26), 15);
     EXPECT_EQ(key.Pixel(1, 1, 16, 26), 6);
-    key.ctx->flags.editorActive = true;
+    key.ctx->editing = true;
     key.DrawAt(32);
     EXPECT_EQ(key.Pixel(1, 1, 16, 26), 15) << "not annotated in the editor";
 }
@@ -498,7 +500,7 @@ TEST(DrawBoard, AnnotationShiftsBarsAndKeysAside) {
 TEST(DrawBoard, EditorFrameAndGrid) {
     Fixture f;
     f.Board({".... .... .... ....", ".... .... .... ....", ".... .... .... ...."});
-    f.ctx->flags.editorActive = true;
+    f.ctx->editing = true;
     f.DrawAt(10);
     const int w = 40, h = 30;
     auto white = [&](int x, int y) { return f.canvas->At(x, y) == 16; };
@@ -528,8 +530,8 @@ TEST(DrawBoard, HatchingOfTheSelectionAndTheBlockPath) {
         f.Board({".... .... ....", ".... .[.. .v..", ".... .... ...."});
         f.ctx->selection.Set(1, 1);
         f.ctx->selection.Set(1, 2);
-        f.ctx->flags.editorActive = editor;
-        f.ctx->flags.viewBlockPath = !editor;
+        f.ctx->editing = editor;
+        f.annotation = editor ? Annotation::kNone : Annotation::kBlockPath;
         f.DrawAt(16); // diagonals end at x = 4, 8, 12 and 15 on row 0
         for (const int column : {1, 2}) {
             const std::uint8_t colour = column == 2 ? 0 : 16; // a box is light
@@ -561,7 +563,7 @@ TEST(DrawBoard, TextNeverReachesPastTheCanvasEdge) {
     f.Board({top, bottom});
     PlayBoard& b = f.ctx->board;
     b.blocks[b.BlockIndexAt(0, 63)].link = 12345;
-    f.ctx->flags.countMoves = true;
+    f.annotation = Annotation::kCountMoves;
     f.DrawAt(32);
     EXPECT_EQ(CellPicture(*f.canvas, 0, 0), CellPicture(*f.canvas, 1, 0));
     for (int y = 0; y < 32; ++y)
@@ -658,7 +660,7 @@ TEST(DrawBoard, KeysAndMarkColoursAtSizeTen) {
         SCOPED_TRACE(c.name);
         Fixture f;
         f.Centre(c.cell);
-        f.ctx->flags.identifyBlocks = c.identify;
+        f.annotation = c.identify ? Annotation::kIdentifyBlocks : Annotation::kNone;
         f.ctx->options.value[kDrawMarksOverBlocks] = true;
         f.DrawAt(10);
         for (const Probe& p : c.probes)
@@ -731,7 +733,7 @@ TEST(DrawBoard, EveryKindAndMarkAtThreeSizes) {
     for (const auto& c : cases) {
         Fixture f;
         f.Centre(c.cell);
-        f.ctx->flags.identifyBlocks = true;
+        f.annotation = Annotation::kIdentifyBlocks;
         f.ctx->options.value[kDrawMarksOverBlocks] = true;
         std::uint32_t got[3];
         for (int i = 0; i < 3; ++i) {

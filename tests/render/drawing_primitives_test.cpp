@@ -138,21 +138,24 @@ TEST(DrawingPrimitives, RandomBoardsDrawTheSameWithoutInkBitsOrKeptLayers) {
         const int rows = 3 + int(random() % 8), columns = 2 + 2 * int(random() % 6);
         ASSERT_EQ(test::LoadBoard(*ctx, RandomBoard(random, rows, columns)), "");
         ctx->options.value[kDrawMarksOverBlocks] = random() % 2 == 0;
-        ctx->flags.identifyBlocks = random() % 2 == 0;
-        ctx->flags.countMoves = random() % 3 == 0;
+        const bool identify = random() % 2 == 0;
+        const Annotation annotation = random() % 3 == 0 ? Annotation::kCountMoves
+                                      : identify        ? Annotation::kIdentifyBlocks
+                                                        : Annotation::kNone;
         ctx->options.value[kMarkSelectedBlock] = true;
         ctx->board.selectedBlock = ctx->board.BlockIndexAt(int(random() % unsigned(rows)), 0);
         const int s = 10 + int(random() % 40);
         auto canvas = std::make_unique<BoardCanvas>();
-        renderkit::Draw(*ctx, *canvas, s);
+        renderkit::Draw(*ctx, *canvas, s, false, annotation);
         const std::string fast = renderkit::Crop(*canvas, columns * s, rows * s);
-        renderkit::Draw(*ctx, *canvas, s); // from the kept pictures, identifiers included
+        renderkit::Draw(*ctx, *canvas, s, false,
+                        annotation); // from the kept pictures, identifiers included
         EXPECT_TRUE(fast == renderkit::Crop(*canvas, columns * s, rows * s)) << "redrawn";
         canvas->strip.inkRows.clear(); // kept until the font height changes
         canvas->cellCache.cellSize = -1;
         canvas->cellCache.reuseLayers = false;
         std::fill(canvas->pixels.begin(), canvas->pixels.end(), std::uint8_t(0));
-        renderkit::Draw(*ctx, *canvas, s);
+        renderkit::Draw(*ctx, *canvas, s, false, annotation);
         EXPECT_TRUE(fast == renderkit::Crop(*canvas, columns * s, rows * s)) << "at size " << s;
     }
 }

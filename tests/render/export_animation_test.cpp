@@ -31,11 +31,11 @@ const char* const kMoves = "  1)  1,  1:  >\r\n  2)  1,  3:  v\r\n  3)  1,  2:  
 // A platform that asks to stop at the given call of ProcessEvents (0: never).
 class StoppingPlatform : public SilentPlatform {
 public:
-    Context* ctx = nullptr;
+    std::stop_source stop;
     int stopAt = 0;
     int calls = 0;
     void ProcessEvents() override {
-        if (++calls == stopAt) ctx->flags.stopRecordingGif = true;
+        if (++calls == stopAt) stop.request_stop();
     }
 };
 
@@ -51,7 +51,6 @@ struct Recorder {
                       const std::string& moves = kMoves) {
         EXPECT_EQ(test::LoadBoard(*ctx, rows, moves), "");
         EndOfLevel(*ctx);
-        platform.ctx = ctx.get();
         ctx->platform = &platform;
     }
     int Width() const { return ctx->board.columns * kCell; }
@@ -68,7 +67,8 @@ struct Recorder {
                                     real.goToMove(move);
                                     keep();
                                 }};
-        return RecordGif(*ctx, *canvas, view, settings, folder.File(name), capturing);
+        return RecordGif(*ctx, *canvas, view, settings, folder.File(name), capturing,
+                         platform.stop.get_token());
     }
 };
 
@@ -133,7 +133,6 @@ TEST(GifExport, StepsAndMovesDecodeToTheCanvasOfEachPosition) {
         ASSERT_EQ(r.drawn.size(), std::size_t(c.frames) + 1);
         EXPECT_TRUE(d.frames == Joined(r.drawn, std::size_t(c.frames))) << "frames differ";
         EXPECT_EQ(r.ctx->CurrentLevel().currentStep, 4) << "back where it started";
-        EXPECT_FALSE(r.ctx->flags.recordingGif);
     }
 }
 
@@ -176,7 +175,6 @@ TEST(GifExport, AStoppedRecordingIsAWholeFileOfTheFramesSoFar) {
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.framesWritten, 2);
     EXPECT_EQ(result.error, "");
-    EXPECT_FALSE(r.ctx->flags.recordingGif);
     EXPECT_EQ(r.ctx->CurrentLevel().currentStep, 4);
     std::string bytes;
     ASSERT_EQ(ReadWholeFile(r.folder.File("a.gif"), bytes), "");
@@ -204,7 +202,6 @@ TEST(GifExport, AFileThatCannotBeWrittenIsReported) {
     EXPECT_EQ(r.platform.shown[0],
               std::vector<std::string>(
                   {"File " + r.folder.File("missing-folder/a.gif") + ".", result.error}));
-    EXPECT_FALSE(r.ctx->flags.recordingGif);
     EXPECT_EQ(r.ctx->CurrentLevel().currentStep, 4);
     // Told before any frame is made: only the return to the starting step was drawn.
     EXPECT_EQ(result.framesWritten, 0);
@@ -242,8 +239,8 @@ TEST(GifExport, ChangedRectangles) {
     {
         SCOPED_TRACE("nothing changed: the whole board");
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(true), false, true);
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), true, true);
+        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(true), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(false), true, true);
         EXPECT_TRUE(same(w.LastFrame(), whole));
         EXPECT_TRUE(w.Ended());
         EXPECT_EQ(w.FramesWritten(), 2);
@@ -252,10 +249,10 @@ TEST(GifExport, ChangedRectangles) {
         SCOPED_TRACE(marksShown ? "marks over blocks: the cell" : "hidden mark: no change");
         ctx.options.value[kDrawMarksOverBlocks] = marksShown;
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(true), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(true), false, true);
         b.marks[CellIndex(1, 3)] = '+'; // empty floor
         b.marks[CellIndex(2, 3)] = '_'; // under the normal block
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), marksShown ? Rect{30, 10, 10, 20} : Rect{30, 10, 10, 10}));
         b.marks[CellIndex(1, 3)] = '.';
         b.marks[CellIndex(2, 3)] = '.';
@@ -263,15 +260,14 @@ TEST(GifExport, ChangedRectangles) {
     ctx.options.value[kDrawMarksOverBlocks] = false;
     {
         SCOPED_TRACE("block path: the cells that joined or left it");
-        ctx.flags.viewBlockPath = true;
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(true), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(true), false, true);
         ctx.selection.Set(2, 1);
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 20, 10, 10}));
         ctx.selection.Reset(2, 1);
         ctx.selection.Set(1, 2);
-        w.WriteGifFrame(ctx, *r.canvas, 10, frame(false), false, true);
+        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 10, 20, 20}));
         w.EndEarly();
         EXPECT_TRUE(w.Ended());
