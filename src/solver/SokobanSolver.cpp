@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <cstdlib>
 #include <set>
 
 #include "model/Kinds.h"
 #include "solver/SokobanBoard.h"
+#include "solver/SokobanSearch.h"
 
 namespace vorpel {
 
@@ -95,6 +97,11 @@ public:
         floors_.resize(count + 1);
         cells_.resize(count);
         key_.resize(static_cast<std::size_t>(keyBytes_));
+        corral_.assign(size, 0);
+        boxIndex_.assign(size, -1);
+        allowed_.assign(count, 0);
+        trial_.assign(count, 0);
+        corralCells_.reserve(size);
         std::uint64_t seed = 0x5EED5EEDull;
         boxKey_.resize(size);
         playerKey_.resize(size);
@@ -102,12 +109,15 @@ public:
             boxKey_[i] = SplitMix(seed);
             playerKey_[i] = SplitMix(seed);
         }
-        weight_ = limits.metric == SolveMetric::Pushes ? 1 : 3;
+        weight_ = limits.metric == SolveMetric::Pushes ? 1 : (std::getenv("SOKW") ? std::atoi(std::getenv("SOKW")) : 3);
         optimal_ = limits.metric == SolveMetric::Pushes;
+        // Corral pruning keeps some solution, not necessarily one with the fewest pushes.
+        useCorrals_ = !optimal_;
     }
 
     SolveResult Run();
     std::uint64_t generated() const { return generated_; }
+    std::uint64_t expanded() const { return expanded_; }
 
 private:
     // Position keys: sorted floor numbers of the boxes, then the player's normalised one.
@@ -122,6 +132,7 @@ private:
     bool Pop(std::uint32_t& node);
     int Priority(const Node& n) const { return n.cost + weight_ * n.bound; }
     bool Expand(std::uint32_t node, std::uint32_t& goal);
+    bool CorralPushes(const int* boxes, std::uint32_t here);
     SolveResult Finish(SolveResult result, std::uint32_t goal);
     bool OverLimit(SolveResult& result);
 
@@ -141,6 +152,13 @@ private:
     std::vector<std::uint32_t> reach_, childReach_;
     std::vector<int> queue_, boxes_, floors_, cells_; // scratch
     std::vector<std::uint8_t> key_;
+    // Corrals: the component of each unreachable cell, and the pushes allowed for each box.
+    std::vector<std::uint32_t> corral_;
+    std::uint32_t corralEpoch_ = 0;
+    std::vector<std::int16_t> boxIndex_;
+    std::vector<std::uint8_t> allowed_, trial_;
+    std::vector<int> corralCells_;
+    bool useCorrals_ = true;
     std::uint32_t reachEpoch_ = 0, childEpoch_ = 0;
     std::vector<std::uint64_t> boxKey_, playerKey_;
 
@@ -154,6 +172,7 @@ private:
     bool full_ = false;
 
     std::uint64_t generated_ = 0;
+    std::uint64_t expanded_ = 0;
     std::int32_t depth_ = 0;
     Clock::time_point start_ = Clock::now();
 };
@@ -303,6 +322,64 @@ bool Search::OverLimit(SolveResult& result) {
     return true;
 }
 
+// Looks for a corral the player must open before anything else matters: an area the player
+// cannot reach whose boxes can only be pushed into it, by pushes the player can all make now,
+// and which still holds work (a box off a goal or an empty goal). Only the pushes into the
+// corral with the fewest of them are then needed; true and `allowed_` set when one is found.
+bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
+    for (int i = 0; i < boxCount_; ++i) boxIndex_[boxes[i]] = static_cast<std::int16_t>(i);
+    int best = -1;
+    const std::uint32_t first = corralEpoch_ + 1;
+    for (int i = 0; i < boxCount_; ++i) {
+        if (corral_[boxes[i]] >= first) continue;
+        // Flood the unreachable cells, boxes included, from this box.
+        const std::uint32_t id = ++corralEpoch_;
+        corralCells_.clear();
+        corralCells_.push_back(boxes[i]);
+        corral_[boxes[i]] = id;
+        bool empty = false, work = false, fails = false;
+        for (std::size_t k = 0; k < corralCells_.size(); ++k) {
+            const int cell = corralCells_[k];
+            if (boxAt_[cell] ? !b_.goal[cell] : b_.goal[cell]) work = true;
+            if (!boxAt_[cell]) empty = true;
+            for (const int d : b_.delta) {
+                const int next = cell + d;
+                if (b_.wall[next] || reach_[next] == here || corral_[next] == id) continue;
+                corral_[next] = id;
+                corralCells_.push_back(next);
+            }
+        }
+        if (!empty || !work) continue;
+        int pushes = 0;
+        for (const int cell : corralCells_) {
+            if (!boxAt_[cell]) continue;
+            const auto index = static_cast<std::size_t>(boxIndex_[cell]);
+            trial_[index] = 0;
+            for (int d = 0; d < 4 && !fails; ++d) {
+                const int step = b_.delta[static_cast<std::size_t>(d)];
+                const int from = cell - step, to = cell + step;
+                if (b_.wall[from] || b_.wall[to] || boxAt_[to] || boxAt_[from]) continue;
+                if (reach_[from] != here) continue; // a push from inside the corral
+                if (reach_[to] == here) {
+                    fails = true; // a push that leaves the corral shut
+                } else if (b_.live[to]) {
+                    trial_[index] |= static_cast<std::uint8_t>(1 << d);
+                    ++pushes;
+                }
+            }
+        }
+        if (fails || pushes == 0 || (best >= 0 && pushes >= best)) continue;
+        best = pushes;
+        std::fill(allowed_.begin(), allowed_.end(), 0);
+        for (const int cell : corralCells_)
+            if (boxAt_[cell]) {
+                const auto index = static_cast<std::size_t>(boxIndex_[cell]);
+                allowed_[index] = trial_[index];
+            }
+    }
+    return best >= 0;
+}
+
 // Expands one position; sets `goal` and returns true when a push solves the level.
 bool Search::Expand(std::uint32_t node, std::uint32_t& goal) {
     int* boxes = boxes_.data();
@@ -316,6 +393,7 @@ bool Search::Expand(std::uint32_t node, std::uint32_t& goal) {
     Normalised(player, reach_, reachEpoch_);
     const std::uint32_t here = reachEpoch_;
     const std::uint16_t cost = nodes_[node].cost;
+    const bool restricted = useCorrals_ && CorralPushes(boxes, here);
     bool solved = false;
     int* floors = floors_.data();
     std::uint8_t* key = key_.data();
@@ -326,6 +404,7 @@ bool Search::Expand(std::uint32_t node, std::uint32_t& goal) {
             const int step = b_.delta[static_cast<std::size_t>(d)];
             const int to = box + step;
             if (reach_[box - step] != here || b_.wall[to] || boxAt_[to] || !b_.live[to]) continue;
+            if (restricted && !(allowed_[static_cast<std::size_t>(i)] >> d & 1)) continue;
             ++generated_;
             boxAt_[box] = 0;
             boxAt_[to] = 1;
@@ -422,7 +501,6 @@ SolveResult Search::Run() {
     nodes_[root].bound = static_cast<std::uint16_t>(bound);
     Push(root);
 
-    std::uint64_t expanded = 0;
     std::uint32_t node = 0, goal = kNoParent;
     while (Pop(node)) {
         Node& n = nodes_[node];
@@ -437,9 +515,9 @@ SolveResult Search::Run() {
             result.limit = "memory";
             return Finish(result, kNoParent);
         }
-        if ((++expanded & 1023) == 0) {
+        if ((++expanded_ & 1023) == 0) {
             if (OverLimit(result)) return Finish(result, kNoParent);
-            if (progress_ && (expanded & 4095) == 0) {
+            if (progress_ && (expanded_ & 4095) == 0) {
                 SolveProgress p;
                 p.positions = nodes_.size();
                 p.depth = depth_;
@@ -518,8 +596,9 @@ SolveResult Search::Finish(SolveResult result, std::uint32_t goal) {
 
 } // namespace
 
-SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,
-                         std::stop_token stop, const SolveProgressFn& progress) {
+SolveResult SolveSokobanCounted(const SokobanPuzzle& puzzle, const SolveLimits& limits,
+                                SokobanCounters& counters, std::stop_token stop,
+                                const SolveProgressFn& progress) {
     Board board;
     const auto start = Clock::now();
     const Verdict verdict = Prepare(puzzle, board);
@@ -532,7 +611,16 @@ SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,
         return result;
     }
     Search search(board, limits, std::move(stop), progress);
-    return search.Run();
+    SolveResult result = search.Run();
+    counters.pushesGenerated += search.generated();
+    counters.positionsExpanded += search.expanded();
+    return result;
+}
+
+SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,
+                         std::stop_token stop, const SolveProgressFn& progress) {
+    SokobanCounters counters;
+    return SolveSokobanCounted(puzzle, limits, counters, std::move(stop), progress);
 }
 
 } // namespace vorpel
