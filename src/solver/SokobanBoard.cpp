@@ -41,6 +41,22 @@ void PullDistances(const Board& b, int goal, std::uint16_t* out) {
     }
 }
 
+// Pushes a lone box needs from `start` to each cell.
+void PushDistances(const Board& b, int start, std::uint16_t* out) {
+    std::fill(out, out + b.cellCount, kFar);
+    std::vector<int> queue{start};
+    out[start] = 0;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int x = queue[i];
+        for (const int d : b.delta) {
+            const int to = x + d;
+            if (b.wall[to] || b.wall[x - d] || out[to] != kFar) continue;
+            out[to] = static_cast<std::uint16_t>(out[x] + 1);
+            queue.push_back(to);
+        }
+    }
+}
+
 } // namespace
 
 Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
@@ -108,6 +124,15 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
             if (b.distance[k * size + p] != kFar) b.live[p] = 1;
     for (const int box : b.boxes)
         if (!b.live[box]) return Verdict::NoSolution;
+
+    b.backDistance.assign(b.boxes.size() * size, kFar);
+    b.backLive.assign(size, 0);
+    for (std::size_t k = 0; k < b.boxes.size(); ++k) {
+        std::uint16_t* out = b.backDistance.data() + k * size;
+        PushDistances(b, b.boxes[k], out);
+        for (int p = 0; p < b.cellCount; ++p)
+            if (out[p] != kFar) b.backLive[p] = 1;
+    }
     return Verdict::Search;
 }
 
@@ -147,7 +172,8 @@ bool DeadlockTest::AxisBlocked(int cell, int step) {
     return false;
 }
 
-Matching::Matching(const Board& board) : board_(board) {
+Matching::Matching(const Board& board, const std::vector<std::uint16_t>& distance)
+    : board_(board), distance_(distance) {
     n_ = static_cast<int>(board.goals.size());
     const auto n1 = static_cast<std::size_t>(n_ + 1);
     cost_.assign(n1 * n1, 0);
@@ -170,8 +196,8 @@ int Matching::LowerBound(const int* boxCells, int count) {
     for (int i = 1; i <= n; ++i) {
         bool reachable = false;
         for (int j = 1; j <= n; ++j) {
-            const std::uint16_t d = board_.distance[static_cast<std::size_t>(j - 1) * size +
-                                                    static_cast<std::size_t>(boxCells[i - 1])];
+            const std::uint16_t d = distance_[static_cast<std::size_t>(j - 1) * size +
+                                              static_cast<std::size_t>(boxCells[i - 1])];
             at(i, j) = d == kFar ? kNone : d;
             reachable = reachable || d != kFar;
         }

@@ -29,6 +29,9 @@ struct Board {
     int player = 0;
     // Pushes a lone box needs from a cell to goal k: distance[k * cellCount + cell].
     std::vector<std::uint16_t> distance;
+    // Pushes a lone box needs from start box k to a cell, which are the pulls back.
+    std::vector<std::uint16_t> backDistance;
+    std::vector<std::uint8_t> backLive; // a box here can still be pulled back to some start
 
     int Row(int cell) const { return cell / width - 1; }
     int Column(int cell) const { return cell % width - 1; }
@@ -59,15 +62,17 @@ private:
     int calls_ = 0;
 };
 
-// Minimum total pushes of a perfect matching of boxes to goals (boxes given as cells); kFar
-// when no matching exists, which is a deadlock.
+// Minimum total pushes of a perfect matching of boxes to targets (boxes given as cells; the
+// targets are the goals, or the start boxes for the search backward); kFar when no matching
+// exists, which is a deadlock.
 class Matching {
 public:
-    explicit Matching(const Board& board);
+    Matching(const Board& board, const std::vector<std::uint16_t>& distance);
     int LowerBound(const int* boxCells, int count);
 
 private:
     const Board& board_;
+    const std::vector<std::uint16_t>& distance_;
     int n_ = 0;
     std::vector<int> cost_, u_, v_, p_, way_, minv_;
     std::vector<std::uint8_t> used_;

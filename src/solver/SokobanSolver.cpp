@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <cstdlib>
+#include <memory>
 #include <set>
 
 #include "model/Kinds.h"
@@ -78,16 +78,41 @@ std::uint64_t SplitMix(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
+// What both directions of the search share: the board, the hash keys and the memory cap.
+struct Shared {
+    explicit Shared(const Board& board) : b(board) {
+        std::uint64_t seed = 0x5EED5EEDull;
+        const auto size = static_cast<std::size_t>(board.cellCount);
+        boxKey.resize(size);
+        playerKey.resize(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            boxKey[i] = SplitMix(seed);
+            playerKey[i] = SplitMix(seed);
+        }
+    }
+    const Board& b;
+    std::vector<std::uint64_t> boxKey, playerKey;
+    std::size_t memoryBytes = 0;
+    std::uint64_t generated = 0;
+    std::uint64_t expanded = 0;
+    std::int32_t depth = 0;
+};
+
+enum class Status { Running, Solved, Exhausted, Full };
+
+// One direction of the search: forward by pushes from the start, or backward by pulls from
+// the solved boxes (with the player in any of its areas) to the start.
 class Search {
 public:
-    Search(const Board& board, const SolveLimits& limits, std::stop_token stop,
-           const SolveProgressFn& progress)
-        : b_(board), limits_(limits), stop_(std::move(stop)), progress_(progress), deadlock_(board),
-          matching_(board) {
-        boxCount_ = static_cast<int>(board.boxes.size());
-        wide_ = board.cellOf.size() > 255;
+    Search(Shared& shared, bool backward, int weight, bool corrals)
+        : s_(shared), b_(shared.b), backward_(backward), deadlock_(shared.b),
+          matching_(shared.b, backward ? shared.b.backDistance : shared.b.distance),
+          live_(backward ? shared.b.backLive : shared.b.live), weight_(weight),
+          useCorrals_(corrals && !backward) {
+        boxCount_ = static_cast<int>(b_.boxes.size());
+        wide_ = b_.cellOf.size() > 255;
         keyBytes_ = (boxCount_ + 1) * (wide_ ? 2 : 1);
-        const auto size = static_cast<std::size_t>(board.cellCount);
+        const auto size = static_cast<std::size_t>(b_.cellCount);
         boxAt_.assign(size, 0);
         reach_.assign(size, 0);
         childReach_.assign(size, 0);
@@ -102,22 +127,25 @@ public:
         allowed_.assign(count, 0);
         trial_.assign(count, 0);
         corralCells_.reserve(size);
-        std::uint64_t seed = 0x5EED5EEDull;
-        boxKey_.resize(size);
-        playerKey_.resize(size);
-        for (std::size_t i = 0; i < size; ++i) {
-            boxKey_[i] = SplitMix(seed);
-            playerKey_[i] = SplitMix(seed);
-        }
-        weight_ = limits.metric == SolveMetric::Pushes ? 1 : (std::getenv("SOKW") ? std::atoi(std::getenv("SOKW")) : 3);
-        optimal_ = limits.metric == SolveMetric::Pushes;
-        // Corral pruning keeps some solution, not necessarily one with the fewest pushes.
-        useCorrals_ = !optimal_;
     }
 
-    SolveResult Run();
-    std::uint64_t generated() const { return generated_; }
-    std::uint64_t expanded() const { return expanded_; }
+    void SetOther(Search* other) { other_ = other; }
+    // Adds the first positions; false when the memory cap is reached.
+    bool Start();
+    // Expands the next position.
+    Status Step();
+    // With Solved: the solving position, and the position of the other direction it met
+    // (kNoParent when this direction reached its own end).
+    std::uint32_t solvedAt() const { return solvedAt_; }
+    std::uint32_t met() const { return met_; }
+    // The forward pushes from the start to `node` (forward), or from `node` to solved
+    // (backward), as pairs of the pushed box's cell and the direction.
+    void Pushes(std::uint32_t node, std::vector<std::pair<int, int>>& out) const;
+    std::size_t Bytes() const;
+    std::size_t positions() const { return nodes_.size(); }
+    // The node of a position when it is stored, else kNoParent.
+    std::uint32_t Lookup(std::uint64_t hash, const std::uint8_t* key) const;
+    int startNormal = 0; // the start's normalised player floor number (backward's end)
 
 private:
     // Position keys: sorted floor numbers of the boxes, then the player's normalised one.
@@ -127,29 +155,30 @@ private:
     // Finds or adds a position; returns its node, or kNoParent when the memory cap is reached.
     std::uint32_t Find(std::uint64_t hash, const std::uint8_t* key, bool& added);
     bool Grow();
-    std::size_t Bytes() const;
     void Push(std::uint32_t node);
     bool Pop(std::uint32_t& node);
     int Priority(const Node& n) const { return n.cost + weight_ * n.bound; }
-    bool Expand(std::uint32_t node, std::uint32_t& goal);
+    bool Expand(std::uint32_t node);
+    // Adds or improves the position after one push or pull; true when it ends the search.
+    bool Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction, int normal);
     bool CorralPushes(const int* boxes, std::uint32_t here);
-    SolveResult Finish(SolveResult result, std::uint32_t goal);
-    bool OverLimit(SolveResult& result);
 
+    Shared& s_;
     const Board& b_;
-    SolveLimits limits_;
-    std::stop_token stop_;
-    const SolveProgressFn& progress_;
+    bool backward_;
+    Search* other_ = nullptr;
     DeadlockTest deadlock_;
     Matching matching_;
+    const std::vector<std::uint8_t>& live_;
+    int weight_ = 1;
+    bool useCorrals_ = true;
     int boxCount_ = 0;
     bool wide_ = false;
     int keyBytes_ = 0;
-    int weight_ = 1;
-    bool optimal_ = false;
 
     std::vector<std::uint8_t> boxAt_;
     std::vector<std::uint32_t> reach_, childReach_;
+    std::uint32_t reachEpoch_ = 0, childEpoch_ = 0;
     std::vector<int> queue_, boxes_, floors_, cells_; // scratch
     std::vector<std::uint8_t> key_;
     // Corrals: the component of each unreachable cell, and the pushes allowed for each box.
@@ -158,9 +187,6 @@ private:
     std::vector<std::int16_t> boxIndex_;
     std::vector<std::uint8_t> allowed_, trial_;
     std::vector<int> corralCells_;
-    bool useCorrals_ = true;
-    std::uint32_t reachEpoch_ = 0, childEpoch_ = 0;
-    std::vector<std::uint64_t> boxKey_, playerKey_;
 
     std::vector<Node> nodes_;
     std::vector<std::uint8_t> keys_;
@@ -170,11 +196,7 @@ private:
     std::size_t openCount_ = 0;
     std::size_t lowest_ = 0;
     bool full_ = false;
-
-    std::uint64_t generated_ = 0;
-    std::uint64_t expanded_ = 0;
-    std::int32_t depth_ = 0;
-    Clock::time_point start_ = Clock::now();
+    std::uint32_t solvedAt_ = kNoParent, met_ = kNoParent;
 };
 
 void Search::WriteKey(std::uint8_t* key, const int* floors, int player) const {
@@ -238,7 +260,8 @@ bool Search::Grow() {
     }
     if (tableFull) extra += std::max<std::size_t>(2048, table_.size() * 2) * 8;
     if (extra == 0) return true;
-    if (Bytes() + extra > limits_.memoryBytes) return false;
+    const std::size_t others = other_ ? other_->Bytes() : 0;
+    if (Bytes() + others + extra > s_.memoryBytes) return false;
     if (nodesFull) {
         const std::size_t n = std::max<std::size_t>(1024, nodes_.capacity() * 2);
         nodes_.reserve(n);
@@ -311,15 +334,19 @@ bool Search::Pop(std::uint32_t& node) {
     return false;
 }
 
-bool Search::OverLimit(SolveResult& result) {
-    const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-    if (stop_.stop_requested())
-        result.limit = "stopped";
-    else if (limits_.seconds > 0 && seconds > limits_.seconds)
-        result.limit = "time";
-    else
-        return false;
-    return true;
+std::uint32_t Search::Lookup(std::uint64_t hash, const std::uint8_t* key) const {
+    if (table_.empty()) return kNoParent;
+    const std::size_t mask = table_.size() - 1;
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const auto bytes = static_cast<std::size_t>(keyBytes_);
+    for (std::size_t slot = static_cast<std::uint32_t>(hash) & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = table_[slot];
+        if (!entry) return kNoParent;
+        if (static_cast<std::uint32_t>(entry >> 32) != tag) continue;
+        const auto node = static_cast<std::uint32_t>(entry) - 1;
+        if (std::memcmp(keys_.data() + node * bytes, key, bytes) == 0)
+            return nodes_[node].state == kDead ? kNoParent : node;
+    }
 }
 
 // Looks for a corral the player must open before anything else matters: an area the player
@@ -380,36 +407,79 @@ bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
     return best >= 0;
 }
 
-// Expands one position; sets `goal` and returns true when a push solves the level.
-bool Search::Expand(std::uint32_t node, std::uint32_t& goal) {
+bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction,
+                     int normal) {
+    bool added = false;
+    const std::uint32_t child = Find(hash, key_.data(), added);
+    if (child == kNoParent) return false;
+    Node& c = nodes_[child];
+    const auto cost = static_cast<std::uint16_t>(nodes_[parent].cost + 1);
+    if (!added && (c.state == kDead || cost >= c.cost)) return false;
+    c.parent = parent;
+    c.cost = cost;
+    c.pushCell = static_cast<std::uint16_t>(pushCell);
+    c.pushDirection = static_cast<std::uint8_t>(direction);
+    if (added) {
+        int* cells = cells_.data();
+        for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors_[k]];
+        const int bound = matching_.LowerBound(cells, boxCount_);
+        if (bound == kFar) {
+            c.state = kDead;
+            return false;
+        }
+        c.bound = static_cast<std::uint16_t>(bound);
+        // Solved going forward: every box on a goal. Going backward: the start itself.
+        if (bound == 0 && (!backward_ || normal == startNormal) && weight_ > 1) {
+            solvedAt_ = child;
+            return true;
+        }
+        if (other_) {
+            if (const std::uint32_t there = other_->Lookup(hash, key_.data()); there != kNoParent) {
+                solvedAt_ = child;
+                met_ = there;
+                return true;
+            }
+        }
+    }
+    c.state = kOpen;
+    Push(child);
+    return false;
+}
+
+// Expands one position; true when a push solves the level.
+bool Search::Expand(std::uint32_t node) {
     int* boxes = boxes_.data();
     int player = 0;
     ReadKey(node, boxes, player);
     std::uint64_t boxHash = 0;
     for (int i = 0; i < boxCount_; ++i) {
         boxAt_[boxes[i]] = 1;
-        boxHash ^= boxKey_[boxes[i]];
+        boxHash ^= s_.boxKey[boxes[i]];
     }
     Normalised(player, reach_, reachEpoch_);
     const std::uint32_t here = reachEpoch_;
-    const std::uint16_t cost = nodes_[node].cost;
     const bool restricted = useCorrals_ && CorralPushes(boxes, here);
     bool solved = false;
     int* floors = floors_.data();
-    std::uint8_t* key = key_.data();
 
     for (int i = 0; i < boxCount_ && !solved && !full_; ++i) {
         const int box = boxes[i];
-        for (int d = 0; d < 4; ++d) {
+        for (int d = 0; d < 4 && !solved && !full_; ++d) {
             const int step = b_.delta[static_cast<std::size_t>(d)];
+            // Forward the player stands behind the box and it moves on; backward the player
+            // stands before it and steps back, pulling it along.
             const int to = box + step;
-            if (reach_[box - step] != here || b_.wall[to] || boxAt_[to] || !b_.live[to]) continue;
+            const int stand = backward_ ? box + step : box - step;
+            const int after = backward_ ? box + 2 * step : box;
+            if (reach_[stand] != here || !live_[to]) continue;
+            if (backward_ ? (b_.wall[after] || boxAt_[after]) : (b_.wall[to] || boxAt_[to]))
+                continue;
             if (restricted && !(allowed_[static_cast<std::size_t>(i)] >> d & 1)) continue;
-            ++generated_;
+            ++s_.generated;
             boxAt_[box] = 0;
             boxAt_[to] = 1;
-            if (!deadlock_.FrozenAfterPush(boxAt_, to)) {
-                // The boxes in floor order with the pushed one moved to its new place.
+            if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, to)) {
+                // The boxes in floor order with the moved one in its new place.
                 int n = 0;
                 const int toFloor = b_.floorOf[to];
                 bool placed = false;
@@ -423,175 +493,202 @@ bool Search::Expand(std::uint32_t node, std::uint32_t& goal) {
                     floors[n++] = f;
                 }
                 if (!placed) floors[n++] = toFloor;
-                const int normal = Normalised(box, childReach_, childEpoch_);
-                WriteKey(key, floors, normal);
-                const std::uint64_t hash = boxHash ^ boxKey_[box] ^ boxKey_[to] ^
-                                           playerKey_[static_cast<std::size_t>(normal)];
-                bool added = false;
-                const std::uint32_t child = Find(hash, key, added);
-                if (child != kNoParent) {
-                    Node& c = nodes_[child];
-                    const auto childCost = static_cast<std::uint16_t>(cost + 1);
-                    if (added) {
-                        int* cells = cells_.data();
-                        for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors[k]];
-                        const int bound = matching_.LowerBound(cells, boxCount_);
-                        c.parent = node;
-                        c.cost = childCost;
-                        c.pushCell = static_cast<std::uint16_t>(box);
-                        c.pushDirection = static_cast<std::uint8_t>(d);
-                        if (bound == kFar) {
-                            c.state = kDead;
-                        } else {
-                            c.bound = static_cast<std::uint16_t>(bound);
-                            if (bound == 0 && !optimal_) {
-                                goal = child;
-                                solved = true;
-                            } else {
-                                Push(child);
-                            }
-                        }
-                    } else if (c.state != kDead && childCost < c.cost) {
-                        // A cheaper way to a known position: it is searched again from here.
-                        c.parent = node;
-                        c.cost = childCost;
-                        c.pushCell = static_cast<std::uint16_t>(box);
-                        c.pushDirection = static_cast<std::uint8_t>(d);
-                        c.state = kOpen;
-                        Push(child);
-                    }
-                }
+                const int normal = Normalised(after, childReach_, childEpoch_);
+                WriteKey(key_.data(), floors, normal);
+                const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[to] ^
+                                           s_.playerKey[static_cast<std::size_t>(normal)];
+                // Backward, the pull undoes the push of the box from `to` toward `box`.
+                solved = backward_ ? Reached(node, hash, to, (d + 2) % 4, normal)
+                                   : Reached(node, hash, box, d, normal);
             }
             boxAt_[to] = 0;
             boxAt_[box] = 1;
-            if (solved || full_) break;
         }
     }
     for (int i = 0; i < boxCount_; ++i) boxAt_[boxes[i]] = 0;
     return solved;
 }
 
-SolveResult Search::Run() {
-    SolveResult result;
-    result.outcome = SolveOutcome::GaveUp;
+bool Search::Start() {
     int* floors = floors_.data();
-    for (int i = 0; i < boxCount_; ++i)
-        floors[i] = b_.floorOf[b_.boxes[static_cast<std::size_t>(i)]];
-    std::uint64_t hash = 0;
-    for (const int box : b_.boxes) {
-        boxAt_[box] = 1;
-        hash ^= boxKey_[box];
+    const std::vector<int>& start = backward_ ? b_.goals : b_.boxes;
+    std::vector<int> sorted(start);
+    std::sort(sorted.begin(), sorted.end());
+    std::uint64_t boxHash = 0;
+    for (int i = 0; i < boxCount_; ++i) {
+        const int cell = sorted[static_cast<std::size_t>(i)];
+        floors[i] = b_.floorOf[cell];
+        boxAt_[cell] = 1;
+        boxHash ^= s_.boxKey[cell];
     }
-    const int normal = Normalised(b_.player, reach_, reachEpoch_);
-    for (const int box : b_.boxes) boxAt_[box] = 0;
-    std::uint8_t* key = key_.data();
-    WriteKey(key, floors, normal);
-    bool added = false;
-    const std::uint32_t root =
-        Find(hash ^ playerKey_[static_cast<std::size_t>(normal)], key, added);
-    if (root == kNoParent) {
-        result.limit = "memory";
-        return Finish(result, kNoParent);
-    }
-    const int bound = matching_.LowerBound(b_.boxes.data(), boxCount_);
-    if (bound == kFar) {
-        result.outcome = SolveOutcome::NoSolution;
-        return Finish(result, kNoParent);
-    }
-    nodes_[root].bound = static_cast<std::uint16_t>(bound);
-    Push(root);
-
-    std::uint32_t node = 0, goal = kNoParent;
-    while (Pop(node)) {
-        Node& n = nodes_[node];
-        n.state = kClosed;
-        depth_ = std::max<std::int32_t>(depth_, n.cost);
-        if (optimal_ && n.bound == 0) {
-            goal = node;
-            break;
+    const int bound = matching_.LowerBound(sorted.data(), boxCount_);
+    // Forward from the player's cell; backward from every area the player may end in.
+    ++childEpoch_;
+    for (const int cell : b_.cellOf) {
+        if (boxAt_[cell] || (!backward_ && cell != b_.player)) continue;
+        if (backward_ && childReach_[cell] == childEpoch_) continue;
+        // Areas are told apart by the reach stamp: one epoch marks every area seen so far.
+        const std::uint32_t seen = childEpoch_;
+        const int normal = Normalised(cell, reach_, reachEpoch_);
+        for (const int c : b_.cellOf)
+            if (reach_[c] == reachEpoch_) childReach_[c] = seen;
+        WriteKey(key_.data(), floors, normal);
+        bool added = false;
+        const std::uint64_t hash = boxHash ^ s_.playerKey[static_cast<std::size_t>(normal)];
+        const std::uint32_t node = Find(hash, key_.data(), added);
+        if (node == kNoParent) return false;
+        if (!backward_) startNormal = normal;
+        if (bound == kFar) {
+            nodes_[node].state = kDead;
+            continue;
         }
-        if (Expand(node, goal)) break;
-        if (full_) {
-            result.limit = "memory";
-            return Finish(result, kNoParent);
-        }
-        if ((++expanded_ & 1023) == 0) {
-            if (OverLimit(result)) return Finish(result, kNoParent);
-            if (progress_ && (expanded_ & 4095) == 0) {
-                SolveProgress p;
-                p.positions = nodes_.size();
-                p.depth = depth_;
-                p.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-                p.positionsPerSecond =
-                    p.seconds > 0 ? static_cast<double>(p.positions) / p.seconds : 0;
-                progress_(p);
-            }
-        }
+        nodes_[node].bound = static_cast<std::uint16_t>(bound);
+        Push(node);
     }
-    if (goal == kNoParent) {
-        // Only sound pruning was used, so an exhausted search proves there is no solution.
-        result.outcome = SolveOutcome::NoSolution;
-        return Finish(result, kNoParent);
-    }
-    result.outcome = SolveOutcome::Solved;
-    return Finish(result, goal);
+    for (const int cell : start) boxAt_[cell] = 0;
+    return true;
 }
 
-// Fills in the counts and, for a solution, rebuilds the player's walk between the pushes.
-SolveResult Search::Finish(SolveResult result, std::uint32_t goal) {
-    result.positions = nodes_.size();
-    result.depth = depth_;
-    result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-    if (goal == kNoParent) return result;
-    std::vector<std::uint32_t> path;
-    for (std::uint32_t n = goal; nodes_[n].parent != kNoParent; n = nodes_[n].parent)
-        path.push_back(n);
-    std::reverse(path.begin(), path.end());
+Status Search::Step() {
+    std::uint32_t node = 0;
+    if (full_) return Status::Full;
+    if (!Pop(node)) return Status::Exhausted;
+    Node& n = nodes_[node];
+    n.state = kClosed;
+    s_.depth = std::max<std::int32_t>(s_.depth, n.cost);
+    ++s_.expanded;
+    // Fewest pushes: the end is taken only when it comes first off the queue.
+    if (weight_ == 1 && n.bound == 0) {
+        int player = 0;
+        ReadKey(node, boxes_.data(), player);
+        if (!backward_ || b_.floorOf[player] == startNormal) {
+            solvedAt_ = node;
+            return Status::Solved;
+        }
+    }
+    if (Expand(node)) return Status::Solved;
+    return full_ ? Status::Full : Status::Running;
+}
 
-    for (const int box : b_.boxes) boxAt_[box] = 1;
-    int player = b_.player;
-    std::vector<int> from(static_cast<std::size_t>(b_.cellCount), -1);
+void Search::Pushes(std::uint32_t node, std::vector<std::pair<int, int>>& out) const {
+    std::vector<std::pair<int, int>> pushes;
+    for (std::uint32_t n = node; nodes_[n].parent != kNoParent; n = nodes_[n].parent)
+        pushes.emplace_back(nodes_[n].pushCell, nodes_[n].pushDirection);
+    if (!backward_) std::reverse(pushes.begin(), pushes.end());
+    out.insert(out.end(), pushes.begin(), pushes.end());
+}
+
+// The player's steps that carry out the pushes from the start, the walk between pushes being
+// a shortest one.
+std::vector<SolveStep> StepsOf(const Board& b, const std::vector<std::pair<int, int>>& pushes) {
+    std::vector<SolveStep> steps;
+    std::vector<std::uint8_t> boxAt(static_cast<std::size_t>(b.cellCount), 0);
+    for (const int box : b.boxes) boxAt[box] = 1;
+    int player = b.player;
+    std::vector<int> from(static_cast<std::size_t>(b.cellCount), -1);
     const auto stepOf = [&](int cell, int d) {
-        const int step = b_.delta[static_cast<std::size_t>(d)];
+        const int step = b.delta[static_cast<std::size_t>(d)];
         SolveStep s;
-        s.row = static_cast<std::int8_t>(b_.Row(cell));
-        s.column = static_cast<std::int8_t>(b_.Column(cell));
-        s.rowDelta = static_cast<std::int8_t>(step == b_.width ? 1 : step == -b_.width ? -1 : 0);
+        s.row = static_cast<std::int8_t>(b.Row(cell));
+        s.column = static_cast<std::int8_t>(b.Column(cell));
+        s.rowDelta = static_cast<std::int8_t>(step == b.width ? 1 : step == -b.width ? -1 : 0);
         s.columnDelta = static_cast<std::int8_t>(step == 1 ? 1 : step == -1 ? -1 : 0);
         return s;
     };
-    for (const std::uint32_t n : path) {
-        const int box = nodes_[n].pushCell, d = nodes_[n].pushDirection;
-        const int target = box - b_.delta[static_cast<std::size_t>(d)];
-        // Shortest walk from the player to the pushing side, by a flood that remembers the way.
+    for (const auto& [box, d] : pushes) {
+        const int target = box - b.delta[static_cast<std::size_t>(d)];
         std::fill(from.begin(), from.end(), -1);
         std::vector<int> queue{player};
         from[player] = 4;
         for (std::size_t i = 0; i < queue.size() && from[target] < 0; ++i)
             for (int k = 0; k < 4; ++k) {
-                const int next = queue[i] + b_.delta[static_cast<std::size_t>(k)];
-                if (b_.wall[next] || boxAt_[next] || from[next] >= 0) continue;
+                const int next = queue[i] + b.delta[static_cast<std::size_t>(k)];
+                if (b.wall[next] || boxAt[next] || from[next] >= 0) continue;
                 from[next] = k;
                 queue.push_back(next);
             }
         std::vector<SolveStep> walk;
         for (int cell = target; cell != player;) {
             const int k = from[cell];
-            const int previous = cell - b_.delta[static_cast<std::size_t>(k)];
+            const int previous = cell - b.delta[static_cast<std::size_t>(k)];
             walk.push_back(stepOf(previous, k));
             cell = previous;
         }
-        result.steps.insert(result.steps.end(), walk.rbegin(), walk.rend());
-        result.steps.push_back(stepOf(target, d));
-        boxAt_[box] = 0;
-        boxAt_[box + b_.delta[static_cast<std::size_t>(d)]] = 1;
+        steps.insert(steps.end(), walk.rbegin(), walk.rend());
+        steps.push_back(stepOf(target, d));
+        boxAt[box] = 0;
+        boxAt[box + b.delta[static_cast<std::size_t>(d)]] = 1;
         player = box;
     }
-    std::fill(boxAt_.begin(), boxAt_.end(), 0);
-    result.pushes = static_cast<std::int32_t>(path.size());
-    // Every step is the player's, so the whole solution is one move.
-    result.moves = result.steps.empty() ? 0 : 1;
-    return result;
+    return steps;
+}
+
+// Runs the search forward, and by default backward too, a position of each in turn.
+SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token stop,
+                const SolveProgressFn& progress, SokobanCounters& counters) {
+    const auto start = Clock::now();
+    const bool fewest = limits.metric == SolveMetric::Pushes;
+    Shared shared(board);
+    shared.memoryBytes = limits.memoryBytes;
+    // Fewest pushes: plain A* forward, with no pruning that could lose the shortest solution.
+    Search forward(shared, false, fewest ? 1 : 3, !fewest);
+    std::unique_ptr<Search> backward;
+    if (!fewest) {
+        backward = std::make_unique<Search>(shared, true, 3, false);
+        forward.SetOther(backward.get());
+        backward->SetOther(&forward);
+    }
+    SolveResult result;
+    const auto finish = [&](SolveOutcome outcome, std::string limit) {
+        result.outcome = outcome;
+        result.limit = std::move(limit);
+        result.positions = forward.positions() + (backward ? backward->positions() : 0);
+        result.depth = shared.depth;
+        result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        counters.pushesGenerated += shared.generated;
+        counters.positionsExpanded += shared.expanded;
+        return result;
+    };
+    if (!forward.Start()) return finish(SolveOutcome::GaveUp, "memory");
+    if (backward) {
+        backward->startNormal = forward.startNormal;
+        if (!backward->Start()) return finish(SolveOutcome::GaveUp, "memory");
+    }
+    for (std::uint64_t turn = 0;; ++turn) {
+        Search& side = backward && (turn & 1) ? *backward : forward;
+        const Status status = side.Step();
+        if (status == Status::Full) return finish(SolveOutcome::GaveUp, "memory");
+        // Only sound pruning was used, so either direction running out proves there is none.
+        if (status == Status::Exhausted) return finish(SolveOutcome::NoSolution, "");
+        if (status == Status::Solved) {
+            std::vector<std::pair<int, int>> pushes;
+            if (&side == &forward) {
+                forward.Pushes(forward.solvedAt(), pushes);
+                if (forward.met() != kNoParent) backward->Pushes(forward.met(), pushes);
+            } else {
+                if (side.met() != kNoParent) forward.Pushes(side.met(), pushes);
+                side.Pushes(side.solvedAt(), pushes);
+            }
+            result.steps = StepsOf(board, pushes);
+            result.pushes = static_cast<std::int32_t>(pushes.size());
+            // Every step is the player's, so the whole solution is one move.
+            result.moves = result.steps.empty() ? 0 : 1;
+            return finish(SolveOutcome::Solved, "");
+        }
+        if ((turn & 1023) != 1023) continue;
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        if (stop.stop_requested()) return finish(SolveOutcome::GaveUp, "stopped");
+        if (limits.seconds > 0 && seconds > limits.seconds)
+            return finish(SolveOutcome::GaveUp, "time");
+        if (progress && (turn & 4095) == 4095) {
+            SolveProgress p;
+            p.positions = forward.positions() + (backward ? backward->positions() : 0);
+            p.depth = shared.depth;
+            p.seconds = seconds;
+            p.positionsPerSecond = seconds > 0 ? static_cast<double>(p.positions) / seconds : 0;
+            progress(p);
+        }
+    }
 }
 
 } // namespace
@@ -610,11 +707,7 @@ SolveResult SolveSokobanCounted(const SokobanPuzzle& puzzle, const SolveLimits& 
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         return result;
     }
-    Search search(board, limits, std::move(stop), progress);
-    SolveResult result = search.Run();
-    counters.pushesGenerated += search.generated();
-    counters.positionsExpanded += search.expanded();
-    return result;
+    return Run(board, limits, std::move(stop), progress, counters);
 }
 
 SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,
