@@ -100,12 +100,17 @@ struct Shared {
 
 enum class Status { Running, Solved, Exhausted, Full };
 
+// A weight that orders positions by their bound alone, pushes made breaking ties.
+constexpr int kGreedy = 256;
+
 // One direction of the search: forward by pushes from the start, or backward by pulls from
 // the solved boxes (with the player in any of its areas) to the start.
 class Search {
 public:
-    Search(Shared& shared, bool backward, int weight, bool corrals)
-        : s_(shared), b_(shared.b), backward_(backward), deadlock_(shared.b),
+    // Positions are taken in order of pushes made plus `weight` times the bound; weight 1 with
+    // `fewest` is A* for the fewest pushes.
+    Search(Shared& shared, bool backward, int weight, bool corrals, bool fewest = false)
+        : s_(shared), b_(shared.b), backward_(backward), fewest_(fewest), deadlock_(shared.b),
           matching_(shared.b, backward ? shared.b.backDistance : shared.b.distance),
           live_(backward ? shared.b.backLive : shared.b.live), weight_(weight),
           useCorrals_(corrals && !backward) {
@@ -166,6 +171,7 @@ private:
     Shared& s_;
     const Board& b_;
     bool backward_;
+    bool fewest_;
     Search* other_ = nullptr;
     DeadlockTest deadlock_;
     Matching matching_;
@@ -429,7 +435,7 @@ bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int
         }
         c.bound = static_cast<std::uint16_t>(bound);
         // Solved going forward: every box on a goal. Going backward: the start itself.
-        if (bound == 0 && (!backward_ || normal == startNormal) && weight_ > 1) {
+        if (bound == 0 && (!backward_ || normal == startNormal) && !fewest_) {
             solvedAt_ = child;
             return true;
         }
@@ -558,7 +564,7 @@ Status Search::Step() {
     s_.depth = std::max<std::int32_t>(s_.depth, n.cost);
     ++s_.expanded;
     // Fewest pushes: the end is taken only when it comes first off the queue.
-    if (weight_ == 1 && n.bound == 0) {
+    if (fewest_ && n.bound == 0) {
         int player = 0;
         ReadKey(node, boxes_.data(), player);
         if (!backward_ || b_.floorOf[player] == startNormal) {
@@ -631,10 +637,12 @@ SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token s
     Shared shared(board);
     shared.memoryBytes = limits.memoryBytes;
     // Fewest pushes: plain A* forward, with no pruning that could lose the shortest solution.
-    Search forward(shared, false, fewest ? 1 : 3, !fewest);
+    // Otherwise forward breadth-first by pushes, a ring of positions around the start, and
+    // backward greedily toward the start boxes, until the backward search reaches the ring.
+    Search forward(shared, false, fewest ? 1 : 0, !fewest, fewest);
     std::unique_ptr<Search> backward;
     if (!fewest) {
-        backward = std::make_unique<Search>(shared, true, 3, false);
+        backward = std::make_unique<Search>(shared, true, kGreedy, false);
         forward.SetOther(backward.get());
         backward->SetOther(&forward);
     }
