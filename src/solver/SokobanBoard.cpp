@@ -24,35 +24,23 @@ std::vector<std::uint8_t> Flood(const Board& b, int start) {
     return seen;
 }
 
-// Pushes a lone box needs from each cell to `goal`, found by pulling it back from the goal.
-void PullDistances(const Board& b, int goal, std::uint16_t* out) {
+// Pushes a lone box needs between `cell` and every other cell: from `cell` outward, or with
+// `toCell` from each cell to `cell`, found by pulling the box back from it.
+void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out) {
     std::fill(out, out + b.cellCount, kFar);
-    std::vector<int> queue{goal};
-    out[goal] = 0;
+    std::vector<int> queue{cell};
+    out[cell] = 0;
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const int x = queue[i];
         for (const int d : b.delta) {
-            // The box came from x - d, pushed by the player standing at x - 2d.
-            const int from = x - d;
-            if (b.wall[from] || b.wall[from - d] || out[from] != kFar) continue;
-            out[from] = static_cast<std::uint16_t>(out[x] + 1);
-            queue.push_back(from);
-        }
-    }
-}
-
-// Pushes a lone box needs from `start` to each cell.
-void PushDistances(const Board& b, int start, std::uint16_t* out) {
-    std::fill(out, out + b.cellCount, kFar);
-    std::vector<int> queue{start};
-    out[start] = 0;
-    for (std::size_t i = 0; i < queue.size(); ++i) {
-        const int x = queue[i];
-        for (const int d : b.delta) {
-            const int to = x + d;
-            if (b.wall[to] || b.wall[x - d] || out[to] != kFar) continue;
-            out[to] = static_cast<std::uint16_t>(out[x] + 1);
-            queue.push_back(to);
+            const int step = toCell ? -d : d;
+            const int next = x + step;
+            // The player stands behind the box: before x when pushing on, beyond next when
+            // pulling back.
+            const int player = toCell ? next + step : x - step;
+            if (b.wall[next] || b.wall[player] || out[next] != kFar) continue;
+            out[next] = static_cast<std::uint16_t>(out[x] + 1);
+            queue.push_back(next);
         }
     }
 }
@@ -118,7 +106,7 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
 
     b.distance.assign(b.goals.size() * size, kFar);
     for (std::size_t k = 0; k < b.goals.size(); ++k)
-        PullDistances(b, b.goals[k], b.distance.data() + k * size);
+        LoneBoxDistances(b, b.goals[k], true, b.distance.data() + k * size);
     for (std::size_t k = 0; k < b.goals.size(); ++k)
         for (int p = 0; p < b.cellCount; ++p)
             if (b.distance[k * size + p] != kFar) b.live[p] = 1;
@@ -129,7 +117,7 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
     b.backLive.assign(size, 0);
     for (std::size_t k = 0; k < b.boxes.size(); ++k) {
         std::uint16_t* out = b.backDistance.data() + k * size;
-        PushDistances(b, b.boxes[k], out);
+        LoneBoxDistances(b, b.boxes[k], false, out);
         for (int p = 0; p < b.cellCount; ++p)
             if (out[p] != kFar) b.backLive[p] = 1;
     }
