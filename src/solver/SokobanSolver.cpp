@@ -105,6 +105,14 @@ constexpr int kGreedy = 256;
 
 // One direction of the search: forward by pushes from the start, or backward by pulls from
 // the solved boxes (with the player in any of its areas) to the start.
+// Stamps tell the cells marked in the current pass from older ones; when the counter wraps,
+// every stamp is cleared so that no old mark passes for a new one.
+void NextEpoch(std::vector<std::uint32_t>& stamp, std::uint32_t& epoch) {
+    if (++epoch != 0) return;
+    std::fill(stamp.begin(), stamp.end(), 0);
+    epoch = 1;
+}
+
 class Search {
 public:
     // Positions are taken in order of pushes made plus `weight` times the bound; weight 1 with
@@ -231,7 +239,7 @@ void Search::ReadKey(std::uint32_t node, int* boxCells, int& player) const {
 // Floods the player's area from `start` and returns its first floor number (its top-left
 // cell); the flood stays marked in `stamp` with the new epoch.
 int Search::Normalised(int start, std::vector<std::uint32_t>& stamp, std::uint32_t& epoch) {
-    ++epoch;
+    NextEpoch(stamp, epoch);
     int* queue = queue_.data();
     int head = 0, tail = 0, best = start;
     queue[tail++] = start;
@@ -362,6 +370,11 @@ std::uint32_t Search::Lookup(std::uint64_t hash, const std::uint8_t* key) const 
 bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
     for (int i = 0; i < boxCount_; ++i) boxIndex_[boxes[i]] = static_cast<std::int16_t>(i);
     int best = -1;
+    // Each expansion takes at most one epoch a box; start again long before they run out.
+    if (corralEpoch_ > 0xF0000000u) {
+        std::fill(corral_.begin(), corral_.end(), 0);
+        corralEpoch_ = 0;
+    }
     const std::uint32_t first = corralEpoch_ + 1;
     for (int i = 0; i < boxCount_; ++i) {
         if (corral_[boxes[i]] >= first) continue;
@@ -419,7 +432,8 @@ bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int
     const std::uint32_t child = Find(hash, key_.data(), added);
     if (child == kNoParent) return false;
     Node& c = nodes_[child];
-    const auto cost = static_cast<std::uint16_t>(nodes_[parent].cost + 1);
+    // Saturated, so that a path never looks cheaper than its own prefix.
+    const auto cost = static_cast<std::uint16_t>(std::min(nodes_[parent].cost + 1, 0xFFFF));
     if (!added && (c.state == kDead || cost >= c.cost)) return false;
     c.parent = parent;
     c.cost = cost;
@@ -529,7 +543,7 @@ bool Search::Start() {
     }
     const int bound = matching_.LowerBound(sorted.data(), boxCount_);
     // Forward from the player's cell; backward from every area the player may end in.
-    ++childEpoch_;
+    NextEpoch(childReach_, childEpoch_);
     for (const int cell : b_.cellOf) {
         if (boxAt_[cell] || (!backward_ && cell != b_.player)) continue;
         if (backward_ && childReach_[cell] == childEpoch_) continue;

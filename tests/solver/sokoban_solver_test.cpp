@@ -110,6 +110,8 @@ TEST(SokobanSolve, SolutionsReplayToSolved) {
         {"T\n\n####\n# .#\n#  ###\n#*@  #\n#  $ #\n#  ###\n####\n", 8},
         // Microban I, level 2.
         {"T\n\n######\n#    #\n# #@ #\n# $* #\n# .* #\n#    #\n######\n", 3},
+        // Microban I, level 3.
+        {"T\n\n  ####\n###  ####\n#     $ #\n# #  #$ #\n# . .#@ #\n#########\n", 13},
         // A board whose edge is open: the player walks along the outside rows.
         {"T\n\n  @   \n  $   \n  .   \n", 1},
         // Already solved: nothing to do.
@@ -205,6 +207,42 @@ TEST(SokobanSolve, GivesUpAtItsLimits) {
     result = SolveSokoban(puzzle, {});
     ASSERT_EQ(result.outcome, SolveOutcome::Solved);
     EXPECT_TRUE(Replays(ctx, result));
+}
+
+// Microban I, level 153: far beyond a fraction of a second, with progress on the way.
+TEST(SokobanSolve, GivesUpAtTheTimeLimitWithProgress) {
+    Context ctx;
+    const SokobanPuzzle puzzle = PuzzleOfText(ctx, "T\n\n"
+                                                   "#############\n"
+                                                   "#.# @#  #   #\n"
+                                                   "#.#$$   # $ #\n"
+                                                   "#.#  # $#   #\n"
+                                                   "#.# $#  # $##\n"
+                                                   "#.#  # $#  #\n"
+                                                   "#.# $#  # $#\n"
+                                                   "#..  # $   #\n"
+                                                   "#..  #  #  #\n"
+                                                   "############\n");
+    SolveLimits limits;
+    limits.seconds = 0.2;
+    SolveResult result = SolveSokoban(puzzle, limits);
+    ASSERT_EQ(result.outcome, SolveOutcome::GaveUp);
+    EXPECT_EQ(result.limit, "time");
+    EXPECT_GE(result.seconds, 0.2);
+
+    // A window stops the search from its progress report.
+    std::stop_source stop;
+    std::vector<SolveProgress> reports;
+    result = SolveSokoban(puzzle, {}, stop.get_token(), [&](const SolveProgress& p) {
+        reports.push_back(p);
+        if (reports.size() == 2) stop.request_stop();
+    });
+    ASSERT_EQ(result.outcome, SolveOutcome::GaveUp);
+    EXPECT_EQ(result.limit, "stopped");
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_GT(reports[1].positions, reports[0].positions);
+    EXPECT_LE(reports[1].positions, result.positions);
+    EXPECT_GT(reports.back().positionsPerSecond, 0);
 }
 
 } // namespace
