@@ -1,6 +1,8 @@
-// The Sokoban search: best-first over box pushes, the player's area normalised to its top-left
-// cell, with dead squares, frozen boxes and a matching bound pruning, and every position kept
-// once in a table that compares whole positions.
+// The Sokoban search over box pushes, the player's area normalised to its top-left cell: by
+// default breadth-first forward from the start and greedy backward (pulls) from the solved
+// boxes until the two meet; with the push metric A* forward. Dead squares, frozen boxes,
+// corrals and a matching bound prune; every position is kept once in a table that compares
+// whole positions.
 #include "solver/SokobanSolver.h"
 
 #include <algorithm>
@@ -664,6 +666,8 @@ SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token s
     const auto finish = [&](SolveOutcome outcome, std::string limit) {
         result.outcome = outcome;
         result.limit = std::move(limit);
+        // A Sokoban level always has a push count; without a solution it is 0.
+        if (outcome != SolveOutcome::Solved) result.pushes = 0;
         result.positions = forward.positions() + (backward ? backward->positions() : 0);
         result.depth = shared.depth;
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
