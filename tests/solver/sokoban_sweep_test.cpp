@@ -1,6 +1,7 @@
 // A measuring run over a Sokoban collection, left out of the suite: run it by hand with
 //   VORPEL_SWEEP_FILE=... [VORPEL_SWEEP_SECONDS=10] [VORPEL_SWEEP_FIRST=1 VORPEL_SWEEP_LAST=N]
-//   [VORPEL_SWEEP_METRIC=pushes] solver_tests --gtest_also_run_disabled_tests
+//   [VORPEL_SWEEP_ONLY=4,7,...] [VORPEL_SWEEP_METRIC=pushes] solver_tests
+//   --gtest_also_run_disabled_tests
 //   --gtest_filter='*Sweep*'
 // The limit is the solving thread's processor time, so that other work on a shared machine
 // does not shorten it. One line per level: number, title, outcome, pushes, steps, processor
@@ -77,9 +78,17 @@ TEST(SokobanSweep, DISABLED_Collection) {
     if (metric && std::string(metric) == "pushes") limits.metric = SolveMetric::Pushes;
     const int first = static_cast<int>(EnvNumber("VORPEL_SWEEP_FIRST", 1));
     const int last = static_cast<int>(EnvNumber("VORPEL_SWEEP_LAST", 1e9));
+    std::string only;
+    if (const char* list = std::getenv("VORPEL_SWEEP_ONLY")) {
+        only = ",";
+        only += list;
+        only += ",";
+    }
     int solved = 0, tried = 0;
     double total = 0, slowest = 0;
     for (int i = first - 1; i < static_cast<int>(ctx.collection.levels.size()) && i < last; ++i) {
+        if (!only.empty() && only.find("," + std::to_string(i + 1) + ",") == std::string::npos)
+            continue;
         const Level& level = ctx.collection.levels[i];
         SokobanPuzzle puzzle;
         if (!SokobanPuzzleOf(level, puzzle)) {
