@@ -3,6 +3,7 @@
 
 #include "model/Movement.h"
 #include "solver/GeneralSolver.h"
+#include "solver/SokobanSolver.h"
 
 namespace vorpel {
 
@@ -80,6 +81,11 @@ int CountPushes(const Level& level, const std::vector<SolveStep>& steps) {
 
 SolveResult Solve(const Level& level, const SolveLimits& limits, std::stop_token stop,
                   const SolveProgressFn& progress) {
+    // Plain Sokoban levels go to the push search, which is far stronger there; it finds the
+    // fewest pushes when asked for them, and otherwise any solution.
+    SokobanPuzzle puzzle;
+    if (SokobanPuzzleOf(level, puzzle))
+        return SolveSokoban(puzzle, limits, std::move(stop), progress);
     return SolveGeneral(level, limits, std::move(stop), progress);
 }
 

@@ -119,7 +119,8 @@ TEST(GeneralSolver, ClassicPuzzlesReachTheirPublishedOptima) {
     }
 }
 
-// Box steps are counted on Sokoban-like levels only; the pushes metric finds the fewest.
+// Box steps are counted on Sokoban-like levels only; the general search's pushes metric finds
+// the fewest.
 TEST(GeneralSolver, CountsAndMinimisesPushes) {
     const std::vector<Level> levels = LevelsOf("\"Push\"\r\n"
                                                ".#...#...#...#...#...#..\r\n"
@@ -129,7 +130,7 @@ TEST(GeneralSolver, CountsAndMinimisesPushes) {
     ASSERT_EQ(levels.size(), 1u);
     SolveLimits limits;
     limits.metric = SolveMetric::Pushes;
-    const SolveResult r = Solve(levels[0], limits);
+    const SolveResult r = SolveGeneral(levels[0], limits);
     ASSERT_EQ(r.outcome, SolveOutcome::Solved);
     EXPECT_EQ(r.pushes, 1);
     EXPECT_TRUE(ReplaysToSolved(levels[0], r.steps));
