@@ -207,7 +207,13 @@ std::string LevelTextOf(const Level& level) {
         if (level.MarkAt(r, last) != '.' || level.BlockAt(r, last) != '.') lastColumnUsed = true;
     }
 
-    std::string text = QuoteTitle(level.title.empty() ? std::string("no title") : level.title);
+    // The title is one line of the file: line breaks and zero bytes, which binary formats can
+    // carry, are written as blanks so that the level still reads back (LevelTextLosses names it).
+    std::string title = level.title.empty() ? std::string("no title") : level.title;
+    std::replace_if(
+        title.begin(), title.end(), [](char ch) { return ch == '\r' || ch == '\n' || ch == '\0'; },
+        ' ');
+    std::string text = QuoteTitle(title);
     std::unordered_map<std::int16_t, int> label;
     for (int r = 0; r < rows; ++r) {
         text += "\r\n";

@@ -264,6 +264,19 @@ TEST(WriteLevelText, TrimsEmptyCellsButKeepsTheWidth) {
               "\"no title\"\r\n....\r\n.....[..\r\n.............#..\r\n");
 }
 
+// A title read from a binary format may hold line breaks or a zero byte: they are written as
+// blanks, so that the level reads back rather than vanishing with its title.
+TEST(WriteLevelText, TitlesWithLineBreaksStillReadBack) {
+    Context ctx;
+    Level& level = ctx.CurrentLevel();
+    level.Initialise(std::string("Play\r\"gr\n\0und", 13), 2, 2);
+    EXPECT_FALSE(LevelTextLosses(level).empty());
+    const std::string text = LevelTextOf(level);
+    EXPECT_EQ(text.substr(0, 17), "\"Play \"gr  und\"\r\n");
+    ASSERT_EQ(ReadLevel(ctx, SplitLines(text)), "");
+    EXPECT_EQ(ctx.CurrentLevel().title, "Play \"gr  und");
+}
+
 TEST(WriteLevelText, NumbersLabelsOfMultiCellBlocks) {
     EXPECT_EQ(BlockLabel(0), "//");
     EXPECT_EQ(BlockLabel(1), "0/");
