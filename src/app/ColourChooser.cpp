@@ -105,7 +105,7 @@ void ColourChooser::SelectColour(int colour) {
 }
 
 void ColourChooser::done(int result) {
-    Position() = pos();
+    Position() = FrameRect(*this).topLeft();
     QDialog::done(result);
 }
 

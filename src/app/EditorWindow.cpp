@@ -22,11 +22,13 @@
 #include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
+#include "app/TitleDialog.h"
 #include "editor/Alphanumeric.h"
 #include "editor/EditorCells.h"
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
 #include "files/LevelLoad.h"
+#include "files/LevelText.h"
 #include "files/TitleCheck.h"
 #include "model/History.h"
 #include "model/Movement.h"
@@ -347,7 +349,11 @@ void EditorWindow::BuildControls() {
     connect(replaceButton, &QPushButton::clicked, this,
             [this] { CloseWith(EditorResult::kReplace); });
     connect(addButton, &QPushButton::clicked, this, [this] { CloseWith(EditorResult::kAdd); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] { close(); });
+    // Cancel says what it does: it drops the changes without a question.
+    connect(cancelButton, &QPushButton::clicked, this, [this] {
+        discardAsked_ = true;
+        if (!close()) discardAsked_ = false;
+    });
 
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(titleLabel);
@@ -381,11 +387,16 @@ void EditorWindow::OnTitleChanged() {
     if (typingInField && title != ctx.CurrentLevel().title) PushUndo();
     main.ChangeTitle(title);
     const TitleState state = CheckTitleFor(ctx.collection, title, ctx.collection.currentLevel);
-    titleLabel->setText(state == TitleState::Invalid      ? QStringLiteral("Title  (invalid)")
+    // Characters the code page lacks would become "?": such a title is refused, and named.
+    const QString outside = OutsideCp1252(titleEdit->text());
+    const bool refused = state == TitleState::Invalid || !outside.isEmpty();
+    titleLabel->setText(!outside.isEmpty() ? QStringLiteral("Title  (cannot hold ") + outside + u')'
+                        : refused          ? QStringLiteral("Title  (invalid)")
                         : state == TitleState::Duplicated ? QStringLiteral("Title  (duplicated)")
                                                           : QStringLiteral("Title"));
-    replaceButton->setEnabled(state != TitleState::Invalid);
-    addButton->setEnabled(state != TitleState::Invalid);
+    titleEdit->setToolTip(outside.isEmpty() ? QString() : UnheldTitleCharacters(outside));
+    replaceButton->setEnabled(!refused);
+    addButton->setEnabled(!refused);
 }
 
 void EditorWindow::ShowLevelTitle() {
@@ -526,10 +537,15 @@ void EditorWindow::PasteCommand() {
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
         error = ReadLevelSource(ctx, "", lines);
-        if (error.empty())
-            error = ReadFirstLevel(ctx, lines);
-        else
-            ReadFirstLevel(ctx, {});
+        if (error.empty()) error = ReadFirstLevel(ctx, lines);
+        if (!error.empty()) {
+            // A paste that read no level leaves the edited level as it was.
+            undo.Revert(ctx.CurrentLevel());
+            ShowLevelTitle();
+            Reload();
+            ctx.platform->ShowInfo({"Clipboard", error});
+            return;
+        }
         ShowLevelTitle();
     } else {
         error = PasteClipboardIntoSelection(ctx);
@@ -797,6 +813,10 @@ void EditorWindow::CloseWith(EditorResult result) {
     if (!close()) editorResult = EditorResult::kCancel;
 }
 
+bool EditorWindow::HasChanges() const {
+    return LevelTextOf(main.Ctx().CurrentLevel()) != openedText;
+}
+
 void EditorWindow::closeEvent(QCloseEvent* event) {
     ShellState& f = main.Shell();
     if (f.longOperationRunning) {
@@ -804,7 +824,12 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Memory().position = pos();
+    if (editorResult == EditorResult::kCancel && !discardAsked_ && HasChanges() &&
+        !main.Platform().AskYesNoDefaultNo({kDiscardQuestion})) {
+        event->ignore();
+        return;
+    }
+    Memory().position = FrameRect(*this).topLeft();
     main.SetEditorDispatcher(nullptr);
     main.Resume().SetEditedLevel(nullptr);
     CloseEditor(main.Ctx(), editorResult);
@@ -832,6 +857,7 @@ void ShowEditor(MainWindow& main) {
     main.SetEditorDispatcher([window](unsigned char c) { window->EditorCommand(c); });
     // The editor works on the collection's current level; closing the program keeps it.
     main.Resume().SetEditedLevel([&ctx]() -> const Level* { return &ctx.CurrentLevel(); });
+    window->openedText = LevelTextOf(ctx.CurrentLevel());
     window->show();
     window->buttons[0]->setFocus();
     window->typingInField = false;

@@ -22,6 +22,8 @@ class QToolButton;
 namespace vorpel {
 
 class MainWindow;
+
+inline constexpr const char* kDiscardQuestion = "Discard the changes to this level?";
 struct BoardCanvas;
 
 class EditorWindow : public QWidget {
@@ -45,6 +47,10 @@ public:
     bool typingInField = false;
     UndoStack undo;
     PlaySnapshot snapshot;
+    // The edited level as the editor opened, in level text: what "changes" are measured from.
+    std::string openedText;
+    // Whether the edited level differs from the one the editor opened with.
+    bool HasChanges() const;
 
     QLabel* titleLabel = nullptr;
     QLineEdit* titleEdit = nullptr;
@@ -90,6 +96,8 @@ private:
     void CloseWith(EditorResult result);
 
     std::unique_ptr<BoardCanvas> pictureCanvas_;
+    // The user already chose to drop the changes (the Cancel button).
+    bool discardAsked_ = false;
 };
 
 // "New level - Edit": opens the editor window unless it is open already.

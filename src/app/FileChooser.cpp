@@ -50,16 +50,6 @@ std::vector<std::string> ToMessageLines(const QStringList& lines) {
 }
 
 // A rectangle moved, and shrunk if need be, so that it lies fully on the screen.
-QRect OntoScreen(QRect rect, const QRect& screen) {
-    rect.setWidth(std::min(rect.width(), screen.width()));
-    rect.setHeight(std::min(rect.height(), screen.height()));
-    if (rect.right() > screen.right()) rect.moveRight(screen.right());
-    if (rect.bottom() > screen.bottom()) rect.moveBottom(screen.bottom());
-    if (rect.left() < screen.left()) rect.moveLeft(screen.left());
-    if (rect.top() < screen.top()) rect.moveTop(screen.top());
-    return rect;
-}
-
 // Sets the wait cursor for as long as it lives.
 class WaitCursor {
 public:
@@ -111,7 +101,8 @@ FileChooser::FileChooser(const FileChooserSetup& setup, ChooserMode mode, const 
     }
     OpenFolder(folder);
     PlaceWindow();
-    ActiveView()->setFocus();
+    // A typed name or path goes to the name field, not to the list's type-ahead.
+    fileNameEdit->setFocus();
 }
 
 FileChooser::~FileChooser() = default;
@@ -293,7 +284,7 @@ void FileChooser::PlaceWindow() {
     const QRect wanted = state.geometry.isValid()
                              ? state.geometry
                              : QRect(available.left() + 60, available.top() + 40, 760, 520);
-    setGeometry(OntoScreen(wanted, available));
+    PlaceFrame(*this, wanted);
     if (state.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -336,6 +327,29 @@ void FileChooser::ShowEntries(std::vector<ChooserEntry> entries, const QString& 
     SetCurrentEntry(row);
     folderUpButton->setEnabled(!listingDrives_);
     ShowFolderName();
+    FitNames();
+}
+
+void FileChooser::FitNames() {
+    // The details columns take their contents' width (and their caption's).
+    if (view_ == kViewDetails) {
+        for (int column = 0; column < kColumnCount; ++column)
+            detailsView->resizeColumnToContents(column);
+        return;
+    }
+    // The list views are as wide as the longest name, up to a limit; large icons wrap their
+    // names over up to three lines. The tooltip shows any name still cut.
+    const QFontMetrics metrics(fileListView->font());
+    int longest = 0;
+    for (const ChooserEntry& entry : Entries())
+        longest = std::max(longest, metrics.horizontalAdvance(entry.name));
+    if (view_ == kViewLargeIcons) {
+        const int width = std::clamp(longest + 8, 96, 180);
+        fileListView->setGridSize(QSize(width, 40 + 3 * metrics.lineSpacing()));
+    } else {
+        const int width = std::min(longest, 480) + fileListView->iconSize().width() + 16;
+        fileListView->setGridSize(QSize(width, std::max(metrics.lineSpacing(), 16) + 4));
+    }
 }
 
 void FileChooser::OpenFolder(const QString& folder) {
@@ -411,11 +425,12 @@ void FileChooser::SetView(int view) {
         fileListView->setWrapping(true);
         fileListView->setMovement(QListView::Static);
         fileListView->setWordWrap(icons);
-        fileListView->setGridSize(icons ? QSize(96, 72) : QSize());
+        fileListView->setTextElideMode(icons ? Qt::ElideMiddle : Qt::ElideRight);
         fileListView->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
         fileListView->setSpacing(icons ? 4 : 2);
         viewStack_->setCurrentWidget(fileListView);
     }
+    FitNames();
     if (hadFocus) ActiveView()->setFocus();
     const int current = CurrentEntry();
     if (current >= 0) ActiveView()->scrollTo(model_->index(current, kColumnName));
@@ -590,7 +605,7 @@ void FileChooser::done(int result) {
     state.view = view_;
     state.sortOrder = sortOrder_;
     state.maximized = isMaximized();
-    state.geometry = isMaximized() ? normalGeometry() : geometry();
+    state.geometry = FrameRect(*this);
     QDialog::done(result);
 }
 

@@ -108,6 +108,8 @@ protected:
     void done(int result) override;
 
 private:
+    // Sizes the views so that they show whole names.
+    void FitNames();
     void CreateControls();
     void PlaceWindow();
     // The folder's entries, or the drives, as the filter and the options say.

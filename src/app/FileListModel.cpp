@@ -127,7 +127,9 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole &&
         (column == kColumnSize || (column == kColumnDate && entry.drive)))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (role == Qt::ToolTipRole && column == kColumnName && entry.shortcut) return entry.path;
+    // The whole name, wherever a view has to cut it.
+    if (role == Qt::ToolTipRole && column == kColumnName)
+        return entry.shortcut ? entry.path : entry.name;
     return {};
 }
 

@@ -138,7 +138,8 @@ int CompareOn(int column, const ChooserEntry& a, const ChooserEntry& b) {
 
 QString FilterPattern(int filter) {
     static constexpr std::array<char16_t const*, kFilterCount> patterns = {
-        u"*.*", u"*.txt", u"*.nbl", u"*.gif", u"*.dll", u"*.sok", u""};
+        u"*.*", u"*.txt", u"*.nbl", u"*.gif", u"*.dll", u"*.sok", u"*.xsb", u"*.sok;*.xsb;*.txt",
+        u""};
     return filter >= 0 && filter < kFilterCount ? QString::fromUtf16(patterns[filter]) : QString();
 }
 

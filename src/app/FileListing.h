@@ -19,6 +19,8 @@ enum ChooserFilter : int {
     kFilterGif,
     kFilterDll,
     kFilterSok,
+    kFilterXsb,
+    kFilterLevels, // every level text: SOK, XSB and the own text
     kFilterCustom,
     kFilterCount
 };

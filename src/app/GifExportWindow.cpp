@@ -115,7 +115,7 @@ GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), m
     ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
-    move(main_.Memory().gif.position);
+    MoveOntoScreen(*this, main_.Memory().gif.position);
 }
 
 GifExportSettings& GifExportWindow::Settings() {
@@ -218,7 +218,7 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    main_.Memory().gif.position = pos();
+    main_.Memory().gif.position = FrameRect(*this).topLeft();
     main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();

@@ -68,7 +68,7 @@ GoToMoveDialog::~GoToMoveDialog() {
 void GoToMoveDialog::done(int result) {
     GoToMoveState& state = main_.Memory().navigation.goToMove;
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
-    state.position = pos();
+    state.position = FrameRect(*this).topLeft();
     QDialog::done(result);
     main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
 }

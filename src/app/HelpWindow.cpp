@@ -26,6 +26,10 @@ HelpWindow::HelpWindow(QtPlatform& platform) : QWidget(nullptr, Qt::Window), pla
     setWindowTitle(u"Help"_s + platform.boxCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 600);
+    // Beside the program's window, on its screen and inside the work area.
+    const QWidget* owner = platform.window;
+    const QRect near = owner != nullptr ? owner->frameGeometry() : QRect();
+    MoveOntoScreen(*this, near.isNull() ? QPoint(60, 60) : near.topLeft() + QPoint(60, 60));
 
     backButton = new QToolButton(this);
     backButton->setObjectName(u"backButton"_s);
@@ -45,6 +49,8 @@ HelpWindow::HelpWindow(QtPlatform& platform) : QWidget(nullptr, Qt::Window), pla
     findButton = new QPushButton(u"Find next"_s, this);
     findButton->setObjectName(u"findButton"_s);
     findButton->setAutoDefault(false);
+    notFoundLabel = new QLabel(this);
+    notFoundLabel->setObjectName(u"notFoundLabel"_s);
     openInBrowserButton = new QPushButton(u"Open in browser"_s, this);
     openInBrowserButton->setObjectName(u"openInBrowserButton"_s);
     openInBrowserButton->setAutoDefault(false);
@@ -61,6 +67,7 @@ HelpWindow::HelpWindow(QtPlatform& platform) : QWidget(nullptr, Qt::Window), pla
     bar->addWidget(findLabel);
     bar->addWidget(findEdit, 1);
     bar->addWidget(findButton);
+    bar->addWidget(notFoundLabel);
     bar->addSpacing(12);
     bar->addWidget(openInBrowserButton);
     auto* layout = new QVBoxLayout(this);
@@ -73,6 +80,7 @@ HelpWindow::HelpWindow(QtPlatform& platform) : QWidget(nullptr, Qt::Window), pla
     connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QToolButton::setEnabled);
     connect(findEdit, &QLineEdit::returnPressed, this, &HelpWindow::FindNext);
     connect(findButton, &QPushButton::clicked, this, &HelpWindow::FindNext);
+    connect(findEdit, &QLineEdit::textEdited, notFoundLabel, &QLabel::clear);
     connect(openInBrowserButton, &QPushButton::clicked, this, &HelpWindow::OpenInBrowser);
     auto* findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
@@ -97,13 +105,16 @@ void HelpWindow::ShowTopic(const QString& page, const QString& topic) {
 }
 
 bool HelpWindow::FindNext() {
+    notFoundLabel->clear();
     const QString text = findEdit->text();
     if (text.isEmpty()) return false;
     if (browser->find(text)) return true;
     QTextCursor start = browser->textCursor();
     start.movePosition(QTextCursor::Start);
     browser->setTextCursor(start);
-    return browser->find(text);
+    if (browser->find(text)) return true;
+    notFoundLabel->setText(u"Not found."_s);
+    return false;
 }
 
 void HelpWindow::OpenInBrowser() {

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextBrowser;
@@ -29,6 +30,7 @@ public:
     QToolButton* forwardButton;
     QLineEdit* findEdit;
     QPushButton* findButton;
+    QLabel* notFoundLabel; // says when a search found nothing
     QPushButton* openInBrowserButton;
 
 protected:

@@ -207,10 +207,9 @@ LevelListWindow::LevelListWindow(MainWindow& main)
 
     if (state.normalRect.isEmpty()) {
         resize(620, 480);
-        MoveOntoScreen(*this, main.geometry().topLeft() + QPoint(40, 40));
+        MoveOntoScreen(*this, main.frameGeometry().topLeft() + QPoint(40, 40));
     } else {
-        resize(state.normalRect.size());
-        MoveOntoScreen(*this, state.normalRect.topLeft());
+        PlaceFrame(*this, state.normalRect);
     }
     if (state.maximised) setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -395,7 +394,7 @@ void LevelListWindow::done(int result) {
     state.score = scoreCheckBox->isChecked();
     state.levelsToScore = levelsToScoreEdit->value();
     state.maximised = isMaximized();
-    state.normalRect = state.maximised ? normalGeometry() : geometry();
+    state.normalRect = FrameRect(*this);
     if (result != QDialog::Accepted) chosen_ = -1;
     QDialog::done(result);
 }

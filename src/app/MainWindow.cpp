@@ -30,6 +30,9 @@
 
 #include "app/BoardView.h"
 #include "app/CompanionFiles.h"
+#include "app/EditorWindow.h"
+#include "app/HelpKey.h"
+#include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "editor/EditorOps.h"
 #include "files/BestSolutions.h"
@@ -113,6 +116,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
     platform_.window = this;
+    InstallHelpKey(*this);
     platform_.settings = &settingsStore_;
 
     boardView_ = new BoardView(*this, ctx_);
@@ -248,6 +252,9 @@ void MainWindow::HandleFirstShow() {
     // started for one level).
     move(x(), 0);
     SizeWindow(2, 1);
+    // The window manager's frame is only known once shown: the frame, title bar included, then
+    // goes inside the work area.
+    PlaceFrame(*this, FrameRect(*this));
 
     // 12 to 14.
     UpdateCellSize(CellSizing::kFit);
@@ -736,6 +743,11 @@ bool MainWindow::CanClose() {
         return false;
     }
     if (!platform_.AskYesNo({kCloseQuestion})) return false;
+    // The resume file keeps the editor's level; without it the editor asks about its changes,
+    // and No keeps the program open.
+    if (auto* editor = findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        editor != nullptr && !resume_.SavesAtClose() && !editor->close())
+        return false;
     f.gifStop.request_stop();
     return true;
 }
@@ -745,8 +757,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (celebrationHint_) celebrationHint_->hide();
         resume_.Save();
         event->accept();
+        CloseOtherWindows();
     } else {
         event->ignore();
+    }
+}
+
+void MainWindow::CloseOtherWindows() {
+    // The program ends with its main window: the help window, which has no parent, and the
+    // windows opened from this one go too, so that none keeps the program running alone. They
+    // are only hidden: the resume file already holds what they were working on.
+    if (platform_.helpWindow) platform_.helpWindow->close();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || !window->isVisible()) continue;
+        for (const QWidget* up = window->parentWidget(); up != nullptr; up = up->parentWidget())
+            if (up == this) {
+                window->hide();
+                break;
+            }
     }
 }
 

@@ -245,6 +245,8 @@ private:
     void OnVerticalScroll(int position);
     // True when the window may close.
     bool CanClose();
+    // Closes the help window and the windows opened from this one.
+    void CloseOtherWindows();
     QString ToDisplay(const std::string& text) const;
 
     GameSession& session_;

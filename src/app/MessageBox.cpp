@@ -6,7 +6,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <algorithm>
 
 #include "app/QtPlatform.h"
 
@@ -36,6 +40,14 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int top) {
     // Enter always means the primary button, whichever has the focus.
     button->setAutoDefault(false);
     return button;
+}
+
+// The work area of the screen the box opens on, less room for the window manager's frame.
+QRect MessageBoxArea(const QWidget& box) {
+    const QScreen* screen =
+        box.screen() != nullptr ? box.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {0, 0, 1024, 768};
+    return screen->availableGeometry().adjusted(0, 0, -16, -48);
 }
 
 } // namespace
@@ -115,11 +127,9 @@ Choice MessageBox::Execute(const std::vector<std::string>& lines, const std::str
 
     QStringList paragraphs;
     for (const std::string& line : lines) paragraphs << DisplayText(line);
-    textEdit->setPlainText(paragraphs.join(QLatin1Char('\n')));
 
     if (BoxWithRepeat) {
         textEdit->resize(textEdit->width(), repeatCheckBox->y() - 8 - textEdit->y());
-        textEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         repeatCheckBox->show();
     } else if (BoxWithLink) {
         const QString link = QLatin1String(kAboutLink);
@@ -128,7 +138,12 @@ Choice MessageBox::Execute(const std::vector<std::string>& lines, const std::str
         textEdit->resize(textEdit->width(), linkLabel->y() - textEdit->y());
         linkLabel->show();
     }
-    yesButton->setFocus();
+    FitText(paragraphs);
+    if (BoxSecondDefault && !noButton->isHidden()) {
+        yesButton->setDefault(false);
+        noButton->setDefault(true);
+    }
+    DefaultButton()->setFocus();
 
     result_ = kChoiceCancel;
     if (platform_.script) {
@@ -156,6 +171,44 @@ Choice MessageBox::Execute(const std::vector<std::string>& lines, const std::str
     return result_;
 }
 
+QPushButton* MessageBox::DefaultButton() const {
+    return noButton->isDefault() ? noButton : yesButton;
+}
+
+void MessageBox::FitText(QStringList paragraphs) {
+    const QRect area = MessageBoxArea(*this);
+    const int chrome = height() - textEdit->height();
+    const int widest = std::max(textEdit->width(), area.width() - (width() - textEdit->width()));
+    const auto textHeight = [this](int textWidth) {
+        QTextDocument& document = *textEdit->document();
+        document.setTextWidth(textWidth - 2 * textEdit->frameWidth());
+        return static_cast<int>(document.size().height()) + 2 * textEdit->frameWidth() + 2;
+    };
+    textEdit->setPlainText(paragraphs.join(QLatin1Char('\n')));
+    // First taller, then wider: a box keeps its shape as long as the screen allows.
+    int textWidth = textEdit->width();
+    const int tallest = area.height() - chrome;
+    while (textHeight(textWidth) > tallest && textWidth < widest)
+        textWidth = std::min(widest, textWidth + textWidth / 2);
+    const int needed = textHeight(textWidth);
+    if (needed > tallest && paragraphs.size() > 2 && paragraphs.back().endsWith(u'?')) {
+        paragraphs.insert(1, paragraphs.takeLast());
+        textEdit->setPlainText(paragraphs.join(QLatin1Char('\n')));
+    }
+    const int shown = std::clamp(needed, textEdit->height(), std::max(tallest, textEdit->height()));
+    const int grownBy = textWidth - textEdit->width();
+    const int tallerBy = shown - textEdit->height();
+    setFixedSize(width() + grownBy, height() + tallerBy);
+    textEdit->resize(textWidth, shown);
+    for (QPushButton* button : {yesButton, noButton, cancelButton, thirdButton})
+        button->move(button->x() + grownBy, button->y() + tallerBy);
+    for (QWidget* below : {static_cast<QWidget*>(repeatCheckBox), static_cast<QWidget*>(linkLabel)})
+        below->move(below->x(), below->y() + tallerBy);
+    textEdit->setVerticalScrollBarPolicy(needed > shown ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
+    MoveOntoScreen(*this, pos());
+}
+
 void MessageBox::Answer(Choice choice) {
     result_ = choice;
     done(QDialog::Accepted);
@@ -170,7 +223,7 @@ bool MessageBox::OnKeyPress(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
-        yesButton->click();
+        DefaultButton()->click();
         return true;
     }
     const QString text = event.text();
@@ -213,9 +266,10 @@ void ShowInfo(QtPlatform& platform, const std::vector<std::string>& lines) {
     box.Execute(lines, "Seen");
 }
 
-bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines) {
+bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines, bool noByDefault) {
     MessageBox box(platform, platform.window);
     box.BoxTwoButtons = true;
+    box.BoxSecondDefault = noByDefault;
     return box.Execute(lines, "Yes", "No") == kChoiceFirst;
 }
 

@@ -29,6 +29,8 @@ public:
     bool BoxThreeButtons = false;
     bool BoxWithRepeat = false;
     bool BoxWithLink = false;
+    // The second button (No) is the default: Enter and the first focus go to it.
+    bool BoxSecondDefault = false;
 
     // Builds the box with the message lines and the captions (`second` and `third` only where
     // the mode shows them), shows it modally at the remembered position and returns the
@@ -58,6 +60,10 @@ private:
     // The key preview: true when the key picked a button.
     bool OnKeyPress(const QKeyEvent& event);
     void Answer(Choice choice);
+    // Grows the box to show the whole text, up to the screen's work area; a question at the end
+    // of a text still too long moves up under the first line, so it is seen first.
+    void FitText(QStringList paragraphs);
+    QPushButton* DefaultButton() const;
 
     QtPlatform& platform_;
     Choice result_ = kChoiceCancel;
@@ -65,7 +71,9 @@ private:
 
 // The entry operations; QtPlatform's message functions come here.
 void ShowInfo(QtPlatform& platform, const std::vector<std::string>& lines);
-bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines);
+// With `noByDefault` Enter and the focus mean No: for questions whose Yes loses data.
+bool AskYesNo(QtPlatform& platform, const std::vector<std::string>& lines,
+              bool noByDefault = false);
 Choice AskChoice(QtPlatform& platform, const std::vector<std::string>& lines,
                  const std::string& first, const std::string& second, const std::string& third,
                  bool withRepeat, bool& repeat);

@@ -428,7 +428,7 @@ void MoveListWindow::keyPressEvent(QKeyEvent* event) {
 void MoveListWindow::closeEvent(QCloseEvent* event) {
     MoveListState& state = main_.Memory().navigation.moveList;
     state.maximised = isMaximized();
-    state.normalRect = state.maximised ? normalGeometry() : geometry();
+    state.normalRect = FrameRect(*this);
     QWidget::closeEvent(event);
 }
 
@@ -441,14 +441,11 @@ MoveListWindow& ShowMoveList(MainWindow& main) {
     }
     auto* window = new MoveListWindow(main);
     state.window = window;
-    window->resize(state.normalRect.size());
-    if (state.maximised) {
-        window->move(state.normalRect.topLeft());
+    PlaceFrame(*window, state.normalRect);
+    if (state.maximised)
         window->showMaximized();
-    } else {
-        MoveOntoScreen(*window, state.normalRect.topLeft());
+    else
         window->show();
-    }
     window->ListCurrentMoves();
     window->moveGrid->setFocus();
     return *window;

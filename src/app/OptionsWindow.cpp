@@ -296,7 +296,7 @@ void OptionsWindow::OnOk() {
 }
 
 void OptionsWindow::done(int code) {
-    platform_.optionsPosition = pos();
+    platform_.optionsPosition = FrameRect(*this).topLeft();
     if (code != QDialog::Accepted) {
         ctx_.options.grid = savedGrid_;
         ctx_.options.joinBarriers = savedJoinBarriers_;

@@ -7,16 +7,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMargins>
 #include <QMimeData>
 #include <QScreen>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/SettingsStore.h"
+#include "model/ScreenPlace.h"
 
 namespace vorpel {
 
@@ -40,18 +44,104 @@ std::string ToFileName(const QString& name) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-void MoveOntoScreen(QWidget& window, QPoint topLeft) {
-    QScreen* screen = QGuiApplication::screenAt(topLeft);
+namespace {
+
+// The frame's margins around the client area: the window's own once the window manager has
+// framed it, before that the last ones seen on any window.
+QMargins FrameMargins(const QWidget& window) {
+    static QMargins lastSeen;
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    const QMargins own(inner.left() - frame.left(), inner.top() - frame.top(),
+                       frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    if (!own.isNull()) lastSeen = own;
+    return window.isVisible() ? own : lastSeen;
+}
+
+QRect WorkArea(const QRect& frame) {
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (screen == nullptr) screen = QGuiApplication::screenAt(frame.topLeft());
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        window.move(topLeft);
-        return;
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+// Puts the frame of `window` at `frame` onto its screen now, with the margins known now.
+void PutFrame(QWidget& window, const QRect& frame, bool sized) {
+    const QMargins margins = FrameMargins(window);
+    QRect wanted = frame;
+    if (!sized) wanted.setSize(window.size().grownBy(margins));
+    const QRect area = WorkArea(wanted);
+    if (!area.isEmpty()) {
+        const ScreenRect placed =
+            PlaceOnto({wanted.x(), wanted.y(), wanted.width(), wanted.height()},
+                      {area.x(), area.y(), area.width(), area.height()});
+        if (sized || placed.width < wanted.width() || placed.height < wanted.height()) sized = true;
+        wanted = QRect(placed.left, placed.top, placed.width, placed.height);
     }
-    const QRect area = screen->availableGeometry();
-    const QSize size = window.frameGeometry().size();
-    const int left = std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width()));
-    const int top = std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()));
-    window.move(left, top);
+    if (sized) window.resize(wanted.size().shrunkBy(margins));
+    window.move(wanted.topLeft());
+}
+
+// Watches one showing of a window: once the window manager has put its frame around it, the
+// frame goes where it was asked to go (a window manager that placed the client there instead
+// leaves the title bar off by its height).
+class FrameKeeper : public QObject {
+public:
+    // Found by name: without a meta-object of its own, a cast cannot tell it from other children.
+    static constexpr const char* kName = "frameKeeper";
+
+    FrameKeeper(QWidget& window, const QRect& frame, bool sized)
+        : QObject(&window), window_(window), frame_(frame), sized_(sized) {
+        setObjectName(QLatin1String(kName));
+        window.installEventFilter(this);
+        if (window.isVisible()) Check();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Show) Check();
+        return false;
+    }
+
+private:
+    void Check() {
+        window_.removeEventFilter(this);
+        // Framing comes after the show: look again once it has had time.
+        for (const int delay : {50, 250, 600})
+            QTimer::singleShot(delay, this, [this, last = delay == 600] {
+                if (window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen() &&
+                    (window_.frameGeometry().topLeft() != frame_.topLeft() ||
+                     (sized_ && window_.frameGeometry().size() != frame_.size())))
+                    PutFrame(window_, frame_, sized_);
+                if (last) deleteLater();
+            });
+    }
+
+    QWidget& window_;
+    QRect frame_;
+    bool sized_;
+};
+
+} // namespace
+
+QRect FrameRect(const QWidget& window) {
+    if (window.isMaximized() || window.isFullScreen())
+        return window.normalGeometry().marginsAdded(FrameMargins(window));
+    return window.frameGeometry();
+}
+
+void PlaceFrame(QWidget& window, const QRect& frame) {
+    const bool sized = !frame.size().isEmpty();
+    PutFrame(window, frame, sized);
+    // Where PutFrame put it, onto the screen: that place is kept after the framing.
+    QRect kept(window.pos(), sized ? frame.size() : QSize());
+    for (QObject* old : window.findChildren<QObject*>(QLatin1String(FrameKeeper::kName),
+                                                      Qt::FindDirectChildrenOnly))
+        delete old;
+    new FrameKeeper(window, kept, sized);
+}
+
+void MoveOntoScreen(QWidget& window, QPoint topLeft) {
+    PlaceFrame(window, QRect(topLeft, QSize()));
 }
 
 QtPlatform::QtPlatform() {
@@ -70,6 +160,10 @@ void QtPlatform::ShowInfo(const std::vector<std::string>& lines) {
 
 bool QtPlatform::AskYesNo(const std::vector<std::string>& lines) {
     return vorpel::AskYesNo(*this, lines);
+}
+
+bool QtPlatform::AskYesNoDefaultNo(const std::vector<std::string>& lines) {
+    return vorpel::AskYesNo(*this, lines, true);
 }
 
 Choice QtPlatform::AskChoice(const std::vector<std::string>& lines, const std::string& first,

@@ -9,6 +9,7 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QUrl>
 
@@ -32,8 +33,17 @@ QString DisplayText(const std::string& bytes);
 QString FromFileName(const std::string& name);
 std::string ToFileName(const QString& name);
 
-// Moves a top-level window to `topLeft` and then, when it would lie partly outside the screen's
-// work area there, fully onto it.
+// A top-level window's place as the user sees it: its frame, with the window manager's title bar
+// and borders; for a maximised window, the frame of its normal geometry.
+QRect FrameRect(const QWidget& window);
+
+// Puts a top-level window's frame at `frame` (and gives it that size unless `frame`'s size is
+// empty), moved fully onto the work area of the screen there. Once the window manager has framed
+// the shown window, the frame is put there again if it landed elsewhere, so that a window opened
+// where it was closed never drifts.
+void PlaceFrame(QWidget& window, const QRect& frame);
+
+// PlaceFrame for a position only: the frame's top-left corner at `topLeft`.
 void MoveOntoScreen(QWidget& window, QPoint topLeft);
 
 // One scripted reply to a message box: the key typed into it as a user would type it (a letter
@@ -61,6 +71,7 @@ public:
 
     void ShowInfo(const std::vector<std::string>& lines) override;
     bool AskYesNo(const std::vector<std::string>& lines) override;
+    bool AskYesNoDefaultNo(const std::vector<std::string>& lines) override;
     Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
                      const std::string& second, const std::string& third, bool withRepeat,
                      bool& repeat) override;

@@ -24,6 +24,8 @@ public:
         editedLevel_ = std::move(editedLevel);
     }
     bool KeepsEditedLevel() const { return static_cast<bool>(editedLevel_); }
+    // Whether closing the program writes the resume file, which keeps the work of every window.
+    bool SavesAtClose() const { return writes_ && ctx_.options.resume && !path_.isEmpty(); }
 
     // Reads the resume file (the default one in `dataFolder` unless a path is set) in place of
     // the startup files; false when there was none to read. `writes` is false in a copy started

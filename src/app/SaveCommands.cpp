@@ -10,6 +10,7 @@
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
 #include "files/SaveAll.h"
+#include "files/SaveGuard.h"
 #include "files/SaveOffer.h"
 #include "files/SokFormat.h"
 
@@ -24,6 +25,27 @@ constexpr const char* kSokLossIntro =
     "and marks will be written as floor or wall:";
 constexpr const char* kGoOnQuestion = "Save anyway?";
 constexpr std::size_t kNamedLossyLevels = 10;
+
+// What the format would not keep of a level.
+bool FormatLoses(SaveFormat format, const Level& level, const std::string& name) {
+    switch (format) {
+    case SaveFormat::kSok:
+        return !SokLosses(level, SokTitleFirst(name)).empty();
+    case SaveFormat::kNbl:
+        return !NblLosses(level).empty();
+    default:
+        return !LevelTextLosses(level).empty();
+    }
+}
+
+// A save that replaces a file holding levels it would not write back asks first, whatever the
+// options say; No is the default.
+bool MayReplace(Platform& platform, const std::string& name, const std::vector<std::string>& titles,
+                SaveFormat format, bool formatLoses) {
+    const std::vector<std::string> lost =
+        LevelsLostBySave(ReadFileLevels(name), titles, format, formatLoses);
+    return lost.empty() || platform.AskYesNoDefaultNo(ReplaceQuestion(name, lost));
+}
 
 std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
     switch (format) {
@@ -41,6 +63,8 @@ std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
 void MainWindow::SaveLevelAs(SaveFormat format) {
     const SaveCommandTexts& texts = SaveCommand(format);
     std::string name = fileName_;
+    // A collection file is never offered for one of its levels: its folder is.
+    if (ReadFileLevels(name).titles.size() > 1) name = name.substr(0, name.find_last_of('/') + 1);
     if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
                                      [this](const std::string& topic) { ShowHelpTopic(topic); },
                                      this},
@@ -80,6 +104,9 @@ void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
             }
         }
     }
+    const Level& level = ctx_.CurrentLevel();
+    if (!MayReplace(platform_, name, {level.title}, writeAs, FormatLoses(writeAs, level, name)))
+        return;
     if (const std::string error = Write(ctx_, writeAs, name); !error.empty())
         platform_.ShowInfo(SplitLines(error));
     RepaintAfterEdit(false);
@@ -99,19 +126,26 @@ void MainWindow::SaveAllLevelsCommand() {
 }
 
 void MainWindow::SaveAllLevelsTo(const std::string& name) {
-    if (SavesAllAsSok(name)) {
-        const std::vector<std::string> lossy = SokLossyTitles(ctx_.collection);
+    const bool sok = SavesAllAsSok(name);
+    std::vector<std::string> lossy;
+    if (sok) {
+        lossy = SokLossyTitles(ctx_.collection);
         if (!lossy.empty()) {
-            std::vector<std::string> lines = {kSokLossIntro};
+            // The question before the list, which may be long.
+            std::vector<std::string> lines = {kSokLossIntro, kGoOnQuestion};
             for (std::size_t i = 0; i < lossy.size() && i < kNamedLossyLevels; ++i)
                 lines.push_back("\"" + lossy[i] + "\"");
             if (lossy.size() > kNamedLossyLevels)
                 lines.push_back("and " + std::to_string(lossy.size() - kNamedLossyLevels) +
                                 " more.");
-            lines.push_back(kGoOnQuestion);
-            if (!platform_.AskYesNo(lines)) return;
+            if (!platform_.AskYesNoDefaultNo(lines)) return;
         }
     }
+    std::vector<std::string> titles;
+    for (const Level& level : ctx_.collection.levels) titles.push_back(level.title);
+    if (!MayReplace(platform_, name, titles, sok ? SaveFormat::kSok : SaveFormat::kOwnText,
+                    !lossy.empty()))
+        return;
     SetHourglass(true);
     const std::string error = WriteAllLevels(ctx_.collection, name);
     SetHourglass(false);

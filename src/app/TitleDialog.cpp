@@ -56,18 +56,31 @@ TitleDialog::~TitleDialog() {
     main_.Memory().navigation.title.open = false;
 }
 
+QString UnheldTitleCharacters(const QString& outside) {
+    return QStringLiteral("A title cannot hold these characters: ") + outside;
+}
+
 void TitleDialog::Validate() {
     const TitleState state = CheckTitleFor(main_.Ctx().collection, ToCp1252(nameEdit->text()),
                                            main_.Ctx().collection.currentLevel);
-    invalidLabel->setText(QString::fromLatin1(TitleWarning(state)));
-    okButton->setEnabled(state != TitleState::Invalid);
+    const QString outside = OutsideCp1252(nameEdit->text());
+    invalidLabel->setText(outside.isEmpty() ? QString::fromLatin1(TitleWarning(state))
+                                            : UnheldTitleCharacters(outside));
+    okButton->setEnabled(state != TitleState::Invalid && outside.isEmpty());
 }
 
 void TitleDialog::done(int result) {
+    // A title is never changed silently: characters the code page lacks are named, not turned
+    // into "?".
+    if (const QString outside = OutsideCp1252(nameEdit->text());
+        result == QDialog::Accepted && !outside.isEmpty()) {
+        main_.Platform().ShowInfo({UnheldTitleCharacters(outside).toStdString() + "."});
+        return;
+    }
     // Enter reaches the default button even while it is disabled in some styles.
     if (result == QDialog::Accepted && !okButton->isEnabled()) return;
     if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
-    main_.Memory().navigation.title.position = pos();
+    main_.Memory().navigation.title.position = FrameRect(*this).topLeft();
     QDialog::done(result);
 }
 

@@ -40,6 +40,9 @@ private:
     std::string titleResult_;
 };
 
+// The message that names the characters (`outside`) a title cannot hold.
+QString UnheldTitleCharacters(const QString& outside);
+
 // The "Title change ..." dialog: the edited title on OK, `title` otherwise.
 std::string ChangeTitleDialog(MainWindow& main, const std::string& title);
 

@@ -84,8 +84,9 @@ std::string ReadRecordsFile(Context& ctx, bool showErrors) {
 std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors) {
     RecordsState& records = ctx.records;
     std::string bytes;
-    const std::string error =
-        path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes);
+    std::string error = path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes);
+    // Nobody has records before the first one is kept: a missing file is an empty one.
+    if (!path.empty() && error == kFileNotFound) error.clear();
 
     std::vector<std::string> list;
     if (error.empty()) {

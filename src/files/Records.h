@@ -18,8 +18,8 @@ std::string RecordEntry(long long moves, long long steps, std::string_view title
 std::string RecordEntryOfLine(std::string_view line);
 
 // Rebuilds `recordList` from the file and the records set during the run; returns "" or the read
-// error, which is shown with the file's name when `showErrors`. A missing or unreadable file
-// leaves only the records set during the run.
+// error, which is shown with the file's name when `showErrors`. A missing file reads as no
+// records and is no error; an unreadable one leaves only the records set during the run.
 std::string ReadRecordsFile(Context& ctx, bool showErrors);
 // The same for the records file at `path` (none when empty).
 std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors);

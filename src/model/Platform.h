@@ -21,6 +21,10 @@ public:
     // state it stores in `repeat`.
     virtual void ShowInfo(const std::vector<std::string>& lines) = 0;
     virtual bool AskYesNo(const std::vector<std::string>& lines) = 0;
+    // A yes/no question whose Yes loses data: No is the default answer.
+    virtual bool AskYesNoDefaultNo(const std::vector<std::string>& lines) {
+        return AskYesNo(lines);
+    }
     virtual Choice AskChoice(const std::vector<std::string>& lines, const std::string& first,
                              const std::string& second, const std::string& third, bool withRepeat,
                              bool& repeat) = 0;

@@ -46,4 +46,22 @@ std::string ToCp1252(const QString& text) {
     return bytes;
 }
 
+QString OutsideCp1252(const QString& text) {
+    QString outside;
+    for (qsizetype i = 0; i < text.size();) {
+        // One character: a surrogate pair counts as one.
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        const char16_t code = character[0].unicode();
+        const bool held = length == 1 && (code < 0x80 || (code >= 0xA0 && code <= 0xFF) ||
+                                          std::find(kHighControls.begin(), kHighControls.end(),
+                                                    code) != kHighControls.end());
+        if (!held && !outside.contains(character)) outside += character;
+    }
+    return outside;
+}
+
 } // namespace vorpel

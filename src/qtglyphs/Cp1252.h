@@ -13,4 +13,7 @@ namespace vorpel {
 QString FromCp1252(const std::string& bytes);
 std::string ToCp1252(const QString& text);
 
+// The characters of `text` that the code page cannot hold, each once, in the order they come.
+QString OutsideCp1252(const QString& text);
+
 } // namespace vorpel

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -97,6 +98,9 @@ private Q_SLOTS:
         help.findEdit->setText(QStringLiteral("no such words in the page"));
         QTest::keyClick(help.findEdit, Qt::Key_Return);
         QVERIFY(!help.browser->textCursor().hasSelection());
+        QCOMPARE(help.notFoundLabel->text(), QStringLiteral("Not found."));
+        QTest::keyClicks(help.findEdit, QStringLiteral("x"));
+        QVERIFY(help.notFoundLabel->text().isEmpty());
     }
 
     void theButtonOpensThePageInTheDesktopsBrowser() {

@@ -1,4 +1,6 @@
 // Records: entries of file lines, the sorted list, look-up by halving, records set during the run.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "SolutionFixtures.h"
@@ -53,17 +55,21 @@ TEST(ReadRecordsFile, SortsTheFileAndFindsEveryTitle) {
     }
 }
 
-TEST(ReadRecordsFile, AMissingFileIsShownOnlyWhenAsked) {
+TEST(ReadRecordsFile, AMissingFileIsNoRecordsAndADamagedOneIsShownOnlyWhenAsked) {
     ScratchProgram p;
     p.ctx.records.recordList = {"1,1         Old"};
-    EXPECT_EQ(ReadRecordsFile(p.ctx, false), "File not found.");
-    EXPECT_TRUE(p.Shown().empty());
-    EXPECT_TRUE(p.ctx.records.recordList.empty());
-
     SetRecord(p.ctx, "Set", 5, 6);
-    EXPECT_EQ(ReadRecordsFile(p.ctx, true), "File not found.");
-    const std::vector<std::vector<std::string>> shown = {
-        {"File " + p.Path(".rec") + ".", "File not found."}};
+    EXPECT_EQ(ReadRecordsFile(p.ctx, true), "");
+    EXPECT_TRUE(p.Shown().empty());
+    EXPECT_EQ(p.ctx.records.recordList, std::vector<std::string>{"5,6         Set"});
+
+    // A folder where the file should be cannot be read: that is reported.
+    std::filesystem::create_directory(p.Path(".rec"));
+    const std::string error = ReadRecordsFile(p.ctx, false);
+    EXPECT_NE(error, "");
+    EXPECT_TRUE(p.Shown().empty());
+    EXPECT_EQ(ReadRecordsFile(p.ctx, true), error);
+    const std::vector<std::vector<std::string>> shown = {{"File " + p.Path(".rec") + ".", error}};
     EXPECT_EQ(p.Shown(), shown);
     EXPECT_EQ(p.ctx.records.recordList, std::vector<std::string>{"5,6         Set"});
 }
