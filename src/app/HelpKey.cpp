@@ -10,6 +10,14 @@ namespace vorpel {
 
 namespace {
 
+// A Help button by its name or, where it has none, by its caption.
+bool IsHelpButton(const QAbstractButton& button) {
+    if (button.objectName() == QLatin1String("helpButton")) return true;
+    QString caption = button.text();
+    caption.remove(u'&');
+    return caption == QLatin1String("Help");
+}
+
 class HelpKeyFilter : public QObject {
 public:
     explicit HelpKeyFilter(QObject& owner) : QObject(&owner) {}
@@ -21,9 +29,9 @@ protected:
         if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
         QWidget* window = static_cast<QWidget*>(watched)->window();
         // The window's own button, not one of a window opened from it.
-        for (QAbstractButton* button :
-             window->findChildren<QAbstractButton*>(QStringLiteral("helpButton")))
-            if (button->window() == window && button->isVisible() && button->isEnabled()) {
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            if (IsHelpButton(*button) && button->window() == window && button->isVisible() &&
+                button->isEnabled()) {
                 button->click();
                 return true;
             }

@@ -68,6 +68,8 @@ QRect WorkArea(const QRect& frame) {
 void PutFrame(QWidget& window, const QRect& frame, bool sized) {
     const QMargins margins = FrameMargins(window);
     QRect wanted = frame;
+    // A window not yet shown takes its layout's size when shown: place it with that size.
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) window.adjustSize();
     if (!sized) wanted.setSize(window.size().grownBy(margins));
     const QRect area = WorkArea(wanted);
     if (!area.isEmpty()) {
@@ -108,9 +110,8 @@ private:
         // Framing comes after the show: look again once it has had time.
         for (const int delay : {50, 250, 600})
             QTimer::singleShot(delay, this, [this, last = delay == 600] {
-                if (window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen() &&
-                    (window_.frameGeometry().topLeft() != frame_.topLeft() ||
-                     (sized_ && window_.frameGeometry().size() != frame_.size())))
+                // Idempotent where the frame already is where it belongs.
+                if (window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen())
                     PutFrame(window_, frame_, sized_);
                 if (last) deleteLater();
             });
@@ -137,7 +138,9 @@ void PlaceFrame(QWidget& window, const QRect& frame) {
     for (QObject* old : window.findChildren<QObject*>(QLatin1String(FrameKeeper::kName),
                                                       Qt::FindDirectChildrenOnly))
         delete old;
-    new FrameKeeper(window, kept, sized);
+    // Without a window manager (the offscreen platform) nothing frames the window later.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        new FrameKeeper(window, kept, sized);
 }
 
 void MoveOntoScreen(QWidget& window, QPoint topLeft) {
