@@ -45,6 +45,8 @@ cp -r data/help "$work/" 2>/dev/null || true
 collection="$work/MicroCosmos.sok"
 cp ../shared/corpus/sokoban/MicroCosmos.sok "$collection"
 before=$(md5sum <"$collection")
+# A long name, for the chooser's views.
+cp "$collection" "$work/A collection of levels with a rather long name, kept whole.sok"
 
 failed=0
 fail() {
@@ -104,6 +106,16 @@ shot main
 key "$main" s
 chooser=$(find_window "^Saving ")
 shot save-chooser
+# Every view shows whole names: large icons, row list, column list, then details again (the
+# buttons' places inside the chooser on this screen).
+for view in 480:large-icons 561:row-list 640:column-list 717:details; do
+    xdotool mousemove --window "$chooser" "${view%%:*}" 21 click 1
+    sleep 0.7
+    shot "chooser-${view##*:}"
+done
+xdotool windowactivate --sync "$chooser" 2>/dev/null || true
+xdotool mousemove --window "$chooser" 300 440 click 1 # back into the name field
+sleep 0.5
 key "$chooser" Return
 [ "$(md5sum <"$collection")" = "$before" ] || fail "S and Enter changed the collection"
 # The collection's own name typed in: the question comes, and Enter answers No.

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,14 +48,28 @@ std::string ToFileName(const QString& name) {
 namespace {
 
 // The frame's margins around the client area: the window's own once the window manager has
-// framed it, before that the last ones seen on any window.
-QMargins FrameMargins(const QWidget& window) {
+// framed it, before that the last ones seen on any window and, before any, a title bar and
+// borders as the style draws them (`estimated`; none without a window manager).
+QMargins FrameMargins(const QWidget& window, bool* estimated = nullptr) {
     static QMargins lastSeen;
     const QRect frame = window.frameGeometry(), inner = window.geometry();
     const QMargins own(inner.left() - frame.left(), inner.top() - frame.top(),
                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
-    if (!own.isNull()) lastSeen = own;
-    return window.isVisible() ? own : lastSeen;
+    // Only a frame that surrounds the client counts: while the window manager reparents the
+    // window, Qt may report positions of both without a frame between them.
+    const bool framed = !own.isNull() && own.left() >= 0 && own.top() >= 0 && own.right() >= 0 &&
+                        own.bottom() >= 0 &&
+                        own.left() + own.top() + own.right() + own.bottom() < 200;
+    if (framed) lastSeen = own;
+    if (estimated != nullptr) *estimated = false;
+    if (window.isVisible() && framed) return own;
+    if (!lastSeen.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return lastSeen;
+    if (estimated != nullptr) *estimated = true;
+    const int border = 4;
+    // Generous below, where some window managers draw a handle: the estimate errs inwards.
+    return {border, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+            2 * border};
 }
 
 QRect WorkArea(const QRect& frame) {
@@ -66,7 +81,8 @@ QRect WorkArea(const QRect& frame) {
 
 // Puts the frame of `window` at `frame` onto its screen now, with the margins known now.
 void PutFrame(QWidget& window, const QRect& frame, bool sized) {
-    const QMargins margins = FrameMargins(window);
+    bool estimated = false;
+    const QMargins margins = FrameMargins(window, &estimated);
     QRect wanted = frame;
     // A window not yet shown takes its layout's size when shown: place it with that size.
     if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) window.adjustSize();
@@ -79,7 +95,14 @@ void PutFrame(QWidget& window, const QRect& frame, bool sized) {
         if (sized || placed.width < wanted.width() || placed.height < wanted.height()) sized = true;
         wanted = QRect(placed.left, placed.top, placed.width, placed.height);
     }
-    if (sized) window.resize(wanted.size().shrunkBy(margins));
+    const QSize client = sized ? wanted.size().shrunkBy(margins) : window.size();
+    if (estimated) {
+        // Before any frame was seen, Qt cannot turn a frame position into the client's: the
+        // client's own rectangle is placed exactly, with the frame estimated around it.
+        window.setGeometry(QRect(wanted.topLeft() + QPoint(margins.left(), margins.top()), client));
+        return;
+    }
+    window.resize(client);
     window.move(wanted.topLeft());
 }
 
@@ -105,17 +128,23 @@ protected:
     }
 
 private:
+    // Waits for the window manager's frame (its margins become known), then puts the frame
+    // where it belongs once; gives up after a few seconds without a frame.
     void Check() {
         window_.removeEventFilter(this);
-        // Framing comes after the show: look again once it has had time.
-        for (const int delay : {50, 250, 600})
-            QTimer::singleShot(delay, this, [this, last = delay == 600] {
-                // Idempotent where the frame already is where it belongs.
-                if (window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen())
-                    PutFrame(window_, frame_, sized_);
-                if (last) deleteLater();
-            });
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, ticks = 0]() mutable {
+            const QRect frame = window_.frameGeometry(), inner = window_.geometry();
+            const bool framed = frame != inner && frame.contains(inner);
+            if (framed && window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen())
+                PutFrame(window_, frame_, sized_);
+            if (framed || !window_.isVisible() || ++ticks >= kTicks) deleteLater();
+        });
+        timer->start(kTick);
     }
+
+    static constexpr int kTick = 50;   // ms
+    static constexpr int kTicks = 100; // five seconds
 
     QWidget& window_;
     QRect frame_;
