@@ -153,7 +153,6 @@ void FileChooser::CreateControls() {
     fileListView->setMovement(QListView::Static);
     fileListView->setResizeMode(QListView::Adjust);
     fileListView->setWrapping(true);
-    fileListView->setUniformItemSizes(true);
 
     detailsView = new QTreeView(this);
     detailsView->setObjectName(u"detailsView"_s);
@@ -425,6 +424,8 @@ void FileChooser::SetView(int view) {
         fileListView->setWrapping(true);
         fileListView->setMovement(QListView::Static);
         fileListView->setWordWrap(icons);
+        // Each name at its own width: uniform sizes would cut every name to the first one's.
+        fileListView->setUniformItemSizes(false);
         fileListView->setTextElideMode(icons ? Qt::ElideMiddle : Qt::ElideRight);
         fileListView->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
         fileListView->setSpacing(icons ? 4 : 2);

@@ -203,6 +203,7 @@ private Q_SLOTS:
     void chooseFileReturnsThePathAndTheRunRemembersTheWindow();
     void viewsAttributesWheelHelpAndHistory();
     void drivesListAboveTheRoot();
+    void everyViewShowsWholeNamesAndTheNameFieldHasTheFocus();
 };
 
 void FileChooserTest::filtersHiddenAndSystemFilesShapeTheListing() {
@@ -643,5 +644,31 @@ void FileChooserTest::drivesListAboveTheRoot() {
 }
 
 VORPEL_APP_TEST(FileChooserTest)
+
+void FileChooserTest::everyViewShowsWholeNamesAndTheNameFieldHasTheFocus() {
+    Fixture f;
+    QVERIFY(f.made);
+    const QString longName = u"A collection of levels with a rather long name.sok"_s;
+    QVERIFY(MakeFile(f.Path(longName), 10, Day(2021, 1, 1)));
+    auto form = f.Open();
+    QCOMPARE(form->focusWidget(), Control<QLineEdit>(*form, u"fileNameEdit"_s));
+    auto* list = Control<QListView>(*form, u"fileListView"_s);
+    int row = -1;
+    for (std::size_t i = 0; i < form->Entries().size(); ++i)
+        if (form->Entries()[i].name == longName) row = static_cast<int>(i);
+    QVERIFY(row >= 0);
+    const QModelIndex index = list->model()->index(row, kColumnName);
+    QCOMPARE(index.data(Qt::ToolTipRole).toString(), longName);
+    const int textWidth = list->fontMetrics().horizontalAdvance(longName);
+    for (const int view : {kViewRowList, kViewColumnList}) {
+        form->SetView(view);
+        QTRY_VERIFY2(list->visualRect(index).width() >= textWidth + list->iconSize().width(),
+                     qPrintable(QString::number(view)));
+    }
+    // Large icons wrap the name over lines instead of cutting it.
+    form->SetView(kViewLargeIcons);
+    QTRY_VERIFY(list->visualRect(index).height() >
+                list->iconSize().height() + 2 * list->fontMetrics().lineSpacing());
+}
 
 #include "file_chooser_test.moc"
