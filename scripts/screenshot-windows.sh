@@ -8,37 +8,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 shots=$(realpath -m build/screenshots)
 
-missing=()
-for tool in Xvfb:xvfb xdotool:xdotool import:imagemagick openbox:openbox xwininfo:x11-utils \
-    xprop:x11-utils; do
-    command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        $(printf '%s\n' "${missing[@]}" | sort -u)
-fi
-
-program=${VORPEL:-build/release/src/app/Vorpel}
-if [ ! -x "$program" ]; then
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build/release --target Vorpel
-fi
-
-work=$(mktemp -d)
-xvfb_pid=""
+# shellcheck source=scripts/screenshot-kit.sh
+. scripts/screenshot-kit.sh
+install_missing_tools Xvfb:xvfb xdotool:xdotool import:imagemagick openbox:openbox \
+    xwininfo:x11-utils xprop:x11-utils
+find_program
+make_work_folder
 wm_pid=""
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$program" "$work/Vorpel"
+# The window manager goes too.
+trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; remove_work_folder' EXIT
 cp data/Vorpel.htm "$work/Vorpel.htm"
 cp "data/Vorpel 0.txt" "$work/"
 cp -r data/help "$work/" 2>/dev/null || true
@@ -54,11 +32,7 @@ fail() {
     failed=1
 }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -ardelay 60000 3>"$work/display" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
-export DISPLAY=:$(head -1 "$work/display")
+start_xvfb 1280x800x24
 openbox --sm-disable >/dev/null 2>&1 &
 wm_pid=$!
 sleep 1
