@@ -68,8 +68,8 @@ struct Node {
     std::uint32_t hash = 0; // low half of the position's hash, for growing the table
     std::uint16_t cost = 0; // pushes from the start
     std::uint16_t bound = 0;
-    std::uint16_t pushCell = 0; // the pushed box's cell before the push
-    std::uint8_t pushDirection = 0;
+    std::uint16_t pushCell = 0;     // the pushed box's cell before the push
+    std::uint8_t pushDirection = 0; // low two bits; above them the pushes of a tunnel run
     std::uint8_t state = kOpen;
 };
 
@@ -104,6 +104,8 @@ enum class Status { Running, Solved, Exhausted, Full };
 
 // A weight that orders positions by their bound alone, pushes made breaking ties.
 constexpr int kGreedy = 256;
+// The forward search's second try: pushes made plus this many times the bound.
+constexpr int kBoundWeight = 3;
 
 // One direction of the search: forward by pushes from the start, or backward by pulls from
 // the solved boxes (with the player in any of its areas) to the start.
@@ -175,7 +177,11 @@ private:
     int Priority(const Node& n) const { return n.cost + weight_ * n.bound; }
     bool Expand(std::uint32_t node);
     // Adds or improves the position after one push or pull; true when it ends the search.
-    bool Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction, int normal);
+    bool Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction, int normal,
+                 int run = 1);
+    // Whether a box at `cell`, pushed along `step`, stands in a one-wide tunnel off the goals
+    // with the player in the tunnel behind it: then pushing on is all that can help it.
+    bool InTunnel(int cell, int step) const;
     bool CorralPushes(const int* boxes, std::uint32_t here);
 
     Shared& s_;
@@ -428,19 +434,26 @@ bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
     return best >= 0;
 }
 
+bool Search::InTunnel(int cell, int step) const {
+    const int side = step == 1 || step == -1 ? b_.width : 1;
+    const int behind = cell - step;
+    return !b_.goal[cell] && b_.wall[cell + side] && b_.wall[cell - side] &&
+           b_.wall[behind + side] && b_.wall[behind - side];
+}
+
 bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction,
-                     int normal) {
+                     int normal, int run) {
     bool added = false;
     const std::uint32_t child = Find(hash, key_.data(), added);
     if (child == kNoParent) return false;
     Node& c = nodes_[child];
     // Saturated, so that a path never looks cheaper than its own prefix.
-    const auto cost = static_cast<std::uint16_t>(std::min(nodes_[parent].cost + 1, 0xFFFF));
+    const auto cost = static_cast<std::uint16_t>(std::min(nodes_[parent].cost + run, 0xFFFF));
     if (!added && (c.state == kDead || cost >= c.cost)) return false;
     c.parent = parent;
     c.cost = cost;
     c.pushCell = static_cast<std::uint16_t>(pushCell);
-    c.pushDirection = static_cast<std::uint8_t>(direction);
+    c.pushDirection = static_cast<std::uint8_t>(direction | run << 2);
     if (added) {
         int* cells = cells_.data();
         for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors_[k]];
@@ -500,10 +513,21 @@ bool Search::Expand(std::uint32_t node) {
             ++s_.generated;
             boxAt_[box] = 0;
             boxAt_[to] = 1;
-            if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, to)) {
+            // A box pushed into a tunnel goes on to its end in one move (not when counting
+            // the fewest pushes, which the runs would hide).
+            int end = to, run = 1;
+            while (!backward_ && !fewest_ && run < 63 && InTunnel(end, step)) {
+                const int next = end + step;
+                if (b_.wall[next] || boxAt_[next] || !live_[next]) break;
+                boxAt_[end] = 0;
+                boxAt_[next] = 1;
+                end = next;
+                ++run;
+            }
+            if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, end)) {
                 // The boxes in floor order with the moved one in its new place.
                 int n = 0;
-                const int toFloor = b_.floorOf[to];
+                const int toFloor = b_.floorOf[end];
                 bool placed = false;
                 for (int k = 0; k < boxCount_; ++k) {
                     if (k == i) continue;
@@ -515,15 +539,15 @@ bool Search::Expand(std::uint32_t node) {
                     floors[n++] = f;
                 }
                 if (!placed) floors[n++] = toFloor;
-                const int normal = Normalised(after, childReach_, childEpoch_);
+                const int normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
-                const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[to] ^
+                const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^
                                            s_.playerKey[static_cast<std::size_t>(normal)];
                 // Backward, the pull undoes the push of the box from `to` toward `box`.
                 solved = backward_ ? Reached(node, hash, to, (d + 2) % 4, normal)
-                                   : Reached(node, hash, box, d, normal);
+                                   : Reached(node, hash, box, d, normal, run);
             }
-            boxAt_[to] = 0;
+            boxAt_[end] = 0;
             boxAt_[box] = 1;
         }
     }
@@ -594,8 +618,13 @@ Status Search::Step() {
 
 void Search::Pushes(std::uint32_t node, std::vector<std::pair<int, int>>& out) const {
     std::vector<std::pair<int, int>> pushes;
-    for (std::uint32_t n = node; nodes_[n].parent != kNoParent; n = nodes_[n].parent)
-        pushes.emplace_back(nodes_[n].pushCell, nodes_[n].pushDirection);
+    for (std::uint32_t n = node; nodes_[n].parent != kNoParent; n = nodes_[n].parent) {
+        const int direction = nodes_[n].pushDirection & 3, run = nodes_[n].pushDirection >> 2;
+        const int step = b_.delta[static_cast<std::size_t>(direction)];
+        // Collected last push first, and turned round below going forward.
+        for (int k = run - 1; k >= 0; --k)
+            pushes.emplace_back(nodes_[n].pushCell + k * step, direction);
+    }
     if (!backward_) std::reverse(pushes.begin(), pushes.end());
     out.insert(out.end(), pushes.begin(), pushes.end());
 }
@@ -646,8 +675,9 @@ std::vector<SolveStep> StepsOf(const Board& b, const std::vector<std::pair<int, 
 }
 
 // Runs the search forward, and by default backward too, a position of each in turn.
-SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token stop,
-                const SolveProgressFn& progress, SokobanCounters& counters) {
+SolveResult Attempt(const Board& board, const SolveLimits& limits, int forwardWeight,
+                    std::stop_token stop, const SolveProgressFn& progress,
+                    SokobanCounters& counters) {
     const auto start = Clock::now();
     const bool fewest = limits.metric == SolveMetric::Pushes;
     Shared shared(board);
@@ -655,7 +685,7 @@ SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token s
     // Fewest pushes: plain A* forward, with no pruning that could lose the shortest solution.
     // Otherwise forward breadth-first by pushes, a ring of positions around the start, and
     // backward greedily toward the start boxes, until the backward search reaches the ring.
-    Search forward(shared, false, fewest ? 1 : 0, !fewest, fewest);
+    Search forward(shared, false, fewest ? 1 : forwardWeight, !fewest, fewest);
     std::unique_ptr<Search> backward;
     if (!fewest) {
         backward = std::make_unique<Search>(shared, true, kGreedy, false);
@@ -733,7 +763,22 @@ SolveResult SolveSokobanCounted(const SokobanPuzzle& puzzle, const SolveLimits& 
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         return result;
     }
-    return Run(board, limits, std::move(stop), progress, counters);
+    if (limits.metric == SolveMetric::Pushes || limits.seconds <= 0)
+        return Attempt(board, limits, 0, std::move(stop), progress, counters);
+    // With a time limit, half of it goes to the forward search breadth-first and the rest, if
+    // that gave up, to a forward search drawn on by the bound: each solves levels the other
+    // does not within the time.
+    SolveLimits first = limits;
+    first.seconds = limits.seconds / 2;
+    SolveResult result = Attempt(board, first, 0, stop, progress, counters);
+    if (result.outcome != SolveOutcome::GaveUp || result.limit != "time") return result;
+    SolveLimits second = limits;
+    second.seconds = std::max(0.001, limits.seconds - result.seconds);
+    SolveResult more = Attempt(board, second, kBoundWeight, std::move(stop), progress, counters);
+    more.positions += result.positions;
+    more.depth = std::max(more.depth, result.depth);
+    more.seconds += result.seconds;
+    return more;
 }
 
 SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,

@@ -112,6 +112,10 @@ TEST(SokobanSolve, SolutionsReplayToSolved) {
         {"T\n\n######\n#    #\n# #@ #\n# $* #\n# .* #\n#    #\n######\n", 3},
         // Microban I, level 3.
         {"T\n\n  ####\n###  ####\n#     $ #\n# #  #$ #\n# . .#@ #\n#########\n", 13},
+        // A one-wide tunnel: the box runs through it in one move, and the pushes unfold.
+        {"T\n\n##########\n#@$     .#\n##########\n", 6},
+        // A tunnel that opens below: the run stops there, and plain pushes go on.
+        {"T\n\n##########\n#@$    . #\n####  ####\n   #  #\n   ####\n", 5},
         // A board whose edge is open: the player walks along the outside rows.
         {"T\n\n  @   \n  $   \n  .   \n", 1},
         // Already solved: nothing to do.
