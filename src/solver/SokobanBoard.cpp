@@ -66,13 +66,20 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
     const auto padded = [&](int index) {
         return (index / columns + 1) * b.width + index % columns + 1;
     };
+    b.lettered = !puzzle.boxLetter.empty();
+    // Whether a cell needs nothing more: a box on a goal (its own, when lettered), or neither.
+    const auto settled = [&](int i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::uint8_t cell = puzzle.cells[at];
+        const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
+        return isGoal == isBox && (!b.lettered || puzzle.boxLetter[at] == puzzle.goalLetter[at]);
+    };
     bool solved = true, anyGoal = false;
     for (int i = 0; i < rows * columns; ++i) {
         const std::uint8_t cell = puzzle.cells[static_cast<std::size_t>(i)];
-        const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
         if (!(cell & SokobanPuzzle::kWall)) b.wall[padded(i)] = 0;
-        anyGoal = anyGoal || isGoal;
-        if (isGoal != isBox) solved = false;
+        anyGoal = anyGoal || (cell & SokobanPuzzle::kGoal);
+        if (!settled(i)) solved = false;
     }
     // The solved test: every destination under a box and every box on a destination; a board
     // without destinations is never solved.
@@ -81,17 +88,22 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
 
     b.player = padded(puzzle.player);
     const std::vector<std::uint8_t> reach = Flood(b, b.player);
+    std::vector<std::uint8_t> boxLetters, goalLetters; // in the order of b.boxes and b.goals
     for (int i = 0; i < rows * columns; ++i) {
         const std::uint8_t cell = puzzle.cells[static_cast<std::size_t>(i)];
         const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
         const int p = padded(i);
         if (!reach[p]) {
             // Out of the player's reach nothing ever moves.
-            if (isGoal != isBox) return Verdict::NoSolution;
+            if (!settled(i)) return Verdict::NoSolution;
             continue;
         }
         if (isGoal) b.goals.push_back(p);
         if (isBox) b.boxes.push_back(p);
+        if (b.lettered && isGoal)
+            goalLetters.push_back(puzzle.goalLetter[static_cast<std::size_t>(i)]);
+        if (b.lettered && isBox)
+            boxLetters.push_back(puzzle.boxLetter[static_cast<std::size_t>(i)]);
     }
     for (int p = 0; p < b.cellCount; ++p) {
         if (!reach[p]) {
@@ -102,6 +114,16 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
         b.cellOf.push_back(p);
     }
     if (b.goals.size() != b.boxes.size()) return Verdict::NoSolution;
+    if (b.lettered) {
+        // Each box's own goal takes its index.
+        std::vector<int> goals;
+        for (const std::uint8_t letter : boxLetters) {
+            const auto k = std::find(goalLetters.begin(), goalLetters.end(), letter);
+            if (k == goalLetters.end()) return Verdict::NoSolution;
+            goals.push_back(b.goals[static_cast<std::size_t>(k - goalLetters.begin())]);
+        }
+        b.goals = std::move(goals);
+    }
     for (const int g : b.goals) b.goal[g] = 1;
 
     b.distance.assign(b.goals.size() * size, kFar);
@@ -178,6 +200,16 @@ int Matching::LowerBound(const int* boxCells, int count) {
     constexpr int kNone = 1 << 20; // above any real total, below overflow
     const int n = count;
     const auto size = static_cast<std::size_t>(board_.cellCount);
+    if (board_.lettered) {
+        int total = 0;
+        for (int k = 0; k < n; ++k) {
+            const std::uint16_t d = distance_[static_cast<std::size_t>(k) * size +
+                                              static_cast<std::size_t>(boxCells[k])];
+            if (d == kFar) return kFar;
+            total += d;
+        }
+        return total;
+    }
     const auto at = [&](int i, int j) -> int& {
         return cost_[static_cast<std::size_t>(i * (n_ + 1) + j)];
     };

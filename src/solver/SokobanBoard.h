@@ -24,8 +24,11 @@ struct Board {
     std::vector<std::uint8_t> live;    // a box here can still reach some goal
     std::vector<std::int16_t> floorOf; // cell -> floor number (row-major), -1 off the floor
     std::vector<int> cellOf;           // floor number -> cell
-    std::vector<int> goals;            // cells
+    std::vector<int> goals;            // cells; on a lettered board goals[k] is box k's own
     std::vector<int> boxes;            // starting cells, row-major
+    // Each box has its own goal: positions keep the boxes apart, and the bound matches each
+    // box to its goal.
+    bool lettered = false;
     int player = 0;
     // Pushes a lone box needs from a cell to goal k: distance[k * cellCount + cell].
     std::vector<std::uint16_t> distance;
@@ -64,7 +67,7 @@ private:
 
 // Minimum total pushes of a perfect matching of boxes to targets (boxes given as cells; the
 // targets are the goals, or the start boxes for the search backward); kFar when no matching
-// exists, which is a deadlock.
+// exists, which is a deadlock. On a lettered board box k's target is target k.
 class Matching {
 public:
     Matching(const Board& board, const std::vector<std::uint16_t>& distance);

@@ -6,6 +6,7 @@
 #include "solver/SokobanSolver.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -25,16 +26,27 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
     p.columns = columns;
     p.cells.assign(static_cast<std::size_t>(rows * columns), SokobanPuzzle::kFloor);
     std::set<std::int16_t> boxIds;
-    int players = 0;
+    int players = 0, plainGoals = 0, plainBoxes = 0;
+    // Lettered boxes and marks by letter: how many of each.
+    std::array<int, 256> letterBoxes{}, letterGoals{};
+    p.boxLetter.assign(p.cells.size(), 0);
+    p.goalLetter.assign(p.cells.size(), 0);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             std::uint8_t& cell = p.cells[static_cast<std::size_t>(r * columns + c)];
             const Byte mark = level.MarkAt(r, c), block = level.BlockAt(r, c);
             const std::int16_t id = level.IdAt(r, c);
-            if (mark == kDestinationMark)
+            const auto at = static_cast<std::size_t>(r * columns + c);
+            if (mark == kDestinationMark) {
                 cell |= SokobanPuzzle::kGoal;
-            else if (mark != kPlainMark)
+                ++plainGoals;
+            } else if (AlphanumericIndex(mark) != 0) {
+                cell |= SokobanPuzzle::kGoal;
+                p.goalLetter[at] = mark;
+                ++letterGoals[mark];
+            } else if (mark != kPlainMark) {
                 return false;
+            }
             if (block == kWallKind) {
                 // A wall on a destination is no plain Sokoban cell.
                 if (mark != kPlainMark) return false;
@@ -43,6 +55,13 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
                 // Lettered boxes have negative identifiers; a box of several cells shares one.
                 if (id <= 0 || !boxIds.insert(id).second) return false;
                 cell |= SokobanPuzzle::kBox;
+                ++plainBoxes;
+            } else if (block == kBoxKind && id < 0 && AlphanumericChar(-id) != 0) {
+                // A lettered box; its cells share the identifier, so one of several is refused.
+                if (!boxIds.insert(id).second) return false;
+                cell |= SokobanPuzzle::kBox;
+                p.boxLetter[at] = AlphanumericChar(-id);
+                ++letterBoxes[p.boxLetter[at]];
             } else if (block == kNormalKind) {
                 if (id <= 0 || ++players > 1) return false;
                 p.player = r * columns + c;
@@ -51,6 +70,19 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
             }
         }
     if (players != 1) return false;
+    bool anyLetter = false;
+    for (std::size_t k = 0; k < letterBoxes.size(); ++k)
+        anyLetter = anyLetter || letterBoxes[k] > 0 || letterGoals[k] > 0;
+    if (!anyLetter) {
+        p.boxLetter.clear();
+        p.goalLetter.clear();
+    } else {
+        // Lettered only, each letter once on a box and once on a mark, so that solved is
+        // exactly every box on its own mark.
+        if (plainGoals + plainBoxes > 0) return false;
+        for (std::size_t k = 0; k < letterBoxes.size(); ++k)
+            if (letterBoxes[k] != letterGoals[k] || letterBoxes[k] > 1) return false;
+    }
     puzzle = std::move(p);
     return true;
 }
@@ -525,11 +557,14 @@ bool Search::Expand(std::uint32_t node) {
                 ++run;
             }
             if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, end)) {
-                // The boxes in floor order with the moved one in its new place.
+                // The boxes in floor order with the moved one in its new place; lettered
+                // boxes keep their own places.
                 int n = 0;
                 const int toFloor = b_.floorOf[end];
                 bool placed = false;
-                for (int k = 0; k < boxCount_; ++k) {
+                for (int k = 0; k < boxCount_ && b_.lettered; ++k)
+                    floors[k] = k == i ? toFloor : b_.floorOf[boxes[k]];
+                for (int k = 0; k < boxCount_ && !b_.lettered; ++k) {
                     if (k == i) continue;
                     const int f = b_.floorOf[boxes[k]];
                     if (!placed && toFloor < f) {
@@ -538,7 +573,7 @@ bool Search::Expand(std::uint32_t node) {
                     }
                     floors[n++] = f;
                 }
-                if (!placed) floors[n++] = toFloor;
+                if (!placed && !b_.lettered) floors[n++] = toFloor;
                 const int normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
                 const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^
@@ -559,7 +594,7 @@ bool Search::Start() {
     int* floors = floors_.data();
     const std::vector<int>& start = backward_ ? b_.goals : b_.boxes;
     std::vector<int> sorted(start);
-    std::sort(sorted.begin(), sorted.end());
+    if (!b_.lettered) std::sort(sorted.begin(), sorted.end());
     std::uint64_t boxHash = 0;
     for (int i = 0; i < boxCount_; ++i) {
         const int cell = sorted[static_cast<std::size_t>(i)];
