@@ -149,6 +149,31 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
 DeadlockTest::DeadlockTest(const Board& board)
     : board_(board), fixed_(static_cast<std::size_t>(board.cellCount), 0) {}
 
+bool DeadlockTest::FrozenAt(const std::vector<std::uint8_t>& boxes, int cell) {
+    boxes_ = &boxes;
+    calls_ = 0;
+    return Frozen(cell);
+}
+
+void DistancesTo(const Board& b, int goal, const std::vector<std::uint8_t>& blocked,
+                 std::uint16_t* out) {
+    std::fill(out, out + b.cellCount, kFar);
+    std::vector<int> queue{goal};
+    out[goal] = 0;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int x = queue[i];
+        for (const int d : b.delta) {
+            // Pulled back from x to next, the player beyond it.
+            const int next = x - d, player = x - 2 * d;
+            if (b.wall[next] || b.wall[player] || blocked[next] || blocked[player] ||
+                out[next] != kFar)
+                continue;
+            out[next] = static_cast<std::uint16_t>(out[x] + 1);
+            queue.push_back(next);
+        }
+    }
+}
+
 bool DeadlockTest::FrozenAfterPush(const std::vector<std::uint8_t>& boxes, int cell) {
     boxes_ = &boxes;
     calls_ = 0;

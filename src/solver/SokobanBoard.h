@@ -54,6 +54,8 @@ public:
     // Whether the box just pushed to `cell` is frozen off a goal, or freezes a neighbour that is
     // off a goal. Boxes are in `boxes`.
     bool FrozenAfterPush(const std::vector<std::uint8_t>& boxes, int cell);
+    // Whether the box at `cell` can never move again (or only onto dead squares).
+    bool FrozenAt(const std::vector<std::uint8_t>& boxes, int cell);
 
 private:
     bool Frozen(int cell);
@@ -64,6 +66,11 @@ private:
     std::vector<std::uint8_t> fixed_; // boxes taken as walls while their freeze is tested
     int calls_ = 0;
 };
+
+// Pushes a lone box needs from each cell to `goal` (kFar for none), cells marked in `blocked`
+// taken as walls too.
+void DistancesTo(const Board& board, int goal, const std::vector<std::uint8_t>& blocked,
+                 std::uint16_t* out);
 
 // Minimum total pushes of a perfect matching of boxes to targets (boxes given as cells; the
 // targets are the goals, or the start boxes for the search backward); kFar when no matching

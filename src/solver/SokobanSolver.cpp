@@ -156,6 +156,7 @@ public:
     Search(Shared& shared, bool backward, int weight, bool corrals, bool fewest = false)
         : s_(shared), b_(shared.b), backward_(backward), fewest_(fewest), deadlock_(shared.b),
           matching_(shared.b, backward ? shared.b.backDistance : shared.b.distance),
+          sealMatching_(shared.b, sealDistance_),
           live_(backward ? shared.b.backLive : shared.b.live), weight_(weight),
           useCorrals_(corrals && !backward) {
         boxCount_ = static_cast<int>(b_.boxes.size());
@@ -214,7 +215,15 @@ private:
     // Whether a box at `cell`, pushed along `step`, stands in a one-wide tunnel off the goals
     // with the player in the tunnel behind it: then pushing on is all that can help it.
     bool InTunnel(int cell, int step) const;
+    // A box at `cell` pushed along `step` into a one-wide dead end can only go deeper, and no
+    // box can pass it: it must end on the deepest free goal ahead of it. Returns that goal, the
+    // cell itself when nothing is known or it is already home, and -1 for a deadlock (no goal
+    // left for it, or free goals beyond other boxes ahead).
+    int DeadEndTarget(int cell, int step) const;
     bool CorralPushes(const int* boxes, std::uint32_t here);
+    // Whether the box just pushed to `cell` froze on its goal in a way that leaves the other
+    // boxes no way onto the goals still free; `cells` are the boxes after the push.
+    bool SealsGoals(int cell, const int* cells);
 
     Shared& s_;
     const Board& b_;
@@ -223,6 +232,10 @@ private:
     Search* other_ = nullptr;
     DeadlockTest deadlock_;
     Matching matching_;
+    // Goals sealed by boxes frozen on goals: the distances with those boxes as walls.
+    std::vector<std::uint16_t> sealDistance_;
+    std::vector<std::uint8_t> sealed_;
+    Matching sealMatching_;
     const std::vector<std::uint8_t>& live_;
     int weight_ = 1;
     bool useCorrals_ = true;
@@ -466,6 +479,48 @@ bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
     return best >= 0;
 }
 
+bool Search::SealsGoals(int cell, const int* cells) {
+    if (!b_.goal[cell] || b_.lettered || !deadlock_.FrozenAt(boxAt_, cell)) return false;
+    const auto size = static_cast<std::size_t>(b_.cellCount);
+    if (sealDistance_.empty()) {
+        sealDistance_.assign(b_.goals.size() * size, kFar);
+        sealed_.assign(size, 0);
+    }
+    std::fill(sealed_.begin(), sealed_.end(), 0);
+    for (const int g : b_.goals)
+        if (boxAt_[g] && (g == cell || deadlock_.FrozenAt(boxAt_, g))) sealed_[g] = 1;
+    for (std::size_t k = 0; k < b_.goals.size(); ++k) {
+        const int g = b_.goals[k];
+        std::uint16_t* out = sealDistance_.data() + k * size;
+        if (sealed_[g]) {
+            // Its own box stays; no other may come.
+            std::fill(out, out + size, kFar);
+            out[g] = 0;
+        } else {
+            DistancesTo(b_, g, sealed_, out);
+        }
+    }
+    return sealMatching_.LowerBound(cells, boxCount_) == kFar;
+}
+
+int Search::DeadEndTarget(int cell, int step) const {
+    const int side = step == 1 || step == -1 ? b_.width : 1;
+    const auto narrow = [&](int c) { return b_.wall[c + side] && b_.wall[c - side]; };
+    if (b_.lettered || !narrow(cell)) return cell;
+    int target = cell;
+    bool boxAhead = false;
+    for (int c = cell + step; !b_.wall[c]; c += step) {
+        if (!narrow(c)) return cell; // it opens out: the box may yet come back
+        if (boxAt_[c])
+            boxAhead = true;
+        else if (b_.goal[c] && boxAhead)
+            return -1;
+        else if (b_.goal[c])
+            target = c;
+    }
+    return target == cell && !b_.goal[cell] ? -1 : target;
+}
+
 bool Search::InTunnel(int cell, int step) const {
     const int side = step == 1 || step == -1 ? b_.width : 1;
     const int behind = cell - step;
@@ -556,7 +611,21 @@ bool Search::Expand(std::uint32_t node) {
                 end = next;
                 ++run;
             }
-            if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, end)) {
+            bool sealed = false;
+            if (!backward_ && !fewest_) {
+                const int target = DeadEndTarget(end, step);
+                const int pushes = target < 0 ? 0 : (target - end) / step;
+                if (target < 0) {
+                    sealed = true;
+                } else if (pushes > 0 && run + pushes < 64) {
+                    boxAt_[end] = 0;
+                    boxAt_[target] = 1;
+                    end = target;
+                    run += pushes;
+                }
+            }
+            sealed = sealed || (!backward_ && deadlock_.FrozenAfterPush(boxAt_, end));
+            if (!sealed) {
                 // The boxes in floor order with the moved one in its new place; lettered
                 // boxes keep their own places.
                 int n = 0;
@@ -574,6 +643,11 @@ bool Search::Expand(std::uint32_t node) {
                     floors[n++] = f;
                 }
                 if (!placed && !b_.lettered) floors[n++] = toFloor;
+                int* cells = cells_.data();
+                for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors[k]];
+                sealed = !backward_ && SealsGoals(end, cells);
+            }
+            if (!sealed) {
                 const int normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
                 const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^

@@ -158,6 +158,8 @@ TEST(SokobanSolve, SolutionsReplayToSolved) {
         {"T\n\n##########\n#@$     .#\n##########\n", 6},
         // A tunnel that opens below: the run stops there, and plain pushes go on.
         {"T\n\n##########\n#@$    . #\n####  ####\n   #  #\n   ####\n", 5},
+        // A dead end of goals: each box that enters goes on to the deepest free goal.
+        {"T\n\n########\n#..  $ #\n#### $@#\n   #   #\n   #####\n", 8},
         // A board whose edge is open: the player walks along the outside rows.
         {"T\n\n  @   \n  $   \n  .   \n", 1},
         // Already solved: nothing to do.
