@@ -220,6 +220,40 @@ Matching::Matching(const Board& board, const std::vector<std::uint16_t>& distanc
     used_.assign(n1, 0);
 }
 
+bool Matching::Feasible(const int* boxCells, int count) {
+    const auto size = static_cast<std::size_t>(board_.cellCount);
+    if (board_.lettered) {
+        for (int k = 0; k < count; ++k)
+            if (distance_[static_cast<std::size_t>(k) * size +
+                          static_cast<std::size_t>(boxCells[k])] == kFar)
+                return false;
+        return true;
+    }
+    cells_ = boxCells;
+    matchOf_.assign(static_cast<std::size_t>(n_), -1);
+    visited_.assign(static_cast<std::size_t>(n_), 0);
+    for (int i = 0; i < count; ++i) {
+        std::fill(visited_.begin(), visited_.end(), 0);
+        if (!Augment(i)) return false;
+    }
+    return true;
+}
+
+// Kuhn's augmenting path from box `box`: a free target, or one whose box can move over.
+bool Matching::Augment(int box) {
+    const auto size = static_cast<std::size_t>(board_.cellCount);
+    const auto cell = static_cast<std::size_t>(cells_[box]);
+    for (std::size_t j = 0; j < static_cast<std::size_t>(n_); ++j) {
+        if (visited_[j] || distance_[j * size + cell] == kFar) continue;
+        visited_[j] = 1;
+        if (matchOf_[j] < 0 || Augment(matchOf_[j])) {
+            matchOf_[j] = box;
+            return true;
+        }
+    }
+    return false;
+}
+
 // The Hungarian method over pull distances, boxes as rows and goals as columns.
 int Matching::LowerBound(const int* boxCells, int count) {
     constexpr int kNone = 1 << 20; // above any real total, below overflow

@@ -79,13 +79,20 @@ class Matching {
 public:
     Matching(const Board& board, const std::vector<std::uint16_t>& distance);
     int LowerBound(const int* boxCells, int count);
+    // Whether any matching exists, pushes not counted: far cheaper than the bound.
+    bool Feasible(const int* boxCells, int count);
 
 private:
+    bool Augment(int box);
+
     const Board& board_;
     const std::vector<std::uint16_t>& distance_;
     int n_ = 0;
     std::vector<int> cost_, u_, v_, p_, way_, minv_;
     std::vector<std::uint8_t> used_;
+    const int* cells_ = nullptr;
+    std::vector<int> matchOf_; // target -> box, -1 when free
+    std::vector<std::uint8_t> visited_;
 };
 
 } // namespace vorpel::sokoban

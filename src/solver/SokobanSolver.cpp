@@ -544,7 +544,18 @@ bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int
     if (added) {
         int* cells = cells_.data();
         for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors_[k]];
-        const int bound = matching_.LowerBound(cells, boxCount_);
+        // Breadth-first the bound only orders nothing: a matching must exist, and the boxes
+        // off their goals tell solved.
+        int bound = 0;
+        if (weight_ == 0 && !fewest_) {
+            bound = matching_.Feasible(cells, boxCount_) ? 0 : kFar;
+            for (int k = 0; k < boxCount_ && bound == 0; ++k)
+                if (b_.lettered ? cells[k] != b_.goals[static_cast<std::size_t>(k)]
+                                : !b_.goal[cells[k]])
+                    bound = 1;
+        } else {
+            bound = matching_.LowerBound(cells, boxCount_);
+        }
         if (bound == kFar) {
             c.state = kDead;
             return false;
