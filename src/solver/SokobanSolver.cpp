@@ -177,6 +177,12 @@ public:
         allowed_.assign(count, 0);
         trial_.assign(count, 0);
         corralCells_.reserve(size);
+        order_.assign(size, 0);
+        low_.assign(size, 0);
+        stackCell_.assign(size, 0);
+        stackDirection_.assign(size, 0);
+        cut_.assign(size, 0);
+        seen_.assign(size, 0);
     }
 
     void SetOther(Search* other) { other_ = other; }
@@ -221,6 +227,12 @@ private:
     // left for it, or free goals beyond other boxes ahead).
     int DeadEndTarget(int cell, int step) const;
     bool CorralPushes(const int* boxes, std::uint32_t here);
+    // Marks the cells of the player's area (stamped `here`) whose loss would split it, and
+    // finds its two first cells.
+    void CutCells(int root, std::uint32_t here);
+    // The normalised player after a push of the box at `box` to `to` (the player then at
+    // `box`): without a flood when `to` splits nothing and `box` opens onto nothing new.
+    int NormalAfterPush(int box, int to, std::uint32_t here);
     // Whether the box just pushed to `cell` froze on its goal in a way that leaves the other
     // boxes no way onto the goals still free; `cells` are the boxes after the push.
     bool SealsGoals(int cell, const int* cells);
@@ -254,6 +266,10 @@ private:
     std::vector<std::int16_t> boxIndex_;
     std::vector<std::uint8_t> allowed_, trial_;
     std::vector<int> corralCells_;
+    // Cut cells of the player's area: depth-first order, low links, and stamps.
+    std::vector<int> order_, low_, stackCell_, stackDirection_;
+    std::vector<std::uint32_t> cut_, seen_;
+    int areaFirst_ = 0, areaSecond_ = 0;
 
     std::vector<Node> nodes_;
     std::vector<std::uint8_t> keys_;
@@ -521,6 +537,59 @@ int Search::DeadEndTarget(int cell, int step) const {
     return target == cell && !b_.goal[cell] ? -1 : target;
 }
 
+void Search::CutCells(int root, std::uint32_t here) {
+    // The area's cells are those stamped `here` in reach_; seen_ tells the ones visited.
+    if (here == 1) {
+        std::fill(cut_.begin(), cut_.end(), 0);
+        std::fill(seen_.begin(), seen_.end(), 0);
+    }
+    int time = 0, top = 0, rootChildren = 0;
+    areaFirst_ = areaSecond_ = b_.cellCount;
+    const auto visit = [&](int cell) {
+        seen_[cell] = here;
+        order_[cell] = low_[cell] = ++time;
+        stackCell_[static_cast<std::size_t>(top)] = cell;
+        stackDirection_[static_cast<std::size_t>(top++)] = 0;
+        if (cell < areaFirst_) {
+            areaSecond_ = areaFirst_;
+            areaFirst_ = cell;
+        } else if (cell < areaSecond_) {
+            areaSecond_ = cell;
+        }
+    };
+    visit(root);
+    while (top > 0) {
+        const int v = stackCell_[static_cast<std::size_t>(top - 1)];
+        int& k = stackDirection_[static_cast<std::size_t>(top - 1)];
+        if (k < 4) {
+            const int w = v + b_.delta[static_cast<std::size_t>(k++)];
+            if (reach_[w] != here) continue;
+            if (seen_[w] != here) {
+                if (v == root) ++rootChildren;
+                visit(w);
+            } else {
+                low_[v] = std::min(low_[v], order_[w]);
+            }
+            continue;
+        }
+        if (--top == 0) break;
+        const int u = stackCell_[static_cast<std::size_t>(top - 1)];
+        low_[u] = std::min(low_[u], low_[v]);
+        if (u != root && low_[v] >= order_[u]) cut_[u] = here;
+    }
+    if (rootChildren > 1) cut_[root] = here;
+}
+
+int Search::NormalAfterPush(int box, int to, std::uint32_t here) {
+    if (reach_[to] != here || cut_[to] == here) return -1;
+    for (const int d : b_.delta) {
+        const int next = box + d;
+        if (next == to || b_.wall[next] || boxAt_[next]) continue;
+        if (reach_[next] != here) return -1; // the box opened a way out
+    }
+    return b_.floorOf[std::min(box, to == areaFirst_ ? areaSecond_ : areaFirst_)];
+}
+
 bool Search::InTunnel(int cell, int step) const {
     const int side = step == 1 || step == -1 ? b_.width : 1;
     const int behind = cell - step;
@@ -592,6 +661,7 @@ bool Search::Expand(std::uint32_t node) {
     Normalised(player, reach_, reachEpoch_);
     const std::uint32_t here = reachEpoch_;
     const bool restricted = useCorrals_ && CorralPushes(boxes, here);
+    if (!backward_) CutCells(player, here);
     bool solved = false;
     int* floors = floors_.data();
 
@@ -659,7 +729,8 @@ bool Search::Expand(std::uint32_t node) {
                 sealed = !backward_ && SealsGoals(end, cells);
             }
             if (!sealed) {
-                const int normal = Normalised(after + (end - to), childReach_, childEpoch_);
+                int normal = backward_ || end != to ? -1 : NormalAfterPush(box, to, here);
+                if (normal < 0) normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
                 const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^
                                            s_.playerKey[static_cast<std::size_t>(normal)];
