@@ -230,9 +230,10 @@ private:
     // Marks the cells of the player's area (stamped `here`) whose loss would split it, and
     // finds its two first cells.
     void CutCells(int root, std::uint32_t here);
-    // The normalised player after a push of the box at `box` to `to` (the player then at
-    // `box`): without a flood when `to` splits nothing and `box` opens onto nothing new.
-    int NormalAfterPush(int box, int to, std::uint32_t here);
+    // The normalised player after the box at `box` moved to `to`, a cell of the area (pushed,
+    // the player then at `box`; or pulled, the player beyond `to`): without a flood when `to`
+    // splits nothing and `box` opens onto nothing new; -1 when a flood is needed.
+    int NormalAfter(int box, int to, std::uint32_t here);
     // Whether the box just pushed to `cell` froze on its goal in a way that leaves the other
     // boxes no way onto the goals still free; `cells` are the boxes after the push.
     bool SealsGoals(int cell, const int* cells);
@@ -580,14 +581,19 @@ void Search::CutCells(int root, std::uint32_t here) {
     if (rootChildren > 1) cut_[root] = here;
 }
 
-int Search::NormalAfterPush(int box, int to, std::uint32_t here) {
+int Search::NormalAfter(int box, int to, std::uint32_t here) {
     if (reach_[to] != here || cut_[to] == here) return -1;
+    // Pushed, the player stands on the box's old cell; pulled, that cell joins the area only
+    // through a free neighbour in it.
+    bool joins = !backward_;
     for (const int d : b_.delta) {
         const int next = box + d;
         if (next == to || b_.wall[next] || boxAt_[next]) continue;
         if (reach_[next] != here) return -1; // the box opened a way out
+        joins = true;
     }
-    return b_.floorOf[std::min(box, to == areaFirst_ ? areaSecond_ : areaFirst_)];
+    const int rest = to == areaFirst_ ? areaSecond_ : areaFirst_;
+    return b_.floorOf[joins ? std::min(box, rest) : rest];
 }
 
 bool Search::InTunnel(int cell, int step) const {
@@ -661,7 +667,7 @@ bool Search::Expand(std::uint32_t node) {
     Normalised(player, reach_, reachEpoch_);
     const std::uint32_t here = reachEpoch_;
     const bool restricted = useCorrals_ && CorralPushes(boxes, here);
-    if (!backward_) CutCells(player, here);
+    CutCells(player, here);
     bool solved = false;
     int* floors = floors_.data();
 
@@ -729,7 +735,7 @@ bool Search::Expand(std::uint32_t node) {
                 sealed = !backward_ && SealsGoals(end, cells);
             }
             if (!sealed) {
-                int normal = backward_ || end != to ? -1 : NormalAfterPush(box, to, here);
+                int normal = end != to ? -1 : NormalAfter(box, to, here);
                 if (normal < 0) normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
                 const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^
