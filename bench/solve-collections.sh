@@ -35,8 +35,8 @@ summary() {
 "$cli" solve "$corpus/Microban_I.xsb" --time "$microbanSeconds" \
     --out "$out/solve-microban.txt" >"$out/solve-microban.log" || true
 summary microban "$microbanSeconds"
-# verify names the levels left unsolved: those the solver gave up on, and no others.
-"$cli" verify "$out/solve-microban.txt" | sed 's/^/  verify: /' || true
+# Levels the solver gave up on are written without moves, which verify passes over.
+"$cli" verify "$out/solve-microban.txt" && echo "  verify: every written solution solves its level"
 
 # The original levels are numbered 1..91 in the file with "Level 37a" among them; keep the 90,
 # dealt round the jobs, each level's solution in a file of its own.

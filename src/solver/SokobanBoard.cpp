@@ -25,8 +25,10 @@ std::vector<std::uint8_t> Flood(const Board& b, int start) {
 }
 
 // Pushes a lone box needs between `cell` and every other cell: from `cell` outward, or with
-// `toCell` from each cell to `cell`, found by pulling the box back from it.
-void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out) {
+// `toCell` from each cell to `cell`, found by pulling the box back from it. Cells marked in
+// `blocked` count as walls.
+void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out,
+                      const std::vector<std::uint8_t>* blocked = nullptr) {
     std::fill(out, out + b.cellCount, kFar);
     std::vector<int> queue{cell};
     out[cell] = 0;
@@ -39,6 +41,7 @@ void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out)
             // pulling back.
             const int player = toCell ? next + step : x - step;
             if (b.wall[next] || b.wall[player] || out[next] != kFar) continue;
+            if (blocked && ((*blocked)[next] || (*blocked)[player])) continue;
             out[next] = static_cast<std::uint16_t>(out[x] + 1);
             queue.push_back(next);
         }
@@ -157,21 +160,7 @@ bool DeadlockTest::FrozenAt(const std::vector<std::uint8_t>& boxes, int cell) {
 
 void DistancesTo(const Board& b, int goal, const std::vector<std::uint8_t>& blocked,
                  std::uint16_t* out) {
-    std::fill(out, out + b.cellCount, kFar);
-    std::vector<int> queue{goal};
-    out[goal] = 0;
-    for (std::size_t i = 0; i < queue.size(); ++i) {
-        const int x = queue[i];
-        for (const int d : b.delta) {
-            // Pulled back from x to next, the player beyond it.
-            const int next = x - d, player = x - 2 * d;
-            if (b.wall[next] || b.wall[player] || blocked[next] || blocked[player] ||
-                out[next] != kFar)
-                continue;
-            out[next] = static_cast<std::uint16_t>(out[x] + 1);
-            queue.push_back(next);
-        }
-    }
+    LoneBoxDistances(b, goal, true, out, &blocked);
 }
 
 bool DeadlockTest::FrozenAfterPush(const std::vector<std::uint8_t>& boxes, int cell) {
