@@ -25,8 +25,10 @@ std::vector<std::uint8_t> Flood(const Board& b, int start) {
 }
 
 // Pushes a lone box needs between `cell` and every other cell: from `cell` outward, or with
-// `toCell` from each cell to `cell`, found by pulling the box back from it.
-void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out) {
+// `toCell` from each cell to `cell`, found by pulling the box back from it. Cells marked in
+// `blocked` count as walls.
+void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out,
+                      const std::vector<std::uint8_t>* blocked = nullptr) {
     std::fill(out, out + b.cellCount, kFar);
     std::vector<int> queue{cell};
     out[cell] = 0;
@@ -39,6 +41,7 @@ void LoneBoxDistances(const Board& b, int cell, bool toCell, std::uint16_t* out)
             // pulling back.
             const int player = toCell ? next + step : x - step;
             if (b.wall[next] || b.wall[player] || out[next] != kFar) continue;
+            if (blocked && ((*blocked)[next] || (*blocked)[player])) continue;
             out[next] = static_cast<std::uint16_t>(out[x] + 1);
             queue.push_back(next);
         }
@@ -66,13 +69,20 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
     const auto padded = [&](int index) {
         return (index / columns + 1) * b.width + index % columns + 1;
     };
+    b.lettered = !puzzle.boxLetter.empty();
+    // Whether a cell needs nothing more: a box on a goal (its own, when lettered), or neither.
+    const auto settled = [&](int i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::uint8_t cell = puzzle.cells[at];
+        const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
+        return isGoal == isBox && (!b.lettered || puzzle.boxLetter[at] == puzzle.goalLetter[at]);
+    };
     bool solved = true, anyGoal = false;
     for (int i = 0; i < rows * columns; ++i) {
         const std::uint8_t cell = puzzle.cells[static_cast<std::size_t>(i)];
-        const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
         if (!(cell & SokobanPuzzle::kWall)) b.wall[padded(i)] = 0;
-        anyGoal = anyGoal || isGoal;
-        if (isGoal != isBox) solved = false;
+        anyGoal = anyGoal || (cell & SokobanPuzzle::kGoal);
+        if (!settled(i)) solved = false;
     }
     // The solved test: every destination under a box and every box on a destination; a board
     // without destinations is never solved.
@@ -81,17 +91,22 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
 
     b.player = padded(puzzle.player);
     const std::vector<std::uint8_t> reach = Flood(b, b.player);
+    std::vector<std::uint8_t> boxLetters, goalLetters; // in the order of b.boxes and b.goals
     for (int i = 0; i < rows * columns; ++i) {
         const std::uint8_t cell = puzzle.cells[static_cast<std::size_t>(i)];
         const bool isGoal = cell & SokobanPuzzle::kGoal, isBox = cell & SokobanPuzzle::kBox;
         const int p = padded(i);
         if (!reach[p]) {
             // Out of the player's reach nothing ever moves.
-            if (isGoal != isBox) return Verdict::NoSolution;
+            if (!settled(i)) return Verdict::NoSolution;
             continue;
         }
         if (isGoal) b.goals.push_back(p);
         if (isBox) b.boxes.push_back(p);
+        if (b.lettered && isGoal)
+            goalLetters.push_back(puzzle.goalLetter[static_cast<std::size_t>(i)]);
+        if (b.lettered && isBox)
+            boxLetters.push_back(puzzle.boxLetter[static_cast<std::size_t>(i)]);
     }
     for (int p = 0; p < b.cellCount; ++p) {
         if (!reach[p]) {
@@ -102,6 +117,16 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
         b.cellOf.push_back(p);
     }
     if (b.goals.size() != b.boxes.size()) return Verdict::NoSolution;
+    if (b.lettered) {
+        // Each box's own goal takes its index.
+        std::vector<int> goals;
+        for (const std::uint8_t letter : boxLetters) {
+            const auto k = std::find(goalLetters.begin(), goalLetters.end(), letter);
+            if (k == goalLetters.end()) return Verdict::NoSolution;
+            goals.push_back(b.goals[static_cast<std::size_t>(k - goalLetters.begin())]);
+        }
+        b.goals = std::move(goals);
+    }
     for (const int g : b.goals) b.goal[g] = 1;
 
     b.distance.assign(b.goals.size() * size, kFar);
@@ -126,6 +151,17 @@ Verdict Prepare(const SokobanPuzzle& puzzle, Board& b) {
 
 DeadlockTest::DeadlockTest(const Board& board)
     : board_(board), fixed_(static_cast<std::size_t>(board.cellCount), 0) {}
+
+bool DeadlockTest::FrozenAt(const std::vector<std::uint8_t>& boxes, int cell) {
+    boxes_ = &boxes;
+    calls_ = 0;
+    return Frozen(cell);
+}
+
+void DistancesTo(const Board& b, int goal, const std::vector<std::uint8_t>& blocked,
+                 std::uint16_t* out) {
+    LoneBoxDistances(b, goal, true, out, &blocked);
+}
 
 bool DeadlockTest::FrozenAfterPush(const std::vector<std::uint8_t>& boxes, int cell) {
     boxes_ = &boxes;
@@ -173,11 +209,55 @@ Matching::Matching(const Board& board, const std::vector<std::uint16_t>& distanc
     used_.assign(n1, 0);
 }
 
+bool Matching::Feasible(const int* boxCells, int count) {
+    const auto size = static_cast<std::size_t>(board_.cellCount);
+    if (board_.lettered) {
+        for (int k = 0; k < count; ++k)
+            if (distance_[static_cast<std::size_t>(k) * size +
+                          static_cast<std::size_t>(boxCells[k])] == kFar)
+                return false;
+        return true;
+    }
+    cells_ = boxCells;
+    matchOf_.assign(static_cast<std::size_t>(n_), -1);
+    visited_.assign(static_cast<std::size_t>(n_), 0);
+    for (int i = 0; i < count; ++i) {
+        std::fill(visited_.begin(), visited_.end(), 0);
+        if (!Augment(i)) return false;
+    }
+    return true;
+}
+
+// Kuhn's augmenting path from box `box`: a free target, or one whose box can move over.
+bool Matching::Augment(int box) {
+    const auto size = static_cast<std::size_t>(board_.cellCount);
+    const auto cell = static_cast<std::size_t>(cells_[box]);
+    for (std::size_t j = 0; j < static_cast<std::size_t>(n_); ++j) {
+        if (visited_[j] || distance_[j * size + cell] == kFar) continue;
+        visited_[j] = 1;
+        if (matchOf_[j] < 0 || Augment(matchOf_[j])) {
+            matchOf_[j] = box;
+            return true;
+        }
+    }
+    return false;
+}
+
 // The Hungarian method over pull distances, boxes as rows and goals as columns.
 int Matching::LowerBound(const int* boxCells, int count) {
     constexpr int kNone = 1 << 20; // above any real total, below overflow
     const int n = count;
     const auto size = static_cast<std::size_t>(board_.cellCount);
+    if (board_.lettered) {
+        int total = 0;
+        for (int k = 0; k < n; ++k) {
+            const std::uint16_t d = distance_[static_cast<std::size_t>(k) * size +
+                                              static_cast<std::size_t>(boxCells[k])];
+            if (d == kFar) return kFar;
+            total += d;
+        }
+        return total;
+    }
     const auto at = [&](int i, int j) -> int& {
         return cost_[static_cast<std::size_t>(i * (n_ + 1) + j)];
     };

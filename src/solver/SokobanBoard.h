@@ -24,8 +24,11 @@ struct Board {
     std::vector<std::uint8_t> live;    // a box here can still reach some goal
     std::vector<std::int16_t> floorOf; // cell -> floor number (row-major), -1 off the floor
     std::vector<int> cellOf;           // floor number -> cell
-    std::vector<int> goals;            // cells
+    std::vector<int> goals;            // cells; on a lettered board goals[k] is box k's own
     std::vector<int> boxes;            // starting cells, row-major
+    // Each box has its own goal: positions keep the boxes apart, and the bound matches each
+    // box to its goal.
+    bool lettered = false;
     int player = 0;
     // Pushes a lone box needs from a cell to goal k: distance[k * cellCount + cell].
     std::vector<std::uint16_t> distance;
@@ -51,6 +54,8 @@ public:
     // Whether the box just pushed to `cell` is frozen off a goal, or freezes a neighbour that is
     // off a goal. Boxes are in `boxes`.
     bool FrozenAfterPush(const std::vector<std::uint8_t>& boxes, int cell);
+    // Whether the box at `cell` can never move again (or only onto dead squares).
+    bool FrozenAt(const std::vector<std::uint8_t>& boxes, int cell);
 
 private:
     bool Frozen(int cell);
@@ -62,20 +67,32 @@ private:
     int calls_ = 0;
 };
 
+// Pushes a lone box needs from each cell to `goal` (kFar for none), cells marked in `blocked`
+// taken as walls too.
+void DistancesTo(const Board& board, int goal, const std::vector<std::uint8_t>& blocked,
+                 std::uint16_t* out);
+
 // Minimum total pushes of a perfect matching of boxes to targets (boxes given as cells; the
 // targets are the goals, or the start boxes for the search backward); kFar when no matching
-// exists, which is a deadlock.
+// exists, which is a deadlock. On a lettered board box k's target is target k.
 class Matching {
 public:
     Matching(const Board& board, const std::vector<std::uint16_t>& distance);
     int LowerBound(const int* boxCells, int count);
+    // Whether any matching exists, pushes not counted: far cheaper than the bound.
+    bool Feasible(const int* boxCells, int count);
 
 private:
+    bool Augment(int box);
+
     const Board& board_;
     const std::vector<std::uint16_t>& distance_;
     int n_ = 0;
     std::vector<int> cost_, u_, v_, p_, way_, minv_;
     std::vector<std::uint8_t> used_;
+    const int* cells_ = nullptr;
+    std::vector<int> matchOf_; // target -> box, -1 when free
+    std::vector<std::uint8_t> visited_;
 };
 
 } // namespace vorpel::sokoban

@@ -6,6 +6,7 @@
 #include "solver/SokobanSolver.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -25,16 +26,27 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
     p.columns = columns;
     p.cells.assign(static_cast<std::size_t>(rows * columns), SokobanPuzzle::kFloor);
     std::set<std::int16_t> boxIds;
-    int players = 0;
+    int players = 0, plainGoals = 0, plainBoxes = 0;
+    // Lettered boxes and marks by letter: how many of each.
+    std::array<int, 256> letterBoxes{}, letterGoals{};
+    p.boxLetter.assign(p.cells.size(), 0);
+    p.goalLetter.assign(p.cells.size(), 0);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             std::uint8_t& cell = p.cells[static_cast<std::size_t>(r * columns + c)];
             const Byte mark = level.MarkAt(r, c), block = level.BlockAt(r, c);
             const std::int16_t id = level.IdAt(r, c);
-            if (mark == kDestinationMark)
+            const auto at = static_cast<std::size_t>(r * columns + c);
+            if (mark == kDestinationMark) {
                 cell |= SokobanPuzzle::kGoal;
-            else if (mark != kPlainMark)
+                ++plainGoals;
+            } else if (AlphanumericIndex(mark) != 0) {
+                cell |= SokobanPuzzle::kGoal;
+                p.goalLetter[at] = mark;
+                ++letterGoals[mark];
+            } else if (mark != kPlainMark) {
                 return false;
+            }
             if (block == kWallKind) {
                 // A wall on a destination is no plain Sokoban cell.
                 if (mark != kPlainMark) return false;
@@ -43,6 +55,13 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
                 // Lettered boxes have negative identifiers; a box of several cells shares one.
                 if (id <= 0 || !boxIds.insert(id).second) return false;
                 cell |= SokobanPuzzle::kBox;
+                ++plainBoxes;
+            } else if (block == kBoxKind && id < 0 && AlphanumericChar(-id) != 0) {
+                // A lettered box; its cells share the identifier, so one of several is refused.
+                if (!boxIds.insert(id).second) return false;
+                cell |= SokobanPuzzle::kBox;
+                p.boxLetter[at] = AlphanumericChar(-id);
+                ++letterBoxes[p.boxLetter[at]];
             } else if (block == kNormalKind) {
                 if (id <= 0 || ++players > 1) return false;
                 p.player = r * columns + c;
@@ -51,6 +70,19 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
             }
         }
     if (players != 1) return false;
+    bool anyLetter = false;
+    for (std::size_t k = 0; k < letterBoxes.size(); ++k)
+        anyLetter = anyLetter || letterBoxes[k] > 0 || letterGoals[k] > 0;
+    if (!anyLetter) {
+        p.boxLetter.clear();
+        p.goalLetter.clear();
+    } else {
+        // Lettered only, each letter once on a box and once on a mark, so that solved is
+        // exactly every box on its own mark.
+        if (plainGoals + plainBoxes > 0) return false;
+        for (std::size_t k = 0; k < letterBoxes.size(); ++k)
+            if (letterBoxes[k] != letterGoals[k] || letterBoxes[k] > 1) return false;
+    }
     puzzle = std::move(p);
     return true;
 }
@@ -68,8 +100,8 @@ struct Node {
     std::uint32_t hash = 0; // low half of the position's hash, for growing the table
     std::uint16_t cost = 0; // pushes from the start
     std::uint16_t bound = 0;
-    std::uint16_t pushCell = 0; // the pushed box's cell before the push
-    std::uint8_t pushDirection = 0;
+    std::uint16_t pushCell = 0;     // the pushed box's cell before the push
+    std::uint8_t pushDirection = 0; // low two bits; above them the pushes of a tunnel run
     std::uint8_t state = kOpen;
 };
 
@@ -104,6 +136,8 @@ enum class Status { Running, Solved, Exhausted, Full };
 
 // A weight that orders positions by their bound alone, pushes made breaking ties.
 constexpr int kGreedy = 256;
+// The forward search's second try: pushes made plus this many times the bound.
+constexpr int kBoundWeight = 3;
 
 // One direction of the search: forward by pushes from the start, or backward by pulls from
 // the solved boxes (with the player in any of its areas) to the start.
@@ -122,6 +156,7 @@ public:
     Search(Shared& shared, bool backward, int weight, bool corrals, bool fewest = false)
         : s_(shared), b_(shared.b), backward_(backward), fewest_(fewest), deadlock_(shared.b),
           matching_(shared.b, backward ? shared.b.backDistance : shared.b.distance),
+          sealMatching_(shared.b, sealDistance_),
           live_(backward ? shared.b.backLive : shared.b.live), weight_(weight),
           useCorrals_(corrals && !backward) {
         boxCount_ = static_cast<int>(b_.boxes.size());
@@ -142,6 +177,12 @@ public:
         allowed_.assign(count, 0);
         trial_.assign(count, 0);
         corralCells_.reserve(size);
+        order_.assign(size, 0);
+        low_.assign(size, 0);
+        stackCell_.assign(size, 0);
+        stackDirection_.assign(size, 0);
+        cut_.assign(size, 0);
+        seen_.assign(size, 0);
     }
 
     void SetOther(Search* other) { other_ = other; }
@@ -175,8 +216,27 @@ private:
     int Priority(const Node& n) const { return n.cost + weight_ * n.bound; }
     bool Expand(std::uint32_t node);
     // Adds or improves the position after one push or pull; true when it ends the search.
-    bool Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction, int normal);
+    bool Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction, int normal,
+                 int run = 1);
+    // Whether a box at `cell`, pushed along `step`, stands in a one-wide tunnel off the goals
+    // with the player in the tunnel behind it: then pushing on is all that can help it.
+    bool InTunnel(int cell, int step) const;
+    // A box at `cell` pushed along `step` into a one-wide dead end can only go deeper, and no
+    // box can pass it: it must end on the deepest free goal ahead of it. Returns that goal, the
+    // cell itself when nothing is known or it is already home, and -1 for a deadlock (no goal
+    // left for it, or free goals beyond other boxes ahead).
+    int DeadEndTarget(int cell, int step) const;
     bool CorralPushes(const int* boxes, std::uint32_t here);
+    // Marks the cells of the player's area (stamped `here`) whose loss would split it, and
+    // finds its two first cells.
+    void CutCells(int root, std::uint32_t here);
+    // The normalised player after the box at `box` moved to `to`, a cell of the area (pushed,
+    // the player then at `box`; or pulled, the player beyond `to`): without a flood when `to`
+    // splits nothing and `box` opens onto nothing new; -1 when a flood is needed.
+    int NormalAfter(int box, int to, std::uint32_t here);
+    // Whether the box just pushed to `cell` froze on its goal in a way that leaves the other
+    // boxes no way onto the goals still free; `cells` are the boxes after the push.
+    bool SealsGoals(int cell, const int* cells);
 
     Shared& s_;
     const Board& b_;
@@ -185,6 +245,10 @@ private:
     Search* other_ = nullptr;
     DeadlockTest deadlock_;
     Matching matching_;
+    // Goals sealed by boxes frozen on goals: the distances with those boxes as walls.
+    std::vector<std::uint16_t> sealDistance_;
+    std::vector<std::uint8_t> sealed_;
+    Matching sealMatching_;
     const std::vector<std::uint8_t>& live_;
     int weight_ = 1;
     bool useCorrals_ = true;
@@ -203,6 +267,10 @@ private:
     std::vector<std::int16_t> boxIndex_;
     std::vector<std::uint8_t> allowed_, trial_;
     std::vector<int> corralCells_;
+    // Cut cells of the player's area: depth-first order, low links, and stamps.
+    std::vector<int> order_, low_, stackCell_, stackDirection_;
+    std::vector<std::uint32_t> cut_, seen_;
+    int areaFirst_ = 0, areaSecond_ = 0;
 
     std::vector<Node> nodes_;
     std::vector<std::uint8_t> keys_;
@@ -428,23 +496,141 @@ bool Search::CorralPushes(const int* boxes, std::uint32_t here) {
     return best >= 0;
 }
 
+bool Search::SealsGoals(int cell, const int* cells) {
+    if (!b_.goal[cell] || b_.lettered || !deadlock_.FrozenAt(boxAt_, cell)) return false;
+    const auto size = static_cast<std::size_t>(b_.cellCount);
+    if (sealDistance_.empty()) {
+        sealDistance_.assign(b_.goals.size() * size, kFar);
+        sealed_.assign(size, 0);
+    }
+    std::fill(sealed_.begin(), sealed_.end(), 0);
+    for (const int g : b_.goals)
+        if (boxAt_[g] && (g == cell || deadlock_.FrozenAt(boxAt_, g))) sealed_[g] = 1;
+    for (std::size_t k = 0; k < b_.goals.size(); ++k) {
+        const int g = b_.goals[k];
+        std::uint16_t* out = sealDistance_.data() + k * size;
+        if (sealed_[g]) {
+            // Its own box stays; no other may come.
+            std::fill(out, out + size, kFar);
+            out[g] = 0;
+        } else {
+            DistancesTo(b_, g, sealed_, out);
+        }
+    }
+    return sealMatching_.LowerBound(cells, boxCount_) == kFar;
+}
+
+int Search::DeadEndTarget(int cell, int step) const {
+    const int side = step == 1 || step == -1 ? b_.width : 1;
+    const auto narrow = [&](int c) { return b_.wall[c + side] && b_.wall[c - side]; };
+    if (b_.lettered || !narrow(cell)) return cell;
+    int target = cell;
+    bool boxAhead = false;
+    for (int c = cell + step; !b_.wall[c]; c += step) {
+        if (!narrow(c)) return cell; // it opens out: the box may yet come back
+        if (boxAt_[c])
+            boxAhead = true;
+        else if (b_.goal[c] && boxAhead)
+            return -1;
+        else if (b_.goal[c])
+            target = c;
+    }
+    return target == cell && !b_.goal[cell] ? -1 : target;
+}
+
+void Search::CutCells(int root, std::uint32_t here) {
+    // The area's cells are those stamped `here` in reach_; seen_ tells the ones visited.
+    if (here == 1) {
+        std::fill(cut_.begin(), cut_.end(), 0);
+        std::fill(seen_.begin(), seen_.end(), 0);
+    }
+    int time = 0, top = 0, rootChildren = 0;
+    areaFirst_ = areaSecond_ = b_.cellCount;
+    const auto visit = [&](int cell) {
+        seen_[cell] = here;
+        order_[cell] = low_[cell] = ++time;
+        stackCell_[static_cast<std::size_t>(top)] = cell;
+        stackDirection_[static_cast<std::size_t>(top++)] = 0;
+        if (cell < areaFirst_) {
+            areaSecond_ = areaFirst_;
+            areaFirst_ = cell;
+        } else if (cell < areaSecond_) {
+            areaSecond_ = cell;
+        }
+    };
+    visit(root);
+    while (top > 0) {
+        const int v = stackCell_[static_cast<std::size_t>(top - 1)];
+        int& k = stackDirection_[static_cast<std::size_t>(top - 1)];
+        if (k < 4) {
+            const int w = v + b_.delta[static_cast<std::size_t>(k++)];
+            if (reach_[w] != here) continue;
+            if (seen_[w] != here) {
+                if (v == root) ++rootChildren;
+                visit(w);
+            } else {
+                low_[v] = std::min(low_[v], order_[w]);
+            }
+            continue;
+        }
+        if (--top == 0) break;
+        const int u = stackCell_[static_cast<std::size_t>(top - 1)];
+        low_[u] = std::min(low_[u], low_[v]);
+        if (u != root && low_[v] >= order_[u]) cut_[u] = here;
+    }
+    if (rootChildren > 1) cut_[root] = here;
+}
+
+int Search::NormalAfter(int box, int to, std::uint32_t here) {
+    if (reach_[to] != here || cut_[to] == here) return -1;
+    // Pushed, the player stands on the box's old cell; pulled, that cell joins the area only
+    // through a free neighbour in it.
+    bool joins = !backward_;
+    for (const int d : b_.delta) {
+        const int next = box + d;
+        if (next == to || b_.wall[next] || boxAt_[next]) continue;
+        if (reach_[next] != here) return -1; // the box opened a way out
+        joins = true;
+    }
+    const int rest = to == areaFirst_ ? areaSecond_ : areaFirst_;
+    return b_.floorOf[joins ? std::min(box, rest) : rest];
+}
+
+bool Search::InTunnel(int cell, int step) const {
+    const int side = step == 1 || step == -1 ? b_.width : 1;
+    const int behind = cell - step;
+    return !b_.goal[cell] && b_.wall[cell + side] && b_.wall[cell - side] &&
+           b_.wall[behind + side] && b_.wall[behind - side];
+}
+
 bool Search::Reached(std::uint32_t parent, std::uint64_t hash, int pushCell, int direction,
-                     int normal) {
+                     int normal, int run) {
     bool added = false;
     const std::uint32_t child = Find(hash, key_.data(), added);
     if (child == kNoParent) return false;
     Node& c = nodes_[child];
     // Saturated, so that a path never looks cheaper than its own prefix.
-    const auto cost = static_cast<std::uint16_t>(std::min(nodes_[parent].cost + 1, 0xFFFF));
+    const auto cost = static_cast<std::uint16_t>(std::min(nodes_[parent].cost + run, 0xFFFF));
     if (!added && (c.state == kDead || cost >= c.cost)) return false;
     c.parent = parent;
     c.cost = cost;
     c.pushCell = static_cast<std::uint16_t>(pushCell);
-    c.pushDirection = static_cast<std::uint8_t>(direction);
+    c.pushDirection = static_cast<std::uint8_t>(direction | run << 2);
     if (added) {
         int* cells = cells_.data();
         for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors_[k]];
-        const int bound = matching_.LowerBound(cells, boxCount_);
+        // Breadth-first the bound only orders nothing: a matching must exist, and the boxes
+        // off their goals tell solved.
+        int bound = 0;
+        if (weight_ == 0 && !fewest_) {
+            bound = matching_.Feasible(cells, boxCount_) ? 0 : kFar;
+            for (int k = 0; k < boxCount_ && bound == 0; ++k)
+                if (b_.lettered ? cells[k] != b_.goals[static_cast<std::size_t>(k)]
+                                : !b_.goal[cells[k]])
+                    bound = 1;
+        } else {
+            bound = matching_.LowerBound(cells, boxCount_);
+        }
         if (bound == kFar) {
             c.state = kDead;
             return false;
@@ -481,6 +667,7 @@ bool Search::Expand(std::uint32_t node) {
     Normalised(player, reach_, reachEpoch_);
     const std::uint32_t here = reachEpoch_;
     const bool restricted = useCorrals_ && CorralPushes(boxes, here);
+    CutCells(player, here);
     bool solved = false;
     int* floors = floors_.data();
 
@@ -500,12 +687,40 @@ bool Search::Expand(std::uint32_t node) {
             ++s_.generated;
             boxAt_[box] = 0;
             boxAt_[to] = 1;
-            if (backward_ || !deadlock_.FrozenAfterPush(boxAt_, to)) {
-                // The boxes in floor order with the moved one in its new place.
+            // A box pushed into a tunnel goes on to its end in one move (not when counting
+            // the fewest pushes, which the runs would hide).
+            int end = to, run = 1;
+            while (!backward_ && !fewest_ && run < 63 && InTunnel(end, step)) {
+                const int next = end + step;
+                if (b_.wall[next] || boxAt_[next] || !live_[next]) break;
+                boxAt_[end] = 0;
+                boxAt_[next] = 1;
+                end = next;
+                ++run;
+            }
+            bool sealed = false;
+            if (!backward_ && !fewest_) {
+                const int target = DeadEndTarget(end, step);
+                const int pushes = target < 0 ? 0 : (target - end) / step;
+                if (target < 0) {
+                    sealed = true;
+                } else if (pushes > 0 && run + pushes < 64) {
+                    boxAt_[end] = 0;
+                    boxAt_[target] = 1;
+                    end = target;
+                    run += pushes;
+                }
+            }
+            sealed = sealed || (!backward_ && deadlock_.FrozenAfterPush(boxAt_, end));
+            if (!sealed) {
+                // The boxes in floor order with the moved one in its new place; lettered
+                // boxes keep their own places.
                 int n = 0;
-                const int toFloor = b_.floorOf[to];
+                const int toFloor = b_.floorOf[end];
                 bool placed = false;
-                for (int k = 0; k < boxCount_; ++k) {
+                for (int k = 0; k < boxCount_ && b_.lettered; ++k)
+                    floors[k] = k == i ? toFloor : b_.floorOf[boxes[k]];
+                for (int k = 0; k < boxCount_ && !b_.lettered; ++k) {
                     if (k == i) continue;
                     const int f = b_.floorOf[boxes[k]];
                     if (!placed && toFloor < f) {
@@ -514,16 +729,22 @@ bool Search::Expand(std::uint32_t node) {
                     }
                     floors[n++] = f;
                 }
-                if (!placed) floors[n++] = toFloor;
-                const int normal = Normalised(after, childReach_, childEpoch_);
+                if (!placed && !b_.lettered) floors[n++] = toFloor;
+                int* cells = cells_.data();
+                for (int k = 0; k < boxCount_; ++k) cells[k] = b_.cellOf[floors[k]];
+                sealed = !backward_ && SealsGoals(end, cells);
+            }
+            if (!sealed) {
+                int normal = end != to ? -1 : NormalAfter(box, to, here);
+                if (normal < 0) normal = Normalised(after + (end - to), childReach_, childEpoch_);
                 WriteKey(key_.data(), floors, normal);
-                const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[to] ^
+                const std::uint64_t hash = boxHash ^ s_.boxKey[box] ^ s_.boxKey[end] ^
                                            s_.playerKey[static_cast<std::size_t>(normal)];
                 // Backward, the pull undoes the push of the box from `to` toward `box`.
                 solved = backward_ ? Reached(node, hash, to, (d + 2) % 4, normal)
-                                   : Reached(node, hash, box, d, normal);
+                                   : Reached(node, hash, box, d, normal, run);
             }
-            boxAt_[to] = 0;
+            boxAt_[end] = 0;
             boxAt_[box] = 1;
         }
     }
@@ -535,7 +756,7 @@ bool Search::Start() {
     int* floors = floors_.data();
     const std::vector<int>& start = backward_ ? b_.goals : b_.boxes;
     std::vector<int> sorted(start);
-    std::sort(sorted.begin(), sorted.end());
+    if (!b_.lettered) std::sort(sorted.begin(), sorted.end());
     std::uint64_t boxHash = 0;
     for (int i = 0; i < boxCount_; ++i) {
         const int cell = sorted[static_cast<std::size_t>(i)];
@@ -594,8 +815,13 @@ Status Search::Step() {
 
 void Search::Pushes(std::uint32_t node, std::vector<std::pair<int, int>>& out) const {
     std::vector<std::pair<int, int>> pushes;
-    for (std::uint32_t n = node; nodes_[n].parent != kNoParent; n = nodes_[n].parent)
-        pushes.emplace_back(nodes_[n].pushCell, nodes_[n].pushDirection);
+    for (std::uint32_t n = node; nodes_[n].parent != kNoParent; n = nodes_[n].parent) {
+        const int direction = nodes_[n].pushDirection & 3, run = nodes_[n].pushDirection >> 2;
+        const int step = b_.delta[static_cast<std::size_t>(direction)];
+        // Collected last push first, and turned round below going forward.
+        for (int k = run - 1; k >= 0; --k)
+            pushes.emplace_back(nodes_[n].pushCell + k * step, direction);
+    }
     if (!backward_) std::reverse(pushes.begin(), pushes.end());
     out.insert(out.end(), pushes.begin(), pushes.end());
 }
@@ -646,8 +872,9 @@ std::vector<SolveStep> StepsOf(const Board& b, const std::vector<std::pair<int, 
 }
 
 // Runs the search forward, and by default backward too, a position of each in turn.
-SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token stop,
-                const SolveProgressFn& progress, SokobanCounters& counters) {
+SolveResult Attempt(const Board& board, const SolveLimits& limits, int forwardWeight,
+                    std::stop_token stop, const SolveProgressFn& progress,
+                    SokobanCounters& counters) {
     const auto start = Clock::now();
     const bool fewest = limits.metric == SolveMetric::Pushes;
     Shared shared(board);
@@ -655,7 +882,7 @@ SolveResult Run(const Board& board, const SolveLimits& limits, std::stop_token s
     // Fewest pushes: plain A* forward, with no pruning that could lose the shortest solution.
     // Otherwise forward breadth-first by pushes, a ring of positions around the start, and
     // backward greedily toward the start boxes, until the backward search reaches the ring.
-    Search forward(shared, false, fewest ? 1 : 0, !fewest, fewest);
+    Search forward(shared, false, fewest ? 1 : forwardWeight, !fewest, fewest);
     std::unique_ptr<Search> backward;
     if (!fewest) {
         backward = std::make_unique<Search>(shared, true, kGreedy, false);
@@ -733,7 +960,22 @@ SolveResult SolveSokobanCounted(const SokobanPuzzle& puzzle, const SolveLimits& 
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         return result;
     }
-    return Run(board, limits, std::move(stop), progress, counters);
+    if (limits.metric == SolveMetric::Pushes || limits.seconds <= 0)
+        return Attempt(board, limits, 0, std::move(stop), progress, counters);
+    // With a time limit, half of it goes to the forward search breadth-first and the rest, if
+    // that gave up, to a forward search drawn on by the bound: each solves levels the other
+    // does not within the time.
+    SolveLimits first = limits;
+    first.seconds = limits.seconds / 2;
+    SolveResult result = Attempt(board, first, 0, stop, progress, counters);
+    if (result.outcome != SolveOutcome::GaveUp || result.limit != "time") return result;
+    SolveLimits second = limits;
+    second.seconds = std::max(0.001, limits.seconds - result.seconds);
+    SolveResult more = Attempt(board, second, kBoundWeight, std::move(stop), progress, counters);
+    more.positions += result.positions;
+    more.depth = std::max(more.depth, result.depth);
+    more.seconds += result.seconds;
+    return more;
 }
 
 SolveResult SolveSokoban(const SokobanPuzzle& puzzle, const SolveLimits& limits,

@@ -16,10 +16,14 @@ struct SokobanPuzzle {
     std::int32_t columns = 0;
     std::vector<std::uint8_t> cells; // kWall, or kGoal and kBox bits over floor
     std::int32_t player = 0;         // the player's cell index
+    // Lettered levels: each box must end on the mark of its own letter. Per cell, the letter of
+    // the box and of the mark there (0 for none); both empty on plain levels.
+    std::vector<std::uint8_t> boxLetter, goalLetter;
 };
 
 // Whether the level is a plain Sokoban level (what the SOK reader makes of a plain board:
-// walls, master boxes, destination marks and one normal block as the player, nothing else);
+// walls, master boxes, destination marks and one normal block as the player, nothing else; or
+// the same with lettered boxes and as many lettered marks, one of each letter);
 // fills `puzzle` when it is.
 bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle);
 

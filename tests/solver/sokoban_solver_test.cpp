@@ -91,11 +91,53 @@ TEST(SokobanPuzzle, OtherLevelsAreRefused) {
         EXPECT_FALSE(SokobanPuzzleOf(ctx.CurrentLevel(), p)) << c.what;
     }
 
-    // Numbered boxes and goals make lettered blocks and marks, with a solved test of their own.
-    Context ctx;
-    ReadSok(ctx, "T\n\n#######\n#@$ $.#\n#.    #\n#######\n\nboxorder 1 2\ngoalorder 2 1\n");
-    SokobanPuzzle p;
-    EXPECT_FALSE(SokobanPuzzleOf(ctx.CurrentLevel(), p));
+    // Lettered boxes with plain destinations, or a letter on two boxes, have no plain answer.
+    const std::vector<std::pair<const char*, const char*>> mixed = {
+        {"a lettered box and a plain goal",
+         "T\n\n#######\n#@$ $.#\n#.    #\n#######\n\nboxorder 1\ngoalorder 1\n"},
+        {"one letter on two boxes",
+         "T\n\n#######\n#@$ $.#\n#.    #\n#######\n\nboxorder 1 1\ngoalorder 1 2\n"},
+    };
+    for (const auto& [what, text] : mixed) {
+        Context ctx;
+        ReadSok(ctx, text);
+        SokobanPuzzle p;
+        EXPECT_FALSE(SokobanPuzzleOf(ctx.CurrentLevel(), p)) << what;
+    }
+}
+
+// Numbered boxes and goals make lettered blocks and marks: each box must end on its own goal.
+TEST(SokobanSolve, LetteredBoxesEndOnTheirOwnGoals) {
+    struct Case {
+        const char* what;
+        const char* text;
+        SolveOutcome outcome;
+    };
+    const std::vector<Case> cases = {
+        {"the boxes cross over",
+         "T\n\n#######\n#     #\n# $ $ #\n#.@  .#\n#######\n\nboxorder 1 2\ngoalorder 2 1\n",
+         SolveOutcome::Solved},
+        {"box 1 is held on the top row, away from its goal",
+         "T\n\n#######\n#@$ $.#\n#.    #\n#######\n\nboxorder 1 2\ngoalorder 2 1\n",
+         SolveOutcome::NoSolution},
+        {"a box on another's goal is not solved",
+         "T\n\n######\n#@*. #\n# $  #\n#    #\n######\n\nboxorder 1 2\ngoalorder 2 1\n",
+         SolveOutcome::Solved},
+    };
+    for (const Case& c : cases)
+        for (const SolveMetric metric : {SolveMetric::Steps, SolveMetric::Pushes}) {
+            Context ctx;
+            const SokobanPuzzle puzzle = PuzzleOfText(ctx, c.text);
+            SolveLimits limits;
+            limits.metric = metric;
+            limits.seconds = 5;
+            const SolveResult result = SolveSokoban(puzzle, limits);
+            ASSERT_EQ(result.outcome, c.outcome) << c.what;
+            if (result.outcome == SolveOutcome::Solved) {
+                EXPECT_GT(result.pushes, 0) << c.what;
+                EXPECT_TRUE(Replays(ctx, result)) << c.what;
+            }
+        }
 }
 
 // Each level is solved by default and with the fewest pushes, and replayed to solved.
@@ -112,6 +154,12 @@ TEST(SokobanSolve, SolutionsReplayToSolved) {
         {"T\n\n######\n#    #\n# #@ #\n# $* #\n# .* #\n#    #\n######\n", 3},
         // Microban I, level 3.
         {"T\n\n  ####\n###  ####\n#     $ #\n# #  #$ #\n# . .#@ #\n#########\n", 13},
+        // A one-wide tunnel: the box runs through it in one move, and the pushes unfold.
+        {"T\n\n##########\n#@$     .#\n##########\n", 6},
+        // A tunnel that opens below: the run stops there, and plain pushes go on.
+        {"T\n\n##########\n#@$    . #\n####  ####\n   #  #\n   ####\n", 5},
+        // A dead end of goals: each box that enters goes on to the deepest free goal.
+        {"T\n\n########\n#..  $ #\n#### $@#\n   #   #\n   #####\n", 8},
         // A board whose edge is open: the player walks along the outside rows.
         {"T\n\n  @   \n  $   \n  .   \n", 1},
         // Already solved: nothing to do.
