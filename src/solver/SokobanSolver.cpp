@@ -9,51 +9,12 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
-#include <set>
 
 #include "model/Kinds.h"
 #include "solver/SokobanBoard.h"
 #include "solver/SokobanSearch.h"
 
 namespace vorpel {
-
-bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
-    const int rows = level.rows, columns = level.columns;
-    if (rows < 1 || columns < 1) return false;
-    SokobanPuzzle p;
-    p.rows = rows;
-    p.columns = columns;
-    p.cells.assign(static_cast<std::size_t>(rows * columns), SokobanPuzzle::kFloor);
-    std::set<std::int16_t> boxIds;
-    int players = 0;
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            std::uint8_t& cell = p.cells[static_cast<std::size_t>(r * columns + c)];
-            const Byte mark = level.MarkAt(r, c), block = level.BlockAt(r, c);
-            const std::int16_t id = level.IdAt(r, c);
-            if (mark == kDestinationMark)
-                cell |= SokobanPuzzle::kGoal;
-            else if (mark != kPlainMark)
-                return false;
-            if (block == kWallKind) {
-                // A wall on a destination is no plain Sokoban cell.
-                if (mark != kPlainMark) return false;
-                cell = SokobanPuzzle::kWall;
-            } else if (block == kMasterBoxKind) {
-                // Lettered boxes have negative identifiers; a box of several cells shares one.
-                if (id <= 0 || !boxIds.insert(id).second) return false;
-                cell |= SokobanPuzzle::kBox;
-            } else if (block == kNormalKind) {
-                if (id <= 0 || ++players > 1) return false;
-                p.player = r * columns + c;
-            } else if (block != kEmptyKind) {
-                return false;
-            }
-        }
-    if (players != 1) return false;
-    puzzle = std::move(p);
-    return true;
-}
 
 namespace {
 

@@ -5,23 +5,10 @@
 #include <vector>
 
 #include "model/Level.h"
+#include "model/Sokoban.h"
 #include "solver/Solver.h"
 
 namespace vorpel {
-
-// A Sokoban level as the search sees it: row-major cells of rows x columns.
-struct SokobanPuzzle {
-    enum Cell : std::uint8_t { kFloor = 0, kWall = 1, kGoal = 2, kBox = 4 };
-    std::int32_t rows = 0;
-    std::int32_t columns = 0;
-    std::vector<std::uint8_t> cells; // kWall, or kGoal and kBox bits over floor
-    std::int32_t player = 0;         // the player's cell index
-};
-
-// Whether the level is a plain Sokoban level (what the SOK reader makes of a plain board:
-// walls, master boxes, destination marks and one normal block as the player, nothing else);
-// fills `puzzle` when it is.
-bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle);
 
 // Searches box pushes with the player's area normalised; the steps in the result are the
 // player's, from the start position to solved.

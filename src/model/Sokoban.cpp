@@ -1,0 +1,97 @@
+// Recognising Sokoban levels and counting their moves and pushes.
+#include "model/Sokoban.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+namespace vorpel {
+
+bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
+    const int rows = level.rows, columns = level.columns;
+    if (rows < 1 || columns < 1) return false;
+    SokobanPuzzle p;
+    p.rows = rows;
+    p.columns = columns;
+    p.cells.assign(static_cast<std::size_t>(rows * columns), SokobanPuzzle::kFloor);
+    std::set<std::int16_t> boxIds;
+    int players = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            std::uint8_t& cell = p.cells[static_cast<std::size_t>(r * columns + c)];
+            const Byte mark = level.MarkAt(r, c), block = level.BlockAt(r, c);
+            const std::int16_t id = level.IdAt(r, c);
+            if (mark == kDestinationMark)
+                cell |= SokobanPuzzle::kGoal;
+            else if (mark != kPlainMark)
+                return false;
+            if (block == kWallKind) {
+                // A wall on a destination is no plain Sokoban cell.
+                if (mark != kPlainMark) return false;
+                cell = SokobanPuzzle::kWall;
+            } else if (block == kMasterBoxKind) {
+                // Lettered boxes have negative identifiers; a box of several cells shares one.
+                if (id <= 0 || !boxIds.insert(id).second) return false;
+                cell |= SokobanPuzzle::kBox;
+            } else if (block == kNormalKind) {
+                if (id <= 0 || ++players > 1) return false;
+                p.player = r * columns + c;
+            } else if (block != kEmptyKind) {
+                return false;
+            }
+        }
+    if (players != 1) return false;
+    puzzle = std::move(p);
+    return true;
+}
+
+bool IsSokobanLevel(const Level& level) {
+    SokobanPuzzle puzzle;
+    return SokobanPuzzleOf(level, puzzle);
+}
+
+SokobanTracker::SokobanTracker(const SokobanPuzzle& puzzle)
+    : columns_(puzzle.columns), cells_(puzzle.cells), player_(puzzle.player) {}
+
+bool SokobanTracker::Step(int rowDelta, int columnDelta) {
+    if (rowDelta == 0 && columnDelta == 0) return false;
+    const int delta = rowDelta * columns_ + columnDelta;
+    const int next = player_ + delta;
+    const auto at = [this](int cell) -> std::uint8_t* {
+        if (cell < 0 || static_cast<std::size_t>(cell) >= cells_.size()) return nullptr;
+        return &cells_[static_cast<std::size_t>(cell)];
+    };
+    ++counts_.moves;
+    bool pushed = false;
+    if (std::uint8_t* here = at(next); here && (*here & SokobanPuzzle::kBox)) {
+        if (std::uint8_t* beyond = at(next + delta)) {
+            *here &= static_cast<std::uint8_t>(~SokobanPuzzle::kBox);
+            *beyond |= SokobanPuzzle::kBox;
+            ++counts_.pushes;
+            pushed = true;
+        }
+    }
+    player_ = next;
+    return pushed;
+}
+
+SokobanCounts CountSokobanSteps(const SokobanPuzzle& puzzle, const StepList& steps, int count) {
+    SokobanTracker tracker(puzzle);
+    const auto n = static_cast<std::size_t>(std::max(count, 0));
+    for (std::size_t i = 0; i < std::min(n, steps.size()); ++i)
+        tracker.Step(steps[i].rowDelta, steps[i].columnDelta);
+    return tracker.Counts();
+}
+
+SokobanCounts SokobanCountsAt(const Level& level, int position) {
+    SokobanPuzzle puzzle;
+    if (!SokobanPuzzleOf(level, puzzle)) return {};
+    return CountSokobanSteps(puzzle, level.steps, std::min(position, level.stepCount));
+}
+
+bool SokobanBetter(const SokobanCounts& a, const SokobanCounts& b, bool pushesFirst) {
+    if (pushesFirst) return std::tie(a.pushes, a.moves) < std::tie(b.pushes, b.moves);
+    return std::tie(a.moves, a.pushes) < std::tie(b.moves, b.pushes);
+}
+
+} // namespace vorpel
