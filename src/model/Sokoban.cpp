@@ -40,7 +40,8 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
                 return false;
             }
         }
-    if (players != 1) return false;
+    // Without a box it is a walk, not a Sokoban level, whatever else it holds.
+    if (players != 1 || boxIds.empty()) return false;
     puzzle = std::move(p);
     return true;
 }

@@ -19,7 +19,8 @@ struct SokobanPuzzle {
 };
 
 // Whether the level is a plain Sokoban level (what the SOK reader makes of a plain board:
-// walls, master boxes, destination marks and one normal block as the player, nothing else);
+// walls, master boxes, destination marks and one normal block as the player, nothing else; at
+// least one box);
 // fills `puzzle` when it is.
 bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle);
 bool IsSokobanLevel(const Level& level);
