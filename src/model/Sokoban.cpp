@@ -95,4 +95,25 @@ bool SokobanBetter(const SokobanCounts& a, const SokobanCounts& b, bool pushesFi
     return std::tie(a.moves, a.pushes) < std::tie(b.moves, b.pushes);
 }
 
+int PlayerStepAt(const Level& level, int position) {
+    const int count = std::min(level.stepCount, static_cast<int>(level.steps.size()));
+    position = std::clamp(position, 0, std::max(count, 0));
+    return position > 0 ? level.steps.StepNumber(static_cast<std::size_t>(position - 1)) : 0;
+}
+
+int PositionOfPlayerStep(const Level& level, int step) {
+    const int count = std::max(std::min(level.stepCount, static_cast<int>(level.steps.size())), 0);
+    // Step numbers never fall along the history, so the first position that reaches `step` is
+    // found by halving.
+    int low = 0, high = count;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (PlayerStepAt(level, middle) >= step)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
 } // namespace vorpel

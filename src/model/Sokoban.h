@@ -57,4 +57,10 @@ SokobanCounts SokobanCountsAt(const Level& level, int position);
 // `pushesFirst`, fewer pushes, then fewer moves.
 bool SokobanBetter(const SokobanCounts& a, const SokobanCounts& b, bool pushesFirst);
 
+// Go to move on a Sokoban level counts player steps: the player step reached at a history
+// position, and the first history position at which `step` player steps are made (clamped to the
+// history; a barrier removal, which no Sokoban level has, counts as no step).
+int PlayerStepAt(const Level& level, int position);
+int PositionOfPlayerStep(const Level& level, int step);
+
 } // namespace vorpel

@@ -73,3 +73,38 @@ TEST(SokobanBetter, FewerMovesThenPushesOrTheOtherWayRound) {
 
 } // namespace
 } // namespace vorpel
+
+namespace vorpel {
+namespace {
+
+TEST(PlayerSteps, GoToMoveCountsPlayerStepsBothWays) {
+    Context ctx;
+    ASSERT_EQ(test::LoadBoard(ctx, kRoom, " 1) 1, 1: >>v<^>>"), "");
+    const Level& level = ctx.CurrentLevel();
+    for (int position = 0; position <= 7; ++position) {
+        EXPECT_EQ(PlayerStepAt(level, position), position);
+        EXPECT_EQ(PositionOfPlayerStep(level, position), position);
+    }
+    EXPECT_EQ(PlayerStepAt(level, 99), 7);
+    EXPECT_EQ(PositionOfPlayerStep(level, 99), 7);
+    EXPECT_EQ(PositionOfPlayerStep(level, -3), 0);
+}
+
+// A barrier removal shares the step number of the step before it: the position of a step is
+// the first that reaches it.
+TEST(PlayerSteps, ARecordWithoutAStepTakesNoStepNumber) {
+    Level level;
+    StepRecord step;
+    step.columnDelta = 1;
+    step.counts = StepRecord::kNewMove | StepRecord::kNewStep;
+    level.steps.push_back(step);
+    level.steps.push_back(StepRecord{}); // a removal: no new move, no new step
+    level.steps.push_back(step);
+    level.stepCount = 3;
+    EXPECT_EQ(PlayerStepAt(level, 2), 1);
+    EXPECT_EQ(PositionOfPlayerStep(level, 1), 1);
+    EXPECT_EQ(PositionOfPlayerStep(level, 2), 3);
+}
+
+} // namespace
+} // namespace vorpel
