@@ -342,11 +342,14 @@ bool IsCommentLine(std::string_view line) {
     return first != std::string_view::npos && line[first] == ';';
 }
 
-std::string SnapshotLine(const Snapshot& snapshot) {
-    std::string name = snapshot.name;
+std::string SnapshotName(std::string name) {
     for (char& c : name)
         if (c == '"' || c == '\r' || c == '\n' || c == '\0') c = ' ';
-    std::string line = std::string(kSnapshotPrefix) + "\"" + name + "\"";
+    return name;
+}
+
+std::string SnapshotLine(const Snapshot& snapshot) {
+    std::string line = std::string(kSnapshotPrefix) + "\"" + SnapshotName(snapshot.name) + "\"";
     if (!snapshot.moves.empty()) line += " " + snapshot.moves;
     return line + "\r\n";
 }

@@ -25,6 +25,8 @@ std::string CompactMoves(const Level& level, int count);
 // name in double quotes, then (after a blank) the snapshot's moves as CompactMoves writes them.
 inline constexpr const char* kSnapshotPrefix = " ;snapshot ";
 bool IsCommentLine(std::string_view line);
+// A name as a snapshot line keeps it: double quotes and line breaks become blanks.
+std::string SnapshotName(std::string name);
 // The line of a snapshot, ending with CR LF; double quotes and line breaks of the name become
 // blanks.
 std::string SnapshotLine(const Snapshot& snapshot);

@@ -11,9 +11,7 @@ namespace vorpel {
 
 void SaveSnapshot(Context& ctx, const std::string& name) {
     Level& level = ctx.CurrentLevel();
-    std::string kept = name;
-    for (char& c : kept)
-        if (c == '"' || c == '\r' || c == '\n' || c == '\0') c = ' ';
+    const std::string kept = SnapshotName(name);
     Snapshot snapshot{kept, CompactMoves(level, level.currentStep)};
     const auto same = std::find_if(level.snapshots.begin(), level.snapshots.end(),
                                    [&](const Snapshot& s) { return s.name == kept; });
