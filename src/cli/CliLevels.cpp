@@ -122,7 +122,7 @@ int ListCommand(const std::vector<std::string>& files) {
             // A Sokoban level counts as Sokoban players count: player steps and pushes.
             int first = TotalMoves(level), second = TotalSteps(level);
             const char* secondName = "steps";
-            if (SokobanPuzzle puzzle; SokobanPuzzleOf(level, puzzle)) {
+            if (SokobanPuzzle puzzle; SokobanLevelOf(level, puzzle)) {
                 const SokobanCounts counts =
                     CountSokobanSteps(puzzle, level.steps, level.stepCount);
                 first = counts.moves;

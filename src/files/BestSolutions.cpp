@@ -266,7 +266,7 @@ BestSolutionInfo ReadBestSolutionInfo(const Context& ctx) {
         info.status = kBestSolutionFound;
         info.moves = fields.moves;
         info.steps = fields.steps;
-        if (SokobanPuzzle puzzle; SokobanPuzzleOf(ctx.CurrentLevel(), puzzle))
+        if (SokobanPuzzle puzzle; SokobanLevelOf(ctx.CurrentLevel(), puzzle))
             info.sokoban = SokobanCountsOfMoveData(puzzle, fields.data);
     }
     return info;
@@ -349,7 +349,7 @@ std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& co
         if (!FieldsOf(bytes, r, fields)) return false;
         BestCounts& c = counts[level->second];
         c = {fields.moves, fields.steps, 0};
-        if (SokobanPuzzle puzzle; SokobanPuzzleOf(levels[level->second], puzzle))
+        if (SokobanPuzzle puzzle; SokobanLevelOf(levels[level->second], puzzle))
             c.pushes = SokobanCountsOfMoveData(puzzle, fields.data).pushes;
         return false;
     });

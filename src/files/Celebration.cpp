@@ -28,7 +28,7 @@ bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, Solv
         if (SaveBestSolutionSteps(ctx, played, false, faults)) message = kSolvedMessage;
         return true;
     }
-    if (SokobanPuzzle puzzle; SokobanPuzzleOf(level, puzzle)) {
+    if (SokobanPuzzle puzzle; SokobanLevelOf(level, puzzle)) {
         const SokobanCounts now = CountSokobanSteps(puzzle, level.steps, played);
         const SokobanCounts& before = best.sokoban;
         const int dM = now.moves - before.moves, dP = now.pushes - before.pushes;

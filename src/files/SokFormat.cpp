@@ -504,7 +504,7 @@ std::string SokText(const Level& level, bool titleFirst, bool follows) {
         // On a Sokoban level pushes are written in upper case, as Sokoban programs write them.
         SokobanPuzzle puzzle;
         std::optional<SokobanTracker> tracker;
-        if (SokobanPuzzleOf(level, puzzle)) tracker.emplace(puzzle);
+        if (SokobanLevelOf(level, puzzle)) tracker.emplace(puzzle);
         for (std::size_t s = 0; s < stepCount; ++s) {
             const StepRecord& step = level.steps[s];
             // An elimination has no Sokoban letter and is written as a step up.

@@ -40,15 +40,25 @@ bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
                 return false;
             }
         }
+    if (players != 1) return false;
+    puzzle = std::move(p);
+    return true;
+}
+
+bool SokobanLevelOf(const Level& level, SokobanPuzzle& puzzle) {
+    SokobanPuzzle p;
+    if (!SokobanPuzzleOf(level, p)) return false;
     // Without a box it is a walk, not a Sokoban level, whatever else it holds.
-    if (players != 1 || boxIds.empty()) return false;
+    if (std::none_of(p.cells.begin(), p.cells.end(),
+                     [](std::uint8_t c) { return (c & SokobanPuzzle::kBox) != 0; }))
+        return false;
     puzzle = std::move(p);
     return true;
 }
 
 bool IsSokobanLevel(const Level& level) {
     SokobanPuzzle puzzle;
-    return SokobanPuzzleOf(level, puzzle);
+    return SokobanLevelOf(level, puzzle);
 }
 
 SokobanTracker::SokobanTracker(const SokobanPuzzle& puzzle)
@@ -86,7 +96,7 @@ SokobanCounts CountSokobanSteps(const SokobanPuzzle& puzzle, const StepList& ste
 
 SokobanCounts SokobanCountsAt(const Level& level, int position) {
     SokobanPuzzle puzzle;
-    if (!SokobanPuzzleOf(level, puzzle)) return {};
+    if (!SokobanLevelOf(level, puzzle)) return {};
     return CountSokobanSteps(puzzle, level.steps, std::min(position, level.stepCount));
 }
 

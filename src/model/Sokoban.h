@@ -19,10 +19,12 @@ struct SokobanPuzzle {
 };
 
 // Whether the level is a plain Sokoban level (what the SOK reader makes of a plain board:
-// walls, master boxes, destination marks and one normal block as the player, nothing else; at
-// least one box);
+// walls, master boxes, destination marks and one normal block as the player, nothing else), as
+// the Sokoban search takes it;
 // fills `puzzle` when it is.
 bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle);
+// The same with at least one box: a level counted, drawn and played as Sokoban players expect.
+bool SokobanLevelOf(const Level& level, SokobanPuzzle& puzzle);
 bool IsSokobanLevel(const Level& level);
 
 struct SokobanCounts {

@@ -121,7 +121,7 @@ private:
 
 bool SokobanPositionOf(const Context& ctx, SokobanPuzzle& position) {
     SokobanPuzzle p;
-    if (!SokobanPuzzleOf(ctx.CurrentLevel(), p)) return false;
+    if (!SokobanLevelOf(ctx.CurrentLevel(), p)) return false;
     const PlayBoard& board = ctx.board;
     if (board.rows != p.rows || board.columns != p.columns) return false;
     bool player = false;

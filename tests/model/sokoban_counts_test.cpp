@@ -46,6 +46,7 @@ TEST(SokobanCounts, OtherLevelsAreNoSokobanLevels) {
         {".[.. .V.. +...", "^... .... ...."}, // a don't-cover mark
         {".[.. .[.. +...", ".V.. .... ...."}, // two players
         {".[.. .V// .V//", "+... +... ...."}, // one box of two cells
+        {".[.. .... +...", ".... .... ...."}, // no box
     };
     for (const auto& rows : others) {
         ASSERT_EQ(test::LoadBoard(ctx, rows), "");
