@@ -68,6 +68,9 @@ void SettingsStore::ReadOptions(bool showError, int first, int last) {
             if (const std::optional<bool> resume =
                     ReadBool(settings->value(QLatin1String(kResumeValue), true)))
                 options_.resume = *resume;
+            if (const std::optional<bool> pushes =
+                    ReadBool(settings->value(QLatin1String(kFewestPushesValue), false)))
+                options_.fewestPushes = *pushes;
         }
         if (settings->status() != QSettings::NoError) error = true;
     }
@@ -87,6 +90,7 @@ void SettingsStore::WriteOptions(bool showError, int first, int last) {
         if (first == 0) {
             settings->setValue(QLatin1String(kStartupLoadValue), FromCp1252(options_.startupList));
             settings->setValue(QLatin1String(kResumeValue), options_.resume);
+            settings->setValue(QLatin1String(kFewestPushesValue), options_.fewestPushes);
         }
         settings->sync();
         if (settings->status() != QSettings::NoError) error = true;

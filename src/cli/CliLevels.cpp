@@ -14,6 +14,7 @@
 #include "files/SokFormat.h"
 #include "model/History.h"
 #include "model/Movement.h"
+#include "model/Sokoban.h"
 #include "model/Solved.h"
 #include "solver/Solver.h"
 
@@ -118,8 +119,18 @@ int ListCommand(const std::vector<std::string>& files) {
             if (loaded.index < 0) continue;
             const Level& level = ctx->collection.levels[static_cast<std::size_t>(loaded.index)];
             const bool solved = SolvedAtEnd(*ctx, loaded.index);
-            std::printf("%d\t%s\t%dx%d\t%d moves\t%d steps\t%s\n", ++number, level.title.c_str(),
-                        level.rows, level.columns, TotalMoves(level), TotalSteps(level),
+            // A Sokoban level counts as Sokoban players count: player steps and pushes.
+            int first = TotalMoves(level), second = TotalSteps(level);
+            const char* secondName = "steps";
+            if (SokobanPuzzle puzzle; SokobanLevelOf(level, puzzle)) {
+                const SokobanCounts counts =
+                    CountSokobanSteps(puzzle, level.steps, level.stepCount);
+                first = counts.moves;
+                second = counts.pushes;
+                secondName = "pushes";
+            }
+            std::printf("%d\t%s\t%dx%d\t%d moves\t%d %s\t%s\n", ++number, level.title.c_str(),
+                        level.rows, level.columns, first, second, secondName,
                         solved ? "solved" : "unsolved");
         }
     }

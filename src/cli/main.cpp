@@ -99,7 +99,7 @@ void PrintBoard(const Context& ctx) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-int Snapshot(const std::string& file) {
+int SnapshotCommand(const std::string& file) {
     auto ctx = std::make_unique<Context>();
     std::vector<LoadedLevel> levels;
     std::size_t skipped = 0;
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "verify" && !rest.empty()) return vorpel::Verify(rest);
-    if (command == "snapshot" && rest.size() == 1) return vorpel::Snapshot(rest[0]);
+    if (command == "snapshot" && rest.size() == 1) return vorpel::SnapshotCommand(rest[0]);
     if (command == "list" && !rest.empty()) return vorpel::ListCommand(rest);
     if (command == "convert") return vorpel::ConvertCommand(rest);
     if (command == "shuffle") return vorpel::ShuffleCommand(rest);

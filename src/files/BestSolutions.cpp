@@ -152,6 +152,22 @@ void DecodeMoves(std::string_view data, std::vector<std::string>& lines) {
     }
 }
 
+// A step code's displacement; an elimination or an unknown code does not move.
+std::pair<int, int> DeltaOf(unsigned code) {
+    switch (code) {
+    case 0x9:
+        return {0, 1};
+    case 0xA:
+        return {-1, 0};
+    case 0xB:
+        return {0, -1};
+    case 0xC:
+        return {1, 0};
+    default:
+        return {0, 0};
+    }
+}
+
 // Reads the file for the current level; false when the level has no title, the file is missing
 // (`error` empty) or it cannot be read (`error` set).
 bool ReadForTitle(const Context& ctx, std::string& bytes, std::string& error) {
@@ -188,6 +204,23 @@ std::string NewRecord(const Level& level, int count, bool asMoveList) {
 }
 
 } // namespace
+
+SokobanCounts SokobanCountsOfMoveData(const SokobanPuzzle& puzzle, std::string_view data) {
+    SokobanTracker tracker(puzzle);
+    for (std::size_t i = 0; i < data.size();) {
+        const Byte b = static_cast<Byte>(data[i]);
+        if (b < 0x80) {
+            i += 2; // the cell of the next move: the player's, the only block that moves
+            continue;
+        }
+        for (const unsigned code : {unsigned{b} >> 4, unsigned{b} & 0xFu}) {
+            const auto [rowDelta, columnDelta] = DeltaOf(code);
+            tracker.Step(rowDelta, columnDelta);
+        }
+        ++i;
+    }
+    return tracker.Counts();
+}
 
 std::string BestSolutionsPath(const Context& ctx) {
     return CompanionPath(ctx.programPath, ".sol");
@@ -233,6 +266,8 @@ BestSolutionInfo ReadBestSolutionInfo(const Context& ctx) {
         info.status = kBestSolutionFound;
         info.moves = fields.moves;
         info.steps = fields.steps;
+        if (SokobanPuzzle puzzle; SokobanLevelOf(ctx.CurrentLevel(), puzzle))
+            info.sokoban = SokobanCountsOfMoveData(puzzle, fields.data);
     }
     return info;
 }
@@ -311,7 +346,11 @@ std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& co
         if (level == firstLevel.end() || taken[level->second]) return false;
         taken[level->second] = true;
         RecordFields fields;
-        if (FieldsOf(bytes, r, fields)) counts[level->second] = {fields.moves, fields.steps};
+        if (!FieldsOf(bytes, r, fields)) return false;
+        BestCounts& c = counts[level->second];
+        c = {fields.moves, fields.steps, 0};
+        if (SokobanPuzzle puzzle; SokobanLevelOf(levels[level->second], puzzle))
+            c.pushes = SokobanCountsOfMoveData(puzzle, fields.data).pushes;
         return false;
     });
     return {};
@@ -326,8 +365,11 @@ std::string BestSolutionLabel(const Context& ctx, bool& haveRecord) {
     if (info.status == kBestSolutionNoRecord) return kBestSolutionNotFound;
     const bool moveList = info.moves < 0 || info.steps < 0;
     const auto magnitude = [](std::int32_t v) { return std::to_string(std::abs(std::int64_t{v})); };
-    return std::string(moveList ? "Move list:" : "Best solution:") +
-           "\nMoves: " + magnitude(info.moves) + "\nSteps: " + magnitude(info.steps);
+    const std::string heading = moveList ? "Move list:" : "Best solution:";
+    if (IsSokobanLevel(ctx.CurrentLevel()))
+        return heading + "\nMoves: " + std::to_string(info.sokoban.moves) +
+               "\nPushes: " + std::to_string(info.sokoban.pushes);
+    return heading + "\nMoves: " + magnitude(info.moves) + "\nSteps: " + magnitude(info.steps);
 }
 
 } // namespace vorpel

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/FileIO.h"
 #include "model/Context.h"
+#include "model/Sokoban.h"
 
 namespace vorpel {
 
@@ -28,12 +30,16 @@ struct BestSolutionInfo {
     // Positive for a best solution, negated for a kept move list.
     int moves = 0;
     int steps = 0;
+    // A Sokoban level's record as Sokoban players count it (from its move data); zeros for
+    // other levels.
+    SokobanCounts sokoban;
     std::string error; // a read failure; empty when the file is merely missing
 };
 
 struct BestCounts {
     int moves = 0;
     int steps = 0;
+    int pushes = 0; // a Sokoban level's pushes, counted from the move data
     friend bool operator==(const BestCounts&, const BestCounts&) = default;
 };
 
@@ -67,11 +73,15 @@ std::string ApplyBestSolutionAtStart(Context& ctx);
 // Removes the current level's record; a missing file or record is no error.
 std::string EraseBestSolution(Context& ctx, const WriteFaults& faults = {});
 
-// One pair of counters per level of the collection (both 0 without record), from one reading of
+// One set of counters per level of the collection (both 0 without record), from one reading of
 // the file; returns "" or the read error. A missing file is no error.
 std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts);
 
-// The text of the best solution dialog's label; `haveRecord` tells whether a record exists.
+// The Sokoban moves and pushes of a record's move data, replayed on the level's puzzle.
+SokobanCounts SokobanCountsOfMoveData(const SokobanPuzzle& puzzle, std::string_view data);
+
+// The text of the best solution dialog's label (moves and pushes for a Sokoban level); `haveRecord`
+// tells whether a record exists.
 std::string BestSolutionLabel(const Context& ctx, bool& haveRecord);
 
 } // namespace vorpel

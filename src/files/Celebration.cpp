@@ -3,6 +3,7 @@
 
 #include "files/BestSolutions.h"
 #include "files/Records.h"
+#include "model/Sokoban.h"
 #include "model/Solved.h"
 
 namespace vorpel {
@@ -27,6 +28,21 @@ bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, Solv
         if (SaveBestSolutionSteps(ctx, played, false, faults)) message = kSolvedMessage;
         return true;
     }
+    if (SokobanPuzzle puzzle; SokobanLevelOf(level, puzzle)) {
+        const SokobanCounts now = CountSokobanSteps(puzzle, level.steps, played);
+        const SokobanCounts& before = best.sokoban;
+        const int dM = now.moves - before.moves, dP = now.pushes - before.pushes;
+        numbers = {true, now.moves, now.moves, dM, dM, true, now.pushes, dP};
+        const bool pushesFirst = ctx.options.fewestPushes;
+        if (!SokobanBetter(now, before, pushesFirst)) return true;
+        SaveBestSolutionSteps(ctx, played, false, faults);
+        const bool byPushes = pushesFirst ? dP < 0 : dM == 0;
+        const int by = byPushes ? -dP : -dM;
+        message = std::string(kImprovedMessage) + " solution by " + std::to_string(by) +
+                  (byPushes ? (by == 1 ? " push" : " pushes") : (by == 1 ? " move" : " moves")) +
+                  "! \r\n";
+        return true;
+    }
     numbers = {true, moves, steps, moves - best.moves, steps - best.steps};
     const bool fewerMoves = numbers.moveDifference < 0;
     if (!fewerMoves && !(numbers.moveDifference == 0 && numbers.stepDifference < 0)) return true;
@@ -43,6 +59,13 @@ std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers)
     int recordMoves = 0, recordSteps = 0;
     LookUpRecord(ctx, level.title, recordMoves, recordSteps);
     const auto n = [](int v) { return std::to_string(v); };
+    if (numbers.sokoban) {
+        const SokobanCounts total = SokobanCountsAt(level, level.stepCount);
+        return " moves " + n(numbers.moves) + "/" + n(total.moves) + " (" +
+               n(numbers.moveDifference) + "), pushes " + n(numbers.pushes) + "/" +
+               n(total.pushes) + " (" + n(numbers.pushDifference) +
+               "), record: " + RecordText(recordSteps);
+    }
     return " move " + n(numbers.moves) + "/" + n(TotalMoves(level)) + " (" +
            n(numbers.moveDifference) + "), step " + n(numbers.steps) + "/" + n(TotalSteps(level)) +
            " (" + n(numbers.stepDifference) + "), records: " + RecordText(recordMoves) + ", " +

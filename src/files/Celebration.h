@@ -18,17 +18,24 @@ struct SolvedNumbers {
     int steps = 0;          // S
     int moveDifference = 0; // M - best moves
     int stepDifference = 0; // S - best steps
+    // On a Sokoban level: moves, moveDifference and the pushes are Sokoban counts (player steps
+    // and box pushes), steps and stepDifference equal moves and moveDifference.
+    bool sokoban = false;
+    int pushes = 0;
+    int pushDifference = 0;
 };
 
 // Runs the solved test and, on a solved board reached by at least one step, compares the play
 // with the stored best: a play with fewer moves, or as many moves and fewer steps, or one where
-// no best is stored, is stored as the best. `message` gets the celebration text (empty when there
-// is nothing to celebrate). Returns whether the level is solved.
+// no best is stored, is stored as the best. A Sokoban level compares Sokoban moves, then pushes
+// (pushes first with the "fewest pushes" option). `message` gets the celebration text (empty when
+// there is nothing to celebrate). Returns whether the level is solved.
 bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, SolvedNumbers& numbers,
                             const WriteFaults& faults = {});
 
 // " move M/total (dM), step S/total (dS), records: moves, steps" for the status line, with the
-// current level's totals and records ("?" when none).
+// current level's totals and records ("?" when none); on a Sokoban level
+// " moves M/total (dM), pushes P/total (dP), record: steps" with Sokoban counts.
 std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers);
 
 } // namespace vorpel

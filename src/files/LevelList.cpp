@@ -183,4 +183,14 @@ std::string ScoreLine(const Score& score) {
            ".  Total score: " + std::to_string(score.total) + ".";
 }
 
+int FirstLevelToOpen(const std::vector<BestCounts>& best, int first, int count, int resumedLevel) {
+    if (resumedLevel >= 0) return resumedLevel;
+    const int end = std::min(first + std::max(count, 0), static_cast<int>(best.size()));
+    for (int i = std::max(first, 0); i < end; ++i) {
+        const BestCounts& b = best[static_cast<std::size_t>(i)];
+        if (b.moves <= 0 || b.steps <= 0) return i;
+    }
+    return first;
+}
+
 } // namespace vorpel

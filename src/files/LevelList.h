@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/BestSolutions.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -68,5 +69,12 @@ struct Score {
 Score ScoreLevelRows(const std::vector<LevelRow>& rows, int selected, int limit);
 // "Actually scored: %d.  Total score: %d."
 std::string ScoreLine(const Score& score);
+
+// The level a collection opens on: after a resume, the level last played (`resumedLevel`, -1
+// when there was no resume); otherwise the first of the `count` levels from `first` without a
+// best solution (a kept move list is none), or `first` when every one has one. `best` holds
+// ReadAllBestSolutions's counters of the whole collection.
+int FirstLevelToOpen(const std::vector<BestCounts>& best, int first, int count,
+                     int resumedLevel = -1);
 
 } // namespace vorpel

@@ -238,6 +238,7 @@ std::string LevelTextOf(const Level& level) {
     }
     text += "\r\n";
     WriteMoveLines(level, text);
+    for (const Snapshot& snapshot : level.snapshots) text += SnapshotLine(snapshot);
     return text;
 }
 

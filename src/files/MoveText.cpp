@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "model/Movement.h"
 
@@ -270,25 +272,51 @@ char DirectionLetter(int rowDelta, int columnDelta) {
     return i >= 0 && i < 9 ? kLetters[i] : '?';
 }
 
-void WriteMoveLines(const Level& level, std::string& out) {
-    const int count =
-        static_cast<int>(std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size()));
-    if (count <= 0) return;
-    const std::size_t width = std::to_string(level.steps.MoveNumber(count - 1)).size() + 1;
-    // A move's records after its first never start a move, so one count serves every line.
-    int move = 0;
+namespace {
+
+// Calls `move(number, first record, letters)` for each move of the first `count` records.
+template <class Visit> void ForEachMove(const Level& level, int count, Visit move) {
+    // A move's records after its first never start a move, so one count serves every move.
+    int number = 0;
     for (int i = 0; i < count;) {
         const StepRecord& first = level.steps[i];
-        move += first.NewMove() ? 1 : 0;
+        number += first.NewMove() ? 1 : 0;
         std::string letters(1, DirectionLetter(first.rowDelta, first.columnDelta));
         int j = i + 1;
         if (!IsElimination(first))
             for (; j < count && !level.steps[j].NewMove() && !IsElimination(level.steps[j]); ++j)
                 letters += DirectionLetter(level.steps[j].rowDelta, level.steps[j].columnDelta);
-        out += RightAligned(move, width) + ")" + RightAligned(first.row, 3) + "," +
-               RightAligned(first.column, 3) + ":  " + letters + "\r\n";
+        move(number, first, letters);
         i = j;
     }
+}
+
+int RecordedCount(const Level& level) {
+    return static_cast<int>(
+        std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size()));
+}
+
+} // namespace
+
+void WriteMoveLines(const Level& level, std::string& out) {
+    const int count = RecordedCount(level);
+    if (count <= 0) return;
+    const std::size_t width = std::to_string(level.steps.MoveNumber(count - 1)).size() + 1;
+    ForEachMove(level, count, [&](int number, const StepRecord& first, const std::string& letters) {
+        out += RightAligned(number, width) + ")" + RightAligned(first.row, 3) + "," +
+               RightAligned(first.column, 3) + ":  " + letters + "\r\n";
+    });
+}
+
+std::string CompactMoves(const Level& level, int count) {
+    std::string out;
+    ForEachMove(level, std::clamp(count, 0, RecordedCount(level)),
+                [&](int, const StepRecord& first, const std::string& letters) {
+                    if (!out.empty()) out += ' ';
+                    out += std::to_string(first.row) + "," + std::to_string(first.column) + ":" +
+                           letters;
+                });
+    return out;
 }
 
 std::string ReadMoveLines(Context& ctx, const std::vector<std::string>& lines, std::size_t& index) {
@@ -297,10 +325,50 @@ std::string ReadMoveLines(Context& ctx, const std::vector<std::string>& lines, s
     for (; index < lines.size(); ++index) {
         const std::string& line = lines[index];
         if (!line.empty() && line[0] != ' ' && !IsDigit(static_cast<Byte>(line[0]))) break;
+        if (IsCommentLine(line)) {
+            if (std::optional<Snapshot> snapshot = ReadSnapshotLine(line))
+                ctx.CurrentLevel().snapshots.push_back(std::move(*snapshot));
+            continue;
+        }
         // After an error the rest of the level's move lines are passed over unread.
         if (error.empty()) error = reader.Read(line, index + 1);
     }
     return error;
+}
+
+bool IsCommentLine(std::string_view line) {
+    if (line.empty() || line[0] != ' ') return false;
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string_view::npos && line[first] == ';';
+}
+
+std::string SnapshotName(std::string name) {
+    for (char& c : name)
+        if (c == '"' || c == '\r' || c == '\n' || c == '\0') c = ' ';
+    return name;
+}
+
+std::string SnapshotLine(const Snapshot& snapshot) {
+    std::string line = std::string(kSnapshotPrefix) + "\"" + SnapshotName(snapshot.name) + "\"";
+    if (!snapshot.moves.empty()) line += " " + snapshot.moves;
+    return line + "\r\n";
+}
+
+std::optional<Snapshot> ReadSnapshotLine(std::string_view line) {
+    if (!line.starts_with(kSnapshotPrefix)) return std::nullopt;
+    line.remove_prefix(std::string_view(kSnapshotPrefix).size());
+    if (line.empty() || line[0] != '"') return std::nullopt;
+    const std::size_t close = line.find('"', 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    Snapshot snapshot{std::string(line.substr(1, close - 1)), {}};
+    std::string_view moves = line.substr(close + 1);
+    const std::size_t start = moves.find_first_not_of(' ');
+    if (start != std::string_view::npos) {
+        moves = moves.substr(start);
+        moves = moves.substr(0, moves.find_last_not_of(' ') + 1);
+        snapshot.moves = std::string(moves);
+    }
+    return snapshot;
 }
 
 std::string ApplyMoveText(Context& ctx, const std::string& text, bool relative, int originRow,

@@ -107,7 +107,8 @@ std::string ReadResumeText(Context& ctx, const std::string& text) {
         collection.NewLevel("", 4, 4, true);
         collection.currentLevel = collection.lastLevel();
         if (!ReadLevelText(*scratch, lines, index, true).empty()) return kDamaged;
-        if (stepCount > 0) {
+        // Snapshot lines may follow a level without moves.
+        if (stepCount > 0 || (index < lines.size() && IsCommentLine(lines[index]))) {
             RebuildBoard(*scratch);
             if (!ReadMoveLines(*scratch, lines, index).empty()) return kDamaged;
         }

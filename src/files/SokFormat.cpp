@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "files/LevelText.h"
+#include "model/Sokoban.h"
 
 namespace vorpel {
 namespace {
@@ -499,13 +501,19 @@ std::string SokText(const Level& level, bool titleFirst, bool follows) {
     if (stepCount > 0) {
         text += "Moves:\r\n";
         std::string line;
+        // On a Sokoban level pushes are written in upper case, as Sokoban programs write them.
+        SokobanPuzzle puzzle;
+        std::optional<SokobanTracker> tracker;
+        if (SokobanLevelOf(level, puzzle)) tracker.emplace(puzzle);
         for (std::size_t s = 0; s < stepCount; ++s) {
             const StepRecord& step = level.steps[s];
             // An elimination has no Sokoban letter and is written as a step up.
-            line += step.columnDelta > 0   ? 'r'
-                    : step.columnDelta < 0 ? 'l'
-                    : step.rowDelta > 0    ? 'd'
-                                           : 'u';
+            const char letter = step.columnDelta > 0   ? 'r'
+                                : step.columnDelta < 0 ? 'l'
+                                : step.rowDelta > 0    ? 'd'
+                                                       : 'u';
+            const bool pushed = tracker && tracker->Step(step.rowDelta, step.columnDelta);
+            line += pushed ? static_cast<char>(letter - 'a' + 'A') : letter;
             if (line.size() == kMovesPerLine) {
                 text += line + "\r\n";
                 line.clear();

@@ -71,6 +71,9 @@ struct Options {
     // "Resume where you left off": the collection and its positions kept from one run to the
     // next; stored beside the options.
     bool resume = true;
+    // A Sokoban solution is better with fewer pushes first, then fewer moves (otherwise fewer
+    // moves first); stored beside the options.
+    bool fewestPushes = false;
 
     bool operator[](OptionIndex i) const { return value[i]; }
 };

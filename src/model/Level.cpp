@@ -25,6 +25,7 @@ void Level::Compact() {
 }
 
 void Level::ClearHistory() {
+    snapshots.clear();
     steps.clear();
     steps.shrink_to_fit();
     stepCount = 0;

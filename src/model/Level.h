@@ -17,6 +17,14 @@ constexpr int CellIndex(int row, int column) {
     return row * 64 + column;
 }
 
+// A named position of a level: the moves that lead to it from the start, as move text (groups
+// "row,column:letters" separated by blanks; empty for the start).
+struct Snapshot {
+    std::string name;
+    std::string moves;
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
 struct Level {
     std::int32_t currentStep = 0;
     std::int32_t stepCount = 0;
@@ -26,13 +34,14 @@ struct Level {
     Grid<Byte> markLayer{'.'};
     Grid<std::int16_t> idLayer{0};
     StepList steps; // grows by 20; only the first stepCount are valid
+    std::vector<Snapshot> snapshots;
     std::int8_t rows = 6;
     std::int8_t columns = 6;
 
     Level() { Initialise("", 6, 6); }
     // Empty layers, empty history, counters zero.
     void Initialise(std::string newTitle, int newRows, int newColumns);
-    // Drops the history, as every editor change of the level does.
+    // Drops the history and the snapshots, as every editor change of the level does.
     void ClearHistory();
 
     Byte BlockAt(int r, int c) const { return blockLayer.At(r, c); }

@@ -3,6 +3,7 @@
 
 #include "model/History.h"
 #include "model/Kinds.h"
+#include "model/Sokoban.h"
 #include "render/BitmapFont.h"
 #include "render/CellPicture.h"
 #include "render/DrawingPrimitives.h"
@@ -149,6 +150,9 @@ void DrawLayer(const Pen& pen, CellPictureCache& cache, std::uint8_t kind, std::
 // the canvas). That is what drawing the mark there would write.
 constexpr std::uint8_t kBlank = 0xFF;
 
+// The cache key's mark byte for a Sokoban goal drawn by DrawSokobanGoal: no mark character.
+constexpr std::uint32_t kSokobanGoalLook = 0x01;
+
 void StampMark(const Pen& pen, BoardCanvas& canvas, std::uint32_t bareKey, std::uint8_t mark,
                std::uint8_t kind, std::uint8_t* origin) {
     CellPictureCache& cache = canvas.cellCache;
@@ -193,6 +197,7 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
     const int selected =
         ctx.options[kMarkSelectedBlock] && !view.repaintSuspended ? b.selectedBlock : 0;
     const bool countsMoves = view.annotation == Annotation::kCountMoves && !editor; // else ids
+    const bool sokoban = !editor && IsSokobanLevel(ctx.CurrentLevel());
 
     CellPictureCache& cache = canvas.cellCache;
     PrepareCellCache(cache, s, canvas.font, annotated);
@@ -209,8 +214,13 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             // What the cell's own picture depends on: its kind, its edges, its visible mark,
             // and for the dither its place on the canvas.
             const std::uint32_t flags = kind == '.' ? 0 : ctx.outline.flags[CellIndex(r, c)];
-            const std::uint32_t shownMark =
-                (kind == '.' || marksVisible) && DrawsMark(mark) ? mark : 0;
+            // A Sokoban goal shows under the box and the player, and at every cell size.
+            const bool sokobanGoal =
+                sokoban && mark == kDestinationMark && (kind != '.' || s < kSmallGoalCell);
+            const std::uint32_t shownMark = sokobanGoal ? kSokobanGoalLook
+                                            : (kind == '.' || marksVisible) && DrawsMark(mark)
+                                                ? mark
+                                                : 0;
             const std::uint32_t phase =
                 IsHover(kind) ? std::uint32_t((pen.x0 & 7) | (pen.y0 & 7) << 3) : 0;
             const std::uint32_t key = kind | flags << 8 | shownMark << 16 | phase << 24;
@@ -256,7 +266,9 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
                     DrawKindEdges(pen, kind, std::uint8_t(flags));
                     if (marked) AddPicture(cache, bareKey, origin);
                 }
-                if (marked && IsStampMark(mark))
+                if (shownMark == kSokobanGoalLook)
+                    DrawSokobanGoal(pen, kind);
+                else if (marked && IsStampMark(mark))
                     StampMark(pen, canvas, bareKey, std::uint8_t(shownMark), kind, origin);
                 else if (shownMark != 0)
                     DrawMark(pen, canvas.strip, canvas.palette, mark, kind);

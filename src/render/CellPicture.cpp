@@ -421,6 +421,19 @@ void DrawMark(const Pen& pen, const GlyphStrip& strip, const BoardPalette& palet
     CopyGlyph(p, strip, s >> 4, GlyphIndex(mark), pen.x0 + h + 3, pen.y0 + h - 4, floor);
 }
 
+void DrawSokobanGoal(const Pen& pen, std::uint8_t kind) {
+    const bool box = IsBox(kind);
+    const std::uint8_t fill = box ? kYellow : kRed;
+    if (pen.s >= 12) {
+        DrawInsetSquare(pen, fill, box ? kWhite : kPink);
+        return;
+    }
+    const int side = std::max(1, pen.s / 3), at = pen.s / 2 - side / 2;
+    Pen p = pen;
+    p.colour = fill;
+    p.Fill(at, at + side, at, at + side);
+}
+
 bool IsStampMark(std::uint8_t mark) {
     switch (mark) {
     case '+':

@@ -28,4 +28,11 @@ bool DrawsMark(std::uint8_t mark);
 void DrawMark(const Pen& pen, const GlyphStrip& strip, const BoardPalette& palette,
               std::uint8_t mark, std::uint8_t kind);
 
+// A Sokoban goal under a box or the player, or on the floor of a cell too small for the mark:
+// a square in the middle of the cell that shows at every cell size, yellow under a box (which is
+// red), red (the goal's colour) otherwise.
+void DrawSokobanGoal(const Pen& pen, std::uint8_t kind);
+// The cell sizes below which the destination mark draws too little on the floor.
+inline constexpr int kSmallGoalCell = 10;
+
 } // namespace vorpel

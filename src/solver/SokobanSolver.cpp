@@ -10,82 +10,12 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
-#include <set>
 
 #include "model/Kinds.h"
 #include "solver/SokobanBoard.h"
 #include "solver/SokobanSearch.h"
 
 namespace vorpel {
-
-bool SokobanPuzzleOf(const Level& level, SokobanPuzzle& puzzle) {
-    const int rows = level.rows, columns = level.columns;
-    if (rows < 1 || columns < 1) return false;
-    SokobanPuzzle p;
-    p.rows = rows;
-    p.columns = columns;
-    p.cells.assign(static_cast<std::size_t>(rows * columns), SokobanPuzzle::kFloor);
-    std::set<std::int16_t> boxIds;
-    int players = 0, plainGoals = 0, plainBoxes = 0;
-    // Lettered boxes and marks by letter: how many of each.
-    std::array<int, 256> letterBoxes{}, letterGoals{};
-    p.boxLetter.assign(p.cells.size(), 0);
-    p.goalLetter.assign(p.cells.size(), 0);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            std::uint8_t& cell = p.cells[static_cast<std::size_t>(r * columns + c)];
-            const Byte mark = level.MarkAt(r, c), block = level.BlockAt(r, c);
-            const std::int16_t id = level.IdAt(r, c);
-            const auto at = static_cast<std::size_t>(r * columns + c);
-            if (mark == kDestinationMark) {
-                cell |= SokobanPuzzle::kGoal;
-                ++plainGoals;
-            } else if (AlphanumericIndex(mark) != 0) {
-                cell |= SokobanPuzzle::kGoal;
-                p.goalLetter[at] = mark;
-                ++letterGoals[mark];
-            } else if (mark != kPlainMark) {
-                return false;
-            }
-            if (block == kWallKind) {
-                // A wall on a destination is no plain Sokoban cell.
-                if (mark != kPlainMark) return false;
-                cell = SokobanPuzzle::kWall;
-            } else if (block == kMasterBoxKind) {
-                // Lettered boxes have negative identifiers; a box of several cells shares one.
-                if (id <= 0 || !boxIds.insert(id).second) return false;
-                cell |= SokobanPuzzle::kBox;
-                ++plainBoxes;
-            } else if (block == kBoxKind && id < 0 && AlphanumericChar(-id) != 0) {
-                // A lettered box; its cells share the identifier, so one of several is refused.
-                if (!boxIds.insert(id).second) return false;
-                cell |= SokobanPuzzle::kBox;
-                p.boxLetter[at] = AlphanumericChar(-id);
-                ++letterBoxes[p.boxLetter[at]];
-            } else if (block == kNormalKind) {
-                if (id <= 0 || ++players > 1) return false;
-                p.player = r * columns + c;
-            } else if (block != kEmptyKind) {
-                return false;
-            }
-        }
-    if (players != 1) return false;
-    bool anyLetter = false;
-    for (std::size_t k = 0; k < letterBoxes.size(); ++k)
-        anyLetter = anyLetter || letterBoxes[k] > 0 || letterGoals[k] > 0;
-    if (!anyLetter) {
-        p.boxLetter.clear();
-        p.goalLetter.clear();
-    } else {
-        // Lettered only, each letter once on a box and once on a mark, so that solved is
-        // exactly every box on its own mark.
-        if (plainGoals + plainBoxes > 0) return false;
-        for (std::size_t k = 0; k < letterBoxes.size(); ++k)
-            if (letterBoxes[k] != letterGoals[k] || letterBoxes[k] > 1) return false;
-    }
-    puzzle = std::move(p);
-    return true;
-}
 
 namespace {
 

@@ -48,17 +48,20 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
         QSettings store = RawStore();
         store.beginGroup(QStringLiteral("Options"));
-        // The options, the startup list and resuming, which starts on.
-        QCOMPARE(store.childKeys().size(), kOptionCount + 2);
+        // The options, the startup list, resuming, which starts on, and fewest pushes first.
+        QCOMPARE(store.childKeys().size(), kOptionCount + 3);
         for (const char* name : kOptionNames)
             QCOMPARE(store.value(QLatin1String(name)).toBool(), false);
         QCOMPARE(store.value(QStringLiteral("Startup load")), QVariant(QString()));
         QCOMPARE(store.value(QStringLiteral("Resume where you left off")).toBool(), true);
+        QCOMPARE(store.value(QStringLiteral("Sokoban solutions with fewest pushes")).toBool(),
+                 false);
     }
 
     void optionsRoundTrip() {
         for (int i = 0; i < kOptionCount; ++i) ctx_->options.value[std::size_t(i)] = i % 3 == 0;
         ctx_->options.startupList = " 1 , 2,3";
+        ctx_->options.fewestPushes = true;
         settingsStore_->WriteOptions(true, 0, kOptionCount - 1);
 
         Options read;
@@ -67,6 +70,7 @@ private Q_SLOTS:
         again.ReadOptions(true, 0, kOptionCount - 1);
         QCOMPARE(read.value, ctx_->options.value);
         QCOMPARE(read.startupList, std::string(" 1 , 2,3"));
+        QVERIFY(read.fewestPushes);
         QVERIFY(platform_->script->shown.empty());
     }
 

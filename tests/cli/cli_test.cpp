@@ -108,16 +108,16 @@ TEST_F(Cli, ListNumbersTheLevelsOfEveryFileAndAddsTakenTitles) {
     const std::string b = Write("b.sok", "Sok\n\n######\n#@$ .#\n######\nrr\n");
     const CliRun run = RunCli("list " + a + " " + b);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "1\tPush\t2x6\t1 moves\t2 steps\tsolved\n"
-                       "2\tPush\t2x6\t0 moves\t0 steps\tunsolved\n"
-                       "3\tSok\t3x6\t1 moves\t2 steps\tsolved\n");
+    EXPECT_EQ(run.out, "1\tPush\t2x6\t2 moves\t2 pushes\tsolved\n"
+                       "2\tPush\t2x6\t0 moves\t0 pushes\tunsolved\n"
+                       "3\tSok\t3x6\t2 moves\t2 pushes\tsolved\n");
 }
 
 TEST_F(Cli, ListReportsFailingLevelsAndUnreadableFiles) {
     const std::string bad = Write("bad.txt", kPush + "\"Bad\"\r\n.#...Q..\r\n");
     CliRun run = RunCli("list " + bad);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "1\tPush\t2x6\t0 moves\t0 steps\tunsolved\n");
+    EXPECT_EQ(run.out, "1\tPush\t2x6\t0 moves\t0 pushes\tunsolved\n");
     run = RunCli("list " + bad + " " + (dir / "missing.sok").string());
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(RunCli("list").status, 2);
@@ -142,7 +142,7 @@ TEST_F(Cli, VerifyAndSnapshotReadSokAndNbl) {
     ASSERT_EQ(RunCli("convert " + sok + " " + nbl).status, 0);
     run = RunCli("verify " + nbl);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(RunCli("list " + nbl).out, "1\tset.xsb 1\t6x6\t0 moves\t0 steps\tunsolved\n");
+    EXPECT_EQ(RunCli("list " + nbl).out, "1\tset.xsb 1\t6x6\t0 moves\t0 pushes\tunsolved\n");
 }
 
 TEST_F(Cli, SkippedOversizeLevelsAreReportedAndFail) {
@@ -157,8 +157,8 @@ TEST_F(Cli, SkippedOversizeLevelsAreReportedAndFail) {
                                file + ": line 14: \"Tall\" skipped: more than 64 rows or columns\n";
     CliRun run = vorpel::test::RunCli("list " + file, true);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, report + "1\tSmall\t3x6\t1 moves\t2 steps\tsolved\n"
-                                "2\tAlso small\t3x6\t1 moves\t2 steps\tsolved\n");
+    EXPECT_EQ(run.out, report + "1\tSmall\t3x6\t2 moves\t2 pushes\tsolved\n"
+                                "2\tAlso small\t3x6\t2 moves\t2 pushes\tsolved\n");
     run = vorpel::test::RunCli("verify " + file, true);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, report);
@@ -170,8 +170,8 @@ TEST_F(Cli, SkippedOversizeLevelsAreReportedAndFail) {
     EXPECT_EQ(RunCli("convert " + file + " " + out).status, 1);
     run = RunCli("list " + out);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "1\tSmall\t3x6\t1 moves\t2 steps\tsolved\n"
-                       "2\tAlso small\t3x6\t1 moves\t2 steps\tsolved\n");
+    EXPECT_EQ(run.out, "1\tSmall\t3x6\t2 moves\t2 pushes\tsolved\n"
+                       "2\tAlso small\t3x6\t2 moves\t2 pushes\tsolved\n");
 
     // Nothing read at all.
     const std::string lone = Write("lone.xsb", "\n" + std::string(65, '#') + "\n");
@@ -188,7 +188,7 @@ TEST_F(Cli, ConvertWritesTheFormatOfTheOutputName) {
     const std::string in =
         Write("in.txt", kPush + "  1)  0,  1:  >>\r\n" + "\"Second\"\r\n.#...@..+...\r\n");
     const std::string listed = RunCli("list " + in).out;
-    ASSERT_EQ(listed, "1\tPush\t2x6\t1 moves\t2 steps\tsolved\n"
+    ASSERT_EQ(listed, "1\tPush\t2x6\t2 moves\t2 pushes\tsolved\n"
                       "2\tSecond\t2x3\t0 moves\t0 steps\tunsolved\n");
 
     // Own text and SOK keep every level; SOK keeps this board and its solution too, in each
@@ -235,8 +235,8 @@ TEST_F(Cli, ConvertedTitlesReadBackAsTitles) {
     for (const char* name : {"out.sok", "out.xsb"}) {
         const std::string out = (dir / name).string();
         ASSERT_EQ(RunCli("convert " + in + " " + out).status, 0) << name;
-        EXPECT_EQ(RunCli("list " + out).out, "1\t#5\t2x6\t1 moves\t2 steps\tsolved\n"
-                                             "2\t::x\t2x6\t0 moves\t0 steps\tunsolved\n")
+        EXPECT_EQ(RunCli("list " + out).out, "1\t#5\t2x6\t2 moves\t2 pushes\tsolved\n"
+                                             "2\t::x\t2x6\t0 moves\t0 pushes\tunsolved\n")
             << name;
     }
 }
@@ -288,7 +288,7 @@ TEST_F(Cli, FileErrorsNameTheFileAndTheReason) {
     ASSERT_EQ(RunCli("convert " + in + " " + link).status, 0);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(RunCli("list " + (dir / "target.sok").string()).out,
-              "1\tPush\t2x6\t0 moves\t0 steps\tunsolved\n");
+              "1\tPush\t2x6\t0 moves\t0 pushes\tunsolved\n");
 }
 
 TEST_F(Cli, ConvertRefusesUnusableArguments) {

@@ -188,5 +188,21 @@ TEST(BuildLevelRows, TakesBestSolutionsAndRecordsByTitle) {
     for (const LevelRow& r : rows) EXPECT_EQ(r.moves, 0);
 }
 
+TEST(FirstLevelToOpen, FirstUnsolvedOfTheNewLevelsOrTheOneLastPlayed) {
+    // Counters per level: a best solution, none, a kept move list.
+    const std::vector<BestCounts> best = {{}, {1, 5}, {2, 9}, {}, {-1, -4}, {3, 3}, {1, 1}};
+    const struct {
+        int first, count, resumed, expected;
+    } cases[] = {
+        {1, 6, -1, 3}, // level 0 is not among the new ones
+        {4, 3, -1, 4}, // a kept move list is no solution
+        {5, 2, -1, 5}, // all solved: the first
+        {1, 6, 2, 2},  // after a resume, where play stopped
+        {6, 9, -1, 6}, // a count past the collection
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstLevelToOpen(best, c.first, c.count, c.resumed), c.expected) << c.first;
+}
+
 } // namespace
 } // namespace vorpel

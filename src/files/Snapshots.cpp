@@ -1,0 +1,65 @@
+// Saving a position under a name and going back to it through the move reader.
+#include "files/Snapshots.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "files/MoveText.h"
+#include "model/History.h"
+
+namespace vorpel {
+
+void SaveSnapshot(Context& ctx, const std::string& name) {
+    Level& level = ctx.CurrentLevel();
+    const std::string kept = SnapshotName(name);
+    Snapshot snapshot{kept, CompactMoves(level, level.currentStep)};
+    const auto same = std::find_if(level.snapshots.begin(), level.snapshots.end(),
+                                   [&](const Snapshot& s) { return s.name == kept; });
+    if (same != level.snapshots.end())
+        *same = std::move(snapshot);
+    else
+        level.snapshots.push_back(std::move(snapshot));
+}
+
+std::string RestoreSnapshot(Context& ctx, std::size_t index) {
+    Level& level = ctx.CurrentLevel();
+    if (index >= level.snapshots.size()) return {};
+    const std::string moves = level.snapshots[index].moves;
+    const StepList old = level.steps;
+    const int oldCount = level.stepCount, oldPosition = level.currentStep,
+              oldReference = level.referenceStep;
+    const auto putBack = [&](int position) {
+        level.steps = old;
+        level.stepCount = oldCount;
+        level.referenceStep = oldReference;
+        level.currentStep = 0;
+        RebuildBoard(ctx);
+        GoToPosition(ctx, position);
+    };
+
+    level.steps.clear();
+    level.stepCount = level.currentStep = level.referenceStep = 0;
+    RebuildBoard(ctx);
+    // The reader adds the snapshot lines it meets; a move text has none, but keep the list as is.
+    const std::vector<Snapshot> snapshots = level.snapshots;
+    std::size_t line = 0;
+    std::string error = ReadMoveLines(ctx, {" " + moves}, line);
+    level.snapshots = snapshots;
+    ctx.board.selectedBlock = 0;
+    if (!error.empty()) {
+        putBack(oldPosition);
+        return error;
+    }
+    const int reached = level.stepCount;
+    const bool prefix = reached <= oldCount &&
+                        std::equal(level.steps.begin(), level.steps.begin() + reached, old.begin());
+    if (prefix) {
+        putBack(reached);
+    } else {
+        // The history of the snapshot replaces the old one; the reference goes back to start.
+        level.currentStep = reached;
+    }
+    return {};
+}
+
+} // namespace vorpel

@@ -1,0 +1,20 @@
+// Snapshots: named positions of a level, kept with it in the level text and the resume file.
+#pragma once
+
+#include <string>
+
+#include "model/Context.h"
+
+namespace vorpel {
+
+// Keeps the current position of the current level under `name`, replacing a snapshot of the
+// same name (the name's double quotes and line breaks become blanks, as the level text keeps
+// them).
+void SaveSnapshot(Context& ctx, const std::string& name);
+
+// Goes to the current level's snapshot `index`. When its moves begin the level's history, the
+// history stays whole and only the position changes; otherwise the history becomes the
+// snapshot's moves. Returns "" or the move error (the level then stays as it was).
+std::string RestoreSnapshot(Context& ctx, std::size_t index);
+
+} // namespace vorpel
