@@ -8,12 +8,14 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "app/Commands.h"
 #include "app/RunMemory.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorSession.h"
 #include "editor/UndoStack.h"
 #include "model/Kinds.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,9 +36,11 @@ public:
     // What the editor keeps from one opening to the next, for the run.
     EditorMemory& Memory();
 
-    // The dispatcher of every button and key; the main window sends its commands here while
-    // the editor is open.
-    void EditorCommand(Byte c);
+    // What the button of `tag` does (its action's handler); keys and clicks come here through
+    // the actions.
+    void RunButton(int tag);
+    // A key pressed on the main window while the editor is open.
+    void KeyFromMainWindow(const KeyPress& press);
     void PushUndo();
 
     MainWindow& main;
@@ -56,6 +60,8 @@ public:
     QToolButton* alphanumericPreviousButton = nullptr;
     // The tagged buttons by tag; the stop and help buttons among them.
     std::array<QToolButton*, kEditorButtonCount> buttons{};
+    // Their actions, with the shortcuts of the keys that are no character.
+    std::array<QAction*, kEditorButtonCount> actions{};
 
     // Steps the alphanumeric character, as the up-down control does.
     void StepAlphanumeric(bool next);
@@ -85,7 +91,6 @@ private:
     void PasteCommand();
     void CopyCommand(bool erase);
     void ShuffleCommand();
-    void SymmetryCommand(Byte c);
     bool KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
     void CloseWith(EditorResult result);
 

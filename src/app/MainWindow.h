@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,18 +130,21 @@ public:
     void SetOffsets(int offsetX, int offsetY);
     BoardView& Board() const { return *boardView_; }
     BoardCanvas& Canvas() { return *canvas_; }
-    bool PaintSuppressed() const { return paintSuppressed_; }
-    bool MenusOff() const { return menusOff_; }
+    bool PaintSuppressed() const { return shell_.paintSuppressed; }
+    bool MenusOff() const { return shell_.menusOff; }
     int CelebrationTicks() const { return celebrationTicks_; }
     QMenu* TopMenu(std::size_t index) const { return topMenus_[index]; }
-    QAction* MenuItem(Command command) const { return menuItems_[CommandIndex(command)]; }
+    // The command's action: its menu item, with its shortcuts.
+    QAction* Action(Command command) const { return actions_[CommandIndex(command)]; }
+    // Sets every action's enabled state and tick from the shell state and the session.
+    void UpdateActions();
 
-    // Set by windows that come later: the editor's command dispatcher (while `editorActive`)
-    // and the GIF export's report of the image size.
-    void SetEditorDispatcher(std::function<void(unsigned char)> dispatcher) {
-        editorDispatcher_ = std::move(dispatcher);
+    // Set by windows that come later: the editor takes the window's keys while it is open,
+    // and the GIF export reports the image size.
+    void SetEditorKeys(std::function<void(const KeyPress&)> editorKeys) {
+        editorKeys_ = std::move(editorKeys);
     }
-    const std::function<void(unsigned char)>& EditorDispatcher() const { return editorDispatcher_; }
+    const std::function<void(const KeyPress&)>& EditorKeys() const { return editorKeys_; }
     void SetGifImageSizeReport(std::function<void(int, int, bool)> report) {
         showGifImageSize_ = std::move(report);
     }
@@ -150,6 +154,9 @@ public:
     // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
     enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
     void UpdateCellSize(CellSizing sizing);
+    // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
+    // the size is at its limit; true when the board was zoomed.
+    bool Zoom(CellSizing sizing);
     void RedrawBoard();
     // Draws the board and paints it at once, without waiting for the event loop: a slide between
     // the steps of a drag (the engine has recomputed the outline), moves read from a file.
@@ -188,17 +195,12 @@ public:
     void OpenGifExportWindow();
     void OpenSaveDllDialog();
     void OpenBricksMovesDialog(bool writing);
-    void AddSaveAllItem();
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
     // Shows the options window at `page`; true when the options were accepted.
     bool ShowOptionsWindow(int page);
-    // The guard every command goes through: dropped while another command runs.
-    void ExecuteGuarded(unsigned char c);
     // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
     void ChangeLevel(int index, bool hideCelebration);
-    // Sets the zoom items' state and the "Marks over blocks" tick from the options.
-    void ApplyOptionsToMenus();
 
     // --- Events the board view and the timer pass on --------------------------------------
     void HandleResize();
@@ -219,28 +221,32 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend struct CommandTable;
+
     // The session's report: the view follows the position, the level, its title and records.
     void Changed(GameSession::Change change) override;
     void HandleFirstShow();
-    void BuildMenus();
+    void BuildActions();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
     void ReadLevelsCommand(const std::string& name);
+    void ReadLevelsFromChosenFile();
+    void DeleteLevelCommand();
+    void MoreOptionsCommand();
+    void ToggleMarksOverBlocks();
     void StartupArgument();
     void SetAnnotation(Annotation annotation);
-    void SyncTicks();
     void ShuffleCommand();
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
     void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
-    void ExecuteCommand(unsigned char c);
-    // Carries out one command of the table once the dispatcher or a key has let it through.
-    void RunCommand(Command command);
-    void OnMenuCommand(Command command);
-    void CloseProgram();
-    // Key handlers; true when the key was consumed.
-    bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The way of every command but Close and "Save all", from its action or its key: one at a
+    // time, a key or click stops a replay, the zoom works while busy, and while the editor is
+    // open the key goes to it. `key` is the key pressed, if any; a key of no command may still
+    // move the held block (the arrows).
+    void RunCommand(std::optional<Command> command, const KeyPress* key);
+    void HandleKey(const KeyPress& press);
     void OnHorizontalScroll(int position);
     void OnVerticalScroll(int position);
     // True when the window may close.
@@ -261,12 +267,9 @@ private:
     SettingsFileHistory history_{settingsStore_};
     RunMemory memory_;
     ResumeKeeper resume_;
-    QAction* saveAllAction_ = nullptr;
 
     ViewGeometry view_;
     int celebrationTicks_ = 0;
-    bool menusOff_ = false;
-    bool paintSuppressed_ = false;
     // The names fixed at start-up from the program's path: the executable as the command line
     // names it, and its name without folder up to the first ".".
     QString programFile_;
@@ -286,8 +289,8 @@ private:
     QTimer* tickTimer_ = nullptr;
     QLabel* celebrationHint_ = nullptr;
     std::array<QMenu*, 5> topMenus_{};
-    std::array<QAction*, kCommandCount> menuItems_{};
-    std::function<void(unsigned char)> editorDispatcher_;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::function<void(const KeyPress&)> editorKeys_;
     std::function<void(int width, int height, bool writingAllowed)> showGifImageSize_;
 
     QString rawCommandLine_;
@@ -295,7 +298,6 @@ private:
     bool startupDone_ = false; // the first show has read its files and drawn the board
     QtGlyphRasterizer rasterizer_;
     std::unique_ptr<BoardCanvas> canvas_;
-    QActionGroup* annotationGroup_ = nullptr;
 };
 
 } // namespace vorpel

@@ -17,7 +17,6 @@ namespace vorpel {
 
 namespace {
 
-constexpr const char* kSaveAllCaption = "Save all levels as ...";
 constexpr const char* kSaveAllTitle = "Saving all levels";
 constexpr const char* kSokLossIntro =
     "The SOK format holds walls, boxes, goals and the player only. In these levels other blocks "
@@ -116,16 +115,6 @@ void MainWindow::SaveAllLevelsTo(const std::string& name) {
     const std::string error = WriteAllLevels(ctx_.collection, name);
     SetHourglass(false);
     if (!error.empty()) platform_.ShowInfo({"File " + name + ".", error});
-}
-
-void MainWindow::AddSaveAllItem() {
-    QMenu* files = topMenus_[0];
-    // After "Save as SOK ...", the other saves of the level text.
-    QAction* before = MenuItem(Command::SaveNbl);
-    saveAllAction_ = new QAction(QString::fromLatin1(kSaveAllCaption), files);
-    saveAllAction_->setObjectName(QStringLiteral("saveAllAction"));
-    files->insertAction(before, saveAllAction_);
-    connect(saveAllAction_, &QAction::triggered, this, [this] { SaveAllLevelsCommand(); });
 }
 
 } // namespace vorpel

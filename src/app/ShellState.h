@@ -17,6 +17,10 @@ struct ShellState {
     bool alreadyCelebrated = false;
     // A long operation holds the window; every command is ignored.
     bool commandsBlocked = false;
+    // The menus and their shortcuts are off (the editor is open, or a long operation runs).
+    bool menusOff = false;
+    // The board is only drawn into the canvas, not painted (a GIF recording).
+    bool paintSuppressed = false;
     // A GIF animation is being recorded: the board size is frozen.
     bool recordingGif = false;
     bool loadingLevels = false;

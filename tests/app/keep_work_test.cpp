@@ -150,13 +150,13 @@ private Q_SLOTS:
     void theEditorsLevelIsKeptAtClose() {
         Start();
         form_->ChangeLevel(1, true);
-        form_->ExecuteGuarded('N');
+        form_->Action(Command::EditLevel)->trigger();
         auto* editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor);
         editor->titleEdit->setText(QStringLiteral("Made here"));
         ctx_->selection.Clear();
         ctx_->selection.Set(1, 1);
-        editor->EditorCommand('E'); // a wall
+        editor->RunButton(ButtonOfCharacter('E')); // a wall
         QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
         Close();
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
 
         // Once the editor has closed, the hook is gone with it: Cancel drops the level.
-        form_->ExecuteGuarded('N');
+        form_->Action(Command::EditLevel)->trigger();
         editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor && form_->Resume().KeepsEditedLevel());
         QTest::mouseClick(editor->cancelButton, Qt::LeftButton);
