@@ -11,19 +11,27 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 #include "model/History.h"
 
 namespace vorpel {
 
-BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
-    : QDialog(&main), main_(main), writing_(writing) {
+BricksMovesDialog::BricksMovesDialog(ProgramWindow& main, bool writing)
+    : QDialog(&main.Widget()), main_(main), writing_(writing) {
     setObjectName(QStringLiteral("BricksMovesDialog"));
     setWindowTitle(writing ? QStringLiteral(" Write Bricks moves")
                            : QStringLiteral(" Read Bricks moves"));
@@ -165,11 +173,6 @@ void BricksMovesDialog::done(int code) {
     memory.dllPath = dllPath_;
     memory.player = ToCp1252(playerEdit->text());
     QDialog::done(code);
-}
-
-void MainWindow::OpenBricksMovesDialog(bool writing) {
-    BricksMovesDialog dialog(*this, writing);
-    dialog.exec();
 }
 
 } // namespace vorpel

@@ -18,17 +18,23 @@
 
 #include "app/BoardView.h"
 #include "app/ColourChooser.h"
+#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "editor/Alphanumeric.h"
 #include "editor/EditorCells.h"
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/TitleCheck.h"
+#include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Shuffle.h"
@@ -253,8 +259,8 @@ EditorMemory& EditorWindow::Memory() {
     return main.Memory().editor;
 }
 
-EditorWindow::EditorWindow(MainWindow& mainWindow)
-    : QWidget(&mainWindow, Qt::Tool), main(mainWindow),
+EditorWindow::EditorWindow(ProgramWindow& mainWindow)
+    : QWidget(&mainWindow.Widget(), Qt::Tool), main(mainWindow),
       pictureCanvas_(std::make_unique<BoardCanvas>()) {
     setObjectName(QStringLiteral("EditorWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -701,13 +707,13 @@ void EditorWindow::RunButton(int tag) {
             ColourRoundButtons();
         break;
     case EditorAction::kZoomOut:
-        main.Zoom(MainWindow::CellSizing::kZoomOut);
+        main.Zoom(ProgramWindow::CellSizing::kZoomOut);
         break;
     case EditorAction::kZoomIn:
-        main.Zoom(MainWindow::CellSizing::kZoomIn);
+        main.Zoom(ProgramWindow::CellSizing::kZoomIn);
         break;
     case EditorAction::kZoomFit:
-        main.Zoom(MainWindow::CellSizing::kFit);
+        main.Zoom(ProgramWindow::CellSizing::kFit);
         break;
     case EditorAction::kStop:
     case EditorAction::kHelp:
@@ -817,8 +823,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowEditor(MainWindow& main) {
-    if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
+void ShowEditor(ProgramWindow& main) {
+    if (main.Widget().findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
     Context& ctx = main.Ctx();
     main.Shell().longOperationRunning = false;
     main.Shell().longOperationStop = std::stop_source();

@@ -23,14 +23,14 @@ class QToolButton;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 struct BoardCanvas;
 
 class EditorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit EditorWindow(MainWindow& main);
+    explicit EditorWindow(ProgramWindow& main);
     ~EditorWindow() override;
 
     // What the editor keeps from one opening to the next, for the run.
@@ -43,7 +43,7 @@ public:
     void KeyFromMainWindow(const KeyPress& press);
     void PushUndo();
 
-    MainWindow& main;
+    ProgramWindow& main;
     EditorResult editorResult = EditorResult::kCancel;
     // Set while the user types in the title or alphanumeric field: commands leave it alone.
     bool typingInField = false;
@@ -98,6 +98,6 @@ private:
 };
 
 // "New level - Edit": opens the editor window unless it is open already.
-void ShowEditor(MainWindow& main);
+void ShowEditor(ProgramWindow& main);
 
 } // namespace vorpel

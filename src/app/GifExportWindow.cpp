@@ -14,13 +14,20 @@
 #include <QVBoxLayout>
 
 #include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "app/SliderField.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 #include "model/History.h"
 
 namespace vorpel {
@@ -32,7 +39,8 @@ constexpr std::array<const char*, 4> kWhatCaptions = {"Initial position", "Curre
 
 } // namespace
 
-GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
+GifExportWindow::GifExportWindow(ProgramWindow& main)
+    : QWidget(&main.Widget(), Qt::Tool), main_(main) {
     setObjectName(QStringLiteral("GifExportWindow"));
     setWindowTitle(QStringLiteral(" Write as GIF animation"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -205,7 +213,7 @@ void GifExportWindow::OnClickStop() {
 
 void GifExportWindow::OnClickOptions() {
     if (main_.ShowOptionsWindow(0)) {
-        main_.UpdateCellSize(MainWindow::CellSizing::kKeep);
+        main_.UpdateCellSize(ProgramWindow::CellSizing::kKeep);
         main_.RedrawBoard();
     }
 }
@@ -222,13 +230,6 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
     main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();
-}
-
-void MainWindow::OpenGifExportWindow() {
-    if (memory_.gif.window) return;
-    auto* window = new GifExportWindow(*this);
-    memory_.gif.window = window;
-    window->show();
 }
 
 } // namespace vorpel

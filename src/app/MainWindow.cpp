@@ -67,21 +67,6 @@ std::string IdentifierText(int number) {
 
 } // namespace
 
-std::vector<std::string> SplitMessage(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (const char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    lines.push_back(line);
-    return lines;
-}
-
 CommandLine SplitCommandLine(const QString& rawLine) {
     CommandLine result;
     qsizetype end = 0;

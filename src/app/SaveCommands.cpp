@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/BricksMovesDialog.h"
+#include "app/GifExportWindow.h"
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
 #include "app/QtPlatform.h"
+#include "app/SaveDllDialog.h"
 #include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
@@ -115,6 +118,23 @@ void MainWindow::SaveAllLevelsTo(const std::string& name) {
     const std::string error = WriteAllLevels(ctx_.collection, name);
     SetHourglass(false);
     if (!error.empty()) platform_.ShowInfo({"File " + name + ".", error});
+}
+
+void MainWindow::OpenBricksMovesDialog(bool writing) {
+    BricksMovesDialog dialog(*this, writing);
+    dialog.exec();
+}
+
+void MainWindow::OpenGifExportWindow() {
+    if (memory_.gif.window) return;
+    auto* window = new GifExportWindow(*this);
+    memory_.gif.window = window;
+    window->show();
+}
+
+void MainWindow::OpenSaveDllDialog() {
+    SaveDllDialog dialog(*this);
+    dialog.exec();
 }
 
 } // namespace vorpel

@@ -14,13 +14,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
@@ -41,7 +49,7 @@ QLabel* Hint(QWidget* parent, const char* text) {
 
 } // namespace
 
-SaveDllDialog::SaveDllDialog(MainWindow& main) : QDialog(&main), main_(main) {
+SaveDllDialog::SaveDllDialog(ProgramWindow& main) : QDialog(&main.Widget()), main_(main) {
     setObjectName(QStringLiteral("SaveDllDialog"));
     setWindowTitle(QStringLiteral("Save as DLL"));
     setSizeGripEnabled(true);
@@ -230,11 +238,6 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
     }
     main_.Memory().lastDllPath = path;
     return true;
-}
-
-void MainWindow::OpenSaveDllDialog() {
-    SaveDllDialog dialog(*this);
-    dialog.exec();
 }
 
 } // namespace vorpel

@@ -48,4 +48,22 @@ struct ShellState {
     }
 };
 
+// Holds the flag that one command at a time runs: a command arriving while another runs (from
+// a nested event loop, such as a message box's) finds it held and does nothing.
+class CommandGuard {
+public:
+    explicit CommandGuard(bool& flag) : flag_(flag), held_(!flag) { flag_ = true; }
+    ~CommandGuard() {
+        if (held_) flag_ = false;
+    }
+    CommandGuard(const CommandGuard&) = delete;
+    CommandGuard& operator=(const CommandGuard&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    bool& flag_;
+    bool held_;
+};
+
 } // namespace vorpel
