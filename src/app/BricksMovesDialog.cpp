@@ -175,4 +175,9 @@ void BricksMovesDialog::done(int code) {
     QDialog::done(code);
 }
 
+void ShowBricksMovesDialog(ProgramWindow& main, bool writing) {
+    BricksMovesDialog dialog(main, writing);
+    dialog.exec();
+}
+
 } // namespace vorpel

@@ -48,4 +48,7 @@ private:
     std::string dllPath_;
 };
 
+// "Write Bricks moves" (`writing`) or "Read Bricks moves": the dialog, modal.
+void ShowBricksMovesDialog(ProgramWindow& main, bool writing);
+
 } // namespace vorpel

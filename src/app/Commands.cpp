@@ -13,7 +13,9 @@
 
 #include "app/BestSolutionDialog.h"
 #include "app/BoardView.h"
+#include "app/BricksMovesDialog.h"
 #include "app/EditorWindow.h"
+#include "app/GifExportWindow.h"
 #include "app/GoToMoveDialog.h"
 #include "app/Help.h"
 #include "app/LevelListWindow.h"
@@ -21,6 +23,7 @@
 #include "app/MoveListWindow.h"
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
+#include "app/SaveDllDialog.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
@@ -72,7 +75,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "S",
      "S",
      {},
-     [](MainWindow& w) { w.SaveLevelAs(SaveFormat::kOwnText); }},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kOwnText); }},
     {Command::DeleteLevel,
      "Delete level ...",
      "deleteLevelAction",
@@ -302,7 +305,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "W",
      "W",
      {},
-     [](MainWindow& w) { w.OpenGifExportWindow(); }},
+     [](MainWindow& w) { ShowGifExportWindow(w); }},
     {Command::ZoomIn,
      "Zoom in",
      "zoomInAction",
@@ -358,28 +361,28 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "U",
      "U",
      {},
-     [](MainWindow& w) { w.SaveLevelAs(SaveFormat::kNbl); }},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kNbl); }},
     {Command::SaveDll,
      "Save as DLL ...",
      "saveDllAction",
      "Y",
      "Y",
      {},
-     [](MainWindow& w) { w.OpenSaveDllDialog(); }},
+     [](MainWindow& w) { ShowSaveDllDialog(w); }},
     {Command::WriteBricksMoves,
      "Write Bricks moves ...",
      "writeBricksMovesAction",
      "H",
      "H",
      {},
-     [](MainWindow& w) { w.OpenBricksMovesDialog(true); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w, true); }},
     {Command::ReadBricksMoves,
      "Read Bricks moves ...",
      "readBricksMovesAction",
      "J",
      "J",
      {},
-     [](MainWindow& w) { w.OpenBricksMovesDialog(false); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w, false); }},
     {Command::Shuffle,
      "Shuffle blocks",
      "shuffleAction",
@@ -403,7 +406,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "4",
      "4",
      {},
-     [](MainWindow& w) { w.SaveLevelAs(SaveFormat::kSok); }},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kSok); }},
     {Command::CopySok,
      "Copy to Clipboard (SOK)",
      "copySokAction",
@@ -420,7 +423,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      "",
      {},
-     [](MainWindow& w) { w.SaveAllLevelsCommand(); },
+     [](MainWindow& w) { w.saver_.ChooseAndSaveAll(); },
      false},
 }};
 

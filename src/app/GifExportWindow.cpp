@@ -232,4 +232,12 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void ShowGifExportWindow(ProgramWindow& main) {
+    RunMemory& memory = main.Memory();
+    if (memory.gif.window) return;
+    auto* window = new GifExportWindow(main);
+    memory.gif.window = window;
+    window->show();
+}
+
 } // namespace vorpel

@@ -67,4 +67,7 @@ private:
     bool closeRequested_ = false;
 };
 
+// Opens the GIF export window unless it is open already.
+void ShowGifExportWindow(ProgramWindow& main);
+
 } // namespace vorpel

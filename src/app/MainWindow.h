@@ -16,6 +16,7 @@
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
+#include "app/LevelSaver.h"
 #include "app/MessageBox.h"
 #include "app/ProgramWindow.h"
 #include "app/ResumeKeeper.h"
@@ -156,15 +157,8 @@ public:
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Saving (SaveCommands.cpp) --------------------------------------------------------------
-    void SaveLevelAs(SaveFormat format);
-    // What the save command does with the chosen name: the offer, then the writer.
-    void SaveLevelTo(SaveFormat format, const std::string& name);
-    void SaveAllLevelsCommand();
-    void SaveAllLevelsTo(const std::string& name);
-    void OpenGifExportWindow();
-    void OpenSaveDllDialog();
-    void OpenBricksMovesDialog(bool writing);
+    // Saving the level or the collection.
+    LevelSaver& Saver() { return saver_; }
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
     bool ShowOptionsWindow(int page) override;
@@ -236,6 +230,7 @@ private:
     SettingsFileHistory history_{settingsStore_};
     RunMemory memory_;
     ResumeKeeper resume_;
+    LevelSaver saver_{*this};
 
     ViewGeometry view_;
     int celebrationTicks_ = 0;

@@ -240,4 +240,9 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
     return true;
 }
 
+void ShowSaveDllDialog(ProgramWindow& main) {
+    SaveDllDialog dialog(main);
+    dialog.exec();
+}
+
 } // namespace vorpel

@@ -60,4 +60,7 @@ private:
     ProgramWindow& main_;
 };
 
+// "Save as DLL": the dialog, modal.
+void ShowSaveDllDialog(ProgramWindow& main);
+
 } // namespace vorpel

@@ -1,0 +1,125 @@
+// The save commands: the chooser in save mode, the offers a name's extension leads to, the
+// writers, and "Save all levels as ...".
+#include "app/LevelSaver.h"
+
+#include "app/FileChooser.h"
+#include "app/GifExportWindow.h"
+#include "app/Help.h"
+#include "app/MessageBox.h"
+#include "app/QtPlatform.h"
+#include "app/RunMemory.h"
+#include "app/SaveDllDialog.h"
+#include "app/ShellState.h"
+#include "files/FileNames.h"
+#include "files/LevelText.h"
+#include "files/NblFormat.h"
+#include "files/SaveAll.h"
+#include "files/SaveOffer.h"
+#include "files/SokFormat.h"
+#include "model/Context.h"
+
+namespace vorpel {
+
+namespace {
+
+constexpr const char* kSaveAllTitle = "Saving all levels";
+constexpr const char* kSokLossIntro =
+    "The SOK format holds walls, boxes, goals and the player only. In these levels other blocks "
+    "and marks will be written as floor or wall:";
+constexpr const char* kGoOnQuestion = "Save anyway?";
+constexpr std::size_t kNamedLossyLevels = 10;
+
+std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
+    switch (format) {
+    case SaveFormat::kSok:
+        return WriteSokLevel(ctx_, name);
+    case SaveFormat::kNbl:
+        return WriteNblFile(ctx_, name);
+    default:
+        return WriteLevelText(ctx_, name);
+    }
+}
+
+} // namespace
+
+FileChooserSetup LevelSaver::Setup() const {
+    return FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
+                            [this](const std::string& topic) { ShowHelp(main_.Platform(), topic); },
+                            &main_.Widget()};
+}
+
+void LevelSaver::ChooseAndSave(SaveFormat format) {
+    const SaveCommandTexts& texts = SaveCommand(format);
+    std::string name = main_.FileName();
+    if (!ChooseFile(Setup(), name, FormatOne(texts.chooserTitle, main_.Ctx().CurrentLevel().title),
+                    kChooseSaving))
+        return;
+    main_.FileName() = name;
+    SaveLevelTo(format, name);
+}
+
+void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
+    SaveFormat writeAs = format;
+    const SaveOffer offer =
+        ChooseSaveOffer(format, name, main_.Ctx().options[kConfirmNonStandardExtension]);
+    if (offer.kind != SaveOfferKind::kNone) {
+        bool repeat = false;
+        const Choice choice = main_.Platform().AskChoice(offer.lines, offer.firstButton,
+                                                         offer.secondButton, "", false, repeat);
+        if (choice == kChoiceCancel) return;
+        if (choice == kChoiceSecond) {
+            switch (offer.kind) {
+            case SaveOfferKind::kGif:
+                main_.Memory().gif.fileName = name;
+                ShowGifExportWindow(main_);
+                return;
+            case SaveOfferKind::kDll:
+                ShowSaveDllDialog(main_);
+                return;
+            case SaveOfferKind::kSok:
+                writeAs = SaveFormat::kSok;
+                break;
+            case SaveOfferKind::kNbl:
+                writeAs = SaveFormat::kNbl;
+                break;
+            default:
+                writeAs = SaveFormat::kOwnText;
+                break;
+            }
+        }
+    }
+    if (const std::string error = Write(main_.Ctx(), writeAs, name); !error.empty())
+        main_.Platform().ShowInfo(SplitLines(error));
+    main_.RepaintAfterEdit(false);
+}
+
+void LevelSaver::ChooseAndSaveAll() {
+    const CommandGuard guard(main_.Shell().commandRunning);
+    if (!guard.Held() || main_.Shell().commandsBlocked || main_.Ctx().editing) return;
+    std::string name = main_.FileName();
+    if (!ChooseFile(Setup(), name, kSaveAllTitle, kChooseSaving)) return;
+    main_.FileName() = name;
+    SaveAllLevelsTo(name);
+}
+
+void LevelSaver::SaveAllLevelsTo(const std::string& name) {
+    if (SavesAllAsSok(name)) {
+        const std::vector<std::string> lossy = SokLossyTitles(main_.Ctx().collection);
+        if (!lossy.empty()) {
+            std::vector<std::string> lines = {kSokLossIntro};
+            for (std::size_t i = 0; i < lossy.size() && i < kNamedLossyLevels; ++i)
+                lines.push_back("\"" + lossy[i] + "\"");
+            if (lossy.size() > kNamedLossyLevels)
+                lines.push_back("and " + std::to_string(lossy.size() - kNamedLossyLevels) +
+                                " more.");
+            lines.push_back(kGoOnQuestion);
+            if (!main_.Platform().AskYesNo(lines)) return;
+        }
+    }
+    main_.SetHourglass(true);
+    const std::string error = WriteAllLevels(main_.Ctx().collection, name);
+    main_.SetHourglass(false);
+    if (!error.empty()) main_.Platform().ShowInfo({"File " + name + ".", error});
+}
+
+} // namespace vorpel
