@@ -139,13 +139,7 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 
 void BricksMovesDialog::OnClickChooseDll() {
     std::string name = dllPath_.empty() ? main_.Memory().lastDllPath : dllPath_;
-    if (!ChooseFile(FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, "Selecting the DLL with the level", kChooseReading))
-        return;
+    if (!ChooseFile(main_, this, name, "Selecting the DLL with the level", kChooseReading)) return;
     if (main_.Ctx().options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
         !main_.Platform().AskYesNo({"It's necessary to specify the DLL that contains the level.",
                                     FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))

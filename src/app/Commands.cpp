@@ -664,11 +664,7 @@ void MainWindow::DeleteLevelCommand() {
 void MainWindow::ReadLevelsFromChosenFile() {
     shell_.alreadyCelebrated = false;
     std::string name = fileName_;
-    if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
-                                     [this](const std::string& topic) { ShowHelpTopic(topic); },
-                                     this},
-                    name, "Read levels", kChooseReading))
-        return;
+    if (!ChooseFile(*this, this, name, "Read levels", kChooseReading)) return;
     fileName_ = name;
     if (HasExtension(".dll", name)) memory_.lastDllPath = name;
     ReadLevelsCommand(name);

@@ -491,12 +491,7 @@ void EditorWindow::RestoreFromUndo(bool redo) {
 void EditorWindow::ReadLevelFileCommand() {
     Context& ctx = main.Ctx();
     std::string name = main.FileName();
-    if (!ChooseFile(
-            FileChooserSetup{ctx, main.ChooserState(), main.History(),
-                             [this](const std::string& topic) { ShowHelp(main.Platform(), topic); },
-                             this},
-            name, "Read a level file", kChooseReading))
-        return;
+    if (!ChooseFile(main, this, name, "Read a level file", kChooseReading)) return;
     main.FileName() = name;
     PushUndo();
     std::vector<std::string> lines;

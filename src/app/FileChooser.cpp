@@ -30,6 +30,8 @@
 #include <QWheelEvent>
 
 #include "app/FileListModel.h"
+#include "app/Help.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "files/FileNames.h"
 
@@ -592,6 +594,16 @@ void FileChooser::done(int result) {
     state.maximized = isMaximized();
     state.geometry = isMaximized() ? normalGeometry() : geometry();
     QDialog::done(result);
+}
+
+bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
+                const std::string& title, ChooserMode mode) {
+    QtPlatform& platform = program.Platform();
+    return ChooseFile(
+        FileChooserSetup{program.Ctx(), program.ChooserState(), program.History(),
+                         [&platform](const std::string& topic) { ShowHelp(platform, topic); },
+                         parent},
+        fileName, title, mode);
 }
 
 } // namespace vorpel

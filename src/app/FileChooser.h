@@ -70,6 +70,13 @@ struct FileChooserSetup {
 bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std::string& title,
                 ChooserMode mode);
 
+class ProgramWindow;
+
+// ChooseFile with the program's options, chooser state and history, its help on F1, and the
+// chooser's window over `parent`.
+bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
+                const std::string& title, ChooserMode mode);
+
 class FileChooser : public QDialog {
     Q_OBJECT
 public:

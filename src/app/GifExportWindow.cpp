@@ -169,12 +169,8 @@ void GifExportWindow::EnableControls(bool recording) {
 void GifExportWindow::OnClickWrite() {
     Context& ctx = main_.Ctx();
     std::string name = main_.Memory().gif.fileName;
-    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
+    if (!ChooseFile(main_, this, name,
+                    FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
                     kChooseSaving))
         return;
     if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".gif", name) &&

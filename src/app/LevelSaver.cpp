@@ -42,17 +42,11 @@ std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
 
 } // namespace
 
-FileChooserSetup LevelSaver::Setup() const {
-    return FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
-                            [this](const std::string& topic) { ShowHelp(main_.Platform(), topic); },
-                            &main_.Widget()};
-}
-
 void LevelSaver::ChooseAndSave(SaveFormat format) {
     const SaveCommandTexts& texts = SaveCommand(format);
     std::string name = main_.FileName();
-    if (!ChooseFile(Setup(), name, FormatOne(texts.chooserTitle, main_.Ctx().CurrentLevel().title),
-                    kChooseSaving))
+    if (!ChooseFile(main_, &main_.Widget(), name,
+                    FormatOne(texts.chooserTitle, main_.Ctx().CurrentLevel().title), kChooseSaving))
         return;
     main_.FileName() = name;
     SaveLevelTo(format, name);
@@ -97,7 +91,7 @@ void LevelSaver::ChooseAndSaveAll() {
     const CommandGuard guard(main_.Shell().commandRunning);
     if (!guard.Held() || main_.Shell().commandsBlocked || main_.Ctx().editing) return;
     std::string name = main_.FileName();
-    if (!ChooseFile(Setup(), name, kSaveAllTitle, kChooseSaving)) return;
+    if (!ChooseFile(main_, &main_.Widget(), name, kSaveAllTitle, kChooseSaving)) return;
     main_.FileName() = name;
     SaveAllLevelsTo(name);
 }

@@ -9,7 +9,6 @@
 namespace vorpel {
 
 enum class SaveFormat;
-struct FileChooserSetup;
 
 class LevelSaver {
 public:
@@ -24,8 +23,6 @@ public:
     void SaveAllLevelsTo(const std::string& name);
 
 private:
-    FileChooserSetup Setup() const;
-
     ProgramWindow& main_;
 };
 

@@ -203,13 +203,7 @@ void SaveDllDialog::OnClickOk() {
     Context& ctx = main_.Ctx();
     std::string name =
         main_.Memory().lastDllPath.empty() ? main_.FileName() : main_.Memory().lastDllPath;
-    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, "Write as Bricks DLL", kChooseSaving))
-        return;
+    if (!ChooseFile(main_, this, name, "Write as Bricks DLL", kChooseSaving)) return;
     if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
         !main_.Platform().AskYesNo({"You requested to save the level in the DLL format.",
                                     FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
