@@ -140,9 +140,9 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 void BricksMovesDialog::OnClickChooseDll() {
     std::string name = dllPath_.empty() ? main_.Memory().lastDllPath : dllPath_;
     if (!ChooseFile(main_, this, name, "Selecting the DLL with the level", kChooseReading)) return;
-    if (main_.Ctx().options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.Platform().AskYesNo({"It's necessary to specify the DLL that contains the level.",
-                                    FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
+    if (!ExtensionAccepted(main_, name, ".dll",
+                           {"It's necessary to specify the DLL that contains the level.",
+                            FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
         name = dllPath_;
     ShowDll(name);
 }

@@ -606,4 +606,10 @@ bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
         fileName, title, mode);
 }
 
+bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
+                       const std::vector<std::string>& question) {
+    return !program.Ctx().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
+           program.Platform().AskYesNo(question);
+}
+
 } // namespace vorpel

@@ -173,9 +173,9 @@ void GifExportWindow::OnClickWrite() {
                     FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
                     kChooseSaving))
         return;
-    if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".gif", name) &&
-        !main_.Platform().AskYesNo({"You requested to write the level as GIF animation or image.",
-                                    FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
+    if (!ExtensionAccepted(main_, name, ".gif",
+                           {"You requested to write the level as GIF animation or image.",
+                            FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
         return;
     main_.Memory().gif.fileName = name;
     Record(name);

@@ -200,13 +200,12 @@ void SaveDllDialog::ChangeRecord() {
 }
 
 void SaveDllDialog::OnClickOk() {
-    Context& ctx = main_.Ctx();
     std::string name =
         main_.Memory().lastDllPath.empty() ? main_.FileName() : main_.Memory().lastDllPath;
     if (!ChooseFile(main_, this, name, "Write as Bricks DLL", kChooseSaving)) return;
-    if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.Platform().AskYesNo({"You requested to save the level in the DLL format.",
-                                    FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
+    if (!ExtensionAccepted(main_, name, ".dll",
+                           {"You requested to save the level in the DLL format.",
+                            FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
         return;
     WriteTo(name);
     accept();
