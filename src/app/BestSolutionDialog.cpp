@@ -67,9 +67,9 @@ void BestSolutionDialog::Refresh() {
 }
 
 void BestSolutionDialog::Apply() {
-    const std::string error = ApplyBestSolutionAtStart(main_.Ctx());
+    const FileResult applied = ApplyBestSolutionAtStart(main_.Ctx());
     main_.RefreshView(false);
-    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
+    if (!applied.Ok()) main_.Platform().ShowInfo(applied.Lines());
     accept();
 }
 

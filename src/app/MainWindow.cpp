@@ -618,8 +618,8 @@ void MainWindow::ChooseLevel(int index, bool recompute) {
 void MainWindow::ApplyStoredBestSolution() {
     // A level without a stored best is no failure; a damaged file or a solution that no longer
     // fits is.
-    const std::string error = ApplyBestSolutionAtStart(ctx_);
-    if (!error.empty() && error != kBestSolutionNotFound) platform_.ShowInfo(SplitMessage(error));
+    const FileResult applied = ApplyBestSolutionAtStart(ctx_);
+    if (applied.code == FileError::kFailed) platform_.ShowInfo(applied.Lines());
 }
 
 void MainWindow::ChangeTitle(const std::string& title) {

@@ -391,9 +391,8 @@ void MoveListWindow::ToClipboard() {
 void MoveListWindow::ShowBestSolution() {
     OnBoard([this] {
         std::vector<std::string> texts;
-        const std::string error = ReadBestSolutionMoves(main_.Ctx(), texts);
-        if (!error.empty()) {
-            main_.Platform().ShowInfo(SplitMessage(error));
+        if (const FileResult read = ReadBestSolutionMoves(main_.Ctx(), texts); !read.Ok()) {
+            main_.Platform().ShowInfo(read.Lines());
             return;
         }
         if (!texts.empty()) texts.erase(texts.begin()); // the title line

@@ -85,7 +85,7 @@ std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErro
     RecordsState& records = ctx.records;
     std::string bytes;
     const std::string error =
-        path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes);
+        path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes).message;
 
     std::vector<std::string> list;
     if (error.empty()) {

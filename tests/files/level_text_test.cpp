@@ -350,13 +350,13 @@ TEST(WriteLevelText, WritesToFileOrClipboardAndReportsFailures) {
                                        ("level_text_" + std::to_string(::getpid()) + ".txt");
     ASSERT_EQ(WriteLevelText(ctx, path.string()), "");
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(path.string(), bytes), "");
+    ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample);
 
     ctx.CurrentLevel().title = "Changed";
     EXPECT_EQ(WriteLevelText(ctx, path.string(), WriteFaults{10, false}),
               "Error when writing the file.");
-    ASSERT_EQ(ReadWholeFile(path.string(), bytes), "");
+    ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample); // the old file stays whole
     std::filesystem::remove(path);
 

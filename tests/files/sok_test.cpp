@@ -382,10 +382,10 @@ TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
     const std::string path = TempPath("sok-write.sok");
     ASSERT_EQ(WriteSokLevel(ctx, path), "");
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
     EXPECT_EQ(WriteSokLevel(ctx, path, WriteFaults{.failAtByte = 3}), kErrorWriting);
-    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
     std::filesystem::remove(path);
 }
@@ -567,7 +567,7 @@ TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
                           Case{"MicroCosmos.sok", 40, 40, "MICROCOSMOS 01"},
                           Case{"PicoCosmos.sok", 20, 20, "PICOKOSMOS 01"}}) {
         std::string bytes;
-        ASSERT_EQ(ReadWholeFile((folder / c.file).string(), bytes), "") << c.file;
+        ASSERT_EQ(ReadWholeFile((folder / c.file).string(), bytes).message, "") << c.file;
         const Reading r = Read(c.file, bytes);
         ASSERT_EQ(r.error, "") << c.file;
         EXPECT_TRUE(r.madeFrom.empty()) << c.file;
