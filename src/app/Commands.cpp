@@ -234,7 +234,8 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      {Qt::ControlModifier | Qt::Key_C},
      [](MainWindow& w) {
-         if (const std::string error = WriteLevelText(w.ctx_, ""); !error.empty())
+         if (const std::string error = WriteLevelText(w.ctx_, LevelPlace::Clipboard());
+             !error.empty())
              w.platform_.ShowInfo({error});
      }},
     {Command::PasteLevels,
@@ -245,7 +246,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {Qt::ControlModifier | Qt::Key_V},
      [](MainWindow& w) {
          w.shell_.alreadyCelebrated = false;
-         w.ReadLevelsCommand("");
+         w.ReadLevelsCommand(LevelPlace::Clipboard());
      }},
     {Command::IdentifyBlocks,
      "Identify blocks",
@@ -414,7 +415,8 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      {Qt::ControlModifier | Qt::Key_B},
      [](MainWindow& w) {
-         if (const std::string error = WriteSokLevel(w.ctx_, ""); !error.empty())
+         if (const std::string error = WriteSokLevel(w.ctx_, LevelPlace::Clipboard());
+             !error.empty())
              w.platform_.ShowInfo({error});
      }},
     {Command::SaveAllLevels,
@@ -670,12 +672,12 @@ void MainWindow::ReadLevelsFromChosenFile() {
     ReadLevelsCommand(name);
 }
 
-void MainWindow::ReadLevelsCommand(const std::string& name) {
+void MainWindow::ReadLevelsCommand(const LevelPlace& place) {
     const std::stop_token stop = shell_.StartLoading();
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
-    ReadLevelFile(ctx_, name, remembered, stop);
+    ReadLevelFile(ctx_, place, remembered, stop);
     SetBusy(false, false, false);
     shell_.loadingLevels = false;
     SetHourglass(false);

@@ -511,7 +511,7 @@ void EditorWindow::PasteCommand() {
     std::string error;
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
-        error = ReadLevelSource(ctx, "", lines);
+        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines);
         if (error.empty())
             error = ReadFirstLevel(ctx, lines);
         else

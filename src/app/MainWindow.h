@@ -23,6 +23,7 @@
 #include "app/RunMemory.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "files/FileNames.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
@@ -192,7 +193,7 @@ private:
     void BuildActions();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
-    void ReadLevelsCommand(const std::string& name);
+    void ReadLevelsCommand(const LevelPlace& place);
     void ReadLevelsFromChosenFile();
     void DeleteLevelCommand();
     void MoreOptionsCommand();

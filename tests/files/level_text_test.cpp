@@ -343,7 +343,7 @@ TEST(WriteLevelText, WritesToFileOrClipboardAndReportsFailures) {
     Context ctx;
     ASSERT_EQ(ReadLevel(ctx, SplitLines(kExample)), "");
 
-    ASSERT_EQ(WriteLevelText(ctx, ""), "");
+    ASSERT_EQ(WriteLevelText(ctx, LevelPlace::Clipboard()), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, kExample);
 
     const std::filesystem::path path = std::filesystem::path(testing::TempDir()) /
