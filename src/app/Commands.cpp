@@ -709,8 +709,12 @@ void MainWindow::ChangeLevel(int index, bool hideCelebration) {
 // --- Keys ------------------------------------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the program passes here: only keys are looked at.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::ShortcutOverride && widget && widget->window() != this) {
+    if (type == QEvent::ShortcutOverride && widget && widget->window() != this) {
         // A key on another window (the move list's Home, the editor's F2) is that window's:
         // Qt would otherwise let this window's shortcuts take it while one of its tool windows
         // is active.
@@ -720,7 +724,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    if (type != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     // Every key of this window, whichever control has the focus; the menu bar keeps its own.
     if (!widget || widget->window() != this || menuBar()->isAncestorOf(widget) ||
         widget == menuBar())
