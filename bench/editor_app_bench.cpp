@@ -23,17 +23,22 @@ namespace {
 
 using namespace vorpel;
 
-// The command character of the case, and whether it acts on the middle square or the level.
+// The key of the case's button, and whether it acts on the middle square or the level.
 struct EditorCase {
     const char* name;
-    unsigned char command;
+    const char* key;
     bool select;
 };
-constexpr EditorCase kCases[] = {{"Wall", 'E', true},         {"Destination", '1', true},
-                                 {"ToMaster", '5', true},     {"Rotate180", 243, true},
-                                 {"RotateLevel", 244, false}, {"InsertCells", 247, true},
-                                 {"AddBorders", 'V', false},  {"InvertSelection", 'X', true},
-                                 {"CopyLevel", 3, false},     {"CurrentLevel", 'N', false}};
+constexpr EditorCase kCases[] = {
+    {"Wall", "E", true},         {"Destination", "1", true},     {"ToMaster", "5", true},
+    {"Rotate180", "F3", true},   {"RotateLevel", "F4", false},   {"InsertCells", "F7", true},
+    {"AddBorders", "V", false},  {"InvertSelection", "X", true}, {"CopyLevel", "ctrl+c", false},
+    {"CurrentLevel", "N", false}};
+
+int ButtonOfCase(const EditorCase& c) {
+    const std::string_view key = c.key;
+    return key.size() == 1 ? ButtonOfCharacter(Byte(key[0])) : ButtonOfKeyName(key);
+}
 
 void BM_EditorCommandPainted(benchmark::State& state) {
     const EditorCase& t = kCases[state.range(0)];
@@ -57,10 +62,10 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     form->resize(1400, 1000);
     form->show();
     QCoreApplication::processEvents();
-    form->ExecuteGuarded('N');
+    form->Action(Command::EditLevel)->trigger();
     auto* editor = form->findChild<EditorWindow*>();
     if (!editor) return state.SkipWithError("no editor");
-    editor->EditorCommand('N'); // the crowded level, being edited
+    editor->RunButton(ButtonOfCharacter('N')); // the crowded level, being edited
     form->SetCellSize(32);
     form->RepaintAfterEdit(false);
     QCoreApplication::processEvents();
@@ -75,10 +80,10 @@ void BM_EditorCommandPainted(benchmark::State& state) {
         QCoreApplication::processEvents();
         watch.painted = false;
         state.ResumeTiming();
-        editor->EditorCommand(t.command);
+        editor->RunButton(ButtonOfCase(t));
         while (!watch.painted) QCoreApplication::processEvents();
         state.PauseTiming();
-        editor->EditorCommand('<');
+        editor->RunButton(ButtonOfCharacter('<'));
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }

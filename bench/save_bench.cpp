@@ -95,7 +95,7 @@ void BM_ResumeWriteAndRead10k(benchmark::State& state) {
             return;
         }
         auto ctx = std::make_unique<Context>();
-        if (!ReadResumeFile(*ctx, path).empty() || ctx->collection.levels.size() != kLevels) {
+        if (!ReadResumeFile(*ctx, path).Ok() || ctx->collection.levels.size() != kLevels) {
             state.SkipWithError("not read back");
             return;
         }

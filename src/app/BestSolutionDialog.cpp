@@ -7,15 +7,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "files/BestSolutions.h"
+#include "files/GameSession.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
-BestSolutionDialog::BestSolutionDialog(MainWindow& main)
-    : QDialog(&main), messagesLabel(new QLabel(this)),
+BestSolutionDialog::BestSolutionDialog(ProgramWindow& main)
+    : QDialog(&main.Widget()), messagesLabel(new QLabel(this)),
       applyButton(new QPushButton(QStringLiteral("&Apply"), this)),
       writeButton(new QPushButton(QStringLiteral("&Write"), this)),
       eraseButton(new QPushButton(QStringLiteral("&Erase"), this)),
@@ -58,9 +67,9 @@ void BestSolutionDialog::Refresh() {
 }
 
 void BestSolutionDialog::Apply() {
-    const std::string error = ApplyBestSolutionAtStart(main_.Ctx());
+    const FileResult applied = ApplyBestSolutionAtStart(main_.Ctx());
     main_.RefreshView(false);
-    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
+    if (!applied.Ok()) main_.Platform().ShowInfo(applied.Lines());
     accept();
 }
 
@@ -76,7 +85,7 @@ void BestSolutionDialog::Erase() {
     accept();
 }
 
-void ShowBestSolutionDialog(MainWindow& main) {
+void ShowBestSolutionDialog(ProgramWindow& main) {
     BestSolutionDialog dialog(main);
     dialog.exec();
 }

@@ -9,12 +9,12 @@ class QPushButton;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 class BestSolutionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BestSolutionDialog(MainWindow& main);
+    explicit BestSolutionDialog(ProgramWindow& main);
 
     QLabel* messagesLabel;
     QPushButton* applyButton;
@@ -31,10 +31,10 @@ private:
     void Write();
     void Erase();
 
-    MainWindow& main_;
+    ProgramWindow& main_;
 };
 
 // The "Best solution ..." command.
-void ShowBestSolutionDialog(MainWindow& main);
+void ShowBestSolutionDialog(ProgramWindow& main);
 
 } // namespace vorpel

@@ -11,7 +11,16 @@
 #include <QRegion>
 #include <QWheelEvent>
 
-#include "app/MainWindow.h"
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
+#include "app/ProgramWindow.h"
+#include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
+#include "files/GameSession.h"
+#include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Solved.h"
@@ -30,8 +39,8 @@ int CellOf(int pixel, int cellSize) {
 
 } // namespace
 
-BoardView::BoardView(MainWindow& window, Context& ctx)
-    : QWidget(&window), window_(window), ctx_(ctx) {
+BoardView::BoardView(ProgramWindow& window, Context& ctx)
+    : QWidget(&window.Widget()), window_(window), ctx_(ctx) {
     setObjectName(QStringLiteral("boardView"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

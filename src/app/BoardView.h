@@ -11,13 +11,13 @@
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 struct BoardPalette;
 struct Context;
 
 class BoardView : public QWidget {
 public:
-    BoardView(MainWindow& window, Context& ctx);
+    BoardView(ProgramWindow& window, Context& ctx);
 
     // The colours the canvas's indices stand for.
     void SetPalette(const BoardPalette& palette);
@@ -57,7 +57,7 @@ private:
     void EditorMove(int bx, int by);
     void PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by);
 
-    MainWindow& window_;
+    ProgramWindow& window_;
     Context& ctx_;
     QVector<QRgb> colourTable_;
 

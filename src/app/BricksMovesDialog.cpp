@@ -11,19 +11,27 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 #include "model/History.h"
 
 namespace vorpel {
 
-BricksMovesDialog::BricksMovesDialog(MainWindow& main, bool writing)
-    : QDialog(&main), main_(main), writing_(writing) {
+BricksMovesDialog::BricksMovesDialog(ProgramWindow& main, bool writing)
+    : QDialog(&main.Widget()), main_(main), writing_(writing) {
     setObjectName(QStringLiteral("BricksMovesDialog"));
     setWindowTitle(writing ? QStringLiteral(" Write Bricks moves")
                            : QStringLiteral(" Read Bricks moves"));
@@ -131,16 +139,10 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 
 void BricksMovesDialog::OnClickChooseDll() {
     std::string name = dllPath_.empty() ? main_.Memory().lastDllPath : dllPath_;
-    if (!ChooseFile(FileChooserSetup{main_.Ctx(), main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, "Selecting the DLL with the level", kChooseReading))
-        return;
-    if (main_.Ctx().options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.Platform().AskYesNo({"It's necessary to specify the DLL that contains the level.",
-                                    FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
+    if (!ChooseFile(main_, this, name, "Selecting the DLL with the level", kChooseReading)) return;
+    if (!ExtensionAccepted(main_, name, ".dll",
+                           {"It's necessary to specify the DLL that contains the level.",
+                            FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
         name = dllPath_;
     ShowDll(name);
 }
@@ -167,8 +169,8 @@ void BricksMovesDialog::done(int code) {
     QDialog::done(code);
 }
 
-void MainWindow::OpenBricksMovesDialog(bool writing) {
-    BricksMovesDialog dialog(*this, writing);
+void ShowBricksMovesDialog(ProgramWindow& main, bool writing) {
+    BricksMovesDialog dialog(main, writing);
     dialog.exec();
 }
 

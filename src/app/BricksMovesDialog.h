@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 class BricksMovesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    BricksMovesDialog(MainWindow& main, bool writing);
+    BricksMovesDialog(ProgramWindow& main, bool writing);
 
     QLineEdit* playerEdit = nullptr;
     QLabel* dllLabel = nullptr;
@@ -43,9 +43,12 @@ private:
     void OnClickChooseDll();
     void OnClickOk();
 
-    MainWindow& main_;
+    ProgramWindow& main_;
     bool writing_;
     std::string dllPath_;
 };
+
+// "Write Bricks moves" (`writing`) or "Read Bricks moves": the dialog, modal.
+void ShowBricksMovesDialog(ProgramWindow& main, bool writing);
 
 } // namespace vorpel

@@ -1,4 +1,5 @@
-// The main window's commands: the tables, the menus, the guarded dispatcher and the keys.
+// The main window's commands: the table, the actions and menus built from it, the guarded
+// dispatch and the keys.
 #include "app/Commands.h"
 
 #include <QAction>
@@ -12,7 +13,9 @@
 
 #include "app/BestSolutionDialog.h"
 #include "app/BoardView.h"
+#include "app/BricksMovesDialog.h"
 #include "app/EditorWindow.h"
+#include "app/GifExportWindow.h"
 #include "app/GoToMoveDialog.h"
 #include "app/Help.h"
 #include "app/LevelListWindow.h"
@@ -20,6 +23,7 @@
 #include "app/MoveListWindow.h"
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
+#include "app/SaveDllDialog.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
@@ -33,13 +37,416 @@
 
 namespace vorpel {
 
+using CellSizing = MainWindow::CellSizing;
+
+const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
+    {Command::CloseProgram,
+     "Close the program",
+     "closeProgramAction",
+     "Alt+F4",
+     "",
+     {Qt::AltModifier | Qt::Key_F4},
+     [](MainWindow& w) { w.close(); },
+     false},
+    {Command::PreviousLevel,
+     "Previous level",
+     "previousLevelAction",
+     "-",
+     "-",
+     {},
+     [](MainWindow& w) { w.ChangeLevel(w.ctx_.collection.currentLevel - 1, true); }},
+    {Command::NextLevel,
+     "Next level",
+     "nextLevelAction",
+     "+",
+     "+=",
+     {},
+     [](MainWindow& w) { w.ChangeLevel(w.ctx_.collection.currentLevel + 1, true); }},
+    {Command::RestartLevel,
+     "Restart level",
+     "restartLevelAction",
+     "R or Home",
+     "R",
+     {Qt::Key_Home},
+     [](MainWindow& w) { w.Navigate(vorpel::RestartLevel); }},
+    {Command::SaveVorpel,
+     "Save as Vorpel ...",
+     "saveVorpelAction",
+     "S",
+     "S",
+     {},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kOwnText); }},
+    {Command::DeleteLevel,
+     "Delete level ...",
+     "deleteLevelAction",
+     "D",
+     "D",
+     {},
+     [](MainWindow& w) { w.DeleteLevelCommand(); }},
+    {Command::StepBackward,
+     "Step backward",
+     "stepBackwardAction",
+     "<",
+     "<,",
+     {},
+     [](MainWindow& w) { w.Navigate(vorpel::StepBackward); }},
+    {Command::StepForward,
+     "Step forward",
+     "stepForwardAction",
+     ">",
+     ">.",
+     {},
+     [](MainWindow& w) { w.Navigate(vorpel::StepForward, true); }},
+    {Command::MoveBackward,
+     "Move backward",
+     "moveBackwardAction",
+     "[",
+     "[",
+     {},
+     [](MainWindow& w) { w.Navigate([](Context& c) { vorpel::MoveBackward(c, 1); }); }},
+    {Command::MoveForward,
+     "Move forward",
+     "moveForwardAction",
+     "]",
+     "]",
+     {},
+     [](MainWindow& w) { w.Navigate([](Context& c) { vorpel::MoveForward(c, 1); }); }},
+    {Command::AutomaticReplay,
+     "Automatic replay",
+     "automaticReplayAction",
+     "A",
+     "A",
+     {},
+     [](MainWindow& w) { w.shell_.replayRunning = true; }},
+    {Command::Help,
+     "Help",
+     "helpAction",
+     "F1",
+     "",
+     {},
+     [](MainWindow& w) { w.ShowHelpTopic("Start"); }},
+    {Command::LevelList,
+     "Level list - Scoreboard ...",
+     "levelListAction",
+     "L",
+     "L",
+     {},
+     [](MainWindow& w) {
+         if (const int index = ChooseLevelFromList(w); index >= 0) w.ChangeLevel(index, false);
+     }},
+    {Command::EditLevel,
+     "New level - Edit ...",
+     "editLevelAction",
+     "N",
+     "N",
+     {},
+     [](MainWindow& w) {
+         w.boardView_->EndCellSelection();
+         w.shell_.alreadyCelebrated = false;
+         ShowEditor(w);
+     }},
+    {Command::MoveList,
+     "Move list ...",
+     "moveListAction",
+     "M",
+     "M",
+     {},
+     [](MainWindow& w) {
+         w.shell_.alreadyCelebrated = false;
+         ShowMoveList(w);
+     }},
+    {Command::CountMoves,
+     "Count moves",
+     "countMovesAction",
+     "C",
+     "C",
+     {},
+     [](MainWindow& w) { w.SetAnnotation(Annotation::kCountMoves); }},
+    {Command::NoAnnotation,
+     "No block annotation",
+     "noAnnotationAction",
+     "X",
+     "X",
+     {},
+     [](MainWindow& w) { w.SetAnnotation(Annotation::kNone); }},
+    {Command::MoreOptions,
+     "More options ...",
+     "moreOptionsAction",
+     "O",
+     "O",
+     {},
+     [](MainWindow& w) { w.MoreOptionsCommand(); }},
+    {Command::FullWindowSize,
+     "Full window size",
+     "fullWindowSizeAction",
+     "1",
+     "1",
+     {},
+     [](MainWindow& w) { w.SizeWindow(1, 1); }},
+    {Command::MoveForward10,
+     "Move forward 10",
+     "moveForward10Action",
+     "Page Down",
+     "",
+     {Qt::Key_PageDown},
+     [](MainWindow& w) { w.Navigate([](Context& c) { vorpel::MoveForward(c, 10); }); }},
+    {Command::MoveBackward10,
+     "Move backward 10",
+     "moveBackward10Action",
+     "Page Up",
+     "",
+     {Qt::Key_PageUp},
+     [](MainWindow& w) { w.Navigate([](Context& c) { vorpel::MoveBackward(c, 10); }); }},
+    {Command::ChangeTitle,
+     "Title change ...",
+     "changeTitleAction",
+     "T",
+     "T",
+     {},
+     [](MainWindow& w) { w.ChangeTitle(ChangeTitleDialog(w, w.ctx_.CurrentLevel().title)); }},
+    {Command::BestSolution,
+     "Best solution ...",
+     "bestSolutionAction",
+     "B",
+     "B",
+     {},
+     [](MainWindow& w) { ShowBestSolutionDialog(w); }},
+    {Command::GoToMove,
+     "Go to move ...",
+     "goToMoveAction",
+     "G",
+     "G",
+     {},
+     [](MainWindow& w) { ShowGoToMoveDialog(w); }},
+    {Command::NewInstance,
+     "New program instance",
+     "newInstanceAction",
+     "P",
+     "P",
+     {},
+     [](MainWindow& w) {
+         QProcess::startDetached(w.programFile_, {u'*' + w.ToDisplay(w.ctx_.CurrentLevel().title)});
+     }},
+    {Command::CopyVorpel,
+     "Copy to Clipboard (Vorpel)",
+     "copyVorpelAction",
+     "Ctrl+C",
+     "",
+     {Qt::ControlModifier | Qt::Key_C},
+     [](MainWindow& w) {
+         if (const std::string error = WriteLevelText(w.ctx_, LevelPlace::Clipboard());
+             !error.empty())
+             w.platform_.ShowInfo({error});
+     }},
+    {Command::PasteLevels,
+     "Copy from Clipboard",
+     "pasteLevelsAction",
+     "Ctrl+V",
+     "",
+     {Qt::ControlModifier | Qt::Key_V},
+     [](MainWindow& w) {
+         w.shell_.alreadyCelebrated = false;
+         w.ReadLevelsCommand(LevelPlace::Clipboard());
+     }},
+    {Command::IdentifyBlocks,
+     "Identify blocks",
+     "identifyBlocksAction",
+     "I",
+     "I",
+     {},
+     [](MainWindow& w) { w.SetAnnotation(Annotation::kIdentifyBlocks); }},
+    {Command::HalfWindowWidth,
+     "1/2 window width",
+     "halfWindowWidthAction",
+     "2",
+     "2",
+     {},
+     [](MainWindow& w) { w.SizeWindow(2, 1); }},
+    {Command::ThirdWindowWidth,
+     "1/3 window width",
+     "thirdWindowWidthAction",
+     "3",
+     "3",
+     {},
+     [](MainWindow& w) { w.SizeWindow(3, 1); }},
+    {Command::CentreWindow,
+     "Centralize window",
+     "centreWindowAction",
+     "!",
+     "!",
+     {},
+     [](MainWindow& w) { w.SizeWindow(0, 0); }},
+    {Command::HalfWindowHeight,
+     "1/2 window height",
+     "halfWindowHeightAction",
+     "@",
+     "@",
+     {},
+     [](MainWindow& w) { w.SizeWindow(1, 2); }},
+    {Command::ThirdWindowHeight,
+     "1/3 window height",
+     "thirdWindowHeightAction",
+     "#",
+     "#",
+     {},
+     [](MainWindow& w) { w.SizeWindow(1, 3); }},
+    {Command::ZeroMoveCount,
+     "Zero move count",
+     "zeroMoveCountAction",
+     "Z",
+     "Z",
+     {},
+     [](MainWindow& w) {
+         ZeroMoveCount(w.ctx_);
+         w.RedrawBoard();
+     }},
+    {Command::SaveGif,
+     "Write as GIF animation ...",
+     "saveGifAction",
+     "W",
+     "W",
+     {},
+     [](MainWindow& w) { ShowGifExportWindow(w); }},
+    {Command::ZoomIn,
+     "Zoom in",
+     "zoomInAction",
+     "*",
+     "*",
+     {},
+     [](MainWindow& w) { w.Zoom(CellSizing::kZoomIn); }},
+    {Command::ZoomOut,
+     "Zoom out",
+     "zoomOutAction",
+     "/",
+     "/",
+     {},
+     [](MainWindow& w) { w.Zoom(CellSizing::kZoomOut); }},
+    {Command::ReadLevels,
+     "Read levels ...",
+     "readLevelsAction",
+     "K",
+     "K",
+     {},
+     [](MainWindow& w) { w.ReadLevelsFromChosenFile(); }},
+    {Command::EndOfLevel,
+     "End of level",
+     "endOfLevelAction",
+     "E or End",
+     "E",
+     {Qt::Key_End},
+     [](MainWindow& w) { w.Navigate(vorpel::EndOfLevel); }},
+    {Command::ZoomFit,
+     "Zoom fit to window",
+     "zoomFitAction",
+     "F",
+     "F",
+     {},
+     [](MainWindow& w) { w.Zoom(CellSizing::kFit); }},
+    {Command::About,
+     "About Vorpel",
+     "aboutAction",
+     "F2",
+     "",
+     {Qt::Key_F2},
+     [](MainWindow& w) { w.platform_.ShowAbout(); }},
+    {Command::ViewBlockPath,
+     "View block path",
+     "viewBlockPathAction",
+     "V",
+     "V",
+     {},
+     [](MainWindow& w) { w.SetAnnotation(Annotation::kBlockPath); }},
+    {Command::SaveNbl,
+     "Save as NBL ...",
+     "saveNblAction",
+     "U",
+     "U",
+     {},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kNbl); }},
+    {Command::SaveDll,
+     "Save as DLL ...",
+     "saveDllAction",
+     "Y",
+     "Y",
+     {},
+     [](MainWindow& w) { ShowSaveDllDialog(w); }},
+    {Command::WriteBricksMoves,
+     "Write Bricks moves ...",
+     "writeBricksMovesAction",
+     "H",
+     "H",
+     {},
+     [](MainWindow& w) { ShowBricksMovesDialog(w, true); }},
+    {Command::ReadBricksMoves,
+     "Read Bricks moves ...",
+     "readBricksMovesAction",
+     "J",
+     "J",
+     {},
+     [](MainWindow& w) { ShowBricksMovesDialog(w, false); }},
+    {Command::Shuffle,
+     "Shuffle blocks",
+     "shuffleAction",
+     "F12",
+     "",
+     {Qt::Key_F12},
+     [](MainWindow& w) {
+         w.shell_.alreadyCelebrated = false;
+         w.ShuffleCommand();
+     }},
+    {Command::MarksOverBlocks,
+     "Marks over blocks",
+     "marksOverBlocksAction",
+     "Q",
+     "Q",
+     {},
+     [](MainWindow& w) { w.ToggleMarksOverBlocks(); }},
+    {Command::SaveSok,
+     "Save as SOK ...",
+     "saveSokAction",
+     "4",
+     "4",
+     {},
+     [](MainWindow& w) { w.saver_.ChooseAndSave(SaveFormat::kSok); }},
+    {Command::CopySok,
+     "Copy to Clipboard (SOK)",
+     "copySokAction",
+     "Ctrl+B",
+     "",
+     {Qt::ControlModifier | Qt::Key_B},
+     [](MainWindow& w) {
+         if (const std::string error = WriteSokLevel(w.ctx_, LevelPlace::Clipboard());
+             !error.empty())
+             w.platform_.ShowInfo({error});
+     }},
+    {Command::SaveAllLevels,
+     "Save all levels as ...",
+     "saveAllAction",
+     "",
+     "",
+     {},
+     [](MainWindow& w) { w.saver_.ChooseAndSaveAll(); },
+     false},
+}};
+
+namespace {
+
+constexpr bool TableInEnumOrder() {
+    for (std::size_t i = 0; i < kCommandCount; ++i)
+        if (CommandIndex(CommandTable::entries[i].command) != i) return false;
+    return true;
+}
+
+} // namespace
+
 // Display order of the five menus.
 const std::array<MenuLayout, 5> kMainMenus = {{
     {"Files",
-     {Command::SaveVorpel, Command::SaveSok, Command::SaveNbl, Command::SaveDll, Command::SaveGif,
-      Command::WriteBricksMoves, Command::ReadLevels, Command::ReadBricksMoves, Command::CopyVorpel,
-      Command::CopySok, Command::PasteLevels, Command::NewInstance, Command::CloseProgram},
-     13},
+     {Command::SaveVorpel, Command::SaveSok, Command::SaveAllLevels, Command::SaveNbl,
+      Command::SaveDll, Command::SaveGif, Command::WriteBricksMoves, Command::ReadLevels,
+      Command::ReadBricksMoves, Command::CopyVorpel, Command::CopySok, Command::PasteLevels,
+      Command::NewInstance, Command::CloseProgram},
+     14},
     {"Levels",
      {Command::EditLevel, Command::ChangeTitle, Command::DeleteLevel, Command::LevelList,
       Command::PreviousLevel, Command::NextLevel, Command::Shuffle, Command::BestSolution},
@@ -60,45 +467,20 @@ const std::array<MenuLayout, 5> kMainMenus = {{
     {"Help", {Command::Help, Command::About}, 2},
 }};
 
-std::string_view ShortcutText(Command command) {
-    switch (command) {
-    case Command::CloseProgram:
-        return "Alt+F4";
-    case Command::RestartLevel:
-        return "R or Home";
-    case Command::Help:
-        return "F1";
-    case Command::MoveForward10:
-        return "Page Down";
-    case Command::MoveBackward10:
-        return "Page Up";
-    case Command::CopyVorpel:
-        return "Ctrl+C";
-    case Command::PasteLevels:
-        return "Ctrl+V";
-    case Command::EndOfLevel:
-        return "E or End";
-    case Command::About:
-        return "F2";
-    case Command::Shuffle:
-        return "F12";
-    case Command::CopySok:
-        return "Ctrl+B";
-    default: {
-        const std::size_t index = CommandIndex(command);
-        return std::string_view(reinterpret_cast<const char*>(&CommandKeys[index]), 1);
-    }
-    }
+std::optional<Command> CommandOfCharacter(char c) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == 0) return std::nullopt;
+    for (const CommandEntry& entry : CommandTable::entries)
+        if (entry.characters.find(c) != std::string_view::npos) return entry.command;
+    return std::nullopt;
 }
 
-std::optional<Command> CommandOfCharacter(unsigned char c) {
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-    if (c == '=') c = '+';
-    if (c == ',') c = '<';
-    if (c == '.') c = '>';
-    if (c == 0) return std::nullopt;
-    for (std::size_t i = 0; i < kCommandCount; ++i)
-        if (CommandKeys[i] == c) return static_cast<Command>(i);
+std::optional<Command> CommandOfKey(QKeyCombination key) {
+    for (const CommandEntry& entry : CommandTable::entries)
+        for (const QKeyCombination k : entry.keys)
+            if (k.key() == key.key() &&
+                (key.keyboardModifiers() & k.keyboardModifiers()) == k.keyboardModifiers())
+                return entry.command;
     return std::nullopt;
 }
 
@@ -106,6 +488,15 @@ namespace {
 
 constexpr const char* kDeleteLevelQuestion = "Delete current level from memory?";
 constexpr const char* kStopLoadingQuestion = "Stop level entry processing?";
+
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsAnnotation(Command command) {
+    return command == Command::CountMoves || command == Command::IdentifyBlocks ||
+           command == Command::ViewBlockPath || command == Command::NoAnnotation;
+}
 
 } // namespace
 
@@ -122,313 +513,171 @@ void SettingsFileHistory::Clear() {
     settingsStore_.ClearHistory();
 }
 
-// --- Menus -----------------------------------------------------------------------------------
+// --- Actions and menus -----------------------------------------------------------------------
 
-void MainWindow::BuildMenus() {
-    annotationGroup_ = new QActionGroup(this);
-    annotationGroup_->setExclusive(true);
+void MainWindow::BuildActions() {
+    auto* annotationGroup = new QActionGroup(this);
+    annotationGroup->setExclusive(true);
     for (std::size_t m = 0; m < kMainMenus.size(); ++m) {
         const MenuLayout& layout = kMainMenus[m];
         QMenu* menu = menuBar()->addMenu(QString());
-        menu->setObjectName(QString::fromLatin1(layout.caption.data(),
-                                                static_cast<qsizetype>(layout.caption.size()))
-                                .toLower() +
-                            QStringLiteral("Menu"));
+        menu->setObjectName(Latin1(layout.caption).toLower() + QStringLiteral("Menu"));
         topMenus_[m] = menu;
         for (int i = 0; i < layout.count; ++i) {
-            const Command command = layout.commands[static_cast<std::size_t>(i)];
-            const std::string_view caption = CommandCaption(command);
-            const std::string_view shortcut = ShortcutText(command);
-            // The text after the tab is the menu's shortcut column.
-            QAction* item = menu->addAction(FromCp1252(std::string(caption)) + u'\t' +
-                                            FromCp1252(std::string(shortcut)));
-            const std::string_view name = CommandItemNames[CommandIndex(command)];
-            item->setObjectName(
-                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-            item->setData(static_cast<int>(command));
-            if (command == Command::CountMoves || command == Command::IdentifyBlocks ||
-                command == Command::ViewBlockPath || command == Command::NoAnnotation) {
-                item->setCheckable(true);
-                annotationGroup_->addAction(item);
+            const CommandEntry& entry = EntryOf(layout.commands[static_cast<std::size_t>(i)]);
+            Q_ASSERT(&entry == &CommandTable::entries[CommandIndex(entry.command)]);
+            // The text after the tab is the menu's shortcut column; Qt shows it instead of the
+            // shortcut's own name.
+            QString text = FromCp1252(std::string(entry.caption));
+            if (!entry.shortcutText.empty())
+                text += u'\t' + FromCp1252(std::string(entry.shortcutText));
+            auto* action = new QAction(text, menu);
+            action->setObjectName(Latin1(entry.itemName));
+            QList<QKeySequence> shortcuts;
+            for (const QKeyCombination key : entry.keys)
+                if (key.key() != Qt::Key_unknown) shortcuts.push_back(QKeySequence(key));
+            action->setShortcuts(shortcuts);
+            // The keys belong to this window's controls only: the tool windows it owns (the
+            // editor, the move list) keep theirs.
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
+            if (IsAnnotation(entry.command)) {
+                action->setCheckable(true);
+                annotationGroup->addAction(action);
             }
-            if (command == Command::MarksOverBlocks) item->setCheckable(true);
-            menuItems_[CommandIndex(command)] = item;
-            if (command == Command::CloseProgram)
-                connect(item, &QAction::triggered, this, &MainWindow::CloseProgram);
+            if (entry.command == Command::MarksOverBlocks) action->setCheckable(true);
+            menu->addAction(action);
+            actions_[CommandIndex(entry.command)] = action;
+            const Command command = entry.command;
+            if (entry.guarded)
+                connect(action, &QAction::triggered, this, [this, command] {
+                    RunCommand(command, nullptr);
+                    // Qt ticks a checkable item as it triggers; the tick follows the state
+                    // instead, which a refused command leaves as it was.
+                    UpdateActions();
+                });
             else
-                connect(item, &QAction::triggered, this,
-                        [this, command] { OnMenuCommand(command); });
+                connect(action, &QAction::triggered, this,
+                        [this, command] { EntryOf(command).run(*this); });
         }
     }
-    MenuItem(Command::NoAnnotation)->setChecked(true);
+    UpdateActions();
 }
 
-void MainWindow::SyncTicks() {
-    const Annotation annotation = boardView_->AnnotationMode();
-    MenuItem(Command::CountMoves)->setChecked(annotation == Annotation::kCountMoves);
-    MenuItem(Command::IdentifyBlocks)->setChecked(annotation == Annotation::kIdentifyBlocks);
-    MenuItem(Command::ViewBlockPath)->setChecked(annotation == Annotation::kBlockPath);
-    MenuItem(Command::NoAnnotation)->setChecked(annotation == Annotation::kNone);
-    MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
-}
-
-void MainWindow::ApplyOptionsToMenus() {
+void MainWindow::UpdateActions() {
+    // Busy (editing, loading, recording): the menus are off, and so are the shortcuts, whose
+    // keys then go to the key filter (the editor takes them while it is open).
+    const bool on = !shell_.menusOff;
+    for (QMenu* menu : topMenus_) menu->menuAction()->setEnabled(on);
     const bool zoom = !ctx_.options[kAutomaticBoardSizing];
-    for (Command command : {Command::ZoomIn, Command::ZoomOut, Command::ZoomFit})
-        MenuItem(command)->setEnabled(zoom);
-    MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        const Command command = static_cast<Command>(i);
+        const bool zoomItem = command == Command::ZoomIn || command == Command::ZoomOut ||
+                              command == Command::ZoomFit;
+        actions_[i]->setEnabled(on && (zoom || !zoomItem));
+    }
+    const Annotation annotation = boardView_->AnnotationMode();
+    Action(Command::CountMoves)->setChecked(annotation == Annotation::kCountMoves);
+    Action(Command::IdentifyBlocks)->setChecked(annotation == Annotation::kIdentifyBlocks);
+    Action(Command::ViewBlockPath)->setChecked(annotation == Annotation::kBlockPath);
+    Action(Command::NoAnnotation)->setChecked(annotation == Annotation::kNone);
+    Action(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
 }
 
-void MainWindow::OnMenuCommand(Command command) {
-    ExecuteGuarded(CommandKey(command));
-    // Qt ticks a checkable item on the click itself; the tick follows the state instead, which
-    // a refused command leaves as it was.
-    SyncTicks();
+// --- Dispatch --------------------------------------------------------------------------------
+
+bool MainWindow::Zoom(CellSizing sizing) {
+    if (shell_.recordingGif || ctx_.options[kAutomaticBoardSizing]) return false;
+    if (sizing == CellSizing::kZoomIn && view_.cellSize >= view_.maxCellSize) return false;
+    if (sizing == CellSizing::kZoomOut && view_.cellSize <= kMinCellSize) return false;
+    UpdateCellSize(sizing);
+    RedrawBoard();
+    return true;
 }
 
-void MainWindow::CloseProgram() {
-    close();
-}
-
-// --- Dispatcher ------------------------------------------------------------------------------
-
-void MainWindow::ExecuteGuarded(unsigned char c) {
+void MainWindow::RunCommand(std::optional<Command> command, const KeyPress* key) {
     ShellState& f = shell_;
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
-    ExecuteCommand(c);
-}
-
-void MainWindow::ExecuteCommand(unsigned char c) {
-    ShellState& f = shell_;
     if (f.replayRunning) {
         f.replayStopRequest = true;
         return;
     }
-    if (c == kCommandF1) {
-        ShowHelpTopic("Start");
-        return;
-    }
-    const bool automatic = ctx_.options[kAutomaticBoardSizing];
-    if (c == '*') {
-        if (!f.recordingGif && view_.cellSize < view_.maxCellSize && !automatic) {
-            UpdateCellSize(CellSizing::kZoomIn);
-            RedrawBoard();
-            return;
-        }
-    } else if (c == '/') {
-        if (!f.recordingGif && view_.cellSize > kMinCellSize && !automatic) {
-            UpdateCellSize(CellSizing::kZoomOut);
-            RedrawBoard();
-            return;
-        }
-    } else if (c == 'F' || c == 'f' || (c == '?' && ctx_.editing)) {
-        if (!f.recordingGif && !automatic) {
-            UpdateCellSize(CellSizing::kFit);
-            RedrawBoard();
-            return;
-        }
-    }
+    // The zoom works also while the window is busy, unless a recording holds the board's size.
+    const std::optional<CellSizing> sizing =
+        command == Command::ZoomIn    ? std::optional(CellSizing::kZoomIn)
+        : command == Command::ZoomOut ? std::optional(CellSizing::kZoomOut)
+        : command == Command::ZoomFit ? std::optional(CellSizing::kFit)
+                                      : std::nullopt;
+    if (sizing && Zoom(*sizing)) return;
     if (f.commandsBlocked) return;
-    if (ctx_.editing) {
-        if (editorDispatcher_) editorDispatcher_(c);
+    if (command == Command::CloseProgram) {
+        close();
         return;
     }
-    if (const std::optional<Command> command = CommandOfCharacter(c)) RunCommand(*command);
-}
-
-void MainWindow::RunCommand(Command command) {
-    ShellState& f = shell_;
-    Level& level = ctx_.CurrentLevel();
-    switch (command) {
-    case Command::ReadLevels:
-        f.alreadyCelebrated = false;
-        if (std::string name = fileName_; ChooseFile(
-                FileChooserSetup{ctx_, chooserState_, history_,
-                                 [this](const std::string& topic) { ShowHelpTopic(topic); }, this},
-                name, "Read levels", kChooseReading)) {
-            fileName_ = name;
-            if (HasExtension(".dll", name)) memory_.lastDllPath = name;
-            ReadLevelsCommand(name);
-        }
-        break;
-    case Command::CopyVorpel:
-        if (const std::string error = WriteLevelText(ctx_, ""); !error.empty())
-            platform_.ShowInfo({error});
-        break;
-    case Command::CopySok:
-        if (const std::string error = WriteSokLevel(ctx_, ""); !error.empty())
-            platform_.ShowInfo({error});
-        break;
-    case Command::PasteLevels:
-        f.alreadyCelebrated = false;
-        ReadLevelsCommand("");
-        break;
-    case Command::NewInstance:
-        QProcess::startDetached(programFile_, {u'*' + ToDisplay(level.title)});
-        break;
-    case Command::DeleteLevel:
-        if (platform_.AskYesNo({kDeleteLevelQuestion})) {
-            LevelCollection& collection = ctx_.collection;
-            if (collection.lastLevel() <= 0) {
-                collection.levels.assign(1, Level{});
-                collection.levels[0].Initialise("Void level", 6, 6);
-                collection.currentLevel = 0;
-            } else {
-                collection.levels.erase(collection.levels.begin() + collection.currentLevel);
-            }
-            f.alreadyCelebrated = false;
-            ShowChosenLevel(true);
-        }
-        break;
-    case Command::ChangeTitle:
-        ChangeTitle(ChangeTitleDialog(*this, level.title));
-        break;
-    case Command::LevelList:
-        if (const int index = ChooseLevelFromList(*this); index >= 0) ChangeLevel(index, false);
-        break;
-    case Command::BestSolution:
-        ShowBestSolutionDialog(*this);
-        break;
-    case Command::MoveList:
-        f.alreadyCelebrated = false;
-        ShowMoveList(*this);
-        break;
-    case Command::GoToMove:
-        ShowGoToMoveDialog(*this);
-        break;
-    case Command::PreviousLevel:
-        ChangeLevel(ctx_.collection.currentLevel - 1, true);
-        break;
-    case Command::NextLevel:
-        ChangeLevel(ctx_.collection.currentLevel + 1, true);
-        break;
-    case Command::Shuffle:
-        f.alreadyCelebrated = false;
-        ShuffleCommand();
-        break;
-    case Command::RestartLevel:
-        Navigate(vorpel::RestartLevel);
-        break;
-    case Command::EndOfLevel:
-        Navigate(vorpel::EndOfLevel);
-        break;
-    case Command::MoveBackward10:
-        Navigate([](Context& context) { vorpel::MoveBackward(context, 10); });
-        break;
-    case Command::MoveForward10:
-        Navigate([](Context& context) { vorpel::MoveForward(context, 10); });
-        break;
-    case Command::MoveBackward:
-        Navigate([](Context& context) { vorpel::MoveBackward(context, 1); });
-        break;
-    case Command::MoveForward:
-        Navigate([](Context& context) { vorpel::MoveForward(context, 1); });
-        break;
-    case Command::StepBackward:
-        Navigate(vorpel::StepBackward);
-        break;
-    case Command::StepForward:
-        Navigate(vorpel::StepForward, true);
-        break;
-    case Command::AutomaticReplay:
-        f.replayRunning = true;
-        break;
-    case Command::ZeroMoveCount:
-        ZeroMoveCount(ctx_);
-        RedrawBoard();
-        break;
-    case Command::CountMoves:
-        SetAnnotation(Annotation::kCountMoves);
-        break;
-    case Command::IdentifyBlocks:
-        SetAnnotation(Annotation::kIdentifyBlocks);
-        break;
-    case Command::ViewBlockPath:
-        SetAnnotation(Annotation::kBlockPath);
-        break;
-    case Command::NoAnnotation:
-        SetAnnotation(Annotation::kNone);
-        break;
-    case Command::MarksOverBlocks:
-        ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
-        MenuItem(Command::MarksOverBlocks)->setChecked(ctx_.options[kDrawMarksOverBlocks]);
-        RedrawBoard();
-        settingsStore_.WriteOptions(true, 0, 0);
-        break;
-    case Command::FullWindowSize:
-        SizeWindow(1, 1);
-        break;
-    case Command::HalfWindowWidth:
-        SizeWindow(2, 1);
-        break;
-    case Command::ThirdWindowWidth:
-        SizeWindow(3, 1);
-        break;
-    case Command::HalfWindowHeight:
-        SizeWindow(1, 2);
-        break;
-    case Command::ThirdWindowHeight:
-        SizeWindow(1, 3);
-        break;
-    case Command::CentreWindow:
-        SizeWindow(0, 0);
-        break;
-    case Command::MoreOptions:
-        if (ShowOptionsWindow(0)) {
-            ApplyOptionsToMenus();
-            UpdateCellSize(CellSizing::kKeep);
-            ShowCoordinates(true);
-            RefreshView(false);
-        }
-        break;
-    case Command::About:
-        platform_.ShowAbout();
-        break;
-    case Command::EditLevel:
-        boardView_->EndCellSelection();
-        f.alreadyCelebrated = false;
-        ShowEditor(*this);
-        break;
-    case Command::SaveVorpel:
-        SaveLevelAs(SaveFormat::kOwnText);
-        break;
-    case Command::SaveSok:
-        SaveLevelAs(SaveFormat::kSok);
-        break;
-    case Command::SaveNbl:
-        SaveLevelAs(SaveFormat::kNbl);
-        break;
-    case Command::SaveDll:
-        OpenSaveDllDialog();
-        break;
-    case Command::SaveGif:
-        OpenGifExportWindow();
-        break;
-    case Command::WriteBricksMoves:
-        OpenBricksMovesDialog(true);
-        break;
-    case Command::ReadBricksMoves:
-        OpenBricksMovesDialog(false);
-        break;
-    default:
-        break; // the zoom items, refused above
+    if (ctx_.editing) {
+        if (key && editorKeys_) editorKeys_(*key);
+        return;
     }
+    if (sizing) return; // refused above
+    if (command)
+        EntryOf(*command).run(*this);
+    else if (key && (key->key == Qt::Key_Left || key->key == Qt::Key_Up ||
+                     key->key == Qt::Key_Right || key->key == Qt::Key_Down))
+        ArrowKeyMove(key->key);
 }
 
 void MainWindow::SetAnnotation(Annotation annotation) {
     boardView_->SetAnnotationMode(annotation);
     if (annotation == Annotation::kBlockPath) MarkBlockPath(ctx_);
     RedrawBoard();
-    SyncTicks();
+    UpdateActions();
 }
 
-void MainWindow::ReadLevelsCommand(const std::string& name) {
+void MainWindow::ToggleMarksOverBlocks() {
+    ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
+    UpdateActions();
+    RedrawBoard();
+    settingsStore_.WriteOptions(true, 0, 0);
+}
+
+void MainWindow::MoreOptionsCommand() {
+    if (!ShowOptionsWindow(0)) return;
+    UpdateActions();
+    UpdateCellSize(CellSizing::kKeep);
+    ShowCoordinates(true);
+    RefreshView(false);
+}
+
+void MainWindow::DeleteLevelCommand() {
+    if (!platform_.AskYesNo({kDeleteLevelQuestion})) return;
+    LevelCollection& collection = ctx_.collection;
+    if (collection.lastLevel() <= 0) {
+        collection.levels.assign(1, Level{});
+        collection.levels[0].Initialise("Void level", 6, 6);
+        collection.currentLevel = 0;
+    } else {
+        collection.levels.erase(collection.levels.begin() + collection.currentLevel);
+    }
+    shell_.alreadyCelebrated = false;
+    ShowChosenLevel(true);
+}
+
+void MainWindow::ReadLevelsFromChosenFile() {
+    shell_.alreadyCelebrated = false;
+    std::string name = fileName_;
+    if (!ChooseFile(*this, this, name, "Read levels", kChooseReading)) return;
+    fileName_ = name;
+    if (HasExtension(".dll", name)) memory_.lastDllPath = name;
+    ReadLevelsCommand(name);
+}
+
+void MainWindow::ReadLevelsCommand(const LevelPlace& place) {
     const std::stop_token stop = shell_.StartLoading();
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
-    ReadLevelFile(ctx_, name, remembered, stop);
+    ReadLevelFile(ctx_, place, remembered, stop);
     SetBusy(false, false, false);
     shell_.loadingLevels = false;
     SetHourglass(false);
@@ -460,92 +709,71 @@ void MainWindow::ChangeLevel(int index, bool hideCelebration) {
 // --- Keys ------------------------------------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    // Every event of the program passes here: only keys are looked at.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
+    if (type == QEvent::ShortcutOverride && widget && widget->window() != this) {
+        // A key on another window (the move list's Home, the editor's F2) is that window's:
+        // Qt would otherwise let this window's shortcuts take it while one of its tool windows
+        // is active.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (CommandOfKey(key->keyCombination())) {
+            event->accept();
+            return true;
+        }
+    }
+    if (type != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     // Every key of this window, whichever control has the focus; the menu bar keeps its own.
     if (!widget || widget->window() != this || menuBar()->isAncestorOf(widget) ||
         widget == menuBar())
         return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (HandleKeyDown(key->key(), key->modifiers())) return true;
-    if (key->modifiers() & Qt::AltModifier) return true;
-    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
-        key->key() <= Qt::Key_Z) {
-        ExecuteGuarded(static_cast<unsigned char>(key->key() - Qt::Key_A + 1));
-        return true;
-    }
-    const std::string text = ToCp1252(key->text());
-    if (text.size() == 1) ExecuteGuarded(static_cast<unsigned char>(text[0]));
+    HandleKey({key->key(), key->modifiers(), key->text()});
     return true;
 }
 
-bool MainWindow::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+// The keys that reach the window: those of the actions that are off (or that Qt did not match
+// because the window is not the active one) run the same commands; typed characters run the
+// command the table gives them.
+void MainWindow::HandleKey(const KeyPress& press) {
     ShellState& f = shell_;
-    const bool altF4 = key == Qt::Key_F4 && (modifiers & Qt::AltModifier);
+    const int key = press.key;
     if (key == Qt::Key_F1) {
         ShowHelpTopic("Start");
-        return true;
+        return;
     }
     if (key == Qt::Key_Escape && f.loadingLevels) {
         if (platform_.AskYesNo({kStopLoadingQuestion})) f.loadingStop.request_stop();
-        return true;
+        return;
     }
     if (key == Qt::Key_Escape && f.longOperationRunning) {
         f.longOperationStop.request_stop();
-        return true;
+        return;
     }
+    const bool altF4 = key == Qt::Key_F4 && (press.modifiers & Qt::AltModifier);
     const bool functionKey = key >= Qt::Key_F2 && key <= Qt::Key_F12;
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
     const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
                             key == Qt::Key_Home || key == Qt::Key_End;
-    if (!functionKey && !arrow && !navigation && key != Qt::Key_Escape && !altF4) return false;
-    const CommandGuard guard(f.commandRunning);
-    if (!guard.Held()) return true;
-
-    if (f.replayRunning) {
-        f.replayStopRequest = true;
-        return true;
+    const QKeyCombination combination(press.modifiers, static_cast<Qt::Key>(key));
+    if (functionKey || arrow || navigation || key == Qt::Key_Escape || altF4) {
+        RunCommand(CommandOfKey(combination), &press);
+        return;
     }
-    if (f.commandsBlocked) return true;
-    if (altF4) {
-        close();
-        return true;
+    if (press.modifiers & Qt::AltModifier) return;
+    if ((press.modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        RunCommand(CommandOfKey(combination), &press);
+        return;
     }
-    if (ctx_.editing) {
-        if (editorDispatcher_) {
-            if (functionKey)
-                editorDispatcher_(static_cast<unsigned char>(kCommandF2 + (key - Qt::Key_F2)));
-            else if (key == Qt::Key_Escape)
-                editorDispatcher_(kEditorEsc);
-        }
-        return true;
-    }
-    // The keys of the commands whose menu items show them run those commands.
-    switch (key) {
-    case Qt::Key_PageUp:
-        RunCommand(Command::MoveBackward10);
-        return true;
-    case Qt::Key_PageDown:
-        RunCommand(Command::MoveForward10);
-        return true;
-    case Qt::Key_Home:
-        RunCommand(Command::RestartLevel);
-        return true;
-    case Qt::Key_End:
-        RunCommand(Command::EndOfLevel);
-        return true;
-    case Qt::Key_F12:
-        RunCommand(Command::Shuffle);
-        return true;
-    case Qt::Key_F2:
-        RunCommand(Command::About);
-        return true;
-    default:
-        break;
-    }
-    if (arrow) ArrowKeyMove(key);
-    return true;
+    const std::string text = ToCp1252(press.text);
+    if (text.size() != 1) return;
+    std::optional<Command> command = CommandOfCharacter(text[0]);
+    // The editor's key for fitting the board to the window works on the board as well.
+    if (!command && text[0] == '?' && ctx_.editing) command = Command::ZoomFit;
+    RunCommand(command, &press);
 }
 
 void MainWindow::ArrowKeyMove(int key) {
@@ -595,7 +823,7 @@ bool MainWindow::ShowOptionsWindow(int page) {
     hooks.repaintEditor = [this] {
         if (ctx_.editing) RedrawBoard();
     };
-    hooks.applyOptions = [this] { ApplyOptionsToMenus(); };
+    hooks.applyOptions = [this] { UpdateActions(); };
     return ShowOptions(page, ctx_, settingsStore_, platform_, hooks);
 }
 

@@ -1,6 +1,7 @@
 // The level editor's window and its command dispatcher.
 #include "app/EditorWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -17,19 +18,25 @@
 
 #include "app/BoardView.h"
 #include "app/ColourChooser.h"
+#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "app/TitleDialog.h"
 #include "editor/Alphanumeric.h"
 #include "editor/EditorCells.h"
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/TitleCheck.h"
+#include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Shuffle.h"
@@ -254,8 +261,8 @@ EditorMemory& EditorWindow::Memory() {
     return main.Memory().editor;
 }
 
-EditorWindow::EditorWindow(MainWindow& mainWindow)
-    : QWidget(&mainWindow, Qt::Tool), main(mainWindow),
+EditorWindow::EditorWindow(ProgramWindow& mainWindow)
+    : QWidget(&mainWindow.Widget(), Qt::Tool), main(mainWindow),
       pictureCanvas_(std::make_unique<BoardCanvas>()) {
     setObjectName(QStringLiteral("EditorWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -295,24 +302,31 @@ void EditorWindow::BuildControls() {
         else
             picture = CommandPicture(tag);
         button->setIcon(QIcon(picture));
+        // One action per button, its shortcut the key its caption names when that is no
+        // character (Esc and F1 stay the window's own keys, see KeyPressed).
+        auto* action = new QAction(Text(b.hint), this);
+        if (b.key.size() > 1 && b.kind != ButtonKind::kOwn)
+            action->setShortcut(QKeySequence::fromString(Text(b.key), QKeySequence::PortableText));
+        addAction(action);
         if (tag == kStopButton) {
             button->setObjectName(QStringLiteral("stopButton"));
             button->setEnabled(false);
-            connect(button, &QToolButton::clicked, this,
+            connect(action, &QAction::triggered, this,
                     [this] { main.Shell().longOperationStop.request_stop(); });
         } else if (tag == kHelpButton) {
             button->setObjectName(QStringLiteral("helpButton"));
-            connect(button, &QToolButton::clicked, this,
+            connect(action, &QAction::triggered, this,
                     [this] { ShowHelp(main.Platform(), "LevelEdit"); });
         } else {
-            const Byte command = b.command;
-            connect(button, &QToolButton::clicked, this, [this, command] {
-                // A click takes the focus from the fields, so the command is not typing.
-                typingInField = false;
-                EditorCommand(command);
-            });
+            connect(action, &QAction::triggered, this, [this, tag] { RunButton(tag); });
         }
+        connect(button, &QToolButton::clicked, this, [this, action] {
+            // A click takes the focus from the fields, so the command is not typing.
+            typingInField = false;
+            action->trigger();
+        });
         buttons[static_cast<std::size_t>(tag)] = button;
+        actions[static_cast<std::size_t>(tag)] = action;
         grid->addWidget(button, tag / kButtonColumns, tag % kButtonColumns);
     }
 
@@ -485,38 +499,10 @@ void EditorWindow::RestoreFromUndo(bool redo) {
     Reload();
 }
 
-void EditorWindow::SymmetryCommand(Byte c) {
-    Context& ctx = main.Ctx();
-    Change([&] {
-        switch (c) {
-        case 242:
-            Rotate90(ctx, false);
-            break;
-        case 244:
-            Rotate90(ctx, true);
-            break;
-        case 243:
-            Rotate180(ctx);
-            break;
-        case 245:
-            ReverseVertically(ctx);
-            break;
-        default:
-            ReverseHorizontally(ctx);
-            break;
-        }
-    });
-}
-
 void EditorWindow::ReadLevelFileCommand() {
     Context& ctx = main.Ctx();
     std::string name = main.FileName();
-    if (!ChooseFile(
-            FileChooserSetup{ctx, main.ChooserState(), main.History(),
-                             [this](const std::string& topic) { ShowHelp(main.Platform(), topic); },
-                             this},
-            name, "Read a level file", kChooseReading))
-        return;
+    if (!ChooseFile(main, this, name, "Read a level file", kChooseReading)) return;
     main.FileName() = name;
     PushUndo();
     std::vector<std::string> lines;
@@ -536,7 +522,7 @@ void EditorWindow::PasteCommand() {
     std::string error;
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
-        error = ReadLevelSource(ctx, "", lines);
+        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines);
         if (error.empty()) error = ReadFirstLevel(ctx, lines);
         if (!error.empty()) {
             // A paste that read no level leaves the edited level as it was.
@@ -605,137 +591,150 @@ void EditorWindow::ShuffleCommand() {
     Reload();
 }
 
-void EditorWindow::EditorCommand(Byte c) {
+void EditorWindow::RunButton(int tag) {
     Context& ctx = main.Ctx();
-    ShellState& f = main.Shell();
-    if (typingInField) return;
-    // Letter commands answer to either case, as the main window's do.
-    if (c >= 'a' && c <= 'z') c = static_cast<Byte>(c - 'a' + 'A');
-    if (f.longOperationRunning) {
-        if (c == kEditorEscape) f.longOperationStop.request_stop();
-        return;
-    }
+    if (typingInField || main.Shell().longOperationRunning) return;
+    const EditorButton& button = EditorButtons()[static_cast<std::size_t>(tag)];
     EditorMemory& memory = Memory();
-    if (const Byte mark = MarkOfKey(c, memory.roundChar)) {
-        Change([&] { SetMark(ctx, mark); });
-        return;
-    }
-    if (const Byte kind = KindOfKey(c, memory.roundChar)) {
-        Change([&] { SetBlockKind(ctx, kind); });
-        return;
-    }
-    const bool autoincrement = ctx.options[kAlphanumericAutoincrement];
-    switch (c) {
-    case '5':
-        Change([&] { ConvertToMaster(ctx); });
-        break;
-    case '6':
-        Change([&] { ConvertToNonmaster(ctx); });
-        break;
-    case '9':
-        Change([&] { EraseBlocksAndMarks(ctx); });
-        break;
-    case '0':
-        Change([&] { ConvertToTire(ctx); });
-        break;
-    case 'O':
-    case 'P': {
-        const int tag = c == 'O' ? kAlphanumericBlockButton : kAlphanumericMarkButton;
-        if (!buttons[static_cast<std::size_t>(tag)]->isEnabled()) break;
+    const auto alphanumeric = [&](bool block) {
+        if (!buttons[static_cast<std::size_t>(tag)]->isEnabled()) return;
         const Byte ch = memory.alphanumericChar;
-        if (c == 'O')
+        if (block)
             Change([&] { ConvertToAlphanumeric(ctx, ch); });
         else
             Change([&] { SetMark(ctx, ch); });
-        if (autoincrement) StepAlphanumeric(true);
+        if (ctx.options[kAlphanumericAutoincrement]) StepAlphanumeric(true);
+    };
+    const auto shift = [&](CellShift cellShift) { Change([&] { ShiftCells(ctx, cellShift); }); };
+    switch (button.action) {
+    case EditorAction::kPlace:
+        if (button.kind == ButtonKind::kMark)
+            Change([&] { SetMark(ctx, button.value); });
+        else
+            Change([&] { SetBlockKind(ctx, button.value); });
         break;
-    }
-    case 'C':
+    case EditorAction::kRoundMark:
+        Change([&] { SetMark(ctx, memory.roundChar); });
+        break;
+    case EditorAction::kRoundBlock:
+        Change([&] { SetBlockKind(ctx, memory.roundChar); });
+        break;
+    case EditorAction::kRotateCounterclockwise:
+        Change([&] { Rotate90(ctx, false); });
+        break;
+    case EditorAction::kRotate180:
+        Change([&] { Rotate180(ctx); });
+        break;
+    case EditorAction::kRotateClockwise:
+        Change([&] { Rotate90(ctx, true); });
+        break;
+    case EditorAction::kReverseVertically:
+        Change([&] { ReverseVertically(ctx); });
+        break;
+    case EditorAction::kReverseHorizontally:
+        Change([&] { ReverseHorizontally(ctx); });
+        break;
+    case EditorAction::kInsertExpandingColumns:
+        shift(CellShift::kInsertExpandingColumns);
+        break;
+    case EditorAction::kInsertExpandingRows:
+        shift(CellShift::kInsertExpandingRows);
+        break;
+    case EditorAction::kDeleteCompactingColumns:
+        shift(CellShift::kDeleteCompactingColumns);
+        break;
+    case EditorAction::kDeleteCompactingRows:
+        shift(CellShift::kDeleteCompactingRows);
+        break;
+    case EditorAction::kShuffle:
+        ShuffleCommand();
+        break;
+    case EditorAction::kToMaster:
+        Change([&] { ConvertToMaster(ctx); });
+        break;
+    case EditorAction::kToNonmaster:
+        Change([&] { ConvertToNonmaster(ctx); });
+        break;
+    case EditorAction::kEraseBlocksAndMarks:
+        Change([&] { EraseBlocksAndMarks(ctx); });
+        break;
+    case EditorAction::kToTire:
+        Change([&] { ConvertToTire(ctx); });
+        break;
+    case EditorAction::kToAlphanumericBlock:
+        alphanumeric(true);
+        break;
+    case EditorAction::kAlphanumericMark:
+        alphanumeric(false);
+        break;
+    case EditorAction::kDeleteEmptyBorders:
         Change([&] { DeleteEmptyBorders(ctx); });
         break;
-    case 'V':
+    case EditorAction::kAddEmptyBorders:
         Change([&] { AddEmptyBorders(ctx); });
         break;
-    case ';':
+    case EditorAction::kRestoreSelection:
         RestoreSelection(ctx);
         main.RedrawBoard();
         break;
-    case 'Z':
+    case EditorAction::kSelectNothing:
         SelectNothing(ctx);
         main.RedrawBoard();
         break;
-    case 'X':
+    case EditorAction::kInvertSelection:
         InvertTheSelection(ctx);
         main.RedrawBoard();
         break;
-    case 'N':
+    case EditorAction::kCurrentLevel:
         Change([&] { LoadPlayedLevel(ctx, snapshot); });
         ShowLevelTitle();
         break;
-    case 'B':
+    case EditorAction::kReadLevelFile:
         ReadLevelFileCommand();
         break;
-    case kEditorCopy:
+    case EditorAction::kCopy:
         CopyCommand(false);
         break;
-    case kEditorCut:
+    case EditorAction::kCut:
         CopyCommand(true);
         break;
-    case kEditorPaste:
+    case EditorAction::kPaste:
         PasteCommand();
         break;
-    case '<':
-    case ',':
+    case EditorAction::kUndo:
         RestoreFromUndo(false);
         break;
-    case '>':
-    case '.':
+    case EditorAction::kRedo:
         RestoreFromUndo(true);
         break;
-    case 'M':
+    case EditorAction::kOptions:
         if (main.ShowOptionsWindow(kPageEdit1)) {
             main.RepaintAfterEdit(true);
             SetZoomButtons();
         }
         break;
-    case '=':
+    case EditorAction::kRoundColour:
         if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar))
             ColourRoundButtons();
         break;
-    case '*':
-    case '/':
-    case '?':
-        // The main window zooms when it can and otherwise hands the character back here; its
-        // command guard, held by then, ends that round trip.
-        main.ExecuteGuarded(c);
+    case EditorAction::kZoomOut:
+        main.Zoom(ProgramWindow::CellSizing::kZoomOut);
         break;
-    case 242:
-    case 243:
-    case 244:
-    case 245:
-    case 246:
-        SymmetryCommand(c);
+    case EditorAction::kZoomIn:
+        main.Zoom(ProgramWindow::CellSizing::kZoomIn);
         break;
-    case 247:
-    case 248:
-    case 249:
-    case 250: {
-        const CellShift shifts[] = {
-            CellShift::kInsertExpandingColumns, CellShift::kInsertExpandingRows,
-            CellShift::kDeleteCompactingColumns, CellShift::kDeleteCompactingRows};
-        const CellShift shift = shifts[c - 247];
-        Change([&] { ShiftCells(ctx, shift); });
+    case EditorAction::kZoomFit:
+        main.Zoom(ProgramWindow::CellSizing::kFit);
         break;
+    case EditorAction::kStop:
+    case EditorAction::kHelp:
+        break; // their actions act at once, also while a shuffle runs
     }
-    case 252:
-        ShuffleCommand();
-        break;
-    case kEditorEscape:
-        close();
-        break;
-    default:
-        break;
-    }
+}
+
+void EditorWindow::KeyFromMainWindow(const KeyPress& press) {
+    if (typingInField) return;
+    KeyPressed(press.key, press.modifiers, press.text);
 }
 
 // --- Keys, focus and closing -----------------------------------------------------------------
@@ -755,8 +754,11 @@ bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QS
         return true;
     }
     if (key >= Qt::Key_F2 && key <= Qt::Key_F12) {
-        // F2 to F12 follow F1's command character.
-        EditorCommand(static_cast<Byte>(kEditorF1 + 1 + (key - Qt::Key_F2)));
+        // The keys of the actions' shortcuts, when Qt did not match them (the window is not
+        // the active one, or the main window passed the key on).
+        const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+        if (const int tag = ButtonOfKeyName(name.toStdString()); tag >= 0)
+            actions[static_cast<std::size_t>(tag)]->trigger();
         return true;
     }
     if (alphanumericEdit->hasFocus() &&
@@ -767,14 +769,15 @@ bool EditorWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QS
     if (typingInField) return false;
     if ((modifiers & Qt::ControlModifier) &&
         (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X)) {
-        EditorCommand(key == Qt::Key_C   ? kEditorCopy
-                      : key == Qt::Key_V ? kEditorPaste
-                                         : kEditorCut);
+        const int tag = ButtonOfKeyName(key == Qt::Key_C   ? "ctrl+c"
+                                        : key == Qt::Key_V ? "ctrl+v"
+                                                           : "ctrl+x");
+        actions[static_cast<std::size_t>(tag)]->trigger();
         return true;
     }
     const std::string typed = ToCp1252(text);
     if (typed.size() != 1 || static_cast<Byte>(typed[0]) < 32) return false;
-    EditorCommand(static_cast<Byte>(typed[0]));
+    if (const int tag = ButtonOfCharacter(static_cast<Byte>(typed[0])); tag >= 0) RunButton(tag);
     return true;
 }
 
@@ -830,7 +833,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     Memory().position = FrameRect(*this).topLeft();
-    main.SetEditorDispatcher(nullptr);
+    main.SetEditorKeys(nullptr);
     main.Resume().SetEditedLevel(nullptr);
     CloseEditor(main.Ctx(), editorResult);
     undo.Clear();
@@ -840,8 +843,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowEditor(MainWindow& main) {
-    if (main.findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
+void ShowEditor(ProgramWindow& main) {
+    if (main.Widget().findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
     Context& ctx = main.Ctx();
     main.Shell().longOperationRunning = false;
     main.Shell().longOperationStop = std::stop_source();
@@ -854,7 +857,7 @@ void ShowEditor(MainWindow& main) {
     window->titleEdit->setText(QStringLiteral("New level"));
     window->SetAlphanumeric(window->Memory().alphanumericChar);
     window->ColourRoundButtons();
-    main.SetEditorDispatcher([window](unsigned char c) { window->EditorCommand(c); });
+    main.SetEditorKeys([window](const KeyPress& press) { window->KeyFromMainWindow(press); });
     // The editor works on the collection's current level; closing the program keeps it.
     main.Resume().SetEditedLevel([&ctx]() -> const Level* { return &ctx.CurrentLevel(); });
     window->openedText = LevelTextOf(ctx.CurrentLevel());

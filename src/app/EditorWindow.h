@@ -8,12 +8,14 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "app/Commands.h"
 #include "app/RunMemory.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorSession.h"
 #include "editor/UndoStack.h"
 #include "model/Kinds.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +23,7 @@ class QToolButton;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 inline constexpr const char* kDiscardQuestion = "Discard the changes to this level?";
 struct BoardCanvas;
@@ -30,18 +32,20 @@ class EditorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit EditorWindow(MainWindow& main);
+    explicit EditorWindow(ProgramWindow& main);
     ~EditorWindow() override;
 
     // What the editor keeps from one opening to the next, for the run.
     EditorMemory& Memory();
 
-    // The dispatcher of every button and key; the main window sends its commands here while
-    // the editor is open.
-    void EditorCommand(Byte c);
+    // What the button of `tag` does (its action's handler); keys and clicks come here through
+    // the actions.
+    void RunButton(int tag);
+    // A key pressed on the main window while the editor is open.
+    void KeyFromMainWindow(const KeyPress& press);
     void PushUndo();
 
-    MainWindow& main;
+    ProgramWindow& main;
     EditorResult editorResult = EditorResult::kCancel;
     // Set while the user types in the title or alphanumeric field: commands leave it alone.
     bool typingInField = false;
@@ -62,6 +66,8 @@ public:
     QToolButton* alphanumericPreviousButton = nullptr;
     // The tagged buttons by tag; the stop and help buttons among them.
     std::array<QToolButton*, kEditorButtonCount> buttons{};
+    // Their actions, with the shortcuts of the keys that are no character.
+    std::array<QAction*, kEditorButtonCount> actions{};
 
     // Steps the alphanumeric character, as the up-down control does.
     void StepAlphanumeric(bool next);
@@ -91,7 +97,6 @@ private:
     void PasteCommand();
     void CopyCommand(bool erase);
     void ShuffleCommand();
-    void SymmetryCommand(Byte c);
     bool KeyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
     void CloseWith(EditorResult result);
 
@@ -101,6 +106,6 @@ private:
 };
 
 // "New level - Edit": opens the editor window unless it is open already.
-void ShowEditor(MainWindow& main);
+void ShowEditor(ProgramWindow& main);
 
 } // namespace vorpel

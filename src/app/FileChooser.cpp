@@ -30,6 +30,8 @@
 #include <QWheelEvent>
 
 #include "app/FileListModel.h"
+#include "app/Help.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "files/FileNames.h"
 
@@ -608,6 +610,22 @@ void FileChooser::done(int result) {
     state.maximized = isMaximized();
     state.geometry = FrameRect(*this);
     QDialog::done(result);
+}
+
+bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
+                const std::string& title, ChooserMode mode) {
+    QtPlatform& platform = program.Platform();
+    return ChooseFile(
+        FileChooserSetup{program.Ctx(), program.ChooserState(), program.History(),
+                         [&platform](const std::string& topic) { ShowHelp(platform, topic); },
+                         parent},
+        fileName, title, mode);
+}
+
+bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
+                       const std::vector<std::string>& question) {
+    return !program.Ctx().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
+           program.Platform().AskYesNo(question);
 }
 
 } // namespace vorpel

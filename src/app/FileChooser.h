@@ -70,6 +70,18 @@ struct FileChooserSetup {
 bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std::string& title,
                 ChooserMode mode);
 
+class ProgramWindow;
+
+// ChooseFile with the program's options, chooser state and history, its help on F1, and the
+// chooser's window over `parent`.
+bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
+                const std::string& title, ChooserMode mode);
+
+// The question about a chosen name that lacks `extension`, asked only when the options ask for
+// it: true when the name has the extension, the option is off, or the user answers Yes.
+bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
+                       const std::vector<std::string>& question);
+
 class FileChooser : public QDialog {
     Q_OBJECT
 public:

@@ -14,13 +14,20 @@
 #include <QVBoxLayout>
 
 #include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
 #include "app/OptionsWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "app/SliderField.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 #include "model/History.h"
 
 namespace vorpel {
@@ -32,7 +39,8 @@ constexpr std::array<const char*, 4> kWhatCaptions = {"Initial position", "Curre
 
 } // namespace
 
-GifExportWindow::GifExportWindow(MainWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
+GifExportWindow::GifExportWindow(ProgramWindow& main)
+    : QWidget(&main.Widget(), Qt::Tool), main_(main) {
     setObjectName(QStringLiteral("GifExportWindow"));
     setWindowTitle(QStringLiteral(" Write as GIF animation"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -161,17 +169,13 @@ void GifExportWindow::EnableControls(bool recording) {
 void GifExportWindow::OnClickWrite() {
     Context& ctx = main_.Ctx();
     std::string name = main_.Memory().gif.fileName;
-    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
+    if (!ChooseFile(main_, this, name,
+                    FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
                     kChooseSaving))
         return;
-    if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".gif", name) &&
-        !main_.Platform().AskYesNo({"You requested to write the level as GIF animation or image.",
-                                    FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
+    if (!ExtensionAccepted(main_, name, ".gif",
+                           {"You requested to write the level as GIF animation or image.",
+                            FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
         return;
     main_.Memory().gif.fileName = name;
     Record(name);
@@ -205,7 +209,7 @@ void GifExportWindow::OnClickStop() {
 
 void GifExportWindow::OnClickOptions() {
     if (main_.ShowOptionsWindow(0)) {
-        main_.UpdateCellSize(MainWindow::CellSizing::kKeep);
+        main_.UpdateCellSize(ProgramWindow::CellSizing::kKeep);
         main_.RedrawBoard();
     }
 }
@@ -224,10 +228,11 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::OpenGifExportWindow() {
-    if (memory_.gif.window) return;
-    auto* window = new GifExportWindow(*this);
-    memory_.gif.window = window;
+void ShowGifExportWindow(ProgramWindow& main) {
+    RunMemory& memory = main.Memory();
+    if (memory.gif.window) return;
+    auto* window = new GifExportWindow(main);
+    memory.gif.window = window;
     window->show();
 }
 

@@ -17,13 +17,13 @@ class QRadioButton;
 namespace vorpel {
 
 class SliderField;
-class MainWindow;
+class ProgramWindow;
 
 class GifExportWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit GifExportWindow(MainWindow& main);
+    explicit GifExportWindow(ProgramWindow& main);
 
     // The board's pixel size and whether a recording may start; the main window calls it
     // whenever the size changes.
@@ -61,10 +61,13 @@ private:
     void ShowFrames();
     void EnableControls(bool recording);
 
-    MainWindow& main_;
+    ProgramWindow& main_;
     int frameCount_ = 1;
     bool writingAllowed_ = true;
     bool closeRequested_ = false;
 };
+
+// Opens the GIF export window unless it is open already.
+void ShowGifExportWindow(ProgramWindow& main);
 
 } // namespace vorpel

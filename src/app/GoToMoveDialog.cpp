@@ -8,15 +8,23 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "app/SliderField.h"
+#include "files/GameSession.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
-GoToMoveDialog::GoToMoveDialog(MainWindow& main)
-    : QDialog(&main), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
+GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
+    : QDialog(&main.Widget()), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
       okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
@@ -95,7 +103,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowGoToMoveDialog(MainWindow& main) {
+void ShowGoToMoveDialog(ProgramWindow& main) {
     if (main.Memory().navigation.goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();

@@ -8,13 +8,13 @@ class QPushButton;
 namespace vorpel {
 
 class SliderField;
-class MainWindow;
+class ProgramWindow;
 
 class GoToMoveDialog : public QDialog {
     Q_OBJECT
 public:
     // Shows the move chosen last time on the board at once.
-    explicit GoToMoveDialog(MainWindow& main);
+    explicit GoToMoveDialog(ProgramWindow& main);
     ~GoToMoveDialog() override;
 
     SliderField* moveSlider;
@@ -35,12 +35,12 @@ protected:
 private:
     void Wheel(int delta);
 
-    MainWindow& main_;
+    ProgramWindow& main_;
     int startMove_ = 0;
     int wheelRest_ = 0;
 };
 
 // The "Go to move ..." command; does nothing while the dialog is already open.
-void ShowGoToMoveDialog(MainWindow& main);
+void ShowGoToMoveDialog(ProgramWindow& main);
 
 } // namespace vorpel

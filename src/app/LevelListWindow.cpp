@@ -20,12 +20,19 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "app/SortArrow.h"
 #include "files/BestSolutions.h"
+#include "files/GameSession.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
@@ -135,8 +142,8 @@ int LevelListModel::RowOfNumber(int number) const {
 
 // --- Window ----------------------------------------------------------------------------------
 
-LevelListWindow::LevelListWindow(MainWindow& main)
-    : QDialog(&main), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
+LevelListWindow::LevelListWindow(ProgramWindow& main)
+    : QDialog(&main.Widget()), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
       searchEdit(new QLineEdit(this)),
       searchUpButton(new QPushButton(QStringLiteral("Search &up"), this)),
       searchDownButton(new QPushButton(QStringLiteral("Search &down"), this)),
@@ -207,7 +214,7 @@ LevelListWindow::LevelListWindow(MainWindow& main)
 
     if (state.normalRect.isEmpty()) {
         resize(620, 480);
-        MoveOntoScreen(*this, main.frameGeometry().topLeft() + QPoint(40, 40));
+        MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40));
     } else {
         PlaceFrame(*this, state.normalRect);
     }
@@ -399,7 +406,7 @@ void LevelListWindow::done(int result) {
     QDialog::done(result);
 }
 
-int ChooseLevelFromList(MainWindow& main) {
+int ChooseLevelFromList(ProgramWindow& main) {
     LevelListWindow window(main);
     window.exec();
     return window.Result();

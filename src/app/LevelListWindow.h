@@ -21,7 +21,7 @@ class QTableView;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 // The rows as a table for the view; the order and texts come from the core.
 class LevelListModel : public QAbstractTableModel {
@@ -53,7 +53,7 @@ class LevelListWindow : public QDialog {
     Q_OBJECT
 public:
     // Builds, sorts and selects the rows (showing the remembered level on the main window).
-    explicit LevelListWindow(MainWindow& main);
+    explicit LevelListWindow(ProgramWindow& main);
 
     QLabel* searchLabel;
     QLineEdit* searchEdit;
@@ -95,7 +95,7 @@ private:
     void UpdateScore();
     void Sort(int column, int direction);
 
-    MainWindow& main_;
+    ProgramWindow& main_;
     LevelListModel* model_;
     int starting_ = 0;
     int chosen_ = -1;
@@ -104,6 +104,6 @@ private:
 };
 
 // The "Level list - Scoreboard ..." command: the index of the level to change to.
-int ChooseLevelFromList(MainWindow& main);
+int ChooseLevelFromList(ProgramWindow& main);
 
 } // namespace vorpel

@@ -70,21 +70,6 @@ std::string IdentifierText(int number) {
 
 } // namespace
 
-std::vector<std::string> SplitMessage(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (const char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    lines.push_back(line);
-    return lines;
-}
-
 CommandLine SplitCommandLine(const QString& rawLine) {
     CommandLine result;
     qsizetype end = 0;
@@ -159,8 +144,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     tickTimer_->setInterval(250);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::OnTimerTick);
 
-    BuildMenus();
-    AddSaveAllItem();
+    BuildActions();
     // The level being read, shown while a long read goes on; the read lets the paint through.
     platform_.showLoadingBoard = [this] {
         // Start-up reads come before the first painted board, which shows the result anyway.
@@ -196,7 +180,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::HandleFirstShow() {
     // 1. Flags and view state.
     shell_ = ShellState{};
-    menusOff_ = paintSuppressed_ = false;
     boardView_->Reset();
     view_.cellSize = kMinCellSize;
 
@@ -228,7 +211,7 @@ void MainWindow::HandleFirstShow() {
 
     // 5. Options.
     settingsStore_.SetOptionNames();
-    ApplyOptionsToMenus();
+    UpdateActions();
 
     // 6. The levels of the last session, or else the startup files. A copy started for one
     // level reads them but never writes them.
@@ -430,13 +413,13 @@ void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
 // --- Painting --------------------------------------------------------------------------------
 
 void MainWindow::RedrawBoard() {
-    if (paintSuppressed_) return;
+    if (shell_.paintSuppressed) return;
     DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
     boardView_->update();
 }
 
 void MainWindow::PaintBoardNow() {
-    if (paintSuppressed_) return;
+    if (shell_.paintSuppressed) return;
     DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
     boardView_->repaint();
 }
@@ -588,7 +571,7 @@ void MainWindow::ShowCoordinates(bool show) {
 void MainWindow::RefreshView(bool celebrate) {
     if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
     ComputeOutlineFlags(ctx_.board, ctx_.outline);
-    if (paintSuppressed_) {
+    if (shell_.paintSuppressed) {
         // A recording reads the canvas: the board is drawn there, without the held block's
         // mark, and the window shows it when painting resumes.
         DrawBoard(ctx_, {view_.cellSize, true, boardView_->AnnotationMode()}, *canvas_);
@@ -642,8 +625,8 @@ void MainWindow::ChooseLevel(int index, bool recompute) {
 void MainWindow::ApplyStoredBestSolution() {
     // A level without a stored best is no failure; a damaged file or a solution that no longer
     // fits is.
-    const std::string error = ApplyBestSolutionAtStart(ctx_);
-    if (!error.empty() && error != kBestSolutionNotFound) platform_.ShowInfo(SplitMessage(error));
+    const FileResult applied = ApplyBestSolutionAtStart(ctx_);
+    if (applied.code == FileError::kFailed) platform_.ShowInfo(applied.Lines());
 }
 
 void MainWindow::ChangeTitle(const std::string& title) {
@@ -663,11 +646,11 @@ void MainWindow::RepaintAfterEdit(bool recompute) {
 // --- Busy state ------------------------------------------------------------------------------
 
 void MainWindow::SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) {
-    menusOff_ = menusOffValue;
+    shell_.menusOff = menusOffValue;
     shell_.commandsBlocked = commandsBlockedValue;
-    paintSuppressed_ = paintSuppressedValue;
-    for (QMenu* menu : topMenus_) menu->menuAction()->setEnabled(!menusOff_);
-    setAcceptDrops(!menusOff_ && !commandsBlockedValue && !paintSuppressedValue);
+    shell_.paintSuppressed = paintSuppressedValue;
+    UpdateActions();
+    setAcceptDrops(!menusOffValue && !commandsBlockedValue && !paintSuppressedValue);
     // A GIF recording holds the board size: the window keeps its size meanwhile.
     if (shell_.recordingGif) {
         setFixedSize(size());
@@ -797,7 +780,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFailed) {
-    if (menusOff_ || shell_.commandsBlocked || paintSuppressed_) return;
+    if (shell_.menusOff || shell_.commandsBlocked || shell_.paintSuppressed) return;
     shell_.alreadyCelebrated = false;
     SetBusy(true, true, false);
     SetHourglass(true);

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,14 @@
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
+#include "app/LevelSaver.h"
+#include "app/MessageBox.h"
+#include "app/ProgramWindow.h"
 #include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "files/FileNames.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
@@ -47,9 +52,6 @@ struct CommandLine {
 // the first blank. The argument is the rest without blanks and double quotes at either end.
 CommandLine SplitCommandLine(const QString& rawLine);
 
-// The lines of a message text: split at LF, CRs dropped.
-std::vector<std::string> SplitMessage(const std::string& text);
-
 // The file history the chooser offers, kept in the settings store.
 class SettingsFileHistory : public FileHistory {
 public:
@@ -62,38 +64,7 @@ private:
     SettingsStore& settingsStore_;
 };
 
-// Holds the flag that one command at a time runs: a command arriving while another runs (from
-// a nested event loop, such as a message box's) finds it held and does nothing.
-class CommandGuard {
-public:
-    explicit CommandGuard(bool& flag) : flag_(flag), held_(!flag) { flag_ = true; }
-    ~CommandGuard() {
-        if (held_) flag_ = false;
-    }
-    CommandGuard(const CommandGuard&) = delete;
-    CommandGuard& operator=(const CommandGuard&) = delete;
-
-    bool Held() const { return held_; }
-
-private:
-    bool& flag_;
-    bool held_;
-};
-
-// Where the board lies in the board view: the cell size and its largest value, the board's and
-// the visible area's sizes, and the board's offset in the view (negative when scrolled).
-struct ViewGeometry {
-    int cellSize = kMinCellSize;
-    int maxCellSize = kMinCellSize;
-    int boardWidth = 0;
-    int boardHeight = 0;
-    int viewWidth = 0;
-    int viewHeight = 0;
-    int offsetX = 0;
-    int offsetY = 0;
-};
-
-class MainWindow : public QMainWindow, private GameSession::Observer {
+class MainWindow : public QMainWindow, public ProgramWindow, private GameSession::Observer {
     Q_OBJECT
 
 public:
@@ -103,107 +74,102 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    QWidget& Widget() override { return *this; }
+
     // --- What the other windows share --------------------------------------------------------
-    GameSession& Session() const { return session_; }
-    Context& Ctx() const { return ctx_; }
-    QtPlatform& Platform() const { return platform_; }
+    GameSession& Session() const override { return session_; }
+    Context& Ctx() const override { return ctx_; }
+    QtPlatform& Platform() const override { return platform_; }
     // What the program is doing: replay, busy, recording, loading and their stop requests.
-    ShellState& Shell() { return shell_; }
+    ShellState& Shell() override { return shell_; }
     // The settings store's format; tests choose another before the window is shown.
     void SetSettingsFormat(QSettings::Format format) { settingsFormat_ = format; }
     // The file chooser's state for the run, and the history it offers.
-    FileChooserState& ChooserState() { return chooserState_; }
-    SettingsFileHistory& History() { return history_; }
+    FileChooserState& ChooserState() override { return chooserState_; }
+    FileHistory& History() override { return history_; }
     // What the windows remember for the run.
-    RunMemory& Memory() { return memory_; }
+    RunMemory& Memory() override { return memory_; }
     // The resume file: read at start-up, written at close.
-    ResumeKeeper& Resume() { return resume_; }
-    const CompanionFiles& Companions() const { return companions_; }
+    ResumeKeeper& Resume() override { return resume_; }
+    const CompanionFiles& Companions() const override { return companions_; }
     // The file name the read command offers next.
-    std::string& FileName() { return fileName_; }
+    std::string& FileName() override { return fileName_; }
 
     // --- View ----------------------------------------------------------------------------------
-    const ViewGeometry& View() const { return view_; }
+    const ViewGeometry& View() const override { return view_; }
     // Sets the cell size that the next UpdateCellSize keeps or zooms from.
     void SetCellSize(int size) { view_.cellSize = size; }
     void SetOffsets(int offsetX, int offsetY);
-    BoardView& Board() const { return *boardView_; }
-    BoardCanvas& Canvas() { return *canvas_; }
-    bool PaintSuppressed() const { return paintSuppressed_; }
-    bool MenusOff() const { return menusOff_; }
+    BoardView& Board() const override { return *boardView_; }
+    BoardCanvas& Canvas() override { return *canvas_; }
+    bool PaintSuppressed() const override { return shell_.paintSuppressed; }
+    bool MenusOff() const { return shell_.menusOff; }
     int CelebrationTicks() const { return celebrationTicks_; }
     QMenu* TopMenu(std::size_t index) const { return topMenus_[index]; }
-    QAction* MenuItem(Command command) const { return menuItems_[CommandIndex(command)]; }
+    // The command's action: its menu item, with its shortcuts.
+    QAction* Action(Command command) const { return actions_[CommandIndex(command)]; }
+    // Sets every action's enabled state and tick from the shell state and the session.
+    void UpdateActions();
 
-    // Set by windows that come later: the editor's command dispatcher (while `editorActive`)
-    // and the GIF export's report of the image size.
-    void SetEditorDispatcher(std::function<void(unsigned char)> dispatcher) {
-        editorDispatcher_ = std::move(dispatcher);
+    // Set by windows that come later: the editor takes the window's keys while it is open,
+    // and the GIF export reports the image size.
+    void SetEditorKeys(std::function<void(const KeyPress&)> editorKeys) override {
+        editorKeys_ = std::move(editorKeys);
     }
-    const std::function<void(unsigned char)>& EditorDispatcher() const { return editorDispatcher_; }
-    void SetGifImageSizeReport(std::function<void(int, int, bool)> report) {
+    const std::function<void(const KeyPress&)>& EditorKeys() const { return editorKeys_; }
+    void SetGifImageSizeReport(std::function<void(int, int, bool)> report) override {
         showGifImageSize_ = std::move(report);
     }
 
     // --- Operations other windows call -----------------------------------------------------
     // Lays out the status bar and scroll bars and sets the cell size through the render
     // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
-    enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
-    void UpdateCellSize(CellSizing sizing);
-    void RedrawBoard();
+    void UpdateCellSize(CellSizing sizing) override;
+    // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
+    // the size is at its limit; true when the board was zoomed.
+    bool Zoom(CellSizing sizing) override;
+    void RedrawBoard() override;
     // Draws the board and paints it at once, without waiting for the event loop: a slide between
     // the steps of a drag (the engine has recomputed the outline), moves read from a file.
-    void PaintBoardNow();
+    void PaintBoardNow() override;
     void ShowMoveCounts();
-    void ShowCoordinates(bool show);
-    void ShowChosenLevel(bool recompute);
+    void ShowCoordinates(bool show) override;
+    void ShowChosenLevel(bool recompute) override;
     // Goes to move `move` of the current level's history and shows it.
-    void ShowMove(int move);
+    void ShowMove(int move) override;
     // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
     // only for a step forward.
-    void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
+    void Navigate(const std::function<void(Context&)>& historyMove,
+                  bool celebrate = false) override;
     // The one refresh after any change of position: block path, outline flags, board image and
     // move counts, and the celebration when `celebrate` (after a move, a step forward or the end
     // of a replay). While painting is suppressed, the board is only drawn into the canvas.
-    void RefreshView(bool celebrate);
+    void RefreshView(bool celebrate) override;
     void SizeWindow(int widthDivisor, int heightDivisor);
-    void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue);
-    void SetHourglass(bool on);
-    void RepaintAfterEdit(bool recompute);
-    void ChangeTitle(const std::string& title);
+    void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) override;
+    void SetHourglass(bool on) override;
+    void RepaintAfterEdit(bool recompute) override;
+    void ChangeTitle(const std::string& title) override;
     // Makes the level at `index` current and shows it; `recompute` keeps the cell size in step
     // with its board.
-    void ChooseLevel(int index, bool recompute = true);
-    void ReloadAfterEdit(bool recompute);
+    void ChooseLevel(int index, bool recompute = true) override;
+    void ReloadAfterEdit(bool recompute) override;
     // Carries out the current level's stored best solution and goes back to its start; shows
     // what went wrong, but not the lack of a stored solution.
     void ApplyStoredBestSolution();
 
-    // --- Saving (SaveCommands.cpp) --------------------------------------------------------------
-    void SaveLevelAs(SaveFormat format);
-    // What the save command does with the chosen name: the offer, then the writer.
-    void SaveLevelTo(SaveFormat format, const std::string& name);
-    void SaveAllLevelsCommand();
-    void SaveAllLevelsTo(const std::string& name);
-    void OpenGifExportWindow();
-    void OpenSaveDllDialog();
-    void OpenBricksMovesDialog(bool writing);
-    void AddSaveAllItem();
+    // Saving the level or the collection.
+    LevelSaver& Saver() { return saver_; }
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
-    // Shows the options window at `page`; true when the options were accepted.
-    bool ShowOptionsWindow(int page);
-    // The guard every command goes through: dropped while another command runs.
-    void ExecuteGuarded(unsigned char c);
+    bool ShowOptionsWindow(int page) override;
     // Changes to the level at `index`; `hideCelebration` for "-", "+" and "=".
     void ChangeLevel(int index, bool hideCelebration);
-    // Sets the zoom items' state and the "Marks over blocks" tick from the options.
-    void ApplyOptionsToMenus();
 
     // --- Events the board view and the timer pass on --------------------------------------
-    void HandleResize();
+    void HandleResize() override;
     // Scrolls the board by the wheel; true when a scroll bar took it.
-    bool BoardWheel(int delta, int x, int y);
+    bool BoardWheel(int delta, int x, int y) override;
     void OnTimerTick();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
@@ -219,28 +185,32 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend struct CommandTable;
+
     // The session's report: the view follows the position, the level, its title and records.
     void Changed(GameSession::Change change) override;
     void HandleFirstShow();
-    void BuildMenus();
+    void BuildActions();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
     void PlaceScrollBars(bool horizontal, bool vertical);
-    void ReadLevelsCommand(const std::string& name);
+    void ReadLevelsCommand(const LevelPlace& place);
+    void ReadLevelsFromChosenFile();
+    void DeleteLevelCommand();
+    void MoreOptionsCommand();
+    void ToggleMarksOverBlocks();
     void StartupArgument();
     void SetAnnotation(Annotation annotation);
-    void SyncTicks();
     void ShuffleCommand();
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
     void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
-    void ExecuteCommand(unsigned char c);
-    // Carries out one command of the table once the dispatcher or a key has let it through.
-    void RunCommand(Command command);
-    void OnMenuCommand(Command command);
-    void CloseProgram();
-    // Key handlers; true when the key was consumed.
-    bool HandleKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The way of every command but Close and "Save all", from its action or its key: one at a
+    // time, a key or click stops a replay, the zoom works while busy, and while the editor is
+    // open the key goes to it. `key` is the key pressed, if any; a key of no command may still
+    // move the held block (the arrows).
+    void RunCommand(std::optional<Command> command, const KeyPress* key);
+    void HandleKey(const KeyPress& press);
     void OnHorizontalScroll(int position);
     void OnVerticalScroll(int position);
     // True when the window may close.
@@ -263,12 +233,10 @@ private:
     SettingsFileHistory history_{settingsStore_};
     RunMemory memory_;
     ResumeKeeper resume_;
-    QAction* saveAllAction_ = nullptr;
+    LevelSaver saver_{*this};
 
     ViewGeometry view_;
     int celebrationTicks_ = 0;
-    bool menusOff_ = false;
-    bool paintSuppressed_ = false;
     // The names fixed at start-up from the program's path: the executable as the command line
     // names it, and its name without folder up to the first ".".
     QString programFile_;
@@ -288,8 +256,8 @@ private:
     QTimer* tickTimer_ = nullptr;
     QLabel* celebrationHint_ = nullptr;
     std::array<QMenu*, 5> topMenus_{};
-    std::array<QAction*, kCommandCount> menuItems_{};
-    std::function<void(unsigned char)> editorDispatcher_;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::function<void(const KeyPress&)> editorKeys_;
     std::function<void(int width, int height, bool writingAllowed)> showGifImageSize_;
 
     QString rawCommandLine_;
@@ -297,7 +265,6 @@ private:
     bool startupDone_ = false; // the first show has read its files and drawn the board
     QtGlyphRasterizer rasterizer_;
     std::unique_ptr<BoardCanvas> canvas_;
-    QActionGroup* annotationGroup_ = nullptr;
 };
 
 } // namespace vorpel

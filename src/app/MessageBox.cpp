@@ -293,4 +293,19 @@ void ShowAbout(QtPlatform& platform) {
                 "Seen");
 }
 
+std::vector<std::string> SplitMessage(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
 } // namespace vorpel

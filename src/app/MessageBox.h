@@ -79,4 +79,7 @@ Choice AskChoice(QtPlatform& platform, const std::vector<std::string>& lines,
                  bool withRepeat, bool& repeat);
 void ShowAbout(QtPlatform& platform);
 
+// The lines of a message text: split at LF, CRs dropped.
+std::vector<std::string> SplitMessage(const std::string& text);
+
 } // namespace vorpel

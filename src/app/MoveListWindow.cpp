@@ -15,12 +15,20 @@
 #include <QVBoxLayout>
 
 #include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "files/BestSolutions.h"
+#include "files/GameSession.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
+#include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"
 #include "model/Solved.h"
@@ -317,8 +325,8 @@ void MoveGrid::focusOutEvent(QFocusEvent* event) {
 
 // --- The window ------------------------------------------------------------------------------
 
-MoveListWindow::MoveListWindow(MainWindow& main)
-    : QWidget(&main, Qt::Window), moveGrid(new MoveGrid(this)),
+MoveListWindow::MoveListWindow(ProgramWindow& main)
+    : QWidget(&main.Widget(), Qt::Window), moveGrid(new MoveGrid(this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
       fromClipboardButton(new QPushButton(QStringLiteral("&<<< Clipboard"), this)),
       toClipboardButton(new QPushButton(QStringLiteral("&>>> Clipboard"), this)),
@@ -383,9 +391,8 @@ void MoveListWindow::ToClipboard() {
 void MoveListWindow::ShowBestSolution() {
     OnBoard([this] {
         std::vector<std::string> texts;
-        const std::string error = ReadBestSolutionMoves(main_.Ctx(), texts);
-        if (!error.empty()) {
-            main_.Platform().ShowInfo(SplitMessage(error));
+        if (const FileResult read = ReadBestSolutionMoves(main_.Ctx(), texts); !read.Ok()) {
+            main_.Platform().ShowInfo(read.Lines());
             return;
         }
         if (!texts.empty()) texts.erase(texts.begin()); // the title line
@@ -432,7 +439,7 @@ void MoveListWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-MoveListWindow& ShowMoveList(MainWindow& main) {
+MoveListWindow& ShowMoveList(ProgramWindow& main) {
     MoveListState& state = main.Memory().navigation.moveList;
     if (state.window) {
         state.window->raise();

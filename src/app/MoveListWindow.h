@@ -13,7 +13,7 @@ class QTimer;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 // The list area: paints only the lines in view, with selection by mouse and keys.
 class MoveGrid : public QAbstractScrollArea {
@@ -79,7 +79,7 @@ private:
 class MoveListWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MoveListWindow(MainWindow& main);
+    explicit MoveListWindow(ProgramWindow& main);
 
     MoveGrid* moveGrid;
     QPushButton* helpButton;
@@ -108,10 +108,10 @@ private:
     // commands are blocked or while the editor is open.
     template <typename Action> void OnBoard(Action action);
 
-    MainWindow& main_;
+    ProgramWindow& main_;
 };
 
 // The "Move list ..." command: brings the window to the front, or opens it on the current moves.
-MoveListWindow& ShowMoveList(MainWindow& main);
+MoveListWindow& ShowMoveList(ProgramWindow& main);
 
 } // namespace vorpel

@@ -17,9 +17,10 @@ bool ResumeKeeper::ResumeAtStart(const QString& dataFolder, bool writes) {
         path_ = dataFolder + u'/' + QLatin1String(kResumeFileName);
     if (!ctx_.options.resume || path_.isEmpty()) return false;
     const std::string path = ToFileName(path_);
-    const std::string error = ReadResumeFile(ctx_, path);
-    if (error.empty()) return true;
-    if (error == kFileNotFound) return false;
+    const FileResult read = ReadResumeFile(ctx_, path);
+    if (read.Ok()) return true;
+    if (read.code == FileError::kNotFound) return false;
+    const std::string& error = read.message;
     // A damaged file is kept for a look later, under another name, so that the next close does
     // not write over it.
     std::vector<std::string> lines = {"File " + path + ".", error};

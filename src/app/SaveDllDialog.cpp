@@ -14,13 +14,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
@@ -41,7 +49,7 @@ QLabel* Hint(QWidget* parent, const char* text) {
 
 } // namespace
 
-SaveDllDialog::SaveDllDialog(MainWindow& main) : QDialog(&main), main_(main) {
+SaveDllDialog::SaveDllDialog(ProgramWindow& main) : QDialog(&main.Widget()), main_(main) {
     setObjectName(QStringLiteral("SaveDllDialog"));
     setWindowTitle(QStringLiteral("Save as DLL"));
     setSizeGripEnabled(true);
@@ -192,19 +200,12 @@ void SaveDllDialog::ChangeRecord() {
 }
 
 void SaveDllDialog::OnClickOk() {
-    Context& ctx = main_.Ctx();
     std::string name =
         main_.Memory().lastDllPath.empty() ? main_.FileName() : main_.Memory().lastDllPath;
-    if (!ChooseFile(FileChooserSetup{ctx, main_.ChooserState(), main_.History(),
-                                     [this](const std::string& topic) {
-                                         ShowHelp(main_.Platform(), topic);
-                                     },
-                                     this},
-                    name, "Write as Bricks DLL", kChooseSaving))
-        return;
-    if (ctx.options[kConfirmNonStandardExtension] && !HasExtension(".dll", name) &&
-        !main_.Platform().AskYesNo({"You requested to save the level in the DLL format.",
-                                    FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
+    if (!ChooseFile(main_, this, name, "Write as Bricks DLL", kChooseSaving)) return;
+    if (!ExtensionAccepted(main_, name, ".dll",
+                           {"You requested to save the level in the DLL format.",
+                            FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
         return;
     WriteTo(name);
     accept();
@@ -232,8 +233,8 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
     return true;
 }
 
-void MainWindow::OpenSaveDllDialog() {
-    SaveDllDialog dialog(*this);
+void ShowSaveDllDialog(ProgramWindow& main) {
+    SaveDllDialog dialog(main);
     dialog.exec();
 }
 

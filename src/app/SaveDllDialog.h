@@ -18,13 +18,13 @@ class QTabWidget;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 class SaveDllDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SaveDllDialog(MainWindow& main);
+    explicit SaveDllDialog(ProgramWindow& main);
 
     QTabWidget* pages = nullptr;
     QLineEdit* gameNameEdit = nullptr;
@@ -57,7 +57,10 @@ private:
     void ChangeRecord();
     void OnClickOk();
 
-    MainWindow& main_;
+    ProgramWindow& main_;
 };
+
+// "Save as DLL": the dialog, modal.
+void ShowSaveDllDialog(ProgramWindow& main);
 
 } // namespace vorpel

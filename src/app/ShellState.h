@@ -17,6 +17,10 @@ struct ShellState {
     bool alreadyCelebrated = false;
     // A long operation holds the window; every command is ignored.
     bool commandsBlocked = false;
+    // The menus and their shortcuts are off (the editor is open, or a long operation runs).
+    bool menusOff = false;
+    // The board is only drawn into the canvas, not painted (a GIF recording).
+    bool paintSuppressed = false;
     // A GIF animation is being recorded: the board size is frozen.
     bool recordingGif = false;
     bool loadingLevels = false;
@@ -42,6 +46,24 @@ struct ShellState {
         recordingGif = true;
         return gifStop.get_token();
     }
+};
+
+// Holds the flag that one command at a time runs: a command arriving while another runs (from
+// a nested event loop, such as a message box's) finds it held and does nothing.
+class CommandGuard {
+public:
+    explicit CommandGuard(bool& flag) : flag_(flag), held_(!flag) { flag_ = true; }
+    ~CommandGuard() {
+        if (held_) flag_ = false;
+    }
+    CommandGuard(const CommandGuard&) = delete;
+    CommandGuard& operator=(const CommandGuard&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    bool& flag_;
+    bool held_;
 };
 
 } // namespace vorpel

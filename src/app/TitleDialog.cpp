@@ -7,15 +7,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/BoardView.h"
+#include "app/CompanionFiles.h"
+#include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/MainWindow.h"
+#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ResumeKeeper.h"
+#include "app/RunMemory.h"
+#include "app/ShellState.h"
+#include "files/GameSession.h"
 #include "files/TitleCheck.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
-TitleDialog::TitleDialog(MainWindow& main, std::string title)
-    : QDialog(&main), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
+TitleDialog::TitleDialog(ProgramWindow& main, std::string title)
+    : QDialog(&main.Widget()), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
       invalidLabel(new QLabel(this)), okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       currentTitleButton(new QPushButton(QStringLiteral("Current &title"), this)),
@@ -84,7 +92,7 @@ void TitleDialog::done(int result) {
     QDialog::done(result);
 }
 
-std::string ChangeTitleDialog(MainWindow& main, const std::string& title) {
+std::string ChangeTitleDialog(ProgramWindow& main, const std::string& title) {
     if (main.Memory().navigation.title.open) return title;
     TitleDialog dialog(main, title);
     dialog.exec();

@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace vorpel {
 
-class MainWindow;
+class ProgramWindow;
 
 class TitleDialog : public QDialog {
     Q_OBJECT
 public:
-    TitleDialog(MainWindow& main, std::string title);
+    TitleDialog(ProgramWindow& main, std::string title);
     ~TitleDialog() override;
 
     QLabel* originalLabel;
@@ -36,7 +36,7 @@ public:
 private:
     void Validate();
 
-    MainWindow& main_;
+    ProgramWindow& main_;
     std::string titleResult_;
 };
 
@@ -44,6 +44,6 @@ private:
 QString UnheldTitleCharacters(const QString& outside);
 
 // The "Title change ..." dialog: the edited title on OK, `title` otherwise.
-std::string ChangeTitleDialog(MainWindow& main, const std::string& title);
+std::string ChangeTitleDialog(ProgramWindow& main, const std::string& title);
 
 } // namespace vorpel

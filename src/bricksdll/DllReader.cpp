@@ -71,7 +71,7 @@ std::string WalkGameData(const PeImage& image, DllGameData& data) {
 
 std::string LoadGameData(const std::string& path, DllGameData& data) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes).empty()) return kDllLoadError;
+    if (!ReadWholeFile(path, bytes).Ok()) return kDllLoadError;
     return ParseBricksDll(bytes, data);
 }
 

@@ -1,4 +1,4 @@
-// The editor window's command characters: its 64 tagged buttons and what each key places.
+// The editor window's buttons: their captions (the keys that do the same), hints and actions.
 #pragma once
 
 #include <array>
@@ -8,23 +8,58 @@
 
 namespace vorpel {
 
-// Command characters beyond the typed ones: F1 to F12 are 241 to 252, Esc is 255.
-inline constexpr Byte kEditorF1 = 241;
-inline constexpr Byte kEditorEscape = 255;
-inline constexpr Byte kEditorCopy = 3;   // Ctrl+C
-inline constexpr Byte kEditorPaste = 22; // Ctrl+V
-inline constexpr Byte kEditorCut = 24;   // Ctrl+X
-inline constexpr Byte kRoundBlockCommand = '[';
-inline constexpr Byte kRoundMarkCommand = ']';
-
 enum class ButtonKind { kBlock, kMark, kCommand, kOwn };
 
+// What a button does: places its kind or mark, or runs one of the editor's commands.
+enum class EditorAction {
+    kPlace,
+    kRotateCounterclockwise,
+    kRotate180,
+    kRotateClockwise,
+    kReverseVertically,
+    kReverseHorizontally,
+    kInsertExpandingColumns,
+    kInsertExpandingRows,
+    kDeleteCompactingColumns,
+    kDeleteCompactingRows,
+    kShuffle,
+    kToMaster,
+    kToNonmaster,
+    kEraseBlocksAndMarks,
+    kToAlphanumericBlock,
+    kAlphanumericMark,
+    kRestoreSelection,
+    kSelectNothing,
+    kInvertSelection,
+    kDeleteEmptyBorders,
+    kAddEmptyBorders,
+    kReadLevelFile,
+    kCurrentLevel,
+    kUndo,
+    kRedo,
+    kCopy,
+    kPaste,
+    kOptions,
+    kCut,
+    kZoomOut,
+    kZoomIn,
+    kZoomFit,
+    kToTire,
+    kStop,
+    kHelp,
+    kRoundMark,
+    kRoundBlock,
+    kRoundColour,
+};
+
 struct EditorButton {
-    std::string_view key;  // the caption: the key that does the same
+    // The caption, which is also the key that does the same: one typed character, or the name
+    // of a key that is no character ("F2", "ctrl+c", "Esc").
+    std::string_view key;
     std::string_view hint; // Windows-1252
     ButtonKind kind;
-    Byte value;   // the kind, the mark or the command character
-    Byte command; // the character the button passes to the dispatcher
+    Byte value; // the kind or the mark placed
+    EditorAction action;
 };
 
 inline constexpr int kEditorButtonCount = 64;
@@ -40,6 +75,11 @@ inline constexpr int kZoomFitButton = 55;
 
 // By tag.
 const std::array<EditorButton, kEditorButtonCount>& EditorButtons();
+
+// The button a typed character presses (letters in either case, "," and "." for "<" and ">"),
+// and the button of a key that is no character, by its caption; -1 when there is none.
+int ButtonOfCharacter(Byte c);
+int ButtonOfKeyName(std::string_view name);
 
 // What a typed character places: a block kind or a mark; 0 when it does neither. The round
 // ones place `roundChar`.

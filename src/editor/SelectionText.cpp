@@ -91,7 +91,8 @@ std::string SelectionText(const Context& ctx) {
 }
 
 std::string CopyToClipboard(Context& ctx) {
-    if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) return WriteLevelText(ctx, "");
+    if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1))
+        return WriteLevelText(ctx, LevelPlace::Clipboard());
     return ctx.platform->SetClipboardText(SelectionText(ctx)) ? "" : kErrorWriting;
 }
 

@@ -173,10 +173,9 @@ std::pair<int, int> DeltaOf(unsigned code) {
 bool ReadForTitle(const Context& ctx, std::string& bytes, std::string& error) {
     const std::string path = BestSolutionsPath(ctx);
     if (ctx.CurrentLevel().title.empty() || path.empty()) return false;
-    error = ReadWholeFile(path, bytes);
-    if (error.empty()) return true;
-    if (error == kFileNotFound) error.clear();
-    return false;
+    const FileResult read = ReadWholeFile(path, bytes);
+    if (read.code == FileError::kFailed) error = read.message;
+    return read.Ok();
 }
 
 // The new record of the current level's title holding its first `count` step records.
@@ -234,8 +233,8 @@ bool SaveBestSolutionSteps(Context& ctx, int count, bool asMoveList, const Write
         count, 0,
         static_cast<int>(std::min<std::size_t>(std::max(level.stepCount, 0), level.steps.size())));
     std::string old;
-    std::string error = ReadWholeFile(path, old);
-    if (error == kFileNotFound) error.clear();
+    const FileResult read = ReadWholeFile(path, old);
+    std::string error = read.code == FileError::kFailed ? read.message : std::string();
     if (error.empty()) {
         try {
             std::string bytes = NewRecord(level, count, asMoveList);
@@ -272,8 +271,7 @@ BestSolutionInfo ReadBestSolutionInfo(const Context& ctx) {
     return info;
 }
 
-std::string ReadBestSolutionMoves(const Context& ctx, std::vector<std::string>& lines,
-                                  int* status) {
+FileResult ReadBestSolutionMoves(const Context& ctx, std::vector<std::string>& lines, int* status) {
     int found = kBestSolutionNoFile;
     std::string bytes, error;
     if (ReadForTitle(ctx, bytes, error)) {
@@ -288,30 +286,32 @@ std::string ReadBestSolutionMoves(const Context& ctx, std::vector<std::string>& 
     }
     if (status) *status = found;
     if (found == kBestSolutionFound) return {};
-    return error.empty() ? kBestSolutionNotFound : error;
+    if (!error.empty()) return FileResult::Failed(error);
+    return {FileError::kNotFound, kBestSolutionNotFound};
 }
 
-std::string ApplyBestSolution(Context& ctx, int& status) {
+FileResult ApplyBestSolution(Context& ctx, int& status) {
     std::vector<std::string> lines;
-    std::string error = ReadBestSolutionMoves(ctx, lines, &status);
-    if (status != kBestSolutionFound) return error;
+    FileResult read = ReadBestSolutionMoves(ctx, lines, &status);
+    if (status != kBestSolutionFound) return read;
     std::size_t index = 1;
-    if (!ReadMoveLines(ctx, lines, index).empty()) return kBestSolutionApplyError;
+    if (!ReadMoveLines(ctx, lines, index).empty())
+        return FileResult::Failed(kBestSolutionApplyError);
     return {};
 }
 
-std::string ApplyBestSolutionAtStart(Context& ctx) {
+FileResult ApplyBestSolutionAtStart(Context& ctx) {
     const int before = ctx.CurrentLevel().currentStep;
     RebuildBoard(ctx);
     int status = kBestSolutionNoFile;
-    std::string error = ApplyBestSolution(ctx, status);
+    FileResult result = ApplyBestSolution(ctx, status);
     if (status == kBestSolutionFound) {
         GoToMove(ctx, 0);
     } else {
         RebuildBoard(ctx);
         GoToPosition(ctx, before);
     }
-    return error;
+    return result;
 }
 
 std::string EraseBestSolution(Context& ctx, const WriteFaults& faults) {
@@ -329,8 +329,8 @@ std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& co
     const std::string path = BestSolutionsPath(ctx);
     if (path.empty()) return {};
     std::string bytes;
-    std::string error = ReadWholeFile(path, bytes);
-    if (!error.empty()) return error == kFileNotFound ? std::string() : error;
+    if (const FileResult read = ReadWholeFile(path, bytes); !read.Ok())
+        return read.code == FileError::kNotFound ? std::string() : read.message;
 
     // The first level of each title, so that thousands of levels and records stay linear.
     std::unordered_map<std::string_view, std::size_t> firstLevel;

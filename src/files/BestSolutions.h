@@ -58,17 +58,19 @@ bool SaveBestSolutionSteps(Context& ctx, int count, bool asMoveList,
 // The current level's record: its status and counters, or the read error.
 BestSolutionInfo ReadBestSolutionInfo(const Context& ctx);
 
-// Replaces `lines` by the title line "\"lin\"" and one move line per stored move. Returns "" or
-// the error (`lines` then unchanged); `status` (when given) receives a BestSolutionStatus.
-std::string ReadBestSolutionMoves(const Context& ctx, std::vector<std::string>& lines,
-                                  int* status = nullptr);
+// Replaces `lines` by the title line "\"lin\"" and one move line per stored move. A level with
+// no stored solution is FileError::kNotFound with kBestSolutionNotFound; on any failure `lines`
+// is unchanged. `status` (when given) receives a BestSolutionStatus.
+FileResult ReadBestSolutionMoves(const Context& ctx, std::vector<std::string>& lines,
+                                 int* status = nullptr);
 
 // Carries out the stored moves on the current play board, which the caller has built.
-std::string ApplyBestSolution(Context& ctx, int& status);
+FileResult ApplyBestSolution(Context& ctx, int& status);
 
 // Rebuilds the board and carries out the stored moves, then goes back to the level's start; when
-// no record was found, the position held before is restored instead. Returns "" or the error.
-std::string ApplyBestSolutionAtStart(Context& ctx);
+// no record was found, the position held before is restored instead. No stored solution is
+// FileError::kNotFound.
+FileResult ApplyBestSolutionAtStart(Context& ctx);
 
 // Removes the current level's record; a missing file or record is no error.
 std::string EraseBestSolution(Context& ctx, const WriteFaults& faults = {});

@@ -54,9 +54,9 @@ std::string CreateForWriting(const std::string& name) {
 std::string ReadFileChecked(const std::string& name, std::string& bytes) {
     bytes.clear();
     if (name.size() > kMaxFileName) return NameTooLongMessage(name);
-    std::string error = ReadWholeFile(name, bytes);
-    if (error == kFileNotFound) return NotFoundMessage(name);
-    return error;
+    FileResult read = ReadWholeFile(name, bytes);
+    if (read.code == FileError::kNotFound) return NotFoundMessage(name);
+    return read.message;
 }
 
 std::string WriteFileChecked(const std::string& name, const std::string& bytes,

@@ -6,11 +6,34 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "io/FileIO.h"
 #include "model/Platform.h"
 
 namespace vorpel {
+
+// Where level text is written or read: a file by name, or the clipboard.
+class LevelPlace {
+public:
+    // A file; a name, never an empty text, stands for one.
+    LevelPlace(std::string fileName) : fileName_(std::move(fileName)) {}
+    // A literal would read as a file name; the clipboard is asked for by name.
+    LevelPlace(const char*) = delete;
+    static LevelPlace Clipboard() {
+        LevelPlace place{std::string()};
+        place.clipboard_ = true;
+        return place;
+    }
+
+    bool IsClipboard() const { return clipboard_; }
+    // The file's name; empty for the clipboard.
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+    bool clipboard_ = false;
+};
 
 // The longest full file name the program reads or writes.
 inline constexpr std::size_t kMaxFileName = 254;

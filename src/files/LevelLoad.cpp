@@ -405,9 +405,11 @@ void RegisterLevelReader(const std::string& extension, LevelFileReader reader) {
     readers.emplace_back(extension, std::move(reader));
 }
 
-std::string ReadLevelSource(Context& ctx, const std::string& fileName,
-                            std::vector<std::string>& lines, std::vector<SkippedLevel>* skipped) {
-    return Loader(ctx).ReadSource(fileName, lines, skipped);
+std::string ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
+                            std::vector<SkippedLevel>* skipped) {
+    // The loader names the clipboard by the empty name; a file always has one.
+    if (!place.IsClipboard() && place.FileName().empty()) return kErrorOpening;
+    return Loader(ctx).ReadSource(place.FileName(), lines, skipped);
 }
 
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
@@ -415,9 +417,14 @@ LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<s
     return Loader(ctx).Add(displayName, lines, remembered, outcomes);
 }
 
-LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered,
+LoadResult ReadLevelFile(Context& ctx, const LevelPlace& place, RememberedAnswer& remembered,
                          std::stop_token stop) {
-    return Loader(ctx, std::move(stop)).ReadFile(fileName, remembered);
+    if (!place.IsClipboard() && place.FileName().empty()) {
+        LoadResult refused;
+        refused.error = kErrorOpening;
+        return refused;
+    }
+    return Loader(ctx, std::move(stop)).ReadFile(place.FileName(), remembered);
 }
 
 void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names, std::stop_token stop) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "files/FileNames.h"
 #include "files/SokFormat.h"
 #include "model/Context.h"
 
@@ -58,12 +59,11 @@ struct LevelOutcome {
     std::string error; // the error that kept the level out, or the first error of its moves
 };
 
-// The lines of a file's levels in the level text format, or of the clipboard's text when the
-// name is empty: NBL files by their reader, other texts by the level text rules (titles made
-// where missing) or, when not in that format, by the SOK reader, which leaves out boards too
-// large and lists them in `skipped`. Returns "" or the message.
-std::string ReadLevelSource(Context& ctx, const std::string& fileName,
-                            std::vector<std::string>& lines,
+// The lines of the levels of `place` (a file or the clipboard's text): NBL files by their reader,
+// other texts by the level text rules (titles made where missing) or, when not in that format, by
+// the SOK reader, which leaves out boards too large and lists them in `skipped`. Returns "" or the
+// message.
+std::string ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
                             std::vector<SkippedLevel>* skipped = nullptr);
 
 // Adds the levels of `lines` to the collection, using the lines up (they are empty after),
@@ -74,10 +74,10 @@ std::string ReadLevelSource(Context& ctx, const std::string& fileName,
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
                      RememberedAnswer& remembered, std::vector<LevelOutcome>* outcomes = nullptr);
 
-// Reads a file (or the clipboard, for an empty name) into the collection and shows any error
+// Reads a file or the clipboard into the collection and shows any error
 // after the source's display name, in one message with the levels skipped for their size.
 // A request on `stop` ends the read before the next level.
-LoadResult ReadLevelFile(Context& ctx, const std::string& fileName, RememberedAnswer& remembered,
+LoadResult ReadLevelFile(Context& ctx, const LevelPlace& place, RememberedAnswer& remembered,
                          std::stop_token stop = {});
 
 // Reads files dropped on the window, one answer remembered for all, stopping when a stop is

@@ -249,8 +249,9 @@ std::vector<std::string> LevelTextLosses(const Level& level) {
     return {};
 }
 
-std::string WriteLevelText(Context& ctx, const std::string& fileName, const WriteFaults& faults) {
-    if (!fileName.empty())
+std::string WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+    const std::string& fileName = place.FileName();
+    if (!place.IsClipboard())
         if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string text;
     try {
@@ -258,7 +259,7 @@ std::string WriteLevelText(Context& ctx, const std::string& fileName, const Writ
     } catch (const std::bad_alloc&) {
         return kNotEnoughMemory;
     }
-    if (fileName.empty()) return ctx.platform->SetClipboardText(text) ? "" : kErrorWriting;
+    if (place.IsClipboard()) return ctx.platform->SetClipboardText(text) ? "" : kErrorWriting;
     return WriteFileChecked(fileName, text, faults);
 }
 

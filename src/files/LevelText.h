@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/FileNames.h"
 #include "io/FileIO.h"
 #include "model/Context.h"
 
@@ -50,9 +51,7 @@ std::string LevelTextOf(const Level& level);
 // break or a zero byte). Empty when it reads back whole.
 std::vector<std::string> LevelTextLosses(const Level& level);
 
-// Writes the current level to `fileName`, or to the clipboard when the name is empty.
-// Returns "" or the error message.
-std::string WriteLevelText(Context& ctx, const std::string& fileName,
-                           const WriteFaults& faults = {});
+// Writes the current level to `place`, a file or the clipboard. Returns "" or the error message.
+std::string WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults = {});
 
 } // namespace vorpel

@@ -155,7 +155,7 @@ std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName
 std::string ReadNblFile(const std::string& fileName, std::vector<std::string>& output,
                         const std::function<std::string(const std::string&)>& makeUniqueTitle) {
     std::string bytes;
-    if (std::string error = ReadWholeFile(fileName, bytes); !error.empty()) return error;
+    if (FileResult read = ReadWholeFile(fileName, bytes); !read.Ok()) return read.message;
     return ReadNblBytes(bytes, BaseName(fileName), output, makeUniqueTitle);
 }
 

@@ -84,9 +84,14 @@ std::string ReadRecordsFile(Context& ctx, bool showErrors) {
 std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors) {
     RecordsState& records = ctx.records;
     std::string bytes;
-    std::string error = path.empty() ? std::string(kFileNotFound) : ReadWholeFile(path, bytes);
-    // Nobody has records before the first one is kept: a missing file is an empty one.
-    if (!path.empty() && error == kFileNotFound) error.clear();
+    std::string error;
+    if (path.empty()) {
+        error = kFileNotFound;
+    } else if (const FileResult read = ReadWholeFile(path, bytes);
+               read.code != FileError::kNotFound) {
+        // Nobody has records before the first one is kept: a missing file is an empty one.
+        error = read.message;
+    }
 
     std::vector<std::string> list;
     if (error.empty()) {

@@ -124,9 +124,9 @@ std::string ReadResumeText(Context& ctx, const std::string& text) {
     return {};
 }
 
-std::string ReadResumeFile(Context& ctx, const std::string& path) {
+FileResult ReadResumeFile(Context& ctx, const std::string& path) {
     std::string text;
-    if (std::string error = ReadWholeFile(path, text); !error.empty()) return error;
+    if (FileResult read = ReadWholeFile(path, text); !read.Ok()) return read;
     std::string result;
     try {
         result = ReadResumeText(ctx, text);
@@ -136,7 +136,7 @@ std::string ReadResumeFile(Context& ctx, const std::string& path) {
     const std::size_t textBytes = text.size();
     std::string().swap(text);
     ReleaseAfterRead(textBytes);
-    return result;
+    return FileResult::Of(std::move(result));
 }
 
 std::string SetResumeFileAside(const std::string& path) {

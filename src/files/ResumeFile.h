@@ -32,9 +32,9 @@ std::string WriteResumeFile(const std::string& path, const LevelCollection& coll
 // text was refused (the collection is then unchanged).
 std::string ReadResumeText(Context& ctx, const std::string& text);
 
-// Reads the resume file at `path`. Returns "" on success, kFileNotFound when there is none, or
-// another error text (an unreadable or damaged file).
-std::string ReadResumeFile(Context& ctx, const std::string& path);
+// Reads the resume file at `path`: FileError::kNotFound when there is none, kFailed with the
+// reason for an unreadable or damaged file.
+FileResult ReadResumeFile(Context& ctx, const std::string& path);
 
 // Renames a damaged resume file out of the way (never deleting it): its name with ".damaged",
 // and a number when that is taken. Returns the new name, or "" when renaming failed.

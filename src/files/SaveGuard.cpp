@@ -30,10 +30,11 @@ SaveFormat FormatOfBytes(const std::string& path, const std::string& bytes, bool
 FileLevels ReadFileLevels(const std::string& path) {
     FileLevels file;
     std::string bytes;
-    const std::string error = ReadWholeFile(path, bytes);
-    if (error == kFileNotFound) return file;
+    if (path.empty()) return file;
+    const FileResult read = ReadWholeFile(path, bytes);
+    if (read.code == FileError::kNotFound) return file;
     file.exists = true;
-    if (!error.empty()) return file;
+    if (read.code != FileError::kNone) return file;
     file.format = FormatOfBytes(path, bytes, file.otherFormat);
     bytes.clear();
     // A context of its own: the program's collection and answers stay untouched.

@@ -581,9 +581,9 @@ bool SokTitleFirst(std::string_view fileName) {
     return !EndsWithNoCase(fileName, ".xsb") && !EndsWithNoCase(fileName, ".stb");
 }
 
-std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
-                          const WriteFaults& faults) {
-    if (!fileName.empty())
+std::string WriteSokLevel(const Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+    const std::string& fileName = place.FileName();
+    if (!place.IsClipboard())
         if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
     std::string text;
     try {
@@ -591,7 +591,7 @@ std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
     } catch (const std::bad_alloc&) {
         return kNotEnoughMemory;
     }
-    if (fileName.empty())
+    if (place.IsClipboard())
         return ctx.platform->SetClipboardText(text) ? std::string() : std::string(kErrorWriting);
     return WriteFileChecked(fileName, text, faults);
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/FileNames.h"
 #include "io/FileIO.h"
 #include "model/Context.h"
 
@@ -48,9 +49,8 @@ bool SokTitleFirst(std::string_view fileName);
 // reads back to itself.
 std::vector<std::string> SokLosses(const Level& level, bool titleFirst);
 
-// Writes the current level to `fileName`, or to the clipboard when the name is empty. Returns
-// "" or the error message.
-std::string WriteSokLevel(const Context& ctx, const std::string& fileName,
+// Writes the current level to `place`, a file or the clipboard. Returns "" or the error message.
+std::string WriteSokLevel(const Context& ctx, const LevelPlace& place,
                           const WriteFaults& faults = {});
 
 } // namespace vorpel

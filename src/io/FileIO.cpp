@@ -62,19 +62,31 @@ std::string CheckRegularFile(const std::string& path) {
     return {};
 }
 
-std::string ReadWholeFile(const std::string& path, std::string& bytes) {
+std::vector<std::string> FileResult::Lines() const {
+    std::vector<std::string> lines(1);
+    for (const char c : message) {
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += c;
+    }
+    return lines;
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Non-blocking, so that opening a pipe with no writer cannot hang; only regular files are
     // read, since devices and pipes may never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? std::string(kFileNotFound)
-                                                   : SystemErrorMessage(kErrorOpening, path, errno);
+        return errno == ENOENT || errno == ENOTDIR
+                   ? FileResult{FileError::kNotFound, kFileNotFound}
+                   : FileResult::Failed(SystemErrorMessage(kErrorOpening, path, errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int reason = NotRegularReason(st.st_mode);
         ::close(fd);
-        return SystemErrorMessage(kErrorOpening, path, reason);
+        return FileResult::Failed(SystemErrorMessage(kErrorOpening, path, reason));
     }
     try {
         bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -86,7 +98,7 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes) {
                 const int reason = errno;
                 ::close(fd);
                 bytes.clear();
-                return SystemErrorMessage(kErrorReading, path, reason);
+                return FileResult::Failed(SystemErrorMessage(kErrorReading, path, reason));
             }
             if (got == 0) break;
             bytes.append(buffer, static_cast<std::size_t>(got));
@@ -94,7 +106,7 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes) {
     } catch (const std::bad_alloc&) {
         ::close(fd);
         bytes.clear();
-        return kNotEnoughMemory;
+        return FileResult::Failed(kNotEnoughMemory);
     }
     ::close(fd);
     return {};

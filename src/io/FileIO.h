@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vorpel {
 
@@ -11,6 +13,23 @@ inline constexpr const char* kErrorReading = "Error when reading the file.";
 inline constexpr const char* kErrorWriting = "Error when writing the file.";
 inline constexpr const char* kNotEnoughMemory = "Not enough memory.";
 
+// What a reading or writing came to: a code that callers branch on, and the message shown for
+// it (empty when all went well).
+enum class FileError { kNone, kNotFound, kFailed };
+struct FileResult {
+    FileError code = FileError::kNone;
+    std::string message;
+
+    bool Ok() const { return code == FileError::kNone; }
+    // The message as the lines of a message box: split at line breaks, CRs dropped.
+    std::vector<std::string> Lines() const;
+    static FileResult Failed(std::string text) { return {FileError::kFailed, std::move(text)}; }
+    // "" is success, any other text a failure.
+    static FileResult Of(std::string text) {
+        return text.empty() ? FileResult{} : Failed(std::move(text));
+    }
+};
+
 // The message of a failed file operation: the program's own text, then on the next line the
 // file's name and the reason the system gave for `error` (an errno value).
 std::string SystemErrorMessage(const char* text, const std::string& path, int error);
@@ -19,8 +38,8 @@ std::string SystemErrorMessage(const char* text, const std::string& path, int er
 // folder, a device or a pipe (which have no end to read to).
 std::string CheckRegularFile(const std::string& path);
 
-// Reads a whole file into `bytes`; returns an empty text or the error message.
-std::string ReadWholeFile(const std::string& path, std::string& bytes);
+// Reads a whole file into `bytes`; a missing file is FileError::kNotFound with kFileNotFound.
+FileResult ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Faults a test injects into a write: fail after `failAtByte` bytes (-1: never) or at the
 // final rename.

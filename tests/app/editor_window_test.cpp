@@ -35,7 +35,7 @@ class EditorWindowTest : public QObject, test::MainWindowHarness {
     Q_OBJECT
 
     EditorWindow& Open() {
-        form_->ExecuteGuarded('N');
+        form_->Action(Command::EditLevel)->trigger();
         auto* editor = form_->findChild<EditorWindow*>();
         if (!editor) qFatal("no editor window");
         return *editor;
@@ -75,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(editor.buttons[0]->toolTip(), QStringLiteral("Rotate 90° counterclockwise"));
         QVERIFY(!editor.buttons[kStopButton]->isEnabled());
         // A second "N" while it is open opens nothing: it is the editor's own "Current level".
-        form_->ExecuteGuarded('N');
+        QTest::keyClick(&form_->Board(), 'n');
         QCOMPARE(form_->findChildren<EditorWindow*>().size(), 1);
         QCOMPARE(ctx_->collection.lastLevel(), 1);
         QCOMPARE(Current().title, std::string("Alpha"));
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(Current().title, std::string("Alpha"));
         QVERIFY(!ctx_->editing);
         QVERIFY(form_->TopMenu(0)->menuAction()->isEnabled());
-        QVERIFY(!form_->EditorDispatcher());
+        QVERIFY(!form_->EditorKeys());
         QCOMPARE(form_->Memory().editor.position, left);
     }
 
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QTest::keyClick(editor.titleEdit, '5');
         QCOMPARE(Current().title, std::string("New level5"));
         QCOMPARE(editor.undo.Position(), 1);
-        editor.EditorCommand('E');
+        editor.RunButton(ButtonOfCharacter('E'));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
         // Outside the fields, a typed "E" places a wall, also from the main window.
         editor.typingInField = false;
@@ -131,34 +131,34 @@ private Q_SLOTS:
         QCOMPARE(Current().BlockAt(1, 1), Byte{'['});
         QCOMPARE(editor.undo.Position(), 3);
         // Undo steps back through the changes and the typed title; Redo returns.
-        editor.EditorCommand('<');
-        editor.EditorCommand('<');
+        editor.RunButton(ButtonOfCharacter('<'));
+        editor.RunButton(ButtonOfCharacter('<'));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
         QCOMPARE(Current().title, std::string("New level5"));
-        editor.EditorCommand('<');
+        editor.RunButton(ButtonOfCharacter('<'));
         QCOMPARE(Current().title, std::string("New level"));
         QCOMPARE(editor.titleEdit->text(), QStringLiteral("New level"));
-        for (int i = 0; i < 3; ++i) editor.EditorCommand('>');
+        for (int i = 0; i < 3; ++i) editor.RunButton(ButtonOfCharacter('>'));
         QCOMPARE(Current().BlockAt(1, 1), Byte{'['});
         QCOMPARE(Current().title, std::string("New level5"));
         // A change after Undo cuts the redo.
-        editor.EditorCommand(',');
+        editor.RunButton(ButtonOfCharacter(','));
         Select({{2, 2}});
-        editor.EditorCommand('1');
+        editor.RunButton(ButtonOfCharacter('1'));
         QCOMPARE(Current().MarkAt(2, 2), Byte{'+'});
-        editor.EditorCommand('>');
+        editor.RunButton(ButtonOfCharacter('>'));
         QCOMPARE(Current().BlockAt(1, 1), Byte{'.'});
     }
 
     void aCommandThatChangesNothingKeepsNoUndoEntry() {
         EditorWindow& editor = Open();
         Select({{0, 0}});
-        editor.EditorCommand('5'); // nothing to convert
+        editor.RunButton(ButtonOfCharacter('5')); // nothing to convert
         QCOMPARE(editor.undo.Position(), 0);
         QVERIFY(ctx_->selection.Test(0, 0));
         // F2 on an L shape is refused with its message and leaves no entry either.
         Select({{0, 0}, {1, 0}, {1, 1}});
-        editor.EditorCommand(242);
+        editor.RunButton(ButtonOfKeyName("F2"));
         QCOMPARE(platform_->script->shown.back(),
                  (std::vector<std::string>{"Command not executed.",
                                            "The selection has no 90\xB0 symmetry",
@@ -166,38 +166,43 @@ private Q_SLOTS:
         QCOMPARE(editor.undo.Position(), 0);
         // An empty selection turns the whole level.
         Select({{0, 0}});
-        editor.EditorCommand('E');
-        editor.EditorCommand('V');
+        editor.RunButton(ButtonOfCharacter('E'));
+        editor.RunButton(ButtonOfCharacter('V'));
         QCOMPARE(int(Current().rows), 8);
-        editor.EditorCommand(244);
+        editor.RunButton(ButtonOfKeyName("F4"));
         QCOMPARE(Current().BlockAt(1, 6), Byte{'#'});
         QCOMPARE(editor.undo.Position(), 3);
     }
 
-    void zoomRefusedByTheMainWindowComesBackOnce() {
+    void zoomKeysRefusedByTheMainWindowGoToTheEditorOnce() {
         EditorWindow& editor = Open();
         ctx_->options.value[kAutomaticBoardSizing] = true;
         int calls = 0;
-        auto forward = form_->EditorDispatcher();
-        form_->SetEditorDispatcher([&](unsigned char c) {
+        auto forward = form_->EditorKeys();
+        form_->SetEditorKeys([&](const KeyPress& press) {
             ++calls;
-            forward(c);
+            forward(press);
         });
         const int size = form_->View().cellSize;
-        for (const Byte c : {Byte{'*'}, Byte{'/'}, Byte{'?'}}) {
+        for (const char c : {'*', '/', '?'}) {
             calls = 0;
-            editor.EditorCommand(c);
-            // Handed back once; the guard, held by the first pass, refuses the second.
+            QTest::keyClick(&form_->Board(), c);
+            QCOMPARE(calls, 1);
+            // The editor's own zoom buttons are refused as well.
+            editor.RunButton(ButtonOfCharacter(Byte(c)));
             QCOMPARE(calls, 1);
         }
         QCOMPARE(form_->View().cellSize, size);
         QVERIFY(!form_->Shell().commandRunning);
-        // Without automatic sizing the main window zooms and hands nothing back.
+        // Without automatic sizing the main window zooms and hands nothing on.
         ctx_->options.value[kAutomaticBoardSizing] = false;
         calls = 0;
-        editor.EditorCommand('*');
+        QTest::keyClick(&form_->Board(), '*');
         QCOMPARE(calls, 0);
         QVERIFY(form_->View().cellSize > size);
+        const int zoomed = form_->View().cellSize;
+        editor.RunButton(ButtonOfCharacter('/'));
+        QVERIFY(form_->View().cellSize < zoomed);
     }
 
     void alphanumericCycleAndAutoincrement() {
@@ -205,7 +210,7 @@ private Q_SLOTS:
         ctx_->options.value[kAlphanumericAutoincrement] = true;
         editor.SetAlphanumeric('Z');
         Select({{0, 0}});
-        editor.EditorCommand('O');
+        editor.RunButton(ButtonOfCharacter('O'));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'['});
         QCOMPARE(int(Current().IdAt(0, 0)), -26);
         QCOMPARE(form_->Memory().editor.alphanumericChar, Byte{0xC7});
@@ -221,7 +226,7 @@ private Q_SLOTS:
         QVERIFY(!editor.buttons[kAlphanumericBlockButton]->isEnabled());
         QVERIFY(!editor.buttons[kAlphanumericMarkButton]->isEnabled());
         Select({{1, 1}});
-        editor.EditorCommand('P');
+        editor.RunButton(ButtonOfCharacter('P'));
         QCOMPARE(Current().MarkAt(1, 1), Byte{'.'});
         // The up-down control steps through the cycle.
         QTest::mouseClick(editor.alphanumericPreviousButton, Qt::LeftButton);
@@ -239,17 +244,17 @@ private Q_SLOTS:
         ctx_->selection.Clear();
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 6; ++c) ctx_->selection.Set(r, c);
-        editor.EditorCommand('E');
+        editor.RunButton(ButtonOfCharacter('E'));
         Select({{2, 1}, {2, 2}, {2, 3}, {2, 4}});
-        editor.EditorCommand('3');
+        editor.RunButton(ButtonOfCharacter('3'));
         Select({{2, 3}});
-        editor.EditorCommand('1');
+        editor.RunButton(ButtonOfCharacter('1'));
         Select({{2, 2}});
-        editor.EditorCommand('-');
+        editor.RunButton(ButtonOfCharacter('-'));
         Select({{2, 2}});
-        editor.EditorCommand('5');
+        editor.RunButton(ButtonOfCharacter('5'));
         Select({{2, 1}});
-        editor.EditorCommand('4');
+        editor.RunButton(ButtonOfCharacter('4'));
         QCOMPARE(Current().BlockAt(2, 2), Byte{'V'});
         QVERIFY(editor.addButton->isEnabled());
         QTest::mouseClick(editor.addButton, Qt::LeftButton);
@@ -271,10 +276,10 @@ private Q_SLOTS:
         QVERIFY(form_->Shell().longOperationStop.stop_requested());
         const int before = editor.undo.Position();
         Select({{0, 0}});
-        editor.EditorCommand('E');
+        editor.RunButton(ButtonOfCharacter('E'));
         QCOMPARE(editor.undo.Position(), before);
         form_->Shell().longOperationStop = std::stop_source();
-        editor.EditorCommand(kEditorEscape);
+        QTest::keyClick(&editor, Qt::Key_Escape);
         QVERIFY(form_->Shell().longOperationStop.stop_requested());
         form_->Shell().longOperationRunning = false;
         // A shuffle of nothing fails and leaves no state to redo; the main window is held while
@@ -283,7 +288,7 @@ private Q_SLOTS:
         bool heldMeanwhile = false;
         platform_->script->answers.clear();
         QTimer::singleShot(0, [&] { heldMeanwhile = form_->Shell().commandsBlocked; });
-        editor.EditorCommand(252);
+        editor.RunButton(ButtonOfKeyName("F12"));
         QVERIFY(heldMeanwhile);
         QVERIFY(!form_->Shell().commandsBlocked);
         QCOMPARE(editor.undo.Top(), before);
@@ -295,37 +300,37 @@ private Q_SLOTS:
     void clipboardAndCurrentLevelReplaceTheEditedLevel() {
         EditorWindow& editor = Open();
         // "N": the level being played, with its title.
-        editor.EditorCommand('N');
+        editor.RunButton(ButtonOfCharacter('N'));
         QCOMPARE(Current().title, std::string("Alpha"));
         QCOMPARE(editor.titleEdit->text(), QStringLiteral("Alpha"));
         QCOMPARE(int(Current().rows), 3);
         QCOMPARE(editor.titleLabel->text(), QStringLiteral("Title  (duplicated)"));
         // Ctrl+X copies the selected cells and erases them.
         Select({{0, 0}, {0, 1}});
-        editor.EditorCommand(kEditorCut);
+        editor.RunButton(ButtonOfKeyName("ctrl+x"));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
         const std::optional<std::string> cut = platform_->ClipboardText();
         QVERIFY(cut && cut->find(".#..") != std::string::npos);
         QVERIFY(ctx_->selection.IsEmpty(kMaxRows - 1));
         // Ctrl+V with nothing selected: the clipboard's first level becomes the edited level.
         platform_->SetClipboardText("\"Pasted\"\r\n.#...[..\r\n....+...\r\n\"Other\"\r\n.#..\r\n");
-        editor.EditorCommand(kEditorPaste);
+        editor.RunButton(ButtonOfKeyName("ctrl+v"));
         QCOMPARE(Current().title, std::string("Pasted"));
         QCOMPARE(editor.titleEdit->text(), QStringLiteral("Pasted"));
         QCOMPARE(int(Current().rows), 2);
         QCOMPARE(Current().BlockAt(0, 1), Byte{'['});
         QCOMPARE(ctx_->collection.lastLevel(), 1);
         // Undo brings each state back in turn.
-        editor.EditorCommand('<');
+        editor.RunButton(ButtonOfCharacter('<'));
         QCOMPARE(Current().title, std::string("Alpha"));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
-        editor.EditorCommand('<');
+        editor.RunButton(ButtonOfCharacter('<'));
         QCOMPARE(Current().BlockAt(0, 0), Byte{'#'});
-        editor.EditorCommand('<');
+        editor.RunButton(ButtonOfCharacter('<'));
         QCOMPARE(Current().title, std::string("New level"));
         QCOMPARE(int(Current().rows), 6);
         // Replace puts the edited level in place of the one played before.
-        editor.EditorCommand('>');
+        editor.RunButton(ButtonOfCharacter('>'));
         editor.titleEdit->setText(QStringLiteral("Alpha 2"));
         QTest::mouseClick(editor.replaceButton, Qt::LeftButton);
         QTRY_VERIFY(!form_->findChild<EditorWindow*>());

@@ -150,13 +150,13 @@ private Q_SLOTS:
     void theEditorsLevelIsKeptAtClose() {
         Start();
         form_->ChangeLevel(1, true);
-        form_->ExecuteGuarded('N');
+        form_->Action(Command::EditLevel)->trigger();
         auto* editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor);
         editor->titleEdit->setText(QStringLiteral("Made here"));
         ctx_->selection.Clear();
         ctx_->selection.Set(1, 1);
-        editor->EditorCommand('E'); // a wall
+        editor->RunButton(ButtonOfCharacter('E')); // a wall
         QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
         Close();
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
 
         // Once the editor has closed, the hook is gone with it: Cancel drops the level.
-        form_->ExecuteGuarded('N');
+        form_->Action(Command::EditLevel)->trigger();
         editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor && form_->Resume().KeepsEditedLevel());
         QTest::mouseClick(editor->cancelButton, Qt::LeftButton);
@@ -188,7 +188,7 @@ private Q_SLOTS:
         ctx_->options.value[kConfirmNonStandardExtension] = true;
         // "Save as Vorpel ..." on a .nbl name, answered NBL: an NBL file.
         platform_->script->answers.push_back({'n'});
-        form_->SaveLevelTo(SaveFormat::kOwnText, File("a.nbl").toStdString());
+        form_->Saver().SaveLevelTo(SaveFormat::kOwnText, File("a.nbl").toStdString());
         QCOMPARE(platform_->script->shown.size(), std::size_t(1));
         QCOMPARE(platform_->script->shown[0][0],
                  std::string("You requested to save the level in the Vorpel format."));
@@ -196,22 +196,22 @@ private Q_SLOTS:
         QVERIFY(Bytes(File("a.nbl"))[0] != '"');
         // Answered Vorpel: the own text under the same kind of name.
         platform_->script->answers.push_back({'v'});
-        form_->SaveLevelTo(SaveFormat::kOwnText, File("b.nbl").toStdString());
+        form_->Saver().SaveLevelTo(SaveFormat::kOwnText, File("b.nbl").toStdString());
         QCOMPARE(Bytes(File("b.nbl")).substr(0, 7), std::string("\"Alpha\""));
         // Cancel: nothing written.
         platform_->script->answers.push_back({'\x1b'});
-        form_->SaveLevelTo(SaveFormat::kSok, File("c.txt").toStdString());
+        form_->Saver().SaveLevelTo(SaveFormat::kSok, File("c.txt").toStdString());
         QVERIFY(!QFile::exists(File("c.txt")));
         // The option off: written as asked, without a question.
         ctx_->options.value[kConfirmNonStandardExtension] = false;
         const std::size_t asked = platform_->script->shown.size();
-        form_->SaveLevelTo(SaveFormat::kSok, File("d.txt").toStdString());
+        form_->Saver().SaveLevelTo(SaveFormat::kSok, File("d.txt").toStdString());
         QCOMPARE(platform_->script->shown.size(), asked);
         QCOMPARE(Bytes(File("d.txt")).substr(0, 2), std::string("::"));
         // The .gif offer hands the name to the GIF window.
         ctx_->options.value[kConfirmNonStandardExtension] = true;
         platform_->script->answers.push_back({'g'});
-        form_->SaveLevelTo(SaveFormat::kOwnText, File("e.gif").toStdString());
+        form_->Saver().SaveLevelTo(SaveFormat::kOwnText, File("e.gif").toStdString());
         QVERIFY(!QFile::exists(File("e.gif")));
         QCOMPARE(form_->Memory().gif.fileName, File("e.gif").toStdString());
         QVERIFY(form_->Memory().gif.window);
@@ -229,7 +229,7 @@ private Q_SLOTS:
         QCOMPARE(ctx_->collection.lastLevel(), 2);
         // Refused: nothing written.
         platform_->script->answers.push_back({'n'});
-        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        form_->Saver().SaveAllLevelsTo(File("all.sok").toStdString());
         QVERIFY(!QFile::exists(File("all.sok")));
         const std::vector<std::string>& asked = platform_->script->shown.back();
         // The question comes before the list of levels, which may be long.
@@ -237,11 +237,11 @@ private Q_SLOTS:
         QCOMPARE(asked[2], std::string("\"Barrier\""));
         QCOMPARE(asked.size(), std::size_t(3));
         platform_->script->answers.push_back({'y'});
-        form_->SaveAllLevelsTo(File("all.sok").toStdString());
+        form_->Saver().SaveAllLevelsTo(File("all.sok").toStdString());
         QVERIFY(QFile::exists(File("all.sok")));
         // The own text asks nothing and keeps every level.
         const std::size_t shown = platform_->script->shown.size();
-        form_->SaveAllLevelsTo(File("all.txt").toStdString());
+        form_->Saver().SaveAllLevelsTo(File("all.txt").toStdString());
         QCOMPARE(platform_->script->shown.size(), shown);
         const std::string all = Bytes(File("all.txt"));
         QVERIFY(all.find("\"Beta\"") != std::string::npos);
@@ -251,13 +251,13 @@ private Q_SLOTS:
     void theGifWindowRecordsWhileTheMainWindowWaits() {
         Start();
         Play("1) 1, 1: >>");
-        form_->OpenGifExportWindow();
+        ShowGifExportWindow(*form_);
         auto* window = qobject_cast<GifExportWindow*>(form_->Memory().gif.window.data());
         QVERIFY(window);
         QVERIFY(form_->MenusOff());
         QCOMPARE(window->framesLabel->text(), QStringLiteral("Frames: 3"));
         QCOMPARE(window->speedLabel->text(), QStringLiteral("Speed: 2.50 frames per second"));
-        form_->OpenGifExportWindow(); // one at a time
+        ShowGifExportWindow(*form_); // one at a time
         QCOMPARE(form_->findChildren<GifExportWindow*>().size(), qsizetype(1));
         window->Record(File("play.gif").toStdString());
         QCOMPARE(Bytes(File("play.gif")).substr(0, 6), std::string("GIF89a"));

@@ -89,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
         for (const MenuLayout& layout : kMainMenus)
             for (int i = 0; i < layout.count; ++i)
-                QVERIFY(plain.MenuItem(layout.commands[std::size_t(i)]));
+                QVERIFY(plain.Action(layout.commands[std::size_t(i)]));
         QCOMPARE(plain.TopMenu(0)->title(), QStringLiteral("Files"));
         QCOMPARE(plain.TopMenu(4)->title(), QStringLiteral("Help"));
         // A normal start lies in the right half of the work area.
@@ -188,9 +188,9 @@ private Q_SLOTS:
                 f.View().boardHeight <= f.View().viewHeight);
         // With automatic sizing, the zoom commands and items are off.
         ctx_->options.value[kAutomaticBoardSizing] = true;
-        f.ApplyOptionsToMenus();
-        QVERIFY(!f.MenuItem(Command::ZoomIn)->isEnabled() &&
-                !f.MenuItem(Command::ZoomFit)->isEnabled());
+        f.UpdateActions();
+        QVERIFY(!f.Action(Command::ZoomIn)->isEnabled() &&
+                !f.Action(Command::ZoomFit)->isEnabled());
         const int fitted = f.View().cellSize;
         Type('*');
         QCOMPARE(f.View().cellSize, fitted);
@@ -481,28 +481,28 @@ private Q_SLOTS:
         // Annotations are exclusive radio items, their ticks following the state.
         Type('c');
         QVERIFY((form_->Board().AnnotationMode() == Annotation::kCountMoves) &&
-                f.MenuItem(Command::CountMoves)->isChecked());
+                f.Action(Command::CountMoves)->isChecked());
         Type('v');
         QVERIFY(!(form_->Board().AnnotationMode() == Annotation::kCountMoves) &&
                 (form_->Board().AnnotationMode() == Annotation::kBlockPath));
-        QVERIFY(f.MenuItem(Command::ViewBlockPath)->isChecked() &&
-                !f.MenuItem(Command::CountMoves)->isChecked());
+        QVERIFY(f.Action(Command::ViewBlockPath)->isChecked() &&
+                !f.Action(Command::CountMoves)->isChecked());
         Type('x');
         QVERIFY(!(form_->Board().AnnotationMode() == Annotation::kBlockPath) &&
-                f.MenuItem(Command::NoAnnotation)->isChecked());
+                f.Action(Command::NoAnnotation)->isChecked());
         // "Marks over blocks" toggles its option and tick.
         Type('q');
         QVERIFY(ctx_->options[kDrawMarksOverBlocks] &&
-                f.MenuItem(Command::MarksOverBlocks)->isChecked());
+                f.Action(Command::MarksOverBlocks)->isChecked());
 
         // The menus come from the tables.
-        QCOMPARE(f.MenuItem(Command::RestartLevel)->text(),
+        QCOMPARE(f.Action(Command::RestartLevel)->text(),
                  QStringLiteral("Restart level\tR or Home"));
-        QCOMPARE(f.MenuItem(Command::NextLevel)->text(), QStringLiteral("Next level\t+"));
-        QCOMPARE(f.MenuItem(Command::CloseProgram)->text(),
+        QCOMPARE(f.Action(Command::NextLevel)->text(), QStringLiteral("Next level\t+"));
+        QCOMPARE(f.Action(Command::CloseProgram)->text(),
                  QStringLiteral("Close the program\tAlt+F4"));
-        QVERIFY(f.MenuItem(Command::EditLevel)->isEnabled() &&
-                f.MenuItem(Command::ReadLevels)->isEnabled());
+        QVERIFY(f.Action(Command::EditLevel)->isEnabled() &&
+                f.Action(Command::ReadLevels)->isEnabled());
         QVERIFY(CommandOfCharacter('e') == Command::EndOfLevel);
         QVERIFY(CommandOfCharacter(',') == Command::StepBackward);
         QVERIFY(!CommandOfCharacter('%'));
@@ -563,9 +563,10 @@ private Q_SLOTS:
 
     void editorSelectionWithTheMouse() {
         MainWindow& f = Start(QStringLiteral("*Gamma"));
-        std::vector<unsigned char> forwarded;
-        f.SetEditorDispatcher([&](unsigned char c) { forwarded.push_back(c); });
+        std::vector<int> forwarded;
+        f.SetEditorKeys([&](const KeyPress& press) { forwarded.push_back(press.key); });
         ctx_->editing = true;
+        f.SetBusy(true, false, false); // as the editor holds the window
         RowSet& selection = ctx_->selection;
         selection.Clear();
 
@@ -597,11 +598,12 @@ private Q_SLOTS:
         QTest::keyClick(&f.Board(), Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(&f.Board(), Qt::Key_F12);
         QTest::keyClick(&f.Board(), Qt::Key_Escape);
-        QCOMPARE(forwarded, (std::vector<unsigned char>{'n', 22, 252, 255}));
+        QCOMPARE(forwarded, (std::vector<int>{Qt::Key_N, Qt::Key_V, Qt::Key_F12, Qt::Key_Escape}));
         const int size = f.View().cellSize;
         Type('/');
         QVERIFY(f.View().cellSize < size || size == kMinCellSize);
         ctx_->editing = false;
+        f.SetBusy(false, false, false);
     }
 };
 

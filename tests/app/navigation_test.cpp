@@ -60,7 +60,7 @@ class NavigationTest : public QObject, test::MainWindowHarness {
     std::vector<std::vector<std::string>>& Shown() { return platform_->script->shown; }
 
     // Runs a command whose modal window `act` handles once it is open.
-    template <typename Window, typename Act> void WithModal(unsigned char command, Act act) {
+    template <typename Window, typename Act> void WithModal(Command command, Act act) {
         bool acted = false;
         QTimer::singleShot(0, [&] {
             Window* window = ActiveModal<Window>();
@@ -69,7 +69,7 @@ class NavigationTest : public QObject, test::MainWindowHarness {
             acted = true;
             if (window->isVisible()) window->reject();
         });
-        form_->ExecuteGuarded(command);
+        form_->Action(command)->trigger();
         QVERIFY(acted);
     }
 
@@ -89,7 +89,7 @@ private Q_SLOTS:
         MainWindow& f = Start();
         for (const Command command : {Command::LevelList, Command::MoveList, Command::ChangeTitle,
                                       Command::BestSolution, Command::GoToMove})
-            QVERIFY(f.MenuItem(command)->isEnabled());
+            QVERIFY(f.Action(command)->isEnabled());
         QCOMPARE(TotalMoves(ctx_->collection.levels[1]), 3);
     }
 
@@ -120,13 +120,13 @@ private Q_SLOTS:
             QCOMPARE(dialog.nameEdit->text(), QStringLiteral("Alpha"));
         }
         // T stores the new title and shows it in the caption; Cancel keeps the old one.
-        WithModal<TitleDialog>('T', [](TitleDialog& d) {
+        WithModal<TitleDialog>(Command::ChangeTitle, [](TitleDialog& d) {
             d.nameEdit->setText(QStringLiteral("Alpha \xE9t\xE9"));
             d.okButton->click();
         });
         QCOMPARE(Current().title, std::string("Alpha \xE9t\xE9"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Vorpel - Alpha \u00E9t\u00E9"));
-        WithModal<TitleDialog>('t', [](TitleDialog& d) {
+        WithModal<TitleDialog>(Command::ChangeTitle, [](TitleDialog& d) {
             d.nameEdit->setText(QStringLiteral("Other"));
             d.cancelButton->click();
         });
@@ -157,7 +157,7 @@ private Q_SLOTS:
         }
         QCOMPARE(CurrentMove(Current()), 3);
         QCOMPARE(f.Memory().navigation.goToMove.lastChosenMove, 0);
-        WithModal<GoToMoveDialog>('G', [](GoToMoveDialog& d) {
+        WithModal<GoToMoveDialog>(Command::GoToMove, [](GoToMoveDialog& d) {
             d.moveSlider->SetValue(2);
             d.okButton->click();
         });
@@ -165,14 +165,14 @@ private Q_SLOTS:
         QCOMPARE(f.Memory().navigation.goToMove.lastChosenMove, 2);
         // The next opening starts on the move chosen; Cancel returns to the start position.
         f.ShowMove(1);
-        WithModal<GoToMoveDialog>('G', [this](GoToMoveDialog& d) {
+        WithModal<GoToMoveDialog>(Command::GoToMove, [this](GoToMoveDialog& d) {
             QCOMPARE(CurrentMove(Current()), 2);
             QCOMPARE(d.StartMove(), 1);
         });
         QCOMPARE(CurrentMove(Current()), 1);
         // A level without moves: the slider is off and OK keeps move 0.
         f.ChangeLevel(0, false);
-        WithModal<GoToMoveDialog>('G', [](GoToMoveDialog& d) {
+        WithModal<GoToMoveDialog>(Command::GoToMove, [](GoToMoveDialog& d) {
             QVERIFY(!d.moveSlider->isEnabled());
             d.okButton->click();
         });
@@ -197,11 +197,13 @@ private Q_SLOTS:
         }
         // Apply carries the stored moves out and goes back to the start to replay them.
         f.ShowMove(1);
-        WithModal<BestSolutionDialog>('B', [](BestSolutionDialog& d) { d.applyButton->click(); });
+        WithModal<BestSolutionDialog>(Command::BestSolution,
+                                      [](BestSolutionDialog& d) { d.applyButton->click(); });
         QCOMPARE(TotalMoves(Current()), 3);
         QCOMPARE(CurrentMove(Current()), 0);
         QVERIFY(Shown().empty());
-        WithModal<BestSolutionDialog>('B', [](BestSolutionDialog& d) { d.eraseButton->click(); });
+        WithModal<BestSolutionDialog>(Command::BestSolution,
+                                      [](BestSolutionDialog& d) { d.eraseButton->click(); });
         BestSolutionDialog after(f);
         QCOMPARE(after.messagesLabel->text(), QString::fromLatin1(kBestSolutionNotFound));
         QVERIFY(!after.applyButton->isEnabled());
@@ -211,7 +213,7 @@ private Q_SLOTS:
         MainWindow& f = Start();
         f.ChangeLevel(1, false);
         form_->Shell().alreadyCelebrated = true;
-        f.ExecuteGuarded('M');
+        f.Action(Command::MoveList)->trigger();
         QVERIFY(!form_->Shell().alreadyCelebrated);
         MoveListWindow* window = f.Memory().navigation.moveList.window;
         QVERIFY(window != nullptr && window->isVisible());
@@ -297,7 +299,7 @@ private Q_SLOTS:
         QCOMPARE(Shown().size(), std::size_t(1));
 
         // A second M brings the same window forward; its placement outlives it.
-        f.ExecuteGuarded('m');
+        f.Action(Command::MoveList)->trigger();
         QCOMPARE(f.Memory().navigation.moveList.window.data(), window);
         window->move(window->pos() + QPoint(7, 5));
         const QRect placed = window->geometry();
@@ -394,7 +396,7 @@ private Q_SLOTS:
         // L: going to Beta after its moves were dropped plays its best solution from the start.
         ctx_->collection.levels[1].ClearHistory();
         form_->Shell().alreadyCelebrated = true;
-        WithModal<LevelListWindow>('L', [](LevelListWindow& w) {
+        WithModal<LevelListWindow>(Command::LevelList, [](LevelListWindow& w) {
             w.SelectRow(w.Model().RowOfNumber(2));
             w.GoToSelectedLevel();
         });
@@ -404,7 +406,7 @@ private Q_SLOTS:
         QCOMPARE(CurrentMove(Current()), 0);
         QCOMPARE(f.Memory().navigation.levelList.lastTitle, std::string("Beta"));
         // Browsing then Cancel: back to Beta; the next opening shows Beta selected.
-        WithModal<LevelListWindow>('L', [this](LevelListWindow& w) {
+        WithModal<LevelListWindow>(Command::LevelList, [this](LevelListWindow& w) {
             QCOMPARE(w.Model().rows[w.SelectedRow()].title, std::string("Beta"));
             w.SelectRow(w.Model().RowOfNumber(3));
             QCOMPARE(ctx_->collection.currentLevel, 2);

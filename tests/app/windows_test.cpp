@@ -1,6 +1,7 @@
 // Windows as a desktop user expects them: saves that would drop levels ask first, the editor
 // keeps its work, F1 in every window, closing ends the program, frames come back where they were
 // left, and questions show their question.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include "app/GoToMoveDialog.h"
 #include "app/HelpWindow.h"
 #include "app/LevelListWindow.h"
+#include "app/LevelSaver.h"
 #include "app/MessageBox.h"
 #include "app/MoveListWindow.h"
 #include "app/OptionsWindow.h"
@@ -71,7 +73,7 @@ class WindowsTest : public QObject, test::MainWindowHarness {
             if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
                 dialog->reject();
         });
-        form_->ExecuteGuarded(command);
+        form_->Action(*CommandOfCharacter(static_cast<char>(command)))->trigger();
         QVERIFY(acted);
     }
 
@@ -100,7 +102,7 @@ private Q_SLOTS:
 
         // Enter is No: the file keeps its three levels.
         platform_->script->answers.push_back({'\r'});
-        f.SaveLevelTo(SaveFormat::kOwnText, three);
+        f.Saver().SaveLevelTo(SaveFormat::kOwnText, three);
         QCOMPARE(ReadBytes(File("three.txt")), collection);
         QCOMPARE(Shown().size(), std::size_t(1));
         QCOMPARE(Shown()[0].front(), "The file " + three +
@@ -110,25 +112,25 @@ private Q_SLOTS:
 
         // SOK in place of the own text would lose what the file had: asked too.
         platform_->script->answers.push_back({'n'});
-        f.SaveLevelTo(SaveFormat::kSok, three);
+        f.Saver().SaveLevelTo(SaveFormat::kSok, three);
         QCOMPARE(ReadBytes(File("three.txt")), collection);
         QCOMPARE(Shown().size(), std::size_t(2));
 
         // Saving all levels gives every level back: no question.
-        f.SaveAllLevelsTo(three);
+        f.Saver().SaveAllLevelsTo(three);
         QCOMPARE(Shown().size(), std::size_t(2));
         QVERIFY(ReadBytes(File("three.txt")).find("\"Alpha\"") != std::string::npos);
 
         // A level saved to its own file, then saved there again: no question.
         const std::string one = File("one.txt").toStdString();
-        f.SaveLevelTo(SaveFormat::kOwnText, one);
-        f.SaveLevelTo(SaveFormat::kOwnText, one);
+        f.Saver().SaveLevelTo(SaveFormat::kOwnText, one);
+        f.Saver().SaveLevelTo(SaveFormat::kOwnText, one);
         QCOMPARE(Shown().size(), std::size_t(2));
         QVERIFY(QFile::exists(File("one.txt")));
 
         // Yes replaces.
         platform_->script->answers.push_back({'y'});
-        f.SaveLevelTo(SaveFormat::kOwnText, three);
+        f.Saver().SaveLevelTo(SaveFormat::kOwnText, three);
         QCOMPARE(Shown().size(), std::size_t(3));
         QCOMPARE(ReadBytes(File("three.txt")), ReadBytes(File("one.txt")));
     }
@@ -155,17 +157,17 @@ private Q_SLOTS:
     // changes it does not.
     void theEditorKeepsItsWork() {
         MainWindow& f = Start();
-        f.ExecuteGuarded('N');
+        f.Action(Command::EditLevel)->trigger();
         auto* editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
         ctx_->selection.Clear();
         ctx_->selection.Set(1, 1);
-        editor->EditorCommand('E'); // a wall
+        editor->RunButton(ButtonOfCharacter('E')); // a wall
         ctx_->selection.Clear();
         const std::string edited = LevelTextOf(ctx_->CurrentLevel());
 
         QGuiApplication::clipboard()->setText(QStringLiteral("no level in these words"));
-        editor->EditorCommand(kEditorPaste);
+        editor->RunButton(ButtonOfKeyName("ctrl+v"));
         QCOMPARE(LevelTextOf(ctx_->CurrentLevel()), edited);
         QCOMPARE(editor->titleEdit->text(), QStringLiteral("New level"));
         QCOMPARE(Shown().back().front(), std::string("Clipboard"));
@@ -182,7 +184,7 @@ private Q_SLOTS:
         QTRY_VERIFY(f.findChild<EditorWindow*>() == nullptr);
 
         // No changes: Escape closes at once.
-        f.ExecuteGuarded('N');
+        f.Action(Command::EditLevel)->trigger();
         editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr && editor->isVisible());
         const std::size_t asked = Shown().size();
@@ -269,21 +271,21 @@ private Q_SLOTS:
         moves->close();
 
         // A place off the screen comes back onto it.
-        f.ExecuteGuarded('N');
+        f.Action(Command::EditLevel)->trigger();
         auto* editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
         editor->move(area.left() + 30, area.top() + 40);
         const QPoint editorPlace = FrameRect(*editor).topLeft();
         editor->close();
         QTRY_VERIFY(f.findChild<EditorWindow*>() == nullptr);
-        f.ExecuteGuarded('N');
+        f.Action(Command::EditLevel)->trigger();
         editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
         QCOMPARE(FrameRect(*editor).topLeft(), editorPlace);
         editor->close();
         QTRY_VERIFY(f.findChild<EditorWindow*>() == nullptr);
         f.Memory().editor.position = area.bottomRight() + QPoint(500, 500);
-        f.ExecuteGuarded('N');
+        f.Action(Command::EditLevel)->trigger();
         editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
         QVERIFY(area.contains(FrameRect(*editor).topLeft()));

@@ -32,13 +32,24 @@ TEST(EditorKeys, PlaceTheirKindsAndMarks) {
     }
 }
 
-TEST(EditorButtons, EveryButtonHasItsOwnCommandAndAHint) {
-    std::set<Byte> commands;
-    for (const EditorButton& b : EditorButtons()) {
+TEST(EditorButtons, EveryButtonHasItsOwnKeyAndAHint) {
+    std::set<std::string_view> keys;
+    for (std::size_t tag = 0; tag < EditorButtons().size(); ++tag) {
+        const EditorButton& b = EditorButtons()[tag];
         EXPECT_FALSE(b.hint.empty());
         EXPECT_FALSE(b.key.empty());
-        EXPECT_TRUE(commands.insert(b.command).second) << b.hint;
+        EXPECT_TRUE(keys.insert(b.key).second) << b.hint;
+        // The caption is the key that presses the button.
+        const int found = b.key.size() == 1 ? ButtonOfCharacter(static_cast<Byte>(b.key[0]))
+                                            : ButtonOfKeyName(b.key);
+        EXPECT_EQ(found, static_cast<int>(tag)) << b.hint;
     }
+    // Letters in either case; "," and "." undo and redo as "<" and ">" do.
+    EXPECT_EQ(ButtonOfCharacter('e'), ButtonOfCharacter('E'));
+    EXPECT_EQ(ButtonOfCharacter(','), ButtonOfCharacter('<'));
+    EXPECT_EQ(ButtonOfCharacter('.'), ButtonOfCharacter('>'));
+    EXPECT_EQ(ButtonOfCharacter('%'), -1);
+    EXPECT_EQ(ButtonOfKeyName("F11"), -1);
     EXPECT_EQ(EditorButtons()[kStopButton].hint, "Stop shuffling");
     EXPECT_EQ(EditorButtons()[kRoundBlockButton].hint, "Round block");
     EXPECT_EQ(EditorButtons()[kAlphanumericMarkButton].key, "P");

@@ -154,14 +154,14 @@ TEST(ReadBestSolutionMoves, WritesOneMoveLinePerStoredMove) {
     ASSERT_TRUE(SaveBestSolution(p.ctx, false));
     std::vector<std::string> lines{"kept"};
     int status = 99;
-    ASSERT_EQ(ReadBestSolutionMoves(p.ctx, lines, &status), "");
+    ASSERT_EQ(ReadBestSolutionMoves(p.ctx, lines, &status).message, "");
     EXPECT_EQ(status, kBestSolutionFound);
     const std::vector<std::string> expected = {"\"lin\"", "  0,  0: >>>>>", "  1,  0: >>",
                                                "  2,  0: >"};
     EXPECT_EQ(lines, expected);
 
     p.ctx.CurrentLevel().title = "B";
-    EXPECT_EQ(ReadBestSolutionMoves(p.ctx, lines, &status), kBestSolutionNotFound);
+    EXPECT_EQ(ReadBestSolutionMoves(p.ctx, lines, &status).message, kBestSolutionNotFound);
     EXPECT_EQ(status, kBestSolutionNoRecord);
     EXPECT_EQ(lines, expected); // untouched
 }
@@ -184,7 +184,7 @@ TEST(ReadBestSolutionMoves, DecodesEveryByteWithoutTrustingIt) {
         p.Load("A", "");
         p.Write(".sol", Record("A", 1, 1, c.data));
         std::vector<std::string> lines;
-        ASSERT_EQ(ReadBestSolutionMoves(p.ctx, lines), "") << c.name;
+        ASSERT_EQ(ReadBestSolutionMoves(p.ctx, lines).message, "") << c.name;
         std::vector<std::string> expected{"\"lin\""};
         expected.insert(expected.end(), c.lines.begin(), c.lines.end());
         EXPECT_EQ(lines, expected) << c.name;
@@ -196,7 +196,7 @@ TEST(ApplyBestSolution, CarriesOutTheStoredMovesFromTheStart) {
     p.Load("A");
     ASSERT_TRUE(SaveBestSolution(p.ctx, false));
     p.Load("A", " 1)  1,  0:  >\r\n"); // the same level, another play
-    ASSERT_EQ(ApplyBestSolutionAtStart(p.ctx), "");
+    ASSERT_EQ(ApplyBestSolutionAtStart(p.ctx).message, "");
     const Level& level = p.ctx.CurrentLevel();
     EXPECT_EQ(level.currentStep, 0);
     EXPECT_EQ(level.stepCount, 8);
@@ -210,9 +210,10 @@ TEST(ApplyBestSolution, WithoutRecordTheFormerPositionReturns) {
     p.Load("A", " 1)  1,  0:  >>\r\n");
     GoToPosition(p.ctx, 1);
     const std::string before = test::Picture(p.ctx);
-    EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx), kBestSolutionNotFound); // no file
+    // No stored solution is told by its code, not its text.
+    EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx).code, FileError::kNotFound); // no file
     p.Write(".sol", Record("B", 1, 1, Bytes({0, 0, 0x90})));
-    EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx), kBestSolutionNotFound);
+    EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx).message, kBestSolutionNotFound);
     EXPECT_EQ(p.ctx.CurrentLevel().currentStep, 1);
     EXPECT_EQ(p.ctx.CurrentLevel().stepCount, 2);
     EXPECT_EQ(test::Picture(p.ctx), before);
@@ -240,7 +241,7 @@ TEST(ApplyBestSolution, MovesThatDoNotFitTheLevelFailWithThePossibleCauses) {
         ScratchProgram p;
         p.Load("A", "", walled);
         p.Write(".sol", Record("A", 3, 8, c.data));
-        EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx), kBestSolutionApplyError) << c.name;
+        EXPECT_EQ(ApplyBestSolutionAtStart(p.ctx).message, kBestSolutionApplyError) << c.name;
         EXPECT_EQ(p.ctx.CurrentLevel().currentStep, 0) << c.name;
     }
 }
@@ -315,7 +316,7 @@ TEST(BestSolutionsFile, DamagedFilesEndTheWalkSafely) {
         p.Write(".sol", c.bytes);
         const BestSolutionInfo info = ReadBestSolutionInfo(p.ctx);
         EXPECT_EQ(info.status, c.status) << c.name;
-        const std::string error = ApplyBestSolutionAtStart(p.ctx);
+        const std::string error = ApplyBestSolutionAtStart(p.ctx).message;
         EXPECT_EQ(error, c.status == kBestSolutionFound ? "" : kBestSolutionNotFound) << c.name;
         std::vector<BestCounts> counts;
         EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts), "") << c.name;
@@ -341,7 +342,7 @@ TEST(BestSolutionsFile, ARecordRunningPastTheEndStillMatchesAndEndsThere) {
         const BestSolutionInfo info = ReadBestSolutionInfo(p.ctx);
         EXPECT_EQ(info.status, kBestSolutionFound) << c.name;
         EXPECT_EQ(info.moves, 3) << c.name;
-        ASSERT_EQ(ApplyBestSolutionAtStart(p.ctx), "") << c.name;
+        ASSERT_EQ(ApplyBestSolutionAtStart(p.ctx).message, "") << c.name;
         EXPECT_EQ(p.ctx.CurrentLevel().stepCount, 8) << c.name;
     }
     // Removing such a record takes the file up to its end.

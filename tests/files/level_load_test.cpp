@@ -373,16 +373,18 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
 
 TEST_F(Loading, ClipboardWithoutTextOrLevels) {
     RememberedAnswer remembered = kAsk;
-    EXPECT_EQ(ReadLevelFile(*ctx, "", remembered).error, "No text found in the Clipboard.");
+    EXPECT_EQ(ReadLevelFile(*ctx, LevelPlace::Clipboard(), remembered).error,
+              "No text found in the Clipboard.");
     platform.clipboard = "";
-    EXPECT_EQ(ReadLevelFile(*ctx, "", remembered).error, "No level found in the file.");
+    EXPECT_EQ(ReadLevelFile(*ctx, LevelPlace::Clipboard(), remembered).error,
+              "No level found in the file.");
     ASSERT_EQ(platform.shown.size(), 2u);
     EXPECT_EQ(platform.shown[1],
               (std::vector<std::string>{"Clipboard.", "No level found in the file."}));
 
     // Sokoban text on the clipboard gets a title made from "Clipboard".
     platform.clipboard = "#####\n#@$.#\n#####\n";
-    EXPECT_EQ(ReadLevelFile(*ctx, "", remembered).error, "");
+    EXPECT_EQ(ReadLevelFile(*ctx, LevelPlace::Clipboard(), remembered).error, "");
     EXPECT_EQ(ctx->CurrentLevel().title, "Clipboard 2");
     EXPECT_EQ(ctx->CurrentLevel().rows, 3);
     EXPECT_TRUE(platform.history.empty());

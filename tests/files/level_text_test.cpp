@@ -343,20 +343,20 @@ TEST(WriteLevelText, WritesToFileOrClipboardAndReportsFailures) {
     Context ctx;
     ASSERT_EQ(ReadLevel(ctx, SplitLines(kExample)), "");
 
-    ASSERT_EQ(WriteLevelText(ctx, ""), "");
+    ASSERT_EQ(WriteLevelText(ctx, LevelPlace::Clipboard()), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, kExample);
 
     const std::filesystem::path path = std::filesystem::path(testing::TempDir()) /
                                        ("level_text_" + std::to_string(::getpid()) + ".txt");
     ASSERT_EQ(WriteLevelText(ctx, path.string()), "");
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(path.string(), bytes), "");
+    ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample);
 
     ctx.CurrentLevel().title = "Changed";
     EXPECT_EQ(WriteLevelText(ctx, path.string(), WriteFaults{10, false}),
               "Error when writing the file.");
-    ASSERT_EQ(ReadWholeFile(path.string(), bytes), "");
+    ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample); // the old file stays whole
     std::filesystem::remove(path);
 

@@ -173,7 +173,7 @@ TEST(NblWrite, TooManyBlocksWritesNothing) {
         if (blocks == 246) {
             EXPECT_EQ(error, "");
             std::string bytes;
-            ASSERT_EQ(ReadWholeFile(path, bytes), "");
+            ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
             EXPECT_EQ(static_cast<Byte>(bytes[6]), 254);
         } else {
             EXPECT_EQ(error, "Too many blocks for this type of file.");
@@ -194,7 +194,7 @@ TEST(NblFile, WrittenAndReadThroughTheFileSystem) {
 
     EXPECT_EQ(WriteNblFile(ctx, path, WriteFaults{.failAtByte = 10}), kErrorWriting);
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, kSampleBytes);
     std::filesystem::remove(path);
 

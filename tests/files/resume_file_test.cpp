@@ -142,7 +142,7 @@ TEST(ResumeFile, WrittenAtomicallyAndSetAside) {
     std::filesystem::create_directories(dir);
     const std::string path = (dir / kResumeFileName).string();
     Context ctx;
-    EXPECT_EQ(ReadResumeFile(ctx, path), kFileNotFound);
+    EXPECT_EQ(ReadResumeFile(ctx, path).code, FileError::kNotFound);
     Load(ctx, kLevels);
     ASSERT_EQ(WriteResumeFile(path, ctx.collection), "");
     WriteFaults faults;
@@ -150,7 +150,7 @@ TEST(ResumeFile, WrittenAtomicallyAndSetAside) {
     Load(ctx, "\"Other\"\r\n.#..\r\n");
     EXPECT_EQ(WriteResumeFile(path, ctx.collection, nullptr, faults), kErrorWriting);
     Context again;
-    ASSERT_EQ(ReadResumeFile(again, path), "") << "the old file is whole";
+    ASSERT_EQ(ReadResumeFile(again, path).message, "") << "the old file is whole";
     EXPECT_EQ(again.collection.levels.size(), 3u);
 
     // Set aside under a new name each time; nothing is deleted.
@@ -160,7 +160,7 @@ TEST(ResumeFile, WrittenAtomicallyAndSetAside) {
     EXPECT_EQ(SetResumeFileAside(path), path + ".damaged.1");
     EXPECT_FALSE(std::filesystem::exists(path));
     std::string kept;
-    ASSERT_EQ(ReadWholeFile(path + ".damaged", kept), "");
+    ASSERT_EQ(ReadWholeFile(path + ".damaged", kept).message, "");
     EXPECT_EQ(kept, "damaged");
     std::filesystem::remove_all(dir);
 }

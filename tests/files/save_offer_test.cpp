@@ -91,8 +91,8 @@ TEST(SaveOffer, LinesAndButtons) {
               "Saving \"My level\" in the NBL format");
 }
 
-// The three writers check a non-empty name as the own text writer does; an empty name is the
-// clipboard for the text formats and refused for NBL.
+// The three writers check a name as the own text writer does; the text formats write to the
+// clipboard when asked for it, and an empty name is refused.
 TEST(SaveOffer, WritersCheckTheName) {
     Context ctx;
     ASSERT_EQ(test::LoadBoard(ctx, {".@.. ....", "+... ...."}), "");
@@ -103,14 +103,17 @@ TEST(SaveOffer, WritersCheckTheName) {
     fits += std::string(kMaxFileName - fits.size(), 'n');
     const std::string tooLong = fits + "n";
     using Writer = std::string (*)(Context&, const std::string&);
+    using ToClipboard = std::string (*)(Context&);
     const struct {
         const char* name;
         Writer write;
-        bool clipboard;
+        ToClipboard clipboard; // none for NBL
     } writers[] = {
-        {"own text", [](Context& c, const std::string& n) { return WriteLevelText(c, n); }, true},
-        {"SOK", [](Context& c, const std::string& n) { return WriteSokLevel(c, n); }, true},
-        {"NBL", [](Context& c, const std::string& n) { return WriteNblFile(c, n); }, false},
+        {"own text", [](Context& c, const std::string& n) { return WriteLevelText(c, n); },
+         [](Context& c) { return WriteLevelText(c, LevelPlace::Clipboard()); }},
+        {"SOK", [](Context& c, const std::string& n) { return WriteSokLevel(c, n); },
+         [](Context& c) { return WriteSokLevel(c, LevelPlace::Clipboard()); }},
+        {"NBL", [](Context& c, const std::string& n) { return WriteNblFile(c, n); }, nullptr},
     };
     for (const auto& w : writers) {
         ctx.silentPlatform.clipboard.reset();
@@ -119,8 +122,13 @@ TEST(SaveOffer, WritersCheckTheName) {
         EXPECT_EQ(w.write(ctx, fits), "") << w.name;
         EXPECT_TRUE(std::filesystem::exists(fits)) << w.name;
         std::filesystem::remove(fits);
-        EXPECT_EQ(w.write(ctx, "").empty(), w.clipboard) << w.name;
-        EXPECT_EQ(ctx.silentPlatform.clipboard.has_value(), w.clipboard) << w.name;
+        // An empty name is no file, and no longer the clipboard either.
+        EXPECT_EQ(w.write(ctx, ""), kErrorOpening) << w.name;
+        EXPECT_FALSE(ctx.silentPlatform.clipboard.has_value()) << w.name;
+        if (w.clipboard) {
+            EXPECT_EQ(w.clipboard(ctx), "") << w.name;
+            EXPECT_TRUE(ctx.silentPlatform.clipboard.has_value()) << w.name;
+        }
     }
     std::filesystem::remove_all(dir);
 }

@@ -309,7 +309,7 @@ TEST(SokWrite, WholeTextAndItsReadingBack) {
                              "Comment:\r\nboxorder 99 10\r\ngoalorder 99 10\r\nComment-End:\r\n"
                              "Moves:\r\nrdul\r\n";
     EXPECT_EQ(SokText(level), text);
-    EXPECT_EQ(WriteSokLevel(ctx, ""), "");
+    EXPECT_EQ(WriteSokLevel(ctx, LevelPlace::Clipboard()), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, text);
 
     const Reading r = Read("Clipboard", text);
@@ -329,7 +329,7 @@ TEST(SokWrite, ACopiedLevelReadsBackAsTheSameBoardWithOneMove) {
                               " 1) 1, 1: >\r\n 2) 1, 2: >\r\n"),
               "");
     ctx.CurrentLevel().title = "Push";
-    ASSERT_EQ(WriteSokLevel(ctx, ""), "");
+    ASSERT_EQ(WriteSokLevel(ctx, LevelPlace::Clipboard()), "");
     ASSERT_TRUE(ctx.silentPlatform.clipboard.has_value());
 
     const Reading r = Read("Clipboard", *ctx.silentPlatform.clipboard);
@@ -382,10 +382,10 @@ TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
     const std::string path = TempPath("sok-write.sok");
     ASSERT_EQ(WriteSokLevel(ctx, path), "");
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
     EXPECT_EQ(WriteSokLevel(ctx, path, WriteFaults{.failAtByte = 3}), kErrorWriting);
-    ASSERT_EQ(ReadWholeFile(path, bytes), "");
+    ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
     std::filesystem::remove(path);
 }
@@ -567,7 +567,7 @@ TEST(SokCorpus, CollectionsReadWithTheirTitlesAndSolutions) {
                           Case{"MicroCosmos.sok", 40, 40, "MICROCOSMOS 01"},
                           Case{"PicoCosmos.sok", 20, 20, "PICOKOSMOS 01"}}) {
         std::string bytes;
-        ASSERT_EQ(ReadWholeFile((folder / c.file).string(), bytes), "") << c.file;
+        ASSERT_EQ(ReadWholeFile((folder / c.file).string(), bytes).message, "") << c.file;
         const Reading r = Read(c.file, bytes);
         ASSERT_EQ(r.error, "") << c.file;
         EXPECT_TRUE(r.madeFrom.empty()) << c.file;

@@ -177,7 +177,7 @@ TEST(GifExport, AStoppedRecordingIsAWholeFileOfTheFramesSoFar) {
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(r.ctx->CurrentLevel().currentStep, 4);
     std::string bytes;
-    ASSERT_EQ(ReadWholeFile(r.folder.File("a.gif"), bytes), "");
+    ASSERT_EQ(ReadWholeFile(r.folder.File("a.gif"), bytes).message, "");
     const std::string credit(GifCreditText());
     ASSERT_GT(bytes.size(), credit.size() + 4);
     EXPECT_EQ(bytes.substr(bytes.size() - credit.size() - 2), credit + '\0' + ';')

@@ -133,7 +133,7 @@ TEST_F(GifDecode, PillowReadsTheFactsAndComposesEveryFrame) {
         EXPECT_EQ(out.text, expected.str());
 
         std::string composed;
-        ASSERT_EQ(ReadWholeFile(raw_, composed), "");
+        ASSERT_EQ(ReadWholeFile(raw_, composed).message, "");
         EXPECT_TRUE(composed == Composed(a)) << "frames differ";
     }
 }

@@ -21,7 +21,7 @@ std::vector<Level> LevelsOf(const std::string& text) {
 
 std::vector<Level> LevelsOfFile(const std::string& path) {
     std::string text;
-    if (!ReadWholeFile(path, text).empty()) return {};
+    if (!ReadWholeFile(path, text).Ok()) return {};
     return LevelsOf(text);
 }
 

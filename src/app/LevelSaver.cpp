@@ -1,11 +1,15 @@
-// The main window's save commands: the chooser in save mode, the offers a name's extension
-// leads to, the writers, and "Save all levels as ...".
-#include <QAction>
-#include <QMenu>
+// The save commands: the chooser in save mode, the offers a name's extension leads to, the
+// writers, and "Save all levels as ...".
+#include "app/LevelSaver.h"
 
-#include "app/MainWindow.h"
+#include "app/FileChooser.h"
+#include "app/GifExportWindow.h"
+#include "app/Help.h"
 #include "app/MessageBox.h"
 #include "app/QtPlatform.h"
+#include "app/RunMemory.h"
+#include "app/SaveDllDialog.h"
+#include "app/ShellState.h"
 #include "files/FileNames.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
@@ -13,12 +17,12 @@
 #include "files/SaveGuard.h"
 #include "files/SaveOffer.h"
 #include "files/SokFormat.h"
+#include "model/Context.h"
 
 namespace vorpel {
 
 namespace {
 
-constexpr const char* kSaveAllCaption = "Save all levels as ...";
 constexpr const char* kSaveAllTitle = "Saving all levels";
 constexpr const char* kSokLossIntro =
     "The SOK format holds walls, boxes, goals and the player only. In these levels other blocks "
@@ -60,37 +64,35 @@ std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
 
 } // namespace
 
-void MainWindow::SaveLevelAs(SaveFormat format) {
+void LevelSaver::ChooseAndSave(SaveFormat format) {
     const SaveCommandTexts& texts = SaveCommand(format);
-    std::string name = fileName_;
+    std::string name = main_.FileName();
     // A collection file is never offered for one of its levels: its folder is.
     if (ReadFileLevels(name).titles.size() > 1) name = name.substr(0, name.find_last_of('/') + 1);
-    if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
-                                     [this](const std::string& topic) { ShowHelpTopic(topic); },
-                                     this},
-                    name, FormatOne(texts.chooserTitle, ctx_.CurrentLevel().title), kChooseSaving))
+    if (!ChooseFile(main_, &main_.Widget(), name,
+                    FormatOne(texts.chooserTitle, main_.Ctx().CurrentLevel().title), kChooseSaving))
         return;
-    fileName_ = name;
+    main_.FileName() = name;
     SaveLevelTo(format, name);
 }
 
-void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
+void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
     SaveFormat writeAs = format;
     const SaveOffer offer =
-        ChooseSaveOffer(format, name, ctx_.options[kConfirmNonStandardExtension]);
+        ChooseSaveOffer(format, name, main_.Ctx().options[kConfirmNonStandardExtension]);
     if (offer.kind != SaveOfferKind::kNone) {
         bool repeat = false;
-        const Choice choice = platform_.AskChoice(offer.lines, offer.firstButton,
-                                                  offer.secondButton, "", false, repeat);
+        const Choice choice = main_.Platform().AskChoice(offer.lines, offer.firstButton,
+                                                         offer.secondButton, "", false, repeat);
         if (choice == kChoiceCancel) return;
         if (choice == kChoiceSecond) {
             switch (offer.kind) {
             case SaveOfferKind::kGif:
-                memory_.gif.fileName = name;
-                OpenGifExportWindow();
+                main_.Memory().gif.fileName = name;
+                ShowGifExportWindow(main_);
                 return;
             case SaveOfferKind::kDll:
-                OpenSaveDllDialog();
+                ShowSaveDllDialog(main_);
                 return;
             case SaveOfferKind::kSok:
                 writeAs = SaveFormat::kSok;
@@ -104,32 +106,29 @@ void MainWindow::SaveLevelTo(SaveFormat format, const std::string& name) {
             }
         }
     }
-    const Level& level = ctx_.CurrentLevel();
-    if (!MayReplace(platform_, name, {level.title}, writeAs, FormatLoses(writeAs, level, name)))
+    const Level& level = main_.Ctx().CurrentLevel();
+    if (!MayReplace(main_.Platform(), name, {level.title}, writeAs,
+                    FormatLoses(writeAs, level, name)))
         return;
-    if (const std::string error = Write(ctx_, writeAs, name); !error.empty())
-        platform_.ShowInfo(SplitLines(error));
-    RepaintAfterEdit(false);
+    if (const std::string error = Write(main_.Ctx(), writeAs, name); !error.empty())
+        main_.Platform().ShowInfo(SplitLines(error));
+    main_.RepaintAfterEdit(false);
 }
 
-void MainWindow::SaveAllLevelsCommand() {
-    const CommandGuard guard(shell_.commandRunning);
-    if (!guard.Held() || shell_.commandsBlocked || ctx_.editing) return;
-    std::string name = fileName_;
-    if (!ChooseFile(FileChooserSetup{ctx_, chooserState_, history_,
-                                     [this](const std::string& topic) { ShowHelpTopic(topic); },
-                                     this},
-                    name, kSaveAllTitle, kChooseSaving))
-        return;
-    fileName_ = name;
+void LevelSaver::ChooseAndSaveAll() {
+    const CommandGuard guard(main_.Shell().commandRunning);
+    if (!guard.Held() || main_.Shell().commandsBlocked || main_.Ctx().editing) return;
+    std::string name = main_.FileName();
+    if (!ChooseFile(main_, &main_.Widget(), name, kSaveAllTitle, kChooseSaving)) return;
+    main_.FileName() = name;
     SaveAllLevelsTo(name);
 }
 
-void MainWindow::SaveAllLevelsTo(const std::string& name) {
+void LevelSaver::SaveAllLevelsTo(const std::string& name) {
     const bool sok = SavesAllAsSok(name);
     std::vector<std::string> lossy;
     if (sok) {
-        lossy = SokLossyTitles(ctx_.collection);
+        lossy = SokLossyTitles(main_.Ctx().collection);
         if (!lossy.empty()) {
             // The question before the list, which may be long.
             std::vector<std::string> lines = {kSokLossIntro, kGoOnQuestion};
@@ -138,28 +137,18 @@ void MainWindow::SaveAllLevelsTo(const std::string& name) {
             if (lossy.size() > kNamedLossyLevels)
                 lines.push_back("and " + std::to_string(lossy.size() - kNamedLossyLevels) +
                                 " more.");
-            if (!platform_.AskYesNoDefaultNo(lines)) return;
+            if (!main_.Platform().AskYesNoDefaultNo(lines)) return;
         }
     }
     std::vector<std::string> titles;
-    for (const Level& level : ctx_.collection.levels) titles.push_back(level.title);
-    if (!MayReplace(platform_, name, titles, sok ? SaveFormat::kSok : SaveFormat::kOwnText,
+    for (const Level& level : main_.Ctx().collection.levels) titles.push_back(level.title);
+    if (!MayReplace(main_.Platform(), name, titles, sok ? SaveFormat::kSok : SaveFormat::kOwnText,
                     !lossy.empty()))
         return;
-    SetHourglass(true);
-    const std::string error = WriteAllLevels(ctx_.collection, name);
-    SetHourglass(false);
-    if (!error.empty()) platform_.ShowInfo({"File " + name + ".", error});
-}
-
-void MainWindow::AddSaveAllItem() {
-    QMenu* files = topMenus_[0];
-    // After "Save as SOK ...", the other saves of the level text.
-    QAction* before = MenuItem(Command::SaveNbl);
-    saveAllAction_ = new QAction(QString::fromLatin1(kSaveAllCaption), files);
-    saveAllAction_->setObjectName(QStringLiteral("saveAllAction"));
-    files->insertAction(before, saveAllAction_);
-    connect(saveAllAction_, &QAction::triggered, this, [this] { SaveAllLevelsCommand(); });
+    main_.SetHourglass(true);
+    const std::string error = WriteAllLevels(main_.Ctx().collection, name);
+    main_.SetHourglass(false);
+    if (!error.empty()) main_.Platform().ShowInfo({"File " + name + ".", error});
 }
 
 } // namespace vorpel
