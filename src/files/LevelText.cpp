@@ -249,7 +249,7 @@ std::vector<std::string> LevelTextLosses(const Level& level) {
     return {};
 }
 
-std::string WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+FileResult WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
     return WriteToPlace(
         ctx.platform, place,
         [&](std::string& text) {

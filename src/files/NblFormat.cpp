@@ -274,8 +274,8 @@ std::vector<std::string> NblLosses(const Level& level) {
     return lost;
 }
 
-std::string WriteNblFile(const Context& ctx, const std::string& fileName,
-                         const WriteFaults& faults) {
+FileResult WriteNblFile(const Context& ctx, const std::string& fileName,
+                        const WriteFaults& faults) {
     // NBL files have no clipboard form: no platform, and an empty name is refused.
     return WriteToPlace(
         nullptr, LevelPlace(fileName),

@@ -68,8 +68,8 @@ std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst)
     return text;
 }
 
-std::string WriteAllLevels(const LevelCollection& collection, const std::string& path,
-                           const WriteFaults& faults) {
+FileResult WriteAllLevels(const LevelCollection& collection, const std::string& path,
+                          const WriteFaults& faults) {
     return WriteToPlace(
         nullptr, LevelPlace(path),
         [&](std::string& text) {

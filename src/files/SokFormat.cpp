@@ -581,7 +581,7 @@ bool SokTitleFirst(std::string_view fileName) {
     return !EndsWithNoCase(fileName, ".xsb") && !EndsWithNoCase(fileName, ".stb");
 }
 
-std::string WriteSokLevel(const Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+FileResult WriteSokLevel(const Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
     return WriteToPlace(
         ctx.platform, place,
         [&](std::string& text) {
