@@ -64,7 +64,7 @@ void BM_LargeTextFile(benchmark::State& state) {
         RestartLevel(*ctx);
         state.counters["back_s"] = Seconds(start);
         start = std::chrono::steady_clock::now();
-        if (!WriteLevelText(*ctx, TempFile("room.txt").string()).empty())
+        if (!WriteLevelText(*ctx, TempFile("room.txt").string()).Ok())
             state.SkipWithError("the level was not saved");
         state.counters["save_s"] = Seconds(start);
     }
@@ -102,7 +102,7 @@ void BM_FullBoardLongHistory(benchmark::State& state) {
         state.counters["to_end_s"] = Seconds(since);
 
         since = std::chrono::steady_clock::now();
-        if (!WriteLevelText(*ctx, saved.string()).empty())
+        if (!WriteLevelText(*ctx, saved.string()).Ok())
             state.SkipWithError("the level was not saved");
         state.counters["save_s"] = Seconds(since);
         state.counters["saved_MB"] = static_cast<double>(fs::file_size(saved)) / 1e6;

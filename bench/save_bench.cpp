@@ -109,7 +109,7 @@ void SaveAll(benchmark::State& state, const char* extension) {
     auto source = Loaded();
     const std::string path = OwnTextFile() + extension;
     for (auto _ : state)
-        if (!WriteAllLevels(source->collection, path).empty()) {
+        if (!WriteAllLevels(source->collection, path).Ok()) {
             state.SkipWithError("not written");
             return;
         }

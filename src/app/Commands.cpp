@@ -234,9 +234,9 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      {Qt::ControlModifier | Qt::Key_C},
      [](MainWindow& w) {
-         if (const std::string error = WriteLevelText(w.ctx_, LevelPlace::Clipboard());
-             !error.empty())
-             w.platform_.ShowInfo({error});
+         if (const FileResult copied = WriteLevelText(w.ctx_, LevelPlace::Clipboard());
+             !copied.Ok())
+             w.platform_.ShowInfo({copied.message});
      }},
     {Command::PasteLevels,
      "Copy from Clipboard",
@@ -415,9 +415,8 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      {Qt::ControlModifier | Qt::Key_B},
      [](MainWindow& w) {
-         if (const std::string error = WriteSokLevel(w.ctx_, LevelPlace::Clipboard());
-             !error.empty())
-             w.platform_.ShowInfo({error});
+         if (const FileResult copied = WriteSokLevel(w.ctx_, LevelPlace::Clipboard()); !copied.Ok())
+             w.platform_.ShowInfo({copied.message});
      }},
     {Command::SaveAllLevels,
      "Save all levels as ...",

@@ -51,7 +51,7 @@ bool MayReplace(Platform& platform, const std::string& name, const std::vector<s
     return lost.empty() || platform.AskYesNoDefaultNo(ReplaceQuestion(name, lost));
 }
 
-std::string Write(Context& ctx_, SaveFormat format, const std::string& name) {
+FileResult Write(Context& ctx_, SaveFormat format, const std::string& name) {
     switch (format) {
     case SaveFormat::kSok:
         return WriteSokLevel(ctx_, name);
@@ -110,8 +110,8 @@ void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
     if (!MayReplace(main_.Platform(), name, {level.title}, writeAs,
                     FormatLoses(writeAs, level, name)))
         return;
-    if (const std::string error = Write(main_.Ctx(), writeAs, name); !error.empty())
-        main_.Platform().ShowInfo(SplitLines(error));
+    if (const FileResult written = Write(main_.Ctx(), writeAs, name); !written.Ok())
+        main_.Platform().ShowInfo(SplitLines(written.message));
     main_.RepaintAfterEdit(false);
 }
 
@@ -146,9 +146,9 @@ void LevelSaver::SaveAllLevelsTo(const std::string& name) {
                     !lossy.empty()))
         return;
     main_.SetHourglass(true);
-    const std::string error = WriteAllLevels(main_.Ctx().collection, name);
+    const FileResult written = WriteAllLevels(main_.Ctx().collection, name);
     main_.SetHourglass(false);
-    if (!error.empty()) main_.Platform().ShowInfo({"File " + name + ".", error});
+    if (!written.Ok()) main_.Platform().ShowInfo({"File " + name + ".", written.message});
 }
 
 } // namespace vorpel

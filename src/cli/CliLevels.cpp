@@ -84,8 +84,7 @@ std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std:
     if (nbl) {
         ctx.collection.currentLevel = chosen[0];
         ShowCurrentLevel(ctx);
-        error = CreateForWriting(out);
-        if (error.empty()) error = WriteNblFile(ctx, out);
+        error = WriteNblFile(ctx, out).message;
     } else {
         std::string text;
         for (const int index : chosen) {

@@ -81,8 +81,8 @@ int ShuffleCommand(const std::vector<std::string>& args) {
     ctx->options.seed = seed;
     ShowCurrentLevel(*ctx);
     GameShuffle(*ctx);
-    if (const std::string error = WriteLevelText(*ctx, out); !error.empty()) {
-        std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
+    if (const FileResult written = WriteLevelText(*ctx, out); !written.Ok()) {
+        std::fprintf(stderr, "%s: %s\n", out.c_str(), written.message.c_str());
         return kExitUsage;
     }
     std::printf("%u\n", static_cast<unsigned>(ctx->options.seed));

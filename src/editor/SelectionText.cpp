@@ -92,7 +92,7 @@ std::string SelectionText(const Context& ctx) {
 
 std::string CopyToClipboard(Context& ctx) {
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1))
-        return WriteLevelText(ctx, LevelPlace::Clipboard());
+        return WriteLevelText(ctx, LevelPlace::Clipboard()).message;
     return ctx.platform->SetClipboardText(SelectionText(ctx)) ? "" : kErrorWriting;
 }
 

@@ -2,6 +2,7 @@
 #include "files/FileNames.h"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 namespace vorpel {
@@ -63,6 +64,25 @@ std::string WriteFileChecked(const std::string& name, const std::string& bytes,
                              const WriteFaults& faults) {
     if (std::string error = CreateForWriting(name); !error.empty()) return error;
     return WriteFileAtomic(name, bytes, faults);
+}
+
+FileResult WriteToPlace(Platform* platform, const LevelPlace& place,
+                        const std::function<std::string(std::string& bytes)>& make,
+                        const WriteFaults& faults) {
+    const bool clipboard = place.IsClipboard() && platform != nullptr;
+    if (!clipboard)
+        if (std::string error = CreateForWriting(place.FileName()); !error.empty())
+            return FileResult::Failed(std::move(error));
+    std::string bytes;
+    try {
+        if (std::string error = make(bytes); !error.empty())
+            return FileResult::Failed(std::move(error));
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(kNotEnoughMemory);
+    }
+    if (clipboard)
+        return platform->SetClipboardText(bytes) ? FileResult{} : FileResult::Failed(kErrorWriting);
+    return FileResult::Of(WriteFileAtomic(place.FileName(), bytes, faults));
 }
 
 bool HasExtension(std::string_view extension, std::string_view name) {

@@ -60,6 +60,15 @@ std::string ReadFileChecked(const std::string& name, std::string& bytes);
 std::string WriteFileChecked(const std::string& name, const std::string& bytes,
                              const WriteFaults& faults = {});
 
+// The steps every writer of levels shares. The place is checked before anything is made, so a
+// name that is too long fails at once; `make` then builds the bytes and returns "" or its own
+// message (running out of memory while making them is kNotEnoughMemory); last the file is
+// replaced atomically or the clipboard of `platform` is set. Without a platform the format has
+// no clipboard form and the clipboard is refused like an empty name.
+FileResult WriteToPlace(Platform* platform, const LevelPlace& place,
+                        const std::function<std::string(std::string& bytes)>& make,
+                        const WriteFaults& faults = {});
+
 // Whether `name` ends with `extension` (full stop included), letter case ignored.
 bool HasExtension(std::string_view extension, std::string_view name);
 

@@ -249,18 +249,14 @@ std::vector<std::string> LevelTextLosses(const Level& level) {
     return {};
 }
 
-std::string WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
-    const std::string& fileName = place.FileName();
-    if (!place.IsClipboard())
-        if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
-    std::string text;
-    try {
-        text = LevelTextOf(ctx.CurrentLevel());
-    } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
-    }
-    if (place.IsClipboard()) return ctx.platform->SetClipboardText(text) ? "" : kErrorWriting;
-    return WriteFileChecked(fileName, text, faults);
+FileResult WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+    return WriteToPlace(
+        ctx.platform, place,
+        [&](std::string& text) {
+            text = LevelTextOf(ctx.CurrentLevel());
+            return std::string();
+        },
+        faults);
 }
 
 } // namespace vorpel

@@ -51,7 +51,7 @@ std::string LevelTextOf(const Level& level);
 // break or a zero byte). Empty when it reads back whole.
 std::vector<std::string> LevelTextLosses(const Level& level);
 
-// Writes the current level to `place`, a file or the clipboard. Returns "" or the error message.
-std::string WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults = {});
+// Writes the current level to `place`, a file or the clipboard.
+FileResult WriteLevelText(Context& ctx, const LevelPlace& place, const WriteFaults& faults = {});
 
 } // namespace vorpel

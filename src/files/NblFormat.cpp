@@ -274,18 +274,12 @@ std::vector<std::string> NblLosses(const Level& level) {
     return lost;
 }
 
-std::string WriteNblFile(const Context& ctx, const std::string& fileName,
-                         const WriteFaults& faults) {
-    // NBL files have no clipboard form.
-    if (fileName.empty()) return kErrorOpening;
-    if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
-    std::string bytes;
-    try {
-        if (std::string error = NblBytes(ctx.CurrentLevel(), bytes); !error.empty()) return error;
-    } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
-    }
-    return WriteFileChecked(fileName, bytes, faults);
+FileResult WriteNblFile(const Context& ctx, const std::string& fileName,
+                        const WriteFaults& faults) {
+    // NBL files have no clipboard form: no platform, and an empty name is refused.
+    return WriteToPlace(
+        nullptr, LevelPlace(fileName),
+        [&](std::string& bytes) { return NblBytes(ctx.CurrentLevel(), bytes); }, faults);
 }
 
 } // namespace vorpel

@@ -31,8 +31,7 @@ std::string NblBytes(const Level& level, std::string& bytes);
 std::vector<std::string> NblLosses(const Level& level);
 
 // Writes the current level as an NBL file; an empty name (no clipboard form) is refused.
-// Returns "" or the error message.
-std::string WriteNblFile(const Context& ctx, const std::string& fileName,
-                         const WriteFaults& faults = {});
+FileResult WriteNblFile(const Context& ctx, const std::string& fileName,
+                        const WriteFaults& faults = {});
 
 } // namespace vorpel

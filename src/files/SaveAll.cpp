@@ -68,17 +68,16 @@ std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst)
     return text;
 }
 
-std::string WriteAllLevels(const LevelCollection& collection, const std::string& path,
-                           const WriteFaults& faults) {
-    if (std::string error = CreateForWriting(path); !error.empty()) return error;
-    std::string text;
-    try {
-        text = SavesAllAsSok(path) ? AllLevelsSokText(collection, SokTitleFirst(path))
-                                   : AllLevelsText(collection);
-    } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
-    }
-    return WriteFileChecked(path, text, faults);
+FileResult WriteAllLevels(const LevelCollection& collection, const std::string& path,
+                          const WriteFaults& faults) {
+    return WriteToPlace(
+        nullptr, LevelPlace(path),
+        [&](std::string& text) {
+            text = SavesAllAsSok(path) ? AllLevelsSokText(collection, SokTitleFirst(path))
+                                       : AllLevelsText(collection);
+            return std::string();
+        },
+        faults);
 }
 
 } // namespace vorpel

@@ -35,8 +35,8 @@ std::string AllLevelsText(const LevelCollection& collection);
 std::string AllLevelsSokText(const LevelCollection& collection, bool titleFirst = true);
 
 // Writes the whole collection to `path` (format by its extension), replacing it atomically
-// after the name checks of every writer. Returns "" or the error message.
-std::string WriteAllLevels(const LevelCollection& collection, const std::string& path,
-                           const WriteFaults& faults = {});
+// after the name checks of every writer.
+FileResult WriteAllLevels(const LevelCollection& collection, const std::string& path,
+                          const WriteFaults& faults = {});
 
 } // namespace vorpel

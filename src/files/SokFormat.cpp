@@ -581,19 +581,14 @@ bool SokTitleFirst(std::string_view fileName) {
     return !EndsWithNoCase(fileName, ".xsb") && !EndsWithNoCase(fileName, ".stb");
 }
 
-std::string WriteSokLevel(const Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
-    const std::string& fileName = place.FileName();
-    if (!place.IsClipboard())
-        if (std::string error = CreateForWriting(fileName); !error.empty()) return error;
-    std::string text;
-    try {
-        text = SokText(ctx.CurrentLevel(), SokTitleFirst(fileName));
-    } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
-    }
-    if (place.IsClipboard())
-        return ctx.platform->SetClipboardText(text) ? std::string() : std::string(kErrorWriting);
-    return WriteFileChecked(fileName, text, faults);
+FileResult WriteSokLevel(const Context& ctx, const LevelPlace& place, const WriteFaults& faults) {
+    return WriteToPlace(
+        ctx.platform, place,
+        [&](std::string& text) {
+            text = SokText(ctx.CurrentLevel(), SokTitleFirst(place.FileName()));
+            return std::string();
+        },
+        faults);
 }
 
 } // namespace vorpel

@@ -49,8 +49,8 @@ bool SokTitleFirst(std::string_view fileName);
 // reads back to itself.
 std::vector<std::string> SokLosses(const Level& level, bool titleFirst);
 
-// Writes the current level to `place`, a file or the clipboard. Returns "" or the error message.
-std::string WriteSokLevel(const Context& ctx, const LevelPlace& place,
-                          const WriteFaults& faults = {});
+// Writes the current level to `place`, a file or the clipboard.
+FileResult WriteSokLevel(const Context& ctx, const LevelPlace& place,
+                         const WriteFaults& faults = {});
 
 } // namespace vorpel

@@ -448,7 +448,7 @@ TEST_F(Loading, NblAndSokFilesGoThroughTheirReaders) {
     std::size_t index = 0;
     const std::vector<std::string> lines = SplitLines(PushLevel("Written"));
     ReadLevelText(source, lines, index, true);
-    ASSERT_EQ(WriteNblFile(source, (dir / "one.NBL").string()), "");
+    ASSERT_TRUE(WriteNblFile(source, (dir / "one.NBL").string()).Ok());
     EXPECT_EQ(Read((dir / "one.NBL").string()).error, "");
     EXPECT_EQ(ctx->CurrentLevel().title, "Written");
     EXPECT_EQ(ctx->CurrentLevel().rows, 6);

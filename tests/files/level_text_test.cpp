@@ -343,25 +343,25 @@ TEST(WriteLevelText, WritesToFileOrClipboardAndReportsFailures) {
     Context ctx;
     ASSERT_EQ(ReadLevel(ctx, SplitLines(kExample)), "");
 
-    ASSERT_EQ(WriteLevelText(ctx, LevelPlace::Clipboard()), "");
+    ASSERT_TRUE(WriteLevelText(ctx, LevelPlace::Clipboard()).Ok());
     EXPECT_EQ(ctx.silentPlatform.clipboard, kExample);
 
     const std::filesystem::path path = std::filesystem::path(testing::TempDir()) /
                                        ("level_text_" + std::to_string(::getpid()) + ".txt");
-    ASSERT_EQ(WriteLevelText(ctx, path.string()), "");
+    ASSERT_TRUE(WriteLevelText(ctx, path.string()).Ok());
     std::string bytes;
     ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample);
 
     ctx.CurrentLevel().title = "Changed";
-    EXPECT_EQ(WriteLevelText(ctx, path.string(), WriteFaults{10, false}),
+    EXPECT_EQ(WriteLevelText(ctx, path.string(), WriteFaults{10, false}).message,
               "Error when writing the file.");
     ASSERT_EQ(ReadWholeFile(path.string(), bytes).message, "");
     EXPECT_EQ(bytes, kExample); // the old file stays whole
     std::filesystem::remove(path);
 
     const std::string longName(255, 'n');
-    EXPECT_EQ(WriteLevelText(ctx, longName),
+    EXPECT_EQ(WriteLevelText(ctx, longName).message,
               "The following file will not be processed because it's full name has more than 254 "
               "characters:\r\n" +
                   longName);

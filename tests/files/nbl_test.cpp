@@ -169,7 +169,7 @@ TEST(NblWrite, TooManyBlocksWritesNothing) {
         level.markLayer[CellIndex(15, 13)] = ')';
         const std::string path = TempPath("many.nbl");
         std::filesystem::remove(path);
-        const std::string error = WriteNblFile(ctx, path);
+        const std::string error = WriteNblFile(ctx, path).message;
         if (blocks == 246) {
             EXPECT_EQ(error, "");
             std::string bytes;
@@ -187,12 +187,12 @@ TEST(NblFile, WrittenAndReadThroughTheFileSystem) {
     Context ctx;
     SampleLevel(ctx);
     const std::string path = TempPath("sample.nbl");
-    ASSERT_EQ(WriteNblFile(ctx, path), "");
+    ASSERT_TRUE(WriteNblFile(ctx, path).Ok());
     std::vector<std::string> lines;
     ASSERT_EQ(ReadNblFile(path, lines, [](const std::string& base) { return base; }), "");
     EXPECT_EQ(lines.size(), 6u);
 
-    EXPECT_EQ(WriteNblFile(ctx, path, WriteFaults{.failAtByte = 10}), kErrorWriting);
+    EXPECT_EQ(WriteNblFile(ctx, path, WriteFaults{.failAtByte = 10}).message, kErrorWriting);
     std::string bytes;
     ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, kSampleBytes);

@@ -67,7 +67,7 @@ TEST(SaveAll, FilesReadBackToTheSameLevels) {
     std::filesystem::create_directories(dir);
     for (const char* name : {"all.txt", "all.sok"}) {
         const std::string path = (dir / name).string();
-        ASSERT_EQ(WriteAllLevels(ctx.collection, path), "") << name;
+        ASSERT_TRUE(WriteAllLevels(ctx.collection, path).Ok()) << name;
         Context again;
         RememberedAnswer answer = kAlwaysAdd;
         ASSERT_EQ(ReadLevelFile(again, path, answer).error, "") << name;
@@ -84,7 +84,8 @@ TEST(SaveAll, FilesReadBackToTheSameLevels) {
             }
         }
     }
-    EXPECT_NE(WriteAllLevels(ctx.collection, (dir / "missing" / "all.txt").string()), "");
+    EXPECT_EQ(WriteAllLevels(ctx.collection, (dir / "missing" / "all.txt").string()).code,
+              FileError::kFailed);
     std::filesystem::remove_all(dir);
 }
 

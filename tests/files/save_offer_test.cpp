@@ -102,8 +102,8 @@ TEST(SaveOffer, WritersCheckTheName) {
     std::string fits = dir.string() + "/";
     fits += std::string(kMaxFileName - fits.size(), 'n');
     const std::string tooLong = fits + "n";
-    using Writer = std::string (*)(Context&, const std::string&);
-    using ToClipboard = std::string (*)(Context&);
+    using Writer = FileResult (*)(Context&, const std::string&);
+    using ToClipboard = FileResult (*)(Context&);
     const struct {
         const char* name;
         Writer write;
@@ -117,16 +117,18 @@ TEST(SaveOffer, WritersCheckTheName) {
     };
     for (const auto& w : writers) {
         ctx.silentPlatform.clipboard.reset();
-        EXPECT_EQ(w.write(ctx, tooLong), NameTooLongMessage(tooLong)) << w.name;
+        const FileResult refused = w.write(ctx, tooLong);
+        EXPECT_EQ(refused.code, FileError::kFailed) << w.name;
+        EXPECT_EQ(refused.message, NameTooLongMessage(tooLong)) << w.name;
         EXPECT_FALSE(std::filesystem::exists(tooLong)) << w.name;
-        EXPECT_EQ(w.write(ctx, fits), "") << w.name;
+        EXPECT_TRUE(w.write(ctx, fits).Ok()) << w.name;
         EXPECT_TRUE(std::filesystem::exists(fits)) << w.name;
         std::filesystem::remove(fits);
         // An empty name is no file, and no longer the clipboard either.
-        EXPECT_EQ(w.write(ctx, ""), kErrorOpening) << w.name;
+        EXPECT_EQ(w.write(ctx, "").message, kErrorOpening) << w.name;
         EXPECT_FALSE(ctx.silentPlatform.clipboard.has_value()) << w.name;
         if (w.clipboard) {
-            EXPECT_EQ(w.clipboard(ctx), "") << w.name;
+            EXPECT_TRUE(w.clipboard(ctx).Ok()) << w.name;
             EXPECT_TRUE(ctx.silentPlatform.clipboard.has_value()) << w.name;
         }
     }

@@ -309,7 +309,7 @@ TEST(SokWrite, WholeTextAndItsReadingBack) {
                              "Comment:\r\nboxorder 99 10\r\ngoalorder 99 10\r\nComment-End:\r\n"
                              "Moves:\r\nrdul\r\n";
     EXPECT_EQ(SokText(level), text);
-    EXPECT_EQ(WriteSokLevel(ctx, LevelPlace::Clipboard()), "");
+    EXPECT_TRUE(WriteSokLevel(ctx, LevelPlace::Clipboard()).Ok());
     EXPECT_EQ(ctx.silentPlatform.clipboard, text);
 
     const Reading r = Read("Clipboard", text);
@@ -329,7 +329,7 @@ TEST(SokWrite, ACopiedLevelReadsBackAsTheSameBoardWithOneMove) {
                               " 1) 1, 1: >\r\n 2) 1, 2: >\r\n"),
               "");
     ctx.CurrentLevel().title = "Push";
-    ASSERT_EQ(WriteSokLevel(ctx, LevelPlace::Clipboard()), "");
+    ASSERT_TRUE(WriteSokLevel(ctx, LevelPlace::Clipboard()).Ok());
     ASSERT_TRUE(ctx.silentPlatform.clipboard.has_value());
 
     const Reading r = Read("Clipboard", *ctx.silentPlatform.clipboard);
@@ -380,11 +380,11 @@ TEST(SokWrite, WritesTheFileOrReportsTheFailure) {
     Context ctx;
     SetBoard(ctx, "F", {".#.[.#"});
     const std::string path = TempPath("sok-write.sok");
-    ASSERT_EQ(WriteSokLevel(ctx, path), "");
+    ASSERT_TRUE(WriteSokLevel(ctx, path).Ok());
     std::string bytes;
     ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
-    EXPECT_EQ(WriteSokLevel(ctx, path, WriteFaults{.failAtByte = 3}), kErrorWriting);
+    EXPECT_EQ(WriteSokLevel(ctx, path, WriteFaults{.failAtByte = 3}).message, kErrorWriting);
     ASSERT_EQ(ReadWholeFile(path, bytes).message, "");
     EXPECT_EQ(bytes, SokText(ctx.CurrentLevel()));
     std::filesystem::remove(path);

@@ -99,15 +99,15 @@ DllContents PackContents(const Scene& scene) {
 const Writer kWriters[] = {
     {"LevelText", "level.txt", false, nullptr,
      [](Scene& s, const WriteFaults& f) {
-         return s.Told(WriteLevelText(*s.ctx, s.folder.File("level.txt"), f));
+         return s.Told(WriteLevelText(*s.ctx, s.folder.File("level.txt"), f).message);
      }},
     {"Sok", "level.sok", false, nullptr,
      [](Scene& s, const WriteFaults& f) {
-         return s.Told(WriteSokLevel(*s.ctx, s.folder.File("level.sok"), f));
+         return s.Told(WriteSokLevel(*s.ctx, s.folder.File("level.sok"), f).message);
      }},
     {"Nbl", "level.nbl", false, nullptr,
      [](Scene& s, const WriteFaults& f) {
-         return s.Told(WriteNblFile(*s.ctx, s.folder.File("level.nbl"), f));
+         return s.Told(WriteNblFile(*s.ctx, s.folder.File("level.nbl"), f).message);
      }},
     {"SaveBestSolution", "vorpel.sol", true, TwoRecords,
      [](Scene& s, const WriteFaults& f) {
