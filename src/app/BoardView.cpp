@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 #include <QWheelEvent>
 
@@ -86,6 +87,19 @@ void BoardView::paintEvent(QPaintEvent*) {
     QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
     image.setColorTable(colourTable_);
     painter.drawImage(board.topLeft(), image);
+    // A box picked by a click for pushing is outlined over the canvas, which stays as drawn.
+    if (BoxPicked() && ctx_.board.Inside(pickedBoxRow_, pickedBoxColumn_)) {
+        const int block = ctx_.board.BlockIndexAt(pickedBoxRow_, pickedBoxColumn_);
+        if (block >= kFirstBlock &&
+            ctx_.board.blocks[static_cast<std::size_t>(block)].kind == kMasterBoxKind) {
+            painter.setClipRect(board);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(v.offsetX + pickedBoxColumn_ * v.cellSize + 1,
+                             v.offsetY + pickedBoxRow_ * v.cellSize + 1, v.cellSize - 2,
+                             v.cellSize - 2);
+        }
+    }
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {

@@ -1,5 +1,6 @@
 // Sokoban play in the main window: the moves and pushes in the status bar, shown on Sokoban
 // levels whatever the option says, and the player walked and boxes pushed by clicks.
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
@@ -66,6 +67,15 @@ class SokobanPlayTest : public QObject, test::MainWindowHarness {
         return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
     }
 
+    // Whether the board view shows the picked box's outline at a cell.
+    bool OutlinedAt(int row, int column) const {
+        const ViewGeometry& v = form_->View();
+        const QImage shown = form_->Board().grab().toImage();
+        const QColor colour = shown.pixelColor(v.offsetX + column * v.cellSize + 1,
+                                               v.offsetY + row * v.cellSize + v.cellSize / 2);
+        return colour == form_->Board().palette().color(QPalette::Highlight);
+    }
+
     QString Counts() const {
         return form_->findChild<QLabel*>(QStringLiteral("moveCountsPanel"))->text();
     }
@@ -106,11 +116,14 @@ private Q_SLOTS:
 
     void clickOnABoxThenACellPushesIt() {
         Start(QStringLiteral("*Room"));
+        QVERIFY(!OutlinedAt(1, 3));
         Click(1, 3);
         QVERIFY(form_->Board().BoxPicked());
+        QVERIFY(OutlinedAt(1, 3));
         QCOMPARE(Current().stepCount, 0);
         Click(0, 3); // a wall: nothing, and the box is let go
         QVERIFY(!form_->Board().BoxPicked());
+        QVERIFY(!OutlinedAt(1, 3));
         QCOMPARE(Current().stepCount, 0);
         Click(1, 3);
         Click(1, 6);
