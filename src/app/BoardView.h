@@ -41,6 +41,7 @@ public:
     bool ShowsBlockPath() const { return annotation_ == Annotation::kBlockPath; }
     // Whether a click on a Sokoban level has picked a box to push, and which.
     bool BoxPicked() const { return pickedBoxRow_ >= 0; }
+    void LetGoOfBox() { pickedBoxRow_ = pickedBoxColumn_ = -1; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -590,9 +590,11 @@ void MainWindow::RefreshView(bool celebrate) {
 void MainWindow::Changed(GameSession::Change change) {
     switch (change) {
     case GameSession::Change::kPosition:
+        boardView_->LetGoOfBox(); // the box may stand elsewhere now
         RefreshView(celebrateNext_);
         break;
     case GameSession::Change::kLevel:
+        boardView_->LetGoOfBox();
         if (recomputeNext_) UpdateCellSize(CellSizing::kKeep);
         RefreshView(false);
         break;

@@ -125,6 +125,10 @@ private Q_SLOTS:
         QVERIFY(!form_->Board().BoxPicked());
         QVERIFY(!OutlinedAt(1, 3));
         QCOMPARE(Current().stepCount, 0);
+        // Going back in the history lets go of a picked box.
+        Click(1, 3);
+        QTest::keyClick(&form_->Board(), Qt::Key_Home);
+        QVERIFY(!form_->Board().BoxPicked());
         Click(1, 3);
         Click(1, 6);
         QCOMPARE(KindAt(1, 6), kMasterBoxKind);
