@@ -429,15 +429,11 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      false},
 }};
 
-namespace {
-
-constexpr bool TableInEnumOrder() {
+bool CommandTableInEnumOrder() {
     for (std::size_t i = 0; i < kCommandCount; ++i)
         if (CommandIndex(CommandTable::entries[i].command) != i) return false;
     return true;
 }
-
-} // namespace
 
 // Display order of the five menus.
 const std::array<MenuLayout, 5> kMainMenus = {{

@@ -104,6 +104,8 @@ inline const CommandEntry& EntryOf(Command command) {
 // The command a typed or clicked character runs (letters in either case, "=" for "+", "," for
 // "<", "." for ">"); none when the table names no such command.
 std::optional<Command> CommandOfCharacter(char c);
+// EntryOf looks commands up by position: the table must list them in the enum's order.
+bool CommandTableInEnumOrder();
 
 // The command of a key that is no character (Home, F12, Ctrl+C, Alt+F4); none when the table
 // names no such key.

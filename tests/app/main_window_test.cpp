@@ -503,6 +503,7 @@ private Q_SLOTS:
                  QStringLiteral("Close the program\tAlt+F4"));
         QVERIFY(f.Action(Command::EditLevel)->isEnabled() &&
                 f.Action(Command::ReadLevels)->isEnabled());
+        QVERIFY(CommandTableInEnumOrder());
         QVERIFY(CommandOfCharacter('e') == Command::EndOfLevel);
         QVERIFY(CommandOfCharacter(',') == Command::StepBackward);
         QVERIFY(!CommandOfCharacter('%'));
