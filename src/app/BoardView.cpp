@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 #include <QWheelEvent>
 
@@ -23,6 +25,7 @@
 #include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"
+#include "model/SokobanPaths.h"
 #include "model/Solved.h"
 #include "render/BoardDrawing.h"
 
@@ -60,6 +63,8 @@ void BoardView::Reset() {
     selectionAnchorColumn_ = -1;
     originColumn_ = originRow_ = mouseColumn_ = mouseRow_ = 0;
     annotation_ = Annotation::kNone;
+    clickPending_ = false;
+    pickedBoxRow_ = pickedBoxColumn_ = -1;
 }
 
 // --- Painting --------------------------------------------------------------------------------
@@ -82,6 +87,19 @@ void BoardView::paintEvent(QPaintEvent*) {
     QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
     image.setColorTable(colourTable_);
     painter.drawImage(board.topLeft(), image);
+    // A box picked by a click for pushing is outlined over the canvas, which stays as drawn.
+    if (BoxPicked() && ctx_.board.Inside(pickedBoxRow_, pickedBoxColumn_)) {
+        const int block = ctx_.board.BlockIndexAt(pickedBoxRow_, pickedBoxColumn_);
+        if (block >= kFirstBlock &&
+            ctx_.board.blocks[static_cast<std::size_t>(block)].kind == kMasterBoxKind) {
+            painter.setClipRect(board);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(v.offsetX + pickedBoxColumn_ * v.cellSize + 1,
+                             v.offsetY + pickedBoxRow_ * v.cellSize + 1, v.cellSize - 2,
+                             v.cellSize - 2);
+        }
+    }
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -109,6 +127,49 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     selectionAnchorColumn_ = -1;
     dragging_ = false;
+    if (!clickPending_) return;
+    clickPending_ = false;
+    const ViewGeometry& v = window_.View();
+    const QPoint p = event->position().toPoint();
+    const int bx = p.x() - v.offsetX, by = p.y() - v.offsetY;
+    if (bx < 0 || by < 0) return;
+    const int column = bx / v.cellSize, row = by / v.cellSize;
+    if (row != pressRow_ || column != pressColumn_) return;
+    const ShellState& f = window_.Shell();
+    if (ctx_.editing || f.replayRunning || f.commandsBlocked) return;
+    SokobanClick(row, column);
+}
+
+bool BoardView::SokobanClick(int row, int column) {
+    SokobanPuzzle position;
+    if (!SokobanPositionOf(ctx_, position)) return false;
+    if (row >= position.rows || column >= position.columns) return true;
+    const CommandGuard guard(window_.Shell().commandRunning);
+    if (!guard.Held()) return true;
+    const auto cell = position.cells[static_cast<std::size_t>(row * position.columns + column)];
+    const bool box = (cell & SokobanPuzzle::kBox) != 0;
+    std::optional<StepPath> path;
+    if (BoxPicked()) {
+        const int boxRow = pickedBoxRow_, boxColumn = pickedBoxColumn_;
+        pickedBoxRow_ = pickedBoxColumn_ = -1;
+        // A click on another box picks that one instead; on the picked one, drops it.
+        if (box && (row != boxRow || column != boxColumn)) {
+            pickedBoxRow_ = row;
+            pickedBoxColumn_ = column;
+        } else if (!box) {
+            path = PushPath(position, boxRow, boxColumn, row, column);
+        }
+    } else if (box) {
+        pickedBoxRow_ = row;
+        pickedBoxColumn_ = column;
+    } else {
+        path = WalkPath(position, row, column);
+    }
+    if (path && !path->empty() && CarryOutPath(ctx_, *path) > 0)
+        window_.RefreshView(true);
+    else
+        window_.RefreshView(false);
+    return true;
 }
 
 void BoardView::wheelEvent(QWheelEvent* event) {
@@ -145,6 +206,9 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
     dragging_ = true;
     lastDragX_ = bx;
     lastDragY_ = by;
+    clickPending_ = !doubleClick;
+    pressColumn_ = bx / v.cellSize;
+    pressRow_ = by / v.cellSize;
     ctx_.board.selectedBlock = 0;
     SelectBlock(ctx_, bx / v.cellSize, by / v.cellSize);
     window_.RefreshView(false);
@@ -187,6 +251,9 @@ void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, 
     const int bx = x - v.offsetX, by = y - v.offsetY;
     const int column = CellOf(bx, v.cellSize) - originColumn_;
     const int row = CellOf(by, v.cellSize) - originRow_;
+    // Leaving the pressed cell makes the press a drag, not a click.
+    if (bx < 0 || by < 0 || bx / v.cellSize != pressColumn_ || by / v.cellSize != pressRow_)
+        clickPending_ = false;
     if (column != mouseColumn_ || row != mouseRow_) {
         mouseColumn_ = column;
         mouseRow_ = row;
@@ -244,7 +311,10 @@ void BoardView::PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
             tr = board.selectedRow;
         movedAtAll = movedAtAll || moved;
     } while (moved && dragging_);
-    if (movedAtAll) window_.RefreshView(true);
+    if (movedAtAll) {
+        clickPending_ = false;
+        window_.RefreshView(true);
+    }
 }
 
 } // namespace vorpel

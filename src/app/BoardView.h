@@ -21,8 +21,8 @@ public:
 
     // The colours the canvas's indices stand for.
     void SetPalette(const BoardPalette& palette);
-    // Forgets the pointer's cell, the coordinate origin, a drag, the selection anchor and the
-    // annotation mode.
+    // Forgets the pointer's cell, the coordinate origin, a drag, the selection anchor, the
+    // annotation mode and a picked box.
     void Reset();
 
     // The cell the coordinates count from (changed by a double click) and the pointer's cell.
@@ -39,6 +39,9 @@ public:
     Annotation AnnotationMode() const { return annotation_; }
     void SetAnnotationMode(Annotation annotation) { annotation_ = annotation; }
     bool ShowsBlockPath() const { return annotation_ == Annotation::kBlockPath; }
+    // Whether a click on a Sokoban level has picked a box to push, and which.
+    bool BoxPicked() const { return pickedBoxRow_ >= 0; }
+    void LetGoOfBox() { pickedBoxRow_ = pickedBoxColumn_ = -1; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +59,9 @@ private:
     void EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by);
     void EditorMove(int bx, int by);
     void PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by);
+    // A click on a Sokoban level: walks the player to an empty cell, picks a box, or pushes the
+    // picked box to the cell. False when the level is not a Sokoban level.
+    bool SokobanClick(int row, int column);
 
     ProgramWindow& window_;
     Context& ctx_;
@@ -74,6 +80,14 @@ private:
     int selectionLastRow_ = 0;
     RowSet selectionBase_;
     Annotation annotation_ = Annotation::kNone;
+    // A press in play that may end as a click: its cell, until the pointer leaves it or a drag
+    // moves a block.
+    bool clickPending_ = false;
+    int pressRow_ = 0;
+    int pressColumn_ = 0;
+    // The box a click picked on a Sokoban level for the next click to push (-1 for none).
+    int pickedBoxRow_ = -1;
+    int pickedBoxColumn_ = -1;
 };
 
 } // namespace vorpel

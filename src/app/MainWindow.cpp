@@ -42,6 +42,8 @@
 #include "files/Records.h"
 #include "model/History.h"
 #include "model/Movement.h"
+#include "model/Sokoban.h"
+#include "model/SokobanPaths.h"
 
 namespace vorpel {
 
@@ -302,7 +304,8 @@ void MainWindow::StartupArgument() {
 void MainWindow::LayOutStatusBar(int clientWidth, int& clientHeight) {
     const bool coordinates = ctx_.options[kShowMouseCoordinates];
     const bool identifiers = ctx_.options[kShowIdentifiersAndMoves];
-    const bool moves = ctx_.options[kShowTotalMovesAndRecords];
+    const bool moves = MoveCountsShown();
+    moveCountsLaidOut_ = moves;
     const int top = 2, height = kStatusBarHeight - 4;
     const auto hide = [&](QLabel* label) {
         label->setGeometry(-clientWidth - 100, top, 50, height);
@@ -515,25 +518,27 @@ void MainWindow::SizeWindow(int widthDivisor, int heightDivisor) {
 
 // --- Status panels ---------------------------------------------------------------------------
 
+bool MainWindow::MoveCountsShown() const {
+    // Sokoban players expect the counts, so a Sokoban level shows them whatever the option says
+    // (the option itself stays as set for the other levels).
+    return ctx_.options[kShowTotalMovesAndRecords] || IsSokobanLevel(ctx_.CurrentLevel());
+}
+
 void MainWindow::ShowMoveCounts() {
     const Level& level = ctx_.CurrentLevel();
     setWindowTitle(FromFileName(baseName_) + QStringLiteral(" - ") + ToDisplay(level.title));
-    if (!ctx_.options[kShowTotalMovesAndRecords]) return;
-    int recordMoves = 0, recordSteps = 0;
-    LookUpRecord(ctx_, level.title, recordMoves, recordSteps);
-    const std::string text =
-        " move " + std::to_string(CurrentMove(level)) + "/" + std::to_string(TotalMoves(level)) +
-        ", step " + std::to_string(CurrentStepNumber(level)) + "/" +
-        std::to_string(TotalSteps(level)) + ", records: " + RecordText(recordMoves) + ", " +
-        RecordText(recordSteps);
+    const bool shown = MoveCountsShown();
+    // Going between a Sokoban level and another may show or hide the panel.
+    if (shown != moveCountsLaidOut_) UpdateCellSize(CellSizing::kKeep);
+    if (!shown) return;
+    const std::string text = MoveCountsText(ctx_);
     moveCountsPanel_->setText(ToDisplay(text));
     moveCountsPanel_->setToolTip(ToDisplay(text));
 }
 
-void MainWindow::ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference) {
-    if (!ctx_.options[kShowTotalMovesAndRecords]) return;
-    const std::string text =
-        ImprovedStatusText(ctx_, SolvedNumbers{true, moves, steps, moveDifference, stepDifference});
+void MainWindow::ShowImprovedStatus(const SolvedNumbers& numbers) {
+    if (!MoveCountsShown()) return;
+    const std::string text = ImprovedStatusText(ctx_, numbers);
     moveCountsPanel_->setText(ToDisplay(text));
     moveCountsPanel_->setToolTip(ToDisplay(text));
 }
@@ -585,9 +590,11 @@ void MainWindow::RefreshView(bool celebrate) {
 void MainWindow::Changed(GameSession::Change change) {
     switch (change) {
     case GameSession::Change::kPosition:
+        boardView_->LetGoOfBox(); // the box may stand elsewhere now
         RefreshView(celebrateNext_);
         break;
     case GameSession::Change::kLevel:
+        boardView_->LetGoOfBox();
         if (recomputeNext_) UpdateCellSize(CellSizing::kKeep);
         RefreshView(false);
         break;
@@ -673,9 +680,7 @@ void MainWindow::CelebrateIfSolved() {
     std::string message;
     SolvedNumbers numbers;
     CheckSolvedWithRecords(ctx_, shell_.alreadyCelebrated, message, numbers);
-    if (numbers.compared)
-        ShowImprovedStatus(numbers.moves, numbers.steps, numbers.moveDifference,
-                           numbers.stepDifference);
+    if (numbers.compared) ShowImprovedStatus(numbers);
     if (message.empty()) return;
     ctx_.board.selectedBlock = 0;
     if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);

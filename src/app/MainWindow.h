@@ -23,6 +23,7 @@
 #include "app/RunMemory.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "files/Celebration.h"
 #include "files/FileNames.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
@@ -204,7 +205,9 @@ private:
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
-    void ShowImprovedStatus(int moves, int steps, int moveDifference, int stepDifference);
+    void ShowImprovedStatus(const SolvedNumbers& numbers);
+    // Whether the status bar shows the move counts: by the option, and always on Sokoban levels.
+    bool MoveCountsShown() const;
     // The way of every command but Close and "Save all", from its action or its key: one at a
     // time, a key or click stops a replay, the zoom works while busy, and while the editor is
     // open the key goes to it. `key` is the key pressed, if any; a key of no command may still
@@ -250,6 +253,7 @@ private:
     QScrollBar* verticalScrollBar_ = nullptr;
     QFrame* boardPanel_ = nullptr;
     QFrame* infoBar_ = nullptr;
+    bool moveCountsLaidOut_ = false; // whether the last layout made room for the move counts
     QLabel* coordinatesPanel_ = nullptr;
     QLabel* blockInfoPanel_ = nullptr;
     QLabel* moveCountsPanel_ = nullptr;

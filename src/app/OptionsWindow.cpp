@@ -119,6 +119,9 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
     resumeBox = NewCheckBox(game, "resumeBox", kResumeValue);
     resumeBox->setChecked(ctx.options.resume);
     gameLayout->addWidget(resumeBox);
+    fewestPushesBox = NewCheckBox(game, "fewestPushesBox", kFewestPushesValue);
+    fewestPushesBox->setChecked(ctx.options.fewestPushes);
+    gameLayout->addWidget(fewestPushesBox);
     gameLayout->addWidget(readGameOptionsButton, 0, Qt::AlignLeft);
     gameLayout->addStretch();
 
@@ -206,6 +209,7 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
     connect(readGameOptionsButton, &QPushButton::clicked, this, [this] {
         settingsStore_.ReadOptions(true, 0, 3);
         ShowOptionValues(0, 6);
+        fewestPushesBox->setChecked(ctx_.options.fewestPushes);
     });
     connect(readFileOptionsButton, &QPushButton::clicked, this, [this] {
         settingsStore_.ReadOptions(true, 7, 12);
@@ -289,6 +293,7 @@ void OptionsWindow::OnOk() {
             optionBoxes[static_cast<std::size_t>(i)]->isChecked();
     ctx_.options.startupList = list;
     ctx_.options.resume = resumeBox->isChecked();
+    ctx_.options.fewestPushes = fewestPushesBox->isChecked();
     settingsStore_.WriteOptions(true, 0, kOptionCount - 1);
     ctx_.options.seed = seed;
     if (hooks_.applyOptions) hooks_.applyOptions();

@@ -58,6 +58,7 @@ public:
     QLabel* startupListLabel;
     QLineEdit* startupListEdit;
     QCheckBox* resumeBox;
+    QCheckBox* fewestPushesBox; // Sokoban best solutions by pushes first
     QPushButton* readGameOptionsButton;
     QPushButton* readFileOptionsButton;
     SliderField* firstRowSlider;

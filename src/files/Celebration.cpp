@@ -72,4 +72,20 @@ std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers)
            RecordText(recordSteps);
 }
 
+std::string MoveCountsText(const Context& ctx) {
+    const Level& level = ctx.CurrentLevel();
+    int recordMoves = 0, recordSteps = 0;
+    LookUpRecord(ctx, level.title, recordMoves, recordSteps);
+    const auto n = [](int v) { return std::to_string(v); };
+    if (IsSokobanLevel(level)) {
+        const SokobanCounts now = SokobanCountsAt(level, level.currentStep);
+        const SokobanCounts total = SokobanCountsAt(level, level.stepCount);
+        return " moves " + n(now.moves) + "/" + n(total.moves) + ", pushes " + n(now.pushes) + "/" +
+               n(total.pushes) + ", record: " + RecordText(recordSteps);
+    }
+    return " move " + n(CurrentMove(level)) + "/" + n(TotalMoves(level)) + ", step " +
+           n(CurrentStepNumber(level)) + "/" + n(TotalSteps(level)) +
+           ", records: " + RecordText(recordMoves) + ", " + RecordText(recordSteps);
+}
+
 } // namespace vorpel

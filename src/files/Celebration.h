@@ -38,4 +38,8 @@ bool CheckSolvedWithRecords(Context& ctx, bool quiet, std::string& message, Solv
 // " moves M/total (dM), pushes P/total (dP), record: steps" with Sokoban counts.
 std::string ImprovedStatusText(const Context& ctx, const SolvedNumbers& numbers);
 
+// The status line between solutions: " move M/total, step S/total, records: moves, steps"; on a
+// Sokoban level " moves M/total, pushes P/total, record: steps" with Sokoban counts.
+std::string MoveCountsText(const Context& ctx);
+
 } // namespace vorpel

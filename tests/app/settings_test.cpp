@@ -227,6 +227,9 @@ private Q_SLOTS:
         form.pageTabs->setCurrentIndex(kPageEdit2);
         form.optionBoxes[kShowMouseCoordinates]->setChecked(true);
         form.optionBoxes[kAlphanumericAutoincrement]->setChecked(true);
+        QCOMPARE(form.fewestPushesBox->text(),
+                 QStringLiteral("Sokoban solutions with fewest pushes"));
+        form.fewestPushesBox->setChecked(true);
         form.startupListEdit->setText(QStringLiteral("1,,2"));
         form.okButton->click();
         QVERIFY(form.isVisible());
@@ -234,6 +237,7 @@ private Q_SLOTS:
         QCOMPARE(platform_->script->shown,
                  (Lines{{"Two successive commas in the number list in the game options."}}));
         QVERIFY(!ctx_->options[kShowMouseCoordinates]);
+        QVERIFY(!ctx_->options.fewestPushes);
 
         form.startupListEdit->setText(QStringLiteral(" 1 , 2 "));
         form.randomSeedButton->click();
@@ -248,6 +252,11 @@ private Q_SLOTS:
         QCOMPARE(RawStore().value(QStringLiteral("Options/Startup load")).toString(),
                  QStringLiteral(" 1 , 2 "));
         QCOMPARE(RawStore().value(QStringLiteral("Options/Show mouse coordinates")).toBool(), true);
+        QVERIFY(ctx_->options.fewestPushes);
+        QCOMPARE(RawStore()
+                     .value(QStringLiteral("Options/Sokoban solutions with fewest pushes"))
+                     .toBool(),
+                 true);
     }
 
     void seedChecks_data() {
