@@ -113,15 +113,15 @@ name=$(xdotool getwindowname "$main")
 echo "Main window: $name"
 [ "$name" = "Vorpel - Made in the editor" ] || { echo "The level was not added." >&2; exit 1; }
 
-# "Save as Vorpel ..." (S): the chooser in save mode; the name typed into its file name field is a
-# file of the scratch folder.
+# "Save as Vorpel ..." (S): the chooser in save mode opens with the focus in its file name field;
+# the name typed there is a file of the scratch folder.
 saved="$work/made.txt"
 xdotool windowfocus --sync "$main"
 xdotool key s
 saver=$(xdotool search --sync --onlyvisible --name '^Saving "Made in the editor" in the Vorpel format' |
     head -1)
 sleep 0.5
-xdotool mousemove --window "$saver" 290 467 click 1 # the file name field, below the list
+xdotool windowfocus --sync "$saver"
 xdotool key ctrl+a
 xdotool type --delay 20 "$saved"
 shot 9-save-chooser

@@ -14,14 +14,9 @@
 #include <QWheelEvent>
 
 #include "app/BoardView.h"
-#include "app/CompanionFiles.h"
-#include "app/FileChooser.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
-#include "app/RunMemory.h"
 #include "app/ShellState.h"
-#include "files/GameSession.h"
 #include "model/Context.h"
 #include "model/History.h"
 #include "model/Movement.h"

@@ -11,18 +11,13 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
-#include "app/BoardView.h"
-#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
-#include "app/ShellState.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/FileNames.h"
-#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"

@@ -18,7 +18,6 @@
 
 #include "app/BoardView.h"
 #include "app/ColourChooser.h"
-#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/OptionsWindow.h"
@@ -32,7 +31,6 @@
 #include "editor/EditorCells.h"
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
-#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/TitleCheck.h"

@@ -14,18 +14,15 @@
 #include <QVBoxLayout>
 
 #include "app/BoardView.h"
-#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/OptionsWindow.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
 #include "app/ShellState.h"
 #include "app/SliderField.h"
 #include "files/FileNames.h"
-#include "files/GameSession.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"
 #include "model/History.h"

@@ -8,17 +8,11 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "app/BoardView.h"
-#include "app/CompanionFiles.h"
-#include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
-#include "app/ShellState.h"
 #include "app/SliderField.h"
-#include "files/GameSession.h"
 #include "model/Context.h"
 
 namespace vorpel {

@@ -20,15 +20,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/BoardView.h"
 #include "app/CompanionFiles.h"
-#include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
-#include "app/ShellState.h"
 #include "app/SortArrow.h"
 #include "files/BestSolutions.h"
 #include "files/GameSession.h"

@@ -15,17 +15,13 @@
 #include <QVBoxLayout>
 
 #include "app/BoardView.h"
-#include "app/CompanionFiles.h"
-#include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
 #include "app/ShellState.h"
 #include "files/BestSolutions.h"
-#include "files/GameSession.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
 #include "model/Context.h"

@@ -71,10 +71,9 @@ public:
     virtual void SetEditorKeys(std::function<void(const KeyPress&)> editorKeys) = 0;
     virtual void SetGifImageSizeReport(std::function<void(int, int, bool)> report) = 0;
 
-    // --- Operations
-    // ------------------------------------------------------------------------------- Lays out the
-    // status bar and scroll bars and sets the cell size through the render library's rules: kept
-    // (clamped), one zoom step in or out, or fitted to the view.
+    // --- Operations ------------------------------------------------------------------------------
+    // Lays out the status bar and scroll bars and sets the cell size through the render
+    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
     enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
     virtual void UpdateCellSize(CellSizing sizing) = 0;
     // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
@@ -108,8 +107,7 @@ public:
     // Shows the options window at `page`; true when the options were accepted.
     virtual bool ShowOptionsWindow(int page) = 0;
 
-    // --- Events the board view passes on
-    // ----------------------------------------------------------
+    // --- Events the board view passes on ---------------------------------------------------------
     virtual void HandleResize() = 0;
     // Scrolls the board by the wheel; true when a scroll bar took it.
     virtual bool BoardWheel(int delta, int x, int y) = 0;

@@ -14,18 +14,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/BoardView.h"
-#include "app/CompanionFiles.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
-#include "app/ShellState.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
-#include "files/GameSession.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"

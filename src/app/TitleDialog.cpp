@@ -7,16 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/BoardView.h"
-#include "app/CompanionFiles.h"
-#include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
-#include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
-#include "app/ShellState.h"
-#include "files/GameSession.h"
 #include "files/TitleCheck.h"
 #include "model/Context.h"
 
