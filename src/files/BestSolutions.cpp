@@ -2,6 +2,7 @@
 #include "files/BestSolutions.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -92,12 +93,27 @@ bool IsElimination(const StepRecord& s) {
     return s.rowDelta == 0 && s.columnDelta == 0;
 }
 
+// The step codes of the move data, from 0x9 on: right, up, left, down, then an elimination
+// (which does not move); each with its displacement and its letter in a move line.
+struct StepCodeInfo {
+    int rowDelta;
+    int columnDelta;
+    char letter;
+};
+constexpr unsigned kFirstStepCode = 0x9;
+constexpr std::array<StepCodeInfo, 5> kStepCodes = {
+    {{0, 1, '>'}, {-1, 0, '^'}, {0, -1, '<'}, {1, 0, 'v'}, {0, 0, 'x'}}};
+
+const StepCodeInfo* InfoOf(unsigned code) {
+    return code >= kFirstStepCode && code - kFirstStepCode < kStepCodes.size()
+               ? &kStepCodes[code - kFirstStepCode]
+               : nullptr;
+}
+
 unsigned StepCode(const StepRecord& s) {
-    if (s.rowDelta == 0 && s.columnDelta == 1) return 0x9;
-    if (s.rowDelta == -1 && s.columnDelta == 0) return 0xA;
-    if (s.rowDelta == 0 && s.columnDelta == -1) return 0xB;
-    if (s.rowDelta == 1 && s.columnDelta == 0) return 0xC;
-    if (IsElimination(s)) return 0xD;
+    for (unsigned i = 0; i < kStepCodes.size(); ++i)
+        if (kStepCodes[i].rowDelta == s.rowDelta && kStepCodes[i].columnDelta == s.columnDelta)
+            return kFirstStepCode + i;
     return 0xF; // no step has another displacement; reading it back fails visibly
 }
 
@@ -121,8 +137,8 @@ std::string EncodeMoves(const Level& level, int count) {
 }
 
 char LetterOf(unsigned code) {
-    static constexpr char kLetters[] = ">^<vx";
-    return code >= 0x9 && code <= 0xD ? kLetters[code - 0x9] : '#';
+    const StepCodeInfo* info = InfoOf(code);
+    return info != nullptr ? info->letter : '#';
 }
 
 std::string RightAligned(int value, std::size_t width) {
@@ -154,18 +170,8 @@ void DecodeMoves(std::string_view data, std::vector<std::string>& lines) {
 
 // A step code's displacement; an elimination or an unknown code does not move.
 std::pair<int, int> DeltaOf(unsigned code) {
-    switch (code) {
-    case 0x9:
-        return {0, 1};
-    case 0xA:
-        return {-1, 0};
-    case 0xB:
-        return {0, -1};
-    case 0xC:
-        return {1, 0};
-    default:
-        return {0, 0};
-    }
+    const StepCodeInfo* info = InfoOf(code);
+    return info != nullptr ? std::pair{info->rowDelta, info->columnDelta} : std::pair{0, 0};
 }
 
 // Reads the file for the current level; false when the level has no title, the file is missing

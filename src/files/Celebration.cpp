@@ -77,9 +77,9 @@ std::string MoveCountsText(const Context& ctx) {
     int recordMoves = 0, recordSteps = 0;
     LookUpRecord(ctx, level.title, recordMoves, recordSteps);
     const auto n = [](int v) { return std::to_string(v); };
-    if (IsSokobanLevel(level)) {
-        const SokobanCounts now = SokobanCountsAt(level, level.currentStep);
-        const SokobanCounts total = SokobanCountsAt(level, level.stepCount);
+    if (SokobanPuzzle puzzle; SokobanLevelOf(level, puzzle)) {
+        const SokobanCounts now = CountSokobanSteps(puzzle, level.steps, level.currentStep);
+        const SokobanCounts total = CountSokobanSteps(puzzle, level.steps, level.stepCount);
         return " moves " + n(now.moves) + "/" + n(total.moves) + ", pushes " + n(now.pushes) + "/" +
                n(total.pushes) + ", record: " + RecordText(recordSteps);
     }
