@@ -663,7 +663,7 @@ void MainWindow::ReadLevelsFromChosenFile() {
     std::string name = fileName_;
     if (!ChooseFile(*this, this, name, "Read levels", kChooseReading)) return;
     fileName_ = name;
-    if (HasExtension(".dll", name)) memory_.lastDllPath = name;
+    if (HasExtension(".dll", name)) Memory().lastDllPath = name;
     ReadLevelsCommand(name);
 }
 

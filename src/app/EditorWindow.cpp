@@ -712,7 +712,8 @@ void EditorWindow::RunButton(int tag) {
         }
         break;
     case EditorAction::kRoundColour:
-        if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar))
+        if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar,
+                              main.Memory()))
             ColourRoundButtons();
         break;
     case EditorAction::kZoomOut:
@@ -830,7 +831,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Memory().position = FrameRect(*this).topLeft();
+    Memory().position = FrameRect(*this, main.Memory().frameMargins).topLeft();
     main.SetEditorKeys(nullptr);
     main.Resume().SetEditedLevel(nullptr);
     CloseEditor(main.Ctx(), editorResult);
@@ -848,7 +849,7 @@ void ShowEditor(ProgramWindow& main) {
     main.Shell().longOperationStop = std::stop_source();
     main.SetBusy(true, false, false);
     auto* window = new EditorWindow(main);
-    MoveOntoScreen(*window, window->Memory().position);
+    MoveOntoScreen(*window, window->Memory().position, main.Memory().frameMargins);
     window->SetZoomButtons();
     OpenEditor(ctx, window->snapshot);
     main.ShowChosenLevel(true);

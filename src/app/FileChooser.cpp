@@ -285,7 +285,7 @@ void FileChooser::PlaceWindow() {
     const QRect wanted = state.geometry.isValid()
                              ? state.geometry
                              : QRect(available.left() + 60, available.top() + 40, 760, 520);
-    PlaceFrame(*this, wanted);
+    PlaceFrame(*this, wanted, setup_.frameMargins);
     if (state.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -608,7 +608,7 @@ void FileChooser::done(int result) {
     state.view = view_;
     state.sortOrder = sortOrder_;
     state.maximized = isMaximized();
-    state.geometry = FrameRect(*this);
+    state.geometry = FrameRect(*this, setup_.frameMargins);
     QDialog::done(result);
 }
 
@@ -616,9 +616,9 @@ bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
                 const std::string& title, ChooserMode mode) {
     QtPlatform& platform = program.Platform();
     return ChooseFile(
-        FileChooserSetup{program.Ctx(), program.ChooserState(), program.History(),
-                         [&platform](const std::string& topic) { ShowHelp(platform, topic); },
-                         parent},
+        FileChooserSetup{
+            program.Ctx(), program.ChooserState(), program.History(), program.Memory().frameMargins,
+            [&platform](const std::string& topic) { ShowHelp(platform, topic); }, parent},
         fileName, title, mode);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -61,6 +62,7 @@ struct FileChooserSetup {
     Context& ctx; // the options, and the platform that asks the overwrite question
     FileChooserState& state;
     FileHistory& history;
+    QMargins& frameMargins; // the run's memory of the window manager's frame
     std::function<void(const std::string& topic)> showHelp; // may be empty
     QWidget* parent = nullptr;
 };

@@ -120,7 +120,7 @@ GifExportWindow::GifExportWindow(ProgramWindow& main)
     ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
-    MoveOntoScreen(*this, main_.Memory().gif.position);
+    MoveOntoScreen(*this, main_.Memory().gif.position, main_.Memory().frameMargins);
 }
 
 GifExportSettings& GifExportWindow::Settings() {
@@ -219,7 +219,7 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    main_.Memory().gif.position = FrameRect(*this).topLeft();
+    main_.Memory().gif.position = FrameRect(*this, main_.Memory().frameMargins).topLeft();
     main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();

@@ -40,7 +40,7 @@ GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
     state.open = true;
     const Level& level = main.Ctx().CurrentLevel();
     startMove_ = CurrentMove(level);
-    MoveOntoScreen(*this, state.position);
+    MoveOntoScreen(*this, state.position, main.Memory().frameMargins);
     // The board shows the move chosen last time before the slider is set up, so that setting
     // the slider repeats nothing.
     main.ShowMove(state.lastChosenMove);
@@ -70,7 +70,7 @@ GoToMoveDialog::~GoToMoveDialog() {
 void GoToMoveDialog::done(int result) {
     GoToMoveState& state = main_.Memory().navigation.goToMove;
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
-    state.position = FrameRect(*this).topLeft();
+    state.position = FrameRect(*this, main_.Memory().frameMargins).topLeft();
     QDialog::done(result);
     main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
 }

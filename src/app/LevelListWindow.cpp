@@ -210,9 +210,10 @@ LevelListWindow::LevelListWindow(ProgramWindow& main)
 
     if (state.normalRect.isEmpty()) {
         resize(620, 480);
-        MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40));
+        MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40),
+                       main.Memory().frameMargins);
     } else {
-        PlaceFrame(*this, state.normalRect);
+        PlaceFrame(*this, state.normalRect, main.Memory().frameMargins);
     }
     if (state.maximised) setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -397,7 +398,7 @@ void LevelListWindow::done(int result) {
     state.score = scoreCheckBox->isChecked();
     state.levelsToScore = levelsToScoreEdit->value();
     state.maximised = isMaximized();
-    state.normalRect = FrameRect(*this);
+    state.normalRect = FrameRect(*this, main_.Memory().frameMargins);
     if (result != QDialog::Accepted) chosen_ = -1;
     QDialog::done(result);
 }

@@ -239,7 +239,7 @@ void MainWindow::HandleFirstShow() {
     SizeWindow(2, 1);
     // The window manager's frame is only known once shown: the frame, title bar included, then
     // goes inside the work area.
-    PlaceFrame(*this, FrameRect(*this));
+    PlaceFrame(*this, FrameRect(*this, Memory().frameMargins), Memory().frameMargins);
 
     // 12 to 14.
     UpdateCellSize(CellSizing::kFit);

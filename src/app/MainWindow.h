@@ -19,6 +19,7 @@
 #include "app/LevelSaver.h"
 #include "app/MessageBox.h"
 #include "app/ProgramWindow.h"
+#include "app/QtPlatform.h"
 #include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
 #include "app/SettingsStore.h"
@@ -89,7 +90,7 @@ public:
     FileChooserState& ChooserState() override { return chooserState_; }
     FileHistory& History() override { return history_; }
     // What the windows remember for the run.
-    RunMemory& Memory() override { return memory_; }
+    RunMemory& Memory() override { return platform_.memory; }
     // The resume file: read at start-up, written at close.
     ResumeKeeper& Resume() override { return resume_; }
     const CompanionFiles& Companions() const override { return companions_; }
@@ -234,7 +235,6 @@ private:
     QSettings::Format settingsFormat_ = QSettings::NativeFormat;
     FileChooserState chooserState_;
     SettingsFileHistory history_{settingsStore_};
-    RunMemory memory_;
     ResumeKeeper resume_;
     LevelSaver saver_{*this};
 

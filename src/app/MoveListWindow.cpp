@@ -431,7 +431,7 @@ void MoveListWindow::keyPressEvent(QKeyEvent* event) {
 void MoveListWindow::closeEvent(QCloseEvent* event) {
     MoveListState& state = main_.Memory().navigation.moveList;
     state.maximised = isMaximized();
-    state.normalRect = FrameRect(*this);
+    state.normalRect = FrameRect(*this, main_.Memory().frameMargins);
     QWidget::closeEvent(event);
 }
 
@@ -444,7 +444,7 @@ MoveListWindow& ShowMoveList(ProgramWindow& main) {
     }
     auto* window = new MoveListWindow(main);
     state.window = window;
-    PlaceFrame(*window, state.normalRect);
+    PlaceFrame(*window, state.normalRect, main.Memory().frameMargins);
     if (state.maximised)
         window->showMaximized();
     else

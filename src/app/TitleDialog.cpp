@@ -40,7 +40,7 @@ TitleDialog::TitleDialog(ProgramWindow& main, std::string title)
     nameEdit->setMinimumWidth(360);
 
     main.Memory().navigation.title.open = true;
-    MoveOntoScreen(*this, main.Memory().navigation.title.position);
+    MoveOntoScreen(*this, main.Memory().navigation.title.position, main.Memory().frameMargins);
     originalLabel->setText(FromCp1252(titleResult_));
     nameEdit->setText(FromCp1252(titleResult_));
     Validate();
@@ -82,7 +82,8 @@ void TitleDialog::done(int result) {
     // Enter reaches the default button even while it is disabled in some styles.
     if (result == QDialog::Accepted && !okButton->isEnabled()) return;
     if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
-    main_.Memory().navigation.title.position = FrameRect(*this).topLeft();
+    main_.Memory().navigation.title.position =
+        FrameRect(*this, main_.Memory().frameMargins).topLeft();
     QDialog::done(result);
 }
 

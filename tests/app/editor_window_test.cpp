@@ -339,7 +339,8 @@ private Q_SLOTS:
     }
 
     void theColourChooserOpensOnTheCurrentColour() {
-        ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5);
+        RunMemory memory;
+        ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
         QCOMPARE(chooser.colourGrid->currentRow(), 0);
         QCOMPARE(chooser.colourGrid->currentColumn(), 4);
         QCOMPARE(chooser.Chosen(), Byte{0xA5});
