@@ -148,9 +148,9 @@ void BricksMovesDialog::OnClickOk() {
     if (level < 0 || name.empty()) return;
     main_.Memory().bricksMoves.player = name;
     Context& ctx = main_.Ctx();
-    const bool done =
-        writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
-                 : ReadBricksMoves(ctx, level, dllPath_, name, [this] { main_.PaintBoardNow(); });
+    const bool done = writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
+                               : ReadBricksMoves(ctx, level, dllPath_, name,
+                                                 [this] { main_.Board().PaintNow(); });
     main_.Memory().lastDllPath = dllPath_;
     main_.Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
     if (done) accept();

@@ -298,7 +298,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) {
          ZeroMoveCount(w.ctx_);
-         w.RedrawBoard();
+         w.boardView_->Redraw();
      }},
     {Command::SaveGif,
      "Write as GIF animation ...",
@@ -583,10 +583,11 @@ void MainWindow::UpdateActions() {
 
 bool MainWindow::Zoom(CellSizing sizing) {
     if (shell_.recordingGif || ctx_.options[kAutomaticBoardSizing]) return false;
-    if (sizing == CellSizing::kZoomIn && view_.cellSize >= view_.maxCellSize) return false;
-    if (sizing == CellSizing::kZoomOut && view_.cellSize <= kMinCellSize) return false;
+    const ViewGeometry& view = boardView_->View();
+    if (sizing == CellSizing::kZoomIn && view.cellSize >= view.maxCellSize) return false;
+    if (sizing == CellSizing::kZoomOut && view.cellSize <= kMinCellSize) return false;
     UpdateCellSize(sizing);
-    RedrawBoard();
+    boardView_->Redraw();
     return true;
 }
 
@@ -625,14 +626,14 @@ void MainWindow::RunCommand(std::optional<Command> command, const KeyPress* key)
 void MainWindow::SetAnnotation(Annotation annotation) {
     boardView_->SetAnnotationMode(annotation);
     if (annotation == Annotation::kBlockPath) MarkBlockPath(ctx_);
-    RedrawBoard();
+    boardView_->Redraw();
     UpdateActions();
 }
 
 void MainWindow::ToggleMarksOverBlocks() {
     ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
     UpdateActions();
-    RedrawBoard();
+    boardView_->Redraw();
     settingsStore_.WriteOptions(true, 0, 0);
 }
 
@@ -803,7 +804,7 @@ void MainWindow::ArrowKeyMove(int key) {
         ++row;
         break;
     }
-    if (!DragSelectedBlock(ctx_, column, row, true, [this] { PaintBoardNow(); })) return;
+    if (!DragSelectedBlock(ctx_, column, row, true, [this] { boardView_->PaintNow(); })) return;
     RefreshView(true);
 }
 
@@ -816,7 +817,7 @@ void MainWindow::ShowHelpTopic(const std::string& topic) {
 bool MainWindow::ShowOptionsWindow(int page) {
     OptionsHooks hooks;
     hooks.repaintEditor = [this] {
-        if (ctx_.editing) RedrawBoard();
+        if (ctx_.editing) boardView_->Redraw();
     };
     hooks.applyOptions = [this] { UpdateActions(); };
     return ShowOptions(page, ctx_, settingsStore_, platform_, hooks);

@@ -485,7 +485,7 @@ template <class Command> void EditorWindow::Change(Command command) {
     PushUndo();
     command();
     if (undo.DropIfUnchanged(main.Ctx().CurrentLevel()))
-        main.RedrawBoard();
+        main.Board().Redraw();
     else
         Reload();
 }
@@ -535,7 +535,7 @@ void EditorWindow::PasteCommand() {
         error = PasteClipboardIntoSelection(ctx);
     }
     if (undo.DropIfUnchanged(ctx.CurrentLevel()))
-        main.RedrawBoard();
+        main.Board().Redraw();
     else
         Reload();
     if (!error.empty()) ctx.platform->ShowInfo({"Clipboard", error});
@@ -548,7 +548,7 @@ void EditorWindow::CopyCommand(bool erase) {
     // The cut erases the cells just copied, before the selection is put away.
     if (erase) Change([&] { EraseBlocksAndMarks(ctx); });
     SaveAndClearSelection(ctx);
-    main.RedrawBoard();
+    main.Board().Redraw();
 }
 
 void EditorWindow::ShuffleCommand() {
@@ -673,15 +673,15 @@ void EditorWindow::RunButton(int tag) {
         break;
     case EditorAction::kRestoreSelection:
         RestoreSelection(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kSelectNothing:
         SelectNothing(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kInvertSelection:
         InvertTheSelection(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kCurrentLevel:
         Change([&] { LoadPlayedLevel(ctx, snapshot); });

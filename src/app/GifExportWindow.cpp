@@ -117,7 +117,7 @@ GifExportWindow::GifExportWindow(ProgramWindow& main)
     connect(optionsButton, &QPushButton::clicked, this, &GifExportWindow::OnClickOptions);
     main_.SetGifImageSizeReport(
         [this](int width, int height, bool allowed) { ShowGifImageSize(width, height, allowed); });
-    ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
+    ShowGifImageSize(main_.Board().View().boardWidth, main_.Board().View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
     MoveOntoScreen(*this, main_.Memory().gif.position, main_.Memory().frameMargins);
@@ -187,9 +187,9 @@ void GifExportWindow::Record(const std::string& path) {
     main_.SetBusy(true, true, true);
     EnableControls(true);
     progressBar->setValue(0);
-    CanvasView view{main_.View().cellSize, false, main_.Board().AnnotationMode()};
-    RecordGif(ctx, main_.Canvas(), view, Settings(), path,
-              DefaultGifNavigation(ctx, main_.Canvas(), view), stop,
+    CanvasView view = main_.Board().Drawing();
+    RecordGif(ctx, main_.Board().Canvas(), view, Settings(), path,
+              DefaultGifNavigation(ctx, main_.Board().Canvas(), view), stop,
               [this](int i) { progressBar->setValue(i); });
     main_.Shell().recordingGif = false;
     main_.SetBusy(true, true, false);
@@ -207,7 +207,7 @@ void GifExportWindow::OnClickStop() {
 void GifExportWindow::OnClickOptions() {
     if (main_.ShowOptionsWindow(0)) {
         main_.UpdateCellSize(ProgramWindow::CellSizing::kKeep);
-        main_.RedrawBoard();
+        main_.Board().Redraw();
     }
 }
 

@@ -28,7 +28,6 @@
 #include "files/FileNames.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
-#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
 
 class QAction;
@@ -36,7 +35,6 @@ class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
-class QScrollBar;
 class QTimer;
 
 namespace vorpel {
@@ -98,13 +96,8 @@ public:
     std::string& FileName() override { return fileName_; }
 
     // --- View ----------------------------------------------------------------------------------
-    const ViewGeometry& View() const override { return view_; }
-    // Sets the cell size that the next UpdateCellSize keeps or zooms from.
-    void SetCellSize(int size) { view_.cellSize = size; }
-    void SetOffsets(int offsetX, int offsetY);
+    // The board view: the cell size, the offsets, the scroll bars and the canvas.
     BoardView& Board() const override { return *boardView_; }
-    BoardCanvas& Canvas() override { return *canvas_; }
-    bool PaintSuppressed() const override { return shell_.paintSuppressed; }
     bool MenusOff() const { return shell_.menusOff; }
     int CelebrationTicks() const { return celebrationTicks_; }
     QMenu* TopMenu(std::size_t index) const { return topMenus_[index]; }
@@ -124,16 +117,12 @@ public:
     }
 
     // --- Operations other windows call -----------------------------------------------------
-    // Lays out the status bar and scroll bars and sets the cell size through the render
-    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
+    // Lays out the status bar and, in what it leaves, the board view at a cell size (see
+    // BoardView::LayOut); nothing while a recording holds the size.
     void UpdateCellSize(CellSizing sizing) override;
     // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
     // the size is at its limit; true when the board was zoomed.
     bool Zoom(CellSizing sizing) override;
-    void RedrawBoard() override;
-    // Draws the board and paints it at once, without waiting for the event loop: a slide between
-    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
-    void PaintBoardNow() override;
     void ShowMoveCounts();
     void ShowCoordinates(bool show) override;
     void ShowChosenLevel(bool recompute) override;
@@ -170,8 +159,6 @@ public:
 
     // --- Events the board view and the timer pass on --------------------------------------
     void HandleResize() override;
-    // Scrolls the board by the wheel; true when a scroll bar took it.
-    bool BoardWheel(int delta, int x, int y) override;
     void OnTimerTick();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
@@ -194,7 +181,6 @@ private:
     void HandleFirstShow();
     void BuildActions();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
-    void PlaceScrollBars(bool horizontal, bool vertical);
     void ReadLevelsCommand(const LevelPlace& place);
     void ReadLevelsFromChosenFile();
     void DeleteLevelCommand();
@@ -215,8 +201,6 @@ private:
     // move the held block (the arrows).
     void RunCommand(std::optional<Command> command, const KeyPress* key);
     void HandleKey(const KeyPress& press);
-    void OnHorizontalScroll(int position);
-    void OnVerticalScroll(int position);
     // True when the window may close.
     bool CanClose();
     // Closes the help window and the windows opened from this one.
@@ -238,7 +222,6 @@ private:
     ResumeKeeper resume_;
     LevelSaver saver_{*this};
 
-    ViewGeometry view_;
     int celebrationTicks_ = 0;
     // The names fixed at start-up from the program's path: the executable as the command line
     // names it, and its name without folder up to the first ".".
@@ -247,11 +230,8 @@ private:
     std::string baseName_;
     std::string fileName_;
 
-    // The client area: the board, with the scroll bars and the status bar on it.
+    // The client area: the board view, with the status bar on it.
     BoardView* boardView_ = nullptr;
-    QScrollBar* horizontalScrollBar_ = nullptr;
-    QScrollBar* verticalScrollBar_ = nullptr;
-    QFrame* boardPanel_ = nullptr;
     QFrame* infoBar_ = nullptr;
     bool moveCountsLaidOut_ = false; // whether the last layout made room for the move counts
     QLabel* coordinatesPanel_ = nullptr;
@@ -267,8 +247,6 @@ private:
     QString rawCommandLine_;
     bool started_ = false;
     bool startupDone_ = false; // the first show has read its files and drawn the board
-    QtGlyphRasterizer rasterizer_;
-    std::unique_ptr<BoardCanvas> canvas_;
 };
 
 } // namespace vorpel

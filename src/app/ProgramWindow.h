@@ -5,14 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "app/BoardView.h"
 #include "app/Commands.h"
-#include "render/BoardDrawing.h"
 
 class QWidget;
 
 namespace vorpel {
 
-class BoardView;
 class CompanionFiles;
 class FileHistory;
 class GameSession;
@@ -22,19 +21,6 @@ struct Context;
 struct FileChooserState;
 struct RunMemory;
 struct ShellState;
-
-// Where the board lies in the board view: the cell size and its largest value, the board's and
-// the visible area's sizes, and the board's offset in the view (negative when scrolled).
-struct ViewGeometry {
-    int cellSize = kMinCellSize;
-    int maxCellSize = kMinCellSize;
-    int boardWidth = 0;
-    int boardHeight = 0;
-    int viewWidth = 0;
-    int viewHeight = 0;
-    int offsetX = 0;
-    int offsetY = 0;
-};
 
 class ProgramWindow {
 public:
@@ -60,11 +46,8 @@ public:
     // The file name the read command offers next.
     virtual std::string& FileName() = 0;
 
-    // --- The board view -------------------------------------------------------------------------
-    virtual const ViewGeometry& View() const = 0;
+    // --- The board view: the cell size, the offsets, the scroll bars and the canvas -------------
     virtual BoardView& Board() const = 0;
-    virtual BoardCanvas& Canvas() = 0;
-    virtual bool PaintSuppressed() const = 0;
 
     // Set by windows that come later: the editor takes the window's keys while it is open,
     // and the GIF export reports the image size.
@@ -72,17 +55,12 @@ public:
     virtual void SetGifImageSizeReport(std::function<void(int, int, bool)> report) = 0;
 
     // --- Operations ------------------------------------------------------------------------------
-    // Lays out the status bar and scroll bars and sets the cell size through the render
-    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
-    enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
+    // Lays out the status bar and, in what it leaves, the board view at a cell size.
+    using CellSizing = vorpel::CellSizing;
     virtual void UpdateCellSize(CellSizing sizing) = 0;
     // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
     // the size is at its limit; true when the board was zoomed.
     virtual bool Zoom(CellSizing sizing) = 0;
-    virtual void RedrawBoard() = 0;
-    // Draws the board and paints it at once, without waiting for the event loop: a slide between
-    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
-    virtual void PaintBoardNow() = 0;
     virtual void ShowCoordinates(bool show) = 0;
     virtual void ShowChosenLevel(bool recompute) = 0;
     // Goes to move `move` of the current level's history and shows it.
@@ -109,8 +87,6 @@ public:
 
     // --- Events the board view passes on ---------------------------------------------------------
     virtual void HandleResize() = 0;
-    // Scrolls the board by the wheel; true when a scroll bar took it.
-    virtual bool BoardWheel(int delta, int x, int y) = 0;
 };
 
 } // namespace vorpel

@@ -183,7 +183,7 @@ private Q_SLOTS:
             ++calls;
             forward(press);
         });
-        const int size = form_->View().cellSize;
+        const int size = form_->Board().View().cellSize;
         for (const char c : {'*', '/', '?'}) {
             calls = 0;
             QTest::keyClick(&form_->Board(), c);
@@ -192,17 +192,17 @@ private Q_SLOTS:
             editor.RunButton(ButtonOfCharacter(Byte(c)));
             QCOMPARE(calls, 1);
         }
-        QCOMPARE(form_->View().cellSize, size);
+        QCOMPARE(form_->Board().View().cellSize, size);
         QVERIFY(!form_->Shell().commandRunning);
         // Without automatic sizing the main window zooms and hands nothing on.
         ctx_->options.value[kAutomaticBoardSizing] = false;
         calls = 0;
         QTest::keyClick(&form_->Board(), '*');
         QCOMPARE(calls, 0);
-        QVERIFY(form_->View().cellSize > size);
-        const int zoomed = form_->View().cellSize;
+        QVERIFY(form_->Board().View().cellSize > size);
+        const int zoomed = form_->Board().View().cellSize;
         editor.RunButton(ButtonOfCharacter('/'));
-        QVERIFY(form_->View().cellSize < zoomed);
+        QVERIFY(form_->Board().View().cellSize < zoomed);
     }
 
     void alphanumericCycleAndAutoincrement() {

@@ -276,7 +276,7 @@ private Q_SLOTS:
                  (std::vector<std::string>{" 1)  2,  2: >>>", " 2)  4,  6: ^", " 3)  2,  5: <<"}));
 
         // Coordinates from a moved origin; a double click applies the line clicked.
-        const ViewGeometry& view = f.View();
+        const ViewGeometry& view = f.Board().View();
         const QPoint cell(view.offsetX + 2 * view.cellSize + view.cellSize / 2,
                           view.offsetY + 2 * view.cellSize + view.cellSize / 2);
         QMouseEvent boardDoubleClick(QEvent::MouseButtonDblClick, QPointF(cell),
