@@ -262,7 +262,7 @@ MoveListWindow& ShowLongMoveList(Program& program) {
     program.form->show();
     QCoreApplication::processEvents();
     LongHistory(program.ctx.CurrentLevel());
-    return ShowMoveList(*program.form);
+    return ShowMoveList(program.form->Session(), *program.form);
 }
 
 // The move list of a 100,000-step level: a full window painted (only the lines in view).

@@ -19,7 +19,6 @@
 #include <QWheelEvent>
 
 #include "app/BoardView.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ShellState.h"
 #include "model/Context.h"
@@ -42,8 +41,8 @@ int CellOf(int pixel, int cellSize) {
 
 } // namespace
 
-BoardView::BoardView(ProgramWindow& window, Context& ctx)
-    : QWidget(&window.Widget()), window_(window), ctx_(ctx) {
+BoardView::BoardView(QWidget& parent, BoardViewHost& window, Context& ctx)
+    : QWidget(&parent), window_(window), ctx_(ctx) {
     setObjectName(QStringLiteral("boardView"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -18,8 +18,8 @@ class QScrollBar;
 
 namespace vorpel {
 
-class ProgramWindow;
 struct Context;
+struct ShellState;
 
 // Where the board lies in the board view: the cell size and its largest value, the board's and
 // the visible area's sizes, and the board's offset in the view (negative when scrolled).
@@ -38,9 +38,23 @@ struct ViewGeometry {
 // step in or out, or fitted to the view.
 enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
 
+// What the board view needs of the window it sits in.
+class BoardViewHost {
+public:
+    virtual ~BoardViewHost() = default;
+    // What the program is doing: replay, busy, the command guard.
+    virtual ShellState& Shell() = 0;
+    // The one refresh after a change of position.
+    virtual void RefreshView(bool celebrate) = 0;
+    virtual void ShowCoordinates(bool show) = 0;
+    // The view's size changed: the window lays out its status bar and the board again.
+    virtual void HandleResize() = 0;
+};
+
 class BoardView : public QWidget {
 public:
-    BoardView(ProgramWindow& window, Context& ctx);
+    // A child of `parent`, playing on `ctx`'s board.
+    BoardView(QWidget& parent, BoardViewHost& window, Context& ctx);
     ~BoardView() override;
 
     // --- The view --------------------------------------------------------------------------
@@ -114,7 +128,7 @@ private:
     // picked box to the cell. False when the level is not a Sokoban level.
     bool SokobanClick(int row, int column);
 
-    ProgramWindow& window_;
+    BoardViewHost& window_;
     Context& ctx_;
     QVector<QRgb> colourTable_;
     ViewGeometry view_;

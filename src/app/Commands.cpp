@@ -143,7 +143,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      [](MainWindow& w) {
          w.boardView_->EndCellSelection();
          w.shell_.alreadyCelebrated = false;
-         ShowEditor(w);
+         ShowEditor(w.session_, w);
      }},
     {Command::MoveList,
      "Move list ...",
@@ -153,7 +153,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) {
          w.shell_.alreadyCelebrated = false;
-         ShowMoveList(w);
+         ShowMoveList(w.session_, w);
      }},
     {Command::CountMoves,
      "Count moves",
@@ -203,14 +203,16 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "T",
      "T",
      {},
-     [](MainWindow& w) { w.ChangeTitle(ChangeTitleDialog(w, w.ctx_.CurrentLevel().title)); }},
+     [](MainWindow& w) {
+         w.ChangeTitle(ChangeTitleDialog(w.session_, w, w.ctx_.CurrentLevel().title));
+     }},
     {Command::BestSolution,
      "Best solution ...",
      "bestSolutionAction",
      "B",
      "B",
      {},
-     [](MainWindow& w) { ShowBestSolutionDialog(w); }},
+     [](MainWindow& w) { ShowBestSolutionDialog(w.session_, w); }},
     {Command::GoToMove,
      "Go to move ...",
      "goToMoveAction",
@@ -306,7 +308,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "W",
      "W",
      {},
-     [](MainWindow& w) { ShowGifExportWindow(w); }},
+     [](MainWindow& w) { ShowGifExportWindow(w.session_, w); }},
     {Command::ZoomIn,
      "Zoom in",
      "zoomInAction",
@@ -369,21 +371,21 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "Y",
      "Y",
      {},
-     [](MainWindow& w) { ShowSaveDllDialog(w); }},
+     [](MainWindow& w) { ShowSaveDllDialog(w.session_, w); }},
     {Command::WriteBricksMoves,
      "Write Bricks moves ...",
      "writeBricksMovesAction",
      "H",
      "H",
      {},
-     [](MainWindow& w) { ShowBricksMovesDialog(w, true); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w.session_, w, true); }},
     {Command::ReadBricksMoves,
      "Read Bricks moves ...",
      "readBricksMovesAction",
      "J",
      "J",
      {},
-     [](MainWindow& w) { ShowBricksMovesDialog(w, false); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w.session_, w, false); }},
     {Command::Shuffle,
      "Shuffle blocks",
      "shuffleAction",
@@ -662,7 +664,7 @@ void MainWindow::DeleteLevelCommand() {
 void MainWindow::ReadLevelsFromChosenFile() {
     shell_.alreadyCelebrated = false;
     std::string name = fileName_;
-    if (!ChooseFile(*this, this, name, "Read levels", kChooseReading)) return;
+    if (!ChooseFile(session_, *this, this, name, "Read levels", kChooseReading)) return;
     fileName_ = name;
     if (HasExtension(".dll", name)) Memory().lastDllPath = name;
     ReadLevelsCommand(name);

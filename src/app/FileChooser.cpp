@@ -31,9 +31,9 @@
 
 #include "app/FileListModel.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 
 namespace vorpel {
 
@@ -612,19 +612,20 @@ void FileChooser::done(int result) {
     QDialog::done(result);
 }
 
-bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
-                const std::string& title, ChooserMode mode) {
+bool ChooseFile(GameSession& session, FileChooserHost& program, QWidget* parent,
+                std::string& fileName, const std::string& title, ChooserMode mode) {
     QtPlatform& platform = program.Platform();
     return ChooseFile(
-        FileChooserSetup{
-            program.Ctx(), program.ChooserState(), program.History(), program.Memory().frameMargins,
-            [&platform](const std::string& topic) { ShowHelp(platform, topic); }, parent},
+        FileChooserSetup{session.Data(), program.ChooserState(), program.History(),
+                         program.Memory().frameMargins,
+                         [&platform](const std::string& topic) { ShowHelp(platform, topic); },
+                         parent},
         fileName, title, mode);
 }
 
-bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
-                       const std::vector<std::string>& question) {
-    return !program.Ctx().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
+bool ExtensionAccepted(GameSession& session, FileChooserHost& program, const std::string& name,
+                       const char* extension, const std::vector<std::string>& question) {
+    return !session.Data().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
            program.Platform().AskYesNo(question);
 }
 

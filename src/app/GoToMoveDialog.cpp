@@ -9,7 +9,6 @@
 #include <QWheelEvent>
 
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SliderField.h"
@@ -17,7 +16,7 @@
 
 namespace vorpel {
 
-GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
+GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
     : QDialog(&main.Widget()), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
       okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
@@ -97,7 +96,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowGoToMoveDialog(ProgramWindow& main) {
+void ShowGoToMoveDialog(GoToMoveHost& main) {
     if (main.Memory().navigation.goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();

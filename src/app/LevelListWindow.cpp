@@ -22,7 +22,6 @@
 
 #include "app/CompanionFiles.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SortArrow.h"
@@ -138,7 +137,7 @@ int LevelListModel::RowOfNumber(int number) const {
 
 // --- Window ----------------------------------------------------------------------------------
 
-LevelListWindow::LevelListWindow(ProgramWindow& main)
+LevelListWindow::LevelListWindow(LevelListHost& main)
     : QDialog(&main.Widget()), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
       searchEdit(new QLineEdit(this)),
       searchUpButton(new QPushButton(QStringLiteral("Search &up"), this)),
@@ -403,7 +402,7 @@ void LevelListWindow::done(int result) {
     QDialog::done(result);
 }
 
-int ChooseLevelFromList(ProgramWindow& main) {
+int ChooseLevelFromList(LevelListHost& main) {
     LevelListWindow window(main);
     window.exec();
     return window.Result();

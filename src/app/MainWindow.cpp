@@ -101,7 +101,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     InstallHelpKey(*this);
     platform_.settings = &settingsStore_;
 
-    boardView_ = new BoardView(*this, ctx_);
+    boardView_ = new BoardView(*this, *this, ctx_);
     setCentralWidget(boardView_);
 
     // Over the board view's scroll bars, along its bottom.
@@ -507,6 +507,14 @@ void MainWindow::ChangeTitle(const std::string& title) {
 void MainWindow::ReloadAfterEdit(bool recompute) {
     SaveAndClearSelection(ctx_);
     ShowChosenLevel(recompute);
+}
+
+void MainWindow::OpenGifExport() {
+    ShowGifExportWindow(session_, *this);
+}
+
+void MainWindow::OpenSaveDll() {
+    ShowSaveDllDialog(session_, *this);
 }
 
 void MainWindow::RepaintAfterEdit(bool recompute) {

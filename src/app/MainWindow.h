@@ -13,17 +13,26 @@
 #include <QRgb>
 #include <QString>
 
+#include "app/BestSolutionDialog.h"
+#include "app/BoardView.h"
+#include "app/BricksMovesDialog.h"
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
+#include "app/EditorWindow.h"
 #include "app/FileChooser.h"
+#include "app/GifExportWindow.h"
+#include "app/GoToMoveDialog.h"
+#include "app/LevelListWindow.h"
 #include "app/LevelSaver.h"
 #include "app/MessageBox.h"
-#include "app/ProgramWindow.h"
+#include "app/MoveListWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
+#include "app/SaveDllDialog.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "app/TitleDialog.h"
 #include "files/Celebration.h"
 #include "files/FileNames.h"
 #include "files/GameSession.h"
@@ -64,7 +73,21 @@ private:
     SettingsStore& settingsStore_;
 };
 
-class MainWindow : public QMainWindow, public ProgramWindow, private GameSession::Observer {
+// The main window is the host of every window it opens: each takes the session and the small
+// interface of its own that the main window implements, never the main window itself.
+class MainWindow : public QMainWindow,
+                   public BoardViewHost,
+                   public TitleDialogHost,
+                   public BestSolutionHost,
+                   public SaveDllHost,
+                   public BricksMovesHost,
+                   public MoveListHost,
+                   public GifExportHost,
+                   public EditorHost,
+                   public GoToMoveHost,
+                   public LevelListHost,
+                   public LevelSaverHost,
+                   private GameSession::Observer {
     Q_OBJECT
 
 public:
@@ -117,6 +140,7 @@ public:
     }
 
     // --- Operations other windows call -----------------------------------------------------
+    using CellSizing = vorpel::CellSizing;
     // Lays out the status bar and, in what it leaves, the board view at a cell size (see
     // BoardView::LayOut); nothing while a recording holds the size.
     void UpdateCellSize(CellSizing sizing) override;
@@ -130,8 +154,7 @@ public:
     void ShowMove(int move) override;
     // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
     // only for a step forward.
-    void Navigate(const std::function<void(Context&)>& historyMove,
-                  bool celebrate = false) override;
+    void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
     // The one refresh after any change of position: block path, outline flags, board image and
     // move counts, and the celebration when `celebrate` (after a move, a step forward or the end
     // of a replay). While painting is suppressed, the board is only drawn into the canvas.
@@ -140,7 +163,7 @@ public:
     void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) override;
     void SetHourglass(bool on) override;
     void RepaintAfterEdit(bool recompute) override;
-    void ChangeTitle(const std::string& title) override;
+    void ChangeTitle(const std::string& title);
     // Makes the level at `index` current and shows it; `recompute` keeps the cell size in step
     // with its board.
     void ChooseLevel(int index, bool recompute = true) override;
@@ -151,6 +174,8 @@ public:
 
     // Saving the level or the collection.
     LevelSaver& Saver() { return saver_; }
+    void OpenGifExport() override;
+    void OpenSaveDll() override;
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
     bool ShowOptionsWindow(int page) override;
@@ -220,7 +245,7 @@ private:
     FileChooserState chooserState_;
     SettingsFileHistory history_{settingsStore_};
     ResumeKeeper resume_;
-    LevelSaver saver_{*this};
+    LevelSaver saver_{session_, *this};
 
     int celebrationTicks_ = 0;
     // The names fixed at start-up from the program's path: the executable as the command line

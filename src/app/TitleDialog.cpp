@@ -8,20 +8,20 @@
 #include <QPushButton>
 
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
+#include "files/GameSession.h"
 #include "files/TitleCheck.h"
 #include "model/Context.h"
 
 namespace vorpel {
 
-TitleDialog::TitleDialog(ProgramWindow& main, std::string title)
+TitleDialog::TitleDialog(GameSession& session, TitleDialogHost& main, std::string title)
     : QDialog(&main.Widget()), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
       invalidLabel(new QLabel(this)), okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       currentTitleButton(new QPushButton(QStringLiteral("Current &title"), this)),
-      helpButton(new QPushButton(QStringLiteral("&Help"), this)), main_(main),
+      helpButton(new QPushButton(QStringLiteral("&Help"), this)), main_(main), session_(session),
       titleResult_(std::move(title)) {
     setObjectName(QStringLiteral("TitleDialog"));
     setWindowTitle(QStringLiteral(" Title change"));
@@ -63,8 +63,8 @@ QString UnheldTitleCharacters(const QString& outside) {
 }
 
 void TitleDialog::Validate() {
-    const TitleState state = CheckTitleFor(main_.Ctx().collection, ToCp1252(nameEdit->text()),
-                                           main_.Ctx().collection.currentLevel);
+    const TitleState state = CheckTitleFor(session_.Data().collection, ToCp1252(nameEdit->text()),
+                                           session_.Data().collection.currentLevel);
     const QString outside = OutsideCp1252(nameEdit->text());
     invalidLabel->setText(outside.isEmpty() ? QString::fromLatin1(TitleWarning(state))
                                             : UnheldTitleCharacters(outside));
@@ -87,9 +87,10 @@ void TitleDialog::done(int result) {
     QDialog::done(result);
 }
 
-std::string ChangeTitleDialog(ProgramWindow& main, const std::string& title) {
+std::string ChangeTitleDialog(GameSession& session, TitleDialogHost& main,
+                              const std::string& title) {
     if (main.Memory().navigation.title.open) return title;
-    TitleDialog dialog(main, title);
+    TitleDialog dialog(session, main, title);
     dialog.exec();
     return dialog.Result();
 }

@@ -216,7 +216,7 @@ private Q_SLOTS:
             QCOMPARE(topic, QString::fromLatin1(c.topic));
         }
         // A window that is not modal: the move list.
-        MoveListWindow& moves = ShowMoveList(f);
+        MoveListWindow& moves = ShowMoveList(f.Session(), f);
         QTest::keyClick(moves.focusWidget() != nullptr ? moves.focusWidget() : &moves, Qt::Key_F1);
         QCOMPARE(platform_->helpWindow->browser->source().fragment(), QStringLiteral("MoveList"));
         moves.close();
@@ -258,13 +258,13 @@ private Q_SLOTS:
                          qPrintable(QString::number(opening)));
             });
 
-        MoveListWindow* moves = &ShowMoveList(f);
+        MoveListWindow* moves = &ShowMoveList(f.Session(), f);
         moves->setGeometry(area.left() + 90, area.top() + 70, 380, 300);
         left = FrameRect(*moves, f.Memory().frameMargins);
         for (int opening = 0; opening < 3; ++opening) {
             moves->close();
             QTRY_VERIFY(!f.Memory().navigation.moveList.window);
-            moves = &ShowMoveList(f);
+            moves = &ShowMoveList(f.Session(), f);
             QTest::qWait(60);
             QVERIFY(WithinAPixel(FrameRect(*moves, f.Memory().frameMargins), left));
         }
@@ -327,7 +327,7 @@ private Q_SLOTS:
     // A title with characters the code page lacks is refused, and they are named.
     void titlesOutsideTheCodePageAreRefused() {
         MainWindow& f = Start();
-        TitleDialog dialog(f, "Alpha");
+        TitleDialog dialog(f.Session(), f, "Alpha");
         dialog.nameEdit->setText(QStringLiteral("Snow \u2603 and \u2603 \U0001F3B2 \u20AC"));
         QVERIFY(!dialog.okButton->isEnabled());
         QCOMPARE(dialog.invalidLabel->text(),
