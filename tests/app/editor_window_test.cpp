@@ -355,6 +355,22 @@ private Q_SLOTS:
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(chooser.Chosen(), RoundCharacter(10));
     }
+
+    // The chooser opens where the run's memory says it was left, and leaves its place there; a
+    // memory of another run knows nothing of it.
+    void theColourChooserComesBackWhereItWasLeft() {
+        RunMemory memory, other;
+        {
+            ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
+            QCOMPARE(chooser.pos(), QPoint(100, 100));
+            chooser.move(240, 180);
+            chooser.reject();
+        }
+        QCOMPARE(memory.colourChooserPosition, QPoint(240, 180));
+        ColourChooser again(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
+        QCOMPARE(again.pos(), QPoint(240, 180));
+        QCOMPARE(other.colourChooserPosition, QPoint(100, 100));
+    }
 };
 
 VORPEL_APP_TEST(EditorWindowTest)
