@@ -117,7 +117,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "A",
      "A",
      {},
-     [](MainWindow& w) { w.shell_.replayRunning = true; }},
+     [](MainWindow& w) { w.StartReplay(); }},
     {Command::Help,
      "Help",
      "helpAction",

@@ -1,4 +1,5 @@
-// The go-to-move dialog: a slider over the level's moves that the board follows live.
+// The go-to-move dialog: a slider over the level's moves (a Sokoban level's player steps) that
+// the board follows live.
 #include "app/GoToMoveDialog.h"
 
 #include <QHBoxLayout>
@@ -13,7 +14,9 @@
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SliderField.h"
+#include "files/GameSession.h"
 #include "model/Context.h"
+#include "model/Sokoban.h"
 
 namespace vorpel {
 
@@ -39,12 +42,14 @@ GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
     GoToMoveState& state = main.Memory().navigation.goToMove;
     state.open = true;
     const Level& level = main.Ctx().CurrentLevel();
-    startMove_ = CurrentMove(level);
+    sokoban_ = IsSokobanLevel(level);
+    startPosition_ = level.currentStep;
+    startMove_ = sokoban_ ? PlayerStepAt(level, startPosition_) : CurrentMove(level);
     MoveOntoScreen(*this, state.position);
     // The board shows the move chosen last time before the slider is set up, so that setting
     // the slider repeats nothing.
-    main.ShowMove(state.lastChosenMove);
-    const int total = TotalMoves(level);
+    Go(state.lastChosenMove);
+    const int total = sokoban_ ? PlayerStepAt(level, level.stepCount) : TotalMoves(level);
     moveSlider->SetRange(0, total);
     moveSlider->SetValue(state.lastChosenMove);
     moveSlider->setEnabled(total > 0);
@@ -52,8 +57,7 @@ GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
          {static_cast<QWidget*>(moveSlider->slider), static_cast<QWidget*>(moveSlider->spinBox)})
         w->installEventFilter(this);
 
-    connect(moveSlider, &SliderField::valueChanged, this,
-            [this](int value) { main_.ShowMove(value); });
+    connect(moveSlider, &SliderField::valueChanged, this, [this](int value) { Go(value); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this,
@@ -72,7 +76,19 @@ void GoToMoveDialog::done(int result) {
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
     state.position = FrameRect(*this).topLeft();
     QDialog::done(result);
-    main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
+    if (result == QDialog::Accepted)
+        Go(state.lastChosenMove);
+    else if (sokoban_)
+        main_.Session().GoToStep(startPosition_);
+    else
+        main_.ShowMove(startMove_);
+}
+
+void GoToMoveDialog::Go(int value) {
+    if (sokoban_)
+        main_.Session().GoToStep(PositionOfPlayerStep(main_.Ctx().CurrentLevel(), value));
+    else
+        main_.ShowMove(value);
 }
 
 // The wheel turned forward goes back toward the start: one move per notch.

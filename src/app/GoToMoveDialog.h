@@ -1,4 +1,5 @@
-// The go-to-move dialog: a slider over the level's moves that the board follows live.
+// The go-to-move dialog: a slider over the level's moves (a Sokoban level's player steps) that
+// the board follows live.
 #pragma once
 
 #include <QDialog>
@@ -34,9 +35,15 @@ protected:
 
 private:
     void Wheel(int delta);
+    // Shows the slider's value: a move, or on a Sokoban level a player step.
+    void Go(int value);
 
     ProgramWindow& main_;
+    // A Sokoban level counts player steps, as its players do; the history position the dialog
+    // opened on is where Cancel returns exactly.
+    bool sokoban_ = false;
     int startMove_ = 0;
+    int startPosition_ = 0;
     int wheelRest_ = 0;
 };
 

@@ -172,6 +172,9 @@ public:
     // Scrolls the board by the wheel; true when a scroll bar took it.
     bool BoardWheel(int delta, int x, int y) override;
     void OnTimerTick();
+    // Starts the automatic replay at the speed of the options: the default rides the tick
+    // timer, any other has a timer of its own.
+    void StartReplay();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
 
@@ -205,6 +208,8 @@ private:
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
+    // One step of the automatic replay, or its end.
+    void ReplayStep();
     void ShowImprovedStatus(const SolvedNumbers& numbers);
     // Whether the status bar shows the move counts: by the option, and always on Sokoban levels.
     bool MoveCountsShown() const;
@@ -258,6 +263,7 @@ private:
     QLabel* blockInfoPanel_ = nullptr;
     QLabel* moveCountsPanel_ = nullptr;
     QTimer* tickTimer_ = nullptr;
+    QTimer* replayTimer_ = nullptr; // runs while a replay goes at another speed than the tick's
     QLabel* celebrationHint_ = nullptr;
     std::array<QMenu*, 5> topMenus_{};
     std::array<QAction*, kCommandCount> actions_{};

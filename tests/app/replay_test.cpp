@@ -1,0 +1,174 @@
+// Replay and positions in the main window: the replay's speed and its timer, go to move in
+// player steps on a Sokoban level, and the snapshot commands.
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include "AppTest.h"
+#include "MainWindowHarness.h"
+#include "PictureLevels.h"
+#include "app/BoardView.h"
+#include "app/GoToMoveDialog.h"
+#include "app/MainWindow.h"
+#include "app/ReplaySpeed.h"
+#include "app/SliderField.h"
+#include "model/Level.h"
+#include "model/Sokoban.h"
+#include "model/Solved.h"
+
+using namespace vorpel;
+
+namespace {
+
+// The player at (1, 1), a box at (1, 3) and its goal at (1, 6); the history walks one step and
+// pushes the box three steps onto the goal, all one move of the player.
+std::string RoomText() {
+    const char* const rows[] = {
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+        ".#.. .[.. .... .V.. .... .... +... .#..",
+        ".#.. .... .... .... .... .... .... .#..",
+        ".#.. .#.. .#.. .#.. .#.. .#.. .#.. .#..",
+    };
+    std::string text = "\"Room\"\r\n";
+    for (std::string row : rows) {
+        std::erase(row, ' ');
+        text += row + "\r\n";
+    }
+    return text + " 1)  1,  1:  >>>>\r\n" +
+           test::PictureLevelText("Plain", {"######", "#.@..#", "######"},
+                                  " 1)  1,  2:  >\r\n 2)  1,  3:  >\r\n");
+}
+
+template <typename Window> Window* ActiveModal() {
+    return qobject_cast<Window*>(QApplication::activeModalWidget());
+}
+
+} // namespace
+
+class ReplayTest : public QObject, test::MainWindowHarness {
+    Q_OBJECT
+
+    const Level& Current() const { return ctx_->CurrentLevel(); }
+    void Type(char c) { QTest::keyClick(&form_->Board(), c); }
+    QTimer* ReplayTimer() const { return form_->findChild<QTimer*>(QStringLiteral("replayTimer")); }
+
+    // The kind of block at a cell of the play board (0 for none).
+    Byte KindAt(int row, int column) const {
+        const PlayBoard& board = ctx_->board;
+        const int block = board.blockAt[static_cast<std::size_t>(CellIndex(row, column))];
+        return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
+    }
+
+    // Runs a command whose modal window `act` handles once it is open.
+    template <typename Window, typename Act> void WithModal(Command command, Act act) {
+        bool acted = false;
+        QTimer::singleShot(0, [&] {
+            Window* window = ActiveModal<Window>();
+            QVERIFY(window != nullptr);
+            act(*window);
+            acted = true;
+            if (window->isVisible()) window->reject();
+        });
+        form_->Action(command)->trigger();
+        QVERIFY(acted);
+    }
+
+private Q_SLOTS:
+    void init() { NewFolder(RoomText()); }
+    void cleanup() { Stop(); }
+
+    void replayIntervalFollowsTheSpeed() {
+        const struct {
+            int speed;
+            double refreshRate;
+            int interval;
+        } cases[] = {
+            {1, 60, 1000}, {4, 60, kTickInterval},
+            {60, 60, 17},  {99, 60, 17},
+            {0, 60, 16},   {0, 144, 6},
+            {0, 0, 16},    {0, 2000, 1},
+        };
+        for (const auto& c : cases) QCOMPARE(ReplayInterval(c.speed, c.refreshRate), c.interval);
+    }
+
+    // The default speed rides the tick timer as it always did; another speed runs a timer of
+    // its own, which a stop ends within a tick of the other.
+    void replayRunsAtTheChosenSpeed() {
+        MainWindow& f = Start(QStringLiteral("*Room"));
+        QCOMPARE(Current().stepCount, 4);
+        QCOMPARE(Current().currentStep, 0);
+        Type('a');
+        QVERIFY(f.Shell().replayRunning);
+        QVERIFY(!ReplayTimer()->isActive());
+        Type('a');
+        f.OnTimerTick();
+        QVERIFY(!f.Shell().replayRunning);
+
+        // One step a second: the first tick of the replay timer is a second away, and a stop
+        // does not wait for it.
+        QTest::keyClick(&f.Board(), Qt::Key_Home);
+        ctx_->options.replaySpeed = 1;
+        Type('a');
+        QVERIFY(ReplayTimer()->isActive());
+        QCOMPARE(ReplayTimer()->interval(), 1000);
+        Type('a');
+        f.OnTimerTick();
+        QVERIFY(!f.Shell().replayRunning);
+        QVERIFY(!ReplayTimer()->isActive());
+        QCOMPARE(Current().currentStep, 0);
+
+        // As fast as the screen paints: the replay reaches the end and celebrates there.
+        ctx_->options.replaySpeed = kReplayAsFastAsPaint;
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
+        Type('a');
+        QVERIFY(ReplayTimer()->interval() < kTickInterval);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.Shell().replayRunning, 2000);
+        QVERIFY(!ReplayTimer()->isActive());
+        QCOMPARE(Current().currentStep, 4);
+        QVERIFY(IsSolved(*ctx_));
+        QVERIFY(f.Shell().alreadyCelebrated);
+    }
+
+    // On a Sokoban level the slider counts player steps; on another level it counts moves.
+    void goToMoveCountsPlayerStepsOnSokobanLevels() {
+        MainWindow& f = Start(QStringLiteral("*Room"));
+        QCOMPARE(TotalMoves(Current()), 1);
+        f.Session().GoToStep(1);
+        {
+            GoToMoveDialog dialog(f);
+            QCOMPARE(dialog.moveSlider->slider->maximum(), 4);
+            QCOMPARE(dialog.StartMove(), 1);
+            dialog.moveSlider->SetValue(3); // one step and two pushes
+            QCOMPARE(Current().currentStep, 3);
+            QCOMPARE(KindAt(1, 4), kNormalKind);
+            QCOMPARE(KindAt(1, 5), kMasterBoxKind);
+            dialog.currentPositionButton->click();
+            QCOMPARE(dialog.moveSlider->Value(), 1);
+            dialog.moveSlider->SetValue(4);
+            dialog.cancelButton->click();
+        }
+        QCOMPARE(Current().currentStep, 1);
+        WithModal<GoToMoveDialog>(Command::GoToMove, [](GoToMoveDialog& d) {
+            d.moveSlider->SetValue(2);
+            d.okButton->click();
+        });
+        QCOMPARE(Current().currentStep, 2);
+        QCOMPARE(KindAt(1, 4), kMasterBoxKind);
+
+        // The plain level's two steps are two moves of its block, as before.
+        f.ChangeLevel(1, false);
+        QVERIFY(!IsSokobanLevel(Current()));
+        WithModal<GoToMoveDialog>(Command::GoToMove, [this](GoToMoveDialog& d) {
+            QCOMPARE(d.moveSlider->slider->maximum(), TotalMoves(Current()));
+            d.moveSlider->SetValue(1);
+            QCOMPARE(CurrentMove(Current()), 1);
+        });
+    }
+};
+
+VORPEL_APP_TEST(ReplayTest)
+
+#include "replay_test.moc"
