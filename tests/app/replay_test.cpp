@@ -2,6 +2,8 @@
 // player steps on a Sokoban level, and the snapshot commands.
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -15,6 +17,7 @@
 #include "app/MainWindow.h"
 #include "app/ReplaySpeed.h"
 #include "app/SliderField.h"
+#include "app/SnapshotsDialog.h"
 #include "model/Level.h"
 #include "model/Sokoban.h"
 #include "model/Solved.h"
@@ -166,6 +169,67 @@ private Q_SLOTS:
             d.moveSlider->SetValue(1);
             QCOMPARE(CurrentMove(Current()), 1);
         });
+    }
+
+    // Positions kept under names: saved, the play moved on, and gone back to.
+    void snapshotsSaveMoveOnAndGoBack() {
+        MainWindow& f = Start(QStringLiteral("*Room"));
+        std::deque<BoxAnswer>& answers = platform_->script->answers;
+        const std::vector<Snapshot>& snapshots = Current().snapshots;
+        f.Session().GoToStep(2);
+        WithModal<SnapshotNameDialog>(Command::SavePosition, [](SnapshotNameDialog& d) {
+            QCOMPARE(d.nameEdit->text(), QStringLiteral("Snapshot 1"));
+            d.nameEdit->setText(QStringLiteral(" "));
+            QVERIFY(!d.okButton->isEnabled());
+            d.nameEdit->setText(QStringLiteral("two \"steps\""));
+            d.okButton->click();
+        });
+        QTest::keyClick(&f.Board(), Qt::Key_End);
+        WithModal<SnapshotNameDialog>(Command::SavePosition,
+                                      [](SnapshotNameDialog& d) { d.okButton->click(); });
+        QCOMPARE(snapshots,
+                 (std::vector<Snapshot>{{"two  steps ", "1,1:>>"}, {"Snapshot 2", "1,1:>>>>"}}));
+        // A name taken asks first; No leaves the dialog open and the snapshot as it was.
+        WithModal<SnapshotNameDialog>(Command::SavePosition, [&](SnapshotNameDialog& d) {
+            d.nameEdit->setText(QStringLiteral("Snapshot 2"));
+            answers.push_back({'n'});
+            d.okButton->click();
+            QVERIFY(d.isVisible());
+        });
+        QCOMPARE(platform_->script->shown.back().back(), std::string("Replace it?"));
+        QCOMPARE(snapshots.size(), std::size_t{2});
+
+        // Back to the first: the history it begins stays for redo.
+        WithModal<SnapshotsDialog>(Command::SavedPositions, [](SnapshotsDialog& d) {
+            QCOMPARE(d.snapshotList->count(), 2);
+            QCOMPARE(d.snapshotList->item(0)->text(), QStringLiteral("two  steps "));
+            d.goToButton->click();
+            QVERIFY(!d.isVisible());
+        });
+        QCOMPARE(Current().currentStep, 2);
+        QCOMPARE(Current().stepCount, 4);
+        // The play goes another way; going to the solved position would drop that step, so it
+        // asks, and only Yes goes.
+        QTest::keyClick(&f.Board(), Qt::Key_Down);
+        QCOMPARE(Current().stepCount, 3);
+        for (const char answer : {'n', 'y'}) {
+            WithModal<SnapshotsDialog>(Command::SavedPositions, [&](SnapshotsDialog& d) {
+                d.snapshotList->setCurrentRow(1);
+                answers.push_back({answer});
+                d.goToButton->click();
+                QCOMPARE(d.isVisible(), answer == 'n');
+            });
+            QCOMPARE(Current().currentStep, answer == 'n' ? 3 : 4);
+        }
+        QVERIFY(IsSolved(*ctx_));
+        QCOMPARE(KindAt(1, 6), kMasterBoxKind);
+
+        WithModal<SnapshotsDialog>(Command::SavedPositions, [&](SnapshotsDialog& d) {
+            answers.push_back({'y'});
+            d.deleteButton->click();
+            QCOMPARE(d.snapshotList->count(), 1);
+        });
+        QCOMPARE(snapshots, (std::vector<Snapshot>{{"Snapshot 2", "1,1:>>>>"}}));
     }
 };
 
