@@ -45,10 +45,6 @@ std::string RoomText() {
                                   " 1)  1,  2:  >\r\n 2)  1,  3:  >\r\n");
 }
 
-template <typename Window> Window* ActiveModal() {
-    return qobject_cast<Window*>(QApplication::activeModalWidget());
-}
-
 } // namespace
 
 class ReplayTest : public QObject, test::MainWindowHarness {
@@ -57,27 +53,6 @@ class ReplayTest : public QObject, test::MainWindowHarness {
     const Level& Current() const { return ctx_->CurrentLevel(); }
     void Type(char c) { QTest::keyClick(&form_->Board(), c); }
     QTimer* ReplayTimer() const { return form_->findChild<QTimer*>(QStringLiteral("replayTimer")); }
-
-    // The kind of block at a cell of the play board (0 for none).
-    Byte KindAt(int row, int column) const {
-        const PlayBoard& board = ctx_->board;
-        const int block = board.blockAt[static_cast<std::size_t>(CellIndex(row, column))];
-        return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
-    }
-
-    // Runs a command whose modal window `act` handles once it is open.
-    template <typename Window, typename Act> void WithModal(Command command, Act act) {
-        bool acted = false;
-        QTimer::singleShot(0, [&] {
-            Window* window = ActiveModal<Window>();
-            QVERIFY(window != nullptr);
-            act(*window);
-            acted = true;
-            if (window->isVisible()) window->reject();
-        });
-        form_->Action(command)->trigger();
-        QVERIFY(acted);
-    }
 
 private Q_SLOTS:
     void init() { NewFolder(RoomText()); }
