@@ -1,14 +1,10 @@
 // Benchmark of the automatic replay at its fastest speed: a Sokoban solution of about 300 steps
 // on a 64 x 64 room replayed in the main window, each step painted, to the celebration.
 
-#include <memory>
 #include <string>
 
 #include <QApplication>
-#include <QFile>
 #include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -28,24 +24,12 @@ using namespace vorpel;
 // should take one frame, so steps_per_s near the frame rate means painting keeps up.
 void BM_ReplayAsFastAsPaint(benchmark::State& state) {
     bench::BenchApplication application;
-    QTemporaryDir folder;
-    GameSession session;
-    Context& ctx = session.Data();
-    QtPlatform platform;
-    platform.script.emplace();
-    ctx.platform = &platform;
-    {
-        std::string text;
-        bench::AppendRoom(text, 1, 64, 64, true);
-        QFile file(folder.filePath(QStringLiteral("room.sok")));
-        if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no startup file");
-        file.write(text.data(), qint64(text.size()));
-    }
-    auto form = std::make_unique<MainWindow>(
-        session, platform,
-        u'"' + folder.filePath(QStringLiteral("Vorpel")) + QStringLiteral("\" \"") +
-            folder.filePath(QStringLiteral("room.sok")) + u'"');
-    form->SetSettingsFormat(QSettings::IniFormat);
+    std::string room;
+    bench::AppendRoom(room, 1, 64, 64, true);
+    bench::BenchProgram program({{QStringLiteral("room.sok"), room}}, QStringLiteral("room.sok"));
+    if (!program.written) return state.SkipWithError("no level file");
+    Context& ctx = program.ctx;
+    MainWindow* form = program.form.get();
     form->resize(1400, 1000);
     form->show();
     QCoreApplication::processEvents();
@@ -53,7 +37,7 @@ void BM_ReplayAsFastAsPaint(benchmark::State& state) {
     const int steps = ctx.CurrentLevel().stepCount;
     if (steps < 100) return state.SkipWithError("the room's solution was not read");
     for (auto _ : state) {
-        session.GoToStep(0);
+        program.session.GoToStep(0);
         form->StartReplay();
         while (form->Shell().replayRunning)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
