@@ -59,22 +59,10 @@ std::string CrowdedLevel() {
     return text;
 }
 
-struct Program {
-    QTemporaryDir folder;
-    GameSession session;
-    Context& ctx = session.Data();
-    QtPlatform platform;
-    std::unique_ptr<MainWindow> form;
-
-    explicit Program(const std::string& startupText) {
-        platform.script.emplace();
-        ctx.platform = &platform;
-        WriteFile(folder.filePath(QStringLiteral("Vorpel 0.txt")), startupText);
-        form = std::make_unique<MainWindow>(
-            session, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
-        form->SetSettingsFormat(QSettings::IniFormat);
-    }
-    ~Program() { form.reset(); }
+// The window on a startup file that holds `startupText`.
+struct Program : bench::BenchProgram {
+    explicit Program(const std::string& startupText)
+        : BenchProgram({{QStringLiteral("Vorpel 0.txt"), startupText}}) {}
 };
 
 void Send(QWidget* client, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {

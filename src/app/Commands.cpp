@@ -24,6 +24,7 @@
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
 #include "app/SaveDllDialog.h"
+#include "app/SnapshotsDialog.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
@@ -117,7 +118,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "A",
      "A",
      {},
-     [](MainWindow& w) { w.shell_.replayRunning = true; }},
+     [](MainWindow& w) { w.StartReplay(); }},
     {Command::Help,
      "Help",
      "helpAction",
@@ -428,6 +429,20 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) { w.saver_.ChooseAndSaveAll(); },
      false},
+    {Command::SavePosition,
+     "Save position as ...",
+     "savePositionAction",
+     "Ctrl+P",
+     "",
+     {Qt::ControlModifier | Qt::Key_P},
+     [](MainWindow& w) { SavePositionAs(w.session_, w); }},
+    {Command::SavedPositions,
+     "Saved positions ...",
+     "savedPositionsAction",
+     "Ctrl+G",
+     "",
+     {Qt::ControlModifier | Qt::Key_G},
+     [](MainWindow& w) { ShowSnapshots(w.session_, w); }},
 }};
 
 bool CommandTableInEnumOrder() {
@@ -450,10 +465,10 @@ const std::array<MenuLayout, 5> kMainMenus = {{
      8},
     {"Moves",
      {Command::RestartLevel, Command::EndOfLevel, Command::MoveList, Command::GoToMove,
-      Command::MoveBackward10, Command::MoveForward10, Command::MoveBackward, Command::MoveForward,
-      Command::StepBackward, Command::StepForward, Command::AutomaticReplay,
-      Command::ZeroMoveCount},
-     12},
+      Command::SavePosition, Command::SavedPositions, Command::MoveBackward10,
+      Command::MoveForward10, Command::MoveBackward, Command::MoveForward, Command::StepBackward,
+      Command::StepForward, Command::AutomaticReplay, Command::ZeroMoveCount},
+     14},
     {"Setup",
      {Command::CountMoves, Command::IdentifyBlocks, Command::ViewBlockPath, Command::NoAnnotation,
       Command::MarksOverBlocks, Command::FullWindowSize, Command::HalfWindowWidth,

@@ -67,8 +67,10 @@ enum class Command : int {
     SaveSok,
     CopySok,
     SaveAllLevels,
+    SavePosition,
+    SavedPositions,
 };
-inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::SaveAllLevels) + 1;
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::SavedPositions) + 1;
 
 // A command's entry in the table.
 inline constexpr std::size_t CommandIndex(Command command) {

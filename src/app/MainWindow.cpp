@@ -30,6 +30,7 @@
 #include "app/HelpKey.h"
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ReplaySpeed.h"
 #include "editor/EditorOps.h"
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
@@ -124,6 +125,10 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     tickTimer_->setObjectName(QStringLiteral("tickTimer"));
     tickTimer_->setInterval(250);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::OnTimerTick);
+    replayTimer_ = new QTimer(this);
+    replayTimer_->setObjectName(QStringLiteral("replayTimer"));
+    replayTimer_->setTimerType(Qt::PreciseTimer);
+    connect(replayTimer_, &QTimer::timeout, this, &MainWindow::ReplayStep);
 
     BuildActions();
     // The level being read, shown while a long read goes on; the read lets the paint through.
@@ -481,6 +486,10 @@ void MainWindow::ShowMove(int move) {
     session_.GoToMove(move);
 }
 
+void MainWindow::ShowStep(int position) {
+    session_.GoToStep(position);
+}
+
 void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
     // where the level was left, nothing held.
@@ -574,7 +583,15 @@ void MainWindow::CelebrateIfSolved() {
     shell_.alreadyCelebrated = true;
 }
 
-void MainWindow::OnTimerTick() {
+void MainWindow::StartReplay() {
+    shell_.replayRunning = true;
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int interval =
+        ReplayInterval(ctx_.options.replaySpeed, shown ? shown->refreshRate() : 0.0);
+    if (interval != tickTimer_->interval()) replayTimer_->start(interval);
+}
+
+void MainWindow::ReplayStep() {
     ShellState& f = shell_;
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
@@ -584,6 +601,12 @@ void MainWindow::OnTimerTick() {
         if (!stepped) f.replayRunning = false;
         RefreshView(!stepped);
     }
+    if (!f.replayRunning) replayTimer_->stop();
+}
+
+void MainWindow::OnTimerTick() {
+    // A stop asked for ends even a slow replay within a tick.
+    if (!replayTimer_->isActive() || shell_.replayStopRequest) ReplayStep();
     if (celebrationTicks_ > 0) {
         --celebrationTicks_;
         if (celebrationTicks_ < 1 && celebrationHint_) celebrationHint_->hide();

@@ -60,13 +60,6 @@ class SokobanPlayTest : public QObject, test::MainWindowHarness {
         Mouse(QEvent::MouseButtonRelease, at + QPoint(1, 1), Qt::NoButton);
     }
 
-    // The kind of block at a cell of the play board (0 for none).
-    Byte KindAt(int row, int column) const {
-        const PlayBoard& board = ctx_->board;
-        const int block = board.blockAt[static_cast<std::size_t>(CellIndex(row, column))];
-        return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
-    }
-
     // Whether the board view shows the picked box's outline at a cell.
     bool OutlinedAt(int row, int column) const {
         const ViewGeometry& v = form_->Board().View();
