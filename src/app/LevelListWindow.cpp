@@ -41,6 +41,7 @@ namespace {
 
 constexpr std::array<const char*, kLevelColumnCount + 1> kCaptions = {
     "Title", "Number", "Moves", "Record", "Difference", "Difference", "Solved", "Picture"};
+static_assert(std::tuple_size_v<decltype(LevelListState::columnWidths)> == kLevelColumnCount);
 // The first picture of the Solved column's marks in Pictures().
 constexpr std::size_t kSolvedMarks = 8;
 
@@ -133,10 +134,6 @@ public:
         QRect target(QPoint(), size);
         target.moveCenter(option.rect.center());
         painter->drawImage(target, picture);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {kPictureBox + 8, kPictureBox + 4};
     }
 };
 
@@ -302,7 +299,7 @@ LevelListWindow::LevelListWindow(ProgramWindow& main)
     QHeaderView& header = *levelTable->horizontalHeader();
     header.moveSection(header.visualIndex(kPictureColumn), 0);
     header.moveSection(header.visualIndex(static_cast<int>(LevelColumn::Solved)), 3);
-    levelTable->horizontalHeader()->setSectionResizeMode(kPictureColumn, QHeaderView::Fixed);
+    header.setSectionResizeMode(kPictureColumn, QHeaderView::Fixed);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
