@@ -232,19 +232,26 @@ BENCHMARK(BM_LevelListOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The height of the list window in the picture benchmarks: a page of some 16 rows.
 constexpr int kTallList = 1000;
 
-// The list over 40,000 Sokoban levels (Microban I repeated) with their pictures: the window
+// The main window over 40,000 Sokoban levels (Microban I repeated); none, the benchmark skipped,
+// without the corpus.
+std::unique_ptr<BigCollection> SokobanCollection(benchmark::State& state) {
+    const std::vector<Level> boards = CorpusLevels("Microban_I.xsb");
+    if (boards.empty()) {
+        state.SkipWithError("Microban_I.xsb not found beside the clone");
+        return nullptr;
+    }
+    return std::make_unique<BigCollection>(boards);
+}
+
+// The list over those levels with their pictures: the window
 // built and its first page painted, pictures included (drawn afresh for each opening). Target: at
 // most 300 ms.
 void BM_LevelListPicturesOpen(benchmark::State& state) {
     BenchApplication application;
-    const std::vector<Level> boards = CorpusLevels("Microban_I.xsb");
-    if (boards.empty()) {
-        state.SkipWithError("Microban_I.xsb not found beside the clone");
-        return;
-    }
-    BigCollection big(boards);
+    const std::unique_ptr<BigCollection> big = SokobanCollection(state);
+    if (!big) return;
     for (auto _ : state) {
-        LevelListWindow list(big.form);
+        LevelListWindow list(big->form);
         list.resize(720, kTallList);
         ShowAndPaint(list, *list.levelTable->viewport());
         state.counters["pictures"] = double(list.Model().thumbnails.Count());
@@ -256,13 +263,9 @@ BENCHMARK(BM_LevelListPicturesOpen)->Unit(benchmark::kMillisecond)->UseRealTime(
 // the list's end. Target: at most 16 ms.
 void BM_LevelListPicturesScrollPage(benchmark::State& state) {
     BenchApplication application;
-    const std::vector<Level> boards = CorpusLevels("Microban_I.xsb");
-    if (boards.empty()) {
-        state.SkipWithError("Microban_I.xsb not found beside the clone");
-        return;
-    }
-    BigCollection big(boards);
-    LevelListWindow list(big.form);
+    const std::unique_ptr<BigCollection> big = SokobanCollection(state);
+    if (!big) return;
+    LevelListWindow list(big->form);
     list.resize(720, kTallList);
     ShowAndPaint(list, *list.levelTable->viewport());
     QScrollBar& bar = *list.levelTable->verticalScrollBar();
