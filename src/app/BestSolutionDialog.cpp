@@ -72,8 +72,8 @@ void BestSolutionDialog::Write() {
 }
 
 void BestSolutionDialog::Erase() {
-    const std::string error = EraseBestSolution(main_.Ctx());
-    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
+    const FileResult erased = EraseBestSolution(main_.Ctx());
+    if (!erased.Ok()) main_.Platform().ShowInfo(SplitMessage(erased.message));
     Refresh();
     accept();
 }

@@ -504,7 +504,7 @@ void EditorWindow::ReadLevelFileCommand() {
     main.FileName() = name;
     PushUndo();
     std::vector<std::string> lines;
-    std::string error = ReadLevelSource(ctx, name, lines);
+    std::string error = ReadLevelSource(ctx, name, lines).message;
     if (error.empty())
         error = ReadFirstLevel(ctx, lines);
     else
@@ -520,7 +520,7 @@ void EditorWindow::PasteCommand() {
     std::string error;
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
-        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines);
+        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines).message;
         if (error.empty()) error = ReadFirstLevel(ctx, lines);
         if (!error.empty()) {
             // A paste that read no level leaves the edited level as it was.

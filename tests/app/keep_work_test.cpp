@@ -136,7 +136,7 @@ private Q_SLOTS:
     void aDamagedResumeFileIsSetAside() {
         QDir().mkpath(File("data"));
         QVERIFY(WriteFileAtomic(ResumePath().toStdString(), "#Vorpel resume 1\r\n#current 0\r\n")
-                    .empty());
+                    .message.empty());
         Start();
         QCOMPARE(ctx_->collection.lastLevel(), 1); // the startup file
         QCOMPARE(platform_->script->shown.size(), std::size_t(1));
