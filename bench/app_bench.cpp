@@ -166,7 +166,7 @@ std::vector<Level> CorpusLevels(const char* name) {
     Context ctx;
     std::vector<std::string> lines;
     const std::string file = std::string(VORPEL_SOURCE_DIR "/../shared/corpus/sokoban/") + name;
-    if (!ReadLevelSource(ctx, file, lines).empty()) return {};
+    if (!ReadLevelSource(ctx, file, lines).Ok()) return {};
     RememberedAnswer answer = kAlwaysAdd;
     AddLevels(ctx, file, lines, answer);
     // The first level is the collection's own empty one.
