@@ -45,7 +45,8 @@ LevelRow MakeLevelRow(int number, int moves, int record, std::string title) {
 
 std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     std::vector<BestCounts> best;
-    const FileResult read = ReadAllBestSolutions(ctx, best);
+    // The rows show no pushes, so no Sokoban record is replayed.
+    const FileResult read = ReadAllBestSolutions(ctx, best, false);
     if (!read.Ok()) best.assign(ctx.collection.levels.size(), BestCounts{});
     const std::vector<Level>& levels = ctx.collection.levels;
     rows.clear();
@@ -218,7 +219,7 @@ void OpenFirstUnsolved(Context& ctx, int firstNew) {
     if (firstNew < 0 || count <= 0) return;
     // An unreadable best-solutions file leaves every counter 0: the first new level opens.
     std::vector<BestCounts> best;
-    ReadAllBestSolutions(ctx, best);
+    ReadAllBestSolutions(ctx, best, false);
     ctx.collection.currentLevel = FirstLevelToOpen(best, firstNew, count);
 }
 
