@@ -28,6 +28,7 @@
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
+#include "files/LevelList.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
@@ -690,7 +691,10 @@ void MainWindow::ReadLevelsCommand(const LevelPlace& place) {
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
+    const int firstNew = static_cast<int>(ctx_.collection.levels.size());
     ReadLevelFile(ctx_, place, remembered, stop);
+    // A file is a collection to play through; pasted levels show the last one, as typed.
+    if (!place.IsClipboard()) OpenFirstUnsolved(ctx_, firstNew);
     SetBusy(false, false, false);
     shell_.loadingLevels = false;
     SetHourglass(false);

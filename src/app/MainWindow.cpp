@@ -35,6 +35,7 @@
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
 #include "files/FileNames.h"
+#include "files/LevelList.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
 #include "model/History.h"
@@ -262,7 +263,9 @@ void MainWindow::StartupArgument() {
             const std::stop_token stop = shell_.StartLoading();
             SetBusy(true, true, false);
             RememberedAnswer remembered = kAsk;
+            const int firstNew = static_cast<int>(ctx_.collection.levels.size());
             ReadLevelFile(ctx_, name, remembered, stop);
+            OpenFirstUnsolved(ctx_, firstNew);
             SetBusy(false, false, false);
             shell_.loadingLevels = false;
             ShowCurrentLevel(ctx_);
@@ -685,7 +688,9 @@ void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFai
     SetBusy(true, true, false);
     SetHourglass(true);
     if (nameFailed) platform_.ShowInfo({kDropNameError});
+    const int firstNew = static_cast<int>(ctx_.collection.levels.size());
     ReadDroppedFiles(ctx_, names, shell_.StartLoading());
+    OpenFirstUnsolved(ctx_, firstNew);
     shell_.loadingLevels = false;
     SetBusy(false, false, false);
     SetHourglass(false);
