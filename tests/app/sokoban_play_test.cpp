@@ -131,6 +131,20 @@ private Q_SLOTS:
         QVERIFY(form_->Shell().alreadyCelebrated);
     }
 
+    // A push after a walk goes on from where the walk left the player; steps back along the walk
+    // take its steps back, as typed ones would, so the history holds no step and its reverse.
+    void aPushAfterAWalkTakesBackTheStepsItRetraces() {
+        Start(QStringLiteral("*Room"));
+        Click(3, 1); // two steps down
+        QCOMPARE(Current().stepCount, 2);
+        Click(1, 3);
+        Click(1, 6); // two steps up again, then three pushes
+        QCOMPARE(KindAt(1, 6), kMasterBoxKind);
+        QCOMPARE(KindAt(1, 5), kNormalKind);
+        QCOMPARE(Current().stepCount, 4);
+        QCOMPARE(Counts(), QStringLiteral(" moves 4/4, pushes 3/3, record: ?"));
+    }
+
     // A drag still moves the player a step at a time and is no click at its end.
     void dragWorksAsBefore() {
         Start(QStringLiteral("*Room"));
