@@ -6,6 +6,7 @@
 
 #include "files/BestSolutions.h"
 #include "files/Records.h"
+#include "model/Sokoban.h"
 
 namespace vorpel {
 
@@ -45,8 +46,7 @@ LevelRow MakeLevelRow(int number, int moves, int record, std::string title) {
 
 std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     std::vector<BestCounts> best;
-    // The rows show no pushes, so no Sokoban record is replayed.
-    const FileResult read = ReadAllBestSolutions(ctx, best, false);
+    const FileResult read = ReadAllBestSolutions(ctx, best);
     if (!read.Ok()) best.assign(ctx.collection.levels.size(), BestCounts{});
     const std::vector<Level>& levels = ctx.collection.levels;
     rows.clear();
@@ -54,10 +54,14 @@ std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     for (std::size_t i = 0; i < levels.size(); ++i) {
         int recordMoves = 0, recordSteps = 0;
         LookUpRecord(ctx, levels[i].title, recordMoves, recordSteps);
+        // A Sokoban solution is one move of the player: its steps are what its players count.
+        const bool sokoban = IsSokobanLevel(levels[i]);
         LevelRow& row = rows.emplace_back(
-            MakeLevelRow(int(i) + 1, best[i].moves, recordMoves, std::string(levels[i].title)));
+            MakeLevelRow(int(i) + 1, sokoban ? best[i].steps : best[i].moves,
+                         sokoban ? recordSteps : recordMoves, std::string(levels[i].title)));
         row.steps = best[i].steps;
         row.recordSteps = recordSteps;
+        if (sokoban) row.pushes = std::max(best[i].pushes, 0);
     }
     return read.message;
 }
@@ -147,7 +151,10 @@ std::string LevelCellText(const LevelRow& row, LevelColumn column,
     case LevelColumn::Number:
         return count(row.number);
     case LevelColumn::Moves:
-        return count(row.moves);
+        // A Sokoban solution shows its moves and pushes, "moves/pushes".
+        return row.pushes >= 0 && row.moves > 0
+                   ? count(row.moves) + "/" + std::to_string(row.pushes)
+                   : count(row.moves);
     case LevelColumn::Record:
         return count(row.record);
     case LevelColumn::Difference:

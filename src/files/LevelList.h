@@ -32,6 +32,9 @@ struct LevelRow {
     std::int32_t percentage = 0;  // difference / record in hundredths of a percent, or absent
     std::int32_t steps = 0;       // steps of the stored best solution
     std::int32_t recordSteps = 0; // the record's steps
+    // On a Sokoban level the counts are the player's steps, as its players count moves, and this
+    // is the best solution's pushes; -1 on every other level.
+    std::int32_t pushes = -1;
     std::string title;
     std::string foldedTitle; // the title with letter case folded, for sorting and searching
 };
@@ -40,7 +43,8 @@ struct LevelRow {
 LevelRow MakeLevelRow(int number, int moves, int record, std::string title);
 
 // One row per level of the collection: best solutions from one reading of the best-solutions file
-// and records from the records list as it stands (the caller reads the records file first).
+// and records from the records list as it stands (the caller reads the records file first). A
+// Sokoban level's row counts player steps and pushes.
 // Returns "" or the read error of the best-solutions file, whose moves then stay 0.
 std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows);
 

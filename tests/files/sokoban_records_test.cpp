@@ -5,6 +5,8 @@
 #include "SolutionFixtures.h"
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
+#include "files/LevelList.h"
+#include "files/Records.h"
 #include "files/SokFormat.h"
 #include "model/Sokoban.h"
 
@@ -95,6 +97,16 @@ TEST(SokobanBest, StatusLineLabelAndListCountMovesAndPushes) {
     // The level list asks without pushes: the record is not replayed.
     ASSERT_EQ(ReadAllBestSolutions(p.ctx, counts, false).message, "");
     EXPECT_EQ(counts[0], (BestCounts{1, 7, 0}));
+
+    // The level list shows moves/pushes and sets them against the record's steps.
+    SetRecord(p.ctx, "S", 1, 5);
+    std::vector<LevelRow> rows;
+    ASSERT_EQ(BuildLevelRows(p.ctx, rows), "");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(LevelCellText(rows[0], LevelColumn::Moves, "."), "7/3");
+    EXPECT_EQ(LevelCellText(rows[0], LevelColumn::Record, "."), "5");
+    EXPECT_EQ(LevelCellText(rows[0], LevelColumn::Difference, "."), "2");
+    EXPECT_EQ(SolvedState(rows[0]), LevelSolved::Solved);
 }
 
 TEST(SokobanBest, SokWriterWritesPushesInUpperCase) {
