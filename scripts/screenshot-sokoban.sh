@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays a Sokoban level in the real program under Xvfb with a window manager (openbox): the
 # player walks to a clicked cell and onto a goal, boxes go where a click after a click on them
-# sends them, the status bar counts moves and pushes, and the last push celebrates. Pictures go
-# to build/screenshots/sokoban-*.png.
+# sends them, the status bar counts moves and pushes, the last push celebrates, and the level
+# list shows each level's picture. Pictures go to build/screenshots/sokoban-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots=$(realpath -m build/screenshots)
@@ -117,6 +117,14 @@ click_cell 2 3
 click_cell 2 2
 sleep 1
 shot 5-solved
+key "$main" Escape
+
+# The level list: a picture of each level, which is solved, and its moves/pushes.
+key "$main" l
+list=$(find_window "^Level list")
+sleep 1
+shot 6-level-list
+key "$list" Escape
 
 [ "$failed" -eq 0 ] && echo "All checks passed."
 exit "$failed"
