@@ -2,18 +2,37 @@
 // into play, the editor's cell selection and coordinates.
 #pragma once
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include <QRgb>
 #include <QVector>
 #include <QWidget>
 
 #include "model/RowSet.h"
 #include "render/BoardDrawing.h"
+#include "solver/Solver.h"
+
+class QPainter;
 
 namespace vorpel {
 
 class ProgramWindow;
 struct BoardPalette;
 struct Context;
+
+// The colour of the hint's outline and arrow.
+inline constexpr QRgb kHintColour = qRgb(255, 0, 255);
+
+// A solution's next move shown over the board: the block at (row, column) outlined and an arrow
+// through the cells of `path`; `steps` make the move when the hint is taken.
+struct BoardHint {
+    int row = 0;
+    int column = 0;
+    std::vector<std::pair<int, int>> path;
+    std::vector<SolveStep> steps;
+};
 
 class BoardView : public QWidget {
 public:
@@ -42,6 +61,10 @@ public:
     // Whether a click on a Sokoban level has picked a box to push, and which.
     bool BoxPicked() const { return pickedBoxRow_ >= 0; }
     void LetGoOfBox() { pickedBoxRow_ = pickedBoxColumn_ = -1; }
+    // The hint drawn over the board until the position changes.
+    const std::optional<BoardHint>& Hint() const { return hint_; }
+    void SetHint(BoardHint hint);
+    void DropHint();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +85,7 @@ private:
     // A click on a Sokoban level: walks the player to an empty cell, picks a box, or pushes the
     // picked box to the cell. False when the level is not a Sokoban level.
     bool SokobanClick(int row, int column);
+    void PaintHint(QPainter& painter) const;
 
     ProgramWindow& window_;
     Context& ctx_;
@@ -88,6 +112,7 @@ private:
     // The box a click picked on a Sokoban level for the next click to push (-1 for none).
     int pickedBoxRow_ = -1;
     int pickedBoxColumn_ = -1;
+    std::optional<BoardHint> hint_;
 };
 
 } // namespace vorpel

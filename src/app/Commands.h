@@ -67,8 +67,11 @@ enum class Command : int {
     SaveSok,
     CopySok,
     SaveAllLevels,
+    Solve,
+    Hint,
+    AcceptHint,
 };
-inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::SaveAllLevels) + 1;
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::AcceptHint) + 1;
 
 // A command's entry in the table.
 inline constexpr std::size_t CommandIndex(Command command) {
