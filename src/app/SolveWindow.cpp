@@ -276,7 +276,6 @@ void SolveWindow::Finish() {
         FinishHint(result);
     else
         FinishSolve(result);
-    Q_EMIT Finished();
 }
 
 bool SolveWindow::StillSame() const {
@@ -304,14 +303,12 @@ void SolveWindow::FinishSolve(const SolveResult& result) {
     Level& level = ctx.CurrentLevel();
     const int start = fromStart_ ? 0 : level.currentStep;
     const QString size = SolutionSize(solved_, result);
+    const std::string dropped =
+        std::to_string(level.stepCount - start) +
+        (fromStart_ ? " steps of the level's history." : " steps made after this position.");
     if (level.stepCount > start &&
-        !main_.Platform().AskYesNoDefaultNo({"The solution replaces the " +
-                                                 std::to_string(level.stepCount - start) +
-                                                 " steps made after this position.",
-                                             "Drop them?"}))
-        return Say(
-            QStringLiteral("Solved (%1); the moves made after the position were kept.").arg(size),
-            false);
+        !main_.Platform().AskYesNoDefaultNo({"The solution replaces the " + dropped, "Drop them?"}))
+        return Say(QStringLiteral("Solved (%1); your moves were kept.").arg(size), false);
     // The steps go in as clicks and drags would make them; should the rules refuse one, the
     // history goes back to what it was.
     const Level before = level;

@@ -60,10 +60,6 @@ public:
     // A search runs, or its result waits to be used.
     bool Running() const { return running_; }
 
-Q_SIGNALS:
-    // A search has ended and its result was used or shown.
-    void Finished();
-
 protected:
     void hideEvent(QHideEvent* event) override;
 

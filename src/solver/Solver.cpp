@@ -89,16 +89,6 @@ Level LevelAtPosition(const Level& level, const PlayBoard& board) {
     return position;
 }
 
-bool SameLayout(const Level& a, const Level& b) {
-    if (a.rows != b.rows || a.columns != b.columns) return false;
-    for (int r = 0; r < a.rows; ++r)
-        for (int c = 0; c < a.columns; ++c)
-            if (a.BlockAt(r, c) != b.BlockAt(r, c) || a.MarkAt(r, c) != b.MarkAt(r, c) ||
-                a.IdAt(r, c) != b.IdAt(r, c))
-                return false;
-    return true;
-}
-
 CarriedOut CarryOutSolution(Context& ctx, const std::vector<SolveStep>& steps) {
     CarriedOut done;
     done.firstStep = ctx.CurrentLevel().currentStep;

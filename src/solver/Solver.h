@@ -79,8 +79,6 @@ int CountPushes(const Level& level, const std::vector<SolveStep>& steps);
 // The level laid out as the board stands (its blocks and marks where they are now), with no
 // history: solving it solves the position the board shows.
 Level LevelAtPosition(const Level& level, const PlayBoard& board);
-// Whether two levels lay out the same blocks and marks on boards of one size.
-bool SameLayout(const Level& a, const Level& b);
 
 // Makes a solution's steps on the current level from where it stands, each recorded in the
 // history as a click on the block and a drag of one cell would record it: a step that takes
