@@ -93,16 +93,18 @@ void BM_DragStepPainted(benchmark::State& state) {
     form.resize(1400, 1000);
     form.show();
     QCoreApplication::processEvents();
-    form.SetCellSize(32);
+    form.Board().SetCellSize(32);
     form.UpdateCellSize(MainWindow::CellSizing::kKeep);
-    form.RedrawBoard();
+    form.Board().Redraw();
     QCoreApplication::processEvents();
-    const int s = form.View().cellSize;
+    const int s = form.Board().View().cellSize;
     // Scrolled so the block's row and column are in view.
-    const ViewGeometry& view = form.View();
-    form.SetOffsets(std::max(view.viewWidth - view.boardWidth, -(10 * s - view.viewWidth / 2)),
-                    std::max(view.viewHeight - view.boardHeight, -(32 * s - view.viewHeight / 2)));
-    const QPoint start(form.View().offsetX + 10 * s + s / 2, form.View().offsetY + 32 * s + s / 2);
+    const ViewGeometry& view = form.Board().View();
+    form.Board().SetOffsets(
+        std::max(view.viewWidth - view.boardWidth, -(10 * s - view.viewWidth / 2)),
+        std::max(view.viewHeight - view.boardHeight, -(32 * s - view.viewHeight / 2)));
+    const QPoint start(form.Board().View().offsetX + 10 * s + s / 2,
+                       form.Board().View().offsetY + 32 * s + s / 2);
     PaintWatch watch;
     form.Board().installEventFilter(&watch);
     Send(&form.Board(), QEvent::MouseButtonPress, start, Qt::LeftButton);
@@ -260,7 +262,7 @@ MoveListWindow& ShowLongMoveList(Program& program) {
     program.form->show();
     QCoreApplication::processEvents();
     LongHistory(program.ctx.CurrentLevel());
-    return ShowMoveList(*program.form);
+    return ShowMoveList(program.form->Session(), *program.form);
 }
 
 // The move list of a 100,000-step level: a full window painted (only the lines in view).

@@ -66,7 +66,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     auto* editor = form->findChild<EditorWindow*>();
     if (!editor) return state.SkipWithError("no editor");
     editor->RunButton(ButtonOfCharacter('N')); // the crowded level, being edited
-    form->SetCellSize(32);
+    form->Board().SetCellSize(32);
     form->RepaintAfterEdit(false);
     QCoreApplication::processEvents();
     bench::PaintWatch watch;
@@ -87,7 +87,7 @@ void BM_EditorCommandPainted(benchmark::State& state) {
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-    state.counters["cell"] = form->View().cellSize;
+    state.counters["cell"] = form->Board().View().cellSize;
     form->Board().removeEventFilter(&watch);
     editor->close();
 }

@@ -35,7 +35,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 // Reads a file into the collection as the read command does; false on any message.
 bool Load(Context& ctx, const std::string& path) {
     std::vector<std::string> lines;
-    if (!ReadLevelSource(ctx, path, lines).empty()) return false;
+    if (!ReadLevelSource(ctx, path, lines).Ok()) return false;
     RememberedAnswer remembered = kAsk;
     return AddLevels(ctx, "File.", lines, remembered).error.empty() &&
            ctx.silentPlatform.shown.empty();

@@ -35,7 +35,7 @@ double LevelMegabytes(const LevelCollection& collection) {
 bool Load(Context& ctx, const std::string& path) {
     ctx.collection.levels.clear();
     std::vector<std::string> lines;
-    if (!ReadLevelSource(ctx, path, lines).empty()) return false;
+    if (!ReadLevelSource(ctx, path, lines).Ok()) return false;
     RememberedAnswer remembered = kAsk;
     return AddLevels(ctx, "File.", lines, remembered).error.empty() &&
            ctx.silentPlatform.shown.empty();

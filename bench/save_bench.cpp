@@ -90,7 +90,7 @@ void BM_ResumeWriteAndRead10k(benchmark::State& state) {
     auto source = Loaded();
     const std::string path = OwnTextFile() + ".resume";
     for (auto _ : state) {
-        if (!WriteResumeFile(path, source->collection).empty()) {
+        if (!WriteResumeFile(path, source->collection).Ok()) {
             state.SkipWithError("not written");
             return;
         }

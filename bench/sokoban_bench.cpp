@@ -16,7 +16,7 @@ std::vector<SokobanPuzzle> MicrobanPuzzles() {
     std::vector<std::string> lines;
     const std::string file = VORPEL_SOURCE_DIR "/../shared/corpus/sokoban/Microban_I.xsb";
     std::vector<SokobanPuzzle> puzzles;
-    if (!ReadLevelSource(ctx, file, lines).empty()) return puzzles;
+    if (!ReadLevelSource(ctx, file, lines).Ok()) return puzzles;
     RememberedAnswer answer = kAlwaysAdd;
     AddLevels(ctx, file, lines, answer);
     for (const Level& level : ctx.collection.levels)

@@ -19,7 +19,7 @@ const std::vector<Level>& Levels() {
         std::vector<std::string> lines;
         const std::string file = VORPEL_SOURCE_DIR "/../shared/corpus/sokoban/Microban_I.xsb";
         std::vector<Level> all;
-        if (!ReadLevelSource(ctx, file, lines).empty()) return all;
+        if (!ReadLevelSource(ctx, file, lines).Ok()) return all;
         RememberedAnswer answer = kAlwaysAdd;
         AddLevels(ctx, file, lines, answer);
         const std::vector<Level>& read = ctx.collection.levels;

@@ -188,7 +188,7 @@ void RoundTrip(const Level& level, const Format& format) {
     back.collection.levels.clear();
     std::vector<std::string> lines;
     const std::string path = WriteScratch(format.file, wrote);
-    if (!ReadLevelSource(back, path, lines).empty()) {
+    if (!ReadLevelSource(back, path, lines).Ok()) {
         if (!titleLost && !otherLost) Lost("the whole file", wrote, "");
         return;
     }
@@ -255,7 +255,7 @@ void LevelSourceEntry(std::string_view bytes) {
     Context ctx;
     const std::string path = WriteScratch("levels.txt", bytes);
     std::vector<std::string> lines;
-    if (!ReadLevelSource(ctx, path, lines).empty()) return;
+    if (!ReadLevelSource(ctx, path, lines).Ok()) return;
     AddTwice(ctx, lines);
     PlayLevels(ctx);
 }
@@ -277,7 +277,7 @@ void MoveTextEntry(std::string_view bytes) {
 void NblEntry(std::string_view bytes) {
     Context ctx;
     std::vector<std::string> lines;
-    if (!ReadNblBytes(std::string(bytes), "fuzz.nbl", lines, TitleMaker(ctx)).empty()) return;
+    if (!ReadNblBytes(std::string(bytes), "fuzz.nbl", lines, TitleMaker(ctx)).Ok()) return;
     AddTwice(ctx, lines);
     PlayLevels(ctx);
 }
@@ -327,7 +327,7 @@ void DllEntry(std::string_view bytes) {
     std::vector<std::string> titles;
     if (!ListDllLevels(path, titles, TitleMaker(ctx)).empty()) return;
     std::vector<std::string> lines;
-    if (ReadLevelSource(ctx, path, lines).empty()) AddTwice(ctx, lines);
+    if (ReadLevelSource(ctx, path, lines).Ok()) AddTwice(ctx, lines);
     PlayLevels(ctx);
     const int count = static_cast<int>(titles.size());
     for (const int i : {0, count - 1, count}) {
@@ -369,8 +369,7 @@ void RoundTripEntry(std::string_view bytes) {
     Context ctx;
     ctx.collection.levels.clear();
     std::vector<std::string> lines;
-    if (!ReadLevelSource(ctx, WriteScratch(nbl ? "in.nbl" : "in.txt", bytes), lines).empty())
-        return;
+    if (!ReadLevelSource(ctx, WriteScratch(nbl ? "in.nbl" : "in.txt", bytes), lines).Ok()) return;
     RememberedAnswer remembered = kAlwaysAdd;
     AddLevels(ctx, "File.", lines, remembered);
     const Format formats[] = {

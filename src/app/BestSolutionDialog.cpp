@@ -9,20 +9,21 @@
 
 #include "app/Help.h"
 #include "app/MessageBox.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "files/BestSolutions.h"
+#include "files/GameSession.h"
 #include "model/Context.h"
 
 namespace vorpel {
 
-BestSolutionDialog::BestSolutionDialog(ProgramWindow& main)
+BestSolutionDialog::BestSolutionDialog(GameSession& session, BestSolutionHost& main)
     : QDialog(&main.Widget()), messagesLabel(new QLabel(this)),
       applyButton(new QPushButton(QStringLiteral("&Apply"), this)),
       writeButton(new QPushButton(QStringLiteral("&Write"), this)),
       eraseButton(new QPushButton(QStringLiteral("&Erase"), this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
-      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)), main_(main) {
+      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)), main_(main),
+      session_(session) {
     setObjectName(QStringLiteral("BestSolutionDialog"));
     setWindowTitle(QStringLiteral(" Best solution"));
     messagesLabel->setWordWrap(true);
@@ -46,7 +47,7 @@ BestSolutionDialog::BestSolutionDialog(ProgramWindow& main)
 
 void BestSolutionDialog::Refresh() {
     bool haveRecord = false;
-    const std::string text = BestSolutionLabel(main_.Ctx(), haveRecord);
+    const std::string text = BestSolutionLabel(session_.Data(), haveRecord);
     messagesLabel->setText(DisplayText(text));
     applyButton->setEnabled(haveRecord);
     eraseButton->setEnabled(haveRecord);
@@ -60,26 +61,26 @@ void BestSolutionDialog::Refresh() {
 }
 
 void BestSolutionDialog::Apply() {
-    const FileResult applied = ApplyBestSolutionAtStart(main_.Ctx());
+    const FileResult applied = ApplyBestSolutionAtStart(session_.Data());
     main_.RefreshView(false);
     if (!applied.Ok()) main_.Platform().ShowInfo(applied.Lines());
     accept();
 }
 
 void BestSolutionDialog::Write() {
-    SaveBestSolution(main_.Ctx(), true);
+    SaveBestSolution(session_.Data(), true);
     accept();
 }
 
 void BestSolutionDialog::Erase() {
-    const std::string error = EraseBestSolution(main_.Ctx());
-    if (!error.empty()) main_.Platform().ShowInfo(SplitMessage(error));
+    const FileResult erased = EraseBestSolution(session_.Data());
+    if (!erased.Ok()) main_.Platform().ShowInfo(SplitMessage(erased.message));
     Refresh();
     accept();
 }
 
-void ShowBestSolutionDialog(ProgramWindow& main) {
-    BestSolutionDialog dialog(main);
+void ShowBestSolutionDialog(GameSession& session, BestSolutionHost& main) {
+    BestSolutionDialog dialog(session, main);
     dialog.exec();
 }
 

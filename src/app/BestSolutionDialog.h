@@ -9,12 +9,23 @@ class QPushButton;
 
 namespace vorpel {
 
-class ProgramWindow;
+class GameSession;
+class QtPlatform;
+
+// What the best-solution dialog needs of the program besides the session.
+class BestSolutionHost {
+public:
+    virtual ~BestSolutionHost() = default;
+    virtual QWidget& Widget() = 0; // the dialog's parent
+    virtual QtPlatform& Platform() const = 0;
+    // The one refresh after a change of position.
+    virtual void RefreshView(bool celebrate) = 0;
+};
 
 class BestSolutionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BestSolutionDialog(ProgramWindow& main);
+    BestSolutionDialog(GameSession& session, BestSolutionHost& main);
 
     QLabel* messagesLabel;
     QPushButton* applyButton;
@@ -31,10 +42,11 @@ private:
     void Write();
     void Erase();
 
-    ProgramWindow& main_;
+    BestSolutionHost& main_;
+    GameSession& session_;
 };
 
 // The "Best solution ..." command.
-void ShowBestSolutionDialog(ProgramWindow& main);
+void ShowBestSolutionDialog(GameSession& session, BestSolutionHost& main);
 
 } // namespace vorpel

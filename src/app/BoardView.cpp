@@ -1,5 +1,5 @@
-// The main window's board widget: painting from the canvas, mouse play and the editor's
-// selection.
+// The main window's board view: the layout at a cell size, the scroll bars, painting from the
+// canvas, mouse play and the editor's selection.
 #include "app/BoardView.h"
 
 #include <algorithm>
@@ -8,15 +8,18 @@
 #include <optional>
 
 #include <QCoreApplication>
+#include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPolygonF>
 #include <QRegion>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include "app/BoardView.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ShellState.h"
 #include "model/Context.h"
@@ -39,18 +42,45 @@ int CellOf(int pixel, int cellSize) {
 
 } // namespace
 
-BoardView::BoardView(ProgramWindow& window, Context& ctx)
-    : QWidget(&window.Widget()), window_(window), ctx_(ctx) {
+BoardView::BoardView(QWidget& parent, BoardViewHost& window, Context& ctx)
+    : QWidget(&parent), window_(window), ctx_(ctx) {
     setObjectName(QStringLiteral("boardView"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     colourTable_.resize(256);
+    canvas_ = std::make_unique<BoardCanvas>(&rasterizer_);
+
+    horizontalScrollBar_ = new QScrollBar(Qt::Horizontal, this);
+    horizontalScrollBar_->setObjectName(QStringLiteral("horizontalScrollBar"));
+    verticalScrollBar_ = new QScrollBar(Qt::Vertical, this);
+    verticalScrollBar_->setObjectName(QStringLiteral("verticalScrollBar"));
+    for (QScrollBar* bar : {horizontalScrollBar_, verticalScrollBar_}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+    }
+    connect(horizontalScrollBar_, &QScrollBar::valueChanged, this, [this](int position) {
+        view_.offsetX = -position;
+        update();
+    });
+    connect(verticalScrollBar_, &QScrollBar::valueChanged, this, [this](int position) {
+        view_.offsetY = -position;
+        update();
+    });
+
+    boardPanel_ = new QFrame(this);
+    boardPanel_->setObjectName(QStringLiteral("boardPanel"));
+    boardPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    boardPanel_->setAutoFillBackground(true);
+    boardPanel_->hide();
 }
 
-void BoardView::SetPalette(const BoardPalette& palette) {
+BoardView::~BoardView() = default;
+
+void BoardView::InitPalette() {
+    InitBoardPalette(canvas_->palette);
     for (int i = 0; i < 256; ++i) {
-        const PaletteColour& c = palette.colours[static_cast<std::size_t>(i)];
+        const PaletteColour& c = canvas_->palette.colours[static_cast<std::size_t>(i)];
         colourTable_[i] = qRgb(c.red, c.green, c.blue);
     }
 }
@@ -76,12 +106,124 @@ void BoardView::DropHint() {
     update();
 }
 
+// --- Layout ----------------------------------------------------------------------------------
+
+void BoardView::LayOut(CellSizing sizing, int width, int height, bool fit) {
+    view_.viewWidth = width;
+    view_.viewHeight = height;
+    const int previousCellSize = view_.cellSize;
+    const int rows = ctx_.board.rows, columns = ctx_.board.columns;
+    view_.maxCellSize = vorpel::MaxCellSize(rows, columns);
+    if (sizing == CellSizing::kFit || fit)
+        view_.cellSize = FitCellSize(view_.viewWidth, view_.viewHeight, rows, columns);
+    else if (sizing == CellSizing::kZoomIn)
+        view_.cellSize = ZoomInCellSize(view_.cellSize, rows, columns);
+    else if (sizing == CellSizing::kZoomOut)
+        view_.cellSize = ZoomOutCellSize(view_.cellSize, rows, columns);
+    else
+        view_.cellSize = ClampCellSize(view_.cellSize, rows, columns);
+    const double scale =
+        previousCellSize >= kMinCellSize ? double(view_.cellSize) / double(previousCellSize) : 1.0;
+    view_.boardWidth = columns * view_.cellSize;
+    view_.boardHeight = rows * view_.cellSize;
+
+    const int barWidth =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
+    const int barHeight =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
+    bool vertical = view_.boardHeight > view_.viewHeight;
+    if (vertical) view_.viewWidth -= barWidth + 1;
+    const bool horizontal = view_.boardWidth > view_.viewWidth;
+    if (horizontal) {
+        view_.viewHeight -= barHeight + 1;
+        if (!vertical && view_.boardHeight > view_.viewHeight) {
+            vertical = true;
+            view_.viewWidth -= barWidth + 1;
+        }
+    }
+
+    // The point under the middle of the view stays there while zooming.
+    const auto place = [scale](int& offset, int view, int board, QScrollBar* bar, bool needed) {
+        const QSignalBlocker blocker(bar);
+        if (needed) {
+            const int h = view >> 1;
+            offset = static_cast<int>(std::nearbyint(h - (h - offset) * scale));
+            offset = std::clamp(offset, view - board, 0);
+            bar->setRange(0, board - view);
+            bar->setPageStep(view);
+            bar->setSingleStep(std::max(1, view / 20));
+            bar->setValue(-offset);
+        } else {
+            offset = (view - board) / 2;
+        }
+    };
+    place(view_.offsetY, view_.viewHeight, view_.boardHeight, verticalScrollBar_, vertical);
+    place(view_.offsetX, view_.viewWidth, view_.boardWidth, horizontalScrollBar_, horizontal);
+    PlaceScrollBars(horizontal, vertical);
+}
+
+void BoardView::PlaceScrollBars(bool horizontal, bool vertical) {
+    const int barWidth =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
+    const int barHeight =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
+    horizontalScrollBar_->setGeometry(0, view_.viewHeight + 1, view_.viewWidth + 1, barHeight);
+    horizontalScrollBar_->setVisible(horizontal);
+    verticalScrollBar_->setGeometry(view_.viewWidth + 1, 0, barWidth, view_.viewHeight + 1);
+    verticalScrollBar_->setVisible(vertical);
+    boardPanel_->setGeometry(view_.viewWidth, view_.viewHeight, barWidth + 1, barHeight + 1);
+    boardPanel_->setVisible(horizontal && vertical);
+    boardPanel_->raise();
+}
+
+void BoardView::SetOffsets(int offsetX, int offsetY) {
+    view_.offsetX = offsetX;
+    view_.offsetY = offsetY;
+    update();
+}
+
+bool BoardView::ScrollByWheel(int delta, int x, int y) {
+    const int amount = view_.cellSize * delta / 120;
+    if (verticalScrollBar_->isVisible() && x < width() && y < verticalScrollBar_->height()) {
+        view_.offsetY = std::clamp(view_.offsetY + amount, view_.viewHeight - view_.boardHeight, 0);
+        const QSignalBlocker blocker(verticalScrollBar_);
+        verticalScrollBar_->setValue(-view_.offsetY);
+        update();
+        return true;
+    }
+    if (horizontalScrollBar_->isVisible() && x < width() &&
+        y < horizontalScrollBar_->geometry().bottom() + 1) {
+        view_.offsetX = std::clamp(view_.offsetX + amount, view_.viewWidth - view_.boardWidth, 0);
+        const QSignalBlocker blocker(horizontalScrollBar_);
+        horizontalScrollBar_->setValue(-view_.offsetX);
+        update();
+        return true;
+    }
+    return false;
+}
+
 // --- Painting --------------------------------------------------------------------------------
 
+void BoardView::Redraw() {
+    if (window_.Shell().paintSuppressed) return;
+    DrawBoard(ctx_, Drawing(), *canvas_);
+    update();
+}
+
+void BoardView::PaintNow() {
+    if (window_.Shell().paintSuppressed) return;
+    DrawBoard(ctx_, Drawing(), *canvas_);
+    repaint();
+}
+
+void BoardView::DrawForRecording() {
+    DrawBoard(ctx_, {view_.cellSize, true, annotation_}, *canvas_);
+}
+
 void BoardView::paintEvent(QPaintEvent*) {
-    if (window_.PaintSuppressed()) return;
+    if (window_.Shell().paintSuppressed) return;
     QPainter painter(this);
-    const ViewGeometry& v = window_.View();
+    const ViewGeometry& v = view_;
     const QRect view(0, 0, v.viewWidth, v.viewHeight);
     const QRect board = QRect(v.offsetX, v.offsetY, v.boardWidth, v.boardHeight).intersected(view);
     // Everything around the board, the gaps beside the scroll bars included.
@@ -92,7 +234,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     // The visible part of the canvas, one to one.
     const int sx = board.x() - v.offsetX, sy = board.y() - v.offsetY;
     const std::uint8_t* first =
-        window_.Canvas().pixels.data() + static_cast<std::size_t>(sy) * kCanvasSize + sx;
+        canvas_->pixels.data() + static_cast<std::size_t>(sy) * kCanvasSize + sx;
     QImage image(first, board.width(), board.height(), kCanvasSize, QImage::Format_Indexed8);
     image.setColorTable(colourTable_);
     painter.drawImage(board.topLeft(), image);
@@ -118,7 +260,7 @@ void BoardView::paintEvent(QPaintEvent*) {
 // The hint over the canvas: the moving block's outline along its outer edges, and an arrow from
 // the centre of the first cell of the path through the others to the last.
 void BoardView::PaintHint(QPainter& painter) const {
-    const ViewGeometry& v = window_.View();
+    const ViewGeometry& v = view_;
     const PlayBoard& b = ctx_.board;
     if (!b.Inside(hint_->row, hint_->column)) return;
     const int block = b.BlockIndexAt(hint_->row, hint_->column);
@@ -187,7 +329,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     if (!clickPending_) return;
     clickPending_ = false;
-    const ViewGeometry& v = window_.View();
+    const ViewGeometry& v = view_;
     const QPoint p = event->position().toPoint();
     const int bx = p.x() - v.offsetX, by = p.y() - v.offsetY;
     if (bx < 0 || by < 0) return;
@@ -232,7 +374,7 @@ bool BoardView::SokobanClick(int row, int column) {
 
 void BoardView::wheelEvent(QWheelEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (window_.BoardWheel(event->angleDelta().y(), p.x(), p.y()))
+    if (ScrollByWheel(event->angleDelta().y(), p.x(), p.y()))
         event->accept();
     else
         event->ignore();
@@ -247,7 +389,7 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
         return;
     }
     if (f.commandsBlocked) return;
-    const ViewGeometry& v = window_.View();
+    const ViewGeometry& v = view_;
     const int bx = x - v.offsetX, by = y - v.offsetY;
     if (doubleClick && button == Qt::LeftButton) {
         originColumn_ = CellOf(bx, v.cellSize) - 1;
@@ -275,7 +417,7 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
 void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx_.board;
     selectionBase_ = ctx_.selection;
-    const int cellSize = window_.View().cellSize;
+    const int cellSize = view_.cellSize;
     const int column = bx / cellSize, row = by / cellSize;
     if (!board.Inside(row, column)) return;
     RowSet cells;
@@ -297,7 +439,7 @@ void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
         ctx_.selection.Toggle(row, column);
     selectionAnchorColumn_ = selectionLastColumn_ = column;
     selectionAnchorRow_ = selectionLastRow_ = row;
-    window_.RedrawBoard();
+    Redraw();
 }
 
 void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -305,7 +447,7 @@ void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, 
     const CommandGuard guard(f.commandRunning);
     if (!guard.Held()) return;
 
-    const ViewGeometry& v = window_.View();
+    const ViewGeometry& v = view_;
     const int bx = x - v.offsetX, by = y - v.offsetY;
     const int column = CellOf(bx, v.cellSize) - originColumn_;
     const int row = CellOf(by, v.cellSize) - originRow_;
@@ -327,7 +469,7 @@ void BoardView::Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, 
 void BoardView::EditorMove(int bx, int by) {
     if (selectionAnchorColumn_ < 0 || bx < 0 || by < 0) return;
     PlayBoard& board = ctx_.board;
-    const int cellSize = window_.View().cellSize;
+    const int cellSize = view_.cellSize;
     const int column = bx / cellSize, row = by / cellSize;
     if (!board.Inside(row, column)) return;
     if (column == selectionLastColumn_ && row == selectionLastRow_) return;
@@ -338,13 +480,13 @@ void BoardView::EditorMove(int bx, int by) {
         for (int c = std::min(column, selectionAnchorColumn_);
              c <= std::max(column, selectionAnchorColumn_); ++c)
             ctx_.selection.Toggle(r, c);
-    window_.RedrawBoard();
+    Redraw();
 }
 
 void BoardView::PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx_.board;
     if (board.selectedBlock < 1) return;
-    const int cellSize = window_.View().cellSize;
+    const int cellSize = view_.cellSize;
     int tc = bx / cellSize, tr = by / cellSize;
     if (modifiers & Qt::AltModifier) tc = board.selectedColumn;
     if (modifiers & Qt::ControlModifier) tr = board.selectedRow;
@@ -356,7 +498,7 @@ void BoardView::PlayMove(Qt::KeyboardModifiers modifiers, int bx, int by) {
     lastDragY_ = by;
     if (tc == board.selectedColumn && tr == board.selectedRow) return;
 
-    const std::function<void()> showSlide = [this] { window_.PaintBoardNow(); };
+    const std::function<void()> showSlide = [this] { PaintNow(); };
     bool movedAtAll = false, moved = false;
     do {
         QCoreApplication::processEvents();

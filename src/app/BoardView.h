@@ -1,7 +1,9 @@
-// The main window's board widget: paints the canvas at the view's offsets and turns the mouse
-// into play, the editor's cell selection and coordinates.
+// The main window's board view: a scroll area that owns the cell size, the board's offsets, the
+// scroll bars and the canvas, paints the canvas at the offsets and turns the mouse into play,
+// the editor's cell selection and coordinates.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -11,16 +13,49 @@
 #include <QWidget>
 
 #include "model/RowSet.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
 #include "solver/Solver.h"
 
 class QPainter;
 
+class QFrame;
+class QScrollBar;
+
 namespace vorpel {
 
-class ProgramWindow;
-struct BoardPalette;
 struct Context;
+struct ShellState;
+
+// Where the board lies in the board view: the cell size and its largest value, the board's and
+// the visible area's sizes, and the board's offset in the view (negative when scrolled).
+struct ViewGeometry {
+    int cellSize = kMinCellSize;
+    int maxCellSize = kMinCellSize;
+    int boardWidth = 0;
+    int boardHeight = 0;
+    int viewWidth = 0;
+    int viewHeight = 0;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+
+// How a layout sets the cell size through the render library's rules: kept (clamped), one zoom
+// step in or out, or fitted to the view.
+enum class CellSizing { kKeep, kZoomIn, kZoomOut, kFit };
+
+// What the board view needs of the window it sits in.
+class BoardViewHost {
+public:
+    virtual ~BoardViewHost() = default;
+    // What the program is doing: replay, busy, the command guard.
+    virtual ShellState& Shell() = 0;
+    // The one refresh after a change of position.
+    virtual void RefreshView(bool celebrate) = 0;
+    virtual void ShowCoordinates(bool show) = 0;
+    // The view's size changed: the window lays out its status bar and the board again.
+    virtual void HandleResize() = 0;
+};
 
 // The colour of the hint's outline and arrow.
 inline constexpr QRgb kHintColour = qRgb(255, 0, 255);
@@ -36,10 +71,38 @@ struct BoardHint {
 
 class BoardView : public QWidget {
 public:
-    BoardView(ProgramWindow& window, Context& ctx);
+    // A child of `parent`, playing on `ctx`'s board.
+    BoardView(QWidget& parent, BoardViewHost& window, Context& ctx);
+    ~BoardView() override;
 
-    // The colours the canvas's indices stand for.
-    void SetPalette(const BoardPalette& palette);
+    // --- The view --------------------------------------------------------------------------
+    const ViewGeometry& View() const { return view_; }
+    // Sets the cell size that the next layout keeps or zooms from.
+    void SetCellSize(int size) { view_.cellSize = size; }
+    void SetOffsets(int offsetX, int offsetY);
+    // Sets the cell size for the board of the current level in the view's top `width` by
+    // `height` pixels (what the status bar leaves), `fit` fitting it whatever `sizing` says, and
+    // places the scroll bars. The point under the middle of the view stays there while zooming.
+    void LayOut(CellSizing sizing, int width, int height, bool fit);
+    // Scrolls the board by the wheel; true when a scroll bar took it.
+    bool ScrollByWheel(int delta, int x, int y);
+
+    // --- The canvas ------------------------------------------------------------------------
+    BoardCanvas& Canvas() { return *canvas_; }
+    // How the canvas is drawn: at the cell size, with the annotation mode.
+    CanvasView Drawing() const { return {view_.cellSize, false, annotation_}; }
+    // Sets the board's colours, in the canvas and in the picture painted from it.
+    void InitPalette();
+    // Draws the board into the canvas and paints it with the next event loop; nothing while
+    // painting is suppressed.
+    void Redraw();
+    // Draws the board and paints it at once, without waiting for the event loop: a slide between
+    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
+    void PaintNow();
+    // Draws the board into the canvas only, as a recording reads it: without the held block's
+    // mark, painted when painting resumes.
+    void DrawForRecording();
+
     // Forgets the pointer's cell, the coordinate origin, a drag, the selection anchor, the
     // annotation mode and a picked box.
     void Reset();
@@ -76,6 +139,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void PlaceScrollBars(bool horizontal, bool vertical);
     void Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
                bool doubleClick);
     void Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -87,9 +151,15 @@ private:
     bool SokobanClick(int row, int column);
     void PaintHint(QPainter& painter) const;
 
-    ProgramWindow& window_;
+    BoardViewHost& window_;
     Context& ctx_;
     QVector<QRgb> colourTable_;
+    ViewGeometry view_;
+    QScrollBar* horizontalScrollBar_ = nullptr;
+    QScrollBar* verticalScrollBar_ = nullptr;
+    QFrame* boardPanel_ = nullptr; // the corner between the two scroll bars
+    QtGlyphRasterizer rasterizer_;
+    std::unique_ptr<BoardCanvas> canvas_;
 
     bool dragging_ = false;
     int lastDragX_ = 0;

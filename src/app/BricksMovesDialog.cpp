@@ -11,13 +11,14 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "bricksdll/BricksMoves.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"
@@ -25,8 +26,8 @@
 
 namespace vorpel {
 
-BricksMovesDialog::BricksMovesDialog(ProgramWindow& main, bool writing)
-    : QDialog(&main.Widget()), main_(main), writing_(writing) {
+BricksMovesDialog::BricksMovesDialog(GameSession& session, BricksMovesHost& main, bool writing)
+    : QDialog(&main.Widget()), main_(main), session_(session), writing_(writing) {
     setObjectName(QStringLiteral("BricksMovesDialog"));
     setWindowTitle(writing ? QStringLiteral(" Write Bricks moves")
                            : QStringLiteral(" Read Bricks moves"));
@@ -107,7 +108,7 @@ void BricksMovesDialog::ShowDll(const std::string& path) {
     if (!path.empty()) {
         std::vector<std::string> titles;
         const std::string error = ListDllLevels(path, titles, [this](const std::string& base) {
-            return MakeUniqueTitle(main_.Ctx(), base);
+            return MakeUniqueTitle(session_.Data(), base);
         });
         if (!error.empty()) main_.Platform().ShowInfo({"File " + path + ".", error});
         const std::string width = std::to_string(titles.size());
@@ -116,7 +117,7 @@ void BricksMovesDialog::ShowDll(const std::string& path) {
             std::string number = std::to_string(i + 1);
             number.insert(0, width.size() - number.size(), ' ');
             levelList->addItem(FromCp1252(number + " - " + titles[i]));
-            if (titles[i] == main_.Ctx().CurrentLevel().title) chosen = static_cast<int>(i);
+            if (titles[i] == session_.Data().CurrentLevel().title) chosen = static_cast<int>(i);
         }
         levelList->setCurrentRow(chosen);
     }
@@ -134,8 +135,10 @@ void BricksMovesDialog::resizeEvent(QResizeEvent* event) {
 
 void BricksMovesDialog::OnClickChooseDll() {
     std::string name = dllPath_.empty() ? main_.Memory().lastDllPath : dllPath_;
-    if (!ChooseFile(main_, this, name, "Selecting the DLL with the level", kChooseReading)) return;
-    if (!ExtensionAccepted(main_, name, ".dll",
+    if (!ChooseFile(session_, main_, this, name, "Selecting the DLL with the level",
+                    kChooseReading))
+        return;
+    if (!ExtensionAccepted(session_, main_, name, ".dll",
                            {"It's necessary to specify the DLL that contains the level.",
                             FormatOne(kDllMismatchLine, "not "), "Read the file anyway?"}))
         name = dllPath_;
@@ -147,12 +150,12 @@ void BricksMovesDialog::OnClickOk() {
     const std::string name = ToCp1252(playerEdit->text());
     if (level < 0 || name.empty()) return;
     main_.Memory().bricksMoves.player = name;
-    Context& ctx = main_.Ctx();
-    const bool done =
-        writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
-                 : ReadBricksMoves(ctx, level, dllPath_, name, [this] { main_.PaintBoardNow(); });
+    Context& ctx = session_.Data();
+    const bool done = writing_ ? WriteBricksMoves(ctx, level, dllPath_, name)
+                               : ReadBricksMoves(ctx, level, dllPath_, name,
+                                                 [this] { main_.Board().PaintNow(); });
     main_.Memory().lastDllPath = dllPath_;
-    main_.Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
+    session_.Navigate([](Context& c) { GoToPosition(c, c.CurrentLevel().currentStep); });
     if (done) accept();
 }
 
@@ -164,8 +167,8 @@ void BricksMovesDialog::done(int code) {
     QDialog::done(code);
 }
 
-void ShowBricksMovesDialog(ProgramWindow& main, bool writing) {
-    BricksMovesDialog dialog(main, writing);
+void ShowBricksMovesDialog(GameSession& session, BricksMovesHost& main, bool writing) {
+    BricksMovesDialog dialog(session, main, writing);
     dialog.exec();
 }
 

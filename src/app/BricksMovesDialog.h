@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "app/FileChooser.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -13,13 +15,22 @@ class QPushButton;
 
 namespace vorpel {
 
-class ProgramWindow;
+class BoardView;
+class GameSession;
+
+// What the Bricks moves dialog needs of the program besides the session.
+class BricksMovesHost : public virtual FileChooserHost {
+public:
+    virtual QWidget& Widget() = 0; // the dialog's parent
+    // The board view, painted between the moves read.
+    virtual BoardView& Board() const = 0;
+};
 
 class BricksMovesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    BricksMovesDialog(ProgramWindow& main, bool writing);
+    BricksMovesDialog(GameSession& session, BricksMovesHost& main, bool writing);
 
     QLineEdit* playerEdit = nullptr;
     QLabel* dllLabel = nullptr;
@@ -43,12 +54,13 @@ private:
     void OnClickChooseDll();
     void OnClickOk();
 
-    ProgramWindow& main_;
+    BricksMovesHost& main_;
+    GameSession& session_;
     bool writing_;
     std::string dllPath_;
 };
 
 // "Write Bricks moves" (`writing`) or "Read Bricks moves": the dialog, modal.
-void ShowBricksMovesDialog(ProgramWindow& main, bool writing);
+void ShowBricksMovesDialog(GameSession& session, BricksMovesHost& main, bool writing);
 
 } // namespace vorpel

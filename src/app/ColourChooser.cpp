@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/QtPlatform.h"
+#include "app/RunMemory.h"
 #include "render/BoardDrawing.h"
 
 namespace vorpel {
@@ -50,13 +51,9 @@ public:
 
 } // namespace
 
-QPoint& ColourChooser::Position() {
-    static QPoint position(100, 100);
-    return position;
-}
-
-ColourChooser::ColourChooser(QWidget* parent, const QString& title, Byte roundChar)
-    : QDialog(parent), chosen_(RoundCharacter(RoundColourOf(roundChar))) {
+ColourChooser::ColourChooser(QWidget* parent, const QString& title, Byte roundChar,
+                             RunMemory& memory)
+    : QDialog(parent), chosen_(RoundCharacter(RoundColourOf(roundChar))), memory_(memory) {
     setObjectName(QStringLiteral("ColourChooser"));
     setWindowTitle(title);
     colourGrid = new QTableWidget(kGridRows, kGridColumns, this);
@@ -96,7 +93,7 @@ ColourChooser::ColourChooser(QWidget* parent, const QString& title, Byte roundCh
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     SelectColour(RoundColourOf(roundChar));
-    MoveOntoScreen(*this, Position());
+    MoveOntoScreen(*this, memory_.colourChooserPosition, memory_.frameMargins);
 }
 
 void ColourChooser::SelectColour(int colour) {
@@ -105,12 +102,12 @@ void ColourChooser::SelectColour(int colour) {
 }
 
 void ColourChooser::done(int result) {
-    Position() = FrameRect(*this).topLeft();
+    memory_.colourChooserPosition = FrameRect(*this, memory_.frameMargins).topLeft();
     QDialog::done(result);
 }
 
-bool ChooseRoundColour(QWidget* parent, const QString& title, Byte& roundChar) {
-    ColourChooser chooser(parent, title, roundChar);
+bool ChooseRoundColour(QWidget* parent, const QString& title, Byte& roundChar, RunMemory& memory) {
+    ColourChooser chooser(parent, title, roundChar, memory);
     if (chooser.exec() != QDialog::Accepted) return false;
     roundChar = chooser.Chosen();
     return true;

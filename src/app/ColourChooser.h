@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QString>
 
 #include "model/Kinds.h"
@@ -11,12 +10,14 @@ class QTableWidget;
 
 namespace vorpel {
 
+struct RunMemory;
+
 class ColourChooser : public QDialog {
     Q_OBJECT
 
 public:
-    // Opens on the colour of `roundChar`.
-    ColourChooser(QWidget* parent, const QString& title, Byte roundChar);
+    // Opens on the colour of `roundChar`, where `memory` says it was last left.
+    ColourChooser(QWidget* parent, const QString& title, Byte roundChar, RunMemory& memory);
 
     // The round character of the selected grid cell.
     Byte Chosen() const { return chosen_; }
@@ -25,17 +26,15 @@ public:
 
     QTableWidget* colourGrid = nullptr;
 
-    // Where the window opens; where it was last left. Kept for the run.
-    static QPoint& Position();
-
 protected:
     void done(int result) override;
 
 private:
     Byte chosen_;
+    RunMemory& memory_;
 };
 
 // Lets the user choose the round colour; true with `roundChar` changed when accepted.
-bool ChooseRoundColour(QWidget* parent, const QString& title, Byte& roundChar);
+bool ChooseRoundColour(QWidget* parent, const QString& title, Byte& roundChar, RunMemory& memory);
 
 } // namespace vorpel

@@ -144,7 +144,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      [](MainWindow& w) {
          w.boardView_->EndCellSelection();
          w.shell_.alreadyCelebrated = false;
-         ShowEditor(w);
+         ShowEditor(w.session_, w);
      }},
     {Command::MoveList,
      "Move list ...",
@@ -154,7 +154,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) {
          w.shell_.alreadyCelebrated = false;
-         ShowMoveList(w);
+         ShowMoveList(w.session_, w);
      }},
     {Command::CountMoves,
      "Count moves",
@@ -204,14 +204,16 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "T",
      "T",
      {},
-     [](MainWindow& w) { w.ChangeTitle(ChangeTitleDialog(w, w.ctx_.CurrentLevel().title)); }},
+     [](MainWindow& w) {
+         w.ChangeTitle(ChangeTitleDialog(w.session_, w, w.ctx_.CurrentLevel().title));
+     }},
     {Command::BestSolution,
      "Best solution ...",
      "bestSolutionAction",
      "B",
      "B",
      {},
-     [](MainWindow& w) { ShowBestSolutionDialog(w); }},
+     [](MainWindow& w) { ShowBestSolutionDialog(w.session_, w); }},
     {Command::GoToMove,
      "Go to move ...",
      "goToMoveAction",
@@ -299,7 +301,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) {
          ZeroMoveCount(w.ctx_);
-         w.RedrawBoard();
+         w.boardView_->Redraw();
      }},
     {Command::SaveGif,
      "Write as GIF animation ...",
@@ -307,7 +309,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "W",
      "W",
      {},
-     [](MainWindow& w) { ShowGifExportWindow(w); }},
+     [](MainWindow& w) { ShowGifExportWindow(w.session_, w); }},
     {Command::ZoomIn,
      "Zoom in",
      "zoomInAction",
@@ -370,21 +372,21 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "Y",
      "Y",
      {},
-     [](MainWindow& w) { ShowSaveDllDialog(w); }},
+     [](MainWindow& w) { ShowSaveDllDialog(w.session_, w); }},
     {Command::WriteBricksMoves,
      "Write Bricks moves ...",
      "writeBricksMovesAction",
      "H",
      "H",
      {},
-     [](MainWindow& w) { ShowBricksMovesDialog(w, true); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w.session_, w, true); }},
     {Command::ReadBricksMoves,
      "Read Bricks moves ...",
      "readBricksMovesAction",
      "J",
      "J",
      {},
-     [](MainWindow& w) { ShowBricksMovesDialog(w, false); }},
+     [](MainWindow& w) { ShowBricksMovesDialog(w.session_, w, false); }},
     {Command::Shuffle,
      "Shuffle blocks",
      "shuffleAction",
@@ -607,10 +609,11 @@ void MainWindow::UpdateActions() {
 
 bool MainWindow::Zoom(CellSizing sizing) {
     if (shell_.recordingGif || ctx_.options[kAutomaticBoardSizing]) return false;
-    if (sizing == CellSizing::kZoomIn && view_.cellSize >= view_.maxCellSize) return false;
-    if (sizing == CellSizing::kZoomOut && view_.cellSize <= kMinCellSize) return false;
+    const ViewGeometry& view = boardView_->View();
+    if (sizing == CellSizing::kZoomIn && view.cellSize >= view.maxCellSize) return false;
+    if (sizing == CellSizing::kZoomOut && view.cellSize <= kMinCellSize) return false;
     UpdateCellSize(sizing);
-    RedrawBoard();
+    boardView_->Redraw();
     return true;
 }
 
@@ -649,14 +652,14 @@ void MainWindow::RunCommand(std::optional<Command> command, const KeyPress* key)
 void MainWindow::SetAnnotation(Annotation annotation) {
     boardView_->SetAnnotationMode(annotation);
     if (annotation == Annotation::kBlockPath) MarkBlockPath(ctx_);
-    RedrawBoard();
+    boardView_->Redraw();
     UpdateActions();
 }
 
 void MainWindow::ToggleMarksOverBlocks() {
     ctx_.options.value[kDrawMarksOverBlocks] = !ctx_.options[kDrawMarksOverBlocks];
     UpdateActions();
-    RedrawBoard();
+    boardView_->Redraw();
     settingsStore_.WriteOptions(true, 0, 0);
 }
 
@@ -685,9 +688,9 @@ void MainWindow::DeleteLevelCommand() {
 void MainWindow::ReadLevelsFromChosenFile() {
     shell_.alreadyCelebrated = false;
     std::string name = fileName_;
-    if (!ChooseFile(*this, this, name, "Read levels", kChooseReading)) return;
+    if (!ChooseFile(session_, *this, this, name, "Read levels", kChooseReading)) return;
     fileName_ = name;
-    if (HasExtension(".dll", name)) memory_.lastDllPath = name;
+    if (HasExtension(".dll", name)) Memory().lastDllPath = name;
     ReadLevelsCommand(name);
 }
 
@@ -827,7 +830,7 @@ void MainWindow::ArrowKeyMove(int key) {
         ++row;
         break;
     }
-    if (!DragSelectedBlock(ctx_, column, row, true, [this] { PaintBoardNow(); })) return;
+    if (!DragSelectedBlock(ctx_, column, row, true, [this] { boardView_->PaintNow(); })) return;
     RefreshView(true);
 }
 
@@ -840,7 +843,7 @@ void MainWindow::ShowHelpTopic(const std::string& topic) {
 bool MainWindow::ShowOptionsWindow(int page) {
     OptionsHooks hooks;
     hooks.repaintEditor = [this] {
-        if (ctx_.editing) RedrawBoard();
+        if (ctx_.editing) boardView_->Redraw();
     };
     hooks.applyOptions = [this] { UpdateActions(); };
     return ShowOptions(page, ctx_, settingsStore_, platform_, hooks);

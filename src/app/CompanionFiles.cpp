@@ -147,7 +147,7 @@ std::string RecordsFile(const CompanionFiles& files) {
     return CompanionPath(files.ReadingProgramPath(QLatin1String(".rec")), ".rec");
 }
 
-std::string ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors) {
+FileResult ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors) {
     return ReadRecordsFile(ctx, RecordsFile(files), showErrors);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -66,6 +67,6 @@ void ReadStartupLevels(Context& ctx, const CompanionFiles& files);
 // The records file, looked up beside the executable and then in the data folder.
 std::string RecordsFile(const CompanionFiles& files);
 // Reads it as the core's ReadRecordsFile.
-std::string ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors);
+FileResult ReadRecords(Context& ctx, const CompanionFiles& files, bool showErrors);
 
 } // namespace vorpel

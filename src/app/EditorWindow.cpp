@@ -21,7 +21,6 @@
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/OptionsWindow.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
@@ -31,6 +30,7 @@
 #include "editor/EditorCells.h"
 #include "editor/EditorOps.h"
 #include "editor/SelectionText.h"
+#include "files/GameSession.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/TitleCheck.h"
@@ -259,8 +259,8 @@ EditorMemory& EditorWindow::Memory() {
     return main.Memory().editor;
 }
 
-EditorWindow::EditorWindow(ProgramWindow& mainWindow)
-    : QWidget(&mainWindow.Widget(), Qt::Tool), main(mainWindow),
+EditorWindow::EditorWindow(GameSession& gameSession, EditorHost& mainWindow)
+    : QWidget(&mainWindow.Widget(), Qt::Tool), main(mainWindow), session(gameSession),
       pictureCanvas_(std::make_unique<BoardCanvas>()) {
     setObjectName(QStringLiteral("EditorWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -394,10 +394,10 @@ void EditorWindow::BuildControls() {
 // --- Title ------------------------------------------------------------------------------------
 
 void EditorWindow::OnTitleChanged() {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     const std::string title = ToCp1252(titleEdit->text());
     if (typingInField && title != ctx.CurrentLevel().title) PushUndo();
-    main.ChangeTitle(title);
+    session.SetTitle(title);
     const TitleState state = CheckTitleFor(ctx.collection, title, ctx.collection.currentLevel);
     // Characters the code page lacks would become "?": such a title is refused, and named.
     const QString outside = OutsideCp1252(titleEdit->text());
@@ -412,7 +412,7 @@ void EditorWindow::OnTitleChanged() {
 }
 
 void EditorWindow::ShowLevelTitle() {
-    const QString title = FromCp1252(main.Ctx().CurrentLevel().title);
+    const QString title = FromCp1252(session.Data().CurrentLevel().title);
     {
         const QSignalBlocker blocker(titleEdit);
         titleEdit->setText(title);
@@ -466,7 +466,7 @@ void EditorWindow::ColourRoundButtons() {
 }
 
 void EditorWindow::SetZoomButtons() {
-    const bool manual = !main.Ctx().options[kAutomaticBoardSizing];
+    const bool manual = !session.Data().options[kAutomaticBoardSizing];
     for (const int tag : {kZoomOutButton, kZoomInButton, kZoomFitButton})
         buttons[static_cast<std::size_t>(tag)]->setEnabled(manual);
 }
@@ -474,7 +474,7 @@ void EditorWindow::SetZoomButtons() {
 // --- Commands --------------------------------------------------------------------------------
 
 void EditorWindow::PushUndo() {
-    undo.Push(main.Ctx().CurrentLevel());
+    undo.Push(session.Data().CurrentLevel());
 }
 
 void EditorWindow::Reload() {
@@ -484,27 +484,27 @@ void EditorWindow::Reload() {
 template <class Command> void EditorWindow::Change(Command command) {
     PushUndo();
     command();
-    if (undo.DropIfUnchanged(main.Ctx().CurrentLevel()))
-        main.RedrawBoard();
+    if (undo.DropIfUnchanged(session.Data().CurrentLevel()))
+        main.Board().Redraw();
     else
         Reload();
 }
 
 void EditorWindow::RestoreFromUndo(bool redo) {
-    Level& level = main.Ctx().CurrentLevel();
+    Level& level = session.Data().CurrentLevel();
     if (!(redo ? undo.Redo(level) : undo.Undo(level))) return;
     ShowLevelTitle();
     Reload();
 }
 
 void EditorWindow::ReadLevelFileCommand() {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     std::string name = main.FileName();
-    if (!ChooseFile(main, this, name, "Read a level file", kChooseReading)) return;
+    if (!ChooseFile(session, main, this, name, "Read a level file", kChooseReading)) return;
     main.FileName() = name;
     PushUndo();
     std::vector<std::string> lines;
-    std::string error = ReadLevelSource(ctx, name, lines);
+    std::string error = ReadLevelSource(ctx, name, lines).message;
     if (error.empty())
         error = ReadFirstLevel(ctx, lines);
     else
@@ -515,12 +515,12 @@ void EditorWindow::ReadLevelFileCommand() {
 }
 
 void EditorWindow::PasteCommand() {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     PushUndo();
     std::string error;
     if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
-        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines);
+        error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines).message;
         if (error.empty()) error = ReadFirstLevel(ctx, lines);
         if (!error.empty()) {
             // A paste that read no level leaves the edited level as it was.
@@ -535,24 +535,24 @@ void EditorWindow::PasteCommand() {
         error = PasteClipboardIntoSelection(ctx);
     }
     if (undo.DropIfUnchanged(ctx.CurrentLevel()))
-        main.RedrawBoard();
+        main.Board().Redraw();
     else
         Reload();
     if (!error.empty()) ctx.platform->ShowInfo({"Clipboard", error});
 }
 
 void EditorWindow::CopyCommand(bool erase) {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     if (const std::string error = CopyToClipboard(ctx); !error.empty())
         ctx.platform->ShowInfo({error});
     // The cut erases the cells just copied, before the selection is put away.
     if (erase) Change([&] { EraseBlocksAndMarks(ctx); });
     SaveAndClearSelection(ctx);
-    main.RedrawBoard();
+    main.Board().Redraw();
 }
 
 void EditorWindow::ShuffleCommand() {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     ShellState& f = main.Shell();
     const std::stop_token stop = f.StartLongOperation();
     // The board's mouse would change the selection being shuffled: the main window holds its
@@ -590,7 +590,7 @@ void EditorWindow::ShuffleCommand() {
 }
 
 void EditorWindow::RunButton(int tag) {
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     if (typingInField || main.Shell().longOperationRunning) return;
     const EditorButton& button = EditorButtons()[static_cast<std::size_t>(tag)];
     EditorMemory& memory = Memory();
@@ -673,15 +673,15 @@ void EditorWindow::RunButton(int tag) {
         break;
     case EditorAction::kRestoreSelection:
         RestoreSelection(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kSelectNothing:
         SelectNothing(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kInvertSelection:
         InvertTheSelection(ctx);
-        main.RedrawBoard();
+        main.Board().Redraw();
         break;
     case EditorAction::kCurrentLevel:
         Change([&] { LoadPlayedLevel(ctx, snapshot); });
@@ -712,17 +712,18 @@ void EditorWindow::RunButton(int tag) {
         }
         break;
     case EditorAction::kRoundColour:
-        if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar))
+        if (ChooseRoundColour(this, QLatin1Char(' ') + buttons[63]->toolTip(), memory.roundChar,
+                              main.Memory()))
             ColourRoundButtons();
         break;
     case EditorAction::kZoomOut:
-        main.Zoom(ProgramWindow::CellSizing::kZoomOut);
+        main.Zoom(CellSizing::kZoomOut);
         break;
     case EditorAction::kZoomIn:
-        main.Zoom(ProgramWindow::CellSizing::kZoomIn);
+        main.Zoom(CellSizing::kZoomIn);
         break;
     case EditorAction::kZoomFit:
-        main.Zoom(ProgramWindow::CellSizing::kFit);
+        main.Zoom(CellSizing::kFit);
         break;
     case EditorAction::kStop:
     case EditorAction::kHelp:
@@ -815,7 +816,7 @@ void EditorWindow::CloseWith(EditorResult result) {
 }
 
 bool EditorWindow::HasChanges() const {
-    return LevelTextOf(main.Ctx().CurrentLevel()) != openedText;
+    return LevelTextOf(session.Data().CurrentLevel()) != openedText;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
@@ -830,10 +831,10 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Memory().position = FrameRect(*this).topLeft();
+    Memory().position = FrameRect(*this, main.Memory().frameMargins).topLeft();
     main.SetEditorKeys(nullptr);
     main.Resume().SetEditedLevel(nullptr);
-    CloseEditor(main.Ctx(), editorResult);
+    CloseEditor(session.Data(), editorResult);
     undo.Clear();
     main.Board().EndCellSelection();
     main.SetBusy(false, false, false);
@@ -841,14 +842,14 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowEditor(ProgramWindow& main) {
+void ShowEditor(GameSession& session, EditorHost& main) {
     if (main.Widget().findChild<EditorWindow*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
     main.Shell().longOperationRunning = false;
     main.Shell().longOperationStop = std::stop_source();
     main.SetBusy(true, false, false);
-    auto* window = new EditorWindow(main);
-    MoveOntoScreen(*window, window->Memory().position);
+    auto* window = new EditorWindow(session, main);
+    MoveOntoScreen(*window, window->Memory().position, main.Memory().frameMargins);
     window->SetZoomButtons();
     OpenEditor(ctx, window->snapshot);
     main.ShowChosenLevel(true);

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QPoint>
 #include <QWidget>
 
+#include "app/BoardView.h"
 #include "app/Commands.h"
+#include "app/FileChooser.h"
 #include "app/RunMemory.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorSession.h"
@@ -23,7 +26,35 @@ class QToolButton;
 
 namespace vorpel {
 
-class ProgramWindow;
+class BoardView;
+class GameSession;
+class ResumeKeeper;
+struct ShellState;
+
+// What the editor needs of the program besides the session.
+class EditorHost : public virtual FileChooserHost {
+public:
+    virtual QWidget& Widget() = 0; // the window's owner
+    virtual ShellState& Shell() = 0;
+    // The board view: the cell selection, redrawn as the level changes.
+    virtual BoardView& Board() const = 0;
+    // The resume file, which keeps the edited level when the program closes.
+    virtual ResumeKeeper& Resume() = 0;
+    // The file name the read command offers next.
+    virtual std::string& FileName() = 0;
+    // The editor takes the main window's keys while it is open.
+    virtual void SetEditorKeys(std::function<void(const KeyPress&)> editorKeys) = 0;
+    virtual void SetBusy(bool menusOffValue, bool commandsBlockedValue,
+                         bool paintSuppressedValue) = 0;
+    virtual void SetHourglass(bool on) = 0;
+    // Shows the options window at `page`; true when the options were accepted.
+    virtual bool ShowOptionsWindow(int page) = 0;
+    virtual bool Zoom(CellSizing sizing) = 0;
+    // Shows the current level afresh, `recompute` keeping the cell size in step with its board.
+    virtual void ShowChosenLevel(bool recompute) = 0;
+    virtual void RepaintAfterEdit(bool recompute) = 0;
+    virtual void ReloadAfterEdit(bool recompute) = 0;
+};
 
 inline constexpr const char* kDiscardQuestion = "Discard the changes to this level?";
 struct BoardCanvas;
@@ -32,7 +63,7 @@ class EditorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit EditorWindow(ProgramWindow& main);
+    EditorWindow(GameSession& session, EditorHost& main);
     ~EditorWindow() override;
 
     // What the editor keeps from one opening to the next, for the run.
@@ -45,7 +76,8 @@ public:
     void KeyFromMainWindow(const KeyPress& press);
     void PushUndo();
 
-    ProgramWindow& main;
+    EditorHost& main;
+    GameSession& session;
     EditorResult editorResult = EditorResult::kCancel;
     // Set while the user types in the title or alphanumeric field: commands leave it alone.
     bool typingInField = false;
@@ -106,6 +138,6 @@ private:
 };
 
 // "New level - Edit": opens the editor window unless it is open already.
-void ShowEditor(ProgramWindow& main);
+void ShowEditor(GameSession& session, EditorHost& main);
 
 } // namespace vorpel

@@ -31,9 +31,9 @@
 
 #include "app/FileListModel.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 
 namespace vorpel {
 
@@ -285,7 +285,7 @@ void FileChooser::PlaceWindow() {
     const QRect wanted = state.geometry.isValid()
                              ? state.geometry
                              : QRect(available.left() + 60, available.top() + 40, 760, 520);
-    PlaceFrame(*this, wanted);
+    PlaceFrame(*this, wanted, setup_.frameMargins);
     if (state.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -608,23 +608,24 @@ void FileChooser::done(int result) {
     state.view = view_;
     state.sortOrder = sortOrder_;
     state.maximized = isMaximized();
-    state.geometry = FrameRect(*this);
+    state.geometry = FrameRect(*this, setup_.frameMargins);
     QDialog::done(result);
 }
 
-bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
-                const std::string& title, ChooserMode mode) {
+bool ChooseFile(GameSession& session, FileChooserHost& program, QWidget* parent,
+                std::string& fileName, const std::string& title, ChooserMode mode) {
     QtPlatform& platform = program.Platform();
     return ChooseFile(
-        FileChooserSetup{program.Ctx(), program.ChooserState(), program.History(),
+        FileChooserSetup{session.Data(), program.ChooserState(), program.History(),
+                         program.Memory().frameMargins,
                          [&platform](const std::string& topic) { ShowHelp(platform, topic); },
                          parent},
         fileName, title, mode);
 }
 
-bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
-                       const std::vector<std::string>& question) {
-    return !program.Ctx().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
+bool ExtensionAccepted(GameSession& session, FileChooserHost& program, const std::string& name,
+                       const char* extension, const std::vector<std::string>& question) {
+    return !session.Data().options[kConfirmNonStandardExtension] || HasExtension(extension, name) ||
            program.Platform().AskYesNo(question);
 }
 

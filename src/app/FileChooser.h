@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -61,6 +62,7 @@ struct FileChooserSetup {
     Context& ctx; // the options, and the platform that asks the overwrite question
     FileChooserState& state;
     FileHistory& history;
+    QMargins& frameMargins; // the run's memory of the window manager's frame
     std::function<void(const std::string& topic)> showHelp; // may be empty
     QWidget* parent = nullptr;
 };
@@ -70,17 +72,30 @@ struct FileChooserSetup {
 bool ChooseFile(const FileChooserSetup& setup, std::string& fileName, const std::string& title,
                 ChooserMode mode);
 
-class ProgramWindow;
+class GameSession;
+class QtPlatform;
+struct RunMemory;
 
-// ChooseFile with the program's options, chooser state and history, its help on F1, and the
-// chooser's window over `parent`.
-bool ChooseFile(ProgramWindow& program, QWidget* parent, std::string& fileName,
-                const std::string& title, ChooserMode mode);
+// What the file chooser needs of the program besides the session: the chooser's state and
+// history for the run, the platform for its questions and help, and the run's memory of frames.
+class FileChooserHost {
+public:
+    virtual ~FileChooserHost() = default;
+    virtual QtPlatform& Platform() const = 0;
+    virtual FileChooserState& ChooserState() = 0;
+    virtual FileHistory& History() = 0;
+    virtual RunMemory& Memory() = 0;
+};
+
+// ChooseFile with the session's options, the program's chooser state and history, its help on
+// F1, and the chooser's window over `parent`.
+bool ChooseFile(GameSession& session, FileChooserHost& program, QWidget* parent,
+                std::string& fileName, const std::string& title, ChooserMode mode);
 
 // The question about a chosen name that lacks `extension`, asked only when the options ask for
 // it: true when the name has the extension, the option is off, or the user answers Yes.
-bool ExtensionAccepted(ProgramWindow& program, const std::string& name, const char* extension,
-                       const std::vector<std::string>& question);
+bool ExtensionAccepted(GameSession& session, FileChooserHost& program, const std::string& name,
+                       const char* extension, const std::vector<std::string>& question);
 
 class FileChooser : public QDialog {
     Q_OBJECT

@@ -17,12 +17,12 @@
 #include "app/FileChooser.h"
 #include "app/Help.h"
 #include "app/OptionsWindow.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/ShellState.h"
 #include "app/SliderField.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"
 #include "model/History.h"
@@ -36,8 +36,8 @@ constexpr std::array<const char*, 4> kWhatCaptions = {"Initial position", "Curre
 
 } // namespace
 
-GifExportWindow::GifExportWindow(ProgramWindow& main)
-    : QWidget(&main.Widget(), Qt::Tool), main_(main) {
+GifExportWindow::GifExportWindow(GameSession& session, GifExportHost& main)
+    : QWidget(&main.Widget(), Qt::Tool), main_(main), session_(session) {
     setObjectName(QStringLiteral("GifExportWindow"));
     setWindowTitle(QStringLiteral(" Write as GIF animation"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -117,10 +117,10 @@ GifExportWindow::GifExportWindow(ProgramWindow& main)
     connect(optionsButton, &QPushButton::clicked, this, &GifExportWindow::OnClickOptions);
     main_.SetGifImageSizeReport(
         [this](int width, int height, bool allowed) { ShowGifImageSize(width, height, allowed); });
-    ShowGifImageSize(main_.View().boardWidth, main_.View().boardHeight, true);
+    ShowGifImageSize(main_.Board().View().boardWidth, main_.Board().View().boardHeight, true);
     ShowFrames();
     EnableControls(false);
-    MoveOntoScreen(*this, main_.Memory().gif.position);
+    MoveOntoScreen(*this, main_.Memory().gif.position, main_.Memory().frameMargins);
 }
 
 GifExportSettings& GifExportWindow::Settings() {
@@ -135,7 +135,7 @@ void GifExportWindow::TakeSettings() {
 }
 
 void GifExportWindow::ShowFrames() {
-    frameCount_ = GifFrameCount(main_.Ctx().CurrentLevel(), Settings().what);
+    frameCount_ = GifFrameCount(session_.Data().CurrentLevel(), Settings().what);
     framesLabel->setText(QStringLiteral("Frames: ") + QString::number(frameCount_));
     const auto [speed, total] = GifTimingLabels(Settings().stepTime, frameCount_);
     speedLabel->setText(FromCp1252(speed));
@@ -164,13 +164,13 @@ void GifExportWindow::EnableControls(bool recording) {
 }
 
 void GifExportWindow::OnClickWrite() {
-    Context& ctx = main_.Ctx();
+    Context& ctx = session_.Data();
     std::string name = main_.Memory().gif.fileName;
-    if (!ChooseFile(main_, this, name,
+    if (!ChooseFile(session_, main_, this, name,
                     FormatOne("Write \"%s\" as GIF animation", ctx.CurrentLevel().title),
                     kChooseSaving))
         return;
-    if (!ExtensionAccepted(main_, name, ".gif",
+    if (!ExtensionAccepted(session_, main_, name, ".gif",
                            {"You requested to write the level as GIF animation or image.",
                             FormatOne(kGifMismatchLine, "not "), kWriteAnywayLine}))
         return;
@@ -179,7 +179,7 @@ void GifExportWindow::OnClickWrite() {
 }
 
 void GifExportWindow::Record(const std::string& path) {
-    Context& ctx = main_.Ctx();
+    Context& ctx = session_.Data();
     TakeSettings();
     const int remembered = ctx.CurrentLevel().currentStep;
     // The flag first: SetBusy freezes the window's size while it is set.
@@ -187,15 +187,15 @@ void GifExportWindow::Record(const std::string& path) {
     main_.SetBusy(true, true, true);
     EnableControls(true);
     progressBar->setValue(0);
-    CanvasView view{main_.View().cellSize, false, main_.Board().AnnotationMode()};
-    RecordGif(ctx, main_.Canvas(), view, Settings(), path,
-              DefaultGifNavigation(ctx, main_.Canvas(), view), stop,
+    CanvasView view = main_.Board().Drawing();
+    RecordGif(ctx, main_.Board().Canvas(), view, Settings(), path,
+              DefaultGifNavigation(ctx, main_.Board().Canvas(), view), stop,
               [this](int i) { progressBar->setValue(i); });
     main_.Shell().recordingGif = false;
     main_.SetBusy(true, true, false);
     EnableControls(false);
     progressBar->setValue(0);
-    main_.Navigate([remembered](Context& c) { GoToPosition(c, remembered); });
+    session_.Navigate([remembered](Context& c) { GoToPosition(c, remembered); });
     if (closeRequested_) close();
 }
 
@@ -206,8 +206,8 @@ void GifExportWindow::OnClickStop() {
 
 void GifExportWindow::OnClickOptions() {
     if (main_.ShowOptionsWindow(0)) {
-        main_.UpdateCellSize(ProgramWindow::CellSizing::kKeep);
-        main_.RedrawBoard();
+        main_.UpdateCellSize(CellSizing::kKeep);
+        main_.Board().Redraw();
     }
 }
 
@@ -219,16 +219,16 @@ void GifExportWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    main_.Memory().gif.position = FrameRect(*this).topLeft();
+    main_.Memory().gif.position = FrameRect(*this, main_.Memory().frameMargins).topLeft();
     main_.SetGifImageSizeReport(nullptr);
     main_.SetBusy(false, false, false);
     event->accept();
 }
 
-void ShowGifExportWindow(ProgramWindow& main) {
+void ShowGifExportWindow(GameSession& session, GifExportHost& main) {
     RunMemory& memory = main.Memory();
     if (memory.gif.window) return;
-    auto* window = new GifExportWindow(main);
+    auto* window = new GifExportWindow(session, main);
     memory.gif.window = window;
     window->show();
 }

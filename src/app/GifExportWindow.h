@@ -3,8 +3,12 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QWidget>
+
+#include "app/BoardView.h"
+#include "app/FileChooser.h"
 
 #include "render/GifExport.h"
 
@@ -17,13 +21,31 @@ class QRadioButton;
 namespace vorpel {
 
 class SliderField;
-class ProgramWindow;
+class BoardView;
+class GameSession;
+struct ShellState;
+
+// What the GIF export window needs of the program besides the session.
+class GifExportHost : public virtual FileChooserHost {
+public:
+    virtual QWidget& Widget() = 0; // the window's owner
+    virtual ShellState& Shell() = 0;
+    // The board view, whose canvas the frames are drawn in.
+    virtual BoardView& Board() const = 0;
+    virtual void SetBusy(bool menusOffValue, bool commandsBlockedValue,
+                         bool paintSuppressedValue) = 0;
+    // The window reports the image size through this while it is open.
+    virtual void SetGifImageSizeReport(std::function<void(int, int, bool)> report) = 0;
+    // Shows the options window at `page`; true when the options were accepted.
+    virtual bool ShowOptionsWindow(int page) = 0;
+    virtual void UpdateCellSize(CellSizing sizing) = 0;
+};
 
 class GifExportWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit GifExportWindow(ProgramWindow& main);
+    GifExportWindow(GameSession& session, GifExportHost& main);
 
     // The board's pixel size and whether a recording may start; the main window calls it
     // whenever the size changes.
@@ -61,13 +83,14 @@ private:
     void ShowFrames();
     void EnableControls(bool recording);
 
-    ProgramWindow& main_;
+    GifExportHost& main_;
+    GameSession& session_;
     int frameCount_ = 1;
     bool writingAllowed_ = true;
     bool closeRequested_ = false;
 };
 
 // Opens the GIF export window unless it is open already.
-void ShowGifExportWindow(ProgramWindow& main);
+void ShowGifExportWindow(GameSession& session, GifExportHost& main);
 
 } // namespace vorpel

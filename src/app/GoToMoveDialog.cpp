@@ -9,7 +9,6 @@
 #include <QWheelEvent>
 
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SliderField.h"
@@ -17,7 +16,7 @@
 
 namespace vorpel {
 
-GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
+GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
     : QDialog(&main.Widget()), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
       okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
@@ -40,7 +39,7 @@ GoToMoveDialog::GoToMoveDialog(ProgramWindow& main)
     state.open = true;
     const Level& level = main.Ctx().CurrentLevel();
     startMove_ = CurrentMove(level);
-    MoveOntoScreen(*this, state.position);
+    MoveOntoScreen(*this, state.position, main.Memory().frameMargins);
     // The board shows the move chosen last time before the slider is set up, so that setting
     // the slider repeats nothing.
     main.ShowMove(state.lastChosenMove);
@@ -70,7 +69,7 @@ GoToMoveDialog::~GoToMoveDialog() {
 void GoToMoveDialog::done(int result) {
     GoToMoveState& state = main_.Memory().navigation.goToMove;
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
-    state.position = FrameRect(*this).topLeft();
+    state.position = FrameRect(*this, main_.Memory().frameMargins).topLeft();
     QDialog::done(result);
     main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
 }
@@ -97,7 +96,7 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowGoToMoveDialog(ProgramWindow& main) {
+void ShowGoToMoveDialog(GoToMoveHost& main) {
     if (main.Memory().navigation.goToMove.open) return;
     GoToMoveDialog dialog(main);
     dialog.exec();

@@ -8,13 +8,27 @@ class QPushButton;
 namespace vorpel {
 
 class SliderField;
-class ProgramWindow;
+class QtPlatform;
+struct Context;
+struct RunMemory;
+
+// What the go-to-move dialog needs of the program.
+class GoToMoveHost {
+public:
+    virtual ~GoToMoveHost() = default;
+    virtual QWidget& Widget() = 0; // the dialog's parent
+    virtual Context& Ctx() const = 0;
+    virtual QtPlatform& Platform() const = 0;
+    virtual RunMemory& Memory() = 0;
+    // Goes to move `move` of the current level's history and shows it.
+    virtual void ShowMove(int move) = 0;
+};
 
 class GoToMoveDialog : public QDialog {
     Q_OBJECT
 public:
     // Shows the move chosen last time on the board at once.
-    explicit GoToMoveDialog(ProgramWindow& main);
+    explicit GoToMoveDialog(GoToMoveHost& main);
     ~GoToMoveDialog() override;
 
     SliderField* moveSlider;
@@ -35,12 +49,12 @@ protected:
 private:
     void Wheel(int delta);
 
-    ProgramWindow& main_;
+    GoToMoveHost& main_;
     int startMove_ = 0;
     int wheelRest_ = 0;
 };
 
 // The "Go to move ..." command; does nothing while the dialog is already open.
-void ShowGoToMoveDialog(ProgramWindow& main);
+void ShowGoToMoveDialog(GoToMoveHost& main);
 
 } // namespace vorpel

@@ -29,7 +29,8 @@ HelpWindow::HelpWindow(QtPlatform& platform) : QWidget(nullptr, Qt::Window), pla
     // Beside the program's window, on its screen and inside the work area.
     const QWidget* owner = platform.window;
     const QRect near = owner != nullptr ? owner->frameGeometry() : QRect();
-    MoveOntoScreen(*this, near.isNull() ? QPoint(60, 60) : near.topLeft() + QPoint(60, 60));
+    MoveOntoScreen(*this, near.isNull() ? QPoint(60, 60) : near.topLeft() + QPoint(60, 60),
+                   platform.memory.frameMargins);
 
     backButton = new QToolButton(this);
     backButton->setObjectName(u"backButton"_s);

@@ -22,7 +22,6 @@
 
 #include "app/CompanionFiles.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SortArrow.h"
@@ -138,7 +137,7 @@ int LevelListModel::RowOfNumber(int number) const {
 
 // --- Window ----------------------------------------------------------------------------------
 
-LevelListWindow::LevelListWindow(ProgramWindow& main)
+LevelListWindow::LevelListWindow(LevelListHost& main)
     : QDialog(&main.Widget()), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
       searchEdit(new QLineEdit(this)),
       searchUpButton(new QPushButton(QStringLiteral("Search &up"), this)),
@@ -210,9 +209,10 @@ LevelListWindow::LevelListWindow(ProgramWindow& main)
 
     if (state.normalRect.isEmpty()) {
         resize(620, 480);
-        MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40));
+        MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40),
+                       main.Memory().frameMargins);
     } else {
-        PlaceFrame(*this, state.normalRect);
+        PlaceFrame(*this, state.normalRect, main.Memory().frameMargins);
     }
     if (state.maximised) setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -397,12 +397,12 @@ void LevelListWindow::done(int result) {
     state.score = scoreCheckBox->isChecked();
     state.levelsToScore = levelsToScoreEdit->value();
     state.maximised = isMaximized();
-    state.normalRect = FrameRect(*this);
+    state.normalRect = FrameRect(*this, main_.Memory().frameMargins);
     if (result != QDialog::Accepted) chosen_ = -1;
     QDialog::done(result);
 }
 
-int ChooseLevelFromList(ProgramWindow& main) {
+int ChooseLevelFromList(LevelListHost& main) {
     LevelListWindow window(main);
     window.exec();
     return window.Result();

@@ -21,7 +21,26 @@ class QTableView;
 
 namespace vorpel {
 
-class ProgramWindow;
+class CompanionFiles;
+class GameSession;
+class QtPlatform;
+struct Context;
+struct RunMemory;
+
+// What the level list needs of the program.
+class LevelListHost {
+public:
+    virtual ~LevelListHost() = default;
+    virtual QWidget& Widget() = 0; // the window's parent
+    virtual GameSession& Session() const = 0;
+    virtual Context& Ctx() const = 0;
+    virtual QtPlatform& Platform() const = 0;
+    virtual RunMemory& Memory() = 0;
+    // The records file beside the program.
+    virtual const CompanionFiles& Companions() const = 0;
+    // Makes the level at `index` current and shows it.
+    virtual void ChooseLevel(int index, bool recompute = true) = 0;
+};
 
 // The rows as a table for the view; the order and texts come from the core.
 class LevelListModel : public QAbstractTableModel {
@@ -53,7 +72,7 @@ class LevelListWindow : public QDialog {
     Q_OBJECT
 public:
     // Builds, sorts and selects the rows (showing the remembered level on the main window).
-    explicit LevelListWindow(ProgramWindow& main);
+    explicit LevelListWindow(LevelListHost& main);
 
     QLabel* searchLabel;
     QLineEdit* searchEdit;
@@ -95,7 +114,7 @@ private:
     void UpdateScore();
     void Sort(int column, int direction);
 
-    ProgramWindow& main_;
+    LevelListHost& main_;
     LevelListModel* model_;
     int starting_ = 0;
     int chosen_ = -1;
@@ -104,6 +123,6 @@ private:
 };
 
 // The "Level list - Scoreboard ..." command: the index of the level to change to.
-int ChooseLevelFromList(ProgramWindow& main);
+int ChooseLevelFromList(LevelListHost& main);
 
 } // namespace vorpel

@@ -3,14 +3,13 @@
 #include "app/LevelSaver.h"
 
 #include "app/FileChooser.h"
-#include "app/GifExportWindow.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
-#include "app/SaveDllDialog.h"
 #include "app/ShellState.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelText.h"
 #include "files/NblFormat.h"
 #include "files/SaveAll.h"
@@ -69,8 +68,9 @@ void LevelSaver::ChooseAndSave(SaveFormat format) {
     std::string name = main_.FileName();
     // A collection file is never offered for one of its levels: its folder is.
     if (ReadFileLevels(name).titles.size() > 1) name = name.substr(0, name.find_last_of('/') + 1);
-    if (!ChooseFile(main_, &main_.Widget(), name,
-                    FormatOne(texts.chooserTitle, main_.Ctx().CurrentLevel().title), kChooseSaving))
+    if (!ChooseFile(session_, main_, &main_.Widget(), name,
+                    FormatOne(texts.chooserTitle, session_.Data().CurrentLevel().title),
+                    kChooseSaving))
         return;
     main_.FileName() = name;
     SaveLevelTo(format, name);
@@ -79,7 +79,7 @@ void LevelSaver::ChooseAndSave(SaveFormat format) {
 void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
     SaveFormat writeAs = format;
     const SaveOffer offer =
-        ChooseSaveOffer(format, name, main_.Ctx().options[kConfirmNonStandardExtension]);
+        ChooseSaveOffer(format, name, session_.Data().options[kConfirmNonStandardExtension]);
     if (offer.kind != SaveOfferKind::kNone) {
         bool repeat = false;
         const Choice choice = main_.Platform().AskChoice(offer.lines, offer.firstButton,
@@ -89,10 +89,10 @@ void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
             switch (offer.kind) {
             case SaveOfferKind::kGif:
                 main_.Memory().gif.fileName = name;
-                ShowGifExportWindow(main_);
+                main_.OpenGifExport();
                 return;
             case SaveOfferKind::kDll:
-                ShowSaveDllDialog(main_);
+                main_.OpenSaveDll();
                 return;
             case SaveOfferKind::kSok:
                 writeAs = SaveFormat::kSok;
@@ -106,20 +106,20 @@ void LevelSaver::SaveLevelTo(SaveFormat format, const std::string& name) {
             }
         }
     }
-    const Level& level = main_.Ctx().CurrentLevel();
+    const Level& level = session_.Data().CurrentLevel();
     if (!MayReplace(main_.Platform(), name, {level.title}, writeAs,
                     FormatLoses(writeAs, level, name)))
         return;
-    if (const FileResult written = Write(main_.Ctx(), writeAs, name); !written.Ok())
+    if (const FileResult written = Write(session_.Data(), writeAs, name); !written.Ok())
         main_.Platform().ShowInfo(SplitLines(written.message));
     main_.RepaintAfterEdit(false);
 }
 
 void LevelSaver::ChooseAndSaveAll() {
     const CommandGuard guard(main_.Shell().commandRunning);
-    if (!guard.Held() || main_.Shell().commandsBlocked || main_.Ctx().editing) return;
+    if (!guard.Held() || main_.Shell().commandsBlocked || session_.Data().editing) return;
     std::string name = main_.FileName();
-    if (!ChooseFile(main_, &main_.Widget(), name, kSaveAllTitle, kChooseSaving)) return;
+    if (!ChooseFile(session_, main_, &main_.Widget(), name, kSaveAllTitle, kChooseSaving)) return;
     main_.FileName() = name;
     SaveAllLevelsTo(name);
 }
@@ -128,7 +128,7 @@ void LevelSaver::SaveAllLevelsTo(const std::string& name) {
     const bool sok = SavesAllAsSok(name);
     std::vector<std::string> lossy;
     if (sok) {
-        lossy = SokLossyTitles(main_.Ctx().collection);
+        lossy = SokLossyTitles(session_.Data().collection);
         if (!lossy.empty()) {
             // The question before the list, which may be long.
             std::vector<std::string> lines = {kSokLossIntro, kGoOnQuestion};
@@ -141,12 +141,12 @@ void LevelSaver::SaveAllLevelsTo(const std::string& name) {
         }
     }
     std::vector<std::string> titles;
-    for (const Level& level : main_.Ctx().collection.levels) titles.push_back(level.title);
+    for (const Level& level : session_.Data().collection.levels) titles.push_back(level.title);
     if (!MayReplace(main_.Platform(), name, titles, sok ? SaveFormat::kSok : SaveFormat::kOwnText,
                     !lossy.empty()))
         return;
     main_.SetHourglass(true);
-    const FileResult written = WriteAllLevels(main_.Ctx().collection, name);
+    const FileResult written = WriteAllLevels(session_.Data().collection, name);
     main_.SetHourglass(false);
     if (!written.Ok()) main_.Platform().ShowInfo({"File " + name + ".", written.message});
 }

@@ -4,15 +4,33 @@
 
 #include <string>
 
-#include "app/ProgramWindow.h"
+#include <QWidget>
+
+#include "app/FileChooser.h"
 
 namespace vorpel {
 
+class GameSession;
+struct ShellState;
 enum class SaveFormat;
+
+// What saving needs of the program besides the session.
+class LevelSaverHost : public virtual FileChooserHost {
+public:
+    virtual QWidget& Widget() = 0; // the file chooser's parent
+    virtual ShellState& Shell() = 0;
+    // The file name the read command offers next; the chosen name becomes it.
+    virtual std::string& FileName() = 0;
+    virtual void SetHourglass(bool on) = 0;
+    virtual void RepaintAfterEdit(bool recompute) = 0;
+    // The windows a ".gif" or ".dll" name is offered to.
+    virtual void OpenGifExport() = 0;
+    virtual void OpenSaveDll() = 0;
+};
 
 class LevelSaver {
 public:
-    explicit LevelSaver(ProgramWindow& main) : main_(main) {}
+    LevelSaver(GameSession& session, LevelSaverHost& main) : main_(main), session_(session) {}
 
     // "Save as ...": chooses the name, then saves.
     void ChooseAndSave(SaveFormat format);
@@ -23,7 +41,8 @@ public:
     void SaveAllLevelsTo(const std::string& name);
 
 private:
-    ProgramWindow& main_;
+    LevelSaverHost& main_;
+    GameSession& session_;
 };
 
 } // namespace vorpel

@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,9 +20,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
@@ -98,8 +94,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
                        QWidget* parent)
     : QMainWindow(parent), session_(session), ctx_(session.Data()), platform_(qtPlatform),
       settingsStore_(ctx_.options, qtPlatform), resume_(ctx_, qtPlatform),
-      rawCommandLine_(std::move(rawCommandLine)),
-      canvas_(std::make_unique<BoardCanvas>(&rasterizer_)) {
+      rawCommandLine_(std::move(rawCommandLine)) {
     session_.AddObserver(*this);
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(250, 250);
@@ -107,26 +102,10 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     InstallHelpKey(*this);
     platform_.settings = &settingsStore_;
 
-    boardView_ = new BoardView(*this, ctx_);
+    boardView_ = new BoardView(*this, *this, ctx_);
     setCentralWidget(boardView_);
 
-    horizontalScrollBar_ = new QScrollBar(Qt::Horizontal, boardView_);
-    horizontalScrollBar_->setObjectName(QStringLiteral("horizontalScrollBar"));
-    verticalScrollBar_ = new QScrollBar(Qt::Vertical, boardView_);
-    verticalScrollBar_->setObjectName(QStringLiteral("verticalScrollBar"));
-    for (QScrollBar* bar : {horizontalScrollBar_, verticalScrollBar_}) {
-        bar->setFocusPolicy(Qt::NoFocus);
-        bar->hide();
-    }
-    connect(horizontalScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::OnHorizontalScroll);
-    connect(verticalScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::OnVerticalScroll);
-
-    boardPanel_ = new QFrame(boardView_);
-    boardPanel_->setObjectName(QStringLiteral("boardPanel"));
-    boardPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    boardPanel_->setAutoFillBackground(true);
-    boardPanel_->hide();
-
+    // Over the board view's scroll bars, along its bottom.
     infoBar_ = new QFrame(boardView_);
     infoBar_->setObjectName(QStringLiteral("infoBar"));
     infoBar_->setAutoFillBackground(true);
@@ -153,7 +132,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
         // Start-up reads come before the first painted board, which shows the result anyway.
         if (!startupDone_) return;
         UpdateCellSize(CellSizing::kKeep);
-        RedrawBoard();
+        boardView_->Redraw();
     };
     qApp->installEventFilter(this);
 }
@@ -184,7 +163,7 @@ void MainWindow::HandleFirstShow() {
     // 1. Flags and view state.
     shell_ = ShellState{};
     boardView_->Reset();
-    view_.cellSize = kMinCellSize;
+    boardView_->SetCellSize(kMinCellSize);
 
     // 2. Menu captions and panel hints.
     for (std::size_t i = 0; i < topMenus_.size(); ++i)
@@ -195,8 +174,7 @@ void MainWindow::HandleFirstShow() {
         QStringLiteral("Identifier and number of moves of the block pointed by the mouse"));
 
     // 3. Drawing.
-    InitBoardPalette(canvas_->palette);
-    boardView_->SetPalette(canvas_->palette);
+    boardView_->InitPalette();
     celebrationTicks_ = 0;
 
     // 4. Names from the program's path: companion files beside it (or in the per-user data
@@ -240,7 +218,7 @@ void MainWindow::HandleFirstShow() {
     SizeWindow(2, 1);
     // The window manager's frame is only known once shown: the frame, title bar included, then
     // goes inside the work area.
-    PlaceFrame(*this, FrameRect(*this));
+    PlaceFrame(*this, FrameRect(*this, Memory().frameMargins), Memory().frameMargins);
 
     // 12 to 14.
     UpdateCellSize(CellSizing::kFit);
@@ -346,133 +324,19 @@ void MainWindow::UpdateCellSize(CellSizing sizing) {
     if (shell_.recordingGif) return;
     int width = boardView_->width(), height = boardView_->height();
     LayOutStatusBar(width, height);
-    view_.viewWidth = width;
-    view_.viewHeight = height;
-    const int previousCellSize = view_.cellSize;
-    const int rows = ctx_.board.rows, columns = ctx_.board.columns;
-    view_.maxCellSize = vorpel::MaxCellSize(rows, columns);
-    if (sizing == CellSizing::kFit || ctx_.options[kAutomaticBoardSizing])
-        view_.cellSize = FitCellSize(view_.viewWidth, view_.viewHeight, rows, columns);
-    else if (sizing == CellSizing::kZoomIn)
-        view_.cellSize = ZoomInCellSize(view_.cellSize, rows, columns);
-    else if (sizing == CellSizing::kZoomOut)
-        view_.cellSize = ZoomOutCellSize(view_.cellSize, rows, columns);
-    else
-        view_.cellSize = ClampCellSize(view_.cellSize, rows, columns);
-    const double scale =
-        previousCellSize >= kMinCellSize ? double(view_.cellSize) / double(previousCellSize) : 1.0;
-    view_.boardWidth = columns * view_.cellSize;
-    view_.boardHeight = rows * view_.cellSize;
-
-    const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
-    const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
-    bool vertical = view_.boardHeight > view_.viewHeight;
-    if (vertical) view_.viewWidth -= barWidth + 1;
-    const bool horizontal = view_.boardWidth > view_.viewWidth;
-    if (horizontal) {
-        view_.viewHeight -= barHeight + 1;
-        if (!vertical && view_.boardHeight > view_.viewHeight) {
-            vertical = true;
-            view_.viewWidth -= barWidth + 1;
-        }
-    }
-
-    // The point under the middle of the view stays there while zooming.
-    const auto place = [scale](int& offset, int view, int board, QScrollBar* bar, bool needed) {
-        const QSignalBlocker blocker(bar);
-        if (needed) {
-            const int h = view >> 1;
-            offset = static_cast<int>(std::nearbyint(h - (h - offset) * scale));
-            offset = std::clamp(offset, view - board, 0);
-            bar->setRange(0, board - view);
-            bar->setPageStep(view);
-            bar->setSingleStep(std::max(1, view / 20));
-            bar->setValue(-offset);
-        } else {
-            offset = (view - board) / 2;
-        }
-    };
-    place(view_.offsetY, view_.viewHeight, view_.boardHeight, verticalScrollBar_, vertical);
-    place(view_.offsetX, view_.viewWidth, view_.boardWidth, horizontalScrollBar_, horizontal);
-    if (showGifImageSize_) showGifImageSize_(view_.boardWidth, view_.boardHeight, true);
-    PlaceScrollBars(horizontal, vertical);
-}
-
-void MainWindow::PlaceScrollBars(bool horizontal, bool vertical) {
-    const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
-    const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
-    horizontalScrollBar_->setGeometry(0, view_.viewHeight + 1, view_.viewWidth + 1, barHeight);
-    horizontalScrollBar_->setVisible(horizontal);
-    verticalScrollBar_->setGeometry(view_.viewWidth + 1, 0, barWidth, view_.viewHeight + 1);
-    verticalScrollBar_->setVisible(vertical);
-    boardPanel_->setGeometry(view_.viewWidth, view_.viewHeight, barWidth + 1, barHeight + 1);
-    boardPanel_->setVisible(horizontal && vertical);
-    boardPanel_->raise();
-}
-
-// --- Painting --------------------------------------------------------------------------------
-
-void MainWindow::RedrawBoard() {
-    if (shell_.paintSuppressed) return;
-    DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
-    boardView_->update();
-}
-
-void MainWindow::PaintBoardNow() {
-    if (shell_.paintSuppressed) return;
-    DrawBoard(ctx_, {view_.cellSize, false, boardView_->AnnotationMode()}, *canvas_);
-    boardView_->repaint();
+    boardView_->LayOut(sizing, width, height, ctx_.options[kAutomaticBoardSizing]);
+    const ViewGeometry& view = boardView_->View();
+    if (showGifImageSize_) showGifImageSize_(view.boardWidth, view.boardHeight, true);
 }
 
 void MainWindow::HandleResize() {
     if (!started_) return;
-    const int before = view_.cellSize;
+    const int before = boardView_->View().cellSize;
     UpdateCellSize(CellSizing::kKeep);
-    if (view_.cellSize == before)
+    if (boardView_->View().cellSize == before)
         boardView_->update();
     else
-        RedrawBoard();
-}
-
-void MainWindow::SetOffsets(int offsetX, int offsetY) {
-    view_.offsetX = offsetX;
-    view_.offsetY = offsetY;
-    boardView_->update();
-}
-
-void MainWindow::OnHorizontalScroll(int position) {
-    view_.offsetX = -position;
-    boardView_->update();
-}
-
-void MainWindow::OnVerticalScroll(int position) {
-    view_.offsetY = -position;
-    boardView_->update();
-}
-
-bool MainWindow::BoardWheel(int delta, int x, int y) {
-    const int amount = view_.cellSize * delta / 120;
-    if (verticalScrollBar_->isVisible() && x < boardView_->width() &&
-        y < verticalScrollBar_->height()) {
-        view_.offsetY = std::clamp(view_.offsetY + amount, view_.viewHeight - view_.boardHeight, 0);
-        const QSignalBlocker blocker(verticalScrollBar_);
-        verticalScrollBar_->setValue(-view_.offsetY);
-        boardView_->update();
-        return true;
-    }
-    if (horizontalScrollBar_->isVisible() && x < boardView_->width() &&
-        y < horizontalScrollBar_->geometry().bottom() + 1) {
-        view_.offsetX = std::clamp(view_.offsetX + amount, view_.viewWidth - view_.boardWidth, 0);
-        const QSignalBlocker blocker(horizontalScrollBar_);
-        horizontalScrollBar_->setValue(-view_.offsetX);
-        boardView_->update();
-        return true;
-    }
-    return false;
+        boardView_->Redraw();
 }
 
 // --- Window sizing ---------------------------------------------------------------------------
@@ -581,11 +445,11 @@ void MainWindow::RefreshView(bool celebrate) {
     if (shell_.paintSuppressed) {
         // A recording reads the canvas: the board is drawn there, without the held block's
         // mark, and the window shows it when painting resumes.
-        DrawBoard(ctx_, {view_.cellSize, true, boardView_->AnnotationMode()}, *canvas_);
+        boardView_->DrawForRecording();
         return;
     }
     ShowMoveCounts();
-    RedrawBoard();
+    boardView_->Redraw();
     if (celebrate) CelebrateIfSolved();
 }
 
@@ -647,9 +511,17 @@ void MainWindow::ReloadAfterEdit(bool recompute) {
     ShowChosenLevel(recompute);
 }
 
+void MainWindow::OpenGifExport() {
+    ShowGifExportWindow(session_, *this);
+}
+
+void MainWindow::OpenSaveDll() {
+    ShowSaveDllDialog(session_, *this);
+}
+
 void MainWindow::RepaintAfterEdit(bool recompute) {
     if (recompute) UpdateCellSize(CellSizing::kKeep);
-    RedrawBoard();
+    boardView_->Redraw();
 }
 
 // --- Busy state ------------------------------------------------------------------------------
@@ -686,7 +558,7 @@ void MainWindow::CelebrateIfSolved() {
     if (message.empty()) return;
     ctx_.board.selectedBlock = 0;
     if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
-    if (ctx_.options[kMarkSelectedBlock] || boardView_->ShowsBlockPath()) RedrawBoard();
+    if (ctx_.options[kMarkSelectedBlock] || boardView_->ShowsBlockPath()) boardView_->Redraw();
     if (celebrationHint_) {
         QString text = ToDisplay(message);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -13,21 +13,31 @@
 #include <QRgb>
 #include <QString>
 
+#include "app/BestSolutionDialog.h"
+#include "app/BoardView.h"
+#include "app/BricksMovesDialog.h"
 #include "app/Commands.h"
 #include "app/CompanionFiles.h"
+#include "app/EditorWindow.h"
 #include "app/FileChooser.h"
+#include "app/GifExportWindow.h"
+#include "app/GoToMoveDialog.h"
+#include "app/LevelListWindow.h"
 #include "app/LevelSaver.h"
 #include "app/MessageBox.h"
-#include "app/ProgramWindow.h"
+#include "app/MoveListWindow.h"
+#include "app/QtPlatform.h"
 #include "app/ResumeKeeper.h"
 #include "app/RunMemory.h"
+#include "app/SaveDllDialog.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "app/SolveWindow.h"
+#include "app/TitleDialog.h"
 #include "files/Celebration.h"
 #include "files/FileNames.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
-#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
 
 class QAction;
@@ -35,7 +45,6 @@ class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
-class QScrollBar;
 class QTimer;
 
 namespace vorpel {
@@ -65,7 +74,22 @@ private:
     SettingsStore& settingsStore_;
 };
 
-class MainWindow : public QMainWindow, public ProgramWindow, private GameSession::Observer {
+// The main window is the host of every window it opens: each takes the session and the small
+// interface of its own that the main window implements, never the main window itself.
+class MainWindow : public QMainWindow,
+                   public BoardViewHost,
+                   public TitleDialogHost,
+                   public BestSolutionHost,
+                   public SaveDllHost,
+                   public BricksMovesHost,
+                   public MoveListHost,
+                   public GifExportHost,
+                   public EditorHost,
+                   public GoToMoveHost,
+                   public LevelListHost,
+                   public LevelSaverHost,
+                   public SolveHost,
+                   private GameSession::Observer {
     Q_OBJECT
 
 public:
@@ -89,7 +113,7 @@ public:
     FileChooserState& ChooserState() override { return chooserState_; }
     FileHistory& History() override { return history_; }
     // What the windows remember for the run.
-    RunMemory& Memory() override { return memory_; }
+    RunMemory& Memory() override { return platform_.memory; }
     // The resume file: read at start-up, written at close.
     ResumeKeeper& Resume() override { return resume_; }
     const CompanionFiles& Companions() const override { return companions_; }
@@ -97,13 +121,8 @@ public:
     std::string& FileName() override { return fileName_; }
 
     // --- View ----------------------------------------------------------------------------------
-    const ViewGeometry& View() const override { return view_; }
-    // Sets the cell size that the next UpdateCellSize keeps or zooms from.
-    void SetCellSize(int size) { view_.cellSize = size; }
-    void SetOffsets(int offsetX, int offsetY);
+    // The board view: the cell size, the offsets, the scroll bars and the canvas.
     BoardView& Board() const override { return *boardView_; }
-    BoardCanvas& Canvas() override { return *canvas_; }
-    bool PaintSuppressed() const override { return shell_.paintSuppressed; }
     bool MenusOff() const { return shell_.menusOff; }
     int CelebrationTicks() const { return celebrationTicks_; }
     QMenu* TopMenu(std::size_t index) const { return topMenus_[index]; }
@@ -123,16 +142,13 @@ public:
     }
 
     // --- Operations other windows call -----------------------------------------------------
-    // Lays out the status bar and scroll bars and sets the cell size through the render
-    // library's rules: kept (clamped), one zoom step in or out, or fitted to the view.
+    using CellSizing = vorpel::CellSizing;
+    // Lays out the status bar and, in what it leaves, the board view at a cell size (see
+    // BoardView::LayOut); nothing while a recording holds the size.
     void UpdateCellSize(CellSizing sizing) override;
     // One zoom step or the fit, unless automatic sizing or a recording holds the cell size or
     // the size is at its limit; true when the board was zoomed.
     bool Zoom(CellSizing sizing) override;
-    void RedrawBoard() override;
-    // Draws the board and paints it at once, without waiting for the event loop: a slide between
-    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
-    void PaintBoardNow() override;
     void ShowMoveCounts();
     void ShowCoordinates(bool show) override;
     void ShowChosenLevel(bool recompute) override;
@@ -140,8 +156,7 @@ public:
     void ShowMove(int move) override;
     // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
     // only for a step forward.
-    void Navigate(const std::function<void(Context&)>& historyMove,
-                  bool celebrate = false) override;
+    void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
     // The one refresh after any change of position: block path, outline flags, board image and
     // move counts, and the celebration when `celebrate` (after a move, a step forward or the end
     // of a replay). While painting is suppressed, the board is only drawn into the canvas.
@@ -150,7 +165,7 @@ public:
     void SetBusy(bool menusOffValue, bool commandsBlockedValue, bool paintSuppressedValue) override;
     void SetHourglass(bool on) override;
     void RepaintAfterEdit(bool recompute) override;
-    void ChangeTitle(const std::string& title) override;
+    void ChangeTitle(const std::string& title);
     // Makes the level at `index` current and shows it; `recompute` keeps the cell size in step
     // with its board.
     void ChooseLevel(int index, bool recompute = true) override;
@@ -161,6 +176,8 @@ public:
 
     // Saving the level or the collection.
     LevelSaver& Saver() { return saver_; }
+    void OpenGifExport() override;
+    void OpenSaveDll() override;
 
     // --- Commands (Commands.cpp) --------------------------------------------------------------
     bool ShowOptionsWindow(int page) override;
@@ -169,8 +186,6 @@ public:
 
     // --- Events the board view and the timer pass on --------------------------------------
     void HandleResize() override;
-    // Scrolls the board by the wheel; true when a scroll bar took it.
-    bool BoardWheel(int delta, int x, int y) override;
     void OnTimerTick();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
@@ -193,7 +208,6 @@ private:
     void HandleFirstShow();
     void BuildActions();
     void LayOutStatusBar(int clientWidth, int& clientHeight);
-    void PlaceScrollBars(bool horizontal, bool vertical);
     void ReadLevelsCommand(const LevelPlace& place);
     void ReadLevelsFromChosenFile();
     void DeleteLevelCommand();
@@ -214,8 +228,6 @@ private:
     // move the held block (the arrows).
     void RunCommand(std::optional<Command> command, const KeyPress* key);
     void HandleKey(const KeyPress& press);
-    void OnHorizontalScroll(int position);
-    void OnVerticalScroll(int position);
     // True when the window may close.
     bool CanClose();
     // Closes the help window and the windows opened from this one.
@@ -234,11 +246,9 @@ private:
     QSettings::Format settingsFormat_ = QSettings::NativeFormat;
     FileChooserState chooserState_;
     SettingsFileHistory history_{settingsStore_};
-    RunMemory memory_;
     ResumeKeeper resume_;
-    LevelSaver saver_{*this};
+    LevelSaver saver_{session_, *this};
 
-    ViewGeometry view_;
     int celebrationTicks_ = 0;
     // The names fixed at start-up from the program's path: the executable as the command line
     // names it, and its name without folder up to the first ".".
@@ -247,11 +257,8 @@ private:
     std::string baseName_;
     std::string fileName_;
 
-    // The client area: the board, with the scroll bars and the status bar on it.
+    // The client area: the board view, with the status bar on it.
     BoardView* boardView_ = nullptr;
-    QScrollBar* horizontalScrollBar_ = nullptr;
-    QScrollBar* verticalScrollBar_ = nullptr;
-    QFrame* boardPanel_ = nullptr;
     QFrame* infoBar_ = nullptr;
     bool moveCountsLaidOut_ = false; // whether the last layout made room for the move counts
     QLabel* coordinatesPanel_ = nullptr;
@@ -267,8 +274,6 @@ private:
     QString rawCommandLine_;
     bool started_ = false;
     bool startupDone_ = false; // the first show has read its files and drawn the board
-    QtGlyphRasterizer rasterizer_;
-    std::unique_ptr<BoardCanvas> canvas_;
 };
 
 } // namespace vorpel

@@ -110,7 +110,7 @@ bool MessageBox::RepeatOn() const {
 
 Choice MessageBox::Execute(const std::vector<std::string>& lines, const std::string& first,
                            const std::string& second, const std::string& third) {
-    MoveOntoScreen(*this, platform_.boxPosition);
+    MoveOntoScreen(*this, platform_.memory.messageBoxPosition, platform_.memory.frameMargins);
     yesButton->setText(AcceleratorCaption(first));
     if (BoxThreeButtons) {
         cancelButton->show();
@@ -206,7 +206,7 @@ void MessageBox::FitText(QStringList paragraphs) {
         below->move(below->x(), below->y() + tallerBy);
     textEdit->setVerticalScrollBarPolicy(needed > shown ? Qt::ScrollBarAlwaysOn
                                                         : Qt::ScrollBarAlwaysOff);
-    MoveOntoScreen(*this, pos());
+    MoveOntoScreen(*this, pos(), platform_.memory.frameMargins);
 }
 
 void MessageBox::Answer(Choice choice) {
@@ -215,7 +215,7 @@ void MessageBox::Answer(Choice choice) {
 }
 
 void MessageBox::done(int code) {
-    platform_.boxPosition = pos();
+    platform_.memory.messageBoxPosition = pos();
     QDialog::done(code);
 }
 

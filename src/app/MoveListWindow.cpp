@@ -17,11 +17,11 @@
 #include "app/BoardView.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/ShellState.h"
 #include "files/BestSolutions.h"
+#include "files/GameSession.h"
 #include "files/MoveList.h"
 #include "files/MoveText.h"
 #include "model/Context.h"
@@ -321,7 +321,7 @@ void MoveGrid::focusOutEvent(QFocusEvent* event) {
 
 // --- The window ------------------------------------------------------------------------------
 
-MoveListWindow::MoveListWindow(ProgramWindow& main)
+MoveListWindow::MoveListWindow(GameSession& session, MoveListHost& main)
     : QWidget(&main.Widget(), Qt::Window), moveGrid(new MoveGrid(this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
       fromClipboardButton(new QPushButton(QStringLiteral("&<<< Clipboard"), this)),
@@ -331,7 +331,7 @@ MoveListWindow::MoveListWindow(ProgramWindow& main)
       selectAllButton(new QPushButton(QStringLiteral("&Select all"), this)),
       restartButton(new QPushButton(QStringLiteral("&Restart"), this)),
       applyButton(new QPushButton(QStringLiteral("&Apply selected moves"), this)),
-      closeButton(new QPushButton(QStringLiteral("&Close"), this)), main_(main) {
+      closeButton(new QPushButton(QStringLiteral("&Close"), this)), main_(main), session_(session) {
     setObjectName(QStringLiteral("MoveListWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Move list"));
@@ -362,12 +362,12 @@ MoveListWindow::MoveListWindow(ProgramWindow& main)
 template <typename Action> void MoveListWindow::OnBoard(Action action) {
     ShellState& f = main_.Shell();
     const CommandGuard guard(f.commandRunning);
-    if (!guard.Held() || f.commandsBlocked || main_.Ctx().editing) return;
+    if (!guard.Held() || f.commandsBlocked || session_.Data().editing) return;
     action();
 }
 
 void MoveListWindow::ListCurrentMoves() {
-    moveGrid->SetLines(MoveListLines(main_.Ctx().CurrentLevel(), main_.Board().OriginRow(),
+    moveGrid->SetLines(MoveListLines(session_.Data().CurrentLevel(), main_.Board().OriginRow(),
                                      main_.Board().OriginColumn()));
 }
 
@@ -387,7 +387,7 @@ void MoveListWindow::ToClipboard() {
 void MoveListWindow::ShowBestSolution() {
     OnBoard([this] {
         std::vector<std::string> texts;
-        if (const FileResult read = ReadBestSolutionMoves(main_.Ctx(), texts); !read.Ok()) {
+        if (const FileResult read = ReadBestSolutionMoves(session_.Data(), texts); !read.Ok()) {
             main_.Platform().ShowInfo(read.Lines());
             return;
         }
@@ -397,15 +397,16 @@ void MoveListWindow::ShowBestSolution() {
 }
 
 void MoveListWindow::Restart() {
-    OnBoard([this] { main_.Navigate(RestartLevel); });
+    OnBoard([this] { session_.Navigate(RestartLevel); });
 }
 
 void MoveListWindow::ApplySelectedMoves() {
     OnBoard([this] {
         std::string error;
         for (const int line : moveGrid->SelectedLines()) {
-            error = ApplyMoveText(main_.Ctx(), moveGrid->Lines()[static_cast<std::size_t>(line)],
-                                  true, main_.Board().OriginRow(), main_.Board().OriginColumn());
+            error =
+                ApplyMoveText(session_.Data(), moveGrid->Lines()[static_cast<std::size_t>(line)],
+                              true, main_.Board().OriginRow(), main_.Board().OriginColumn());
             if (!error.empty()) break;
         }
         main_.RefreshView(true);
@@ -431,20 +432,20 @@ void MoveListWindow::keyPressEvent(QKeyEvent* event) {
 void MoveListWindow::closeEvent(QCloseEvent* event) {
     MoveListState& state = main_.Memory().navigation.moveList;
     state.maximised = isMaximized();
-    state.normalRect = FrameRect(*this);
+    state.normalRect = FrameRect(*this, main_.Memory().frameMargins);
     QWidget::closeEvent(event);
 }
 
-MoveListWindow& ShowMoveList(ProgramWindow& main) {
+MoveListWindow& ShowMoveList(GameSession& session, MoveListHost& main) {
     MoveListState& state = main.Memory().navigation.moveList;
     if (state.window) {
         state.window->raise();
         state.window->activateWindow();
         return *state.window;
     }
-    auto* window = new MoveListWindow(main);
+    auto* window = new MoveListWindow(session, main);
     state.window = window;
-    PlaceFrame(*window, state.normalRect);
+    PlaceFrame(*window, state.normalRect, main.Memory().frameMargins);
     if (state.maximised)
         window->showMaximized();
     else

@@ -13,7 +13,25 @@ class QTimer;
 
 namespace vorpel {
 
-class ProgramWindow;
+class BoardView;
+class GameSession;
+class QtPlatform;
+struct RunMemory;
+struct ShellState;
+
+// What the move list needs of the program besides the session.
+class MoveListHost {
+public:
+    virtual ~MoveListHost() = default;
+    virtual QWidget& Widget() = 0; // the window's owner
+    virtual QtPlatform& Platform() const = 0;
+    virtual ShellState& Shell() = 0;
+    virtual RunMemory& Memory() = 0;
+    // The board view, whose coordinate origin the move texts count from.
+    virtual BoardView& Board() const = 0;
+    // The one refresh after a change of position.
+    virtual void RefreshView(bool celebrate) = 0;
+};
 
 // The list area: paints only the lines in view, with selection by mouse and keys.
 class MoveGrid : public QAbstractScrollArea {
@@ -79,7 +97,7 @@ private:
 class MoveListWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MoveListWindow(ProgramWindow& main);
+    MoveListWindow(GameSession& session, MoveListHost& main);
 
     MoveGrid* moveGrid;
     QPushButton* helpButton;
@@ -108,10 +126,11 @@ private:
     // commands are blocked or while the editor is open.
     template <typename Action> void OnBoard(Action action);
 
-    ProgramWindow& main_;
+    MoveListHost& main_;
+    GameSession& session_;
 };
 
 // The "Move list ..." command: brings the window to the front, or opens it on the current moves.
-MoveListWindow& ShowMoveList(ProgramWindow& main);
+MoveListWindow& ShowMoveList(GameSession& session, MoveListHost& main);
 
 } // namespace vorpel

@@ -230,7 +230,7 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
 
     filling_ = false;
     adjustSize();
-    MoveOntoScreen(*this, platform.optionsPosition);
+    MoveOntoScreen(*this, platform.memory.optionsPosition, platform.memory.frameMargins);
 }
 
 void OptionsWindow::ShowOptionValues(int first, int last) {
@@ -301,7 +301,7 @@ void OptionsWindow::OnOk() {
 }
 
 void OptionsWindow::done(int code) {
-    platform_.optionsPosition = FrameRect(*this).topLeft();
+    platform_.memory.optionsPosition = FrameRect(*this, platform_.memory.frameMargins).topLeft();
     if (code != QDialog::Accepted) {
         ctx_.options.grid = savedGrid_;
         ctx_.options.joinBarriers = savedJoinBarriers_;

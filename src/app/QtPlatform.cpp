@@ -48,10 +48,10 @@ std::string ToFileName(const QString& name) {
 namespace {
 
 // The frame's margins around the client area: the window's own once the window manager has
-// framed it, before that the last ones seen on any window and, before any, a title bar and
-// borders as the style draws them (`estimated`; none without a window manager).
-QMargins FrameMargins(const QWidget& window, bool* estimated = nullptr) {
-    static QMargins lastSeen;
+// framed it, before that the last ones seen on any window (`lastSeen`, updated here) and, before
+// any, a title bar and borders as the style draws them (`estimated`; none without a window
+// manager).
+QMargins FrameMargins(const QWidget& window, QMargins& lastSeen, bool* estimated = nullptr) {
     const QRect frame = window.frameGeometry(), inner = window.geometry();
     const QMargins own(inner.left() - frame.left(), inner.top() - frame.top(),
                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
@@ -80,9 +80,9 @@ QRect WorkArea(const QRect& frame) {
 }
 
 // Puts the frame of `window` at `frame` onto its screen now, with the margins known now.
-void PutFrame(QWidget& window, const QRect& frame, bool sized) {
+void PutFrame(QWidget& window, const QRect& frame, bool sized, QMargins& seenMargins) {
     bool estimated = false;
-    const QMargins margins = FrameMargins(window, &estimated);
+    const QMargins margins = FrameMargins(window, seenMargins, &estimated);
     QRect wanted = frame;
     // A window not yet shown takes its layout's size when shown: place it with that size.
     if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) window.adjustSize();
@@ -114,8 +114,9 @@ public:
     // Found by name: without a meta-object of its own, a cast cannot tell it from other children.
     static constexpr const char* kName = "frameKeeper";
 
-    FrameKeeper(QWidget& window, const QRect& frame, bool sized)
-        : QObject(&window), window_(window), frame_(frame), sized_(sized) {
+    FrameKeeper(QWidget& window, const QRect& frame, bool sized, QMargins& seenMargins)
+        : QObject(&window), window_(window), frame_(frame), sized_(sized),
+          seenMargins_(seenMargins) {
         setObjectName(QLatin1String(kName));
         window.installEventFilter(this);
         if (window.isVisible()) Check();
@@ -137,7 +138,7 @@ private:
             const QRect frame = window_.frameGeometry(), inner = window_.geometry();
             const bool framed = frame != inner && frame.contains(inner);
             if (framed && window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen())
-                PutFrame(window_, frame_, sized_);
+                PutFrame(window_, frame_, sized_, seenMargins_);
             if (framed || !window_.isVisible() || ++ticks >= kTicks) deleteLater();
         });
         timer->start(kTick);
@@ -149,19 +150,20 @@ private:
     QWidget& window_;
     QRect frame_;
     bool sized_;
+    QMargins& seenMargins_;
 };
 
 } // namespace
 
-QRect FrameRect(const QWidget& window) {
+QRect FrameRect(const QWidget& window, QMargins& seenMargins) {
     if (window.isMaximized() || window.isFullScreen())
-        return window.normalGeometry().marginsAdded(FrameMargins(window));
+        return window.normalGeometry().marginsAdded(FrameMargins(window, seenMargins));
     return window.frameGeometry();
 }
 
-void PlaceFrame(QWidget& window, const QRect& frame) {
+void PlaceFrame(QWidget& window, const QRect& frame, QMargins& seenMargins) {
     const bool sized = !frame.size().isEmpty();
-    PutFrame(window, frame, sized);
+    PutFrame(window, frame, sized, seenMargins);
     // Where PutFrame put it, onto the screen: that place is kept after the framing.
     QRect kept(window.pos(), sized ? frame.size() : QSize());
     for (QObject* old : window.findChildren<QObject*>(QLatin1String(FrameKeeper::kName),
@@ -169,11 +171,11 @@ void PlaceFrame(QWidget& window, const QRect& frame) {
         delete old;
     // Without a window manager (the offscreen platform) nothing frames the window later.
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        new FrameKeeper(window, kept, sized);
+        new FrameKeeper(window, kept, sized, seenMargins);
 }
 
-void MoveOntoScreen(QWidget& window, QPoint topLeft) {
-    PlaceFrame(window, QRect(topLeft, QSize()));
+void MoveOntoScreen(QWidget& window, QPoint topLeft, QMargins& seenMargins) {
+    PlaceFrame(window, QRect(topLeft, QSize()), seenMargins);
 }
 
 QtPlatform::QtPlatform() {

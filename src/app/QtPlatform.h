@@ -13,6 +13,7 @@
 #include <QString>
 #include <QUrl>
 
+#include "app/RunMemory.h"
 #include "model/Platform.h"
 #include "model/RefreshGate.h"
 #include "qtglyphs/Cp1252.h"
@@ -34,17 +35,19 @@ QString FromFileName(const std::string& name);
 std::string ToFileName(const QString& name);
 
 // A top-level window's place as the user sees it: its frame, with the window manager's title bar
-// and borders; for a maximised window, the frame of its normal geometry.
-QRect FrameRect(const QWidget& window);
+// and borders; for a maximised window, the frame of its normal geometry. `seenMargins` is the
+// run's memory of the frame margins last seen on any window (RunMemory::frameMargins), which a
+// window not yet framed is measured with and a framed one updates.
+QRect FrameRect(const QWidget& window, QMargins& seenMargins);
 
 // Puts a top-level window's frame at `frame` (and gives it that size unless `frame`'s size is
 // empty), moved fully onto the work area of the screen there. Once the window manager has framed
 // the shown window, the frame is put there again if it landed elsewhere, so that a window opened
-// where it was closed never drifts.
-void PlaceFrame(QWidget& window, const QRect& frame);
+// where it was closed never drifts. `seenMargins` as for FrameRect; it must outlive the window.
+void PlaceFrame(QWidget& window, const QRect& frame, QMargins& seenMargins);
 
 // PlaceFrame for a position only: the frame's top-left corner at `topLeft`.
-void MoveOntoScreen(QWidget& window, QPoint topLeft);
+void MoveOntoScreen(QWidget& window, QPoint topLeft, QMargins& seenMargins);
 
 // One scripted reply to a message box: the key typed into it as a user would type it (a letter
 // of a caption in either case, '\r' for Enter, '\x1b' for Esc) and the state the "Repeat the
@@ -100,10 +103,8 @@ public:
     QString helpPage;
     // The help window while it is open (it goes when closed).
     QPointer<HelpWindow> helpWindow;
-    // Where the next message box opens; where the last one was left.
-    QPoint boxPosition{30, 120};
-    // Where the options window opens; where it was last left.
-    QPoint optionsPosition{100, 200};
+    // What the windows remember for the run.
+    RunMemory memory;
     // Sizes and draws the board in the main window while levels are read; none until it is set.
     std::function<void()> showLoadingBoard;
     RefreshGate loadingBoardGate{std::chrono::milliseconds(100)};

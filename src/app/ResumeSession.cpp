@@ -40,8 +40,8 @@ void ResumeKeeper::Save() const {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     const Level* edited = ctx_.editing && editedLevel_ ? editedLevel_() : nullptr;
     const std::string path = ToFileName(path_);
-    if (const std::string error = WriteResumeFile(path, ctx_.collection, edited); !error.empty())
-        platform_.ShowInfo({"File " + path + ".", error});
+    if (const FileResult written = WriteResumeFile(path, ctx_.collection, edited); !written.Ok())
+        platform_.ShowInfo({"File " + path + ".", written.message});
 }
 
 } // namespace vorpel

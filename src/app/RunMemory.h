@@ -1,10 +1,12 @@
-// What the windows remember for the program run (never stored), in one record that the main
-// window owns and hands to the windows it opens.
+// What the windows remember for the program run (never stored), in one record that the platform
+// owns (it lives from the program's start to its end, before and after the main window) and the
+// main window hands to the windows it opens.
 #pragma once
 
 #include <string>
 
 #include <QByteArray>
+#include <QMargins>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -45,6 +47,14 @@ struct RunMemory {
     // The DLL last read or written, where the Bricks moves window looks when it has none of its
     // own.
     std::string lastDllPath;
+    // Where the message box, the options window and the colour chooser open; where each was
+    // last left.
+    QPoint messageBoxPosition{30, 120};
+    QPoint optionsPosition{100, 200};
+    QPoint colourChooserPosition{100, 100};
+    // The window manager's frame around a client area, as last seen on any window: a window not
+    // yet framed is placed with it. None until a frame was seen.
+    QMargins frameMargins;
 };
 
 } // namespace vorpel

@@ -16,11 +16,11 @@
 
 #include "app/FileChooser.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
+#include "files/GameSession.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
 #include "model/Context.h"
@@ -44,7 +44,8 @@ QLabel* Hint(QWidget* parent, const char* text) {
 
 } // namespace
 
-SaveDllDialog::SaveDllDialog(ProgramWindow& main) : QDialog(&main.Widget()), main_(main) {
+SaveDllDialog::SaveDllDialog(GameSession& session, SaveDllHost& main)
+    : QDialog(&main.Widget()), main_(main), session_(session) {
     setObjectName(QStringLiteral("SaveDllDialog"));
     setWindowTitle(QStringLiteral("Save as DLL"));
     setSizeGripEnabled(true);
@@ -125,10 +126,10 @@ SaveDllDialog::SaveDllDialog(ProgramWindow& main) : QDialog(&main.Widget()), mai
 
     // The initial records: the stored best solutions' moves.
     std::vector<BestCounts> best;
-    ReadAllBestSolutions(main_.Ctx(), best);
+    ReadAllBestSolutions(session_.Data(), best);
     std::vector<long long> bestMoves;
     for (const BestCounts& b : best) bestMoves.push_back(b.moves);
-    lines = DllListLines(main_.Ctx().collection, bestMoves);
+    lines = DllListLines(session_.Data().collection, bestMoves);
     ShowLines();
 
     connect(selectButton, &QPushButton::clicked, this, [this] { SetSelected(true); });
@@ -153,7 +154,8 @@ void SaveDllDialog::ShowLines() {
     const std::vector<bool> highlighted = Highlighted();
     levelList->clear();
     for (const DllListLine& line : lines)
-        levelList->addItem(FromCp1252(DllListText(line, main_.Ctx().collection.Title(line.level))));
+        levelList->addItem(
+            FromCp1252(DllListText(line, session_.Data().collection.Title(line.level))));
     Highlight(highlighted);
     const int count = DllSelectedCount(lines);
     selectedLabel->setText(FromCp1252(DllSelectedText(count)));
@@ -197,8 +199,8 @@ void SaveDllDialog::ChangeRecord() {
 void SaveDllDialog::OnClickOk() {
     std::string name =
         main_.Memory().lastDllPath.empty() ? main_.FileName() : main_.Memory().lastDllPath;
-    if (!ChooseFile(main_, this, name, "Write as Bricks DLL", kChooseSaving)) return;
-    if (!ExtensionAccepted(main_, name, ".dll",
+    if (!ChooseFile(session_, main_, this, name, "Write as Bricks DLL", kChooseSaving)) return;
+    if (!ExtensionAccepted(session_, main_, name, ".dll",
                            {"You requested to save the level in the DLL format.",
                             FormatOne(kDllMismatchLine, "not "), kWriteAnywayLine}))
         return;
@@ -207,7 +209,7 @@ void SaveDllDialog::OnClickOk() {
 }
 
 bool SaveDllDialog::WriteTo(const std::string& path) {
-    DllChoice choice = ChooseDllLevels(main_.Ctx().collection, lines);
+    DllChoice choice = ChooseDllLevels(session_.Data().collection, lines);
     if (!choice.skipped.empty()) {
         std::vector<std::string> message = {
             "Bricks finds levels by title: these levels have the title of a level chosen before "
@@ -219,7 +221,7 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
     choice.contents.savePrefix = ToCp1252(savePrefixEdit->text());
     choice.contents.introduction = SplitLines(ToCp1252(introductionEdit->toPlainText()));
     const std::vector<std::string> error =
-        WriteBricksDll(main_.Ctx().collection, path, choice.contents);
+        WriteBricksDll(session_.Data().collection, path, choice.contents);
     if (!error.empty()) {
         main_.Platform().ShowInfo(error);
         return false;
@@ -228,8 +230,8 @@ bool SaveDllDialog::WriteTo(const std::string& path) {
     return true;
 }
 
-void ShowSaveDllDialog(ProgramWindow& main) {
-    SaveDllDialog dialog(main);
+void ShowSaveDllDialog(GameSession& session, SaveDllHost& main) {
+    SaveDllDialog dialog(session, main);
     dialog.exec();
 }
 

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "app/FileChooser.h"
+
 #include "bricksdll/DllSelection.h"
 
 class QLabel;
@@ -18,13 +20,21 @@ class QTabWidget;
 
 namespace vorpel {
 
-class ProgramWindow;
+class GameSession;
+
+// What the Bricks DLL dialog needs of the program besides the session.
+class SaveDllHost : public virtual FileChooserHost {
+public:
+    virtual QWidget& Widget() = 0; // the dialog's parent
+    // The file name the read command offers next.
+    virtual std::string& FileName() = 0;
+};
 
 class SaveDllDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SaveDllDialog(ProgramWindow& main);
+    SaveDllDialog(GameSession& session, SaveDllHost& main);
 
     QTabWidget* pages = nullptr;
     QLineEdit* gameNameEdit = nullptr;
@@ -57,10 +67,11 @@ private:
     void ChangeRecord();
     void OnClickOk();
 
-    ProgramWindow& main_;
+    SaveDllHost& main_;
+    GameSession& session_;
 };
 
 // "Save as DLL": the dialog, modal.
-void ShowSaveDllDialog(ProgramWindow& main);
+void ShowSaveDllDialog(GameSession& session, SaveDllHost& main);
 
 } // namespace vorpel

@@ -18,7 +18,6 @@
 
 #include "app/BoardView.h"
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ShellState.h"
 #include "files/GameSession.h"
@@ -54,14 +53,14 @@ QString SolutionSize(const Level& level, const SolveResult& result) {
     return text;
 }
 
-SolveWindow& WindowOf(ProgramWindow& main) {
+SolveWindow& WindowOf(SolveHost& main) {
     auto* window = main.Widget().findChild<SolveWindow*>(QString(), Qt::FindDirectChildrenOnly);
     return window ? *window : *new SolveWindow(main);
 }
 
 } // namespace
 
-SolveWindow::SolveWindow(ProgramWindow& main)
+SolveWindow::SolveWindow(SolveHost& main)
     : QDialog(&main.Widget()),
       fromCurrentButton(new QRadioButton(QStringLiteral("From the &current position"), this)),
       fromStartButton(new QRadioButton(QStringLiteral("From the &start"), this)),
@@ -351,18 +350,18 @@ void SolveWindow::FinishHint(const SolveResult& result) {
     Say(QStringLiteral("The outlined block moves along the arrow; Enter makes the move."), false);
 }
 
-void ShowSolveWindow(ProgramWindow& main) {
+void ShowSolveWindow(SolveHost& main) {
     SolveWindow& window = WindowOf(main);
     window.show();
     window.raise();
     window.activateWindow();
 }
 
-void ShowHint(ProgramWindow& main) {
+void ShowHint(SolveHost& main) {
     WindowOf(main).StartHint();
 }
 
-void AcceptHint(ProgramWindow& main) {
+void AcceptHint(SolveHost& main) {
     BoardView& board = main.Board();
     if (!board.Hint()) return;
     const std::vector<SolveStep> steps = board.Hint()->steps;
@@ -371,7 +370,7 @@ void AcceptHint(ProgramWindow& main) {
     main.RefreshView(true);
 }
 
-void StopSolving(ProgramWindow& main) {
+void StopSolving(SolveHost& main) {
     if (auto* window = main.Widget().findChild<SolveWindow*>(QString(), Qt::FindDirectChildrenOnly))
         window->StopAndWait();
 }

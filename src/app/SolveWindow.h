@@ -22,7 +22,26 @@ class QTimer;
 
 namespace vorpel {
 
-class ProgramWindow;
+class BoardView;
+class GameSession;
+class QtPlatform;
+struct Context;
+struct ShellState;
+
+// What the Solve window and the hint need of the program.
+class SolveHost {
+public:
+    virtual ~SolveHost() = default;
+    virtual QWidget& Widget() = 0; // the window's parent
+    virtual GameSession& Session() const = 0;
+    virtual Context& Ctx() const = 0;
+    virtual QtPlatform& Platform() const = 0;
+    // What the program is doing: replay, busy, the command guard.
+    virtual ShellState& Shell() = 0;
+    virtual BoardView& Board() const = 0;
+    // The one refresh after a change of position.
+    virtual void RefreshView(bool celebrate) = 0;
+};
 
 // How long a hint may search, and how long it searches unseen before the window shows its
 // progress and Stop.
@@ -34,7 +53,7 @@ inline constexpr int kDefaultWindowSolveSeconds = 10;
 class SolveWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SolveWindow(ProgramWindow& main);
+    explicit SolveWindow(SolveHost& main);
     // Stops the search and waits for it.
     ~SolveWindow() override;
 
@@ -79,7 +98,7 @@ private:
     void Say(const QString& text, bool box);
     void UpdateButtons();
 
-    ProgramWindow& main_;
+    SolveHost& main_;
     Purpose purpose_ = Purpose::kSolve;
     bool fromStart_ = false;
     int levelIndex_ = -1;
@@ -102,12 +121,12 @@ private:
 };
 
 // The "Solve ..." command: shows the window.
-void ShowSolveWindow(ProgramWindow& main);
+void ShowSolveWindow(SolveHost& main);
 // The "Hint" command: searches from the current position and outlines the next move.
-void ShowHint(ProgramWindow& main);
+void ShowHint(SolveHost& main);
 // The "Accept hint" command: makes the move of the hint shown; nothing when none is.
-void AcceptHint(ProgramWindow& main);
+void AcceptHint(SolveHost& main);
 // Stops any search and waits for it, as the program closes.
-void StopSolving(ProgramWindow& main);
+void StopSolving(SolveHost& main);
 
 } // namespace vorpel

@@ -8,20 +8,20 @@
 #include <QPushButton>
 
 #include "app/Help.h"
-#include "app/ProgramWindow.h"
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
+#include "files/GameSession.h"
 #include "files/TitleCheck.h"
 #include "model/Context.h"
 
 namespace vorpel {
 
-TitleDialog::TitleDialog(ProgramWindow& main, std::string title)
+TitleDialog::TitleDialog(GameSession& session, TitleDialogHost& main, std::string title)
     : QDialog(&main.Widget()), originalLabel(new QLabel(this)), nameEdit(new QLineEdit(this)),
       invalidLabel(new QLabel(this)), okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       currentTitleButton(new QPushButton(QStringLiteral("Current &title"), this)),
-      helpButton(new QPushButton(QStringLiteral("&Help"), this)), main_(main),
+      helpButton(new QPushButton(QStringLiteral("&Help"), this)), main_(main), session_(session),
       titleResult_(std::move(title)) {
     setObjectName(QStringLiteral("TitleDialog"));
     setWindowTitle(QStringLiteral(" Title change"));
@@ -40,7 +40,7 @@ TitleDialog::TitleDialog(ProgramWindow& main, std::string title)
     nameEdit->setMinimumWidth(360);
 
     main.Memory().navigation.title.open = true;
-    MoveOntoScreen(*this, main.Memory().navigation.title.position);
+    MoveOntoScreen(*this, main.Memory().navigation.title.position, main.Memory().frameMargins);
     originalLabel->setText(FromCp1252(titleResult_));
     nameEdit->setText(FromCp1252(titleResult_));
     Validate();
@@ -63,8 +63,8 @@ QString UnheldTitleCharacters(const QString& outside) {
 }
 
 void TitleDialog::Validate() {
-    const TitleState state = CheckTitleFor(main_.Ctx().collection, ToCp1252(nameEdit->text()),
-                                           main_.Ctx().collection.currentLevel);
+    const TitleState state = CheckTitleFor(session_.Data().collection, ToCp1252(nameEdit->text()),
+                                           session_.Data().collection.currentLevel);
     const QString outside = OutsideCp1252(nameEdit->text());
     invalidLabel->setText(outside.isEmpty() ? QString::fromLatin1(TitleWarning(state))
                                             : UnheldTitleCharacters(outside));
@@ -82,13 +82,15 @@ void TitleDialog::done(int result) {
     // Enter reaches the default button even while it is disabled in some styles.
     if (result == QDialog::Accepted && !okButton->isEnabled()) return;
     if (result == QDialog::Accepted) titleResult_ = ToCp1252(nameEdit->text());
-    main_.Memory().navigation.title.position = FrameRect(*this).topLeft();
+    main_.Memory().navigation.title.position =
+        FrameRect(*this, main_.Memory().frameMargins).topLeft();
     QDialog::done(result);
 }
 
-std::string ChangeTitleDialog(ProgramWindow& main, const std::string& title) {
+std::string ChangeTitleDialog(GameSession& session, TitleDialogHost& main,
+                              const std::string& title) {
     if (main.Memory().navigation.title.open) return title;
-    TitleDialog dialog(main, title);
+    TitleDialog dialog(session, main, title);
     dialog.exec();
     return dialog.Result();
 }

@@ -12,12 +12,23 @@ class QPushButton;
 
 namespace vorpel {
 
-class ProgramWindow;
+class GameSession;
+class QtPlatform;
+struct RunMemory;
+
+// What the title dialog needs of the program besides the session.
+class TitleDialogHost {
+public:
+    virtual ~TitleDialogHost() = default;
+    virtual QWidget& Widget() = 0; // the dialog's parent
+    virtual QtPlatform& Platform() const = 0;
+    virtual RunMemory& Memory() = 0;
+};
 
 class TitleDialog : public QDialog {
     Q_OBJECT
 public:
-    TitleDialog(ProgramWindow& main, std::string title);
+    TitleDialog(GameSession& session, TitleDialogHost& main, std::string title);
     ~TitleDialog() override;
 
     QLabel* originalLabel;
@@ -36,7 +47,8 @@ public:
 private:
     void Validate();
 
-    ProgramWindow& main_;
+    TitleDialogHost& main_;
+    GameSession& session_;
     std::string titleResult_;
 };
 
@@ -44,6 +56,7 @@ private:
 QString UnheldTitleCharacters(const QString& outside);
 
 // The "Title change ..." dialog: the edited title on OK, `title` otherwise.
-std::string ChangeTitleDialog(ProgramWindow& main, const std::string& title);
+std::string ChangeTitleDialog(GameSession& session, TitleDialogHost& main,
+                              const std::string& title);
 
 } // namespace vorpel

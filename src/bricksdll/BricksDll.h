@@ -104,9 +104,9 @@ std::string ListDllLevels(const std::string& path, std::vector<std::string>& tit
                           const UniqueTitleMaker& makeUniqueTitle);
 
 // Appends the level text lines of every level of the DLL and hands each level's record (when
-// it has one) to `setRecord`. Returns "" or the error text; the lines are then unchanged.
-std::string ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
-                          const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord);
+// it has one) to `setRecord`. On error the lines are unchanged.
+FileResult ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
+                         const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord);
 
 // Has the level loader read ".dll" files with ReadDllLevels; the program and the tool call it at
 // start-up.

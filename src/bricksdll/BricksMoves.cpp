@@ -255,8 +255,8 @@ bool ReadBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
     DllLevelGrid grid;
     std::string fileName, bytes;
     if (!Prepare(ctx, levelIndex, dllPath, player, grid, fileName)) return false;
-    if (std::string error = ReadFileChecked(fileName, bytes); !error.empty()) {
-        ctx.platform->ShowInfo({error, kCommandNotExecuted});
+    if (FileResult read = ReadFileChecked(fileName, bytes); !read.Ok()) {
+        ctx.platform->ShowInfo({read.message, kCommandNotExecuted});
         return false;
     }
     const std::string error = ApplyBricksMoves(ctx, grid, bytes);
@@ -275,12 +275,12 @@ bool WriteBricksMoves(Context& ctx, int levelIndex, const std::string& dllPath,
         !ctx.platform->AskYesNo(OverwriteQuestion(fileName)))
         return false;
     // A name the file layer refuses leaves the level untouched, like the other refusals.
-    if (std::string error = CreateForWriting(fileName); !error.empty()) {
-        ctx.platform->ShowInfo({error, kCommandNotExecuted});
+    if (FileResult check = CreateForWriting(fileName); !check.Ok()) {
+        ctx.platform->ShowInfo({check.message, kCommandNotExecuted});
         return false;
     }
     std::string error = BricksMovesBytes(ctx, grid, bytes);
-    if (error.empty()) error = WriteFileAtomic(fileName, bytes, faults);
+    if (error.empty()) error = WriteFileAtomic(fileName, bytes, faults).message;
     if (!error.empty()) ctx.platform->ShowInfo({error});
     return error.empty();
 }

@@ -1,6 +1,7 @@
 // Reads the levels of a Bricks level DLL from its mapped image and turns them into level text.
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "bricksdll/BricksDll.h"
 #include "bricksdll/PeImage.h"
@@ -332,10 +333,11 @@ std::string ListDllLevels(const std::string& path, std::vector<std::string>& tit
     return {};
 }
 
-std::string ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
-                          const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord) {
+FileResult ReadDllLevels(const std::string& path, std::vector<std::string>& lines,
+                         const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord) {
     DllGameData data;
-    if (std::string error = LoadGameData(path, data); !error.empty()) return error;
+    if (std::string error = LoadGameData(path, data); !error.empty())
+        return FileResult::Failed(std::move(error));
     std::vector<std::string> read;
     for (const DllLevel& level : data.levels) {
         const std::string title = DllLevelTitle(level, path, makeUniqueTitle);

@@ -670,8 +670,8 @@ std::vector<std::string> WriteBricksDll(const LevelCollection& collection, const
     std::string bytes;
     std::vector<std::string> error = BricksDllBytes(collection, contents, BaseName(path), bytes);
     if (!error.empty()) return error;
-    if (std::string failed = WriteFileChecked(path, bytes, faults); !failed.empty())
-        return {failed};
+    if (FileResult written = WriteFileChecked(path, bytes, faults); !written.Ok())
+        return {written.message};
     return {};
 }
 

@@ -95,7 +95,7 @@ std::string WriteChosen(Context& ctx, const std::vector<int>& chosen, const std:
             if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
                 error = kErrorWriting;
         } else {
-            error = WriteFileChecked(out, text);
+            error = WriteFileChecked(out, text).message;
         }
     }
     if (!error.empty()) return error;

@@ -32,7 +32,7 @@ std::string LoadLevelFile(Context& ctx, const std::string& path, std::vector<Loa
     ctx.platform = &platform;
     std::vector<std::string> lines;
     std::vector<SkippedLevel> tooLarge;
-    std::string error = ReadLevelSource(ctx, path, lines, &tooLarge);
+    std::string error = ReadLevelSource(ctx, path, lines, &tooLarge).message;
     for (const SkippedLevel& level : tooLarge) {
         const std::string name = level.title.empty() ? "level" : "\"" + level.title + "\"";
         std::fprintf(stderr, "%s: line %zu: %s skipped: more than 64 rows or columns\n",

@@ -70,7 +70,7 @@ int PngCommand(const std::vector<std::string>& args) {
     std::string error = kNotEnoughMemory;
     if (EncodePng(*canvas, ctx->board.columns * options.cellSize,
                   ctx->board.rows * options.cellSize, &bytes))
-        error = WriteFileAtomic(options.output, bytes);
+        error = WriteFileAtomic(options.output, bytes).message;
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", options.output.c_str(), error.c_str());
         return cli::kExitFailed;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "files/CompanionPath.h"
 #include "files/MoveText.h"
@@ -246,7 +247,7 @@ bool SaveBestSolutionSteps(Context& ctx, int count, bool asMoveList, const Write
             std::string bytes = NewRecord(level, count, asMoveList);
             if (const auto r = FindRecord(old, level.title)) old.erase(r->start, r->end - r->start);
             bytes += old;
-            error = WriteFileAtomic(path, bytes, faults);
+            error = WriteFileAtomic(path, bytes, faults).message;
         } catch (const std::bad_alloc&) {
             error = kNotEnoughMemory;
         }
@@ -320,23 +321,23 @@ FileResult ApplyBestSolutionAtStart(Context& ctx) {
     return result;
 }
 
-std::string EraseBestSolution(Context& ctx, const WriteFaults& faults) {
+FileResult EraseBestSolution(Context& ctx, const WriteFaults& faults) {
     std::string bytes, error;
-    if (!ReadForTitle(ctx, bytes, error)) return error;
+    if (!ReadForTitle(ctx, bytes, error)) return FileResult::Of(std::move(error));
     const auto r = FindRecord(bytes, ctx.CurrentLevel().title);
     if (!r) return {};
     bytes.erase(r->start, r->end - r->start);
     return WriteFileAtomic(BestSolutionsPath(ctx), bytes, faults);
 }
 
-std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts) {
+FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts) {
     const std::vector<Level>& levels = ctx.collection.levels;
     counts.assign(levels.size(), BestCounts{});
     const std::string path = BestSolutionsPath(ctx);
     if (path.empty()) return {};
     std::string bytes;
-    if (const FileResult read = ReadWholeFile(path, bytes); !read.Ok())
-        return read.code == FileError::kNotFound ? std::string() : read.message;
+    if (FileResult read = ReadWholeFile(path, bytes); !read.Ok())
+        return read.code == FileError::kNotFound ? FileResult{} : read;
 
     // The first level of each title, so that thousands of levels and records stay linear.
     std::unordered_map<std::string_view, std::size_t> firstLevel;

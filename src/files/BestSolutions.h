@@ -73,11 +73,11 @@ FileResult ApplyBestSolution(Context& ctx, int& status);
 FileResult ApplyBestSolutionAtStart(Context& ctx);
 
 // Removes the current level's record; a missing file or record is no error.
-std::string EraseBestSolution(Context& ctx, const WriteFaults& faults = {});
+FileResult EraseBestSolution(Context& ctx, const WriteFaults& faults = {});
 
 // One set of counters per level of the collection (both 0 without record), from one reading of
-// the file; returns "" or the read error. A missing file is no error.
-std::string ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts);
+// the file. A missing file is no error.
+FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts);
 
 // The Sokoban moves and pushes of a record's move data, replayed on the level's puzzle.
 SokobanCounts SokobanCountsOfMoveData(const SokobanPuzzle& puzzle, std::string_view data);

@@ -46,23 +46,23 @@ std::string NameTooLongMessage(const std::string& name) {
     return std::string(kNameTooLongIntro) + "\r\n" + name;
 }
 
-std::string CreateForWriting(const std::string& name) {
-    if (name.size() > kMaxFileName) return NameTooLongMessage(name);
-    if (name.empty()) return kErrorOpening;
+FileResult CreateForWriting(const std::string& name) {
+    if (name.size() > kMaxFileName) return FileResult::Failed(NameTooLongMessage(name));
+    if (name.empty()) return FileResult::Failed(kErrorOpening);
     return {};
 }
 
-std::string ReadFileChecked(const std::string& name, std::string& bytes) {
+FileResult ReadFileChecked(const std::string& name, std::string& bytes) {
     bytes.clear();
-    if (name.size() > kMaxFileName) return NameTooLongMessage(name);
+    if (name.size() > kMaxFileName) return FileResult::Failed(NameTooLongMessage(name));
     FileResult read = ReadWholeFile(name, bytes);
-    if (read.code == FileError::kNotFound) return NotFoundMessage(name);
-    return read.message;
+    if (read.code == FileError::kNotFound) read.message = NotFoundMessage(name);
+    return read;
 }
 
-std::string WriteFileChecked(const std::string& name, const std::string& bytes,
-                             const WriteFaults& faults) {
-    if (std::string error = CreateForWriting(name); !error.empty()) return error;
+FileResult WriteFileChecked(const std::string& name, const std::string& bytes,
+                            const WriteFaults& faults) {
+    if (FileResult check = CreateForWriting(name); !check.Ok()) return check;
     return WriteFileAtomic(name, bytes, faults);
 }
 
@@ -71,8 +71,7 @@ FileResult WriteToPlace(Platform* platform, const LevelPlace& place,
                         const WriteFaults& faults) {
     const bool clipboard = place.IsClipboard() && platform != nullptr;
     if (!clipboard)
-        if (std::string error = CreateForWriting(place.FileName()); !error.empty())
-            return FileResult::Failed(std::move(error));
+        if (FileResult check = CreateForWriting(place.FileName()); !check.Ok()) return check;
     std::string bytes;
     try {
         if (std::string error = make(bytes); !error.empty())
@@ -82,7 +81,7 @@ FileResult WriteToPlace(Platform* platform, const LevelPlace& place,
     }
     if (clipboard)
         return platform->SetClipboardText(bytes) ? FileResult{} : FileResult::Failed(kErrorWriting);
-    return FileResult::Of(WriteFileAtomic(place.FileName(), bytes, faults));
+    return WriteFileAtomic(place.FileName(), bytes, faults);
 }
 
 bool HasExtension(std::string_view extension, std::string_view name) {

@@ -47,18 +47,18 @@ inline constexpr const char* kNameTooLongIntro =
 // The whole message about a name that is too long: the intro, CR LF and the name.
 std::string NameTooLongMessage(const std::string& name);
 
-// Whether `name` may be written: "" or the message about a name that is too long. Writing itself
-// replaces the file atomically, so nothing is created or emptied here.
-std::string CreateForWriting(const std::string& name);
+// Whether `name` may be written: fails with the message about a name that is too long. Writing
+// itself replaces the file atomically, so nothing is created or emptied here.
+FileResult CreateForWriting(const std::string& name);
 
-// Reads a whole file; returns "" or the message (too long; the name, CR LF and "File not
-// found."; "Error when opening the file.").
-std::string ReadFileChecked(const std::string& name, std::string& bytes);
+// Reads a whole file. A missing file is FileError::kNotFound with the name, CR LF and "File not
+// found."; a name that is too long or a file that cannot be opened is kFailed with its message.
+FileResult ReadFileChecked(const std::string& name, std::string& bytes);
 
 // Replaces a file with `bytes` after the checks of CreateForWriting; a failure leaves the old
-// file whole. Returns "" or the message.
-std::string WriteFileChecked(const std::string& name, const std::string& bytes,
-                             const WriteFaults& faults = {});
+// file whole.
+FileResult WriteFileChecked(const std::string& name, const std::string& bytes,
+                            const WriteFaults& faults = {});
 
 // The steps every writer of levels shares. The place is checked before anything is made, so a
 // name that is too long fails at once; `make` then builds the bytes and returns "" or its own

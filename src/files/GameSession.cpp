@@ -48,10 +48,10 @@ void GameSession::SetTitle(const std::string& title) {
     Notify(Change::kTitle);
 }
 
-std::string GameSession::ReadRecords(const std::string& path, bool showErrors) {
-    std::string error = ReadRecordsFile(ctx_, path, showErrors);
+FileResult GameSession::ReadRecords(const std::string& path, bool showErrors) {
+    FileResult result = ReadRecordsFile(ctx_, path, showErrors);
     Notify(Change::kRecords);
-    return error;
+    return result;
 }
 
 } // namespace vorpel

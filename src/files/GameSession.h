@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -49,7 +50,7 @@ public:
     void ChooseLevel(int index);
     void SetTitle(const std::string& title);
     // Re-reads the records file at `path` (none when empty); returns "" or the read error.
-    std::string ReadRecords(const std::string& path, bool showErrors);
+    FileResult ReadRecords(const std::string& path, bool showErrors);
 
     // Tells every observer of a change made elsewhere.
     void Notify(Change change);

@@ -45,8 +45,8 @@ LevelRow MakeLevelRow(int number, int moves, int record, std::string title) {
 
 std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     std::vector<BestCounts> best;
-    const std::string error = ReadAllBestSolutions(ctx, best);
-    if (!error.empty()) best.assign(ctx.collection.levels.size(), BestCounts{});
+    const FileResult read = ReadAllBestSolutions(ctx, best);
+    if (!read.Ok()) best.assign(ctx.collection.levels.size(), BestCounts{});
     const std::vector<Level>& levels = ctx.collection.levels;
     rows.clear();
     rows.reserve(levels.size());
@@ -56,7 +56,7 @@ std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
         rows.push_back(
             MakeLevelRow(int(i) + 1, best[i].moves, recordMoves, std::string(levels[i].title)));
     }
-    return error;
+    return read.message;
 }
 
 std::string FoldCase(std::string_view text) {

@@ -92,13 +92,13 @@ std::string FullPath(const std::string& name) {
 }
 
 // The checks made before a file is read as levels: "" or the message.
-std::string CheckSource(const std::string& fileName) {
-    if (fileName.size() > kMaxFileName) return NameTooLongMessage(fileName);
+FileResult CheckSource(const std::string& fileName) {
+    if (fileName.size() > kMaxFileName) return FileResult::Failed(NameTooLongMessage(fileName));
     // Folders, devices and pipes have no end to read to.
-    if (std::string error = CheckRegularFile(fileName); !error.empty()) return error;
+    if (FileResult check = CheckRegularFile(fileName); !check.Ok()) return check;
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(fileName, ec);
-    if (!ec && size > kMaxLevelSourceBytes) return kSourceTooLarge;
+    if (!ec && size > kMaxLevelSourceBytes) return FileResult::Failed(kSourceTooLarge);
     return {};
 }
 
@@ -128,17 +128,17 @@ public:
         }
     }
 
-    std::string ReadSource(const std::string& fileName, std::vector<std::string>& lines,
-                           std::vector<SkippedLevel>* skipped) {
+    FileResult ReadSource(const LevelPlace& place, std::vector<std::string>& lines,
+                          std::vector<SkippedLevel>* skipped) {
         lines.clear();
-        std::string error;
+        FileResult result;
         try {
-            error = ReadSourceLines(fileName, lines, skipped);
+            result = ReadSourceLines(place, lines, skipped);
         } catch (const std::bad_alloc&) {
-            error = kNotEnoughMemory;
+            result = FileResult::Failed(kNotEnoughMemory);
         }
-        if (!error.empty()) lines.clear();
-        return error;
+        if (!result.Ok()) lines.clear();
+        return result;
     }
 
     LoadResult Add(const std::string& displayName, std::vector<std::string>& lines,
@@ -240,11 +240,11 @@ public:
         return {};
     }
 
-    LoadResult ReadFile(const std::string& fileName, RememberedAnswer& remembered) {
+    LoadResult ReadFile(const LevelPlace& place, RememberedAnswer& remembered) {
         std::string displayName = "Clipboard.";
-        std::string path;
-        if (!fileName.empty()) {
-            path = FullPath(fileName);
+        LevelPlace source = place;
+        if (!place.IsClipboard()) {
+            const std::string path = FullPath(place.FileName());
             if (path.size() > kMaxFileName) {
                 ctx_.platform->ShowInfo({kNameTooLongIntro, path});
                 return {NameTooLongMessage(path), false};
@@ -252,10 +252,11 @@ public:
             ctx_.platform->AddToHistory(path);
             ctx_.lastReadFolder = fs::path(path).parent_path().string();
             displayName = "File " + path + ".";
+            source = LevelPlace(path);
         }
         std::vector<std::string> lines;
         std::vector<SkippedLevel> skipped;
-        LoadResult result{ReadSource(path, lines, &skipped), false};
+        LoadResult result{ReadSource(source, lines, &skipped).message, false};
         if (result.error.empty()) result = Add(displayName, lines, remembered, nullptr);
         if (result.cancelled) return result;
         // One message at the end: what ended the reading, then what was left out on the way.
@@ -267,42 +268,44 @@ public:
     }
 
 private:
-    std::string ReadSourceLines(const std::string& fileName, std::vector<std::string>& lines,
-                                std::vector<SkippedLevel>* skipped) {
+    FileResult ReadSourceLines(const LevelPlace& place, std::vector<std::string>& lines,
+                               std::vector<SkippedLevel>* skipped) {
         const std::size_t skippedBefore = skipped ? skipped->size() : 0;
         const auto makeTitle = [this](const std::string& base) { return MakeUniqueTitle(base); };
         std::string text, sourceName;
-        if (fileName.empty()) {
+        if (place.IsClipboard()) {
             std::optional<std::string> clipboard = ctx_.platform->ClipboardText();
-            if (!clipboard) return kNoClipboardText;
+            if (!clipboard) return FileResult::Failed(kNoClipboardText);
             text = std::move(*clipboard);
             sourceName = "Clipboard";
         } else {
-            if (std::string error = CheckSource(fileName); !error.empty()) return error;
+            const std::string& fileName = place.FileName();
+            if (FileResult check = CheckSource(fileName); !check.Ok()) return check;
             if (HasExtension(".nbl", fileName)) return ReadNblFile(fileName, lines, makeTitle);
             if (const LevelFileReader* reader = ReaderFor(fileName))
                 return (*reader)(fileName, lines, makeTitle,
                                  [this](const std::string& title, int moves, int steps) {
                                      SetRecord(ctx_, title, moves, steps);
                                  });
-            if (std::string error = ReadFileChecked(fileName, text); !error.empty()) return error;
+            if (FileResult read = ReadFileChecked(fileName, text); !read.Ok()) return read;
             sourceName = fs::path(fileName).filename().string();
         }
         // Level texts never hold a zero byte; reading such a file as text would make junk.
-        if (text.find('\0') != std::string::npos) return kBinarySource;
+        if (text.find('\0') != std::string::npos) return FileResult::Failed(kBinarySource);
 
         std::vector<std::string> textLines = SplitLines(text);
         std::string().swap(text);
         if (!IsLevelText(textLines)) {
             if (std::string error = ReadSokText(sourceName, textLines, lines, makeTitle, skipped);
                 !error.empty())
-                return error;
+                return FileResult::Failed(std::move(error));
         } else {
             NormaliseTitles(std::move(textLines), sourceName, lines);
         }
         if (lines.size() >= 2) return {};
         // Boards left out for their size were levels: say so rather than that there were none.
-        return skipped && skipped->size() > skippedBefore ? kEveryLevelTooLarge : kNoLevelFound;
+        return FileResult::Failed(skipped && skipped->size() > skippedBefore ? kEveryLevelTooLarge
+                                                                             : kNoLevelFound);
     }
 
     // Copies level text lines, giving a made-up title to every level that lacks one.
@@ -353,19 +356,19 @@ private:
 // Reads the levels of one startup file, each with its moves replayed; errors of single levels
 // are passed over.
 void ReadStartupFile(Context& ctx, const std::string& name) {
-    if (std::string error = CheckSource(name); !error.empty()) {
+    if (FileResult check = CheckSource(name); !check.Ok()) {
         if (name.size() > kMaxFileName)
             ctx.platform->ShowInfo({kNameTooLongIntro, name});
         else
-            ctx.platform->ShowInfo({name, error});
+            ctx.platform->ShowInfo({name, check.message});
         return;
     }
     LevelCollection& collection = ctx.collection;
     const std::size_t lastBefore = collection.levels.size();
     try {
         std::string text;
-        if (std::string error = ReadFileChecked(name, text); !error.empty()) {
-            ctx.platform->ShowInfo({name, error});
+        if (FileResult read = ReadFileChecked(name, text); !read.Ok()) {
+            ctx.platform->ShowInfo({name, read.message});
             return;
         }
         const std::vector<std::string> lines = SplitLines(text);
@@ -405,11 +408,10 @@ void RegisterLevelReader(const std::string& extension, LevelFileReader reader) {
     readers.emplace_back(extension, std::move(reader));
 }
 
-std::string ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
-                            std::vector<SkippedLevel>* skipped) {
-    // The loader names the clipboard by the empty name; a file always has one.
-    if (!place.IsClipboard() && place.FileName().empty()) return kErrorOpening;
-    return Loader(ctx).ReadSource(place.FileName(), lines, skipped);
+FileResult ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
+                           std::vector<SkippedLevel>* skipped) {
+    if (!place.IsClipboard() && place.FileName().empty()) return FileResult::Failed(kErrorOpening);
+    return Loader(ctx).ReadSource(place, lines, skipped);
 }
 
 LoadResult AddLevels(Context& ctx, const std::string& displayName, std::vector<std::string>& lines,
@@ -424,7 +426,7 @@ LoadResult ReadLevelFile(Context& ctx, const LevelPlace& place, RememberedAnswer
         refused.error = kErrorOpening;
         return refused;
     }
-    return Loader(ctx, std::move(stop)).ReadFile(place.FileName(), remembered);
+    return Loader(ctx, std::move(stop)).ReadFile(place, remembered);
 }
 
 void ReadDroppedFiles(Context& ctx, const std::vector<std::string>& names, std::stop_token stop) {

@@ -35,9 +35,9 @@ inline constexpr const char* kShortcutFailed =
 using UniqueTitleMaker = std::function<std::string(const std::string& base)>;
 using RecordSetter = std::function<void(const std::string& title, int moves, int steps)>;
 
-// Reads a binary level format: appends level text lines, hands each stored record to
-// `setRecord`, and returns "" or the error text.
-using LevelFileReader = std::function<std::string(
+// Reads a binary level format: appends level text lines and hands each stored record to
+// `setRecord`.
+using LevelFileReader = std::function<FileResult(
     const std::string& path, std::vector<std::string>& lines,
     const UniqueTitleMaker& makeUniqueTitle, const RecordSetter& setRecord)>;
 
@@ -61,10 +61,10 @@ struct LevelOutcome {
 
 // The lines of the levels of `place` (a file or the clipboard's text): NBL files by their reader,
 // other texts by the level text rules (titles made where missing) or, when not in that format, by
-// the SOK reader, which leaves out boards too large and lists them in `skipped`. Returns "" or the
-// message.
-std::string ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
-                            std::vector<SkippedLevel>* skipped = nullptr);
+// the SOK reader, which leaves out boards too large and lists them in `skipped`. A missing file is
+// FileError::kNotFound.
+FileResult ReadLevelSource(Context& ctx, const LevelPlace& place, std::vector<std::string>& lines,
+                           std::vector<SkippedLevel>* skipped = nullptr);
 
 // Adds the levels of `lines` to the collection, using the lines up (they are empty after),
 // asking what to do about a title already taken unless `remembered` says. `displayName` heads the

@@ -138,9 +138,9 @@ std::string ParseNbl(const std::string& bytes, const std::string& sourceName,
 
 } // namespace
 
-std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName,
-                         std::vector<std::string>& output,
-                         const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+FileResult ReadNblBytes(const std::string& bytes, const std::string& sourceName,
+                        std::vector<std::string>& output,
+                        const std::function<std::string(const std::string&)>& makeUniqueTitle) {
     const std::size_t before = output.size();
     std::string error;
     try {
@@ -149,13 +149,13 @@ std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName
         error = kNotEnoughMemory;
     }
     if (!error.empty()) output.resize(before);
-    return error;
+    return FileResult::Of(std::move(error));
 }
 
-std::string ReadNblFile(const std::string& fileName, std::vector<std::string>& output,
-                        const std::function<std::string(const std::string&)>& makeUniqueTitle) {
+FileResult ReadNblFile(const std::string& fileName, std::vector<std::string>& output,
+                       const std::function<std::string(const std::string&)>& makeUniqueTitle) {
     std::string bytes;
-    if (FileResult read = ReadWholeFile(fileName, bytes); !read.Ok()) return read.message;
+    if (FileResult read = ReadWholeFile(fileName, bytes); !read.Ok()) return read;
     return ReadNblBytes(bytes, BaseName(fileName), output, makeUniqueTitle);
 }
 

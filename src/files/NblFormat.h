@@ -12,15 +12,15 @@
 namespace vorpel {
 
 // Appends to `output` the level text lines of the one level in the NBL file `fileName`.
-// `makeUniqueTitle` is the loader's maker of unused titles from a base text. Returns "" or the
-// error message; on error `output` is left as it was.
-std::string ReadNblFile(const std::string& fileName, std::vector<std::string>& output,
-                        const std::function<std::string(const std::string&)>& makeUniqueTitle);
+// `makeUniqueTitle` is the loader's maker of unused titles from a base text. On error `output`
+// is left as it was.
+FileResult ReadNblFile(const std::string& fileName, std::vector<std::string>& output,
+                       const std::function<std::string(const std::string&)>& makeUniqueTitle);
 
 // The same for the bytes of an NBL file; `sourceName` is the file's name without folder.
-std::string ReadNblBytes(const std::string& bytes, const std::string& sourceName,
-                         std::vector<std::string>& output,
-                         const std::function<std::string(const std::string&)>& makeUniqueTitle);
+FileResult ReadNblBytes(const std::string& bytes, const std::string& sourceName,
+                        std::vector<std::string>& output,
+                        const std::function<std::string(const std::string&)>& makeUniqueTitle);
 
 // The NBL bytes of a level; fails, leaving `bytes` empty, when it has too many blocks.
 std::string NblBytes(const Level& level, std::string& bytes);

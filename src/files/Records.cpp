@@ -77,24 +77,23 @@ std::string RecordEntryOfLine(std::string_view line) {
     return RecordEntry(moves, steps, line.substr(at));
 }
 
-std::string ReadRecordsFile(Context& ctx, bool showErrors) {
+FileResult ReadRecordsFile(Context& ctx, bool showErrors) {
     return ReadRecordsFile(ctx, RecordsPath(ctx), showErrors);
 }
 
-std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors) {
+FileResult ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors) {
     RecordsState& records = ctx.records;
     std::string bytes;
-    std::string error;
+    FileResult result;
     if (path.empty()) {
-        error = kFileNotFound;
-    } else if (const FileResult read = ReadWholeFile(path, bytes);
-               read.code != FileError::kNotFound) {
+        result = {FileError::kNotFound, kFileNotFound};
+    } else if (FileResult read = ReadWholeFile(path, bytes); read.code != FileError::kNotFound) {
         // Nobody has records before the first one is kept: a missing file is an empty one.
-        error = read.message;
+        result = std::move(read);
     }
 
     std::vector<std::string> list;
-    if (error.empty()) {
+    if (result.Ok()) {
         for (const std::string& line : SplitLines(bytes)) list.push_back(RecordEntryOfLine(line));
         bytes.clear();
         // A record set during the run replaces every entry of its title read from the file.
@@ -106,8 +105,8 @@ std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErro
     std::stable_sort(list.begin(), list.end(), TitleLess);
     records.recordList = std::move(list);
 
-    if (!error.empty() && showErrors) ctx.platform->ShowInfo({"File " + path + ".", error});
-    return error;
+    if (!result.Ok() && showErrors) ctx.platform->ShowInfo({"File " + path + ".", result.message});
+    return result;
 }
 
 bool LookUpRecord(const Context& ctx, std::string_view title, int& moves, int& steps) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/FileIO.h"
 #include "model/Context.h"
 
 namespace vorpel {
@@ -17,12 +18,12 @@ std::string RecordEntry(long long moves, long long steps, std::string_view title
 // The entry of one line of the records file; empty for a line without title.
 std::string RecordEntryOfLine(std::string_view line);
 
-// Rebuilds `recordList` from the file and the records set during the run; returns "" or the read
-// error, which is shown with the file's name when `showErrors`. A missing file reads as no
-// records and is no error; an unreadable one leaves only the records set during the run.
-std::string ReadRecordsFile(Context& ctx, bool showErrors);
-// The same for the records file at `path` (none when empty).
-std::string ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors);
+// Rebuilds `recordList` from the file and the records set during the run; a read error is shown
+// with the file's name when `showErrors`. A missing file reads as no records and is no error; an
+// unreadable one leaves only the records set during the run.
+FileResult ReadRecordsFile(Context& ctx, bool showErrors);
+// The same for the records file at `path` (none when empty: FileError::kNotFound).
+FileResult ReadRecordsFile(Context& ctx, const std::string& path, bool showErrors);
 
 // The record of a title, found by halving the sorted list; both 0 (and false) when none.
 bool LookUpRecord(const Context& ctx, std::string_view title, int& moves, int& steps);

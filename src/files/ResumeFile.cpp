@@ -67,13 +67,13 @@ std::string ResumeText(const LevelCollection& collection, const Level* editedLev
     return text;
 }
 
-std::string WriteResumeFile(const std::string& path, const LevelCollection& collection,
-                            const Level* editedLevel, const WriteFaults& faults) {
+FileResult WriteResumeFile(const std::string& path, const LevelCollection& collection,
+                           const Level* editedLevel, const WriteFaults& faults) {
     std::string text;
     try {
         text = ResumeText(collection, editedLevel);
     } catch (const std::bad_alloc&) {
-        return kNotEnoughMemory;
+        return FileResult::Failed(kNotEnoughMemory);
     }
     return WriteFileAtomic(path, text, faults);
 }

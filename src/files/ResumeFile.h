@@ -23,9 +23,9 @@ inline constexpr const char* kResumeDamaged =
 // written once when it is one of the collection's own levels.
 std::string ResumeText(const LevelCollection& collection, const Level* editedLevel = nullptr);
 
-// Writes the resume file atomically. Returns "" or the error message.
-std::string WriteResumeFile(const std::string& path, const LevelCollection& collection,
-                            const Level* editedLevel = nullptr, const WriteFaults& faults = {});
+// Writes the resume file atomically.
+FileResult WriteResumeFile(const std::string& path, const LevelCollection& collection,
+                           const Level* editedLevel = nullptr, const WriteFaults& faults = {});
 
 // Reads a resume text into a new collection that replaces `ctx.collection` only when the whole
 // text was read; the moves are carried out with `ctx`'s options. Returns "" or the reason the

@@ -40,7 +40,7 @@ FileLevels ReadFileLevels(const std::string& path) {
     // A context of its own: the program's collection and answers stay untouched.
     auto scratch = std::make_unique<Context>();
     std::vector<std::string> lines;
-    if (!ReadLevelSource(*scratch, path, lines).empty()) return file;
+    if (!ReadLevelSource(*scratch, path, lines).Ok()) return file;
     RememberedAnswer answer = kAlwaysAdd;
     std::vector<LevelOutcome> outcomes;
     AddLevels(*scratch, path, lines, answer, &outcomes);

@@ -52,13 +52,15 @@ int FinalTarget(const std::string& path, std::string& target) {
 
 } // namespace
 
-std::string CheckRegularFile(const std::string& path) {
+FileResult CheckRegularFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? std::string(kFileNotFound)
-                                                   : SystemErrorMessage(kErrorOpening, path, errno);
+        return errno == ENOENT || errno == ENOTDIR
+                   ? FileResult{FileError::kNotFound, kFileNotFound}
+                   : FileResult::Failed(SystemErrorMessage(kErrorOpening, path, errno));
     if (!S_ISREG(st.st_mode))
-        return SystemErrorMessage(kErrorOpening, path, NotRegularReason(st.st_mode));
+        return FileResult::Failed(
+            SystemErrorMessage(kErrorOpening, path, NotRegularReason(st.st_mode)));
     return {};
 }
 
@@ -197,11 +199,12 @@ void AtomicFile::Abandon() {
     temp_.clear();
 }
 
-std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
-                            const WriteFaults& faults) {
+FileResult WriteFileAtomic(const std::string& path, const std::string& bytes,
+                           const WriteFaults& faults) {
     AtomicFile file;
-    if (std::string error = file.Create(path); !error.empty()) return error;
-    return file.Commit(bytes, faults);
+    if (std::string error = file.Create(path); !error.empty())
+        return FileResult::Failed(std::move(error));
+    return FileResult::Of(file.Commit(bytes, faults));
 }
 
 } // namespace vorpel

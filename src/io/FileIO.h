@@ -34,9 +34,9 @@ struct FileResult {
 // file's name and the reason the system gave for `error` (an errno value).
 std::string SystemErrorMessage(const char* text, const std::string& path, int error);
 
-// Whether `path` is a regular file that can be read: "", kFileNotFound, or the message about a
-// folder, a device or a pipe (which have no end to read to).
-std::string CheckRegularFile(const std::string& path);
+// Whether `path` is a regular file that can be read: FileError::kNotFound with kFileNotFound, or
+// kFailed with the message about a folder, a device or a pipe (which have no end to read to).
+FileResult CheckRegularFile(const std::string& path);
 
 // Reads a whole file into `bytes`; a missing file is FileError::kNotFound with kFileNotFound.
 FileResult ReadWholeFile(const std::string& path, std::string& bytes);
@@ -49,7 +49,7 @@ struct WriteFaults {
 };
 
 // Replaces `path` with `bytes`: written to a temporary file beside it, flushed, then renamed
-// over the target, so a failure leaves the old file whole. Returns "" or the error message.
+// over the target, so a failure leaves the old file whole.
 //
 // The replacement respects the file it replaces: an existing target that the user may not write
 // is refused and left as it was; through a symbolic link the link's target is replaced and the
@@ -58,8 +58,8 @@ struct WriteFaults {
 // contents, since writing into the shared file itself could leave it half written. The
 // temporary file has a short name of its own, so a name that fits the file system always has
 // a temporary one that fits too.
-std::string WriteFileAtomic(const std::string& path, const std::string& bytes,
-                            const WriteFaults& faults = {});
+FileResult WriteFileAtomic(const std::string& path, const std::string& bytes,
+                           const WriteFaults& faults = {});
 
 // A replacement of `path` whose temporary file is created first, so that a folder that cannot
 // be written is known before the bytes are made. Without Commit the temporary file is removed

@@ -117,6 +117,71 @@ private:
     std::uint32_t epoch_ = 0;
 };
 
+// Which cells beside a cell fall apart when that cell is blocked: a depth-first search of the
+// free cells (from the pushed box's first cell) and its low points. Two free neighbours of `cell`
+// are joined without it exactly when AreaBeside gives them the same number, so a push search
+// knows at once which sides of the box the player can reach.
+class Separations {
+public:
+    Separations(const Padded& board, int root)
+        : board_(board), order_(board.Size(), -1), low_(board.Size(), 0), end_(board.Size(), 0),
+          parent_(board.Size(), -1) {
+        // Iterative, since a 64 x 64 floor makes a path thousands of cells deep.
+        struct Frame {
+            int cell;
+            std::size_t next;
+        };
+        std::vector<Frame> stack{{root, 0}};
+        int counter = 0;
+        order_[static_cast<std::size_t>(root)] = low_[static_cast<std::size_t>(root)] = counter++;
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            const auto at = static_cast<std::size_t>(frame.cell);
+            if (frame.next < 4) {
+                const int next = frame.cell + board.delta[frame.next++];
+                const auto n = static_cast<std::size_t>(next);
+                if (board.blocked[n]) continue;
+                if (order_[n] < 0) {
+                    parent_[n] = frame.cell;
+                    order_[n] = low_[n] = counter++;
+                    stack.push_back({next, 0});
+                } else if (next != parent_[at]) {
+                    low_[at] = std::min(low_[at], order_[n]);
+                }
+                continue;
+            }
+            end_[at] = counter;
+            stack.pop_back();
+            if (parent_[at] >= 0) {
+                const auto up = static_cast<std::size_t>(parent_[at]);
+                low_[up] = std::min(low_[up], low_[at]);
+            }
+        }
+    }
+
+    // The area that `side`, a free neighbour of `cell`, lies in once `cell` is blocked: the
+    // child of `cell` whose subtree only joins the rest through `cell`, or -1 for the rest.
+    int AreaBeside(int cell, int side) const {
+        const auto at = static_cast<std::size_t>(cell);
+        const int order = order_[static_cast<std::size_t>(side)];
+        if (order_[at] < 0 || order < 0) return -2; // apart from the search altogether
+        for (std::size_t k = 0; k < 4; ++k) {
+            const int child = cell + board_.delta[k];
+            const auto c = static_cast<std::size_t>(child);
+            if (board_.blocked[c] || parent_[c] != cell) continue;
+            if (order >= order_[c] && order < end_[c]) return low_[c] >= order_[at] ? child : -1;
+        }
+        return -1;
+    }
+
+private:
+    const Padded& board_;
+    std::vector<int> order_; // the search's visiting order; -1 for cells it never reached
+    std::vector<int> low_;   // the earliest order reachable from the subtree by one back step
+    std::vector<int> end_;   // one past the last order in the cell's subtree
+    std::vector<int> parent_;
+};
+
 } // namespace
 
 bool SokobanPositionOf(const Context& ctx, SokobanPuzzle& position) {
@@ -168,9 +233,33 @@ std::optional<StepPath> PushPath(const SokobanPuzzle& position, int boxRow, int 
     board.blocked[static_cast<std::size_t>(start)] = 0;
     if (board.blocked[static_cast<std::size_t>(goal)]) return std::nullopt;
 
-    // States: the box's cell and the side the player stands on (player = box - delta[side]),
-    // ordered by pushes, then moves.
+    // The fewest pushes from each cell to the goal were the player free to stand anywhere: a
+    // walk back from the goal, each push needing a free cell behind the box. It never
+    // overstates, so the search below heads for the goal first and still finds the best path,
+    // and a box that could not get there even so is given up at once.
     const std::size_t cells = board.Size();
+    std::vector<int> toGoal(cells, -1);
+    {
+        std::vector<int> queue{goal};
+        toGoal[static_cast<std::size_t>(goal)] = 0;
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            const int cell = queue[head];
+            for (std::size_t k = 0; k < 4; ++k) {
+                const int from = cell - board.delta[k], behind = from - board.delta[k];
+                const auto f = static_cast<std::size_t>(from);
+                if (board.blocked[f] || board.blocked[static_cast<std::size_t>(behind)] ||
+                    toGoal[f] >= 0)
+                    continue;
+                toGoal[f] = toGoal[static_cast<std::size_t>(cell)] + 1;
+                queue.push_back(from);
+            }
+        }
+    }
+    if (toGoal[static_cast<std::size_t>(start)] < 0) return std::nullopt;
+
+    // States: the box's cell and the side the player stands on (player = box - delta[side]),
+    // taken in the order of pushes, then moves, each with the pushes still to come added (every
+    // push is a move too).
     const auto state = [](int cell, std::size_t side) {
         return static_cast<std::size_t>(cell) * 4 + side;
     };
@@ -180,12 +269,10 @@ std::optional<StepPath> PushPath(const SokobanPuzzle& position, int boxRow, int 
         std::uint8_t done = 0;
     };
     std::vector<Best> best(cells * 4);
-    // Per box cell: for each side, the sides in the player's area with it (0 when not known).
-    struct Around {
-        std::array<std::uint8_t, 4> area{};
-    };
-    std::vector<Around> areas(cells);
-    using Entry = std::tuple<int, int, std::uint32_t>; // pushes, moves, state
+    const Separations separations(board, start);
+    // Pushes and moves with those to come; among equals the state nearer the goal first, which
+    // changes no cost and spares the search the breadth of an open floor.
+    using Entry = std::tuple<int, int, int, std::uint32_t>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     Walker walker(board);
     const auto sides = [&](int box) {
@@ -200,8 +287,10 @@ std::optional<StepPath> PushPath(const SokobanPuzzle& position, int boxRow, int 
         Best& b = best[s];
         if (b.done || (b.pushes >= 0 && std::tie(b.pushes, b.moves) <= std::tie(pushes, moves)))
             return;
+        const int left = toGoal[s / 4];
+        if (left < 0) return;
         b = {pushes, moves, parent, 0};
-        open.emplace(pushes, moves, static_cast<std::uint32_t>(s));
+        open.emplace(pushes + left, moves + left, left, static_cast<std::uint32_t>(s));
     };
 
     // The first walk, to any side of the box where it stands.
@@ -211,10 +300,12 @@ std::optional<StepPath> PushPath(const SokobanPuzzle& position, int boxRow, int 
 
     std::uint32_t reached = 0xFFFFFFFF;
     while (!open.empty()) {
-        const auto [pushes, moves, s] = open.top();
+        const auto [pushesAhead, movesAhead, pushesLeft, s] = open.top();
         open.pop();
         Best& b = best[s];
-        if (b.done || b.pushes != pushes || b.moves != moves) continue;
+        const int left = pushesLeft;
+        if (b.done || b.pushes != pushesAhead - left || b.moves != movesAhead - left) continue;
+        const int pushes = b.pushes, moves = b.moves;
         b.done = 1;
         const int box = static_cast<int>(s / 4);
         if (box == goal) {
@@ -224,24 +315,14 @@ std::optional<StepPath> PushPath(const SokobanPuzzle& position, int boxRow, int 
         const std::size_t side = s % 4;
         const int player = box - board.delta[side];
         std::array<int, 4> targets = sides(box);
-        // A walk that finds all it looks for stops early; one that cannot floods the player's
-        // whole area. What it learns of which sides share an area saves the next walks from
-        // this box cell looking for sides they cannot reach.
-        Around& known = areas[static_cast<std::size_t>(box)];
-        for (std::size_t k = 0; k < 4; ++k) {
-            const bool sameArea = (known.area[side] >> k) & 1;
-            const bool otherArea = known.area[k] != 0 && !sameArea;
-            if (k == side || otherArea || (known.area[side] != 0 && !sameArea)) targets[k] = -1;
-        }
+        // Only the sides the player can get to with the box here are walked to, so the walk
+        // stops at the last of them instead of flooding his whole area.
+        const int area = separations.AreaBeside(box, player);
+        for (std::size_t k = 0; k < 4; ++k)
+            if (k == side || (targets[k] >= 0 && separations.AreaBeside(box, targets[k]) != area))
+                targets[k] = -1;
         std::array<int, 4> walk = walker.Distances<4>(player, box, targets);
         walk[side] = 0; // where the player stands
-        if (known.area[side] == 0) {
-            std::uint8_t area = 0;
-            for (std::size_t k = 0; k < 4; ++k)
-                if (walk[k] >= 0) area |= static_cast<std::uint8_t>(1u << k);
-            for (std::size_t k = 0; k < 4; ++k)
-                if ((area >> k) & 1) known.area[k] = area;
-        }
         for (std::size_t k = 0; k < 4; ++k) {
             const int next = box + board.delta[k];
             if (walk[k] < 0 || board.blocked[static_cast<std::size_t>(next)]) continue;

@@ -71,10 +71,10 @@ private Q_SLOTS:
             const Level& level = ctx_->CurrentLevel();
             titles << QString::fromStdString(level.title);
             QCOMPARE(level.currentStep, 0);
-            QCOMPARE(f.View().boardWidth, ctx_->board.columns * f.View().cellSize);
+            QCOMPARE(f.Board().View().boardWidth, ctx_->board.columns * f.Board().View().cellSize);
             // The block is still at its start, one cell right of the wall: normal block brown.
-            const BoardCanvas& canvas = f.Canvas();
-            const int s = f.View().cellSize;
+            const BoardCanvas& canvas = f.Board().Canvas();
+            const int s = f.Board().View().cellSize;
             QCOMPARE(int(canvas.At(s + s / 2, s + s / 2)), 6);
             QCOMPARE(int(canvas.At(2 * s + s / 2, s + s / 2)), 12);
         };
@@ -113,9 +113,9 @@ private Q_SLOTS:
 
         MainWindow& f = Start(levels);
         QCOMPARE(ctx_->CurrentLevel().title, std::string("Letters"));
-        f.SetCellSize(cell);
-        f.RedrawBoard();
-        const BoardCanvas& canvas = f.Canvas();
+        f.Board().SetCellSize(cell);
+        f.Board().Redraw();
+        const BoardCanvas& canvas = f.Board().Canvas();
         QCOMPARE(picture.size(), QSize(6 * cell, 4 * cell));
         int differing = 0, ink = 0;
         for (int y = 0; y < picture.height(); ++y)

@@ -183,7 +183,7 @@ private Q_SLOTS:
             ++calls;
             forward(press);
         });
-        const int size = form_->View().cellSize;
+        const int size = form_->Board().View().cellSize;
         for (const char c : {'*', '/', '?'}) {
             calls = 0;
             QTest::keyClick(&form_->Board(), c);
@@ -192,17 +192,17 @@ private Q_SLOTS:
             editor.RunButton(ButtonOfCharacter(Byte(c)));
             QCOMPARE(calls, 1);
         }
-        QCOMPARE(form_->View().cellSize, size);
+        QCOMPARE(form_->Board().View().cellSize, size);
         QVERIFY(!form_->Shell().commandRunning);
         // Without automatic sizing the main window zooms and hands nothing on.
         ctx_->options.value[kAutomaticBoardSizing] = false;
         calls = 0;
         QTest::keyClick(&form_->Board(), '*');
         QCOMPARE(calls, 0);
-        QVERIFY(form_->View().cellSize > size);
-        const int zoomed = form_->View().cellSize;
+        QVERIFY(form_->Board().View().cellSize > size);
+        const int zoomed = form_->Board().View().cellSize;
         editor.RunButton(ButtonOfCharacter('/'));
-        QVERIFY(form_->View().cellSize < zoomed);
+        QVERIFY(form_->Board().View().cellSize < zoomed);
     }
 
     void alphanumericCycleAndAutoincrement() {
@@ -339,7 +339,8 @@ private Q_SLOTS:
     }
 
     void theColourChooserOpensOnTheCurrentColour() {
-        ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5);
+        RunMemory memory;
+        ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
         QCOMPARE(chooser.colourGrid->currentRow(), 0);
         QCOMPARE(chooser.colourGrid->currentColumn(), 4);
         QCOMPARE(chooser.Chosen(), Byte{0xA5});
@@ -353,6 +354,22 @@ private Q_SLOTS:
         QTest::mouseDClick(chooser.colourGrid->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(chooser.Chosen(), RoundCharacter(10));
+    }
+
+    // The chooser opens where the run's memory says it was left, and leaves its place there; a
+    // memory of another run knows nothing of it.
+    void theColourChooserComesBackWhereItWasLeft() {
+        RunMemory memory, other;
+        {
+            ColourChooser chooser(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
+            QCOMPARE(chooser.pos(), QPoint(100, 100));
+            chooser.move(240, 180);
+            chooser.reject();
+        }
+        QCOMPARE(memory.colourChooserPosition, QPoint(240, 180));
+        ColourChooser again(nullptr, QStringLiteral(" Colour"), 0xA5, memory);
+        QCOMPARE(again.pos(), QPoint(240, 180));
+        QCOMPARE(other.colourChooserPosition, QPoint(100, 100));
     }
 };
 

@@ -141,8 +141,9 @@ struct Fixture {
     ScriptedPlatform platform;
     MemoryHistory history;
     FileChooserState state;
+    QMargins frameMargins;
     std::vector<std::string> helpTopics;
-    FileChooserSetup setup{ctx, state, history,
+    FileChooserSetup setup{ctx, state, history, frameMargins,
                            [this](const std::string& topic) { helpTopics.push_back(topic); }};
     bool made = true;
 

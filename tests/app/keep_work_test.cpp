@@ -136,7 +136,7 @@ private Q_SLOTS:
     void aDamagedResumeFileIsSetAside() {
         QDir().mkpath(File("data"));
         QVERIFY(WriteFileAtomic(ResumePath().toStdString(), "#Vorpel resume 1\r\n#current 0\r\n")
-                    .empty());
+                    .message.empty());
         Start();
         QCOMPARE(ctx_->collection.lastLevel(), 1); // the startup file
         QCOMPARE(platform_->script->shown.size(), std::size_t(1));
@@ -251,13 +251,13 @@ private Q_SLOTS:
     void theGifWindowRecordsWhileTheMainWindowWaits() {
         Start();
         Play("1) 1, 1: >>");
-        ShowGifExportWindow(*form_);
+        ShowGifExportWindow(form_->Session(), *form_);
         auto* window = qobject_cast<GifExportWindow*>(form_->Memory().gif.window.data());
         QVERIFY(window);
         QVERIFY(form_->MenusOff());
         QCOMPARE(window->framesLabel->text(), QStringLiteral("Frames: 3"));
         QCOMPARE(window->speedLabel->text(), QStringLiteral("Speed: 2.50 frames per second"));
-        ShowGifExportWindow(*form_); // one at a time
+        ShowGifExportWindow(form_->Session(), *form_); // one at a time
         QCOMPARE(form_->findChildren<GifExportWindow*>().size(), qsizetype(1));
         window->Record(File("play.gif").toStdString());
         QCOMPARE(Bytes(File("play.gif")).substr(0, 6), std::string("GIF89a"));
@@ -273,7 +273,7 @@ private Q_SLOTS:
 
     void theDllWindowWritesTheChosenLevels() {
         Start();
-        SaveDllDialog dialog(*form_);
+        SaveDllDialog dialog(form_->Session(), *form_);
         QCOMPARE(dialog.lines.size(), std::size_t(2));
         QVERIFY(!dialog.okButton->isEnabled());
         QCOMPARE(dialog.selectedLabel->text(), QStringLiteral("0 levels selected."));
@@ -291,7 +291,7 @@ private Q_SLOTS:
         form_->ChangeLevel(1, true);
         Play("1) 1, 1: >v");
         {
-            BricksMovesDialog write(*form_, true);
+            BricksMovesDialog write(form_->Session(), *form_, true);
             QCOMPARE(write.DllPath(), File("pack.dll").toStdString());
             QCOMPARE(write.levelList->currentRow(), 0);
             QVERIFY(write.okButton->isEnabled());
@@ -302,7 +302,7 @@ private Q_SLOTS:
         form_->Navigate([](Context& c) { GoToPosition(c, 0); });
         ctx_->CurrentLevel().stepCount = 0;
         {
-            BricksMovesDialog read(*form_, false);
+            BricksMovesDialog read(form_->Session(), *form_, false);
             read.okButton->click();
             QCOMPARE(read.result(), int(QDialog::Accepted));
         }

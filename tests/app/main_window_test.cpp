@@ -47,8 +47,10 @@ class MainWindowTest : public QObject, test::MainWindowHarness {
 
     QPoint CellCentre(int row, int column) const {
         const MainWindow& f = *form_;
-        return {f.View().offsetX + column * f.View().cellSize + f.View().cellSize / 2,
-                f.View().offsetY + row * f.View().cellSize + f.View().cellSize / 2};
+        return {f.Board().View().offsetX + column * f.Board().View().cellSize +
+                    f.Board().View().cellSize / 2,
+                f.Board().View().offsetY + row * f.Board().View().cellSize +
+                    f.Board().View().cellSize / 2};
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
@@ -137,63 +139,66 @@ private Q_SLOTS:
 
     void boardIsPaintedFromTheCanvasOneToOne() {
         MainWindow& f = Start();
-        QVERIFY(f.View().cellSize >= kMinCellSize);
-        QCOMPARE(f.View().boardWidth, 7 * f.View().cellSize);
-        QCOMPARE(f.View().boardHeight, 5 * f.View().cellSize);
+        QVERIFY(f.Board().View().cellSize >= kMinCellSize);
+        QCOMPARE(f.Board().View().boardWidth, 7 * f.Board().View().cellSize);
+        QCOMPARE(f.Board().View().boardHeight, 5 * f.Board().View().cellSize);
         // The whole board fits: it is centred and there are no scroll bars.
         QVERIFY(!f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible() &&
                 !f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible());
-        QCOMPARE(f.View().offsetX, (f.View().viewWidth - f.View().boardWidth) / 2);
+        QCOMPARE(f.Board().View().offsetX,
+                 (f.Board().View().viewWidth - f.Board().View().boardWidth) / 2);
         const QImage shown = f.Board().grab().toImage();
-        const BoardCanvas& canvas = f.Canvas();
+        const BoardCanvas& canvas = f.Board().Canvas();
         for (const QPoint p :
-             {QPoint(0, 0), QPoint(f.View().boardWidth - 1, f.View().boardHeight - 1),
-              QPoint(2 * f.View().cellSize + 3, 2 * f.View().cellSize + 5)}) {
+             {QPoint(0, 0),
+              QPoint(f.Board().View().boardWidth - 1, f.Board().View().boardHeight - 1),
+              QPoint(2 * f.Board().View().cellSize + 3, 2 * f.Board().View().cellSize + 5)}) {
             const PaletteColour c = canvas.palette.colours[canvas.At(p.x(), p.y())];
-            QCOMPARE(shown.pixel(p + QPoint(f.View().offsetX, f.View().offsetY)),
+            QCOMPARE(shown.pixel(p + QPoint(f.Board().View().offsetX, f.Board().View().offsetY)),
                      qRgb(c.red, c.green, c.blue));
         }
     }
 
     void zoomFollowsTheCellSizeRules() {
         MainWindow& f = Start();
-        f.SetCellSize(10);
+        f.Board().SetCellSize(10);
         std::vector<int> sizes;
         for (int i = 0; i < 10; ++i) {
             Type('*');
-            sizes.push_back(f.View().cellSize);
+            sizes.push_back(f.Board().View().cellSize);
         }
         QCOMPARE(sizes, (std::vector<int>{11, 12, 13, 14, 15, 16, 18, 20, 22, 24}));
-        f.SetCellSize(25);
+        f.Board().SetCellSize(25);
         Type('/');
-        QCOMPARE(f.View().cellSize, 22);
-        f.SetCellSize(10);
+        QCOMPARE(f.Board().View().cellSize, 22);
+        f.Board().SetCellSize(10);
         Type('/');
-        QCOMPARE(f.View().cellSize, 10);
+        QCOMPARE(f.Board().View().cellSize, 10);
         // Larger than the view: scroll bars, the wheel scrolls by cells.
-        f.SetCellSize(f.View().maxCellSize);
+        f.Board().SetCellSize(f.Board().View().maxCellSize);
         f.UpdateCellSize(MainWindow::CellSizing::kKeep);
         QVERIFY(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->isVisible() &&
                 f.findChild<QScrollBar*>(QStringLiteral("horizontalScrollBar"))->isVisible());
         QVERIFY(f.findChild<QFrame*>(QStringLiteral("boardPanel"))->isVisible());
-        const int before = f.View().offsetY;
-        QVERIFY(f.BoardWheel(-120, 5, 5));
-        QCOMPARE(f.View().offsetY,
-                 std::max(before - f.View().cellSize, f.View().viewHeight - f.View().boardHeight));
+        const int before = f.Board().View().offsetY;
+        QVERIFY(f.Board().ScrollByWheel(-120, 5, 5));
+        QCOMPARE(f.Board().View().offsetY,
+                 std::max(before - f.Board().View().cellSize,
+                          f.Board().View().viewHeight - f.Board().View().boardHeight));
         QCOMPARE(f.findChild<QScrollBar*>(QStringLiteral("verticalScrollBar"))->value(),
-                 -f.View().offsetY);
+                 -f.Board().View().offsetY);
         // Fit brings the whole board back.
         Type('f');
-        QVERIFY(f.View().boardWidth <= f.View().viewWidth &&
-                f.View().boardHeight <= f.View().viewHeight);
+        QVERIFY(f.Board().View().boardWidth <= f.Board().View().viewWidth &&
+                f.Board().View().boardHeight <= f.Board().View().viewHeight);
         // With automatic sizing, the zoom commands and items are off.
         ctx_->options.value[kAutomaticBoardSizing] = true;
         f.UpdateActions();
         QVERIFY(!f.Action(Command::ZoomIn)->isEnabled() &&
                 !f.Action(Command::ZoomFit)->isEnabled());
-        const int fitted = f.View().cellSize;
+        const int fitted = f.Board().View().cellSize;
         Type('*');
-        QCOMPARE(f.View().cellSize, fitted);
+        QCOMPARE(f.Board().View().cellSize, fitted);
     }
 
     void dragMovesTheHeldBlockAndRecordsItsSteps() {
@@ -225,7 +230,7 @@ private Q_SLOTS:
         Mouse(QEvent::MouseButtonPress, CellCentre(4, 6), Qt::LeftButton, Qt::AltModifier);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton, Qt::AltModifier);
         QCOMPARE(Current().stepCount, 6);
-        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.View().cellSize / 4, 0),
+        Mouse(QEvent::MouseMove, CellCentre(4, 4) + QPoint(f.Board().View().cellSize / 4, 0),
               Qt::LeftButton);
         QCOMPARE(Current().stepCount, 6);
         Mouse(QEvent::MouseMove, CellCentre(4, 4), Qt::LeftButton);
@@ -600,9 +605,9 @@ private Q_SLOTS:
         QTest::keyClick(&f.Board(), Qt::Key_F12);
         QTest::keyClick(&f.Board(), Qt::Key_Escape);
         QCOMPARE(forwarded, (std::vector<int>{Qt::Key_N, Qt::Key_V, Qt::Key_F12, Qt::Key_Escape}));
-        const int size = f.View().cellSize;
+        const int size = f.Board().View().cellSize;
         Type('/');
-        QVERIFY(f.View().cellSize < size || size == kMinCellSize);
+        QVERIFY(f.Board().View().cellSize < size || size == kMinCellSize);
         ctx_->editing = false;
         f.SetBusy(false, false, false);
     }

@@ -153,7 +153,7 @@ private Q_SLOTS:
     // place where the user left the box.
     void modalBoxAnswersTypedKeysAndRemembersItsPlace() {
         platform_->script.reset();
-        QCOMPARE(platform_->boxPosition, QPoint(30, 120));
+        QCOMPARE(platform_->memory.messageBoxPosition, QPoint(30, 120));
         WhenBoxOpens([](MessageBox& box) {
             QCOMPARE(box.pos(), QPoint(30, 120));
             box.noButton->setFocus();
@@ -161,7 +161,7 @@ private Q_SLOTS:
             QTest::keyClick(box.noButton, Qt::Key_Return); // Enter means the primary button
         });
         QVERIFY(platform_->AskYesNo({"Stop level entry processing?"}));
-        QCOMPARE(platform_->boxPosition, QPoint(200, 150));
+        QCOMPARE(platform_->memory.messageBoxPosition, QPoint(200, 150));
 
         WhenBoxOpens([](MessageBox& box) {
             QCOMPARE(box.pos(), QPoint(200, 150));
@@ -180,11 +180,11 @@ private Q_SLOTS:
     }
 
     void boxOutsideTheScreenIsBroughtOntoIt() {
-        platform_->boxPosition = QPoint(100000, -500);
+        platform_->memory.messageBoxPosition = QPoint(100000, -500);
         platform_->script->answers.push_back({'s', false});
         platform_->ShowInfo({"Far away"});
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(QRect(platform_->boxPosition, QSize(465, 200))));
+        QVERIFY(screen.contains(QRect(platform_->memory.messageBoxPosition, QSize(465, 200))));
     }
 
 private:

@@ -96,7 +96,7 @@ private Q_SLOTS:
     void titleDialogRefusesInvalidAndWarnsOfDuplicatedTitles() {
         MainWindow& f = Start();
         {
-            TitleDialog dialog(f, "Alpha");
+            TitleDialog dialog(f.Session(), f, "Alpha");
             QCOMPARE(dialog.windowTitle(), QStringLiteral(" Title change"));
             QCOMPARE(dialog.originalLabel->text(), QStringLiteral("Alpha"));
             QVERIFY(dialog.okButton->isEnabled() && dialog.invalidLabel->text().isEmpty());
@@ -183,14 +183,14 @@ private Q_SLOTS:
         MainWindow& f = Start();
         f.ChangeLevel(1, false);
         {
-            BestSolutionDialog dialog(f);
+            BestSolutionDialog dialog(f.Session(), f);
             QVERIFY(
                 dialog.messagesLabel->text().startsWith(QStringLiteral("Best solution file \"")));
             QVERIFY(!dialog.applyButton->isEnabled() && !dialog.eraseButton->isEnabled());
             dialog.writeButton->click();
         }
         {
-            BestSolutionDialog dialog(f);
+            BestSolutionDialog dialog(f.Session(), f);
             QCOMPARE(dialog.messagesLabel->text(),
                      QStringLiteral("Move list:\nMoves: 3\nSteps: 6"));
             QVERIFY(dialog.applyButton->isEnabled() && dialog.eraseButton->isEnabled());
@@ -204,7 +204,7 @@ private Q_SLOTS:
         QVERIFY(Shown().empty());
         WithModal<BestSolutionDialog>(Command::BestSolution,
                                       [](BestSolutionDialog& d) { d.eraseButton->click(); });
-        BestSolutionDialog after(f);
+        BestSolutionDialog after(f.Session(), f);
         QCOMPARE(after.messagesLabel->text(), QString::fromLatin1(kBestSolutionNotFound));
         QVERIFY(!after.applyButton->isEnabled());
     }
@@ -276,7 +276,7 @@ private Q_SLOTS:
                  (std::vector<std::string>{" 1)  2,  2: >>>", " 2)  4,  6: ^", " 3)  2,  5: <<"}));
 
         // Coordinates from a moved origin; a double click applies the line clicked.
-        const ViewGeometry& view = f.View();
+        const ViewGeometry& view = f.Board().View();
         const QPoint cell(view.offsetX + 2 * view.cellSize + view.cellSize / 2,
                           view.offsetY + 2 * view.cellSize + view.cellSize / 2);
         QMouseEvent boardDoubleClick(QEvent::MouseButtonDblClick, QPointF(cell),
@@ -305,14 +305,14 @@ private Q_SLOTS:
         const QRect placed = window->geometry();
         window->close();
         QTRY_VERIFY(f.Memory().navigation.moveList.window.isNull());
-        MoveListWindow& again = ShowMoveList(f);
+        MoveListWindow& again = ShowMoveList(f.Session(), f);
         QCOMPARE(again.size(), placed.size());
         again.close();
     }
 
     void moveListPaintsOnlyTheVisibleLines() {
         MainWindow& f = Start();
-        MoveListWindow& window = ShowMoveList(f);
+        MoveListWindow& window = ShowMoveList(f.Session(), f);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         std::vector<std::string> lines(5000, " 1)  0,  0: >");
         window.moveGrid->SetLines(lines);

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(files.InDataFolder(suffix), folder_->filePath(QStringLiteral("data/Vorpel.rec")));
 
         // No records file yet is no error: nobody has records before the first.
-        QVERIFY(ReadRecords(*ctx_, files, true).empty());
+        QVERIFY(ReadRecords(*ctx_, files, true).Ok());
         QCOMPARE(ctx_->records.recordList.size(), std::size_t(beside || inData ? 1 : 0));
         QCOMPARE(ctx_->programPath, std::string());
     }

@@ -347,7 +347,7 @@ private Q_SLOTS:
         QVERIFY(!ctx_->options.grid.show);
         QVERIFY(ctx_->options.joinBarriers && ctx_->options.joinMagnets);
         QVERIFY(!ctx_->options[kBricksCompatibility]);
-        QCOMPARE(platform_->optionsPosition, QPoint(250, 260));
+        QCOMPARE(platform_->memory.optionsPosition, QPoint(250, 260));
     }
 
     void readButtonsTakeTheirOptionsFromTheStore() {

@@ -40,7 +40,7 @@ class SokobanPlayTest : public QObject, test::MainWindowHarness {
     const Level& Current() const { return ctx_->CurrentLevel(); }
 
     QPoint CellCentre(int row, int column) const {
-        const ViewGeometry& v = form_->View();
+        const ViewGeometry& v = form_->Board().View();
         return {v.offsetX + column * v.cellSize + v.cellSize / 2,
                 v.offsetY + row * v.cellSize + v.cellSize / 2};
     }
@@ -69,7 +69,7 @@ class SokobanPlayTest : public QObject, test::MainWindowHarness {
 
     // Whether the board view shows the picked box's outline at a cell.
     bool OutlinedAt(int row, int column) const {
-        const ViewGeometry& v = form_->View();
+        const ViewGeometry& v = form_->Board().View();
         const QImage shown = form_->Board().grab().toImage();
         const QColor colour = shown.pixelColor(v.offsetX + column * v.cellSize + 1,
                                                v.offsetY + row * v.cellSize + v.cellSize / 2);

@@ -67,7 +67,7 @@ class SolveWindowTest : public QObject, test::MainWindowHarness {
         return window.resultLabel->text();
     }
     bool HintOutlinedAt(int row, int column) const {
-        const ViewGeometry& v = form_->View();
+        const ViewGeometry& v = form_->Board().View();
         const int inset = std::max(2, v.cellSize / 8) / 2;
         const QImage shown = form_->Board().grab().toImage();
         return shown.pixel(v.offsetX + column * v.cellSize + inset,

@@ -216,7 +216,7 @@ private Q_SLOTS:
             QCOMPARE(topic, QString::fromLatin1(c.topic));
         }
         // A window that is not modal: the move list.
-        MoveListWindow& moves = ShowMoveList(f);
+        MoveListWindow& moves = ShowMoveList(f.Session(), f);
         QTest::keyClick(moves.focusWidget() != nullptr ? moves.focusWidget() : &moves, Qt::Key_F1);
         QCOMPARE(platform_->helpWindow->browser->source().fragment(), QStringLiteral("MoveList"));
         moves.close();
@@ -249,24 +249,24 @@ private Q_SLOTS:
         QRect left;
         WithModal('L', [&](QWidget& window) {
             window.setGeometry(area.left() + 150, area.top() + 120, 420, 330);
-            left = FrameRect(window);
+            left = FrameRect(window, f.Memory().frameMargins);
         });
         for (int opening = 0; opening < 3; ++opening)
             WithModal('L', [&](QWidget& window) {
                 QTest::qWait(60); // past the check after the framing
-                QVERIFY2(WithinAPixel(FrameRect(window), left),
+                QVERIFY2(WithinAPixel(FrameRect(window, f.Memory().frameMargins), left),
                          qPrintable(QString::number(opening)));
             });
 
-        MoveListWindow* moves = &ShowMoveList(f);
+        MoveListWindow* moves = &ShowMoveList(f.Session(), f);
         moves->setGeometry(area.left() + 90, area.top() + 70, 380, 300);
-        left = FrameRect(*moves);
+        left = FrameRect(*moves, f.Memory().frameMargins);
         for (int opening = 0; opening < 3; ++opening) {
             moves->close();
             QTRY_VERIFY(!f.Memory().navigation.moveList.window);
-            moves = &ShowMoveList(f);
+            moves = &ShowMoveList(f.Session(), f);
             QTest::qWait(60);
-            QVERIFY(WithinAPixel(FrameRect(*moves), left));
+            QVERIFY(WithinAPixel(FrameRect(*moves, f.Memory().frameMargins), left));
         }
         moves->close();
 
@@ -275,22 +275,22 @@ private Q_SLOTS:
         auto* editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
         editor->move(area.left() + 30, area.top() + 40);
-        const QPoint editorPlace = FrameRect(*editor).topLeft();
+        const QPoint editorPlace = FrameRect(*editor, f.Memory().frameMargins).topLeft();
         editor->close();
         QTRY_VERIFY(f.findChild<EditorWindow*>() == nullptr);
         f.Action(Command::EditLevel)->trigger();
         editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
-        QCOMPARE(FrameRect(*editor).topLeft(), editorPlace);
+        QCOMPARE(FrameRect(*editor, f.Memory().frameMargins).topLeft(), editorPlace);
         editor->close();
         QTRY_VERIFY(f.findChild<EditorWindow*>() == nullptr);
         f.Memory().editor.position = area.bottomRight() + QPoint(500, 500);
         f.Action(Command::EditLevel)->trigger();
         editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
-        QVERIFY(area.contains(FrameRect(*editor).topLeft()));
-        QVERIFY(FrameRect(*editor).right() <= area.right() ||
-                FrameRect(*editor).width() > area.width());
+        QVERIFY(area.contains(FrameRect(*editor, f.Memory().frameMargins).topLeft()));
+        QVERIFY(FrameRect(*editor, f.Memory().frameMargins).right() <= area.right() ||
+                FrameRect(*editor, f.Memory().frameMargins).width() > area.width());
         editor->close();
     }
 
@@ -327,7 +327,7 @@ private Q_SLOTS:
     // A title with characters the code page lacks is refused, and they are named.
     void titlesOutsideTheCodePageAreRefused() {
         MainWindow& f = Start();
-        TitleDialog dialog(f, "Alpha");
+        TitleDialog dialog(f.Session(), f, "Alpha");
         dialog.nameEdit->setText(QStringLiteral("Snow \u2603 and \u2603 \U0001F3B2 \u20AC"));
         QVERIFY(!dialog.okButton->isEnabled());
         QCOMPARE(dialog.invalidLabel->text(),

@@ -214,7 +214,8 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
                             [&](const std::string& title, int moves, int steps) {
                                 EXPECT_EQ(steps, 0);
                                 records.emplace_back(title, moves);
-                            }),
+                            })
+                  .message,
               "");
     EXPECT_EQ(lines, (std::vector<std::string>{"\"Spaced\"", ".[1.....", "........",
                                                "\"pack.dll 2\"", "............", "............"}));
@@ -234,7 +235,7 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
     }
     const std::string missing = (dir / "missing.dll").string();
     EXPECT_EQ(ListDllLevels(missing, titles, unique), kDllLoadError);
-    EXPECT_EQ(ReadDllLevels(missing, lines, unique, nullptr), kDllLoadError);
+    EXPECT_EQ(ReadDllLevels(missing, lines, unique, nullptr).message, kDllLoadError);
     EXPECT_EQ(ReadDllLevelGrid(missing, 0, grid), kDllLoadError);
     EXPECT_EQ(titles.size(), 3u);
 }
@@ -325,7 +326,8 @@ TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
         std::vector<std::string> lines;
         int record = 0;
         EXPECT_EQ(ReadDllLevels(path, lines, unique,
-                                [&](const std::string&, int moves, int) { record = moves; }),
+                                [&](const std::string&, int moves, int) { record = moves; })
+                      .message,
                   "")
             << prefix;
         EXPECT_EQ(lines, (std::vector<std::string>{"\"Kept\"", ".[1.....", "........"})) << prefix;

@@ -54,7 +54,7 @@ std::string Opening(const std::string& path, const char* reason) {
 TEST_F(AtomicWrite, RefusesAReadOnlyTargetAndLeavesItWhole) {
     const std::string path = Put("locked.txt", "old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(WriteFileChecked(path, "new"), Opening(path, "Permission denied"));
+    EXPECT_EQ(WriteFileChecked(path, "new").message, Opening(path, "Permission denied"));
     EXPECT_EQ(Contents(path), "old");
     EXPECT_EQ(Names(), std::vector<std::string>{"locked.txt"});
 }
@@ -70,7 +70,8 @@ TEST_F(AtomicWrite, RefusesAnotherUsersFileInAFolderTheUserMayWrite) {
         // The unprivileged "nobody" user: the folder lets it create files, the file does not
         // let it write.
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
-        ::_exit(WriteFileChecked(path, "new") == Opening(path, "Permission denied") ? 0 : 1);
+        ::_exit(WriteFileChecked(path, "new").message == Opening(path, "Permission denied") ? 0
+                                                                                            : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -94,18 +95,19 @@ TEST_F(AtomicWrite, WritesThroughSymbolicLinks) {
     for (const char* link : {"near.txt", "links/far.txt", "links/chain.txt"}) {
         SCOPED_TRACE(link);
         const std::string bytes = std::string("through ") + link;
-        ASSERT_EQ(WriteFileChecked((dir / link).string(), bytes), "");
+        ASSERT_EQ(WriteFileChecked((dir / link).string(), bytes).message, "");
         EXPECT_TRUE(fs::is_symlink(dir / link));
         EXPECT_EQ(Contents(target), bytes);
     }
-    ASSERT_EQ(WriteFileChecked((dir / "dangling.txt").string(), "made"), "");
+    ASSERT_EQ(WriteFileChecked((dir / "dangling.txt").string(), "made").message, "");
     EXPECT_TRUE(fs::is_symlink(dir / "dangling.txt"));
     EXPECT_EQ(Contents(dir / "sets" / "new.txt"), "made");
     EXPECT_EQ(Names(), (std::vector<std::string>{"dangling.txt", "links", "near.txt", "sets"}));
 
     fs::create_symlink("loop.txt", dir / "loop.txt");
     const std::string loop = (dir / "loop.txt").string();
-    EXPECT_EQ(WriteFileChecked(loop, "x"), Opening(loop, "Too many levels of symbolic links"));
+    EXPECT_EQ(WriteFileChecked(loop, "x").message,
+              Opening(loop, "Too many levels of symbolic links"));
 }
 
 // The new file keeps the old one's permission bits; a new file gets rw-r--r--.
@@ -114,11 +116,11 @@ TEST_F(AtomicWrite, KeepsThePermissionBits) {
     const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                            fs::perms::group_write;
     fs::permissions(path, bits);
-    ASSERT_EQ(WriteFileChecked(path, "new"), "");
+    ASSERT_EQ(WriteFileChecked(path, "new").message, "");
     EXPECT_EQ(fs::status(path).permissions(), bits);
 
     const std::string fresh = (dir / "fresh.txt").string();
-    ASSERT_EQ(WriteFileChecked(fresh, "new"), "");
+    ASSERT_EQ(WriteFileChecked(fresh, "new").message, "");
     EXPECT_EQ(fs::status(fresh).permissions(), fs::perms::owner_read | fs::perms::owner_write |
                                                    fs::perms::group_read | fs::perms::others_read);
 }
@@ -128,7 +130,7 @@ TEST_F(AtomicWrite, KeepsThePermissionBits) {
 TEST_F(AtomicWrite, HardLinksKeepTheOldContentsUnderTheOtherName) {
     const std::string path = Put("a.txt", "old");
     fs::create_hard_link(path, dir / "b.txt");
-    ASSERT_EQ(WriteFileChecked(path, "new"), "");
+    ASSERT_EQ(WriteFileChecked(path, "new").message, "");
     EXPECT_EQ(Contents(path), "new");
     EXPECT_EQ(Contents(dir / "b.txt"), "old");
 }
@@ -141,7 +143,7 @@ TEST_F(AtomicWrite, LongNamesLeaveRoomForTheTemporaryFile) {
     if (room < 240) GTEST_SKIP() << "the temporary folder's name is too long";
     for (const std::size_t length : {std::size_t{238}, room}) {
         const std::string path = prefix + std::string(length - 4, 'n') + ".txt";
-        EXPECT_EQ(WriteFileChecked(path, "abc"), "") << length;
+        EXPECT_EQ(WriteFileChecked(path, "abc").message, "") << length;
         EXPECT_EQ(Contents(path), "abc");
         fs::remove(path);
     }
@@ -152,16 +154,16 @@ TEST_F(AtomicWrite, LongNamesLeaveRoomForTheTemporaryFile) {
 TEST_F(AtomicWrite, FailuresNameTheFileAndTheReason) {
     const std::string folder = (dir / "folder.txt").string();
     fs::create_directories(folder);
-    EXPECT_EQ(WriteFileChecked(folder, "x"), Opening(folder, "Is a directory"));
+    EXPECT_EQ(WriteFileChecked(folder, "x").message, Opening(folder, "Is a directory"));
     EXPECT_TRUE(fs::is_directory(folder));
 
     const std::string pipe = (dir / "pipe").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(WriteFileChecked(pipe, "x"), Opening(pipe, "Not a regular file"));
+    EXPECT_EQ(WriteFileChecked(pipe, "x").message, Opening(pipe, "Not a regular file"));
     EXPECT_TRUE(fs::is_fifo(pipe));
 
     const std::string unfound = (dir / "no" / "such.txt").string();
-    EXPECT_EQ(WriteFileChecked(unfound, "x"), Opening(unfound, "No such folder"));
+    EXPECT_EQ(WriteFileChecked(unfound, "x").message, Opening(unfound, "No such folder"));
     EXPECT_EQ(Names(), (std::vector<std::string>{"folder.txt", "pipe"}));
 }
 

@@ -250,19 +250,20 @@ TEST(EraseBestSolution, RemovesOnlyTheTitlesRecord) {
     ScratchProgram p;
     const std::string a = Record("A", 3, 8, kSolutionData), b = Record("B", 1, 1, "");
     p.Load("A");
-    EXPECT_EQ(EraseBestSolution(p.ctx), ""); // no file: nothing happens
+    EXPECT_EQ(EraseBestSolution(p.ctx).message, ""); // no file: nothing happens
     EXPECT_EQ(p.Contents(".sol"), "<missing>");
 
     p.Write(".sol", b + a);
-    EXPECT_EQ(EraseBestSolution(p.ctx), "");
+    EXPECT_EQ(EraseBestSolution(p.ctx).message, "");
     EXPECT_EQ(p.Contents(".sol"), b);
-    EXPECT_EQ(EraseBestSolution(p.ctx), ""); // no record: the file stays as it is
+    EXPECT_EQ(EraseBestSolution(p.ctx).message, ""); // no record: the file stays as it is
     EXPECT_EQ(p.Contents(".sol"), b);
 
     p.ctx.CurrentLevel().title = "B";
-    EXPECT_EQ(EraseBestSolution(p.ctx, WriteFaults{-1, true}), "Error when writing the file.");
+    EXPECT_EQ(EraseBestSolution(p.ctx, WriteFaults{-1, true}).message,
+              "Error when writing the file.");
     EXPECT_EQ(p.Contents(".sol"), b);
-    EXPECT_EQ(EraseBestSolution(p.ctx), "");
+    EXPECT_EQ(EraseBestSolution(p.ctx).message, "");
     EXPECT_EQ(p.Contents(".sol"), ""); // an empty file when nothing remains
 }
 
@@ -275,12 +276,12 @@ TEST(ReadAllBestSolutions, GivesEachLevelTheFirstRecordOfItsTitle) {
     levels.levels[2].title = "A"; // a second level of the same title takes nothing
     levels.levels[3].title = "";
     std::vector<BestCounts> counts{{7, 7}};
-    EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts), "");
+    EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts).message, "");
     EXPECT_EQ(counts, std::vector<BestCounts>(4));
 
     p.Write(".sol", Record("Z", 1, 1, "") + Record("A", 3, 8, "") + Record("B", -2, -5, "") +
                         Record("A", 1, 1, "") + Record("", 6, 6, ""));
-    EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts), "");
+    EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts).message, "");
     const std::vector<BestCounts> expected = {{3, 8}, {-2, -5}, {0, 0}, {0, 0}};
     EXPECT_EQ(counts, expected);
 }
@@ -319,7 +320,7 @@ TEST(BestSolutionsFile, DamagedFilesEndTheWalkSafely) {
         const std::string error = ApplyBestSolutionAtStart(p.ctx).message;
         EXPECT_EQ(error, c.status == kBestSolutionFound ? "" : kBestSolutionNotFound) << c.name;
         std::vector<BestCounts> counts;
-        EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts), "") << c.name;
+        EXPECT_EQ(ReadAllBestSolutions(p.ctx, counts).message, "") << c.name;
         // Saving mends the file: the new record comes first and is found.
         ASSERT_TRUE(SaveBestSolution(p.ctx, true)) << c.name;
         EXPECT_EQ(ReadBestSolutionInfo(p.ctx).status, kBestSolutionFound) << c.name;
@@ -349,7 +350,7 @@ TEST(BestSolutionsFile, ARecordRunningPastTheEndStillMatchesAndEndsThere) {
     ScratchProgram p;
     p.Load("A");
     p.Write(".sol", Record("A", 3, 8, kSolutionData, 500));
-    EXPECT_EQ(EraseBestSolution(p.ctx), "");
+    EXPECT_EQ(EraseBestSolution(p.ctx).message, "");
     EXPECT_EQ(p.Contents(".sol"), "");
 }
 

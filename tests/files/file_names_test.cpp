@@ -36,17 +36,17 @@ TEST_F(FileNames, NamesOf254CharactersPassAndLongerOnesAreRefusedByName) {
         "characters:\r\n" +
         tooLong;
 
-    EXPECT_EQ(WriteFileChecked(fits, "abc"), "");
+    EXPECT_EQ(WriteFileChecked(fits, "abc").message, "");
     std::string bytes;
-    EXPECT_EQ(ReadFileChecked(fits, bytes), "");
+    EXPECT_EQ(ReadFileChecked(fits, bytes).message, "");
     EXPECT_EQ(bytes, "abc");
-    EXPECT_EQ(CreateForWriting(fits), "");
+    EXPECT_EQ(CreateForWriting(fits).message, "");
 
     std::ofstream(tooLong) << "abc"; // the file system itself takes the name
-    EXPECT_EQ(ReadFileChecked(tooLong, bytes), message);
+    EXPECT_EQ(ReadFileChecked(tooLong, bytes).message, message);
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(CreateForWriting(tooLong), message);
-    EXPECT_EQ(WriteFileChecked(tooLong, "new"), message);
+    EXPECT_EQ(CreateForWriting(tooLong).message, message);
+    EXPECT_EQ(WriteFileChecked(tooLong, "new").message, message);
     std::ifstream in(tooLong);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "abc"); // left alone
 
@@ -59,17 +59,19 @@ TEST_F(FileNames, NamesOf254CharactersPassAndLongerOnesAreRefusedByName) {
 TEST_F(FileNames, ReadingMissingAndUnreadableFilesNamesTheProblem) {
     const std::string missing = (dir / "missing.txt").string();
     std::string bytes = "stale";
-    EXPECT_EQ(ReadFileChecked(missing, bytes), missing + "\r\nFile not found.");
+    EXPECT_EQ(ReadFileChecked(missing, bytes).message, missing + "\r\nFile not found.");
     EXPECT_EQ(bytes, "");
     // Folders, endless devices and pipes without a writer are refused, never waited on.
     const std::string pipe = (dir / "pipe").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const std::string opening = "Error when opening the file.\r\n";
-    EXPECT_EQ(ReadFileChecked(dir.string(), bytes), opening + dir.string() + ": Is a directory.");
+    EXPECT_EQ(ReadFileChecked(dir.string(), bytes).message,
+              opening + dir.string() + ": Is a directory.");
     for (const std::string& name : {std::string("/dev/zero"), pipe})
-        EXPECT_EQ(ReadFileChecked(name, bytes), opening + name + ": Not a regular file.") << name;
+        EXPECT_EQ(ReadFileChecked(name, bytes).message, opening + name + ": Not a regular file.")
+            << name;
     const std::string unfound = (dir / "no" / "such.txt").string();
-    EXPECT_EQ(WriteFileChecked(unfound, "x"), opening + unfound + ": No such folder.");
+    EXPECT_EQ(WriteFileChecked(unfound, "x").message, opening + unfound + ": No such folder.");
 }
 
 TEST(HasExtension, IgnoresLetterCaseAndNeedsTheWholeExtension) {

@@ -69,7 +69,9 @@ TEST(GameSession, ReadingRecordsReportsThemEvenWhenTheFileIsMissing) {
     GameSession session;
     Listener a(session);
     session.AddObserver(a);
-    EXPECT_EQ(session.ReadRecords("", false), "File not found.");
+    const FileResult none = session.ReadRecords("", false);
+    EXPECT_EQ(none.code, FileError::kNotFound);
+    EXPECT_EQ(none.message, "File not found.");
     EXPECT_EQ(a.heard, std::vector<Change>{Change::kRecords});
 }
 

@@ -166,7 +166,7 @@ TEST(BuildLevelRows, TakesBestSolutionsAndRecordsByTitle) {
     p.Write(".sol", p.Contents(".sol") + Record("No record", 7, 9, kSolutionData) +
                         Record("Other", -4, -6, kSolutionData));
     p.Write(".rec", "  2  345 Three\r\n 9 9 Other\r\n");
-    ASSERT_EQ(ReadRecordsFile(p.ctx, false), "");
+    ASSERT_EQ(ReadRecordsFile(p.ctx, false).message, "");
     std::vector<LevelRow> rows;
     ASSERT_EQ(BuildLevelRows(p.ctx, rows), "");
     ASSERT_EQ(rows.size(), 3u);

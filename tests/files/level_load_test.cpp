@@ -98,7 +98,7 @@ protected:
     std::vector<std::string> Source(const std::string& name, const std::string& text,
                                     std::string* error = nullptr) {
         std::vector<std::string> lines;
-        const std::string e = ReadLevelSource(*ctx, Write(name, text), lines);
+        const std::string e = ReadLevelSource(*ctx, Write(name, text), lines).message;
         if (error) *error = e;
         return lines;
     }
@@ -352,7 +352,7 @@ TEST_F(Loading, BadSourcesGiveAMessageAndLeaveTheCollectionAsItWas) {
     };
     RegisterLevelReader(".fmt",
                         [](const std::string&, std::vector<std::string>&, const UniqueTitleMaker&,
-                           const RecordSetter&) { return std::string("Format refused."); });
+                           const RecordSetter&) { return FileResult::Failed("Format refused."); });
     for (const auto& c : cases) {
         platform.shown.clear();
         const LoadResult result = Read(c.path);

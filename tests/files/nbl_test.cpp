@@ -31,8 +31,8 @@ Reading Read(const std::string& bytes, const std::string& source = "level.nbl") 
     Reading r;
     int counter = 0;
     r.error = ReadNblBytes(bytes, source, r.lines, [&](const std::string& base) {
-        return base + " " + std::to_string(++counter);
-    });
+                  return base + " " + std::to_string(++counter);
+              }).message;
     return r;
 }
 
@@ -73,7 +73,9 @@ TEST(NblRead, RefusesWhatItCannotRead) {
     for (const Case& c : cases) {
         std::vector<std::string> output = {"kept"};
         const std::string error =
-            ReadNblBytes(c.bytes, "x.nbl", output, [](const std::string& base) { return base; });
+            ReadNblBytes(c.bytes, "x.nbl", output, [](const std::string& base) {
+                return base;
+            }).message;
         EXPECT_EQ(error, c.error) << testing::PrintToString(c.bytes);
         EXPECT_EQ(output, std::vector<std::string>{"kept"});
     }
@@ -189,7 +191,7 @@ TEST(NblFile, WrittenAndReadThroughTheFileSystem) {
     const std::string path = TempPath("sample.nbl");
     ASSERT_TRUE(WriteNblFile(ctx, path).Ok());
     std::vector<std::string> lines;
-    ASSERT_EQ(ReadNblFile(path, lines, [](const std::string& base) { return base; }), "");
+    ASSERT_EQ(ReadNblFile(path, lines, [](const std::string& base) { return base; }).message, "");
     EXPECT_EQ(lines.size(), 6u);
 
     EXPECT_EQ(WriteNblFile(ctx, path, WriteFaults{.failAtByte = 10}).message, kErrorWriting);
@@ -198,7 +200,7 @@ TEST(NblFile, WrittenAndReadThroughTheFileSystem) {
     EXPECT_EQ(bytes, kSampleBytes);
     std::filesystem::remove(path);
 
-    EXPECT_EQ(ReadNblFile(path, lines, [](const std::string& base) { return base; }),
+    EXPECT_EQ(ReadNblFile(path, lines, [](const std::string& base) { return base; }).message,
               kFileNotFound);
 }
 

@@ -30,7 +30,7 @@ TEST(RecordEntryOfLine, ReadsMovesStepsAndTitle) {
 TEST(ReadRecordsFile, SortsTheFileAndFindsEveryTitle) {
     ScratchProgram p;
     p.Write(".rec", "  12  345 Level A\r\n7 70 Zeta\n\n1.000 2000 \xE9t\xE9\r 3 4 Beta\r\n");
-    EXPECT_EQ(ReadRecordsFile(p.ctx, true), "");
+    EXPECT_EQ(ReadRecordsFile(p.ctx, true).message, "");
     EXPECT_TRUE(p.Shown().empty());
     // Byte order: capitals before small letters, bytes above 0x7F last; empty entries first.
     const std::vector<std::string> sorted = {"", "3,4         Beta", "12,345      Level A",
@@ -59,16 +59,16 @@ TEST(ReadRecordsFile, AMissingFileIsNoRecordsAndADamagedOneIsShownOnlyWhenAsked)
     ScratchProgram p;
     p.ctx.records.recordList = {"1,1         Old"};
     SetRecord(p.ctx, "Set", 5, 6);
-    EXPECT_EQ(ReadRecordsFile(p.ctx, true), "");
+    EXPECT_EQ(ReadRecordsFile(p.ctx, true).message, "");
     EXPECT_TRUE(p.Shown().empty());
     EXPECT_EQ(p.ctx.records.recordList, std::vector<std::string>{"5,6         Set"});
 
     // A folder where the file should be cannot be read: that is reported.
     std::filesystem::create_directory(p.Path(".rec"));
-    const std::string error = ReadRecordsFile(p.ctx, false);
+    const std::string error = ReadRecordsFile(p.ctx, false).message;
     EXPECT_NE(error, "");
     EXPECT_TRUE(p.Shown().empty());
-    EXPECT_EQ(ReadRecordsFile(p.ctx, true), error);
+    EXPECT_EQ(ReadRecordsFile(p.ctx, true).message, error);
     const std::vector<std::vector<std::string>> shown = {{"File " + p.Path(".rec") + ".", error}};
     EXPECT_EQ(p.Shown(), shown);
     EXPECT_EQ(p.ctx.records.recordList, std::vector<std::string>{"5,6         Set"});
@@ -77,7 +77,7 @@ TEST(ReadRecordsFile, AMissingFileIsNoRecordsAndADamagedOneIsShownOnlyWhenAsked)
 TEST(SetRecord, ReplacesEveryEntryOfItsTitleAndSurvivesReReading) {
     ScratchProgram p;
     p.Write(".rec", "1 1 B\n2 2 A\n3 3 B\n4 4 C\n");
-    ASSERT_EQ(ReadRecordsFile(p.ctx, false), "");
+    ASSERT_EQ(ReadRecordsFile(p.ctx, false).message, "");
     int moves = 0, steps = 0;
     ASSERT_TRUE(LookUpRecord(p.ctx, "B", moves, steps));
     EXPECT_TRUE(moves == 1 || moves == 3); // two lines of one title: either is found
@@ -90,7 +90,7 @@ TEST(SetRecord, ReplacesEveryEntryOfItsTitleAndSurvivesReReading) {
     EXPECT_EQ(p.ctx.records.recordList, expected);
     EXPECT_EQ(p.ctx.records.newRecords.size(), 2u);
 
-    ASSERT_EQ(ReadRecordsFile(p.ctx, true), "");
+    ASSERT_EQ(ReadRecordsFile(p.ctx, true).message, "");
     EXPECT_EQ(p.ctx.records.recordList, expected);
     ASSERT_TRUE(LookUpRecord(p.ctx, "B", moves, steps));
     EXPECT_EQ(moves, 11);

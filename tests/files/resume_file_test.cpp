@@ -144,19 +144,19 @@ TEST(ResumeFile, WrittenAtomicallyAndSetAside) {
     Context ctx;
     EXPECT_EQ(ReadResumeFile(ctx, path).code, FileError::kNotFound);
     Load(ctx, kLevels);
-    ASSERT_EQ(WriteResumeFile(path, ctx.collection), "");
+    ASSERT_EQ(WriteResumeFile(path, ctx.collection).message, "");
     WriteFaults faults;
     faults.failAtByte = 10;
     Load(ctx, "\"Other\"\r\n.#..\r\n");
-    EXPECT_EQ(WriteResumeFile(path, ctx.collection, nullptr, faults), kErrorWriting);
+    EXPECT_EQ(WriteResumeFile(path, ctx.collection, nullptr, faults).message, kErrorWriting);
     Context again;
     ASSERT_EQ(ReadResumeFile(again, path).message, "") << "the old file is whole";
     EXPECT_EQ(again.collection.levels.size(), 3u);
 
     // Set aside under a new name each time; nothing is deleted.
-    ASSERT_EQ(WriteFileAtomic(path, "damaged"), "");
+    ASSERT_EQ(WriteFileAtomic(path, "damaged").message, "");
     EXPECT_EQ(SetResumeFileAside(path), path + ".damaged");
-    ASSERT_EQ(WriteFileAtomic(path, "damaged again"), "");
+    ASSERT_EQ(WriteFileAtomic(path, "damaged again").message, "");
     EXPECT_EQ(SetResumeFileAside(path), path + ".damaged.1");
     EXPECT_FALSE(std::filesystem::exists(path));
     std::string kept;

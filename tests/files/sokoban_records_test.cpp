@@ -89,7 +89,7 @@ TEST(SokobanBest, StatusLineLabelAndListCountMovesAndPushes) {
     EXPECT_TRUE(haveRecord);
 
     std::vector<BestCounts> counts;
-    ASSERT_EQ(ReadAllBestSolutions(p.ctx, counts), "");
+    ASSERT_EQ(ReadAllBestSolutions(p.ctx, counts).message, "");
     ASSERT_EQ(counts.size(), 1u);
     EXPECT_EQ(counts[0], (BestCounts{1, 7, 3}));
 }

@@ -21,7 +21,7 @@ using namespace hardening;
 // shown on the way.
 std::string Load(Context& ctx, const std::string& path) {
     std::vector<std::string> lines;
-    if (std::string error = ReadLevelSource(ctx, path, lines); !error.empty()) return error;
+    if (std::string error = ReadLevelSource(ctx, path, lines).message; !error.empty()) return error;
     RememberedAnswer remembered = kAsk;
     if (std::string error = AddLevels(ctx, "File.", lines, remembered).error; !error.empty())
         return error;

@@ -115,7 +115,7 @@ const Writer kWriters[] = {
          return s.Told("");
      }},
     {"EraseBestSolution", "vorpel.sol", false, TwoRecords,
-     [](Scene& s, const WriteFaults& f) { return s.Told(EraseBestSolution(*s.ctx, f)); }},
+     [](Scene& s, const WriteFaults& f) { return s.Told(EraseBestSolution(*s.ctx, f).message); }},
     {"BricksDll", "pack.dll", false, nullptr,
      [](Scene& s, const WriteFaults& f) {
          const std::vector<std::string> error =
@@ -209,7 +209,7 @@ TEST(KilledWriter, LeavesTheOldOrTheNewFile) {
         if (child == 0) {
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             for (int i = 0;; ++i)
-                if (!WriteFileAtomic(path, versions[i % 2]).empty()) ::_exit(1);
+                if (!WriteFileAtomic(path, versions[i % 2]).message.empty()) ::_exit(1);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 80));
         ::kill(child, SIGKILL);

@@ -116,7 +116,8 @@ TEST_F(GifDecode, PillowReadsTheFactsAndComposesEveryFrame) {
     for (const Animation& a : Animations()) {
         SCOPED_TRACE(a.name);
         ASSERT_EQ(
-            WriteFileAtomic(gif_, Encode(a.width, a.height, a.frames, a.delay, a.loop, a.gif89a)),
+            WriteFileAtomic(gif_, Encode(a.width, a.height, a.frames, a.delay, a.loop, a.gif89a))
+                .message,
             "");
         const Output out =
             RunCommand("/usr/bin/python3 " + script + " " + gif_ + " " + raw_ + " 2>&1");
@@ -142,7 +143,8 @@ TEST_F(GifDecode, GiflibReadsEveryFrame) {
     for (const Animation& a : Animations()) {
         SCOPED_TRACE(a.name);
         ASSERT_EQ(
-            WriteFileAtomic(gif_, Encode(a.width, a.height, a.frames, a.delay, a.loop, a.gif89a)),
+            WriteFileAtomic(gif_, Encode(a.width, a.height, a.frames, a.delay, a.loop, a.gif89a))
+                .message,
             "");
         const Output summary = RunCommand("/usr/bin/giftext " + gif_ + " 2>&1");
         ASSERT_EQ(summary.status, 0) << summary.text << "(scripts/setup.sh installs giflib-tools)";

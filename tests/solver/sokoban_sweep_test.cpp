@@ -69,7 +69,7 @@ TEST(SokobanSweep, DISABLED_Collection) {
     ASSERT_NE(file, nullptr);
     Context ctx;
     std::vector<std::string> lines;
-    ASSERT_EQ(ReadLevelSource(ctx, std::string(file), lines), "");
+    ASSERT_EQ(ReadLevelSource(ctx, std::string(file), lines).message, "");
     RememberedAnswer answer = kAlwaysAdd;
     ASSERT_EQ(AddLevels(ctx, file, lines, answer).error, "");
     SolveLimits limits;
