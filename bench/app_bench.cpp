@@ -1,5 +1,6 @@
 // Benchmarks of the main window: a drag step painted on a full 64 x 64 board, the start-up to the
-// first painted board, a large collection read in the window, and the level and move lists.
+// first painted board, a large collection read in the window, and the level list (with its
+// pictures) and the move list.
 
 #include <chrono>
 #include <cstdint>
@@ -59,22 +60,10 @@ std::string CrowdedLevel() {
     return text;
 }
 
-struct Program {
-    QTemporaryDir folder;
-    GameSession session;
-    Context& ctx = session.Data();
-    QtPlatform platform;
-    std::unique_ptr<MainWindow> form;
-
-    explicit Program(const std::string& startupText) {
-        platform.script.emplace();
-        ctx.platform = &platform;
-        WriteFile(folder.filePath(QStringLiteral("Vorpel 0.txt")), startupText);
-        form = std::make_unique<MainWindow>(
-            session, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
-        form->SetSettingsFormat(QSettings::IniFormat);
-    }
-    ~Program() { form.reset(); }
+// The window on a startup file that holds `startupText`.
+struct Program : bench::BenchProgram {
+    explicit Program(const std::string& startupText)
+        : BenchProgram({{QStringLiteral("Vorpel 0.txt"), startupText}}) {}
 };
 
 void Send(QWidget* client, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
@@ -162,13 +151,25 @@ std::string ListTitle(int i) {
            std::to_string(i);
 }
 
-// The main window over 40,000 small levels, with a best solution stored for every level and a
-// records file naming every title.
+// The levels of a Sokoban collection of the corpus beside the clone; none when it is missing.
+std::vector<Level> CorpusLevels(const char* name) {
+    Context ctx;
+    std::vector<std::string> lines;
+    const std::string file = std::string(VORPEL_SOURCE_DIR "/../shared/corpus/sokoban/") + name;
+    if (!ReadLevelSource(ctx, file, lines).Ok()) return {};
+    RememberedAnswer answer = kAlwaysAdd;
+    AddLevels(ctx, file, lines, answer);
+    // The first level is the collection's own empty one.
+    return {ctx.collection.levels.begin() + 1, ctx.collection.levels.end()};
+}
+
+// The main window over 40,000 small levels (3 x 3 boxes, or `boards` repeated), with a best
+// solution stored for every level and a records file naming every title.
 struct BigCollection {
     Program program{"\"Start\"\r\n.#.. .#.. .#..\r\n.#.. .@.. .#..\r\n.#.. .#.. .#..\r\n"};
     MainWindow& form = *program.form;
 
-    BigCollection() {
+    explicit BigCollection(const std::vector<Level>& boards = {}) {
         form.show();
         QCoreApplication::processEvents();
         LevelCollection& collection = program.ctx.collection;
@@ -177,7 +178,13 @@ struct BigCollection {
         const std::string data = "\x01\x01\x99\x01\x02\xAA";
         for (int i = 0; i < kListLevels; ++i) {
             const std::string title = ListTitle(i);
-            collection.levels[std::size_t(i)].Initialise(title, 3, 3);
+            Level& level = collection.levels[std::size_t(i)];
+            if (boards.empty()) {
+                level.Initialise(title, 3, 3);
+            } else {
+                level = boards[std::size_t(i) % boards.size()];
+                level.title = title;
+            }
             const int moves = 20 + (i * 37) % 400, record = 20 + (i * 53) % 300;
             solutions += LittleEndian(20 + std::int64_t(title.size() + data.size())) +
                          LittleEndian(std::int64_t(title.size())) + title + LittleEndian(8) +
@@ -211,6 +218,56 @@ void BM_LevelListOpen(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LevelListOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The height of the list window in the picture benchmarks: a page of some 16 rows.
+constexpr int kTallList = 1000;
+
+// The main window over 40,000 Sokoban levels (Microban I repeated); none, the benchmark skipped,
+// without the corpus.
+std::unique_ptr<BigCollection> SokobanCollection(benchmark::State& state) {
+    const std::vector<Level> boards = CorpusLevels("Microban_I.xsb");
+    if (boards.empty()) {
+        state.SkipWithError("Microban_I.xsb not found beside the clone");
+        return nullptr;
+    }
+    return std::make_unique<BigCollection>(boards);
+}
+
+// The list over those levels with their pictures: the window
+// built and its first page painted, pictures included (drawn afresh for each opening). Target: at
+// most 300 ms.
+void BM_LevelListPicturesOpen(benchmark::State& state) {
+    BenchApplication application;
+    const std::unique_ptr<BigCollection> big = SokobanCollection(state);
+    if (!big) return;
+    for (auto _ : state) {
+        LevelListWindow list(big->form);
+        list.resize(720, kTallList);
+        ShowAndPaint(list, *list.levelTable->viewport());
+        state.counters["pictures"] = double(list.Model().thumbnails.Count());
+    }
+}
+BENCHMARK(BM_LevelListPicturesOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// That list scrolled down by one page and painted, every page new to the picture cache until
+// the list's end. Target: at most 16 ms.
+void BM_LevelListPicturesScrollPage(benchmark::State& state) {
+    BenchApplication application;
+    const std::unique_ptr<BigCollection> big = SokobanCollection(state);
+    if (!big) return;
+    LevelListWindow list(big->form);
+    list.resize(720, kTallList);
+    ShowAndPaint(list, *list.levelTable->viewport());
+    QScrollBar& bar = *list.levelTable->verticalScrollBar();
+    bar.setValue(0);
+    for (auto _ : state) {
+        bar.setValue(bar.value() >= bar.maximum() ? 0 : bar.value() + bar.pageStep());
+        list.levelTable->viewport()->repaint();
+    }
+    state.counters["rowsPerPage"] = bar.pageStep();
+    state.counters["pictures"] = double(list.Model().thumbnails.Count());
+}
+BENCHMARK(BM_LevelListPicturesScrollPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A click on a column header: the rows sorted again (alternately up and down), the selection
 // kept and the list repainted.

@@ -1,13 +1,9 @@
 // Benchmarks of the editor window: a command from its dispatcher to the main window's board
 // painted again, on a crowded 64 x 64 level at cell size 32.
 
-#include <memory>
 #include <string>
 
 #include <QApplication>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -44,21 +40,10 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     const EditorCase& t = kCases[state.range(0)];
     state.SetLabel(t.name);
     bench::BenchApplication application;
-    QTemporaryDir folder;
-    GameSession session;
-    Context& ctx = session.Data();
-    QtPlatform platform;
-    platform.script.emplace();
-    ctx.platform = &platform;
-    {
-        QFile file(folder.filePath(QStringLiteral("Vorpel 0.txt")));
-        if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no startup file");
-        const std::string text = bench::CrowdedText();
-        file.write(text.data(), qint64(text.size()));
-    }
-    auto form = std::make_unique<MainWindow>(
-        session, platform, u'"' + folder.filePath(QStringLiteral("Vorpel")) + u'"');
-    form->SetSettingsFormat(QSettings::IniFormat);
+    bench::BenchProgram program({{QStringLiteral("Vorpel 0.txt"), bench::CrowdedText()}});
+    if (!program.written) return state.SkipWithError("no startup file");
+    Context& ctx = program.ctx;
+    MainWindow* form = program.form.get();
     form->resize(1400, 1000);
     form->show();
     QCoreApplication::processEvents();

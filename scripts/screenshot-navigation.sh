@@ -81,8 +81,9 @@ origin() {
 keys "$main" l
 list=$(xdotool search --sync --onlyvisible --name "Level list - Scoreboard" | head -1)
 read -r lx ly < <(origin "$list")
-# The header lies under the search row: Title 150 and Number 75 pixels wide, Moves next.
-hx=$((lx + 12 + 150 + 75 + 37))
+# The header lies under the search row: Picture 56, Title 150, Number 75 and Solved 90 pixels
+# wide, Moves next.
+hx=$((lx + 12 + 56 + 150 + 75 + 90 + 37))
 hy=$((ly + 52))
 xdotool mousemove "$hx" "$hy" click 1
 sleep 0.3

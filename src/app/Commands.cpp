@@ -24,10 +24,12 @@
 #include "app/OptionsWindow.h"
 #include "app/QtPlatform.h"
 #include "app/SaveDllDialog.h"
+#include "app/SnapshotsDialog.h"
 #include "app/SolveWindow.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
+#include "files/LevelList.h"
 #include "files/LevelLoad.h"
 #include "files/LevelText.h"
 #include "files/SaveOffer.h"
@@ -118,7 +120,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "A",
      "A",
      {},
-     [](MainWindow& w) { w.shell_.replayRunning = true; }},
+     [](MainWindow& w) { w.StartReplay(); }},
     {Command::Help,
      "Help",
      "helpAction",
@@ -429,6 +431,20 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      {},
      [](MainWindow& w) { w.saver_.ChooseAndSaveAll(); },
      false},
+    {Command::SavePosition,
+     "Save position as ...",
+     "savePositionAction",
+     "Ctrl+P",
+     "",
+     {Qt::ControlModifier | Qt::Key_P},
+     [](MainWindow& w) { SavePositionAs(w.session_, w); }},
+    {Command::SavedPositions,
+     "Saved positions ...",
+     "savedPositionsAction",
+     "Ctrl+G",
+     "",
+     {Qt::ControlModifier | Qt::Key_G},
+     [](MainWindow& w) { ShowSnapshots(w.session_, w); }},
     {Command::Solve,
      "Solve ...",
      "solveAction",
@@ -472,10 +488,10 @@ const std::array<MenuLayout, 5> kMainMenus = {{
      8},
     {"Moves",
      {Command::RestartLevel, Command::EndOfLevel, Command::MoveList, Command::GoToMove,
-      Command::MoveBackward10, Command::MoveForward10, Command::MoveBackward, Command::MoveForward,
-      Command::StepBackward, Command::StepForward, Command::AutomaticReplay,
-      Command::ZeroMoveCount},
-     12},
+      Command::SavePosition, Command::SavedPositions, Command::MoveBackward10,
+      Command::MoveForward10, Command::MoveBackward, Command::MoveForward, Command::StepBackward,
+      Command::StepForward, Command::AutomaticReplay, Command::ZeroMoveCount},
+     14},
     {"Setup",
      {Command::CountMoves, Command::IdentifyBlocks, Command::ViewBlockPath, Command::NoAnnotation,
       Command::MarksOverBlocks, Command::FullWindowSize, Command::HalfWindowWidth,
@@ -699,7 +715,10 @@ void MainWindow::ReadLevelsCommand(const LevelPlace& place) {
     SetBusy(true, true, false);
     SetHourglass(true);
     RememberedAnswer remembered = kAsk;
+    const int firstNew = static_cast<int>(ctx_.collection.levels.size());
     ReadLevelFile(ctx_, place, remembered, stop);
+    // A file is a collection to play through; pasted levels show the last one, as typed.
+    if (!place.IsClipboard()) OpenFirstUnsolved(ctx_, firstNew);
     SetBusy(false, false, false);
     shell_.loadingLevels = false;
     SetHourglass(false);

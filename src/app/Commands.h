@@ -67,6 +67,8 @@ enum class Command : int {
     SaveSok,
     CopySok,
     SaveAllLevels,
+    SavePosition,
+    SavedPositions,
     Solve,
     Hint,
     AcceptHint,

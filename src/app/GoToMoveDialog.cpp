@@ -1,4 +1,5 @@
-// The go-to-move dialog: a slider over the level's moves that the board follows live.
+// The go-to-move dialog: a slider over the level's moves (a Sokoban level's player steps) that
+// the board follows live.
 #include "app/GoToMoveDialog.h"
 
 #include <QHBoxLayout>
@@ -12,7 +13,9 @@
 #include "app/QtPlatform.h"
 #include "app/RunMemory.h"
 #include "app/SliderField.h"
+#include "files/GameSession.h"
 #include "model/Context.h"
+#include "model/Sokoban.h"
 
 namespace vorpel {
 
@@ -38,12 +41,14 @@ GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
     GoToMoveState& state = main.Memory().navigation.goToMove;
     state.open = true;
     const Level& level = main.Ctx().CurrentLevel();
-    startMove_ = CurrentMove(level);
+    sokoban_ = IsSokobanLevel(level);
+    startPosition_ = level.currentStep;
+    startMove_ = sokoban_ ? PlayerStepAt(level, startPosition_) : CurrentMove(level);
     MoveOntoScreen(*this, state.position, main.Memory().frameMargins);
     // The board shows the move chosen last time before the slider is set up, so that setting
     // the slider repeats nothing.
-    main.ShowMove(state.lastChosenMove);
-    const int total = TotalMoves(level);
+    Go(state.lastChosenMove);
+    const int total = sokoban_ ? PlayerStepAt(level, level.stepCount) : TotalMoves(level);
     moveSlider->SetRange(0, total);
     moveSlider->SetValue(state.lastChosenMove);
     moveSlider->setEnabled(total > 0);
@@ -51,8 +56,7 @@ GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
          {static_cast<QWidget*>(moveSlider->slider), static_cast<QWidget*>(moveSlider->spinBox)})
         w->installEventFilter(this);
 
-    connect(moveSlider, &SliderField::valueChanged, this,
-            [this](int value) { main_.ShowMove(value); });
+    connect(moveSlider, &SliderField::valueChanged, this, [this](int value) { Go(value); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this,
@@ -71,7 +75,19 @@ void GoToMoveDialog::done(int result) {
     if (result == QDialog::Accepted) state.lastChosenMove = moveSlider->Value();
     state.position = FrameRect(*this, main_.Memory().frameMargins).topLeft();
     QDialog::done(result);
-    main_.ShowMove(result == QDialog::Accepted ? state.lastChosenMove : startMove_);
+    if (result == QDialog::Accepted)
+        Go(state.lastChosenMove);
+    else if (sokoban_)
+        main_.ShowStep(startPosition_);
+    else
+        main_.ShowMove(startMove_);
+}
+
+void GoToMoveDialog::Go(int value) {
+    if (sokoban_)
+        main_.ShowStep(PositionOfPlayerStep(main_.Ctx().CurrentLevel(), value));
+    else
+        main_.ShowMove(value);
 }
 
 // The wheel turned forward goes back toward the start: one move per notch.

@@ -1,4 +1,5 @@
-// The go-to-move dialog: a slider over the level's moves that the board follows live.
+// The go-to-move dialog: a slider over the level's moves (a Sokoban level's player steps) that
+// the board follows live.
 #pragma once
 
 #include <QDialog>
@@ -22,6 +23,8 @@ public:
     virtual RunMemory& Memory() = 0;
     // Goes to move `move` of the current level's history and shows it.
     virtual void ShowMove(int move) = 0;
+    // Goes to step `position` of the current level's history and shows it.
+    virtual void ShowStep(int position) = 0;
 };
 
 class GoToMoveDialog : public QDialog {
@@ -48,9 +51,15 @@ protected:
 
 private:
     void Wheel(int delta);
+    // Shows the slider's value: a move, or on a Sokoban level a player step.
+    void Go(int value);
 
     GoToMoveHost& main_;
+    // A Sokoban level counts player steps, as its players do; the history position the dialog
+    // opened on is where Cancel returns exactly.
+    bool sokoban_ = false;
     int startMove_ = 0;
+    int startPosition_ = 0;
     int wheelRest_ = 0;
 };
 

@@ -3,6 +3,9 @@
 #include "app/LevelListWindow.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,16 +32,34 @@
 #include "files/BestSolutions.h"
 #include "files/GameSession.h"
 #include "model/Context.h"
+#include "render/BoardPalette.h"
 
 namespace vorpel {
 
 namespace {
 
-constexpr std::array<const char*, kLevelColumnCount> kCaptions = {
-    "Title", "Number", "Moves", "Record", "Difference", "Difference"};
+constexpr std::array<const char*, kLevelColumnCount + 1> kCaptions = {
+    "Title", "Number", "Moves", "Record", "Difference", "Difference", "Solved", "Picture"};
+static_assert(std::tuple_size_v<decltype(LevelListState::columnWidths)> == kLevelColumnCount);
+// The first picture of the Solved column's marks in Pictures().
+constexpr std::size_t kSolvedMarks = 8;
 
 bool IsScoreColumn(int column) {
-    return column >= static_cast<int>(LevelColumn::Moves);
+    return column >= static_cast<int>(LevelColumn::Moves) &&
+           column <= static_cast<int>(LevelColumn::Percentage);
+}
+
+// The board palette as Qt's colour table, for the renderer's pictures.
+const QList<QRgb>& BoardColourTable() {
+    static const QList<QRgb> table = [] {
+        QList<QRgb> colours(256);
+        for (int i = 0; i < 256; ++i) {
+            const PaletteColour& c = kBoardPalette.colours[std::size_t(i)];
+            colours[i] = qRgb(c.red, c.green, c.blue);
+        }
+        return colours;
+    }();
+    return table;
 }
 
 QPixmap Disc(const QColor& colour, const char* mark) {
@@ -59,15 +81,70 @@ QPixmap Disc(const QColor& colour, const char* mark) {
     return pixmap;
 }
 
+// Unsolved: a hollow grey ring; solved: a green tick; beaten: a gold star.
+QPixmap SolvedMark(LevelSolved solved) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (solved) {
+    case LevelSolved::Unsolved:
+        p.setPen(QPen(QColor(150, 150, 150), 1.5));
+        p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+        break;
+    case LevelSolved::Solved:
+        p.setPen(QPen(QColor(0, 150, 60), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        break;
+    case LevelSolved::Beaten: {
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const double radius = i % 2 == 0 ? 7.5 : 3.2,
+                         angle = std::numbers::pi * (i / 5.0 - 0.5);
+            star << QPointF(8 + radius * std::cos(angle), 8.3 + radius * std::sin(angle));
+        }
+        p.setPen(QColor(170, 120, 0));
+        p.setBrush(QColor(250, 200, 20));
+        p.drawPolygon(star);
+        break;
+    }
+    }
+    return pixmap;
+}
+
+// Paints a level's picture centred in its cell over the row's background, shrunk to the box
+// when the board is larger than the box at the smallest cell size.
+class PictureDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
+        const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
+        if (picture.isNull()) return;
+        QSize size = picture.size();
+        if (size.width() > kPictureBox || size.height() > kPictureBox)
+            size.scale(kPictureBox, kPictureBox, Qt::KeepAspectRatio);
+        QRect target(QPoint(), size);
+        target.moveCenter(option.rect.center());
+        painter->drawImage(target, picture);
+    }
+};
+
 } // namespace
 
 // --- Model -----------------------------------------------------------------------------------
 
 LevelListModel::LevelListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-const std::array<QPixmap, 8>& LevelListModel::Pictures() {
-    // From the record reached to far from it, then no record; the two sort arrows.
-    static const std::array<QPixmap, 8> pictures = {
+const std::array<QPixmap, 11>& LevelListModel::Pictures() {
+    // From the record reached to far from it, then no record; the two sort arrows; the marks.
+    static const std::array<QPixmap, 11> pictures = {
         Disc(QColor(0, 160, 60), ""),
         Disc(QColor(120, 190, 40), ""),
         Disc(QColor(230, 200, 0), ""),
@@ -76,6 +153,9 @@ const std::array<QPixmap, 8>& LevelListModel::Pictures() {
         Disc(QColor(150, 150, 150), "?"),
         SortArrow(true),
         SortArrow(false),
+        SolvedMark(LevelSolved::Unsolved),
+        SolvedMark(LevelSolved::Solved),
+        SolvedMark(LevelSolved::Beaten),
     };
     return pictures;
 }
@@ -85,29 +165,55 @@ int LevelListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int LevelListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kLevelColumnCount;
+    return parent.isValid() ? 0 : kLevelColumnCount + 1;
 }
 
 QVariant LevelListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const LevelRow& row = rows[static_cast<std::size_t>(index.row())];
     const int column = index.column();
+    if (column == kPictureColumn) {
+        if (role == Qt::DecorationRole) return Picture(index.row());
+        if (role == Qt::ToolTipRole) return FromCp1252(row.title);
+        return {};
+    }
+    const bool solvedColumn = column == static_cast<int>(LevelColumn::Solved);
     switch (role) {
     case Qt::DisplayRole:
         return FromCp1252(LevelCellText(row, LevelColumn(column), decimalSeparator));
     case Qt::DecorationRole:
         if (column == 0) return Pictures()[static_cast<std::size_t>(RowPicture(row))];
+        if (solvedColumn)
+            return Pictures()[kSolvedMarks + static_cast<std::size_t>(SolvedState(row))];
         return {};
     case Qt::TextAlignmentRole:
-        return column == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter)
-                           : int(Qt::AlignRight | Qt::AlignVCenter);
+        return column == 0 || solvedColumn ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                           : int(Qt::AlignRight | Qt::AlignVCenter);
     default:
         return {};
     }
 }
 
+int LevelListModel::PictureCellSize(const Level& level) {
+    return ThumbnailCellSize(level, kPictureBox, kPictureBox);
+}
+
+QImage LevelListModel::Picture(int row) const {
+    if (!levels || row < 0 || row >= rowCount()) return {};
+    const int level = rows[std::size_t(row)].number - 1;
+    if (level < 0 || level >= static_cast<int>(levels->size())) return {};
+    const Level& shown = (*levels)[std::size_t(level)];
+    const Thumbnail& t = thumbnails.Get(shown, level, PictureCellSize(shown));
+    QImage image(t.width, t.height, QImage::Format_Indexed8);
+    image.setColorTable(BoardColourTable());
+    for (int y = 0; y < t.height; ++y)
+        std::memcpy(image.scanLine(y), t.pixels.data() + std::size_t(y) * std::size_t(t.width),
+                    std::size_t(t.width));
+    return image;
+}
+
 QVariant LevelListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kLevelColumnCount) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section > kPictureColumn) return {};
     if (role == Qt::DisplayRole) return QString::fromLatin1(kCaptions[std::size_t(section)]);
     if (role == Qt::DecorationRole && section == sortColumn)
         return Pictures()[direction > 0 ? 6 : 7];
@@ -117,6 +223,7 @@ QVariant LevelListModel::headerData(int section, Qt::Orientation orientation, in
 void LevelListModel::SetRows(std::vector<LevelRow> newRows) {
     beginResetModel();
     rows = std::move(newRows);
+    thumbnails.Clear();
     endResetModel();
 }
 
@@ -126,7 +233,7 @@ void LevelListModel::Sort(int column, int newDirection) {
     direction = newDirection;
     SortLevelRows(rows, LevelColumn(column), direction);
     Q_EMIT layoutChanged();
-    Q_EMIT headerDataChanged(Qt::Horizontal, 0, kLevelColumnCount - 1);
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, kPictureColumn);
 }
 
 int LevelListModel::RowOfNumber(int number) const {
@@ -177,13 +284,21 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
     levelTable->setShowGrid(false);
     levelTable->setTabKeyNavigation(false);
     levelTable->verticalHeader()->hide();
+    // One fixed height for every row, so the view never asks a row its size.
     levelTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    levelTable->verticalHeader()->setDefaultSectionSize(levelTable->fontMetrics().height() + 4);
+    levelTable->verticalHeader()->setDefaultSectionSize(
+        std::max(levelTable->fontMetrics().height(), kPictureBox) + 4);
     levelTable->horizontalHeader()->setSectionsClickable(true);
     levelTable->horizontalHeader()->setSortIndicatorShown(false);
     levelTable->horizontalHeader()->setHighlightSections(false);
     levelTable->horizontalHeader()->setStretchLastSection(false);
     levelTable->setIconSize(QSize(16, 16));
+    // The picture first, the solved mark after the number; the model keeps its column numbers.
+    levelTable->setItemDelegateForColumn(kPictureColumn, new PictureDelegate(levelTable));
+    QHeaderView& header = *levelTable->horizontalHeader();
+    header.moveSection(header.visualIndex(kPictureColumn), 0);
+    header.moveSection(header.visualIndex(static_cast<int>(LevelColumn::Solved)), 3);
+    header.setSectionResizeMode(kPictureColumn, QHeaderView::Fixed);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
@@ -208,7 +323,7 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
     layout->addWidget(scoreLabel);
 
     if (state.normalRect.isEmpty()) {
-        resize(620, 480);
+        resize(720, 480);
         MoveOntoScreen(*this, main.Widget().frameGeometry().topLeft() + QPoint(40, 40),
                        main.Memory().frameMargins);
     } else {
@@ -223,6 +338,7 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
     if (const std::string error = BuildLevelRows(ctx, rows); !error.empty())
         main.Platform().ShowInfo({"File " + BestSolutionsPath(ctx) + ".", error});
     model_->decimalSeparator = ToCp1252(QLocale().decimalPoint());
+    model_->levels = &ctx.collection.levels;
     model_->SetRows(std::move(rows));
     QApplication::restoreOverrideCursor();
 
@@ -230,11 +346,12 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
     connect(levelTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { OnRowSelected(current.row()); });
     model_->Sort(state.sortColumn, state.direction);
-    if (model_->rowCount() > 0) levelTable->setCurrentIndex(model_->index(0, 0));
+    if (model_->rowCount() > 0) levelTable->setCurrentIndex(RowIndex(0));
     OnRowSelected(SelectedRow());
     searchEdit->setText(state.searchText);
     for (int c = 0; c < kLevelColumnCount; ++c)
         levelTable->setColumnWidth(c, state.columnWidths[std::size_t(c)]);
+    levelTable->setColumnWidth(kPictureColumn, kPictureBox + 8);
     keepSelectedCheckBox->setChecked(state.keepSelected);
     scoreCheckBox->setChecked(state.score);
     SetScoreColumns(state.score);
@@ -251,7 +368,7 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
             &LevelListWindow::SortOn);
     connect(levelTable->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
-                if (width > 0)
+                if (width > 0 && column < kLevelColumnCount)
                     main_.Memory().navigation.levelList.columnWidths[std::size_t(column)] = width;
             });
     connect(searchUpButton, &QPushButton::clicked, this, [this] { Search(false); });
@@ -273,6 +390,12 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
     searchEdit->setFocus();
 }
 
+QModelIndex LevelListWindow::RowIndex(int row) const {
+    // The picture's cell, the first in view: selecting a row then never scrolls the view sideways
+    // past the pictures.
+    return model_->index(row, kPictureColumn);
+}
+
 int LevelListWindow::SelectedRow() const {
     const QModelIndex current = levelTable->selectionModel()->currentIndex();
     return current.isValid() && levelTable->selectionModel()->isRowSelected(current.row())
@@ -286,11 +409,11 @@ void LevelListWindow::SelectRow(int row) {
     // Passing by the far end first leaves the target near the top once scrolled into view.
     live_ = false;
     const int far = row == count - 1 ? 0 : count - 1;
-    levelTable->setCurrentIndex(model_->index(far, 0));
-    levelTable->scrollTo(model_->index(far, 0));
+    levelTable->setCurrentIndex(RowIndex(far));
+    levelTable->scrollTo(RowIndex(far));
     live_ = true;
-    levelTable->setCurrentIndex(model_->index(row, 0));
-    levelTable->scrollTo(model_->index(row, 0));
+    levelTable->setCurrentIndex(RowIndex(row));
+    levelTable->scrollTo(RowIndex(row));
 }
 
 void LevelListWindow::OnRowSelected(int row) {
@@ -341,7 +464,7 @@ void LevelListWindow::SelectStartingLevel() {
 
 void LevelListWindow::SetScoreColumns(bool on) {
     const LevelListState& state = main_.Memory().navigation.levelList;
-    for (int c = static_cast<int>(LevelColumn::Moves); c < kLevelColumnCount; ++c) {
+    for (int c = static_cast<int>(LevelColumn::Moves); IsScoreColumn(c); ++c) {
         levelTable->setColumnHidden(c, !on);
         if (on) levelTable->setColumnWidth(c, state.columnWidths[std::size_t(c)]);
     }
@@ -371,7 +494,7 @@ bool LevelListWindow::eventFilter(QObject* watched, QEvent* event) {
         const int count = model_->rowCount();
         if (notches != 0 && count > 0) {
             const int row = std::clamp(std::max(SelectedRow(), 0) - notches, 0, count - 1);
-            levelTable->setCurrentIndex(model_->index(row, 0));
+            levelTable->setCurrentIndex(RowIndex(row));
         }
         return true;
     }

@@ -8,9 +8,11 @@
 
 #include <QAbstractTableModel>
 #include <QDialog>
+#include <QImage>
 #include <QPixmap>
 
 #include "files/LevelList.h"
+#include "render/Thumbnails.h"
 
 class QCheckBox;
 class QLabel;
@@ -42,7 +44,13 @@ public:
     virtual void ChooseLevel(int index, bool recompute = true) = 0;
 };
 
-// The rows as a table for the view; the order and texts come from the core.
+// The column of the levels' pictures, after the core's columns (the view shows it first).
+inline constexpr int kPictureColumn = kLevelColumnCount;
+// The box a level's picture is fitted into, in pixels on each side.
+inline constexpr int kPictureBox = 48;
+
+// The rows as a table for the view; the order and texts come from the core. A level's picture is
+// drawn when the view first asks for it (only rows in view are asked) and kept in `thumbnails`.
 class LevelListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -52,20 +60,29 @@ public:
     std::string decimalSeparator = ".";
     int sortColumn = 1;
     int direction = 1;
+    // The collection the rows stand for; without it the rows have no pictures.
+    const std::vector<Level>* levels = nullptr;
+    mutable ThumbnailCache thumbnails;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Replaces the rows, or sorts them on `column` in `direction`.
+    // The picture of the level in `row` (fitted into kPictureBox), null when there is none.
+    QImage Picture(int row) const;
+    // The cell size the picture of `level` is drawn at.
+    static int PictureCellSize(const Level& level);
+
+    // Replaces the rows (forgetting the pictures), or sorts them on `column` in `direction`.
     void SetRows(std::vector<LevelRow> newRows);
     void Sort(int column, int newDirection);
     // The row of level number `number`; -1 when none.
     int RowOfNumber(int number) const;
 
-    // The six row pictures and the two header arrows.
-    static const std::array<QPixmap, 8>& Pictures();
+    // The six row pictures, the two header arrows, and the marks of an unsolved, a solved and a
+    // beaten level.
+    static const std::array<QPixmap, 11>& Pictures();
 };
 
 class LevelListWindow : public QDialog {
@@ -110,6 +127,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QModelIndex RowIndex(int row) const;
     void OnRowSelected(int row);
     void UpdateScore();
     void Sort(int column, int direction);

@@ -30,11 +30,13 @@
 #include "app/HelpKey.h"
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ReplaySpeed.h"
 #include "app/SolveWindow.h"
 #include "editor/EditorOps.h"
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
 #include "files/FileNames.h"
+#include "files/LevelList.h"
 #include "files/LevelLoad.h"
 #include "files/Records.h"
 #include "model/History.h"
@@ -125,6 +127,10 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
     tickTimer_->setObjectName(QStringLiteral("tickTimer"));
     tickTimer_->setInterval(250);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::OnTimerTick);
+    replayTimer_ = new QTimer(this);
+    replayTimer_->setObjectName(QStringLiteral("replayTimer"));
+    replayTimer_->setTimerType(Qt::PreciseTimer);
+    connect(replayTimer_, &QTimer::timeout, this, &MainWindow::ReplayStep);
 
     BuildActions();
     // The level being read, shown while a long read goes on; the read lets the paint through.
@@ -258,7 +264,9 @@ void MainWindow::StartupArgument() {
             const std::stop_token stop = shell_.StartLoading();
             SetBusy(true, true, false);
             RememberedAnswer remembered = kAsk;
+            const int firstNew = static_cast<int>(ctx_.collection.levels.size());
             ReadLevelFile(ctx_, name, remembered, stop);
+            OpenFirstUnsolved(ctx_, firstNew);
             SetBusy(false, false, false);
             shell_.loadingLevels = false;
             ShowCurrentLevel(ctx_);
@@ -483,6 +491,10 @@ void MainWindow::ShowMove(int move) {
     session_.GoToMove(move);
 }
 
+void MainWindow::ShowStep(int position) {
+    session_.GoToStep(position);
+}
+
 void MainWindow::ShowChosenLevel(bool recompute) {
     // Builds the board (wrapping the index round the collection) and replays the history to
     // where the level was left, nothing held.
@@ -576,7 +588,15 @@ void MainWindow::CelebrateIfSolved() {
     shell_.alreadyCelebrated = true;
 }
 
-void MainWindow::OnTimerTick() {
+void MainWindow::StartReplay() {
+    shell_.replayRunning = true;
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int interval =
+        ReplayInterval(ctx_.options.replaySpeed, shown ? shown->refreshRate() : 0.0);
+    if (interval != tickTimer_->interval()) replayTimer_->start(interval);
+}
+
+void MainWindow::ReplayStep() {
     ShellState& f = shell_;
     if (f.replayStopRequest) f.replayRunning = false;
     f.replayStopRequest = false;
@@ -586,6 +606,12 @@ void MainWindow::OnTimerTick() {
         if (!stepped) f.replayRunning = false;
         RefreshView(!stepped);
     }
+    if (!f.replayRunning) replayTimer_->stop();
+}
+
+void MainWindow::OnTimerTick() {
+    // A stop asked for ends even a slow replay within a tick.
+    if (!replayTimer_->isActive() || shell_.replayStopRequest) ReplayStep();
     if (celebrationTicks_ > 0) {
         --celebrationTicks_;
         if (celebrationTicks_ < 1 && celebrationHint_) celebrationHint_->hide();
@@ -665,7 +691,9 @@ void MainWindow::OnDropFiles(const std::vector<std::string>& names, bool nameFai
     SetBusy(true, true, false);
     SetHourglass(true);
     if (nameFailed) platform_.ShowInfo({kDropNameError});
+    const int firstNew = static_cast<int>(ctx_.collection.levels.size());
     ReadDroppedFiles(ctx_, names, shell_.StartLoading());
+    OpenFirstUnsolved(ctx_, firstNew);
     shell_.loadingLevels = false;
     SetBusy(false, false, false);
     SetHourglass(false);

@@ -32,6 +32,7 @@
 #include "app/SaveDllDialog.h"
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
+#include "app/SnapshotsDialog.h"
 #include "app/SolveWindow.h"
 #include "app/TitleDialog.h"
 #include "files/Celebration.h"
@@ -79,6 +80,7 @@ private:
 class MainWindow : public QMainWindow,
                    public BoardViewHost,
                    public TitleDialogHost,
+                   public SnapshotsHost,
                    public BestSolutionHost,
                    public SaveDllHost,
                    public BricksMovesHost,
@@ -154,6 +156,7 @@ public:
     void ShowChosenLevel(bool recompute) override;
     // Goes to move `move` of the current level's history and shows it.
     void ShowMove(int move) override;
+    void ShowStep(int position) override;
     // Runs one of the core's history moves and shows where it leaves the level; `celebrate`
     // only for a step forward.
     void Navigate(const std::function<void(Context&)>& historyMove, bool celebrate = false);
@@ -187,6 +190,9 @@ public:
     // --- Events the board view and the timer pass on --------------------------------------
     void HandleResize() override;
     void OnTimerTick();
+    // Starts the automatic replay at the speed of the options: the default rides the tick
+    // timer, any other has a timer of its own.
+    void StartReplay();
     // Reads dropped files (their names in the file system's encoding).
     void OnDropFiles(const std::vector<std::string>& names, bool nameFailed);
 
@@ -219,6 +225,8 @@ private:
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
+    // One step of the automatic replay, or its end.
+    void ReplayStep();
     void ShowImprovedStatus(const SolvedNumbers& numbers);
     // Whether the status bar shows the move counts: by the option, and always on Sokoban levels.
     bool MoveCountsShown() const;
@@ -265,6 +273,7 @@ private:
     QLabel* blockInfoPanel_ = nullptr;
     QLabel* moveCountsPanel_ = nullptr;
     QTimer* tickTimer_ = nullptr;
+    QTimer* replayTimer_ = nullptr; // runs while a replay goes at another speed than the tick's
     QLabel* celebrationHint_ = nullptr;
     std::array<QMenu*, 5> topMenus_{};
     std::array<QAction*, kCommandCount> actions_{};

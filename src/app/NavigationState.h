@@ -22,7 +22,7 @@ struct LevelListState {
     bool keepSelected = true;
     bool score = true;
     int levelsToScore = 48;
-    std::array<int, 6> columnWidths{150, 75, 75, 75, 75, 75};
+    std::array<int, 7> columnWidths{150, 75, 75, 75, 75, 75, 90}; // the last: Solved
     QRect normalRect; // empty until the window has been closed once
     bool maximised = false;
 };

@@ -12,11 +12,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/Help.h"
 #include "app/QtPlatform.h"
+#include "app/ReplaySpeed.h"
 #include "app/SettingsStore.h"
 #include "app/SliderField.h"
 
@@ -122,6 +124,22 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
     fewestPushesBox = NewCheckBox(game, "fewestPushesBox", kFewestPushesValue);
     fewestPushesBox->setChecked(ctx.options.fewestPushes);
     gameLayout->addWidget(fewestPushesBox);
+    auto* replayRow = new QHBoxLayout;
+    auto* replayCaption = new QLabel(QLatin1String("&Replay speed:"), game);
+    replaySpeedSlider = new QSlider(Qt::Horizontal, game);
+    replaySpeedSlider->setObjectName(QLatin1String("replaySpeedSlider"));
+    replaySpeedSlider->setRange(1, ReplaySliderPosition(kReplayAsFastAsPaint));
+    replaySpeedSlider->setPageStep(5);
+    replayCaption->setBuddy(replaySpeedSlider);
+    replaySpeedLabel = new QLabel(game);
+    replaySpeedLabel->setObjectName(QLatin1String("replaySpeedLabel"));
+    // Wide enough for the longest words, so that the slider keeps its length while it moves.
+    replaySpeedLabel->setMinimumWidth(
+        replaySpeedLabel->fontMetrics().horizontalAdvance(ReplaySpeedText(kReplayAsFastAsPaint)));
+    replayRow->addWidget(replayCaption);
+    replayRow->addWidget(replaySpeedSlider, 1);
+    replayRow->addWidget(replaySpeedLabel);
+    gameLayout->addLayout(replayRow);
     gameLayout->addWidget(readGameOptionsButton, 0, Qt::AlignLeft);
     gameLayout->addStretch();
 
@@ -210,6 +228,7 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
         settingsStore_.ReadOptions(true, 0, 3);
         ShowOptionValues(0, 6);
         fewestPushesBox->setChecked(ctx_.options.fewestPushes);
+        replaySpeedSlider->setValue(ReplaySliderPosition(ctx_.options.replaySpeed));
     });
     connect(readFileOptionsButton, &QPushButton::clicked, this, [this] {
         settingsStore_.ReadOptions(true, 7, 12);
@@ -219,6 +238,11 @@ OptionsWindow::OptionsWindow(Context& ctx, SettingsStore& settingsStore, QtPlatf
          {firstRowSlider, firstColumnSlider, verticalSpacingSlider, horizontalSpacingSlider})
         connect(bar, &SliderField::valueChanged, this, [this] { OnGridShownChanged(false); });
     connect(showGridCheckBox, &QCheckBox::toggled, this, [this] { OnGridShownChanged(true); });
+    connect(replaySpeedSlider, &QSlider::valueChanged, this, [this](int position) {
+        replaySpeedLabel->setText(ReplaySpeedText(ReplaySpeedOfSlider(position)));
+    });
+    replaySpeedSlider->setValue(ReplaySliderPosition(ctx.options.replaySpeed));
+    replaySpeedLabel->setText(ReplaySpeedText(ctx.options.replaySpeed));
     connect(joinBarriersCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.options.joinBarriers = on;
         RepaintEditor();
@@ -294,6 +318,7 @@ void OptionsWindow::OnOk() {
     ctx_.options.startupList = list;
     ctx_.options.resume = resumeBox->isChecked();
     ctx_.options.fewestPushes = fewestPushesBox->isChecked();
+    ctx_.options.replaySpeed = ReplaySpeedOfSlider(replaySpeedSlider->value());
     settingsStore_.WriteOptions(true, 0, kOptionCount - 1);
     ctx_.options.seed = seed;
     if (hooks_.applyOptions) hooks_.applyOptions();

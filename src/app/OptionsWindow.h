@@ -14,6 +14,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSlider;
 class QTabWidget;
 
 namespace vorpel {
@@ -59,6 +60,8 @@ public:
     QLineEdit* startupListEdit;
     QCheckBox* resumeBox;
     QCheckBox* fewestPushesBox; // Sokoban best solutions by pushes first
+    QSlider* replaySpeedSlider; // slow to fast (ReplaySpeed.h)
+    QLabel* replaySpeedLabel;   // says the speed in words
     QPushButton* readGameOptionsButton;
     QPushButton* readFileOptionsButton;
     SliderField* firstRowSlider;

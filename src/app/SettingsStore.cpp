@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/QtPlatform.h"
+#include "app/ReplaySpeed.h"
 
 namespace vorpel {
 
@@ -71,6 +72,9 @@ void SettingsStore::ReadOptions(bool showError, int first, int last) {
             if (const std::optional<bool> pushes =
                     ReadBool(settings->value(QLatin1String(kFewestPushesValue), false)))
                 options_.fewestPushes = *pushes;
+            bool isNumber = false;
+            const int speed = settings->value(QLatin1String(kReplaySpeedValue)).toInt(&isNumber);
+            if (isNumber && ValidReplaySpeed(speed)) options_.replaySpeed = speed;
         }
         if (settings->status() != QSettings::NoError) error = true;
     }
@@ -91,6 +95,7 @@ void SettingsStore::WriteOptions(bool showError, int first, int last) {
             settings->setValue(QLatin1String(kStartupLoadValue), FromCp1252(options_.startupList));
             settings->setValue(QLatin1String(kResumeValue), options_.resume);
             settings->setValue(QLatin1String(kFewestPushesValue), options_.fewestPushes);
+            settings->setValue(QLatin1String(kReplaySpeedValue), options_.replaySpeed);
         }
         settings->sync();
         if (settings->status() != QSettings::NoError) error = true;

@@ -17,6 +17,7 @@ inline constexpr const char* kSettingsOrganisation = "Ostavin";
 inline constexpr const char* kStartupLoadValue = "Startup load";
 inline constexpr const char* kResumeValue = "Resume where you left off";
 inline constexpr const char* kFewestPushesValue = "Sokoban solutions with fewest pushes";
+inline constexpr const char* kReplaySpeedValue = "Replay speed";
 inline constexpr const char* kReadSettingsError = "Error reading data from the Registry.";
 inline constexpr const char* kWriteSettingsError = "Error writing data to the Registry.";
 

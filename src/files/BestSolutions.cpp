@@ -330,7 +330,8 @@ FileResult EraseBestSolution(Context& ctx, const WriteFaults& faults) {
     return WriteFileAtomic(BestSolutionsPath(ctx), bytes, faults);
 }
 
-FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts) {
+FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts,
+                                bool countPushes) {
     const std::vector<Level>& levels = ctx.collection.levels;
     counts.assign(levels.size(), BestCounts{});
     const std::string path = BestSolutionsPath(ctx);
@@ -356,7 +357,7 @@ FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& cou
         if (!FieldsOf(bytes, r, fields)) return false;
         BestCounts& c = counts[level->second];
         c = {fields.moves, fields.steps, 0};
-        if (SokobanPuzzle puzzle; SokobanLevelOf(levels[level->second], puzzle))
+        if (SokobanPuzzle puzzle; countPushes && SokobanLevelOf(levels[level->second], puzzle))
             c.pushes = SokobanCountsOfMoveData(puzzle, fields.data).pushes;
         return false;
     });

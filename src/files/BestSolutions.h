@@ -76,8 +76,10 @@ FileResult ApplyBestSolutionAtStart(Context& ctx);
 FileResult EraseBestSolution(Context& ctx, const WriteFaults& faults = {});
 
 // One set of counters per level of the collection (both 0 without record), from one reading of
-// the file. A missing file is no error.
-FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts);
+// the file. A missing file is no error. Without `countPushes` the pushes stay 0 (replaying every
+// Sokoban record is most of the work over a large collection).
+FileResult ReadAllBestSolutions(const Context& ctx, std::vector<BestCounts>& counts,
+                                bool countPushes = true);
 
 // The Sokoban moves and pushes of a record's move data, replayed on the level's puzzle.
 SokobanCounts SokobanCountsOfMoveData(const SokobanPuzzle& puzzle, std::string_view data);

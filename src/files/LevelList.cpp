@@ -45,7 +45,8 @@ LevelRow MakeLevelRow(int number, int moves, int record, std::string title) {
 
 std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     std::vector<BestCounts> best;
-    const FileResult read = ReadAllBestSolutions(ctx, best);
+    // The rows show no pushes, so no Sokoban record is replayed.
+    const FileResult read = ReadAllBestSolutions(ctx, best, false);
     if (!read.Ok()) best.assign(ctx.collection.levels.size(), BestCounts{});
     const std::vector<Level>& levels = ctx.collection.levels;
     rows.clear();
@@ -53,8 +54,10 @@ std::string BuildLevelRows(const Context& ctx, std::vector<LevelRow>& rows) {
     for (std::size_t i = 0; i < levels.size(); ++i) {
         int recordMoves = 0, recordSteps = 0;
         LookUpRecord(ctx, levels[i].title, recordMoves, recordSteps);
-        rows.push_back(
+        LevelRow& row = rows.emplace_back(
             MakeLevelRow(int(i) + 1, best[i].moves, recordMoves, std::string(levels[i].title)));
+        row.steps = best[i].steps;
+        row.recordSteps = recordSteps;
     }
     return read.message;
 }
@@ -94,6 +97,10 @@ int CompareLevelRows(const LevelRow& a, const LevelRow& b, LevelColumn column, i
         return PresentFirst(a.percentage != kAbsentValue, b.percentage != kAbsentValue,
                             a.percentage, b.percentage,
                             Sign(static_cast<long long>(b.record) - a.record), direction);
+    case LevelColumn::Solved: {
+        const int c = Sign(static_cast<int>(SolvedState(a)) - static_cast<int>(SolvedState(b)));
+        return (c != 0 ? c : byNumber) * direction;
+    }
     }
     return 0;
 }
@@ -102,6 +109,16 @@ void SortLevelRows(std::vector<LevelRow>& rows, LevelColumn column, int directio
     std::stable_sort(rows.begin(), rows.end(), [&](const LevelRow& a, const LevelRow& b) {
         return CompareLevelRows(a, b, column, direction) < 0;
     });
+}
+
+LevelSolved SolvedState(const LevelRow& row) {
+    // A kept move list has negated counters: no solution.
+    if (row.moves <= 0) return LevelSolved::Unsolved;
+    const bool beaten =
+        row.record > 0 &&
+        (row.moves < row.record ||
+         (row.moves == row.record && row.recordSteps > 0 && row.steps < row.recordSteps));
+    return beaten ? LevelSolved::Beaten : LevelSolved::Solved;
 }
 
 int RowPicture(const LevelRow& row) {
@@ -138,6 +155,10 @@ std::string LevelCellText(const LevelRow& row, LevelColumn column,
     case LevelColumn::Percentage:
         return row.percentage == kAbsentValue ? "?"
                                               : PercentageText(row.percentage, decimalSeparator);
+    case LevelColumn::Solved: {
+        static constexpr const char* kTexts[] = {"unsolved", "solved", "beaten"};
+        return kTexts[static_cast<int>(SolvedState(row))];
+    }
     }
     return {};
 }
@@ -191,6 +212,15 @@ int FirstLevelToOpen(const std::vector<BestCounts>& best, int first, int count, 
         if (b.moves <= 0 || b.steps <= 0) return i;
     }
     return first;
+}
+
+void OpenFirstUnsolved(Context& ctx, int firstNew) {
+    const int count = static_cast<int>(ctx.collection.levels.size()) - firstNew;
+    if (firstNew < 0 || count <= 0) return;
+    // An unreadable best-solutions file leaves every counter 0: the first new level opens.
+    std::vector<BestCounts> best;
+    ReadAllBestSolutions(ctx, best, false);
+    ctx.collection.currentLevel = FirstLevelToOpen(best, firstNew, count);
 }
 
 } // namespace vorpel

@@ -16,16 +16,22 @@ inline constexpr std::int32_t kAbsentValue = 2147483647;
 // The cap of a percentage, in hundredths of a percent.
 inline constexpr std::int32_t kPercentageCap = 1000000000;
 
-// The list's columns in display order.
-enum class LevelColumn : int { Title = 0, Number, Moves, Record, Difference, Percentage };
-inline constexpr int kLevelColumnCount = 6;
+// The list's columns (Solved came last, so the others keep their numbers).
+enum class LevelColumn : int { Title = 0, Number, Moves, Record, Difference, Percentage, Solved };
+inline constexpr int kLevelColumnCount = 7;
+
+// Whether a level is solved: no best solution, one, or one better than the record (fewer moves,
+// then fewer steps, as a play is judged against the best solution).
+enum class LevelSolved : int { Unsolved = 0, Solved, Beaten };
 
 struct LevelRow {
-    std::int32_t number = 0;     // level index + 1
-    std::int32_t moves = 0;      // moves of the stored best solution; 0 when none
-    std::int32_t record = 0;     // the record's moves; 0 when none
-    std::int32_t difference = 0; // moves - record, or kAbsentValue
-    std::int32_t percentage = 0; // difference / record in hundredths of a percent, or absent
+    std::int32_t number = 0;      // level index + 1
+    std::int32_t moves = 0;       // moves of the stored best solution; 0 when none
+    std::int32_t record = 0;      // the record's moves; 0 when none
+    std::int32_t difference = 0;  // moves - record, or kAbsentValue
+    std::int32_t percentage = 0;  // difference / record in hundredths of a percent, or absent
+    std::int32_t steps = 0;       // steps of the stored best solution
+    std::int32_t recordSteps = 0; // the record's steps
     std::string title;
     std::string foldedTitle; // the title with letter case folded, for sorting and searching
 };
@@ -46,6 +52,8 @@ std::string FoldCase(std::string_view text);
 int CompareLevelRows(const LevelRow& a, const LevelRow& b, LevelColumn column, int direction);
 // Sorts stably, so that equal rows keep their order.
 void SortLevelRows(std::vector<LevelRow>& rows, LevelColumn column, int direction);
+
+LevelSolved SolvedState(const LevelRow& row);
 
 // The row picture: 0 record reached ... 4 far from it or no solution, 5 no record.
 int RowPicture(const LevelRow& row);
@@ -76,5 +84,9 @@ std::string ScoreLine(const Score& score);
 // ReadAllBestSolutions's counters of the whole collection.
 int FirstLevelToOpen(const std::vector<BestCounts>& best, int first, int count,
                      int resumedLevel = -1);
+// After a reading appended the levels from `firstNew` on, makes the first of them without a best
+// solution current. A reading that appended none (only replaced levels) leaves the current level
+// as the loader chose it.
+void OpenFirstUnsolved(Context& ctx, int firstNew);
 
 } // namespace vorpel

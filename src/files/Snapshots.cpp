@@ -21,7 +21,8 @@ void SaveSnapshot(Context& ctx, const std::string& name) {
         level.snapshots.push_back(std::move(snapshot));
 }
 
-std::string RestoreSnapshot(Context& ctx, std::size_t index) {
+std::string RestoreSnapshot(Context& ctx, std::size_t index,
+                            const std::function<bool()>& confirmDrop) {
     Level& level = ctx.CurrentLevel();
     if (index >= level.snapshots.size()) return {};
     const std::string moves = level.snapshots[index].moves;
@@ -53,8 +54,14 @@ std::string RestoreSnapshot(Context& ctx, std::size_t index) {
     const int reached = level.stepCount;
     const bool prefix = reached <= oldCount &&
                         std::equal(level.steps.begin(), level.steps.begin() + reached, old.begin());
+    // The old history survives only as a beginning of the new one.
+    const bool drops =
+        !prefix && !(oldCount <= reached &&
+                     std::equal(old.begin(), old.begin() + oldCount, level.steps.begin()));
     if (prefix) {
         putBack(reached);
+    } else if (drops && confirmDrop && !confirmDrop()) {
+        putBack(oldPosition);
     } else {
         // The history of the snapshot replaces the old one; the reference goes back to start.
         level.currentStep = reached;

@@ -1,6 +1,7 @@
 // Snapshots: named positions of a level, kept with it in the level text and the resume file.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "model/Context.h"
@@ -14,7 +15,10 @@ void SaveSnapshot(Context& ctx, const std::string& name);
 
 // Goes to the current level's snapshot `index`. When its moves begin the level's history, the
 // history stays whole and only the position changes; otherwise the history becomes the
-// snapshot's moves. Returns "" or the move error (the level then stays as it was).
-std::string RestoreSnapshot(Context& ctx, std::size_t index);
+// snapshot's moves; when that drops steps of the old history, `confirmDrop` (if given) is asked
+// first, and false leaves the level as it was. Returns "" or the move error (the level then
+// stays as it was).
+std::string RestoreSnapshot(Context& ctx, std::size_t index,
+                            const std::function<bool()>& confirmDrop = {});
 
 } // namespace vorpel

@@ -74,6 +74,9 @@ struct Options {
     // A Sokoban solution is better with fewer pushes first, then fewer moves (otherwise fewer
     // moves first); stored beside the options.
     bool fewestPushes = false;
+    // Automatic replay: steps a second (1 to 60), or 0 for one step a frame of the screen;
+    // stored beside the options.
+    std::int32_t replaySpeed = 4;
 
     bool operator[](OptionIndex i) const { return value[i]; }
 };

@@ -44,6 +44,10 @@ void ThumbnailCache::Draw(const Level& level, int cellSize, Thumbnail& out) {
                     canvas_->pixels.data() + std::size_t(y) * kCanvasSize, std::size_t(out.width));
 }
 
+bool ThumbnailCache::Contains(int index, int cellSize) const {
+    return byKey_.contains(Key(index, std::clamp(cellSize, 1, kCanvasSize / 64)));
+}
+
 const Thumbnail& ThumbnailCache::Get(const Level& level, int index, int cellSize) {
     cellSize = std::clamp(cellSize, 1, kCanvasSize / 64);
     const std::uint64_t key = Key(index, cellSize);

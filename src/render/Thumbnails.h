@@ -43,6 +43,8 @@ public:
     // A level changed (edited, replaced) or the collection did: its pictures are drawn again.
     void Forget(int index);
     void Clear();
+    // Whether the picture of level `index` at `cellSize` is kept (drawn and not yet dropped).
+    bool Contains(int index, int cellSize) const;
 
     std::size_t Bytes() const { return bytes_; }
     std::size_t Count() const { return entries_.size(); }

@@ -7,11 +7,14 @@
 #include <optional>
 #include <string_view>
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
@@ -82,6 +85,28 @@ protected:
         platform_.reset();
         ctx_ = nullptr;
         session_.reset();
+    }
+
+    // Runs a command whose modal window `act` handles once it is open; the window is closed
+    // afterwards when `act` left it open.
+    template <typename Window, typename Act> void WithModal(Command command, Act act) {
+        bool acted = false;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+            QVERIFY(window != nullptr);
+            act(*window);
+            acted = true;
+            if (window->isVisible()) window->reject();
+        });
+        form_->Action(command)->trigger();
+        QVERIFY(acted);
+    }
+
+    // The kind of block at a cell of the play board (0 for none).
+    Byte KindAt(int row, int column) const {
+        const PlayBoard& board = ctx_->board;
+        const int block = board.blockAt[static_cast<std::size_t>(CellIndex(row, column))];
+        return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
     }
 };
 

@@ -541,21 +541,23 @@ private Q_SLOTS:
         QVERIFY(!form_->Shell().alreadyCelebrated && !form_->Shell().loadingLevels);
         QVERIFY(f.acceptDrops() && f.TopMenu(0)->menuAction()->isEnabled());
 
-        // Dropped files are read in turn, one answer for all; a name that cannot be had is
-        // reported.
+        // Dropped files are read in turn, one answer for all, and open on the first new level
+        // without a best solution; a name that cannot be had is reported.
         const QString one = folder_->filePath(QStringLiteral("one.txt"));
         const QString two = folder_->filePath(QStringLiteral("two.txt"));
         Write(one, PictureLevelText("Eta", kBeta));
         Write(two, PictureLevelText("Theta", kAlpha));
         f.OnDropFiles({ToFileName(one), ToFileName(two)}, true);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
-        QCOMPARE(Current().title, std::string("Theta"));
+        QCOMPARE(Current().title, std::string("Eta"));
         QCOMPARE(platform_->script->shown.back(),
                  std::vector<std::string>{"Error when trying to get the file name."});
-        // A title already taken asks Replace, Add or Cancel; Replace keeps one level.
+        // A title already taken asks Replace, Add or Cancel; Replace keeps one level, and shows
+        // it.
         platform_->script->answers.push_back({'r'});
         f.OnDropFiles({ToFileName(two)}, false);
         QCOMPARE(ctx_->collection.lastLevel(), 6);
+        QCOMPARE(Current().title, std::string("Theta"));
         // While the window is busy, drops are refused.
         f.SetBusy(true, true, false);
         QVERIFY(!f.acceptDrops() && !f.TopMenu(2)->menuAction()->isEnabled());

@@ -47,10 +47,6 @@ const std::vector<std::string> kRoom = {"#########", "#.......#", "#.@.....#",
 // left two.
 const std::string kBetaMoves = " 1)  2,  2:  >>>\r\n 2)  4,  6:  ^\r\n 3)  2,  5:  <<\r\n";
 
-template <typename Window> Window* ActiveModal() {
-    return qobject_cast<Window*>(QApplication::activeModalWidget());
-}
-
 } // namespace
 
 class NavigationTest : public QObject, test::MainWindowHarness {
@@ -58,20 +54,6 @@ class NavigationTest : public QObject, test::MainWindowHarness {
 
     const Level& Current() const { return ctx_->CurrentLevel(); }
     std::vector<std::vector<std::string>>& Shown() { return platform_->script->shown; }
-
-    // Runs a command whose modal window `act` handles once it is open.
-    template <typename Window, typename Act> void WithModal(Command command, Act act) {
-        bool acted = false;
-        QTimer::singleShot(0, [&] {
-            Window* window = ActiveModal<Window>();
-            QVERIFY(window != nullptr);
-            act(*window);
-            acted = true;
-            if (window->isVisible()) window->reject();
-        });
-        form_->Action(command)->trigger();
-        QVERIFY(acted);
-    }
 
 private Q_SLOTS:
     void init() {

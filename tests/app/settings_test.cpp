@@ -48,20 +48,23 @@ private Q_SLOTS:
         QVERIFY(platform_->script->shown.empty());
         QSettings store = RawStore();
         store.beginGroup(QStringLiteral("Options"));
-        // The options, the startup list, resuming, which starts on, and fewest pushes first.
-        QCOMPARE(store.childKeys().size(), kOptionCount + 3);
+        // The options, the startup list, resuming, which starts on, fewest pushes first and the
+        // replay speed, four steps a second as the timer always gave.
+        QCOMPARE(store.childKeys().size(), kOptionCount + 4);
         for (const char* name : kOptionNames)
             QCOMPARE(store.value(QLatin1String(name)).toBool(), false);
         QCOMPARE(store.value(QStringLiteral("Startup load")), QVariant(QString()));
         QCOMPARE(store.value(QStringLiteral("Resume where you left off")).toBool(), true);
         QCOMPARE(store.value(QStringLiteral("Sokoban solutions with fewest pushes")).toBool(),
                  false);
+        QCOMPARE(store.value(QStringLiteral("Replay speed")).toInt(), 4);
     }
 
     void optionsRoundTrip() {
         for (int i = 0; i < kOptionCount; ++i) ctx_->options.value[std::size_t(i)] = i % 3 == 0;
         ctx_->options.startupList = " 1 , 2,3";
         ctx_->options.fewestPushes = true;
+        ctx_->options.replaySpeed = 0;
         settingsStore_->WriteOptions(true, 0, kOptionCount - 1);
 
         Options read;
@@ -71,7 +74,34 @@ private Q_SLOTS:
         QCOMPARE(read.value, ctx_->options.value);
         QCOMPARE(read.startupList, std::string(" 1 , 2,3"));
         QVERIFY(read.fewestPushes);
+        QCOMPARE(read.replaySpeed, 0);
         QVERIFY(platform_->script->shown.empty());
+    }
+
+    // A replay speed the store holds is taken when it is one the slider offers; anything else
+    // leaves the speed in memory.
+    void replaySpeedIsReadWhenValid() {
+        const struct {
+            QVariant stored;
+            int read;
+        } cases[] = {
+            {QVariant(1), 1},  {QVariant(60), 60}, {QVariant(0), 0},
+            {QVariant(61), 7}, {QVariant(-1), 7},  {QVariant(QStringLiteral("fast")), 7},
+            {QVariant(), 7},
+        };
+        for (const auto& c : cases) {
+            settingsStore_->WriteOptions(false, 0, kOptionCount - 1);
+            {
+                QSettings store = RawStore();
+                if (c.stored.isValid())
+                    store.setValue(QStringLiteral("Options/Replay speed"), c.stored);
+                else
+                    store.remove(QStringLiteral("Options/Replay speed"));
+            }
+            ctx_->options.replaySpeed = 7;
+            settingsStore_->ReadOptions(false, 0, kOptionCount - 1);
+            QCOMPARE(ctx_->options.replaySpeed, c.read);
+        }
     }
 
     void partialRangesLeaveTheStartupListAlone() {
@@ -218,6 +248,35 @@ private Q_SLOTS:
         form.helpButton->click();
         QCOMPARE(platform_->script->shown,
                  (Lines{{platform_->helpPage.toStdString(), "File not found."}}));
+    }
+
+    // The slider runs from one step a second to a step a frame; the words follow it, OK keeps
+    // the speed and stores it, Cancel leaves it.
+    void replaySpeedSliderNamesAndKeepsTheSpeed() {
+        {
+            OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
+            QCOMPARE(form.replaySpeedSlider->value(), 4);
+            QCOMPARE(form.replaySpeedLabel->text(), QStringLiteral("4 steps a second"));
+            const struct {
+                int position;
+                const char* words;
+            } cases[] = {{1, "1 step a second"},
+                         {60, "60 steps a second"},
+                         {61, "as fast as the screen paints"}};
+            for (const auto& c : cases) {
+                form.replaySpeedSlider->setValue(c.position);
+                QCOMPARE(form.replaySpeedLabel->text(), QLatin1String(c.words));
+            }
+            form.cancelButton->click();
+            QCOMPARE(ctx_->options.replaySpeed, 4);
+        }
+        OptionsWindow form(*ctx_, *settingsStore_, *platform_, {});
+        form.replaySpeedSlider->setValue(form.replaySpeedSlider->maximum());
+        form.okButton->click();
+        QCOMPARE(ctx_->options.replaySpeed, 0);
+        QCOMPARE(RawStore().value(QStringLiteral("Options/Replay speed")).toInt(), 0);
+        OptionsWindow again(*ctx_, *settingsStore_, *platform_, {});
+        QCOMPARE(again.replaySpeedSlider->value(), 61);
     }
 
     void okChecksTheListThenStoresEverything() {

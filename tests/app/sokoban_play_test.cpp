@@ -60,13 +60,6 @@ class SokobanPlayTest : public QObject, test::MainWindowHarness {
         Mouse(QEvent::MouseButtonRelease, at + QPoint(1, 1), Qt::NoButton);
     }
 
-    // The kind of block at a cell of the play board (0 for none).
-    Byte KindAt(int row, int column) const {
-        const PlayBoard& board = ctx_->board;
-        const int block = board.blockAt[static_cast<std::size_t>(CellIndex(row, column))];
-        return block < kFirstBlock ? Byte{0} : board.blocks[static_cast<std::size_t>(block)].kind;
-    }
-
     // Whether the board view shows the picked box's outline at a cell.
     bool OutlinedAt(int row, int column) const {
         const ViewGeometry& v = form_->Board().View();
@@ -136,6 +129,20 @@ private Q_SLOTS:
         QCOMPARE(Counts(), QStringLiteral(" moves 4/4, pushes 3/3, record: ?"));
         QVERIFY(IsSolved(*ctx_));
         QVERIFY(form_->Shell().alreadyCelebrated);
+    }
+
+    // A push after a walk goes on from where the walk left the player; steps back along the walk
+    // take its steps back, as typed ones would, so the history holds no step and its reverse.
+    void aPushAfterAWalkTakesBackTheStepsItRetraces() {
+        Start(QStringLiteral("*Room"));
+        Click(3, 1); // two steps down
+        QCOMPARE(Current().stepCount, 2);
+        Click(1, 3);
+        Click(1, 6); // two steps up again, then three pushes
+        QCOMPARE(KindAt(1, 6), kMasterBoxKind);
+        QCOMPARE(KindAt(1, 5), kNormalKind);
+        QCOMPARE(Current().stepCount, 4);
+        QCOMPARE(Counts(), QStringLiteral(" moves 4/4, pushes 3/3, record: ?"));
     }
 
     // A drag still moves the player a step at a time and is no click at its end.

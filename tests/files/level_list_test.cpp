@@ -40,7 +40,8 @@ TEST(LevelRow, CellsShowQuestionMarksForMissingCounts) {
     const LevelRow full = MakeLevelRow(7, 41, 40, "Seven");
     const LevelRow bare = MakeLevelRow(8, 0, 0, "Eight");
     const std::string_view expected[][2] = {
-        {"Seven", "Eight"}, {"7", "8"}, {"41", "?"}, {"40", "?"}, {"1", "?"}, {"2,50%", "?"},
+        {"Seven", "Eight"},     {"7", "8"}, {"41", "?"}, {"40", "?"}, {"1", "?"}, {"2,50%", "?"},
+        {"solved", "unsolved"},
     };
     for (int c = 0; c < kLevelColumnCount; ++c) {
         EXPECT_EQ(LevelCellText(full, LevelColumn(c), ","), expected[c][0]) << c;
@@ -71,6 +72,46 @@ std::vector<int> Numbers(const std::vector<LevelRow>& rows) {
     std::vector<int> numbers;
     for (const LevelRow& r : rows) numbers.push_back(r.number);
     return numbers;
+}
+
+LevelRow RowWithSteps(int number, int moves, int steps, int record, int recordSteps) {
+    LevelRow row = MakeLevelRow(number, moves, record, "T");
+    row.steps = steps;
+    row.recordSteps = recordSteps;
+    return row;
+}
+
+TEST(SolvedState, BeatenIsFewerMovesThenFewerStepsThanTheRecord) {
+    const struct {
+        int moves, steps, record, recordSteps;
+        LevelSolved expected;
+        const char* text;
+    } cases[] = {
+        {0, 0, 40, 90, LevelSolved::Unsolved, "unsolved"},
+        {-3, -9, 40, 90, LevelSolved::Unsolved, "unsolved"}, // a kept move list
+        {12, 30, 0, 0, LevelSolved::Solved, "solved"},       // no record to beat
+        {41, 80, 40, 90, LevelSolved::Solved, "solved"},     // more moves, fewer steps
+        {40, 90, 40, 90, LevelSolved::Solved, "solved"},     // only reached
+        {40, 89, 40, 90, LevelSolved::Beaten, "beaten"},
+        {40, 89, 40, 0, LevelSolved::Solved, "solved"}, // a record without steps
+        {39, 200, 40, 90, LevelSolved::Beaten, "beaten"},
+    };
+    for (const auto& c : cases) {
+        const LevelRow row = RowWithSteps(1, c.moves, c.steps, c.record, c.recordSteps);
+        EXPECT_EQ(SolvedState(row), c.expected) << c.moves << " " << c.steps;
+        EXPECT_EQ(LevelCellText(row, LevelColumn::Solved, "."), c.text) << c.moves;
+    }
+}
+
+TEST(SortLevelRows, SolvedOrdersUnsolvedSolvedBeatenThenByNumber) {
+    std::vector<LevelRow> rows = {
+        RowWithSteps(1, 5, 9, 4, 9), RowWithSteps(2, 0, 0, 4, 9), RowWithSteps(3, 3, 9, 4, 9),
+        RowWithSteps(4, 5, 9, 0, 0), RowWithSteps(5, 0, 0, 0, 0),
+    };
+    SortLevelRows(rows, LevelColumn::Solved, 1);
+    EXPECT_EQ(Numbers(rows), (std::vector<int>{2, 5, 1, 4, 3}));
+    SortLevelRows(rows, LevelColumn::Solved, -1);
+    EXPECT_EQ(Numbers(rows), (std::vector<int>{3, 4, 1, 5, 2}));
 }
 
 TEST(SortLevelRows, RowsWithoutValueStayLastInBothDirections) {
@@ -178,6 +219,8 @@ TEST(BuildLevelRows, TakesBestSolutionsAndRecordsByTitle) {
     EXPECT_EQ(LevelCellText(rows[1], LevelColumn::Moves, "."), "?");
     EXPECT_EQ(rows[1].record, 9);
     EXPECT_EQ(rows[2].moves, 7);
+    EXPECT_EQ(rows[2].steps, 9);
+    EXPECT_EQ(rows[0].recordSteps, 345);
     EXPECT_EQ(RowPicture(rows[2]), 5);
 
     // A damaged file: its error, and every row without a solution.
@@ -202,6 +245,34 @@ TEST(FirstLevelToOpen, FirstUnsolvedOfTheNewLevelsOrTheOneLastPlayed) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FirstLevelToOpen(best, c.first, c.count, c.resumed), c.expected) << c.first;
+}
+
+TEST(OpenFirstUnsolved, OpensTheFirstNewLevelWithoutBestSolution) {
+    // Levels 0 and 1 were there before; 2 (solved), 3 (a kept move list) and 4 (solved) are new.
+    ScratchProgram p;
+    p.ctx.collection.levels[0].title = "Old";
+    for (const char* title : {"Old unsolved", "New solved", "New kept", "New also solved"})
+        p.ctx.collection.NewLevel(title, 6, 6, true);
+    p.Write(".sol", Record("New solved", 7, 9, kSolutionData) +
+                        Record("New kept", -4, -6, kSolutionData) +
+                        Record("New also solved", 7, 9, kSolutionData));
+    const struct {
+        int firstNew, expected;
+    } cases[] = {
+        {2, 3}, // the kept move list is no solution; level 1 is not new
+        {4, 4}, // every new level solved: the first of them
+        {5, 1}, // nothing appended (only replaced): the loader's choice stays
+    };
+    for (const auto& c : cases) {
+        p.ctx.collection.currentLevel = 1;
+        OpenFirstUnsolved(p.ctx, c.firstNew);
+        EXPECT_EQ(p.ctx.collection.currentLevel, c.expected) << c.firstNew;
+    }
+    // An unreadable best-solutions file: the first new level.
+    std::filesystem::remove(p.Path(".sol"));
+    std::filesystem::create_directory(p.Path(".sol"));
+    OpenFirstUnsolved(p.ctx, 2);
+    EXPECT_EQ(p.ctx.collection.currentLevel, 2);
 }
 
 } // namespace

@@ -105,5 +105,50 @@ TEST(Snapshot, RestoreKeepsAHistoryItBeginsOrReplacesAnother) {
     EXPECT_EQ(level.snapshots.size(), 3u);
 }
 
+// Going to a snapshot asks first only when steps of the history would be lost; No leaves the
+// level where it was.
+TEST(Snapshot, RestoreAsksBeforeDroppingSteps) {
+    const std::vector<std::string> room = {
+        ".#.. .#.. .#.. .#.. .#.. .#..", ".#.. .[.. .... .... +... .#..",
+        ".#.. .... .... .... .... .#..", ".#.. .#.. .#.. .#.. .#.. .#.."};
+    const struct {
+        const char* history;
+        const char* snapshot;
+        bool answer;
+        bool asked;
+        int steps;    // the history's length afterwards
+        int current;  // and the position
+        bool keptOld; // whether the old history is still its beginning
+    } cases[] = {
+        {"1,1:>>", "1,1:>", false, false, 2, 1, true},  // its beginning: kept
+        {"1,1:>", "1,1:>>>", false, false, 3, 3, true}, // it goes further: nothing lost
+        {"1,1:>v", "1,1:>>", false, true, 2, 2, true},  // another way: No keeps it
+        {"1,1:>v", "1,1:>>", true, true, 2, 2, false},  // Yes replaces it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.history) + " / " + c.snapshot);
+        Context ctx;
+        ASSERT_EQ(test::LoadBoard(ctx, room), "");
+        Level& level = ctx.CurrentLevel();
+        ASSERT_EQ(ApplyMoveText(ctx, c.history, false, 0, 0), "");
+        const StepList before = level.steps;
+        const int beforeCount = level.stepCount;
+        GoToPosition(ctx, 2);
+        level.snapshots.push_back({"s", c.snapshot});
+        bool asked = false;
+        ASSERT_EQ(RestoreSnapshot(ctx, 0,
+                                  [&] {
+                                      asked = true;
+                                      return c.answer;
+                                  }),
+                  "");
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(level.stepCount, c.steps);
+        EXPECT_EQ(level.currentStep, c.current);
+        EXPECT_EQ(std::equal(before.begin(), before.begin() + beforeCount, level.steps.begin()),
+                  c.keptOld);
+    }
+}
+
 } // namespace
 } // namespace vorpel

@@ -92,6 +92,9 @@ TEST(SokobanBest, StatusLineLabelAndListCountMovesAndPushes) {
     ASSERT_EQ(ReadAllBestSolutions(p.ctx, counts).message, "");
     ASSERT_EQ(counts.size(), 1u);
     EXPECT_EQ(counts[0], (BestCounts{1, 7, 3}));
+    // The level list asks without pushes: the record is not replayed.
+    ASSERT_EQ(ReadAllBestSolutions(p.ctx, counts, false).message, "");
+    EXPECT_EQ(counts[0], (BestCounts{1, 7, 0}));
 }
 
 TEST(SokobanBest, SokWriterWritesPushesInUpperCase) {

@@ -46,8 +46,12 @@ TEST(Thumbnail, CacheKeepsRecentPicturesWithinItsBound) {
     cache.Get(level, 2, 4); // used again, so level 1 is the oldest
     cache.Get(level, 4, 4);
     EXPECT_EQ(cache.Count(), 3u);
+    EXPECT_FALSE(cache.Contains(1, 4));
+    EXPECT_TRUE(cache.Contains(2, 4) && cache.Contains(3, 4) && cache.Contains(4, 4));
+    EXPECT_FALSE(cache.Contains(2, 5)) << "another cell size is another picture";
     cache.Forget(2);
     EXPECT_EQ(cache.Count(), 2u);
+    EXPECT_FALSE(cache.Contains(2, 4));
     EXPECT_EQ(cache.Bytes(), 2u * 20 * 16);
     // A picture larger than the bound still comes back, alone.
     cache.Get(level, 5, 30);
