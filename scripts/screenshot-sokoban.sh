@@ -2,7 +2,8 @@
 # Plays a Sokoban level in the real program under Xvfb with a window manager (openbox): the
 # player walks to a clicked cell and onto a goal, boxes go where a click after a click on them
 # sends them, the status bar counts moves and pushes, the last push celebrates, and the level
-# list shows each level's picture. Pictures go to build/screenshots/sokoban-*.png.
+# list shows each level's picture; on a second level the hint shows a push, the Solve key solves
+# it and its replay celebrates. Pictures go to build/screenshots/sokoban-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots=$(realpath -m build/screenshots)
@@ -125,6 +126,22 @@ list=$(find_window "^Level list")
 sleep 1
 shot 6-level-list
 key "$list" Escape
+
+# Level two: the hint outlines the next box to push, then F11 and Enter solve the level from its
+# start, and the replay of the solution ends in the celebration.
+key "$main" plus
+key "$main" ctrl+shift+h
+sleep 1
+shot 7-hint
+key "$main" F11
+solve=$(find_window "^ Solve$")
+key "$solve" Return
+sleep 2
+shot 8-solve-window
+key "$solve" Escape
+key "$main" a
+sleep 12
+shot 9-replayed-solution
 
 [ "$failed" -eq 0 ] && echo "All checks passed."
 exit "$failed"

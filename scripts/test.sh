@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a release build, a format check, the Debian package, the
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a
-# few seconds.
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a few
+# seconds, and the solver's and the Solve window's tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -29,3 +29,15 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs"
 # Each fuzz target for about 10 s on top of its seeds and kept findings.
 bash scripts/fuzz.sh build/asan 10
+
+echo "== ThreadSanitizer build: the solver and its worker thread in the Solve window"
+# The program runs the solver on a worker thread: the solver's tests and the Solve and Hint
+# window tests run again under ThreadSanitizer, which halts on the first data race.
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DVORPEL_TSAN=ON -DVORPEL_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
+cmake --build build/tsan -j "$jobs" --target solver_tests app_tests
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp"
+build/tsan/tests/solver_tests
+QT_QPA_PLATFORM=offscreen build/tsan/tests/app_tests SolveWindowTest

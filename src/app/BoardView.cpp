@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -91,6 +92,18 @@ void BoardView::Reset() {
     annotation_ = Annotation::kNone;
     clickPending_ = false;
     pickedBoxRow_ = pickedBoxColumn_ = -1;
+    hint_.reset();
+}
+
+void BoardView::SetHint(BoardHint hint) {
+    hint_ = std::move(hint);
+    update();
+}
+
+void BoardView::DropHint() {
+    if (!hint_) return;
+    hint_.reset();
+    update();
 }
 
 // --- Layout ----------------------------------------------------------------------------------
@@ -238,6 +251,55 @@ void BoardView::paintEvent(QPaintEvent*) {
                              v.cellSize - 2);
         }
     }
+    if (hint_) {
+        painter.setClipRect(board);
+        PaintHint(painter);
+    }
+}
+
+// The hint over the canvas: the moving block's outline along its outer edges, and an arrow from
+// the centre of the first cell of the path through the others to the last.
+void BoardView::PaintHint(QPainter& painter) const {
+    const ViewGeometry& v = view_;
+    const PlayBoard& b = ctx_.board;
+    if (!b.Inside(hint_->row, hint_->column)) return;
+    const int block = b.BlockIndexAt(hint_->row, hint_->column);
+    const int size = v.cellSize;
+    const int width = std::max(2, size / 8);
+    const QColor colour(kHintColour);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    const auto inBlock = [&](int r, int c) {
+        return (r == hint_->row && c == hint_->column) ||
+               (block >= kFirstBlock && b.Inside(r, c) && b.BlockIndexAt(r, c) == block);
+    };
+    const int inset = width / 2;
+    for (int r = 0; r < b.rows; ++r)
+        for (int c = 0; c < b.columns; ++c) {
+            if (!inBlock(r, c)) continue;
+            const int left = v.offsetX + c * size + inset, top = v.offsetY + r * size + inset;
+            const int right = v.offsetX + (c + 1) * size - inset,
+                      bottom = v.offsetY + (r + 1) * size - inset;
+            if (!inBlock(r - 1, c)) painter.drawLine(left, top, right, top);
+            if (!inBlock(r + 1, c)) painter.drawLine(left, bottom, right, bottom);
+            if (!inBlock(r, c - 1)) painter.drawLine(left, top, left, bottom);
+            if (!inBlock(r, c + 1)) painter.drawLine(right, top, right, bottom);
+        }
+    if (hint_->path.size() < 2) return;
+    QPolygonF line;
+    for (const auto& [r, c] : hint_->path)
+        line << QPointF(v.offsetX + (c + 0.5) * size, v.offsetY + (r + 0.5) * size);
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line);
+    // The head: two strokes back from the end, at the angle of the last cell's direction.
+    const QPointF end = line.back(), before = line[line.size() - 2];
+    const QPointF direction =
+        (end - before) / std::hypot(end.x() - before.x(), end.y() - before.y());
+    const QPointF across(-direction.y(), direction.x());
+    const double head = std::max(4.0, size * 0.35);
+    painter.drawLine(end, end - head * direction + head * 0.6 * across);
+    painter.drawLine(end, end - head * direction - head * 0.6 * across);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include <QRgb>
 #include <QVector>
@@ -12,6 +15,9 @@
 #include "model/RowSet.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
+#include "solver/Solver.h"
+
+class QPainter;
 
 class QFrame;
 class QScrollBar;
@@ -49,6 +55,18 @@ public:
     virtual void ShowCoordinates(bool show) = 0;
     // The view's size changed: the window lays out its status bar and the board again.
     virtual void HandleResize() = 0;
+};
+
+// The colour of the hint's outline and arrow.
+inline constexpr QRgb kHintColour = qRgb(255, 0, 255);
+
+// A solution's next move shown over the board: the block at (row, column) outlined and an arrow
+// through the cells of `path`; `steps` make the move when the hint is taken.
+struct BoardHint {
+    int row = 0;
+    int column = 0;
+    std::vector<std::pair<int, int>> path;
+    std::vector<SolveStep> steps;
 };
 
 class BoardView : public QWidget {
@@ -106,6 +124,10 @@ public:
     // Whether a click on a Sokoban level has picked a box to push, and which.
     bool BoxPicked() const { return pickedBoxRow_ >= 0; }
     void LetGoOfBox() { pickedBoxRow_ = pickedBoxColumn_ = -1; }
+    // The hint drawn over the board until the position changes.
+    const std::optional<BoardHint>& Hint() const { return hint_; }
+    void SetHint(BoardHint hint);
+    void DropHint();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -127,6 +149,7 @@ private:
     // A click on a Sokoban level: walks the player to an empty cell, picks a box, or pushes the
     // picked box to the cell. False when the level is not a Sokoban level.
     bool SokobanClick(int row, int column);
+    void PaintHint(QPainter& painter) const;
 
     BoardViewHost& window_;
     Context& ctx_;
@@ -159,6 +182,7 @@ private:
     // The box a click picked on a Sokoban level for the next click to push (-1 for none).
     int pickedBoxRow_ = -1;
     int pickedBoxColumn_ = -1;
+    std::optional<BoardHint> hint_;
 };
 
 } // namespace vorpel

@@ -25,6 +25,7 @@
 #include "app/QtPlatform.h"
 #include "app/SaveDllDialog.h"
 #include "app/SnapshotsDialog.h"
+#include "app/SolveWindow.h"
 #include "app/TitleDialog.h"
 #include "files/BestSolutions.h"
 #include "files/FileNames.h"
@@ -444,6 +445,27 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "",
      {Qt::ControlModifier | Qt::Key_G},
      [](MainWindow& w) { ShowSnapshots(w.session_, w); }},
+    {Command::Solve,
+     "Solve ...",
+     "solveAction",
+     "F11",
+     "",
+     {Qt::Key_F11},
+     [](MainWindow& w) { ShowSolveWindow(w); }},
+    {Command::Hint,
+     "Hint",
+     "hintAction",
+     "Ctrl+Shift+H",
+     "",
+     {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_H},
+     [](MainWindow& w) { ShowHint(w); }},
+    {Command::AcceptHint,
+     "Accept hint",
+     "acceptHintAction",
+     "Enter",
+     "",
+     {Qt::Key_Return},
+     [](MainWindow& w) { AcceptHint(w); }},
 }};
 
 bool CommandTableInEnumOrder() {
@@ -477,7 +499,9 @@ const std::array<MenuLayout, 5> kMainMenus = {{
       Command::CentreWindow, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit,
       Command::MoreOptions},
      15},
-    {"Help", {Command::Help, Command::About}, 2},
+    {"Help",
+     {Command::Help, Command::Solve, Command::Hint, Command::AcceptHint, Command::About},
+     5},
 }};
 
 std::optional<Command> CommandOfCharacter(char c) {
@@ -774,7 +798,7 @@ void MainWindow::HandleKey(const KeyPress& press) {
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
     const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-                            key == Qt::Key_Home || key == Qt::Key_End;
+                            key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Return;
     const QKeyCombination combination(press.modifiers, static_cast<Qt::Key>(key));
     if (functionKey || arrow || navigation || key == Qt::Key_Escape || altF4) {
         RunCommand(CommandOfKey(combination), &press);

@@ -69,8 +69,11 @@ enum class Command : int {
     SaveAllLevels,
     SavePosition,
     SavedPositions,
+    Solve,
+    Hint,
+    AcceptHint,
 };
-inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::SavedPositions) + 1;
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::AcceptHint) + 1;
 
 // A command's entry in the table.
 inline constexpr std::size_t CommandIndex(Command command) {

@@ -31,6 +31,7 @@
 #include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ReplaySpeed.h"
+#include "app/SolveWindow.h"
 #include "editor/EditorOps.h"
 #include "files/BestSolutions.h"
 #include "files/Celebration.h"
@@ -446,6 +447,7 @@ void MainWindow::ShowCoordinates(bool show) {
 // --- Positions and levels --------------------------------------------------------------------
 
 void MainWindow::RefreshView(bool celebrate) {
+    boardView_->DropHint(); // it showed the move from the position before
     if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
     ComputeOutlineFlags(ctx_.board, ctx_.outline);
     if (shell_.paintSuppressed) {
@@ -640,6 +642,7 @@ bool MainWindow::CanClose() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (CanClose()) {
+        StopSolving(*this);
         if (celebrationHint_) celebrationHint_->hide();
         resume_.Save();
         event->accept();

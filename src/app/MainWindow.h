@@ -33,6 +33,7 @@
 #include "app/SettingsStore.h"
 #include "app/ShellState.h"
 #include "app/SnapshotsDialog.h"
+#include "app/SolveWindow.h"
 #include "app/TitleDialog.h"
 #include "files/Celebration.h"
 #include "files/FileNames.h"
@@ -89,6 +90,7 @@ class MainWindow : public QMainWindow,
                    public GoToMoveHost,
                    public LevelListHost,
                    public LevelSaverHost,
+                   public SolveHost,
                    private GameSession::Observer {
     Q_OBJECT
 

@@ -224,13 +224,7 @@ bool RecordSolution(Context& ctx, int index, const std::vector<SolveStep>& steps
     ctx.collection.currentLevel = index;
     ctx.CurrentLevel().ClearHistory();
     RebuildBoard(ctx);
-    for (const SolveStep& s : steps) {
-        SelectBlock(ctx, s.column, s.row);
-        if ((s.rowDelta != 0 || s.columnDelta != 0) &&
-            !DragSelectedBlock(ctx, s.column + s.columnDelta, s.row + s.rowDelta, false))
-            return false;
-    }
-    return IsSolved(ctx);
+    return CarryOutSolution(ctx, steps).made == steps.size() && IsSolved(ctx);
 }
 
 } // namespace

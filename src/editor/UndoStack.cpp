@@ -16,16 +16,8 @@ bool SameSteps(const std::vector<StepRecord>& shared, const Level& level) {
 
 // Whether two levels hold the same cells, title and position; the histories are compared apart.
 bool SameLevel(const Level& a, const Level& b) {
-    if (a.title != b.title || a.rows != b.rows || a.columns != b.columns ||
-        a.currentStep != b.currentStep || a.stepCount != b.stepCount ||
-        a.referenceStep != b.referenceStep)
-        return false;
-    for (int r = 0; r < a.rows; ++r)
-        for (int c = 0; c < a.columns; ++c)
-            if (a.BlockAt(r, c) != b.BlockAt(r, c) || a.MarkAt(r, c) != b.MarkAt(r, c) ||
-                a.IdAt(r, c) != b.IdAt(r, c))
-                return false;
-    return true;
+    return a.title == b.title && a.currentStep == b.currentStep && a.stepCount == b.stepCount &&
+           a.referenceStep == b.referenceStep && SameLayout(a, b);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ struct HelpTopic {
     std::string_view openedFrom;
 };
 
-inline constexpr std::array<HelpTopic, 15> kHelpTopics = {{
+inline constexpr std::array<HelpTopic, 16> kHelpTopics = {{
     {"Start", "the main window's help command and its help key"},
     {"Options", "options window"},
     {"FileRead", "file chooser, reading"},
@@ -28,6 +28,7 @@ inline constexpr std::array<HelpTopic, 15> kHelpTopics = {{
     {"WriteBricksMoves", "Bricks moves window, writing"},
     {"ReadBricksMoves", "Bricks moves window, reading"},
     {"Snapshots", "save position and saved positions windows"},
+    {"Solve", "solve window"},
 }};
 
 constexpr bool IsHelpTopic(std::string_view name) {

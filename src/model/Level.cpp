@@ -33,6 +33,16 @@ void Level::ClearHistory() {
     if (currentStep > 0) currentStep = 0;
 }
 
+bool SameLayout(const Level& a, const Level& b) {
+    if (a.rows != b.rows || a.columns != b.columns) return false;
+    for (int r = 0; r < a.rows; ++r)
+        for (int c = 0; c < a.columns; ++c)
+            if (a.BlockAt(r, c) != b.BlockAt(r, c) || a.MarkAt(r, c) != b.MarkAt(r, c) ||
+                a.IdAt(r, c) != b.IdAt(r, c))
+                return false;
+    return true;
+}
+
 LevelCollection::LevelCollection() {
     levels.emplace_back().Initialise("Void level", 6, 6);
 }

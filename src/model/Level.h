@@ -77,6 +77,9 @@ public:
     bool TitleUsedElsewhere(const std::string& title, int except) const;
 };
 
+// Whether two levels lay out the same blocks and marks on boards of one size.
+bool SameLayout(const Level& a, const Level& b);
+
 // Empty when the title is acceptable, otherwise the message to show.
 std::string CheckTitle(const std::string& title);
 

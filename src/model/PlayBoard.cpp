@@ -317,6 +317,16 @@ Byte DisplayCharOfBlock(const PlayBoard& board, int block, int row, int column) 
     }
 }
 
+void StoreLayout(const PlayBoard& board, Level& level) {
+    for (int r = 0; r < board.rows; ++r)
+        for (int c = 0; c < board.columns; ++c) {
+            const int index = board.BlockIndexAt(r, c);
+            level.markLayer.Set(r, c, board.MarkAt(r, c));
+            level.blockLayer.Set(r, c, DisplayCharOfBlock(board, index, r, c));
+            level.idLayer.Set(r, c, index == 0 ? std::int16_t{0} : board.blocks[index].id);
+        }
+}
+
 Byte DisplayChar(const PlayBoard& board, int row, int column) {
     return DisplayCharOfBlock(board, board.BlockIndexAt(row, column), row, column);
 }

@@ -175,6 +175,10 @@ void RevertToMark(PlayBoard& board, const JournalMark& mark);
 // level's `currentStep` and sets it to 0, so the caller replays up to the returned value.
 int BuildPlayBoard(LevelCollection& collection, PlayBoard& board);
 
+// Writes the board's blocks and marks as they stand into the level's layers, as the level text
+// would lay them out; the history is left alone.
+void StoreLayout(const PlayBoard& board, Level& level);
+
 // The character a cell shows: tire, weak barrier and keyhole cells as their own characters.
 Byte DisplayChar(const PlayBoard& board, int row, int column);
 Byte DisplayCharOfBlock(const PlayBoard& board, int block, int row, int column);

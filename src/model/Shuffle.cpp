@@ -270,13 +270,7 @@ void GameShuffle(Context& ctx, std::stop_token stop, const std::function<void(in
 
     Level& level = ctx.CurrentLevel();
     level.ClearHistory();
-    for (int r = 0; r < b.rows; ++r)
-        for (int c = 0; c < b.columns; ++c) {
-            const int index = b.BlockIndexAt(r, c);
-            level.markLayer.Set(r, c, b.MarkAt(r, c));
-            level.blockLayer.Set(r, c, DisplayCharOfBlock(b, index, r, c));
-            level.idLayer.Set(r, c, index == 0 ? std::int16_t{0} : b.blocks[index].id);
-        }
+    StoreLayout(b, level);
     b.selectedBlock = 0;
     RebuildBoard(ctx);
 }

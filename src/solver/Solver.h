@@ -7,8 +7,10 @@
 #include <functional>
 #include <stop_token>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "model/Context.h"
 #include "model/Level.h"
 #include "model/PlayBoard.h"
 
@@ -73,5 +75,34 @@ bool ApplySolveStep(PlayBoard& board, const SolveStep& step);
 int CountMoves(const Level& level, const std::vector<SolveStep>& steps);
 // Steps of a solution from the level's start that move a box; -1 on a level without boxes.
 int CountPushes(const Level& level, const std::vector<SolveStep>& steps);
+
+// The level laid out as the board stands (its blocks and marks where they are now), with no
+// history: solving it solves the position the board shows.
+Level LevelAtPosition(const Level& level, const PlayBoard& board);
+
+// Makes a solution's steps on the current level from where it stands, each recorded in the
+// history as a click on the block and a drag of one cell would record it: a step that takes
+// back the step before it drops both, as a drag back does.
+struct CarriedOut {
+    std::size_t made = 0; // fewer than the steps when the rules refuse one
+    // The history position the solution starts from: where it was made, or earlier when its
+    // first steps took back steps before it.
+    int firstStep = 0;
+};
+CarriedOut CarryOutSolution(Context& ctx, const std::vector<SolveStep>& steps);
+
+// A solution's next move, as a hint: the steps that make it, the cell of the block it moves
+// (on a Sokoban level the pushed box, the walk to it included in the steps) and the cells that
+// cell passes through, the first one included.
+struct MoveHint {
+    std::size_t stepCount = 0;
+    int row = -1;
+    int column = -1;
+    std::vector<std::pair<int, int>> path; // (row, column)
+};
+// The next move of a solution from the level's start: the first run of steps of one block; on
+// a Sokoban level, the walk to the first push with that push and the box's further pushes in
+// the same direction. Empty for an empty solution.
+MoveHint NextMoveHint(const Level& level, const std::vector<SolveStep>& steps);
 
 } // namespace vorpel
