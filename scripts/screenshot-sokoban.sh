@@ -140,8 +140,19 @@ sleep 2
 shot 8-solve-window
 key "$solve" Escape
 key "$main" a
-sleep 12
-shot 9-replayed-solution
+# The celebration shows for two and a half seconds once the replay ends: watch for it.
+celebrated=""
+for _ in $(seq 40); do
+    shot 9-replayed-solution >/dev/null
+    if convert "$shots/sokoban-9-replayed-solution.png" -format %c histogram:info:- |
+        grep -qi '#FFFFDC'; then
+        celebrated=yes
+        break
+    fi
+    sleep 0.3
+done
+echo "$shots/sokoban-9-replayed-solution.png"
+[ -n "$celebrated" ] || fail "the replay of the solution did not celebrate"
 
 [ "$failed" -eq 0 ] && echo "All checks passed."
 exit "$failed"
