@@ -37,6 +37,7 @@ make_work_folder() {
 
 remove_work_folder() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -50,4 +51,33 @@ start_xvfb() {
     [ -s "$work/display" ] || { echo "Xvfb did not start." >&2; exit 1; }
     DISPLAY=:$(head -1 "$work/display")
     export DISPLAY
+}
+
+# Starts the window manager (openbox) on the display; it goes on exit with the rest.
+start_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 1
+}
+
+# The checks of a script under a window manager: `fail` records one that failed (the script
+# ends with `failed`), `shot` saves the screen as $shots/$shot_prefix-NAME.png, `find_window`
+# waits for a window by its name and `key` types into one and waits for what it opens.
+failed=0
+fail() {
+    echo "FAILED: $*" >&2
+    failed=1
+}
+shot() { import -window root "$shots/$shot_prefix-$1.png"; echo "$shots/$shot_prefix-$1.png"; }
+find_window() {
+    local id
+    id=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1 || true)
+    [ -n "$id" ] || { shot "missing"; echo "No window named $1." >&2; exit 1; }
+    echo "$id"
+}
+key() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+    shift
+    xdotool key --delay 200 "$@"
+    sleep 1
 }

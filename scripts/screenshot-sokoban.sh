@@ -14,8 +14,6 @@ install_missing_tools Xvfb:xvfb xdotool:xdotool import:imagemagick openbox:openb
     xwininfo:x11-utils
 find_program
 make_work_folder
-wm_pid=""
-trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; remove_work_folder' EXIT
 cp data/Vorpel.htm "$work/Vorpel.htm"
 cp "data/Vorpel 0.txt" "$work/"
 cp -r data/help "$work/" 2>/dev/null || true
@@ -40,31 +38,11 @@ Level two
 ########
 EOF
 
-failed=0
-fail() {
-    echo "FAILED: $*" >&2
-    failed=1
-}
-
 start_xvfb 1280x800x24
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_window_manager
 mkdir -p "$shots"
 
-shot() { import -window root "$shots/sokoban-$1.png"; echo "$shots/sokoban-$1.png"; }
-find_window() {
-    local id
-    id=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1 || true)
-    [ -n "$id" ] || { shot "missing"; echo "No window named $1." >&2; exit 1; }
-    echo "$id"
-}
-key() { # keys to a window, then a wait for what they open
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
-    shift
-    xdotool key --delay 200 "$@"
-    sleep 1
-}
+shot_prefix=sokoban
 
 (cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" exec ./Vorpel "$collection") &
 program_pid=$!

@@ -14,9 +14,6 @@ install_missing_tools Xvfb:xvfb xdotool:xdotool import:imagemagick openbox:openb
     xwininfo:x11-utils xprop:x11-utils
 find_program
 make_work_folder
-wm_pid=""
-# The window manager goes too.
-trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; remove_work_folder' EXIT
 cp data/Vorpel.htm "$work/Vorpel.htm"
 cp "data/Vorpel 0.txt" "$work/"
 cp -r data/help "$work/" 2>/dev/null || true
@@ -26,25 +23,11 @@ before=$(md5sum <"$collection")
 # A long name, for the chooser's views.
 cp "$collection" "$work/A collection of levels with a rather long name, kept whole.sok"
 
-failed=0
-fail() {
-    echo "FAILED: $*" >&2
-    failed=1
-}
-
 start_xvfb 1280x800x24
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_window_manager
 mkdir -p "$shots"
 
-shot() { import -window root "$shots/windows-$1.png"; echo "$shots/windows-$1.png"; }
-find_window() {
-    local id
-    id=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1 || true)
-    [ -n "$id" ] || { shot "missing"; echo "No window named $1." >&2; exit 1; }
-    echo "$id"
-}
+shot_prefix=windows
 # The frame of a window as "left top width height", title bar and borders included.
 frame() {
     local id=$1 x y w h extents left right top bottom
@@ -58,12 +41,6 @@ frame() {
 on_screen() { # frame inside the 1280 x 800 screen
     read -r fx fy fw fh <<<"$1"
     [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && [ $((fx + fw)) -le 1280 ] && [ $((fy + fh)) -le 800 ]
-}
-key() { # keys to a window, then a wait for what they open
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
-    shift
-    xdotool key --delay 200 "$@"
-    sleep 1
 }
 
 # From the temporary folder, so that the chooser lists nothing else.
