@@ -132,5 +132,16 @@ done
 echo "$shots/sokoban-9-replayed-solution.png"
 [ -n "$celebrated" ] || fail "the replay of the solution did not celebrate"
 
+# Snapshots: the solved position kept under a name (Ctrl+P), then the list of them (Ctrl+G).
+key "$main" ctrl+p
+naming=$(find_window "^ Save position as")
+xdotool type --delay 20 "Solved at last"
+shot 10-snapshot-name
+key "$naming" Return
+key "$main" ctrl+g
+snapshots=$(find_window "^ Saved positions")
+shot 11-snapshots
+key "$snapshots" Escape
+
 [ "$failed" -eq 0 ] && echo "All checks passed."
 exit "$failed"
