@@ -42,7 +42,6 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     bench::BenchApplication application;
     bench::BenchProgram program({{QStringLiteral("Vorpel 0.txt"), bench::CrowdedText()}});
     if (!program.written) return state.SkipWithError("no startup file");
-    Context& ctx = program.ctx;
     MainWindow* form = program.form.get();
     form->resize(1400, 1000);
     form->show();
@@ -58,10 +57,11 @@ void BM_EditorCommandPainted(benchmark::State& state) {
     form->Board().installEventFilter(&watch);
     for (auto _ : state) {
         state.PauseTiming();
-        ctx.selection.Clear();
+        RowSet& selection = form->Board().Selection().cells;
+        selection.Clear();
         if (t.select)
             for (int r = 8; r < 56; ++r)
-                for (int c = 8; c < 56; ++c) ctx.selection.Set(r, c);
+                for (int c = 8; c < 56; ++c) selection.Set(r, c);
         QCoreApplication::processEvents();
         watch.painted = false;
         state.ResumeTiming();

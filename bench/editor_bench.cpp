@@ -25,6 +25,7 @@ namespace {
 
 struct Bench {
     Context ctx;
+    ViewState view;
     Level original;
     PlaySnapshot snapshot;
     std::unique_ptr<BoardCanvas> canvas = std::make_unique<BoardCanvas>();
@@ -37,7 +38,7 @@ struct Bench {
         RebuildBoard(ctx);
         original = ctx.CurrentLevel();
         // "Current level" reads the played level: the crowded one, remembered before an edit.
-        OpenEditor(ctx, snapshot);
+        OpenEditor(ctx, view.selection, snapshot);
         ctx.collection.CopyLevel(ctx.collection.currentLevel, 0);
         ctx.editing = true;
         Repaint();
@@ -45,20 +46,20 @@ struct Bench {
     }
     // A square in the middle, symmetric every way.
     void SelectMiddle() {
-        ctx.selection.Clear();
+        view.selection.cells.Clear();
         for (int r = 8; r < 56; ++r)
-            for (int c = 8; c < 56; ++c) ctx.selection.Set(r, c);
+            for (int c = 8; c < 56; ++c) view.selection.cells.Set(r, c);
     }
     void Reset(bool select) {
         ctx.CurrentLevel() = original;
         RebuildBoard(ctx);
         if (select) SelectMiddle();
-        ctx.savedSelection = ctx.selection;
-        if (!select) ctx.selection.Clear();
+        view.selection.saved = view.selection.cells;
+        if (!select) view.selection.cells.Clear();
     }
     void Repaint() {
-        ComputeOutlineFlags(ctx.board, ctx.outline);
-        DrawBoard(ctx, {32, false}, *canvas);
+        ComputeOutlineFlags(ctx.board, view.outline);
+        DrawBoard(ctx, view, {32, false}, *canvas);
         benchmark::DoNotOptimize(canvas->pixels.data());
         benchmark::ClobberMemory();
     }
@@ -73,39 +74,39 @@ struct Operation {
 const std::vector<Operation>& Operations() {
     static const std::vector<Operation> operations = {
         {"Repaint", true, [](Bench&) {}},
-        {"SetKindNormal", true, [](Bench& b) { SetBlockKind(b.ctx, '['); }},
-        {"SetKindBarrierJoined", true, [](Bench& b) { SetBlockKind(b.ctx, '*'); }},
-        {"SetKindMagnetJoined", true, [](Bench& b) { SetBlockKind(b.ctx, '{'); }},
-        {"SetMark", true, [](Bench& b) { SetMark(b.ctx, '+'); }},
-        {"EraseBlocksAndMarks", true, [](Bench& b) { EraseBlocksAndMarks(b.ctx); }},
-        {"ConvertToMaster", true, [](Bench& b) { ConvertToMaster(b.ctx); }},
-        {"ConvertToNonmaster", true, [](Bench& b) { ConvertToNonmaster(b.ctx); }},
-        {"ConvertToTire", true, [](Bench& b) { ConvertToTire(b.ctx); }},
-        {"ConvertToAlphanumeric", true, [](Bench& b) { ConvertToAlphanumeric(b.ctx, 'Q'); }},
-        {"RotateLevelClockwise", false, [](Bench& b) { Rotate90(b.ctx, true); }},
-        {"RotateSelectionCounterclockwise", true, [](Bench& b) { Rotate90(b.ctx, false); }},
-        {"Rotate180", true, [](Bench& b) { Rotate180(b.ctx); }},
-        {"ReverseVertically", true, [](Bench& b) { ReverseVertically(b.ctx); }},
-        {"ReverseHorizontally", true, [](Bench& b) { ReverseHorizontally(b.ctx); }},
+        {"SetKindNormal", true, [](Bench& b) { SetBlockKind(b.ctx, b.view.selection, '['); }},
+        {"SetKindBarrierJoined", true, [](Bench& b) { SetBlockKind(b.ctx, b.view.selection, '*'); }},
+        {"SetKindMagnetJoined", true, [](Bench& b) { SetBlockKind(b.ctx, b.view.selection, '{'); }},
+        {"SetMark", true, [](Bench& b) { SetMark(b.ctx, b.view.selection, '+'); }},
+        {"EraseBlocksAndMarks", true, [](Bench& b) { EraseBlocksAndMarks(b.ctx, b.view.selection); }},
+        {"ConvertToMaster", true, [](Bench& b) { ConvertToMaster(b.ctx, b.view.selection); }},
+        {"ConvertToNonmaster", true, [](Bench& b) { ConvertToNonmaster(b.ctx, b.view.selection); }},
+        {"ConvertToTire", true, [](Bench& b) { ConvertToTire(b.ctx, b.view.selection); }},
+        {"ConvertToAlphanumeric", true, [](Bench& b) { ConvertToAlphanumeric(b.ctx, b.view.selection, 'Q'); }},
+        {"RotateLevelClockwise", false, [](Bench& b) { Rotate90(b.ctx, b.view.selection, true); }},
+        {"RotateSelectionCounterclockwise", true, [](Bench& b) { Rotate90(b.ctx, b.view.selection, false); }},
+        {"Rotate180", true, [](Bench& b) { Rotate180(b.ctx, b.view.selection); }},
+        {"ReverseVertically", true, [](Bench& b) { ReverseVertically(b.ctx, b.view.selection); }},
+        {"ReverseHorizontally", true, [](Bench& b) { ReverseHorizontally(b.ctx, b.view.selection); }},
         {"InsertExpandingColumns", true,
-         [](Bench& b) { ShiftCells(b.ctx, CellShift::kInsertExpandingColumns); }},
+         [](Bench& b) { ShiftCells(b.ctx, b.view.selection, CellShift::kInsertExpandingColumns); }},
         {"InsertExpandingRows", true,
-         [](Bench& b) { ShiftCells(b.ctx, CellShift::kInsertExpandingRows); }},
+         [](Bench& b) { ShiftCells(b.ctx, b.view.selection, CellShift::kInsertExpandingRows); }},
         {"DeleteCompactingColumns", true,
-         [](Bench& b) { ShiftCells(b.ctx, CellShift::kDeleteCompactingColumns); }},
+         [](Bench& b) { ShiftCells(b.ctx, b.view.selection, CellShift::kDeleteCompactingColumns); }},
         {"DeleteCompactingRows", true,
-         [](Bench& b) { ShiftCells(b.ctx, CellShift::kDeleteCompactingRows); }},
-        {"DeleteEmptyBorders", false, [](Bench& b) { DeleteEmptyBorders(b.ctx); }},
-        {"AddEmptyBordersFullSize", false, [](Bench& b) { AddEmptyBorders(b.ctx); }},
-        {"RestoreSelection", false, [](Bench& b) { RestoreSelection(b.ctx); }},
-        {"SelectNothing", true, [](Bench& b) { SelectNothing(b.ctx); }},
-        {"InvertSelection", true, [](Bench& b) { InvertTheSelection(b.ctx); }},
-        {"CurrentLevel", false, [](Bench& b) { LoadPlayedLevel(b.ctx, b.snapshot); }},
-        {"CopySelection", true, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx)); }},
-        {"CopyLevel", false, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx)); }},
+         [](Bench& b) { ShiftCells(b.ctx, b.view.selection, CellShift::kDeleteCompactingRows); }},
+        {"DeleteEmptyBorders", false, [](Bench& b) { DeleteEmptyBorders(b.ctx, b.view.selection); }},
+        {"AddEmptyBordersFullSize", false, [](Bench& b) { AddEmptyBorders(b.ctx, b.view.selection); }},
+        {"RestoreSelection", false, [](Bench& b) { RestoreSelection(b.view.selection); }},
+        {"SelectNothing", true, [](Bench& b) { SelectNothing(b.ctx, b.view.selection); }},
+        {"InvertSelection", true, [](Bench& b) { InvertTheSelection(b.ctx, b.view.selection); }},
+        {"CurrentLevel", false, [](Bench& b) { LoadPlayedLevel(b.ctx, b.view.selection, b.snapshot); }},
+        {"CopySelection", true, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx, b.view.selection)); }},
+        {"CopyLevel", false, [](Bench& b) { benchmark::DoNotOptimize(CopyToClipboard(b.ctx, b.view.selection)); }},
         {"PasteIntoSelection", true,
-         [](Bench& b) { PasteIntoSelection(b.ctx, SplitLines(b.clipboard)); }},
-        {"PasteLevel", false, [](Bench& b) { ReadFirstLevel(b.ctx, SplitLines(b.clipboard)); }},
+         [](Bench& b) { PasteIntoSelection(b.ctx, b.view.selection, SplitLines(b.clipboard)); }},
+        {"PasteLevel", false, [](Bench& b) { ReadFirstLevel(b.ctx, b.view.selection, SplitLines(b.clipboard)); }},
     };
     return operations;
 }

@@ -204,20 +204,29 @@ bool BoardView::ScrollByWheel(int delta, int x, int y) {
 
 // --- Painting --------------------------------------------------------------------------------
 
+void BoardView::Draw(const CanvasView& drawing) {
+    ComputeOutlineFlags(ctx_.board, state_.outline);
+    DrawBoard(ctx_, state_, drawing, *canvas_);
+}
+
 void BoardView::Redraw() {
     if (window_.Shell().paintSuppressed) return;
-    DrawBoard(ctx_, Drawing(), *canvas_);
+    Draw(Drawing());
     update();
 }
 
 void BoardView::PaintNow() {
     if (window_.Shell().paintSuppressed) return;
-    DrawBoard(ctx_, Drawing(), *canvas_);
+    Draw(Drawing());
     repaint();
 }
 
 void BoardView::DrawForRecording() {
-    DrawBoard(ctx_, {view_.cellSize, true, annotation_}, *canvas_);
+    Draw({view_.cellSize, true, annotation_});
+}
+
+void BoardView::MarkPath() {
+    if (ShowsBlockPath()) MarkBlockPath(ctx_, state_.selection.cells);
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -416,7 +425,7 @@ void BoardView::Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, i
 
 void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
     PlayBoard& board = ctx_.board;
-    selectionBase_ = ctx_.selection;
+    selectionBase_ = state_.selection.cells;
     const int cellSize = view_.cellSize;
     const int column = bx / cellSize, row = by / cellSize;
     if (!board.Inside(row, column)) return;
@@ -430,13 +439,13 @@ void BoardView::EditorPress(Qt::KeyboardModifiers modifiers, int bx, int by) {
         cells.Set(row, column);
     }
     if (modifiers & Qt::ShiftModifier)
-        ctx_.selection.UnionWith(cells, kMaxRows - 1);
+        state_.selection.cells.UnionWith(cells, kMaxRows - 1);
     else if (modifiers & Qt::AltModifier)
-        ctx_.selection.ToggleWith(cells, kMaxRows - 1);
+        state_.selection.cells.ToggleWith(cells, kMaxRows - 1);
     else if (modifiers & Qt::ControlModifier)
-        ctx_.selection.Remove(cells, kMaxRows - 1);
+        state_.selection.cells.Remove(cells, kMaxRows - 1);
     else
-        ctx_.selection.Toggle(row, column);
+        state_.selection.cells.Toggle(row, column);
     selectionAnchorColumn_ = selectionLastColumn_ = column;
     selectionAnchorRow_ = selectionLastRow_ = row;
     Redraw();
@@ -475,11 +484,11 @@ void BoardView::EditorMove(int bx, int by) {
     if (column == selectionLastColumn_ && row == selectionLastRow_) return;
     selectionLastColumn_ = column;
     selectionLastRow_ = row;
-    ctx_.selection = selectionBase_;
+    state_.selection.cells = selectionBase_;
     for (int r = std::min(row, selectionAnchorRow_); r <= std::max(row, selectionAnchorRow_); ++r)
         for (int c = std::min(column, selectionAnchorColumn_);
              c <= std::max(column, selectionAnchorColumn_); ++c)
-            ctx_.selection.Toggle(r, c);
+            state_.selection.cells.Toggle(r, c);
     Redraw();
 }
 

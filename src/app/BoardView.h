@@ -14,6 +14,7 @@
 
 #include "model/RowSet.h"
 #include "qtglyphs/QtGlyphRasterizer.h"
+#include "model/ViewState.h"
 #include "render/BoardDrawing.h"
 #include "solver/Solver.h"
 
@@ -97,11 +98,19 @@ public:
     // painting is suppressed.
     void Redraw();
     // Draws the board and paints it at once, without waiting for the event loop: a slide between
-    // the steps of a drag (the engine has recomputed the outline), moves read from a file.
+    // the steps of a drag, moves read from a file.
     void PaintNow();
     // Draws the board into the canvas only, as a recording reads it: without the held block's
     // mark, painted when painting resumes.
     void DrawForRecording();
+
+    // --- The view state -------------------------------------------------------------------
+    // The editor's cell selection, or in play the held block's path.
+    CellSelection& Selection() { return state_.selection; }
+    // Everything the canvas is drawn with besides the play, as the GIF export redraws it.
+    ViewState& State() { return state_; }
+    // Marks the held block's path in the selection when the view shows it.
+    void MarkPath();
 
     // Forgets the pointer's cell, the coordinate origin, a drag, the selection anchor, the
     // annotation mode and a picked box.
@@ -150,6 +159,8 @@ private:
     // picked box to the cell. False when the level is not a Sokoban level.
     bool SokobanClick(int row, int column);
     void PaintHint(QPainter& painter) const;
+    // Draws the board into the canvas with its outline recomputed.
+    void Draw(const CanvasView& drawing);
 
     BoardViewHost& window_;
     Context& ctx_;
@@ -160,6 +171,7 @@ private:
     QFrame* boardPanel_ = nullptr; // the corner between the two scroll bars
     QtGlyphRasterizer rasterizer_;
     std::unique_ptr<BoardCanvas> canvas_;
+    ViewState state_;
 
     bool dragging_ = false;
     int lastDragX_ = 0;

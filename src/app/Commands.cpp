@@ -667,7 +667,7 @@ void MainWindow::RunCommand(std::optional<Command> command, const KeyPress* key)
 
 void MainWindow::SetAnnotation(Annotation annotation) {
     boardView_->SetAnnotationMode(annotation);
-    if (annotation == Annotation::kBlockPath) MarkBlockPath(ctx_);
+    boardView_->MarkPath();
     boardView_->Redraw();
     UpdateActions();
 }

@@ -73,8 +73,9 @@ QImage CellPicture(BoardCanvas& canvas, Byte block, Byte mark) {
     level.markLayer.Set(0, 0, mark);
     level.idLayer.Set(0, 0, TakesIdentifier(block) ? std::int16_t{2} : std::int16_t{0});
     ShowCurrentLevel(*scratch);
-    ComputeOutlineFlags(scratch->board, scratch->outline);
-    DrawBoard(*scratch, {kCellPicture, false}, canvas);
+    ViewState state;
+    ComputeOutlineFlags(scratch->board, state.outline);
+    DrawBoard(*scratch, state, {kCellPicture, false}, canvas);
     QImage image(canvas.pixels.data(), kCellPicture, kCellPicture, kCanvasSize,
                  QImage::Format_Indexed8);
     QVector<QRgb> table(256);
@@ -506,9 +507,9 @@ void EditorWindow::ReadLevelFileCommand() {
     std::vector<std::string> lines;
     std::string error = ReadLevelSource(ctx, name, lines).message;
     if (error.empty())
-        error = ReadFirstLevel(ctx, lines);
+        error = ReadFirstLevel(ctx, Selected(), lines);
     else
-        ReadFirstLevel(ctx, {});
+        ReadFirstLevel(ctx, Selected(), {});
     ShowLevelTitle();
     Reload();
     if (!error.empty()) ctx.platform->ShowInfo({"File " + name + ".", error});
@@ -518,10 +519,10 @@ void EditorWindow::PasteCommand() {
     Context& ctx = session.Data();
     PushUndo();
     std::string error;
-    if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1)) {
+    if (editor::SelectionInLevel(ctx, Selected()).IsEmpty(kMaxRows - 1)) {
         std::vector<std::string> lines;
         error = ReadLevelSource(ctx, LevelPlace::Clipboard(), lines).message;
-        if (error.empty()) error = ReadFirstLevel(ctx, lines);
+        if (error.empty()) error = ReadFirstLevel(ctx, Selected(), lines);
         if (!error.empty()) {
             // A paste that read no level leaves the edited level as it was.
             undo.Revert(ctx.CurrentLevel());
@@ -532,7 +533,7 @@ void EditorWindow::PasteCommand() {
         }
         ShowLevelTitle();
     } else {
-        error = PasteClipboardIntoSelection(ctx);
+        error = PasteClipboardIntoSelection(ctx, Selected());
     }
     if (undo.DropIfUnchanged(ctx.CurrentLevel()))
         main.Board().Redraw();
@@ -543,11 +544,11 @@ void EditorWindow::PasteCommand() {
 
 void EditorWindow::CopyCommand(bool erase) {
     Context& ctx = session.Data();
-    if (const std::string error = CopyToClipboard(ctx); !error.empty())
+    if (const std::string error = CopyToClipboard(ctx, Selected()); !error.empty())
         ctx.platform->ShowInfo({error});
     // The cut erases the cells just copied, before the selection is put away.
-    if (erase) Change([&] { EraseBlocksAndMarks(ctx); });
-    SaveAndClearSelection(ctx);
+    if (erase) Change([&] { EraseBlocksAndMarks(ctx, Selected()); });
+    SaveAndClearSelection(ctx, Selected());
     main.Board().Redraw();
 }
 
@@ -573,7 +574,7 @@ void EditorWindow::ShuffleCommand() {
     buttons[kStopButton]->setEnabled(true);
     QCoreApplication::processEvents();
     PushUndo();
-    const ShuffleOutcome outcome = EditorShuffle(ctx, stop);
+    const ShuffleOutcome outcome = EditorShuffle(ctx, Selected(), stop);
     f.longOperationRunning = false;
     f.longOperationStop = std::stop_source();
     main.SetBusy(true, false, false);
@@ -598,39 +599,39 @@ void EditorWindow::RunButton(int tag) {
         if (!buttons[static_cast<std::size_t>(tag)]->isEnabled()) return;
         const Byte ch = memory.alphanumericChar;
         if (block)
-            Change([&] { ConvertToAlphanumeric(ctx, ch); });
+            Change([&] { ConvertToAlphanumeric(ctx, Selected(), ch); });
         else
-            Change([&] { SetMark(ctx, ch); });
+            Change([&] { SetMark(ctx, Selected(), ch); });
         if (ctx.options[kAlphanumericAutoincrement]) StepAlphanumeric(true);
     };
-    const auto shift = [&](CellShift cellShift) { Change([&] { ShiftCells(ctx, cellShift); }); };
+    const auto shift = [&](CellShift cellShift) { Change([&] { ShiftCells(ctx, Selected(), cellShift); }); };
     switch (button.action) {
     case EditorAction::kPlace:
         if (button.kind == ButtonKind::kMark)
-            Change([&] { SetMark(ctx, button.value); });
+            Change([&] { SetMark(ctx, Selected(), button.value); });
         else
-            Change([&] { SetBlockKind(ctx, button.value); });
+            Change([&] { SetBlockKind(ctx, Selected(), button.value); });
         break;
     case EditorAction::kRoundMark:
-        Change([&] { SetMark(ctx, memory.roundChar); });
+        Change([&] { SetMark(ctx, Selected(), memory.roundChar); });
         break;
     case EditorAction::kRoundBlock:
-        Change([&] { SetBlockKind(ctx, memory.roundChar); });
+        Change([&] { SetBlockKind(ctx, Selected(), memory.roundChar); });
         break;
     case EditorAction::kRotateCounterclockwise:
-        Change([&] { Rotate90(ctx, false); });
+        Change([&] { Rotate90(ctx, Selected(), false); });
         break;
     case EditorAction::kRotate180:
-        Change([&] { Rotate180(ctx); });
+        Change([&] { Rotate180(ctx, Selected()); });
         break;
     case EditorAction::kRotateClockwise:
-        Change([&] { Rotate90(ctx, true); });
+        Change([&] { Rotate90(ctx, Selected(), true); });
         break;
     case EditorAction::kReverseVertically:
-        Change([&] { ReverseVertically(ctx); });
+        Change([&] { ReverseVertically(ctx, Selected()); });
         break;
     case EditorAction::kReverseHorizontally:
-        Change([&] { ReverseHorizontally(ctx); });
+        Change([&] { ReverseHorizontally(ctx, Selected()); });
         break;
     case EditorAction::kInsertExpandingColumns:
         shift(CellShift::kInsertExpandingColumns);
@@ -648,16 +649,16 @@ void EditorWindow::RunButton(int tag) {
         ShuffleCommand();
         break;
     case EditorAction::kToMaster:
-        Change([&] { ConvertToMaster(ctx); });
+        Change([&] { ConvertToMaster(ctx, Selected()); });
         break;
     case EditorAction::kToNonmaster:
-        Change([&] { ConvertToNonmaster(ctx); });
+        Change([&] { ConvertToNonmaster(ctx, Selected()); });
         break;
     case EditorAction::kEraseBlocksAndMarks:
-        Change([&] { EraseBlocksAndMarks(ctx); });
+        Change([&] { EraseBlocksAndMarks(ctx, Selected()); });
         break;
     case EditorAction::kToTire:
-        Change([&] { ConvertToTire(ctx); });
+        Change([&] { ConvertToTire(ctx, Selected()); });
         break;
     case EditorAction::kToAlphanumericBlock:
         alphanumeric(true);
@@ -666,25 +667,25 @@ void EditorWindow::RunButton(int tag) {
         alphanumeric(false);
         break;
     case EditorAction::kDeleteEmptyBorders:
-        Change([&] { DeleteEmptyBorders(ctx); });
+        Change([&] { DeleteEmptyBorders(ctx, Selected()); });
         break;
     case EditorAction::kAddEmptyBorders:
-        Change([&] { AddEmptyBorders(ctx); });
+        Change([&] { AddEmptyBorders(ctx, Selected()); });
         break;
     case EditorAction::kRestoreSelection:
-        RestoreSelection(ctx);
+        RestoreSelection(Selected());
         main.Board().Redraw();
         break;
     case EditorAction::kSelectNothing:
-        SelectNothing(ctx);
+        SelectNothing(ctx, Selected());
         main.Board().Redraw();
         break;
     case EditorAction::kInvertSelection:
-        InvertTheSelection(ctx);
+        InvertTheSelection(ctx, Selected());
         main.Board().Redraw();
         break;
     case EditorAction::kCurrentLevel:
-        Change([&] { LoadPlayedLevel(ctx, snapshot); });
+        Change([&] { LoadPlayedLevel(ctx, Selected(), snapshot); });
         ShowLevelTitle();
         break;
     case EditorAction::kReadLevelFile:
@@ -834,7 +835,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     Memory().position = FrameRect(*this, main.Memory().frameMargins).topLeft();
     main.SetEditorKeys(nullptr);
     main.Resume().SetEditedLevel(nullptr);
-    CloseEditor(session.Data(), editorResult);
+    CloseEditor(session.Data(), Selected(), editorResult);
     undo.Clear();
     main.Board().EndCellSelection();
     main.SetBusy(false, false, false);
@@ -851,7 +852,7 @@ void ShowEditor(GameSession& session, EditorHost& main) {
     auto* window = new EditorWindow(session, main);
     MoveOntoScreen(*window, window->Memory().position, main.Memory().frameMargins);
     window->SetZoomButtons();
-    OpenEditor(ctx, window->snapshot);
+    OpenEditor(ctx, main.Board().Selection(), window->snapshot);
     main.ShowChosenLevel(true);
     window->titleEdit->setText(QStringLiteral("New level"));
     window->SetAlphanumeric(window->Memory().alphanumericChar);

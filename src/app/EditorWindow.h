@@ -75,6 +75,8 @@ public:
     // A key pressed on the main window while the editor is open.
     void KeyFromMainWindow(const KeyPress& press);
     void PushUndo();
+    // The board view's cell selection, which the editor's operations work through.
+    CellSelection& Selected() { return main.Board().Selection(); }
 
     EditorHost& main;
     GameSession& session;

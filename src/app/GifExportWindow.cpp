@@ -187,9 +187,10 @@ void GifExportWindow::Record(const std::string& path) {
     main_.SetBusy(true, true, true);
     EnableControls(true);
     progressBar->setValue(0);
-    CanvasView view = main_.Board().Drawing();
-    RecordGif(ctx, main_.Board().Canvas(), view, Settings(), path,
-              DefaultGifNavigation(ctx, main_.Board().Canvas(), view), stop,
+    BoardView& board = main_.Board();
+    CanvasView view = board.Drawing();
+    RecordGif(ctx, board.State(), board.Canvas(), view, Settings(), path,
+              DefaultGifNavigation(ctx, board.State(), board.Canvas(), view), stop,
               [this](int i) { progressBar->setValue(i); });
     main_.Shell().recordingGif = false;
     main_.SetBusy(true, true, false);

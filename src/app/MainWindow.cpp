@@ -448,8 +448,7 @@ void MainWindow::ShowCoordinates(bool show) {
 
 void MainWindow::RefreshView(bool celebrate) {
     boardView_->DropHint(); // it showed the move from the position before
-    if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
-    ComputeOutlineFlags(ctx_.board, ctx_.outline);
+    boardView_->MarkPath();
     if (shell_.paintSuppressed) {
         // A recording reads the canvas: the board is drawn there, without the held block's
         // mark, and the window shows it when painting resumes.
@@ -519,7 +518,7 @@ void MainWindow::ChangeTitle(const std::string& title) {
 }
 
 void MainWindow::ReloadAfterEdit(bool recompute) {
-    SaveAndClearSelection(ctx_);
+    SaveAndClearSelection(ctx_, boardView_->Selection());
     ShowChosenLevel(recompute);
 }
 
@@ -569,7 +568,7 @@ void MainWindow::CelebrateIfSolved() {
     if (numbers.compared) ShowImprovedStatus(numbers);
     if (message.empty()) return;
     ctx_.board.selectedBlock = 0;
-    if (boardView_->ShowsBlockPath()) MarkBlockPath(ctx_);
+    boardView_->MarkPath();
     if (ctx_.options[kMarkSelectedBlock] || boardView_->ShowsBlockPath()) boardView_->Redraw();
     if (celebrationHint_) {
         QString text = ToDisplay(message);

@@ -62,10 +62,11 @@ int PngCommand(const std::vector<std::string>& args) {
     if (const int status = cli::LoadPictureLevel(*ctx, options); status != cli::kExitOk)
         return status;
     if (options.step >= 0) GoToPosition(*ctx, options.step);
-    ComputeOutlineFlags(ctx->board, ctx->outline);
+    auto state = std::make_unique<ViewState>();
+    ComputeOutlineFlags(ctx->board, state->outline);
     const cli::CliFont font;
     auto canvas = std::make_unique<BoardCanvas>(font.Rasterizer());
-    DrawBoard(*ctx, {options.cellSize}, *canvas);
+    DrawBoard(*ctx, *state, {options.cellSize}, *canvas);
     std::string bytes;
     std::string error = kNotEnoughMemory;
     if (EncodePng(*canvas, ctx->board.columns * options.cellSize,

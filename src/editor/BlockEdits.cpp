@@ -14,9 +14,9 @@ using editor::FinishEdit;
 using editor::SelectionInLevel;
 
 // Converts every block that has a selected convertible cell, all of its cells.
-void ConvertBlocks(Context& ctx, Byte (*convert)(Byte)) {
+void ConvertBlocks(Context& ctx, CellSelection& selected, Byte (*convert)(Byte)) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     std::unordered_set<std::uint32_t> blocks;
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
         const Byte k = level.BlockAt(r, c);
@@ -31,7 +31,7 @@ void ConvertBlocks(Context& ctx, Byte (*convert)(Byte)) {
                 changed = true;
             }
         }
-    FinishEdit(ctx, changed);
+    FinishEdit(ctx, selected, changed);
 }
 
 // The identifier a kind placed on the selection gets.
@@ -60,10 +60,10 @@ std::int16_t NewIdentifier(const Level& level, const RowSet& selection) {
 
 } // namespace
 
-void SetBlockKind(Context& ctx, Byte kind) {
+void SetBlockKind(Context& ctx, CellSelection& selected, Byte kind) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
-    if (selection.IsEmpty(kMaxRows - 1)) return FinishEdit(ctx, false);
+    const RowSet selection = SelectionInLevel(ctx, selected);
+    if (selection.IsEmpty(kMaxRows - 1)) return FinishEdit(ctx, selected, false);
     const std::int16_t id = TakesIdentifier(kind) ? NewIdentifier(level, selection) : 0;
 
     bool (*family)(Byte) = nullptr;
@@ -99,37 +99,37 @@ void SetBlockKind(Context& ctx, Byte kind) {
                 if (!IsBarrier(k)) level.blockLayer.Set(r, c, newKind);
             }
     }
-    FinishEdit(ctx, true);
+    FinishEdit(ctx, selected, true);
 }
 
-void SetMark(Context& ctx, Byte mark) {
+void SetMark(Context& ctx, CellSelection& selected, Byte mark) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     if (mark == ' ') mark = '.';
     ForEachCell(selection, level.rows, level.columns,
                 [&](int r, int c) { level.markLayer.Set(r, c, mark); });
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, selected, !selection.IsEmpty(kMaxRows - 1));
 }
 
-void EraseBlocksAndMarks(Context& ctx) {
+void EraseBlocksAndMarks(Context& ctx, CellSelection& selected) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     ForEachCell(selection, level.rows, level.columns,
                 [&](int r, int c) { editor::Put(level, r, c, {}); });
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, selected, !selection.IsEmpty(kMaxRows - 1));
 }
 
-void ConvertToMaster(Context& ctx) {
-    ConvertBlocks(ctx, MasterFormOf);
+void ConvertToMaster(Context& ctx, CellSelection& selected) {
+    ConvertBlocks(ctx, selected, MasterFormOf);
 }
 
-void ConvertToNonmaster(Context& ctx) {
-    ConvertBlocks(ctx, NonmasterFormOf);
+void ConvertToNonmaster(Context& ctx, CellSelection& selected) {
+    ConvertBlocks(ctx, selected, NonmasterFormOf);
 }
 
-void ConvertToTire(Context& ctx) {
+void ConvertToTire(Context& ctx, CellSelection& selected) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     bool changed = false;
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
         const Byte k = level.BlockAt(r, c);
@@ -137,13 +137,13 @@ void ConvertToTire(Context& ctx) {
         level.blockLayer.Set(r, c, k == kMasterKind ? kMasterTireKind : kNormalTireKind);
         changed = true;
     });
-    FinishEdit(ctx, changed);
+    FinishEdit(ctx, selected, changed);
 }
 
-void ConvertToAlphanumeric(Context& ctx, Byte character) {
+void ConvertToAlphanumeric(Context& ctx, CellSelection& selected, Byte character) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
-    if (selection.IsEmpty(kMaxRows - 1)) return FinishEdit(ctx, false);
+    const RowSet selection = SelectionInLevel(ctx, selected);
+    if (selection.IsEmpty(kMaxRows - 1)) return FinishEdit(ctx, selected, false);
     const int index = AlphanumericIndex(character);
     const std::int16_t id =
         index != 0 ? static_cast<std::int16_t>(-index) : editor::UnusedIdentifier(level, 1);
@@ -167,7 +167,7 @@ void ConvertToAlphanumeric(Context& ctx, Byte character) {
         level.idLayer.Set(row, column, id);
         if (forced) level.blockLayer.Set(row, column, lastPassed);
     });
-    FinishEdit(ctx, true);
+    FinishEdit(ctx, selected, true);
 }
 
 } // namespace vorpel

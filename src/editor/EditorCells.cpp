@@ -10,18 +10,18 @@ namespace vorpel {
 
 namespace editor {
 
-RowSet SelectionInLevel(const Context& ctx) {
+RowSet SelectionInLevel(const Context& ctx, const CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    RowSet s = ctx.selection;
+    RowSet s = selected.cells;
     for (int r = 0; r < kMaxRows; ++r) s.row[r] &= r < level.rows ? FullRow(level.columns) : 0;
     return s;
 }
 
-void FinishEdit(Context& ctx, bool changed) {
+void FinishEdit(Context& ctx, CellSelection& selected, bool changed) {
     // A command that changed nothing keeps the history, and the selection for another try.
     if (!changed) return;
     ctx.CurrentLevel().ClearHistory();
-    SaveAndClearSelection(ctx);
+    SaveAndClearSelection(ctx, selected);
     ShowCurrentLevel(ctx);
 }
 
@@ -38,26 +38,26 @@ std::int16_t UnusedIdentifier(const Level& level, int first) {
 
 } // namespace editor
 
-void SaveAndClearSelection(Context& ctx) {
-    const RowSet s = editor::SelectionInLevel(ctx);
-    if (!s.IsEmpty(kMaxRows - 1)) ctx.savedSelection = s;
-    ctx.selection.Clear();
+void SaveAndClearSelection(Context& ctx, CellSelection& selected) {
+    const RowSet s = editor::SelectionInLevel(ctx, selected);
+    if (!s.IsEmpty(kMaxRows - 1)) selected.saved = s;
+    selected.cells.Clear();
 }
 
-void RestoreSelection(Context& ctx) {
-    ctx.selection = ctx.savedSelection;
+void RestoreSelection(CellSelection& selected) {
+    selected.cells = selected.saved;
 }
 
-void SelectNothing(Context& ctx) {
-    SaveAndClearSelection(ctx);
+void SelectNothing(Context& ctx, CellSelection& selected) {
+    SaveAndClearSelection(ctx, selected);
 }
 
-void InvertTheSelection(Context& ctx) {
+void InvertTheSelection(Context& ctx, CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    RowSet s = editor::SelectionInLevel(ctx);
-    if (!s.IsEmpty(kMaxRows - 1)) ctx.savedSelection = s;
+    RowSet s = editor::SelectionInLevel(ctx, selected);
+    if (!s.IsEmpty(kMaxRows - 1)) selected.saved = s;
     InvertSelection(s, level.rows, level.columns);
-    ctx.selection = s;
+    selected.cells = s;
 }
 
 } // namespace vorpel

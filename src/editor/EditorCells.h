@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/Context.h"
+#include "model/ViewState.h"
 
 namespace vorpel::editor {
 
@@ -37,11 +38,11 @@ constexpr std::uint32_t BlockKey(Byte kind, std::int16_t id) {
 }
 
 // The selection cut to the current level's size.
-RowSet SelectionInLevel(const Context& ctx);
+RowSet SelectionInLevel(const Context& ctx, const CellSelection& selected);
 
 // A changed level loses its history, its selection is saved and cleared, and the board is
 // rebuilt from it; an unchanged one keeps all three.
-void FinishEdit(Context& ctx, bool changed);
+void FinishEdit(Context& ctx, CellSelection& selected, bool changed);
 
 // The smallest identifier from `first` up that no cell of the level carries.
 std::int16_t UnusedIdentifier(const Level& level, int first);

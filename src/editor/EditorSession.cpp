@@ -19,7 +19,7 @@ std::string SolvedWithRecords(Context& ctx) {
     return message;
 }
 
-void OpenEditor(Context& ctx, PlaySnapshot& snapshot) {
+void OpenEditor(Context& ctx, CellSelection& selected, PlaySnapshot& snapshot) {
     const PlayBoard& b = ctx.board;
     snapshot.rows = b.rows;
     snapshot.columns = b.columns;
@@ -36,11 +36,11 @@ void OpenEditor(Context& ctx, PlaySnapshot& snapshot) {
     collection.NewLevel("", 6, 6, true);
     collection.currentLevel = collection.lastLevel();
     ctx.editing = true;
-    ctx.selection.Clear();
+    selected.cells.Clear();
     RebuildBoard(ctx);
 }
 
-void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check) {
+void CloseEditor(Context& ctx, CellSelection& selected, EditorResult result, const SolvedCheck& check) {
     LevelCollection& collection = ctx.collection;
     const int edited = collection.lastLevel();
     const int before = std::clamp(collection.levelBeforeEdit, 0, edited);
@@ -53,7 +53,7 @@ void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check) {
         collection.currentLevel = edited;
     }
     ctx.editing = false;
-    ctx.selection.Clear();
+    selected.cells.Clear();
     ShowCurrentLevel(ctx);
     if (result == EditorResult::kCancel) return;
     const Level& level = ctx.CurrentLevel();
@@ -64,7 +64,7 @@ void CloseEditor(Context& ctx, EditorResult result, const SolvedCheck& check) {
     RebuildBoard(ctx);
 }
 
-void LoadPlayedLevel(Context& ctx, const PlaySnapshot& snapshot) {
+void LoadPlayedLevel(Context& ctx, CellSelection& selected, const PlaySnapshot& snapshot) {
     LevelCollection& collection = ctx.collection;
     const int played = collection.levelBeforeEdit;
     if (played < 0 || played > collection.lastLevel() || played == collection.currentLevel) return;
@@ -82,11 +82,11 @@ void LoadPlayedLevel(Context& ctx, const PlaySnapshot& snapshot) {
     } else {
         collection.CopyLevel(collection.currentLevel, played);
     }
-    SaveAndClearSelection(ctx);
+    SaveAndClearSelection(ctx, selected);
     ShowCurrentLevel(ctx);
 }
 
-std::string ReadFirstLevel(Context& ctx, const std::vector<std::string>& lines) {
+std::string ReadFirstLevel(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines) {
     Level& level = ctx.CurrentLevel();
     level.Initialise("", 4, 4);
     std::string error;
@@ -104,7 +104,7 @@ std::string ReadFirstLevel(Context& ctx, const std::vector<std::string>& lines) 
         }
     }
     level.Compact();
-    ctx.selection.Clear();
+    selected.cells.Clear();
     ShowCurrentLevel(ctx);
     return error;
 }

@@ -90,7 +90,7 @@ void RotateSelection(Level& level, const RowSet& selection, const Bounds& box, b
 }
 
 // Exchanges each selected cell with its partner once; a cell that is its own partner stays.
-void ExchangeWithPartners(Context& ctx, const RowSet& selection,
+void ExchangeWithPartners(Context& ctx, CellSelection& selected, const RowSet& selection,
                           const std::function<void(int&, int&)>& partner) {
     Level& level = ctx.CurrentLevel();
     ForEachCell(selection, level.rows, level.columns, [&](int r, int c) {
@@ -101,7 +101,7 @@ void ExchangeWithPartners(Context& ctx, const RowSet& selection,
         Put(level, r, c, Get(level, pr, pc));
         Put(level, pr, pc, a);
     });
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, selected, !selection.IsEmpty(kMaxRows - 1));
 }
 
 // Whether a row or a column holds "." in both layers.
@@ -119,9 +119,9 @@ bool EmptyColumn(const Level& level, int c) {
 
 } // namespace
 
-bool Rotate90(Context& ctx, bool clockwise) {
+bool Rotate90(Context& ctx, CellSelection& selected, bool clockwise) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     if (selection.IsEmpty(kMaxRows - 1) || SelectionIsFull(selection, level.rows, level.columns)) {
         RotateLevel(level, clockwise);
     } else if (Has90Symmetry(selection, level.rows, level.columns)) {
@@ -131,47 +131,47 @@ bool Rotate90(Context& ctx, bool clockwise) {
         return Refused(ctx,
                        {"The selection has no 90\xB0 symmetry", "or not all cells are selected."});
     }
-    FinishEdit(ctx, true);
+    FinishEdit(ctx, selected, true);
     return true;
 }
 
-bool Rotate180(Context& ctx) {
+bool Rotate180(Context& ctx, CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     if (!Has180Symmetry(selection, level.rows, level.columns))
         return Refused(ctx, {"The selection has no 180\xB0 symmetry."});
     const Bounds b = SelectionBounds(selection, level.rows, level.columns);
-    ExchangeWithPartners(ctx, selection, [&](int& r, int& c) {
+    ExchangeWithPartners(ctx, selected, selection, [&](int& r, int& c) {
         r = b.firstRow + b.lastRow - r;
         c = b.firstColumn + b.lastColumn - c;
     });
     return true;
 }
 
-bool ReverseVertically(Context& ctx) {
+bool ReverseVertically(Context& ctx, CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     if (!HasVerticalSymmetry(selection, level.rows, level.columns))
         return Refused(ctx, {"The selection has no vertical symmetry."});
     const Bounds b = SelectionBounds(selection, level.rows, level.columns);
-    ExchangeWithPartners(ctx, selection, [&](int& r, int&) { r = b.firstRow + b.lastRow - r; });
+    ExchangeWithPartners(ctx, selected, selection, [&](int& r, int&) { r = b.firstRow + b.lastRow - r; });
     return true;
 }
 
-bool ReverseHorizontally(Context& ctx) {
+bool ReverseHorizontally(Context& ctx, CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     if (!HasHorizontalSymmetry(selection, level.rows, level.columns))
         return Refused(ctx, {"The selection has no horizontal symmetry."});
     const Bounds b = SelectionBounds(selection, level.rows, level.columns);
-    ExchangeWithPartners(ctx, selection,
+    ExchangeWithPartners(ctx, selected, selection,
                          [&](int&, int& c) { c = b.firstColumn + b.lastColumn - c; });
     return true;
 }
 
-void ShiftCells(Context& ctx, CellShift shift) {
+void ShiftCells(Context& ctx, CellSelection& selected, CellShift shift) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = SelectionInLevel(ctx);
+    const RowSet selection = SelectionInLevel(ctx, selected);
     const int rows = level.rows, columns = level.columns;
     switch (shift) {
     case CellShift::kInsertExpandingColumns:
@@ -207,10 +207,10 @@ void ShiftCells(Context& ctx, CellShift shift) {
             }
         break;
     }
-    FinishEdit(ctx, !selection.IsEmpty(kMaxRows - 1));
+    FinishEdit(ctx, selected, !selection.IsEmpty(kMaxRows - 1));
 }
 
-void DeleteEmptyBorders(Context& ctx) {
+void DeleteEmptyBorders(Context& ctx, CellSelection& selected) {
     Level& level = ctx.CurrentLevel();
     const int oldRows = level.rows, oldColumns = level.columns;
     int top = 0, bottom = oldRows, left = 0, right = oldColumns; // kept: [top, bottom)
@@ -225,10 +225,10 @@ void DeleteEmptyBorders(Context& ctx) {
         Refill(level, bottom - top, right - left,
                [&](int r, int c) { return Get(old, top + r, left + c); });
     }
-    FinishEdit(ctx, changed);
+    FinishEdit(ctx, selected, changed);
 }
 
-void AddEmptyBorders(Context& ctx) {
+void AddEmptyBorders(Context& ctx, CellSelection& selected) {
     Level& level = ctx.CurrentLevel();
     const int oldRows = level.rows, oldColumns = level.columns;
     int rows = oldRows, columns = oldColumns, top = 0, left = 0;
@@ -251,7 +251,7 @@ void AddEmptyBorders(Context& ctx) {
             return Get(old, oldR, oldC);
         });
     }
-    FinishEdit(ctx, changed);
+    FinishEdit(ctx, selected, changed);
 }
 
 } // namespace vorpel

@@ -53,9 +53,9 @@ int RenumberKept(Level& level, const RowSet& overwritten) {
 
 } // namespace
 
-std::string SelectionText(const Context& ctx) {
+std::string SelectionText(const Context& ctx, const CellSelection& selected) {
     const Level& level = ctx.CurrentLevel();
-    const RowSet selection = editor::SelectionInLevel(ctx);
+    const RowSet selection = editor::SelectionInLevel(ctx, selected);
     if (selection.IsEmpty(kMaxRows - 1)) return {};
     const Bounds box = SelectionBounds(selection, level.rows, level.columns);
     std::vector<int> cellsWithId(65536, 0);
@@ -90,15 +90,15 @@ std::string SelectionText(const Context& ctx) {
     return text;
 }
 
-std::string CopyToClipboard(Context& ctx) {
-    if (editor::SelectionInLevel(ctx).IsEmpty(kMaxRows - 1))
+std::string CopyToClipboard(Context& ctx, CellSelection& selected) {
+    if (editor::SelectionInLevel(ctx, selected).IsEmpty(kMaxRows - 1))
         return WriteLevelText(ctx, LevelPlace::Clipboard()).message;
-    return ctx.platform->SetClipboardText(SelectionText(ctx)) ? "" : kErrorWriting;
+    return ctx.platform->SetClipboardText(SelectionText(ctx, selected)) ? "" : kErrorWriting;
 }
 
-std::string PasteIntoSelection(Context& ctx, const std::vector<std::string>& lines) {
+std::string PasteIntoSelection(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines) {
     Level& level = ctx.CurrentLevel();
-    const RowSet selection = editor::SelectionInLevel(ctx);
+    const RowSet selection = editor::SelectionInLevel(ctx, selected);
     if (selection.IsEmpty(kMaxRows - 1)) return {};
     const bool quoted = IsQuotedText(lines);
     const Bounds box = SelectionBounds(selection, level.rows, level.columns);
@@ -154,13 +154,13 @@ std::string PasteIntoSelection(Context& ctx, const std::vector<std::string>& lin
                           cell.fresh < 0 ? cell.id
                                          : static_cast<std::int16_t>(firstNew + cell.fresh));
     }
-    editor::FinishEdit(ctx, true);
+    editor::FinishEdit(ctx, selected, true);
     return {};
 }
 
-std::string PasteClipboardIntoSelection(Context& ctx) {
+std::string PasteClipboardIntoSelection(Context& ctx, CellSelection& selected) {
     const std::optional<std::string> text = ctx.platform->ClipboardText();
-    return PasteIntoSelection(ctx, SplitLines(text.value_or(std::string())));
+    return PasteIntoSelection(ctx, selected, SplitLines(text.value_or(std::string())));
 }
 
 } // namespace vorpel

@@ -1,6 +1,6 @@
 // The play's data that the core's operations share: the collection, the play board, options and
-// records. The game session (files/GameSession.h) owns it; what the windows show and what the
-// program is doing live with them.
+// records. The game session (files/GameSession.h) owns it; what the windows show (the board
+// view's model/ViewState.h) and what the program is doing live with them.
 #pragma once
 
 #include <array>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "model/BoardOutline.h"
 #include "model/Level.h"
 #include "model/Platform.h"
 #include "model/PlayBoard.h"
@@ -95,12 +94,6 @@ struct Context {
 
     LevelCollection collection;
     PlayBoard board;
-    // The board's outline bits, for drawing only.
-    BoardOutline outline;
-    // The editor's cell selection (in play, the held block's path is shown through it) and the
-    // one put away by the last edit; the step journal never restores them.
-    RowSet selection;
-    RowSet savedSelection;
     Options options;
     // The level is being edited: slides run over solved positions, nothing is celebrated, and
     // the board is drawn for the editor. Set by the editor session while it is open.

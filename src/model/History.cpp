@@ -199,13 +199,11 @@ void RedoStep(Context& ctx) {
 
 void RebuildBoard(Context& ctx) {
     BuildPlayBoard(ctx.collection, ctx.board);
-    ComputeOutlineFlags(ctx.board, ctx.outline);
     StartJournal(ctx);
 }
 
 void ShowCurrentLevel(Context& ctx) {
     const int target = BuildPlayBoard(ctx.collection, ctx.board);
-    ComputeOutlineFlags(ctx.board, ctx.outline);
     StartJournal(ctx);
     GoToPosition(ctx, target);
 }
@@ -294,10 +292,10 @@ bool BlockMoveCount(const Context& ctx, int row, int column, bool anyCell, int& 
     return true;
 }
 
-void MarkBlockPath(Context& ctx) {
-    PlayBoard& b = ctx.board;
+void MarkBlockPath(const Context& ctx, RowSet& path) {
+    const PlayBoard& b = ctx.board;
     const Level& level = ctx.CurrentLevel();
-    ctx.selection.Clear();
+    path.Clear();
     const int held = b.selectedBlock;
     if (held < kFirstBlock || held > b.blockCount) return;
     const Byte kind = b.blocks[held].kind;
@@ -307,16 +305,16 @@ void MarkBlockPath(Context& ctx) {
     for (int i = held, guard = 0;
          i >= kFirstBlock && i <= b.blockCount && !inChain[i] && guard <= b.blockCount; ++guard) {
         inChain[i] = true;
-        ctx.selection.Set(b.blocks[i].anchorRow, b.blocks[i].anchorColumn);
+        path.Set(b.blocks[i].anchorRow, b.blocks[i].anchorColumn);
         if (!chained) break;
         i = b.blocks[i].link;
     }
     for (int i = 0; i < level.stepCount; ++i) {
         const StepRecord& s = level.steps[i];
         if (s.block < kFirstBlock || s.block > b.blockCount || !inChain[s.block]) continue;
-        if (b.Inside(s.row, s.column)) ctx.selection.Set(s.row, s.column);
+        if (b.Inside(s.row, s.column)) path.Set(s.row, s.column);
         const int r2 = s.row + s.rowDelta, c2 = s.column + s.columnDelta;
-        if (b.Inside(r2, c2)) ctx.selection.Set(r2, c2);
+        if (b.Inside(r2, c2)) path.Set(r2, c2);
     }
 }
 

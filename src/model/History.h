@@ -16,7 +16,9 @@ void ZeroMoveCount(Context& ctx);
 // Moves of the block in a cell since the reference position (a box's push count); false for
 // "none".
 bool BlockMoveCount(const Context& ctx, int row, int column, bool anyCell, int& count);
-void MarkBlockPath(Context& ctx);
+// Sets `path` to the cells the held block (with its magnet chain) stands on and has crossed
+// in the history; empty when no block with a path is held.
+void MarkBlockPath(const Context& ctx, RowSet& path);
 // Rebuilds the board at position 0 of the current level's history.
 void RebuildBoard(Context& ctx);
 // Builds the board for the current level and replays its history to where it was.

@@ -646,7 +646,6 @@ public:
         if (ctx_.stepObserver) ctx_.stepObserver->Eliminated(b, block);
     }
     void Slid(PlayBoard& b) override {
-        ComputeOutlineFlags(b, ctx_.outline);
         if (showSlide_) showSlide_();
         if (ctx_.stepObserver) ctx_.stepObserver->Slid(b);
     }

@@ -37,8 +37,8 @@ public:
 // Takes hold of the block at a cell, or removes a wholly weak barrier (returns true then).
 bool SelectBlock(Context& ctx, int column, int row);
 // Moves the held block one cell toward (column, row) along each axis that differs and records
-// the steps; true when every needed step was made. With `redraw` each slide recomputes the
-// outline flags and calls `showSlide`, when given, to show the board between the slides.
+// the steps; true when every needed step was made. With `redraw` each slide calls `showSlide`,
+// when given, to show the board between the slides.
 bool DragSelectedBlock(Context& ctx, int column, int row, bool redraw,
                        const std::function<void()>& showSlide = {});
 // Whether `block` cannot step by (rowDelta, columnDelta); `pushed` allows a box to move.

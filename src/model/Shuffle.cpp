@@ -275,7 +275,7 @@ void GameShuffle(Context& ctx, std::stop_token stop, const std::function<void(in
     RebuildBoard(ctx);
 }
 
-ShuffleOutcome EditorShuffle(Context& ctx, std::stop_token stop) {
+ShuffleOutcome EditorShuffle(Context& ctx, CellSelection& selected, std::stop_token stop) {
     Level& level = ctx.CurrentLevel();
     const int position = level.currentStep;
     // The stored layout is what gets shuffled, whatever position the board shows.
@@ -283,7 +283,7 @@ ShuffleOutcome EditorShuffle(Context& ctx, std::stop_token stop) {
     PlayBoard& b = ctx.board;
     const int n = b.LastRow();
 
-    RowSet selection = ctx.selection;
+    RowSet selection = selected.cells;
     for (int r = 0; r < kMaxRows; ++r) selection.row[r] &= r < b.rows ? FullRow(b.columns) : 0;
     std::vector<int> gathered;
     RowSet area = selection;
@@ -332,8 +332,8 @@ ShuffleOutcome EditorShuffle(Context& ctx, std::stop_token stop) {
     }
     level.ClearHistory();
     if (!selection.IsEmpty(n)) {
-        ctx.savedSelection = selection;
-        ctx.selection.Clear();
+        selected.saved = selection;
+        selected.cells.Clear();
     }
     RebuildBoard(ctx);
     return ShuffleOutcome::kCompleted;

@@ -6,6 +6,7 @@
 #include <stop_token>
 
 #include "model/Context.h"
+#include "model/ViewState.h"
 
 namespace vorpel {
 
@@ -31,11 +32,11 @@ void GameShuffle(Context& ctx, std::stop_token stop = {},
 
 enum class ShuffleOutcome { kCompleted, kFailed, kStopped };
 
-// The editor's "Block shuffling": the blocks touching `ctx.selection` are placed at random
+// The editor's "Block shuffling": the blocks touching the selection are placed at random
 // without overlapping inside the selection joined with their cells. Only a completed shuffle
 // changes the level (its history emptied, the selection saved and cleared, the board rebuilt)
 // and stores the generator state into the seed. Stops, changing nothing, when `stop` is
 // requested while the platform processes events.
-ShuffleOutcome EditorShuffle(Context& ctx, std::stop_token stop = {});
+ShuffleOutcome EditorShuffle(Context& ctx, CellSelection& selected, std::stop_token stop = {});
 
 } // namespace vorpel

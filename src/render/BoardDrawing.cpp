@@ -180,7 +180,8 @@ BoardCanvas::BoardCanvas(const GlyphRasterizer* rasterizer)
     font = rasterizer ? rasterizer : &builtIn;
 }
 
-void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) {
+void DrawBoard(const Context& ctx, const ViewState& state, const CanvasView& view,
+               BoardCanvas& canvas) {
     const PlayBoard& b = ctx.board;
     const int s = view.cellSize;
     if (s <= 0) return;
@@ -213,7 +214,7 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
             const std::uint8_t mark = b.MarkAt(r, c);
             // What the cell's own picture depends on: its kind, its edges, its visible mark,
             // and for the dither its place on the canvas.
-            const std::uint32_t flags = kind == '.' ? 0 : ctx.outline.flags[CellIndex(r, c)];
+            const std::uint32_t flags = kind == '.' ? 0 : state.outline.flags[CellIndex(r, c)];
             // A Sokoban goal shows under the box and the player, and at every cell size.
             const bool sokobanGoal =
                 sokoban && mark == kDestinationMark && (kind != '.' || s < kSmallGoalCell);
@@ -297,7 +298,7 @@ void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas) 
     if (editor) DrawEditorFrame(ctx, pen, b.columns * s, b.rows * s);
     for (int r = 0; r < b.rows; ++r)
         for (int c = 0; c < b.columns; ++c) {
-            if (!ctx.selection.Test(r, c)) continue;
+            if (!state.selection.cells.Test(r, c)) continue;
             pen.x0 = c * s;
             pen.y0 = r * s;
             pen.colour = canvas.palette.lightKind[DisplayChar(b, r, c)] ? kBlack : kWhite;

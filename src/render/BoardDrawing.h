@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Context.h"
+#include "model/ViewState.h"
 #include "render/BoardPalette.h"
 #include "render/CellCache.h"
 #include "render/CellSize.h"
@@ -38,8 +39,10 @@ struct CanvasView {
     Annotation annotation = Annotation::kNone;
 };
 
-// Repaints the whole board into the canvas at the view's cell size, from the play board (its
-// outline in ctx.outline recomputed by the caller), the options and the view's annotation mode.
-void DrawBoard(const Context& ctx, const CanvasView& view, BoardCanvas& canvas);
+// Repaints the whole board into the canvas at the view's cell size, from the play board, the
+// options, the view's annotation mode and its state: the outline (recomputed by the caller) and
+// the selection, hatched in the editor or as the held block's path.
+void DrawBoard(const Context& ctx, const ViewState& state, const CanvasView& view,
+               BoardCanvas& canvas);
 
 } // namespace vorpel

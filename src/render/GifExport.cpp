@@ -37,11 +37,12 @@ GifPalette ToGifPalette(const BoardPalette& palette) {
     return out;
 }
 
-GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view) {
-    auto redraw = [&ctx, &canvas, &view] {
-        ComputeOutlineFlags(ctx.board, ctx.outline);
-        if (view.annotation == Annotation::kBlockPath) MarkBlockPath(ctx);
-        DrawBoard(ctx, view, canvas);
+GifNavigation DefaultGifNavigation(Context& ctx, ViewState& state, BoardCanvas& canvas,
+                                   const CanvasView& view) {
+    auto redraw = [&ctx, &state, &canvas, &view] {
+        ComputeOutlineFlags(ctx.board, state.outline);
+        if (view.annotation == Annotation::kBlockPath) MarkBlockPath(ctx, state.selection.cells);
+        DrawBoard(ctx, state, view, canvas);
     };
     return {[&ctx, redraw](int step) {
                 GoToPosition(ctx, step);
@@ -53,21 +54,22 @@ GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const Canv
             }};
 }
 
-void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, bool viewPath,
-                                   int delay, bool first, bool last, bool loop) {
+void GifFrameWriter::WriteGifFrame(const Context& ctx, const ViewState& state,
+                                   const BoardCanvas& canvas, bool viewPath, int delay, bool first,
+                                   bool last, bool loop) {
     const PlayBoard& b = ctx.board;
     const int s = canvas.drawnCellSize;
     RowSet changed;
     if (!first && viewPath) {
         changed = previousPath_;
-        changed.ToggleWith(ctx.selection, 63);
+        changed.ToggleWith(state.selection.cells, 63);
     }
     const bool hiddenMarks = !ctx.options[kDrawMarksOverBlocks];
     for (int r = 0; r < b.rows; ++r)
         for (int c = 0; c < b.columns; ++c) {
             const int cell = CellIndex(r, c);
             const Byte kind = DisplayChar(b, r, c);
-            const Byte flags = kind == '.' ? 0 : ctx.outline.flags[cell];
+            const Byte flags = kind == '.' ? 0 : state.outline.flags[cell];
             const Byte mark = b.marks[cell];
             if (!first) {
                 bool differs = kind != kinds_[cell] || flags != flags_[cell];
@@ -109,7 +111,7 @@ void GifFrameWriter::WriteGifFrame(const Context& ctx, const BoardCanvas& canvas
         encoder_.GifEndFile();
         ended_ = true;
     } else if (viewPath) {
-        previousPath_ = ctx.selection;
+        previousPath_ = state.selection.cells;
     }
 }
 
@@ -119,7 +121,7 @@ void GifFrameWriter::EndEarly() {
     ended_ = true;
 }
 
-GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
+GifRecording RecordGif(Context& ctx, ViewState& state, BoardCanvas& canvas, CanvasView& view,
                        const GifExportSettings& settings, const std::string& path,
                        const GifNavigation& navigation, std::stop_token stop,
                        const std::function<void(int)>& progress, const WriteFaults& faults) {
@@ -145,20 +147,20 @@ GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
             switch (settings.what) {
             case GifContent::kInitialPosition:
                 navigation.goToStep(0);
-                writer.WriteGifFrame(ctx, canvas, viewPath, 0, true, true, settings.loop);
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, 0, true, true, settings.loop);
                 break;
             case GifContent::kCurrentPosition:
                 navigation.goToStep(remembered);
-                writer.WriteGifFrame(ctx, canvas, viewPath, 0, true, true, settings.loop);
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, 0, true, true, settings.loop);
                 break;
             case GifContent::kAllSteps:
                 navigation.goToStep(i);
-                writer.WriteGifFrame(ctx, canvas, viewPath, settings.stepTime, i == 0, i == last,
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0, i == last,
                                      settings.loop);
                 break;
             case GifContent::kAllMoves:
                 navigation.goToMove(i);
-                writer.WriteGifFrame(ctx, canvas, viewPath, settings.stepTime, i == 0, i == last,
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0, i == last,
                                      settings.loop);
                 break;
             }

@@ -40,12 +40,14 @@ GifPalette ToGifPalette(const BoardPalette& palette);
 
 // Brings the board to a history position (steps applied, or the end of a move) and redraws
 // the canvas. The main window passes its own operations; DefaultGifNavigation goes through the
-// history, recomputes the outline flags and the block path, and calls DrawBoard with `view`.
+// history, recomputes the outline flags and the block path in `state`, and calls DrawBoard with
+// `view`.
 struct GifNavigation {
     std::function<void(int)> goToStep;
     std::function<void(int)> goToMove;
 };
-GifNavigation DefaultGifNavigation(Context& ctx, BoardCanvas& canvas, const CanvasView& view);
+GifNavigation DefaultGifNavigation(Context& ctx, ViewState& state, BoardCanvas& canvas,
+                                   const CanvasView& view);
 
 // Builds one GIF file in memory from canvas pictures, keeping the snapshot of cells that the
 // later frames are compared with.
@@ -54,9 +56,10 @@ public:
     // The first frame starts the file (GIF89a exactly when it is not also the last) and covers
     // the whole board; later frames cover the cells that changed since the frame before, or
     // the whole board when none did. The last frame ends the file.
-    // `viewPath`: the frames show the held block's path (ctx.selection), so its changes count.
-    void WriteGifFrame(const Context& ctx, const BoardCanvas& canvas, bool viewPath, int delay,
-                       bool first, bool last, bool loop);
+    // `state` holds the outline the canvas was drawn with; with `viewPath` the frames show the
+    // held block's path (its selection), so the path's changes count.
+    void WriteGifFrame(const Context& ctx, const ViewState& state, const BoardCanvas& canvas,
+                       bool viewPath, int delay, bool first, bool last, bool loop);
     // Ends a file whose last frame will not come, so the frames so far make a whole file.
     void EndEarly();
 
@@ -97,7 +100,7 @@ struct GifRecording {
 // makes a complete file of the frames written so far; one stopped before its first frame writes no
 // file. `progress` gets each frame index before the frame is made; `faults` are a test's write
 // faults.
-GifRecording RecordGif(Context& ctx, BoardCanvas& canvas, CanvasView& view,
+GifRecording RecordGif(Context& ctx, ViewState& state, BoardCanvas& canvas, CanvasView& view,
                        const GifExportSettings& settings, const std::string& path,
                        const GifNavigation& navigation, std::stop_token stop = {},
                        const std::function<void(int)>& progress = {},

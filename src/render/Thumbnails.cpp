@@ -34,8 +34,9 @@ void ThumbnailCache::Draw(const Level& level, int cellSize, Thumbnail& out) {
     copy.idLayer = level.idLayer;
     ctx.collection.currentLevel = 0;
     BuildPlayBoard(ctx.collection, ctx.board);
-    ComputeOutlineFlags(ctx.board, ctx.outline);
-    DrawBoard(ctx, {cellSize}, *canvas_);
+    ViewState state;
+    ComputeOutlineFlags(ctx.board, state.outline);
+    DrawBoard(ctx, state, {cellSize}, *canvas_);
     out.width = std::min(level.columns * cellSize, kCanvasSize);
     out.height = std::min(level.rows * cellSize, kCanvasSize);
     out.pixels.resize(std::size_t(out.width) * std::size_t(out.height));

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/BoardView.h"
 #include "app/MainWindow.h"
 #include "app/QtPlatform.h"
 #include "files/GameSession.h"
@@ -101,6 +102,9 @@ protected:
         form_->Action(command)->trigger();
         QVERIFY(acted);
     }
+
+    // The board view's cell selection.
+    RowSet& Selected() { return form_->Board().Selection().cells; }
 
     // The kind of block at a cell of the play board (0 for none).
     Byte KindAt(int row, int column) const {

@@ -42,8 +42,8 @@ class EditorWindowTest : public QObject, test::MainWindowHarness {
     }
     Level& Current() { return ctx_->CurrentLevel(); }
     void Select(std::initializer_list<std::pair<int, int>> cells) {
-        ctx_->selection.Clear();
-        for (const auto& [r, c] : cells) ctx_->selection.Set(r, c);
+        Selected().Clear();
+        for (const auto& [r, c] : cells) Selected().Set(r, c);
     }
 
 private Q_SLOTS:
@@ -155,7 +155,7 @@ private Q_SLOTS:
         Select({{0, 0}});
         editor.RunButton(ButtonOfCharacter('5')); // nothing to convert
         QCOMPARE(editor.undo.Position(), 0);
-        QVERIFY(ctx_->selection.Test(0, 0));
+        QVERIFY(Selected().Test(0, 0));
         // F2 on an L shape is refused with its message and leaves no entry either.
         Select({{0, 0}, {1, 0}, {1, 1}});
         editor.RunButton(ButtonOfKeyName("F2"));
@@ -241,9 +241,9 @@ private Q_SLOTS:
         EditorWindow& editor = Open();
         // A corridor in a frame: the player, a box and its destination.
         editor.titleEdit->setText(QStringLiteral("Made here"));
-        ctx_->selection.Clear();
+        Selected().Clear();
         for (int r = 0; r < 6; ++r)
-            for (int c = 0; c < 6; ++c) ctx_->selection.Set(r, c);
+            for (int c = 0; c < 6; ++c) Selected().Set(r, c);
         editor.RunButton(ButtonOfCharacter('E'));
         Select({{2, 1}, {2, 2}, {2, 3}, {2, 4}});
         editor.RunButton(ButtonOfCharacter('3'));
@@ -284,7 +284,7 @@ private Q_SLOTS:
         form_->Shell().longOperationRunning = false;
         // A shuffle of nothing fails and leaves no state to redo; the main window is held while
         // it runs and given back after.
-        ctx_->selection.Clear();
+        Selected().Clear();
         bool heldMeanwhile = false;
         platform_->script->answers.clear();
         QTimer::singleShot(0, [&] { heldMeanwhile = form_->Shell().commandsBlocked; });
@@ -311,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(Current().BlockAt(0, 0), Byte{'.'});
         const std::optional<std::string> cut = platform_->ClipboardText();
         QVERIFY(cut && cut->find(".#..") != std::string::npos);
-        QVERIFY(ctx_->selection.IsEmpty(kMaxRows - 1));
+        QVERIFY(Selected().IsEmpty(kMaxRows - 1));
         // Ctrl+V with nothing selected: the clipboard's first level becomes the edited level.
         platform_->SetClipboardText("\"Pasted\"\r\n.#...[..\r\n....+...\r\n\"Other\"\r\n.#..\r\n");
         editor.RunButton(ButtonOfKeyName("ctrl+v"));

@@ -154,8 +154,8 @@ private Q_SLOTS:
         auto* editor = form_->findChild<EditorWindow*>();
         QVERIFY(editor);
         editor->titleEdit->setText(QStringLiteral("Made here"));
-        ctx_->selection.Clear();
-        ctx_->selection.Set(1, 1);
+        Selected().Clear();
+        Selected().Set(1, 1);
         editor->RunButton(ButtonOfCharacter('E')); // a wall
         QCOMPARE(ctx_->CurrentLevel().BlockAt(1, 1), Byte{'#'});
         Close();

@@ -575,7 +575,7 @@ private Q_SLOTS:
         f.SetEditorKeys([&](const KeyPress& press) { forwarded.push_back(press.key); });
         ctx_->editing = true;
         f.SetBusy(true, false, false); // as the editor holds the window
-        RowSet& selection = ctx_->selection;
+        RowSet& selection = Selected();
         selection.Clear();
 
         // A click toggles one cell; Shift adds the whole block at the cell (the frame here).

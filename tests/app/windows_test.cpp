@@ -161,10 +161,10 @@ private Q_SLOTS:
         f.Action(Command::EditLevel)->trigger();
         auto* editor = f.findChild<EditorWindow*>();
         QVERIFY(editor != nullptr);
-        ctx_->selection.Clear();
-        ctx_->selection.Set(1, 1);
+        Selected().Clear();
+        Selected().Set(1, 1);
         editor->RunButton(ButtonOfCharacter('E')); // a wall
-        ctx_->selection.Clear();
+        Selected().Clear();
         const std::string edited = LevelTextOf(ctx_->CurrentLevel());
 
         QGuiApplication::clipboard()->setText(QStringLiteral("no level in these words"));

@@ -5,15 +5,21 @@
 #include <vector>
 
 #include "model/Context.h"
+#include "model/ViewState.h"
 
 namespace vorpel::test {
 
+// The play's data with the board view's selection beside it, as the editor works on them.
+struct EditorContext : Context {
+    CellSelection selected;
+};
+
 // Selects the cells marked '#' in the picture, one string per row, and nothing else.
-inline void Select(Context& ctx, const std::vector<std::string>& picture) {
-    ctx.selection.Clear();
+inline void Select(EditorContext& ctx, const std::vector<std::string>& picture) {
+    ctx.selected.cells.Clear();
     for (std::size_t r = 0; r < picture.size(); ++r)
         for (std::size_t c = 0; c < picture[r].size(); ++c)
-            if (picture[r][c] == '#') ctx.selection.Set(static_cast<int>(r), static_cast<int>(c));
+            if (picture[r][c] == '#') ctx.selected.cells.Set(static_cast<int>(r), static_cast<int>(c));
 }
 
 // One line per row of the stored level: each cell's block character, or its mark where the

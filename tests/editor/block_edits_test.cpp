@@ -10,6 +10,7 @@ namespace vorpel {
 namespace {
 
 using test::Drag;
+using test::EditorContext;
 using test::IdsOfRow;
 using test::LoadBoard;
 using test::Select;
@@ -35,10 +36,10 @@ class SetKind : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(SetKind, ChoosesTheIdentifier) {
     const KindCase& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .].. .[..", ".... .... .... ...."}), "");
     Select(ctx, {t.selection});
-    SetBlockKind(ctx, t.kind);
+    SetBlockKind(ctx, ctx.selected, t.kind);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level).substr(0, 4), t.stored);
     EXPECT_EQ(IdsOfRow(level, 0), t.ids);
@@ -53,25 +54,25 @@ INSTANTIATE_TEST_SUITE_P(Editor, SetKind, ::testing::ValuesIn(kKinds),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(SetKind, KeepsTheIdentifierOfAWholeAlphanumericBlock) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[\xFF"
                               "A .[\xFF"
                               "A ....",
                               ".... .... ...."}),
               "");
     Select(ctx, {"##."});
-    SetBlockKind(ctx, '$');
+    SetBlockKind(ctx, ctx.selected, '$');
     EXPECT_EQ(IdsOfRow(ctx.CurrentLevel(), 0), (std::vector<int>{-1, -1, 0}));
 }
 
 TEST(SetKind, JoinsNeighbouringBarriersOnlyWhenAsked) {
     for (bool join : {true, false}) {
-        Context ctx;
+        EditorContext ctx;
         ctx.options.joinBarriers = join;
         // The normal block shares the weak barrier's label, yet is another block.
         ASSERT_EQ(LoadBoard(ctx, {".*aa .... .!bb .[bb", ".... .... .... ...."}), "");
         Select(ctx, {".#.."});
-        SetBlockKind(ctx, '*');
+        SetBlockKind(ctx, ctx.selected, '*');
         const Level& level = ctx.CurrentLevel();
         EXPECT_EQ(Stored(level).substr(0, 4), "**![");
         EXPECT_EQ(IdsOfRow(level, 0),
@@ -81,49 +82,49 @@ TEST(SetKind, JoinsNeighbouringBarriersOnlyWhenAsked) {
 }
 
 TEST(SetKind, JoinedMagnetsTurnMasterWhenOneIs) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".{aa .... .?bb", ".}cc .... .zdd"}), "");
     Select(ctx, {".#.", "..."});
-    SetBlockKind(ctx, '{');
+    SetBlockKind(ctx, ctx.selected, '{');
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level), "???\n}.z\n");
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{6, 6, 6}));
     EXPECT_EQ(IdsOfRow(level, 1), (std::vector<int>{4, 0, 5}));
 
     Select(ctx, {"...", ".#."});
-    SetBlockKind(ctx, '}');
+    SetBlockKind(ctx, ctx.selected, '}');
     EXPECT_EQ(Stored(level), "???\nzzz\n");
     EXPECT_EQ(IdsOfRow(level, 1), (std::vector<int>{2, 2, 2}));
 
     ctx.options.joinMagnets = false;
     ASSERT_EQ(LoadBoard(ctx, {".{aa .... .?bb", ".... .... ...."}), "");
     Select(ctx, {".#.", "..."});
-    SetBlockKind(ctx, '{');
+    SetBlockKind(ctx, ctx.selected, '{');
     EXPECT_EQ(Stored(level), "{{?\n...\n");
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{2, 4, 3}));
 }
 
 TEST(Convert, MasterAndBackConvertsWholeBlocksOfTheSelectedKind) {
-    Context ctx;
+    EditorContext ctx;
     // The magic block shares the normal block's label, yet is another block.
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .xaa .]aa .$bb", ".... .... .... .... ...."}), "");
     Select(ctx, {"#...."});
-    ConvertToMaster(ctx);
+    ConvertToMaster(ctx, ctx.selected);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level).substr(0, 5), "@@X]$");
     Select(ctx, {"...##"});
-    ConvertToMaster(ctx);
+    ConvertToMaster(ctx, ctx.selected);
     EXPECT_EQ(Stored(level).substr(0, 5), "@@X@Y");
     Select(ctx, {"..#.#"});
-    ConvertToNonmaster(ctx);
+    ConvertToNonmaster(ctx, ctx.selected);
     EXPECT_EQ(Stored(level).substr(0, 5), "[[x[$"); // the former magic block is one of them now
 }
 
 TEST(Convert, TireTouchesOnlySelectedNormalAndMasterCells) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".@aa .@aa .[.. .{..", ".... .... .... ...."}), "");
     Select(ctx, {"#.##"});
-    ConvertToTire(ctx);
+    ConvertToTire(ctx, ctx.selected);
     EXPECT_EQ(Stored(ctx.CurrentLevel()).substr(0, 4), "X@x{");
 }
 
@@ -148,10 +149,10 @@ class Alphanumeric : public ::testing::TestWithParam<AlphanumericCase> {};
 
 TEST_P(Alphanumeric, GivesTheSelectionOneCharacter) {
     const AlphanumericCase& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {t.row, ".... .... ...."}), "");
     Select(ctx, {t.selection});
-    ConvertToAlphanumeric(ctx, t.character);
+    ConvertToAlphanumeric(ctx, ctx.selected, t.character);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level).substr(0, 3), t.stored);
     EXPECT_EQ(level.IdAt(0, 0), t.id);
@@ -166,42 +167,42 @@ INSTANTIATE_TEST_SUITE_P(Editor, Alphanumeric, ::testing::ValuesIn(kAlphanumeric
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Edit, MarksAndErasingEmptyTheHistoryAndSaveTheSelection) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[.. +... ....", ".... .... ...."}), "");
     ASSERT_TRUE(Drag(ctx, 0, 0, 1, 0));
     const Level& level = ctx.CurrentLevel();
-    SetMark(ctx, '+'); // nothing selected: nothing changes
+    SetMark(ctx, ctx.selected, '+'); // nothing selected: nothing changes
     EXPECT_EQ(level.stepCount, 1);
 
     Select(ctx, {"##.", "..#"});
-    SetMark(ctx, ' ');
+    SetMark(ctx, ctx.selected, ' ');
     EXPECT_EQ(Stored(level), "[..\n...\n");
     EXPECT_EQ(level.stepCount, 0);
-    EXPECT_TRUE(ctx.selection.IsEmpty(63));
-    EXPECT_TRUE(ctx.savedSelection.Test(1, 2));
+    EXPECT_TRUE(ctx.selected.cells.IsEmpty(63));
+    EXPECT_TRUE(ctx.selected.saved.Test(1, 2));
 
     Select(ctx, {"#.#", "..."});
-    SetMark(ctx, '^');
-    EraseBlocksAndMarks(ctx);
+    SetMark(ctx, ctx.selected, '^');
+    EraseBlocksAndMarks(ctx, ctx.selected);
     EXPECT_EQ(Stored(level), "[.^\n...\n"); // the selection was cleared by the mark
-    RestoreSelection(ctx);
-    EraseBlocksAndMarks(ctx);
+    RestoreSelection(ctx.selected);
+    EraseBlocksAndMarks(ctx, ctx.selected);
     EXPECT_EQ(Stored(level), "...\n...\n");
     EXPECT_EQ(level.IdAt(0, 0), 0);
 }
 
 TEST(Selection, NothingAndInvertSaveANonEmptySelection) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".... ....", ".... ...."}), "");
     Select(ctx, {"#.", ".."});
-    InvertTheSelection(ctx);
-    EXPECT_EQ(ctx.selection.Dump(2, 2), ".#\n##\n");
-    EXPECT_EQ(ctx.savedSelection.Dump(2, 2), "#.\n..\n");
-    SelectNothing(ctx);
-    SelectNothing(ctx); // an empty selection is not saved
-    EXPECT_EQ(ctx.savedSelection.Dump(2, 2), ".#\n##\n");
-    RestoreSelection(ctx);
-    EXPECT_EQ(ctx.selection.Dump(2, 2), ".#\n##\n");
+    InvertTheSelection(ctx, ctx.selected);
+    EXPECT_EQ(ctx.selected.cells.Dump(2, 2), ".#\n##\n");
+    EXPECT_EQ(ctx.selected.saved.Dump(2, 2), "#.\n..\n");
+    SelectNothing(ctx, ctx.selected);
+    SelectNothing(ctx, ctx.selected); // an empty selection is not saved
+    EXPECT_EQ(ctx.selected.saved.Dump(2, 2), ".#\n##\n");
+    RestoreSelection(ctx.selected);
+    EXPECT_EQ(ctx.selected.cells.Dump(2, 2), ".#\n##\n");
 }
 
 } // namespace

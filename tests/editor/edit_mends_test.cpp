@@ -18,6 +18,7 @@ namespace vorpel {
 namespace {
 
 using test::Drag;
+using test::EditorContext;
 using test::IdsOfRow;
 using test::LoadBoard;
 using test::Select;
@@ -27,7 +28,7 @@ struct Unchanged {
     const char* name;
     std::vector<std::string> board;
     std::vector<std::string> selection;
-    void (*command)(Context&);
+    void (*command)(Context&, CellSelection&);
 };
 
 const Unchanged kUnchanged[] = {
@@ -47,16 +48,16 @@ class NothingChanged : public ::testing::TestWithParam<Unchanged> {};
 
 TEST_P(NothingChanged, KeepsTheSelectionAndTheHistory) {
     const Unchanged& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, t.board), "");
     ASSERT_TRUE(Drag(ctx, 0, 0, 1, 0));
     Select(ctx, t.selection);
-    const RowSet selection = ctx.selection;
+    const RowSet selection = ctx.selected.cells;
     const std::string before = Stored(ctx.CurrentLevel());
-    t.command(ctx);
+    t.command(ctx, ctx.selected);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 1);
-    EXPECT_EQ(ctx.selection, selection);
+    EXPECT_EQ(ctx.selected.cells, selection);
 }
 
 // A failing case prints its name, not a dump of its bytes.
@@ -68,29 +69,29 @@ INSTANTIATE_TEST_SUITE_P(Editor, NothingChanged, ::testing::ValuesIn(kUnchanged)
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(NothingChanged, AddingBordersToAFullSizeLevelKeepsTheSelection) {
-    Context ctx;
+    EditorContext ctx;
     Level& level = ctx.CurrentLevel();
     level.Initialise("big", 64, 64);
     level.blockLayer.Set(0, 0, '[');
     level.idLayer.Set(0, 0, 2);
     ShowCurrentLevel(ctx);
     ASSERT_TRUE(Drag(ctx, 0, 0, 0, 1));
-    ctx.selection.Set(3, 3);
-    AddEmptyBorders(ctx);
-    EXPECT_TRUE(ctx.selection.Test(3, 3));
+    ctx.selected.cells.Set(3, 3);
+    AddEmptyBorders(ctx, ctx.selected);
+    EXPECT_TRUE(ctx.selected.cells.Test(3, 3));
     EXPECT_EQ(level.stepCount, 1);
 }
 
 TEST(NothingChanged, AConversionThatChangesOneCellIsAChange) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa", ".... ....", ".... .#.."}), "");
     ASSERT_TRUE(Drag(ctx, 0, 0, 1, 0));
     Select(ctx, {"#.", "#.", ".."});
-    ConvertToMaster(ctx);
+    ConvertToMaster(ctx, ctx.selected);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), "@@\n..\n.#\n");
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 0);
-    EXPECT_TRUE(ctx.selection.IsEmpty(kMaxRows - 1));
-    EXPECT_TRUE(ctx.savedSelection.Test(1, 0));
+    EXPECT_TRUE(ctx.selected.cells.IsEmpty(kMaxRows - 1));
+    EXPECT_TRUE(ctx.selected.saved.Test(1, 0));
 }
 
 // Three blocks in one row, two of them two cells wide: a b b c over an empty row.
@@ -100,7 +101,7 @@ TEST(IdentifiersTravel, WithTheirCellsInTurnsAndFlips) {
     struct Case {
         const char* name;
         std::vector<std::string> selection;
-        bool (*transform)(Context&);
+        bool (*transform)(Context&, CellSelection&);
         // Where the identifiers of row 0 stand afterwards, as (row, column) of the old place.
         std::vector<std::pair<int, int>> from;
     };
@@ -114,11 +115,11 @@ TEST(IdentifiersTravel, WithTheirCellsInTurnsAndFlips) {
                   ReverseHorizontally,
                   {{0, 3}, {0, 2}, {0, 1}, {0, 0}}},
          }) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, kRowOfBlocks), "");
         const std::vector<int> before = IdsOfRow(ctx.CurrentLevel(), 0);
         Select(ctx, t.selection);
-        ASSERT_TRUE(t.transform(ctx)) << t.name;
+        ASSERT_TRUE(t.transform(ctx, ctx.selected)) << t.name;
         const Level& level = ctx.CurrentLevel();
         if (t.from.empty()) {
             // The whole level: row 0 went to row 1 (reversed for the half turn).
@@ -138,14 +139,14 @@ TEST(IdentifiersTravel, WithTheirCellsInTurnsAndFlips) {
 }
 
 TEST(IdentifiersTravel, WhenEmptyBordersAreDeleted) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".... .... .... ....", ".... .[aa .[aa ....", ".... .[bb .... ....",
                               ".... .... .... ...."}),
               "");
     const Level& level = ctx.CurrentLevel();
     const int a = level.IdAt(1, 1), b = level.IdAt(2, 1);
     ASSERT_NE(a, b);
-    DeleteEmptyBorders(ctx);
+    DeleteEmptyBorders(ctx, ctx.selected);
     ASSERT_EQ(level.rows, 2);
     ASSERT_EQ(level.columns, 2);
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{a, a}));
@@ -158,38 +159,38 @@ TEST(IdentifiersTravel, WhenEmptyBordersAreDeleted) {
 TEST(SelectionPastTheLevel, OnlyCellsInsideChange) {
     struct Case {
         const char* name;
-        void (*command)(Context&);
+        void (*command)(Context&, CellSelection&);
         const char* stored;
     };
     for (const Case& t :
-         {Case{"Mark", [](Context& c) { SetMark(c, '+'); }, "+[.\n...\n"},
-          Case{"Kind", [](Context& c) { SetBlockKind(c, '#'); }, "#[.\n...\n"},
+         {Case{"Mark", [](Context& c, CellSelection& s) { SetMark(c, s, '+'); }, "+[.\n...\n"},
+          Case{"Kind", [](Context& c, CellSelection& s) { SetBlockKind(c, s, '#'); }, "#[.\n...\n"},
           Case{"Erase", EraseBlocksAndMarks, ".[.\n...\n"},
-          Case{"Insert", [](Context& c) { ShiftCells(c, CellShift::kInsertExpandingRows); },
+          Case{"Insert", [](Context& c, CellSelection& s) { ShiftCells(c, s, CellShift::kInsertExpandingRows); },
                "..[\n...\n"},
-          Case{"HalfTurn", [](Context& c) { Rotate180(c); }, ".[.\n...\n"},
+          Case{"HalfTurn", [](Context& c, CellSelection& s) { Rotate180(c, s); }, ".[.\n...\n"},
           Case{"Invert", InvertTheSelection, ".[.\n...\n"}}) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, {".... .[aa ....", ".... .... ...."}), "");
         // (0, 0) inside; (0, 5), (4, 0) and (63, 63) outside the 2 by 3 level.
         Select(ctx, {"#....#", "......", "......", "......", "#....."});
-        ctx.selection.Set(63, 63);
-        t.command(ctx);
+        ctx.selected.cells.Set(63, 63);
+        t.command(ctx, ctx.selected);
         const Level& level = ctx.CurrentLevel();
         EXPECT_EQ(level.rows, 2) << t.name;
         EXPECT_EQ(level.columns, 3) << t.name;
         if (t.command != InvertTheSelection) {
             EXPECT_EQ(Stored(level), t.stored) << t.name;
-            EXPECT_TRUE(ctx.savedSelection.Test(0, 0)) << t.name;
+            EXPECT_TRUE(ctx.selected.saved.Test(0, 0)) << t.name;
         } else {
             // Inverting within the level: every inside cell but (0, 0), nothing outside.
-            EXPECT_FALSE(ctx.selection.Test(0, 0));
-            EXPECT_TRUE(ctx.selection.Test(1, 2));
-            EXPECT_FALSE(ctx.selection.Test(0, 5));
-            EXPECT_FALSE(ctx.selection.Test(63, 63));
+            EXPECT_FALSE(ctx.selected.cells.Test(0, 0));
+            EXPECT_TRUE(ctx.selected.cells.Test(1, 2));
+            EXPECT_FALSE(ctx.selected.cells.Test(0, 5));
+            EXPECT_FALSE(ctx.selected.cells.Test(63, 63));
         }
-        EXPECT_FALSE(ctx.savedSelection.Test(0, 5)) << t.name;
-        EXPECT_FALSE(ctx.savedSelection.Test(63, 63)) << t.name;
+        EXPECT_FALSE(ctx.selected.saved.Test(0, 5)) << t.name;
+        EXPECT_FALSE(ctx.selected.saved.Test(63, 63)) << t.name;
         // Nothing was written past the level.
         EXPECT_EQ(level.MarkAt(0, 5), '.') << t.name;
         EXPECT_EQ(level.BlockAt(4, 0), '.') << t.name;
@@ -198,7 +199,7 @@ TEST(SelectionPastTheLevel, OnlyCellsInsideChange) {
 }
 
 TEST(ReadFirstLevel, TakesTheFirstLevelWithItsMovesAtTheStart) {
-    Context ctx;
+    EditorContext ctx;
     // Two levels; the first has one move to the right.
     const std::vector<std::string> lines = SplitLines("\"One\"\r\n"
                                                       "............\r\n"
@@ -208,7 +209,7 @@ TEST(ReadFirstLevel, TakesTheFirstLevelWithItsMovesAtTheStart) {
                                                       "\"Two\"\r\n"
                                                       ".#......\r\n");
     ctx.CurrentLevel().Initialise("edited", 6, 6);
-    const std::string error = ReadFirstLevel(ctx, lines);
+    const std::string error = ReadFirstLevel(ctx, ctx.selected, lines);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(level.title, "One");
     EXPECT_EQ(error, "");
@@ -225,9 +226,9 @@ TEST(ReadFirstLevel, TakesTheFirstLevelWithItsMovesAtTheStart) {
 TEST(ReadFirstLevel, AFailedReadLeavesAnEmptyFourByFour) {
     for (const std::vector<std::string>& lines :
          {std::vector<std::string>{}, std::vector<std::string>{"\"Bad\"", ".\x01.."}}) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, {".[.. ...."}), "");
-        EXPECT_NE(ReadFirstLevel(ctx, lines), "");
+        EXPECT_NE(ReadFirstLevel(ctx, ctx.selected, lines), "");
         const Level& level = ctx.CurrentLevel();
         EXPECT_EQ(level.rows, 4);
         EXPECT_EQ(level.columns, 4);

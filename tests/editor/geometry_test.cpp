@@ -10,6 +10,7 @@ namespace vorpel {
 namespace {
 
 using test::Drag;
+using test::EditorContext;
 using test::IdsOfRow;
 using test::LoadBoard;
 using test::Select;
@@ -28,11 +29,11 @@ TEST(Rotate90, TheWholeLevelSwapsItsSizeAndTurnsSliders) {
     for (const Case& t : {Case{true, false, "|.[\n|..\n.+.\n...\n.--\n"},
                           Case{true, true, "|.[\n|..\n.+.\n...\n.--\n"},
                           Case{false, false, "--.\n...\n.+.\n..|\n[.|\n"}}) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, kWide), "");
         ASSERT_TRUE(Drag(ctx, 0, 0, 0, 1));
         if (t.selectAll) Select(ctx, {"#####", "#####", "#####"});
-        ASSERT_TRUE(Rotate90(ctx, t.clockwise));
+        ASSERT_TRUE(Rotate90(ctx, ctx.selected, t.clockwise));
         const Level& level = ctx.CurrentLevel();
         EXPECT_EQ(level.rows, 5);
         EXPECT_EQ(level.columns, 3);
@@ -43,18 +44,18 @@ TEST(Rotate90, TheWholeLevelSwapsItsSizeAndTurnsSliders) {
 }
 
 TEST(Rotate90, ASymmetricSelectionTurnsInPlaceAndTurnsItsSlidersWhole) {
-    Context ctx;
+    EditorContext ctx;
     // The vertical pair lies in the selection; the horizontal block shares its label.
     ASSERT_EQ(LoadBoard(ctx, {".|aa .... .-aa", ".|aa .... ....", ".... .... ...."}), "");
     Select(ctx, {"##.", "##.", "..."});
-    ASSERT_TRUE(Rotate90(ctx, true));
+    ASSERT_TRUE(Rotate90(ctx, ctx.selected, true));
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level), "---\n...\n...\n");
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{2, 2, 2}));
     EXPECT_EQ(level.rows, 3);
 
     Select(ctx, {"##.", "##.", "..."});
-    ASSERT_TRUE(Rotate90(ctx, false));
+    ASSERT_TRUE(Rotate90(ctx, ctx.selected, false));
     // The three cells are one horizontal block by now, and turn together.
     EXPECT_EQ(Stored(level), "|.|\n|..\n...\n");
 }
@@ -62,14 +63,14 @@ TEST(Rotate90, ASymmetricSelectionTurnsInPlaceAndTurnsItsSlidersWhole) {
 struct RefusalCase {
     const char* name;
     std::vector<std::string> selection;
-    bool (*transform)(Context&);
+    bool (*transform)(Context&, CellSelection&);
     std::vector<std::string> message;
 };
 
 const RefusalCase kRefusals[] = {
     {"LShapeHasNo90",
      {"#..", "##.", "..."},
-     [](Context& ctx) { return Rotate90(ctx, true); },
+     [](Context& ctx, CellSelection& s) { return Rotate90(ctx, s, true); },
      {"Command not executed.", "The selection has no 90\xB0 symmetry",
       "or not all cells are selected."}},
     {"RowWithAGapHasNo180",
@@ -90,19 +91,19 @@ class Refusal : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(Refusal, ShowsItsMessageAndChangesNothing) {
     const RefusalCase& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. .{.. .$..", ".}.. .&.. .... ....", ".... .... .... .;.."}),
               "");
     ASSERT_TRUE(Drag(ctx, 1, 0, 1, 0));
     Select(ctx, t.selection);
-    const RowSet selection = ctx.selection;
+    const RowSet selection = ctx.selected.cells;
     const std::string before = Stored(ctx.CurrentLevel());
-    EXPECT_FALSE(t.transform(ctx));
+    EXPECT_FALSE(t.transform(ctx, ctx.selected));
     ASSERT_EQ(ctx.silentPlatform.shown.size(), 1u);
     EXPECT_EQ(ctx.silentPlatform.shown[0], t.message);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 1);
-    EXPECT_EQ(ctx.selection, selection);
+    EXPECT_EQ(ctx.selected.cells, selection);
 }
 
 // A failing case prints its name, not a dump of its bytes.
@@ -116,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Editor, Refusal, ::testing::ValuesIn(kRefusals),
 struct FlipCase {
     const char* name;
     std::vector<std::string> selection;
-    bool (*transform)(Context&);
+    bool (*transform)(Context&, CellSelection&);
     const char* stored;
 };
 
@@ -132,11 +133,11 @@ class Flip : public ::testing::TestWithParam<FlipCase> {};
 
 TEST_P(Flip, ExchangesMirroredCells) {
     const FlipCase& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. .{.. .$..", ".}.. .&.. .... .;..", ".... .... .... ...."}),
               "");
     Select(ctx, t.selection);
-    EXPECT_TRUE(t.transform(ctx));
+    EXPECT_TRUE(t.transform(ctx, ctx.selected));
     EXPECT_EQ(Stored(ctx.CurrentLevel()), t.stored);
 }
 
@@ -181,10 +182,10 @@ class Shift : public ::testing::TestWithParam<ShiftCase> {};
 
 TEST_P(Shift, MovesCellsWithinTheLevel) {
     const ShiftCase& t = GetParam();
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. .{..", ".}.. +&.. .$..", ".;.. .>.. .v.."}), "");
     Select(ctx, t.selection);
-    ShiftCells(ctx, t.shift);
+    ShiftCells(ctx, ctx.selected, t.shift);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level), t.stored);
     EXPECT_EQ(level.rows, 3);
@@ -200,10 +201,10 @@ INSTANTIATE_TEST_SUITE_P(Editor, Shift, ::testing::ValuesIn(kShifts),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Shift, MarksAndIdentifiersMoveWithTheirCells) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".... .... ....", "+[aa .[aa ...."}), "");
     Select(ctx, {"#..", "..."});
-    ShiftCells(ctx, CellShift::kDeleteCompactingColumns);
+    ShiftCells(ctx, ctx.selected, CellShift::kDeleteCompactingColumns);
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(level.MarkAt(0, 0), '+');
     EXPECT_EQ(level.BlockAt(0, 0), '[');
@@ -223,39 +224,39 @@ TEST(Borders, DeletingStopsAtTwoByTwo) {
                 ".... .... .... ....", ".... .... .... ...."},
                "[.\n.+\n"},
           Case{{".... .... ....", ".... .... .#..", ".... .... ...."}, "..\n.#\n"}}) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, t.board), "");
-        DeleteEmptyBorders(ctx);
+        DeleteEmptyBorders(ctx, ctx.selected);
         EXPECT_EQ(Stored(ctx.CurrentLevel()), t.stored);
     }
 }
 
 TEST(Borders, AnUnchangedSizeKeepsTheHistory) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[.. ....", ".... +..."}), "");
     ASSERT_TRUE(Drag(ctx, 0, 0, 0, 1));
-    DeleteEmptyBorders(ctx);
+    DeleteEmptyBorders(ctx, ctx.selected);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 1);
-    AddEmptyBorders(ctx);
+    AddEmptyBorders(ctx, ctx.selected);
     EXPECT_EQ(ctx.CurrentLevel().stepCount, 0);
     EXPECT_EQ(Stored(ctx.CurrentLevel()), "....\n.[..\n..+.\n....\n");
 }
 
 TEST(Borders, AddingNeverPassesSixtyFour) {
-    Context ctx;
+    EditorContext ctx;
     Level& level = ctx.CurrentLevel();
     level.Initialise("big", 64, 63);
     level.blockLayer.Set(0, 0, '#');
-    AddEmptyBorders(ctx);
+    AddEmptyBorders(ctx, ctx.selected);
     EXPECT_EQ(level.rows, 64);
     EXPECT_EQ(level.columns, 64);
     EXPECT_EQ(level.BlockAt(0, 0), '#'); // one column added, on the right
-    AddEmptyBorders(ctx);
+    AddEmptyBorders(ctx, ctx.selected);
     EXPECT_EQ(level.columns, 64);
 
     level.Initialise("tall", 63, 5);
     level.blockLayer.Set(0, 0, '#');
-    AddEmptyBorders(ctx);
+    AddEmptyBorders(ctx, ctx.selected);
     EXPECT_EQ(level.rows, 64);
     EXPECT_EQ(level.columns, 7);
     EXPECT_EQ(level.BlockAt(0, 1), '#');

@@ -9,33 +9,34 @@
 namespace vorpel {
 namespace {
 
+using test::EditorContext;
 using test::IdsOfRow;
 using test::LoadBoard;
 using test::Select;
 using test::Stored;
 
 TEST(CopySelection, WritesTheBoundingRectangleWithLabelsOfTheSelectedBlocks) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .].. +...", ".... .{bb .{bb .[\xFF"
                                                      "C"}),
               "");
     Select(ctx, {".#..", ".###"});
-    EXPECT_EQ(SelectionText(ctx), "\"test\"\r\n"
+    EXPECT_EQ(SelectionText(ctx, ctx.selected), "\"test\"\r\n"
                                   ".[..........\r\n"
                                   ".{//.{//.[\xFF"
                                   "C\r\n");
-    EXPECT_EQ(CopyToClipboard(ctx), "");
-    EXPECT_EQ(ctx.silentPlatform.clipboard, SelectionText(ctx));
-    EXPECT_FALSE(ctx.selection.IsEmpty(63)); // the window saves and clears it
+    EXPECT_EQ(CopyToClipboard(ctx, ctx.selected), "");
+    EXPECT_EQ(ctx.silentPlatform.clipboard, SelectionText(ctx, ctx.selected));
+    EXPECT_FALSE(ctx.selected.cells.IsEmpty(63)); // the window saves and clears it
 
     Select(ctx, {});
-    EXPECT_EQ(SelectionText(ctx), "");
-    EXPECT_EQ(CopyToClipboard(ctx), "");
+    EXPECT_EQ(SelectionText(ctx, ctx.selected), "");
+    EXPECT_EQ(CopyToClipboard(ctx, ctx.selected), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, LevelTextOf(ctx.CurrentLevel()));
 }
 
 TEST(PasteSelection, LaysCellsFromTheTopLeftAndRenumbersTheKeptBlocks) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .... ....", ".... .... .... ....", ".... .... .$.. ....",
                               ".}.. .... .... ...."}),
               "");
@@ -46,36 +47,36 @@ TEST(PasteSelection, LaysCellsFromTheTopLeftAndRenumbersTheKeptBlocks) {
     Select(ctx, {"....", "###.", "###.", "...."});
     // Row 1 reaches past the selection; the mark alone leaves the eliminator; the third line
     // lies below the selection.
-    EXPECT_EQ(PasteIntoSelection(ctx, {"\"x\"", ".[ab.[ab.[...v..", ".]...#..+", ".v.."}), "");
+    EXPECT_EQ(PasteIntoSelection(ctx, ctx.selected, {"\"x\"", ".[ab.[ab.[...v..", ".]...#..+", ".v.."}), "");
     EXPECT_EQ(Stored(level), "[[..\n[[[.\n]#$.\n}...\n");
     EXPECT_EQ(level.MarkAt(2, 2), '+');
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{2, 2, 0, 0}));
     EXPECT_EQ(IdsOfRow(level, 1), (std::vector<int>{5, 5, 6, 0}));
     EXPECT_EQ(IdsOfRow(level, 2), (std::vector<int>{7, 0, 3, 0}));
     EXPECT_EQ(IdsOfRow(level, 3), (std::vector<int>{4, 0, 0, 0}));
-    EXPECT_TRUE(ctx.selection.IsEmpty(63));
+    EXPECT_TRUE(ctx.selected.cells.IsEmpty(63));
 }
 
 TEST(PasteSelection, AnInvalidCharacterChangesNothing) {
     for (const auto& [line, message] :
          {std::pair{".[..&[..", "Invalid mark \"&\" at line 2, column 5."},
           std::pair{".[...Q..", "Invalid block \"Q\" at line 2, column 6."}}) {
-        Context ctx;
+        EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, {".... ....", ".... ...."}), "");
         Select(ctx, {"##", "##"});
-        EXPECT_EQ(PasteIntoSelection(ctx, {"\"x\"", line}), message);
+        EXPECT_EQ(PasteIntoSelection(ctx, ctx.selected, {"\"x\"", line}), message);
         EXPECT_EQ(Stored(ctx.CurrentLevel()), "..\n..\n");
-        EXPECT_FALSE(ctx.selection.IsEmpty(63));
+        EXPECT_FALSE(ctx.selected.cells.IsEmpty(63));
     }
 }
 
 TEST(PasteSelection, ACopiedBlockComesBackAsANewBlock) {
-    Context ctx;
+    EditorContext ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .... ....", ".... .... .... ...."}), "");
     Select(ctx, {"##..", "...."});
-    ASSERT_EQ(CopyToClipboard(ctx), "");
+    ASSERT_EQ(CopyToClipboard(ctx, ctx.selected), "");
     Select(ctx, {"....", "..##"});
-    EXPECT_EQ(PasteClipboardIntoSelection(ctx), "");
+    EXPECT_EQ(PasteClipboardIntoSelection(ctx, ctx.selected), "");
     const Level& level = ctx.CurrentLevel();
     EXPECT_EQ(Stored(level), "[[..\n..[[\n");
     EXPECT_EQ(IdsOfRow(level, 1), (std::vector<int>{0, 0, 3, 3}));

@@ -16,6 +16,7 @@ namespace vorpel {
 namespace {
 
 using test::Drag;
+using test::EditorContext;
 using test::LoadBoard;
 using test::Select;
 using test::Stored;
@@ -25,8 +26,8 @@ const std::vector<std::string> kPush = {".#.. .[.. .V.. .... +... .... .#..",
                                         ".#.. .#.. .#.. .#.. .#.. .#.. .#.."};
 
 // A collection holding "Played" (at position 1 of its history) and "Other", the first current.
-std::unique_ptr<Context> Played() {
-    auto ctx = std::make_unique<Context>();
+std::unique_ptr<EditorContext> Played() {
+    auto ctx = std::make_unique<EditorContext>();
     EXPECT_EQ(LoadBoard(*ctx, kPush), "");
     ctx->CurrentLevel().title = "Played";
     EXPECT_TRUE(Drag(*ctx, 0, 1, 0, 1));
@@ -37,7 +38,7 @@ std::unique_ptr<Context> Played() {
 TEST(Editor, OpeningAppendsAnEmptyLevelAndCancelRemovesIt) {
     auto ctx = Played();
     PlaySnapshot snapshot;
-    OpenEditor(*ctx, snapshot);
+    OpenEditor(*ctx, ctx->selected, snapshot);
     LevelCollection& collection = ctx->collection;
     ASSERT_EQ(collection.lastLevel(), 2);
     EXPECT_EQ(collection.currentLevel, 2);
@@ -47,7 +48,7 @@ TEST(Editor, OpeningAppendsAnEmptyLevelAndCancelRemovesIt) {
     EXPECT_TRUE(ctx->editing);
     EXPECT_EQ(ctx->board.rows, 6);
 
-    CloseEditor(*ctx, EditorResult::kCancel, nullptr);
+    CloseEditor(*ctx, ctx->selected, EditorResult::kCancel, nullptr);
     EXPECT_EQ(collection.lastLevel(), 1);
     EXPECT_EQ(collection.currentLevel, 0);
     EXPECT_FALSE(ctx->editing);
@@ -59,14 +60,14 @@ TEST(Editor, AddAndReplaceReplayUntilTheCheckReportsAMessage) {
     for (EditorResult result : {EditorResult::kAdd, EditorResult::kReplace}) {
         auto ctx = Played();
         PlaySnapshot snapshot;
-        OpenEditor(*ctx, snapshot);
+        OpenEditor(*ctx, ctx->selected, snapshot);
         // The edited level: three steps, the second of which solves it.
         ASSERT_EQ(LoadBoard(*ctx, kPush), "");
         ctx->CurrentLevel().title = "Edited";
         for (int column = 1; column <= 3; ++column) ASSERT_TRUE(Drag(*ctx, 0, column, 0, 1));
         GoToPosition(*ctx, 0);
         int checks = 0;
-        CloseEditor(*ctx, result, [&](Context& c) {
+        CloseEditor(*ctx, ctx->selected, result, [&](Context& c) {
             ++checks;
             return IsSolved(c) ? std::string("solved") : std::string();
         });
@@ -88,12 +89,12 @@ TEST(Editor, AddingASolvingHistoryStoresItAsTheBestSolution) {
                                           ("vorpel-editor-" + std::to_string(::getpid()) + ".exe");
     ctx->programPath = program.string();
     PlaySnapshot snapshot;
-    OpenEditor(*ctx, snapshot);
+    OpenEditor(*ctx, ctx->selected, snapshot);
     ASSERT_EQ(LoadBoard(*ctx, kPush), "");
     ctx->CurrentLevel().title = "Edited";
     for (int column = 1; column <= 3; ++column) ASSERT_TRUE(Drag(*ctx, 0, column, 0, 1));
     GoToPosition(*ctx, 0);
-    CloseEditor(*ctx, EditorResult::kAdd);
+    CloseEditor(*ctx, ctx->selected, EditorResult::kAdd);
     const BestSolutionInfo best = ReadBestSolutionInfo(*ctx);
     std::filesystem::remove(BestSolutionsPath(*ctx));
     EXPECT_EQ(best.status, kBestSolutionFound);
@@ -104,20 +105,20 @@ TEST(Editor, AddingASolvingHistoryStoresItAsTheBestSolution) {
 TEST(Editor, CurrentLevelTakesThePlayedPositionOrTheLevelWithItsHistory) {
     auto ctx = Played();
     PlaySnapshot snapshot;
-    OpenEditor(*ctx, snapshot);
+    OpenEditor(*ctx, ctx->selected, snapshot);
     Select(*ctx, {"#"});
-    LoadPlayedLevel(*ctx, snapshot);
+    LoadPlayedLevel(*ctx, ctx->selected, snapshot);
     const Level& level = ctx->CurrentLevel();
     EXPECT_EQ(level.title, "Played");
     EXPECT_EQ(level.stepCount, 0);
     EXPECT_EQ(Stored(level), "#.[V+.#\n#######\n");
-    EXPECT_TRUE(ctx->selection.IsEmpty(63));
+    EXPECT_TRUE(ctx->selected.cells.IsEmpty(63));
 
     // At the start of its history the played level comes as it is, moves included.
-    CloseEditor(*ctx, EditorResult::kCancel, nullptr);
+    CloseEditor(*ctx, ctx->selected, EditorResult::kCancel, nullptr);
     GoToPosition(*ctx, 0);
-    OpenEditor(*ctx, snapshot);
-    LoadPlayedLevel(*ctx, snapshot);
+    OpenEditor(*ctx, ctx->selected, snapshot);
+    LoadPlayedLevel(*ctx, ctx->selected, snapshot);
     EXPECT_EQ(Stored(ctx->CurrentLevel()), "#[V.+.#\n#######\n");
     EXPECT_EQ(ctx->CurrentLevel().stepCount, 1);
 }

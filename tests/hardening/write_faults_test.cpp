@@ -134,9 +134,10 @@ const Writer kWriters[] = {
     {"GifAnimation", "play.gif", true, nullptr,
      [](Scene& s, const WriteFaults& f) {
          auto canvas = std::make_unique<BoardCanvas>();
+         auto state = std::make_unique<ViewState>();
          CanvasView view;
-         RecordGif(*s.ctx, *canvas, view, GifExportSettings{}, s.folder.File("play.gif"),
-                   DefaultGifNavigation(*s.ctx, *canvas, view), {}, {}, f);
+         RecordGif(*s.ctx, *state, *canvas, view, GifExportSettings{}, s.folder.File("play.gif"),
+                   DefaultGifNavigation(*s.ctx, *state, *canvas, view), {}, {}, f);
          return s.Told("");
      }},
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
+#include "model/BoardOutline.h"
 #include "model/History.h"
 
 namespace vorpel {
@@ -104,10 +105,12 @@ TEST(PlayBoard, BuildReturnsThePositionToReplay) {
 TEST(PlayBoard, OutlineFlagsMarkWhereNeighboursDiffer) {
     Context ctx;
     ASSERT_EQ(LoadBoard(ctx, {".[ab .[ab .#..", ".... .... .~.."}), "");
+    BoardOutline outline;
+    ComputeOutlineFlags(ctx.board, outline);
     // Left cell of the two-cell block: its right neighbour is alike; up, left and down differ.
-    EXPECT_EQ(ctx.outline.flags[CellIndex(0, 0)], 0b11111110);
+    EXPECT_EQ(outline.flags[CellIndex(0, 0)], 0b11111110);
     // A wall next to a teleporter counts it as alike.
-    EXPECT_EQ(ctx.outline.flags[CellIndex(0, 2)] & 0b01000000, 0);
+    EXPECT_EQ(outline.flags[CellIndex(0, 2)] & 0b01000000, 0);
 }
 
 } // namespace

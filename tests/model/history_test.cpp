@@ -170,8 +170,10 @@ TEST(History, MarkBlockPathFollowsTheHeldBlock) {
     ASSERT_TRUE(Drag(ctx, 1, 1, 0, 1));
     ASSERT_TRUE(Drag(ctx, 1, 2, 0, 1));
     SelectBlock(ctx, 3, 1);
-    MarkBlockPath(ctx);
-    EXPECT_EQ(ctx.selection.Dump(3, 5), ".....\n.###.\n.....\n");
+    RowSet path;
+    path.Set(2, 4); // cleared first
+    MarkBlockPath(ctx, path);
+    EXPECT_EQ(path.Dump(3, 5), ".....\n.###.\n.....\n");
 }
 
 // Random play over every kind, with random jumps through the history: wherever the history

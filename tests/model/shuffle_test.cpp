@@ -192,10 +192,10 @@ TEST(GameShuffle, AsksFirst) {
 
 // --- Editor shuffle ---------------------------------------------------------------------
 
-void SelectRectangle(Context& ctx, int top, int left, int bottom, int right) {
-    ctx.selection.Clear();
+void SelectRectangle(CellSelection& selected, int top, int left, int bottom, int right) {
+    selected.cells.Clear();
     for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c) ctx.selection.Set(r, c);
+        for (int c = left; c <= right; ++c) selected.cells.Set(r, c);
 }
 
 // Every block of the level: whether its cells form one horizontal pair.
@@ -216,17 +216,18 @@ TEST(EditorShuffle, ThreeIdenticalPairsLandApartInsideTheArea) {
     std::set<std::string> layouts;
     for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u}) {
         Context ctx;
+        CellSelection selected;
         ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .... .... .#..", ".[bb .[bb .... .... .#..",
                                   ".[cc .[cc .... .... .#..", ".... .... .... .... .#.."}),
                   "");
         ctx.options.seed = seed;
-        SelectRectangle(ctx, 0, 0, 3, 3);
-        ASSERT_EQ(EditorShuffle(ctx), ShuffleOutcome::kCompleted);
+        SelectRectangle(selected, 0, 0, 3, 3);
+        ASSERT_EQ(EditorShuffle(ctx, selected), ShuffleOutcome::kCompleted);
         const Level& level = ctx.CurrentLevel();
         EXPECT_TRUE(AllHorizontalPairs(level, 3)) << Picture(ctx);
         for (int r = 0; r < 4; ++r) EXPECT_EQ(level.BlockAt(r, 4), '#');
         EXPECT_NE(ctx.options.seed, seed);
-        EXPECT_TRUE(ctx.selection.IsEmpty(63));
+        EXPECT_TRUE(selected.cells.IsEmpty(63));
         layouts.insert(Picture(ctx) + LevelTextOf(level));
     }
     EXPECT_GT(layouts.size(), 1u);
@@ -235,15 +236,16 @@ TEST(EditorShuffle, ThreeIdenticalPairsLandApartInsideTheArea) {
 TEST(EditorShuffle, AnExactlyFittingAreaIsAlwaysFilled) {
     for (std::uint32_t seed : {7u, 8u, 9u}) {
         Context ctx;
+        CellSelection selected;
         ASSERT_EQ(LoadBoard(ctx, {".[aa .[aa .#.. .]dd", ".... .... .#.. .]dd",
                                   ".[cc .[cc .#.. ....", ".[bb .[bb .#.. ...."}),
                   "");
         ctx.options.seed = seed;
         // One cell of each pair: the pairs come whole, and their cells are the whole area.
-        ctx.selection.Set(0, 0);
-        ctx.selection.Set(2, 1);
-        ctx.selection.Set(3, 0);
-        ASSERT_EQ(EditorShuffle(ctx), ShuffleOutcome::kCompleted);
+        selected.cells.Set(0, 0);
+        selected.cells.Set(2, 1);
+        selected.cells.Set(3, 0);
+        ASSERT_EQ(EditorShuffle(ctx, selected), ShuffleOutcome::kCompleted);
         EXPECT_EQ(Picture(ctx), "[[#]\n..#]\n[[#.\n[[#.\n");
         EXPECT_TRUE(AllHorizontalPairs(ctx.CurrentLevel(), 3));
     }
@@ -254,34 +256,37 @@ TEST(EditorShuffle, AnExactlyFittingAreaIsAlwaysFilled) {
 // normal block, refused there, takes column 2.
 TEST(EditorShuffle, FollowsTheExchangesAndTheSortOrder) {
     Context ctx;
+    CellSelection selected;
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. ....", ".... .... ...."}), "");
     ctx.options.seed = 1;
-    SelectRectangle(ctx, 0, 0, 0, 2);
-    ASSERT_EQ(EditorShuffle(ctx), ShuffleOutcome::kCompleted);
+    SelectRectangle(selected, 0, 0, 0, 2);
+    ASSERT_EQ(EditorShuffle(ctx, selected), ShuffleOutcome::kCompleted);
     EXPECT_EQ(Picture(ctx), "].[\n...\n");
     EXPECT_EQ(ctx.options.seed, 1172187917u);
 }
 
 TEST(EditorShuffle, NoBlockInTheSelectionFailsAndChangesNothing) {
     Context ctx;
+    CellSelection selected;
     ASSERT_EQ(LoadBoard(ctx, {".[.. .... ....", ".... .... ...."}), "");
-    SelectRectangle(ctx, 1, 0, 1, 2);
+    SelectRectangle(selected, 1, 0, 1, 2);
     const std::string before = LevelTextOf(ctx.CurrentLevel());
-    EXPECT_EQ(EditorShuffle(ctx), ShuffleOutcome::kFailed);
+    EXPECT_EQ(EditorShuffle(ctx, selected), ShuffleOutcome::kFailed);
     EXPECT_EQ(LevelTextOf(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.options.seed, 3141592653u);
-    EXPECT_FALSE(ctx.selection.IsEmpty(63));
+    EXPECT_FALSE(selected.cells.IsEmpty(63));
 }
 
 TEST(EditorShuffle, AStopLeavesTheLevelAndTheSeed) {
     Context ctx;
+    CellSelection selected;
     StoppingPlatform platform(1);
     ctx.platform = &platform;
     // Six one-cell blocks: listing them passes the first pacing point.
     ASSERT_EQ(LoadBoard(ctx, {".[.. .].. .{.. .... ....", ".}.. .&.. .$.. .... ...."}), "");
-    SelectRectangle(ctx, 0, 0, 1, 4);
+    SelectRectangle(selected, 0, 0, 1, 4);
     const std::string before = LevelTextOf(ctx.CurrentLevel());
-    EXPECT_EQ(EditorShuffle(ctx, platform.stop.get_token()), ShuffleOutcome::kStopped);
+    EXPECT_EQ(EditorShuffle(ctx, selected, platform.stop.get_token()), ShuffleOutcome::kStopped);
     EXPECT_EQ(platform.calls, 1);
     EXPECT_EQ(LevelTextOf(ctx.CurrentLevel()), before);
     EXPECT_EQ(ctx.options.seed, 3141592653u);
@@ -289,9 +294,10 @@ TEST(EditorShuffle, AStopLeavesTheLevelAndTheSeed) {
 
 TEST(EditorShuffle, PlacedCellsTakeTheirBlocksBaseKind) {
     Context ctx;
+    CellSelection selected;
     ASSERT_EQ(LoadBoard(ctx, {".[aa .xaa .... ....", ".... .... .... ...."}), "");
-    SelectRectangle(ctx, 0, 0, 1, 3);
-    ASSERT_EQ(EditorShuffle(ctx), ShuffleOutcome::kCompleted);
+    SelectRectangle(selected, 0, 0, 1, 3);
+    ASSERT_EQ(EditorShuffle(ctx, selected), ShuffleOutcome::kCompleted);
     EXPECT_EQ(CellsOf(Picture(ctx), 'x'), "");
     EXPECT_EQ(CellsOf(Picture(ctx), '[').size(), 8u); // two cells, "r,c " each
 }

@@ -16,11 +16,13 @@
 
 namespace vorpel::renderkit {
 
-// Recomputes the outline flags and draws at cell size `s`.
-inline void Draw(Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false,
-                 Annotation annotation = Annotation::kNone) {
-    ComputeOutlineFlags(ctx.board, ctx.outline);
-    DrawBoard(ctx, {s, repaintSuspended, annotation}, canvas);
+// Draws at cell size `s` with the outline flags recomputed and `selected` as the selection.
+inline void Draw(const Context& ctx, BoardCanvas& canvas, int s, bool repaintSuspended = false,
+                 Annotation annotation = Annotation::kNone, const RowSet& selected = {}) {
+    ViewState state;
+    state.selection.cells = selected;
+    ComputeOutlineFlags(ctx.board, state.outline);
+    DrawBoard(ctx, state, {s, repaintSuspended, annotation}, canvas);
 }
 
 // One letter per palette index: the named colours, R for round colours, S for their light

@@ -28,7 +28,8 @@ struct Fixture {
         ASSERT_EQ(LoadBoard(*ctx, rows, moves), "");
     }
     Annotation annotation = Annotation::kNone;
-    void DrawAt(int s) { Draw(*ctx, *canvas, s, false, annotation); }
+    RowSet selected;
+    void DrawAt(int s) { Draw(*ctx, *canvas, s, false, annotation, selected); }
     std::uint8_t Pixel(int row, int column, int x, int y) const {
         const int s = canvas->drawnCellSize;
         return canvas->At(column * s + x, row * s + y);
@@ -528,8 +529,8 @@ TEST(DrawBoard, HatchingOfTheSelectionAndTheBlockPath) {
         SCOPED_TRACE(editor ? "editor selection" : "block path");
         Fixture f;
         f.Board({".... .... ....", ".... .[.. .v..", ".... .... ...."});
-        f.ctx->selection.Set(1, 1);
-        f.ctx->selection.Set(1, 2);
+        f.selected.Set(1, 1);
+        f.selected.Set(1, 2);
         f.ctx->editing = editor;
         f.annotation = editor ? Annotation::kNone : Annotation::kBlockPath;
         f.DrawAt(16); // diagonals end at x = 4, 8, 12 and 15 on row 0
@@ -546,7 +547,7 @@ TEST(DrawBoard, HatchingOfTheSelectionAndTheBlockPath) {
     }
     Fixture none;
     none.Centre(".[..");
-    none.ctx->selection.Set(1, 1);
+    none.selected.Set(1, 1);
     none.DrawAt(16);
     EXPECT_EQ(none.Pixel(1, 1, 15, 0), 0) << "no hatching outside those modes (bevel stays)";
     EXPECT_EQ(none.Pixel(1, 1, 8, 7), 6);

@@ -42,6 +42,7 @@ public:
 struct Recorder {
     std::unique_ptr<Context> ctx = std::make_unique<Context>();
     std::unique_ptr<BoardCanvas> canvas = std::make_unique<BoardCanvas>();
+    std::unique_ptr<ViewState> state = std::make_unique<ViewState>();
     CanvasView view{kCell};
     StoppingPlatform platform;
     ScratchFolder folder;
@@ -57,7 +58,7 @@ struct Recorder {
     int Height() const { return ctx->board.rows * kCell; }
 
     GifRecording Record(const GifExportSettings& settings, const std::string& name = "a.gif") {
-        const GifNavigation real = DefaultGifNavigation(*ctx, *canvas, view);
+        const GifNavigation real = DefaultGifNavigation(*ctx, *state, *canvas, view);
         auto keep = [this] { drawn.push_back(Crop(*canvas, Width(), Height())); };
         GifNavigation capturing{[=](int step) {
                                     real.goToStep(step);
@@ -67,7 +68,7 @@ struct Recorder {
                                     real.goToMove(move);
                                     keep();
                                 }};
-        return RecordGif(*ctx, *canvas, view, settings, folder.File(name), capturing,
+        return RecordGif(*ctx, *state, *canvas, view, settings, folder.File(name), capturing,
                          platform.stop.get_token());
     }
 };
@@ -160,10 +161,10 @@ TEST(GifExport, SinglePositionsAreSingleImageFiles) {
 
         // The picture of that position, without the selection dot.
         GoToPosition(*r.ctx, c.step);
-        ComputeOutlineFlags(r.ctx->board, r.ctx->outline);
-        DrawBoard(*r.ctx, {kCell, true}, *r.canvas);
+        ComputeOutlineFlags(r.ctx->board, r.state->outline);
+        DrawBoard(*r.ctx, *r.state, {kCell, true}, *r.canvas);
         EXPECT_TRUE(d.frames == Crop(*r.canvas, r.Width(), r.Height())) << "frame differs";
-        DrawBoard(*r.ctx, {kCell, false}, *r.canvas);
+        DrawBoard(*r.ctx, *r.state, {kCell, false}, *r.canvas);
         EXPECT_FALSE(d.frames == Crop(*r.canvas, r.Width(), r.Height())) << "dot expected";
     }
 }
@@ -226,9 +227,11 @@ TEST(GifExport, ChangedRectangles) {
     Recorder r;
     Context& ctx = *r.ctx;
     PlayBoard& b = ctx.board;
+    ViewState& state = *r.state;
+    RowSet& path = state.selection.cells;
     auto frame = [&](bool first) {
-        ComputeOutlineFlags(b, ctx.outline);
-        DrawBoard(ctx, r.view, *r.canvas);
+        ComputeOutlineFlags(b, state.outline);
+        DrawBoard(ctx, state, r.view, *r.canvas);
         return first;
     };
     using Rect = GifFrameWriter::Rectangle;
@@ -239,8 +242,8 @@ TEST(GifExport, ChangedRectangles) {
     {
         SCOPED_TRACE("nothing changed: the whole board");
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(true), false, true);
-        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(false), true, true);
+        w.WriteGifFrame(ctx, state, *r.canvas, false, 10, frame(true), false, true);
+        w.WriteGifFrame(ctx, state, *r.canvas, false, 10, frame(false), true, true);
         EXPECT_TRUE(same(w.LastFrame(), whole));
         EXPECT_TRUE(w.Ended());
         EXPECT_EQ(w.FramesWritten(), 2);
@@ -249,10 +252,10 @@ TEST(GifExport, ChangedRectangles) {
         SCOPED_TRACE(marksShown ? "marks over blocks: the cell" : "hidden mark: no change");
         ctx.options.value[kDrawMarksOverBlocks] = marksShown;
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(true), false, true);
+        w.WriteGifFrame(ctx, state, *r.canvas, false, 10, frame(true), false, true);
         b.marks[CellIndex(1, 3)] = '+'; // empty floor
         b.marks[CellIndex(2, 3)] = '_'; // under the normal block
-        w.WriteGifFrame(ctx, *r.canvas, false, 10, frame(false), false, true);
+        w.WriteGifFrame(ctx, state, *r.canvas, false, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), marksShown ? Rect{30, 10, 10, 20} : Rect{30, 10, 10, 10}));
         b.marks[CellIndex(1, 3)] = '.';
         b.marks[CellIndex(2, 3)] = '.';
@@ -261,13 +264,13 @@ TEST(GifExport, ChangedRectangles) {
     {
         SCOPED_TRACE("block path: the cells that joined or left it");
         GifFrameWriter w;
-        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(true), false, true);
-        ctx.selection.Set(2, 1);
-        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(false), false, true);
+        w.WriteGifFrame(ctx, state, *r.canvas, true, 10, frame(true), false, true);
+        path.Set(2, 1);
+        w.WriteGifFrame(ctx, state, *r.canvas, true, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 20, 10, 10}));
-        ctx.selection.Reset(2, 1);
-        ctx.selection.Set(1, 2);
-        w.WriteGifFrame(ctx, *r.canvas, true, 10, frame(false), false, true);
+        path.Reset(2, 1);
+        path.Set(1, 2);
+        w.WriteGifFrame(ctx, state, *r.canvas, true, 10, frame(false), false, true);
         EXPECT_TRUE(same(w.LastFrame(), Rect{10, 10, 20, 20}));
         w.EndEarly();
         EXPECT_TRUE(w.Ended());
