@@ -212,7 +212,7 @@ void BM_LevelListOpen(benchmark::State& state) {
     BenchApplication application;
     BigCollection big;
     for (auto _ : state) {
-        LevelListWindow list(big.form);
+        LevelListWindow list(big.form.Session(), big.form);
         ShowAndPaint(list, *list.levelTable->viewport());
         state.counters["rows"] = list.Model().rowCount();
     }
@@ -241,7 +241,7 @@ void BM_LevelListPicturesOpen(benchmark::State& state) {
     const std::unique_ptr<BigCollection> big = SokobanCollection(state);
     if (!big) return;
     for (auto _ : state) {
-        LevelListWindow list(big->form);
+        LevelListWindow list(big->form.Session(), big->form);
         list.resize(720, kTallList);
         ShowAndPaint(list, *list.levelTable->viewport());
         state.counters["pictures"] = double(list.Model().thumbnails.Count());
@@ -255,7 +255,7 @@ void BM_LevelListPicturesScrollPage(benchmark::State& state) {
     BenchApplication application;
     const std::unique_ptr<BigCollection> big = SokobanCollection(state);
     if (!big) return;
-    LevelListWindow list(big->form);
+    LevelListWindow list(big->form.Session(), big->form);
     list.resize(720, kTallList);
     ShowAndPaint(list, *list.levelTable->viewport());
     QScrollBar& bar = *list.levelTable->verticalScrollBar();
@@ -274,7 +274,7 @@ BENCHMARK(BM_LevelListPicturesScrollPage)->Unit(benchmark::kMillisecond)->UseRea
 void BM_LevelListSort(benchmark::State& state) {
     BenchApplication application;
     BigCollection big;
-    LevelListWindow list(big.form);
+    LevelListWindow list(big.form.Session(), big.form);
     ShowAndPaint(list, *list.levelTable->viewport());
     const int column = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -288,7 +288,7 @@ BENCHMARK(BM_LevelListSort)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Us
 void BM_LevelListSearch(benchmark::State& state) {
     BenchApplication application;
     BigCollection big;
-    LevelListWindow list(big.form);
+    LevelListWindow list(big.form.Session(), big.form);
     ShowAndPaint(list, *list.levelTable->viewport());
     // Found only at two far-apart levels, so each search passes most of the list.
     list.searchEdit->setText(QStringLiteral("#12345"));

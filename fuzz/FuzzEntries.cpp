@@ -325,7 +325,7 @@ void DllEntry(std::string_view bytes) {
     Context ctx;
     const std::string path = WriteScratch("pack.dll", bytes);
     std::vector<std::string> titles;
-    if (!ListDllLevels(path, titles, TitleMaker(ctx)).empty()) return;
+    if (!ListDllLevels(path, titles, TitleMaker(ctx)).Ok()) return;
     std::vector<std::string> lines;
     if (ReadLevelSource(ctx, path, lines).Ok()) AddTwice(ctx, lines);
     PlayLevels(ctx);

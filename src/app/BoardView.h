@@ -13,8 +13,8 @@
 #include <QWidget>
 
 #include "model/RowSet.h"
-#include "qtglyphs/QtGlyphRasterizer.h"
 #include "model/ViewState.h"
+#include "qtglyphs/QtGlyphRasterizer.h"
 #include "render/BoardDrawing.h"
 #include "solver/Solver.h"
 

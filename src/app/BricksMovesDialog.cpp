@@ -107,10 +107,10 @@ void BricksMovesDialog::ShowDll(const std::string& path) {
     levelList->clear();
     if (!path.empty()) {
         std::vector<std::string> titles;
-        const std::string error = ListDllLevels(path, titles, [this](const std::string& base) {
+        const FileResult listed = ListDllLevels(path, titles, [this](const std::string& base) {
             return MakeUniqueTitle(session_.Data(), base);
         });
-        if (!error.empty()) main_.Platform().ShowInfo({"File " + path + ".", error});
+        if (!listed.Ok()) main_.Platform().ShowInfo({"File " + path + ".", listed.message});
         const std::string width = std::to_string(titles.size());
         int chosen = -1;
         for (std::size_t i = 0; i < titles.size(); ++i) {

@@ -135,7 +135,8 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "L",
      {},
      [](MainWindow& w) {
-         if (const int index = ChooseLevelFromList(w); index >= 0) w.ChangeLevel(index, false);
+         if (const int index = ChooseLevelFromList(w.session_, w); index >= 0)
+             w.ChangeLevel(index, false);
      }},
     {Command::EditLevel,
      "New level - Edit ...",
@@ -222,7 +223,7 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "G",
      "G",
      {},
-     [](MainWindow& w) { ShowGoToMoveDialog(w); }},
+     [](MainWindow& w) { ShowGoToMoveDialog(w.session_, w); }},
     {Command::NewInstance,
      "New program instance",
      "newInstanceAction",
@@ -451,21 +452,21 @@ const std::array<CommandEntry, kCommandCount> CommandTable::entries = {{
      "F11",
      "",
      {Qt::Key_F11},
-     [](MainWindow& w) { ShowSolveWindow(w); }},
+     [](MainWindow& w) { ShowSolveWindow(w.session_, w); }},
     {Command::Hint,
      "Hint",
      "hintAction",
      "Ctrl+Shift+H",
      "",
      {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_H},
-     [](MainWindow& w) { ShowHint(w); }},
+     [](MainWindow& w) { ShowHint(w.session_, w); }},
     {Command::AcceptHint,
      "Accept hint",
      "acceptHintAction",
      "Enter",
      "",
      {Qt::Key_Return},
-     [](MainWindow& w) { AcceptHint(w); }},
+     [](MainWindow& w) { AcceptHint(w.session_, w); }},
 }};
 
 bool CommandTableInEnumOrder() {

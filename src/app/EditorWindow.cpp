@@ -604,7 +604,9 @@ void EditorWindow::RunButton(int tag) {
             Change([&] { SetMark(ctx, Selected(), ch); });
         if (ctx.options[kAlphanumericAutoincrement]) StepAlphanumeric(true);
     };
-    const auto shift = [&](CellShift cellShift) { Change([&] { ShiftCells(ctx, Selected(), cellShift); }); };
+    const auto shift = [&](CellShift cellShift) {
+        Change([&] { ShiftCells(ctx, Selected(), cellShift); });
+    };
     switch (button.action) {
     case EditorAction::kPlace:
         if (button.kind == ButtonKind::kMark)

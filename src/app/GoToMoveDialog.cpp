@@ -19,13 +19,13 @@
 
 namespace vorpel {
 
-GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
+GoToMoveDialog::GoToMoveDialog(GameSession& session, GoToMoveHost& main)
     : QDialog(&main.Widget()), moveSlider(new SliderField(QStringLiteral("Move"), 0, 0, this)),
       okButton(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)),
       currentPositionButton(new QPushButton(QStringLiteral("Current &position"), this)),
-      main_(main) {
+      session_(session), main_(main) {
     setObjectName(QStringLiteral("GoToMoveDialog"));
     setWindowTitle(QStringLiteral(" Go to move"));
     moveSlider->setObjectName(QStringLiteral("moveSlider"));
@@ -40,7 +40,7 @@ GoToMoveDialog::GoToMoveDialog(GoToMoveHost& main)
 
     GoToMoveState& state = main.Memory().navigation.goToMove;
     state.open = true;
-    const Level& level = main.Ctx().CurrentLevel();
+    const Level& level = session.Data().CurrentLevel();
     sokoban_ = IsSokobanLevel(level);
     startPosition_ = level.currentStep;
     startMove_ = sokoban_ ? PlayerStepAt(level, startPosition_) : CurrentMove(level);
@@ -85,7 +85,7 @@ void GoToMoveDialog::done(int result) {
 
 void GoToMoveDialog::Go(int value) {
     if (sokoban_)
-        main_.ShowStep(PositionOfPlayerStep(main_.Ctx().CurrentLevel(), value));
+        main_.ShowStep(PositionOfPlayerStep(session_.Data().CurrentLevel(), value));
     else
         main_.ShowMove(value);
 }
@@ -112,9 +112,9 @@ bool GoToMoveDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowGoToMoveDialog(GoToMoveHost& main) {
+void ShowGoToMoveDialog(GameSession& session, GoToMoveHost& main) {
     if (main.Memory().navigation.goToMove.open) return;
-    GoToMoveDialog dialog(main);
+    GoToMoveDialog dialog(session, main);
     dialog.exec();
 }
 

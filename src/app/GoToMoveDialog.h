@@ -10,7 +10,7 @@ namespace vorpel {
 
 class SliderField;
 class QtPlatform;
-struct Context;
+class GameSession;
 struct RunMemory;
 
 // What the go-to-move dialog needs of the program.
@@ -18,7 +18,6 @@ class GoToMoveHost {
 public:
     virtual ~GoToMoveHost() = default;
     virtual QWidget& Widget() = 0; // the dialog's parent
-    virtual Context& Ctx() const = 0;
     virtual QtPlatform& Platform() const = 0;
     virtual RunMemory& Memory() = 0;
     // Goes to move `move` of the current level's history and shows it.
@@ -31,7 +30,7 @@ class GoToMoveDialog : public QDialog {
     Q_OBJECT
 public:
     // Shows the move chosen last time on the board at once.
-    explicit GoToMoveDialog(GoToMoveHost& main);
+    GoToMoveDialog(GameSession& session, GoToMoveHost& main);
     ~GoToMoveDialog() override;
 
     SliderField* moveSlider;
@@ -54,6 +53,7 @@ private:
     // Shows the slider's value: a move, or on a Sokoban level a player step.
     void Go(int value);
 
+    GameSession& session_;
     GoToMoveHost& main_;
     // A Sokoban level counts player steps, as its players do; the history position the dialog
     // opened on is where Cancel returns exactly.
@@ -64,6 +64,6 @@ private:
 };
 
 // The "Go to move ..." command; does nothing while the dialog is already open.
-void ShowGoToMoveDialog(GoToMoveHost& main);
+void ShowGoToMoveDialog(GameSession& session, GoToMoveHost& main);
 
 } // namespace vorpel

@@ -244,7 +244,7 @@ int LevelListModel::RowOfNumber(int number) const {
 
 // --- Window ----------------------------------------------------------------------------------
 
-LevelListWindow::LevelListWindow(LevelListHost& main)
+LevelListWindow::LevelListWindow(GameSession& session, LevelListHost& main)
     : QDialog(&main.Widget()), searchLabel(new QLabel(QStringLiteral("Search title &with:"), this)),
       searchEdit(new QLineEdit(this)),
       searchUpButton(new QPushButton(QStringLiteral("Search &up"), this)),
@@ -257,13 +257,13 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
       scoreCheckBox(new QCheckBox(QStringLiteral("&Score"), this)),
       goButton(new QPushButton(QStringLiteral("&Go to selected level"), this)),
       levelsToScoreLabel(new QLabel(QStringLiteral("Levels to score:"), this)),
-      levelsToScoreEdit(new QSpinBox(this)), scoreLabel(new QLabel(this)), main_(main),
-      model_(new LevelListModel(this)) {
+      levelsToScoreEdit(new QSpinBox(this)), scoreLabel(new QLabel(this)), session_(session),
+      main_(main), model_(new LevelListModel(this)) {
     setObjectName(QStringLiteral("LevelListWindow"));
     setWindowTitle(QStringLiteral("Level list - Scoreboard"));
     setSizeGripEnabled(true);
     LevelListState& state = main.Memory().navigation.levelList;
-    Context& ctx = main.Ctx();
+    Context& ctx = session.Data();
 
     // 1. The starting level and the title to show.
     starting_ = ctx.collection.currentLevel;
@@ -333,7 +333,7 @@ LevelListWindow::LevelListWindow(LevelListHost& main)
 
     // 3. The rows, from the best-solutions file and the records file as they are now.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    main.Session().ReadRecords(RecordsFile(main.Companions()), true);
+    session_.ReadRecords(RecordsFile(main.Companions()), true);
     std::vector<LevelRow> rows;
     if (const std::string error = BuildLevelRows(ctx, rows); !error.empty())
         main.Platform().ShowInfo({"File " + BestSolutionsPath(ctx) + ".", error});
@@ -420,7 +420,7 @@ void LevelListWindow::OnRowSelected(int row) {
     goButton->setEnabled(row >= 0);
     if (live_ && row >= 0) {
         const int index = model_->rows[static_cast<std::size_t>(row)].number - 1;
-        if (index != main_.Ctx().collection.currentLevel) main_.ChooseLevel(index);
+        if (index != session_.Data().collection.currentLevel) main_.ChooseLevel(index);
     }
     if (live_) UpdateScore();
 }
@@ -525,8 +525,8 @@ void LevelListWindow::done(int result) {
     QDialog::done(result);
 }
 
-int ChooseLevelFromList(LevelListHost& main) {
-    LevelListWindow window(main);
+int ChooseLevelFromList(GameSession& session, LevelListHost& main) {
+    LevelListWindow window(session, main);
     window.exec();
     return window.Result();
 }

@@ -26,7 +26,6 @@ namespace vorpel {
 class CompanionFiles;
 class GameSession;
 class QtPlatform;
-struct Context;
 struct RunMemory;
 
 // What the level list needs of the program.
@@ -34,8 +33,6 @@ class LevelListHost {
 public:
     virtual ~LevelListHost() = default;
     virtual QWidget& Widget() = 0; // the window's parent
-    virtual GameSession& Session() const = 0;
-    virtual Context& Ctx() const = 0;
     virtual QtPlatform& Platform() const = 0;
     virtual RunMemory& Memory() = 0;
     // The records file beside the program.
@@ -89,7 +86,7 @@ class LevelListWindow : public QDialog {
     Q_OBJECT
 public:
     // Builds, sorts and selects the rows (showing the remembered level on the main window).
-    explicit LevelListWindow(LevelListHost& main);
+    LevelListWindow(GameSession& session, LevelListHost& main);
 
     QLabel* searchLabel;
     QLineEdit* searchEdit;
@@ -132,6 +129,7 @@ private:
     void UpdateScore();
     void Sort(int column, int direction);
 
+    GameSession& session_;
     LevelListHost& main_;
     LevelListModel* model_;
     int starting_ = 0;
@@ -141,6 +139,6 @@ private:
 };
 
 // The "Level list - Scoreboard ..." command: the index of the level to change to.
-int ChooseLevelFromList(LevelListHost& main);
+int ChooseLevelFromList(GameSession& session, LevelListHost& main);
 
 } // namespace vorpel

@@ -104,8 +104,8 @@ public:
     QWidget& Widget() override { return *this; }
 
     // --- What the other windows share --------------------------------------------------------
-    GameSession& Session() const override { return session_; }
-    Context& Ctx() const override { return ctx_; }
+    // The session the window shows.
+    GameSession& Session() const { return session_; }
     QtPlatform& Platform() const override { return platform_; }
     // What the program is doing: replay, busy, recording, loading and their stop requests.
     ShellState& Shell() override { return shell_; }

@@ -53,14 +53,14 @@ QString SolutionSize(const Level& level, const SolveResult& result) {
     return text;
 }
 
-SolveWindow& WindowOf(SolveHost& main) {
+SolveWindow& WindowOf(GameSession& session, SolveHost& main) {
     auto* window = main.Widget().findChild<SolveWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    return window ? *window : *new SolveWindow(main);
+    return window ? *window : *new SolveWindow(session, main);
 }
 
 } // namespace
 
-SolveWindow::SolveWindow(SolveHost& main)
+SolveWindow::SolveWindow(GameSession& session, SolveHost& main)
     : QDialog(&main.Widget()),
       fromCurrentButton(new QRadioButton(QStringLiteral("From the &current position"), this)),
       fromStartButton(new QRadioButton(QStringLiteral("From the &start"), this)),
@@ -68,7 +68,7 @@ SolveWindow::SolveWindow(SolveHost& main)
       stopButton(new QPushButton(QStringLiteral("St&op"), this)),
       closeButton(new QPushButton(QStringLiteral("C&lose"), this)),
       helpButton(new QPushButton(QStringLiteral("&Help"), this)), progressLabel(new QLabel(this)),
-      resultLabel(new QLabel(this)), main_(main), ticker_(new QTimer(this)) {
+      resultLabel(new QLabel(this)), session_(session), main_(main), ticker_(new QTimer(this)) {
     setObjectName(QStringLiteral("SolveWindow"));
     setWindowTitle(QStringLiteral(" Solve"));
     fromCurrentButton->setObjectName(QStringLiteral("fromCurrentButton"));
@@ -130,7 +130,7 @@ void SolveWindow::UpdateButtons() {
 }
 
 void SolveWindow::Start() {
-    Context& ctx = main_.Ctx();
+    Context& ctx = session_.Data();
     if (running_ || ctx.editing) return;
     fromStart_ = fromStartButton->isChecked();
     levelIndex_ = ctx.collection.currentLevel;
@@ -145,7 +145,7 @@ void SolveWindow::Start() {
 }
 
 void SolveWindow::StartHint() {
-    Context& ctx = main_.Ctx();
+    Context& ctx = session_.Data();
     if (ctx.editing) return;
     if (running_) {
         // One search at a time: the one running shows itself.
@@ -278,7 +278,7 @@ void SolveWindow::Finish() {
 }
 
 bool SolveWindow::StillSame() const {
-    const Context& ctx = main_.Ctx();
+    const Context& ctx = session_.Data();
     if (ctx.editing || ctx.collection.currentLevel != levelIndex_) return false;
     const Level& level = ctx.CurrentLevel();
     return SameLayout(fromStart_ ? level : LevelAtPosition(level, ctx.board), solved_);
@@ -298,7 +298,7 @@ void SolveWindow::FinishSolve(const SolveResult& result) {
         return Say(
             QStringLiteral("The level changed while it was solved: the solution was not used."),
             false);
-    Context& ctx = main_.Ctx();
+    Context& ctx = session_.Data();
     Level& level = ctx.CurrentLevel();
     const int start = fromStart_ ? 0 : level.currentStep;
     const QString size = SolutionSize(solved_, result);
@@ -316,14 +316,14 @@ void SolveWindow::FinishSolve(const SolveResult& result) {
     const std::size_t made = carried.made;
     if (made != result.steps.size()) {
         level = before;
-        main_.Session().ChooseLevel(levelIndex_);
+        session_.ChooseLevel(levelIndex_);
         return Say(QStringLiteral("The solution does not replay here: step %1 of %2 was refused.")
                        .arg(made + 1)
                        .arg(result.steps.size()),
                    false);
     }
     main_.Shell().alreadyCelebrated = false;
-    main_.Session().GoToStep(carried.firstStep);
+    session_.GoToStep(carried.firstStep);
     Say(QStringLiteral("Solved: %1, in %2 s (%3 positions). The solution follows the position: "
                        "A replays it.")
             .arg(size, Seconds(result.seconds))
@@ -350,23 +350,23 @@ void SolveWindow::FinishHint(const SolveResult& result) {
     Say(QStringLiteral("The outlined block moves along the arrow; Enter makes the move."), false);
 }
 
-void ShowSolveWindow(SolveHost& main) {
-    SolveWindow& window = WindowOf(main);
+void ShowSolveWindow(GameSession& session, SolveHost& main) {
+    SolveWindow& window = WindowOf(session, main);
     window.show();
     window.raise();
     window.activateWindow();
 }
 
-void ShowHint(SolveHost& main) {
-    WindowOf(main).StartHint();
+void ShowHint(GameSession& session, SolveHost& main) {
+    WindowOf(session, main).StartHint();
 }
 
-void AcceptHint(SolveHost& main) {
+void AcceptHint(GameSession& session, SolveHost& main) {
     BoardView& board = main.Board();
     if (!board.Hint()) return;
     const std::vector<SolveStep> steps = board.Hint()->steps;
     board.DropHint();
-    CarryOutSolution(main.Ctx(), steps);
+    CarryOutSolution(session.Data(), steps);
     main.RefreshView(true);
 }
 

@@ -25,7 +25,6 @@ namespace vorpel {
 class BoardView;
 class GameSession;
 class QtPlatform;
-struct Context;
 struct ShellState;
 
 // What the Solve window and the hint need of the program.
@@ -33,8 +32,6 @@ class SolveHost {
 public:
     virtual ~SolveHost() = default;
     virtual QWidget& Widget() = 0; // the window's parent
-    virtual GameSession& Session() const = 0;
-    virtual Context& Ctx() const = 0;
     virtual QtPlatform& Platform() const = 0;
     // What the program is doing: replay, busy, the command guard.
     virtual ShellState& Shell() = 0;
@@ -53,7 +50,7 @@ inline constexpr int kDefaultWindowSolveSeconds = 10;
 class SolveWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SolveWindow(SolveHost& main);
+    SolveWindow(GameSession& session, SolveHost& main);
     // Stops the search and waits for it.
     ~SolveWindow() override;
 
@@ -98,6 +95,7 @@ private:
     void Say(const QString& text, bool box);
     void UpdateButtons();
 
+    GameSession& session_;
     SolveHost& main_;
     Purpose purpose_ = Purpose::kSolve;
     bool fromStart_ = false;
@@ -121,11 +119,11 @@ private:
 };
 
 // The "Solve ..." command: shows the window.
-void ShowSolveWindow(SolveHost& main);
+void ShowSolveWindow(GameSession& session, SolveHost& main);
 // The "Hint" command: searches from the current position and outlines the next move.
-void ShowHint(SolveHost& main);
+void ShowHint(GameSession& session, SolveHost& main);
 // The "Accept hint" command: makes the move of the hint shown; nothing when none is.
-void AcceptHint(SolveHost& main);
+void AcceptHint(GameSession& session, SolveHost& main);
 // Stops any search and waits for it, as the program closes.
 void StopSolving(SolveHost& main);
 

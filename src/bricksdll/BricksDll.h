@@ -98,10 +98,9 @@ std::vector<std::string> DllLevelText(const DllLevel& level, std::uint32_t versi
 std::string DllLevelTitle(const DllLevel& level, const std::string& path,
                           const UniqueTitleMaker& makeUniqueTitle);
 
-// Appends the title of every level of the DLL at `path`. Returns "" or the error text; the
-// list is then unchanged.
-std::string ListDllLevels(const std::string& path, std::vector<std::string>& titles,
-                          const UniqueTitleMaker& makeUniqueTitle);
+// Appends the title of every level of the DLL at `path`. On error the list is unchanged.
+FileResult ListDllLevels(const std::string& path, std::vector<std::string>& titles,
+                         const UniqueTitleMaker& makeUniqueTitle);
 
 // Appends the level text lines of every level of the DLL and hands each level's record (when
 // it has one) to `setRecord`. On error the lines are unchanged.
@@ -121,8 +120,8 @@ struct DllLevelGrid {
     std::vector<Byte> blockGrid; // columns x rows, row-major
 };
 
-// The level at `levelIndex` (from 0). Returns "" or the error text; kDllFormatError also when
-// the DLL holds no readable save prefix.
-std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid);
+// The level at `levelIndex` (from 0). Fails with kDllFormatError also when the DLL holds no
+// readable save prefix.
+FileResult ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid);
 
 } // namespace vorpel

@@ -89,8 +89,8 @@ std::vector<std::string> OverwriteQuestion(const std::string& path) {
 // and the moves file's name. Shows the failure and returns false.
 bool Prepare(Context& ctx, int levelIndex, const std::string& dllPath, const std::string& player,
              DllLevelGrid& grid, std::string& fileName) {
-    if (std::string error = ReadDllLevelGrid(dllPath, levelIndex, grid); !error.empty()) {
-        ctx.platform->ShowInfo({error, kCommandNotExecuted});
+    if (const FileResult read = ReadDllLevelGrid(dllPath, levelIndex, grid); !read.Ok()) {
+        ctx.platform->ShowInfo({read.message, kCommandNotExecuted});
         return false;
     }
     const Level& level = ctx.CurrentLevel();

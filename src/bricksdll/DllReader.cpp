@@ -324,10 +324,11 @@ std::string DllLevelTitle(const DllLevel& level, const std::string& path,
     return title.empty() ? makeUniqueTitle(BaseName(path)) : title;
 }
 
-std::string ListDllLevels(const std::string& path, std::vector<std::string>& titles,
-                          const UniqueTitleMaker& makeUniqueTitle) {
+FileResult ListDllLevels(const std::string& path, std::vector<std::string>& titles,
+                         const UniqueTitleMaker& makeUniqueTitle) {
     DllGameData data;
-    if (std::string error = LoadGameData(path, data); !error.empty()) return error;
+    if (std::string error = LoadGameData(path, data); !error.empty())
+        return FileResult::Failed(std::move(error));
     for (const DllLevel& level : data.levels)
         titles.push_back(DllLevelTitle(level, path, makeUniqueTitle));
     return {};
@@ -350,13 +351,14 @@ FileResult ReadDllLevels(const std::string& path, std::vector<std::string>& line
     return {};
 }
 
-std::string ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid) {
+FileResult ReadDllLevelGrid(const std::string& path, int levelIndex, DllLevelGrid& grid) {
     grid = {};
     DllGameData data;
-    if (std::string error = LoadGameData(path, data); !error.empty()) return error;
-    if (!data.hasSavePrefix) return kDllFormatError;
+    if (std::string error = LoadGameData(path, data); !error.empty())
+        return FileResult::Failed(std::move(error));
+    if (!data.hasSavePrefix) return FileResult::Failed(kDllFormatError);
     if (levelIndex < 0 || static_cast<std::size_t>(levelIndex) >= data.levels.size())
-        return kDllLevelMissing;
+        return FileResult::Failed(kDllLevelMissing);
     DllLevel& level = data.levels[static_cast<std::size_t>(levelIndex)];
     grid.savePrefix = data.savePrefix;
     grid.version = data.version;

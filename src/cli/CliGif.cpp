@@ -26,9 +26,8 @@ int GifCommand(const std::vector<std::string>& args) {
     settings.stepTime = options.delay;
     settings.loop = options.loop;
     auto state = std::make_unique<ViewState>();
-    const GifRecording recording =
-        RecordGif(*ctx, *state, *canvas, view, settings, options.output,
-                  DefaultGifNavigation(*ctx, *state, *canvas, view));
+    const GifRecording recording = RecordGif(*ctx, *state, *canvas, view, settings, options.output,
+                                             DefaultGifNavigation(*ctx, *state, *canvas, view));
     if (!recording.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", options.output.c_str(), recording.error.c_str());
         return cli::kExitFailed;

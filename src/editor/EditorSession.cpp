@@ -40,7 +40,8 @@ void OpenEditor(Context& ctx, CellSelection& selected, PlaySnapshot& snapshot) {
     RebuildBoard(ctx);
 }
 
-void CloseEditor(Context& ctx, CellSelection& selected, EditorResult result, const SolvedCheck& check) {
+void CloseEditor(Context& ctx, CellSelection& selected, EditorResult result,
+                 const SolvedCheck& check) {
     LevelCollection& collection = ctx.collection;
     const int edited = collection.lastLevel();
     const int before = std::clamp(collection.levelBeforeEdit, 0, edited);
@@ -86,7 +87,8 @@ void LoadPlayedLevel(Context& ctx, CellSelection& selected, const PlaySnapshot& 
     ShowCurrentLevel(ctx);
 }
 
-std::string ReadFirstLevel(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines) {
+std::string ReadFirstLevel(Context& ctx, CellSelection& selected,
+                           const std::vector<std::string>& lines) {
     Level& level = ctx.CurrentLevel();
     level.Initialise("", 4, 4);
     std::string error;

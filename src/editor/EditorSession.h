@@ -40,7 +40,8 @@ void OpenEditor(Context& ctx, CellSelection& selected, PlaySnapshot& snapshot);
 // `editing` is cleared and the board rebuilt. After Add or Replace the level's history is
 // replayed step by step from its position until `check` reports a message or the history ends,
 // so that a solving history meets the best solution; the board is then rebuilt at position 0.
-void CloseEditor(Context& ctx, CellSelection& selected, EditorResult result, const SolvedCheck& check = SolvedWithRecords);
+void CloseEditor(Context& ctx, CellSelection& selected, EditorResult result,
+                 const SolvedCheck& check = SolvedWithRecords);
 
 // "Current level": the level being played, at the position it had when the editor opened, becomes
 // the edited level's layout with no history; at its start it is copied with its history.
@@ -49,6 +50,7 @@ void LoadPlayedLevel(Context& ctx, CellSelection& selected, const PlaySnapshot& 
 // The first level of these lines, with its moves, into the edited level: the level becomes an
 // empty 4 by 4 level, then takes the first level's title, cells and history, at move 0. A text
 // that holds no level, or an invalid one, leaves the empty level. Returns "" or the message.
-std::string ReadFirstLevel(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines);
+std::string ReadFirstLevel(Context& ctx, CellSelection& selected,
+                           const std::vector<std::string>& lines);
 
 } // namespace vorpel

@@ -154,7 +154,8 @@ bool ReverseVertically(Context& ctx, CellSelection& selected) {
     if (!HasVerticalSymmetry(selection, level.rows, level.columns))
         return Refused(ctx, {"The selection has no vertical symmetry."});
     const Bounds b = SelectionBounds(selection, level.rows, level.columns);
-    ExchangeWithPartners(ctx, selected, selection, [&](int& r, int&) { r = b.firstRow + b.lastRow - r; });
+    ExchangeWithPartners(ctx, selected, selection,
+                         [&](int& r, int&) { r = b.firstRow + b.lastRow - r; });
     return true;
 }
 

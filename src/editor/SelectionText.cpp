@@ -96,7 +96,8 @@ std::string CopyToClipboard(Context& ctx, CellSelection& selected) {
     return ctx.platform->SetClipboardText(SelectionText(ctx, selected)) ? "" : kErrorWriting;
 }
 
-std::string PasteIntoSelection(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines) {
+std::string PasteIntoSelection(Context& ctx, CellSelection& selected,
+                               const std::vector<std::string>& lines) {
     Level& level = ctx.CurrentLevel();
     const RowSet selection = editor::SelectionInLevel(ctx, selected);
     if (selection.IsEmpty(kMaxRows - 1)) return {};

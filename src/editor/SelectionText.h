@@ -22,7 +22,8 @@ std::string CopyToClipboard(Context& ctx, CellSelection& selected);
 // selection's top left cell, row by row, and only selected cells change. Blocks kept from before
 // are renumbered compactly and the pasted ones take identifiers above them; magnets are not
 // joined. A text with an invalid mark or block changes nothing. Returns "" or the error message.
-std::string PasteIntoSelection(Context& ctx, CellSelection& selected, const std::vector<std::string>& lines);
+std::string PasteIntoSelection(Context& ctx, CellSelection& selected,
+                               const std::vector<std::string>& lines);
 
 // PasteIntoSelection with the clipboard's text.
 std::string PasteClipboardIntoSelection(Context& ctx, CellSelection& selected);

@@ -155,13 +155,13 @@ GifRecording RecordGif(Context& ctx, ViewState& state, BoardCanvas& canvas, Canv
                 break;
             case GifContent::kAllSteps:
                 navigation.goToStep(i);
-                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0, i == last,
-                                     settings.loop);
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0,
+                                     i == last, settings.loop);
                 break;
             case GifContent::kAllMoves:
                 navigation.goToMove(i);
-                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0, i == last,
-                                     settings.loop);
+                writer.WriteGifFrame(ctx, state, canvas, viewPath, settings.stepTime, i == 0,
+                                     i == last, settings.loop);
                 break;
             }
         }

@@ -82,7 +82,7 @@ private Q_SLOTS:
             levels.push_back(levels[std::size_t(i % 2)]);
             levels.back().title = "Level " + std::to_string(i);
         }
-        LevelListWindow list(f);
+        LevelListWindow list(f.Session(), f);
         list.resize(600, 400);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(SaveBestSolution(*ctx_, false));
         for (const auto& c : cases) {
             Write(File("Vorpel.rec"), c.records);
-            LevelListWindow list(f);
+            LevelListWindow list(f.Session(), f);
             LevelListModel& model = list.Model();
             const int solved = static_cast<int>(LevelColumn::Solved);
             const int ice = model.RowOfNumber(2), box = model.RowOfNumber(1);

@@ -120,7 +120,7 @@ private Q_SLOTS:
         f.ChangeLevel(1, false);
         f.ShowMove(3);
         {
-            GoToMoveDialog dialog(f);
+            GoToMoveDialog dialog(f.Session(), f);
             QCOMPARE(dialog.windowTitle(), QStringLiteral(" Go to move"));
             QCOMPARE(CurrentMove(Current()), 0); // the last chosen move, at once
             QCOMPARE(dialog.moveSlider->slider->maximum(), 3);
@@ -318,7 +318,7 @@ private Q_SLOTS:
         QVERIFY(SaveBestSolution(*ctx_, false));
         f.ChangeLevel(0, false);
         {
-            LevelListWindow list(f);
+            LevelListWindow list(f.Session(), f);
             QCOMPARE(list.windowTitle(), QStringLiteral("Level list - Scoreboard"));
             LevelListModel& model = list.Model();
             QCOMPARE(model.rowCount(), 3);

@@ -116,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(TotalMoves(Current()), 1);
         f.Session().GoToStep(1);
         {
-            GoToMoveDialog dialog(f);
+            GoToMoveDialog dialog(f.Session(), f);
             QCOMPARE(dialog.moveSlider->slider->maximum(), 4);
             QCOMPARE(dialog.StartMove(), 1);
             dialog.moveSlider->SetValue(3); // one step and two pushes

@@ -205,7 +205,7 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
         return base + " " + std::to_string(++counter);
     };
     std::vector<std::string> titles{"kept"};
-    EXPECT_EQ(ListDllLevels(path, titles, unique), "");
+    EXPECT_TRUE(ListDllLevels(path, titles, unique).Ok());
     EXPECT_EQ(titles, (std::vector<std::string>{"kept", "Spaced", "pack.dll 1"}));
 
     std::vector<std::pair<std::string, int>> records;
@@ -223,20 +223,20 @@ TEST_F(DllReadFile, TitlesRecordsAndGrids) {
     EXPECT_EQ(records, (std::vector<std::pair<std::string, int>>{{"Spaced", 31}}));
 
     DllLevelGrid grid;
-    EXPECT_EQ(ReadDllLevelGrid(path, 1, grid), "");
+    EXPECT_TRUE(ReadDllLevelGrid(path, 1, grid).Ok());
     EXPECT_EQ(grid.savePrefix, "pk");
     EXPECT_EQ(grid.version, 4u);
     EXPECT_EQ(grid.columns, 3);
     EXPECT_EQ(grid.rows, 2);
     EXPECT_EQ(grid.blockGrid, std::vector<Byte>(6, 0x20));
     for (int index : {-1, 2}) {
-        EXPECT_EQ(ReadDllLevelGrid(path, index, grid), kDllLevelMissing);
+        EXPECT_EQ(ReadDllLevelGrid(path, index, grid).message, kDllLevelMissing);
         EXPECT_TRUE(grid.blockGrid.empty());
     }
     const std::string missing = (dir / "missing.dll").string();
-    EXPECT_EQ(ListDllLevels(missing, titles, unique), kDllLoadError);
+    EXPECT_EQ(ListDllLevels(missing, titles, unique).message, kDllLoadError);
     EXPECT_EQ(ReadDllLevels(missing, lines, unique, nullptr).message, kDllLoadError);
-    EXPECT_EQ(ReadDllLevelGrid(missing, 0, grid), kDllLoadError);
+    EXPECT_EQ(ReadDllLevelGrid(missing, 0, grid).message, kDllLoadError);
     EXPECT_EQ(titles.size(), 3u);
 }
 
@@ -321,7 +321,7 @@ TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
         SetU32(bytes, kData + 12, prefix);
         const std::string path = Save("noprefix.dll", bytes);
         std::vector<std::string> titles;
-        EXPECT_EQ(ListDllLevels(path, titles, unique), "") << prefix;
+        EXPECT_TRUE(ListDllLevels(path, titles, unique).Ok()) << prefix;
         EXPECT_EQ(titles, std::vector<std::string>{"Kept"}) << prefix;
         std::vector<std::string> lines;
         int record = 0;
@@ -333,7 +333,7 @@ TEST_F(DllReadFile, SavePrefixWithoutTextOnlyStopsTheMovesFiles) {
         EXPECT_EQ(lines, (std::vector<std::string>{"\"Kept\"", ".[1.....", "........"})) << prefix;
         EXPECT_EQ(record, 12) << prefix;
         DllLevelGrid grid;
-        EXPECT_EQ(ReadDllLevelGrid(path, 0, grid), kDllFormatError) << prefix;
+        EXPECT_EQ(ReadDllLevelGrid(path, 0, grid).message, kDllFormatError) << prefix;
         EXPECT_TRUE(grid.blockGrid.empty()) << prefix;
     }
 }

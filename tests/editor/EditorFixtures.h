@@ -19,7 +19,8 @@ inline void Select(EditorContext& ctx, const std::vector<std::string>& picture) 
     ctx.selected.cells.Clear();
     for (std::size_t r = 0; r < picture.size(); ++r)
         for (std::size_t c = 0; c < picture[r].size(); ++c)
-            if (picture[r][c] == '#') ctx.selected.cells.Set(static_cast<int>(r), static_cast<int>(c));
+            if (picture[r][c] == '#')
+                ctx.selected.cells.Set(static_cast<int>(r), static_cast<int>(c));
 }
 
 // One line per row of the stored level: each cell's block character, or its mark where the

@@ -163,12 +163,14 @@ TEST(SelectionPastTheLevel, OnlyCellsInsideChange) {
         const char* stored;
     };
     for (const Case& t :
-         {Case{"Mark", [](Context& c, CellSelection& s) { SetMark(c, s, '+'); }, "+[.\n...\n"},
-          Case{"Kind", [](Context& c, CellSelection& s) { SetBlockKind(c, s, '#'); }, "#[.\n...\n"},
+         {Case{"Mark", [](Context&c, CellSelection&s) { SetMark(c, s, '+'); }, "+[.\n...\n"},
+          Case{"Kind", [](Context&c, CellSelection&s) { SetBlockKind(c, s, '#'); }, "#[.\n...\n"},
           Case{"Erase", EraseBlocksAndMarks, ".[.\n...\n"},
-          Case{"Insert", [](Context& c, CellSelection& s) { ShiftCells(c, s, CellShift::kInsertExpandingRows); },
-               "..[\n...\n"},
-          Case{"HalfTurn", [](Context& c, CellSelection& s) { Rotate180(c, s); }, ".[.\n...\n"},
+          Case{
+              "Insert",
+              [](Context&c, CellSelection&s) { ShiftCells(c, s, CellShift::kInsertExpandingRows); },
+              "..[\n...\n"},
+          Case{"HalfTurn", [](Context&c, CellSelection&s) { Rotate180(c, s); }, ".[.\n...\n"},
           Case{"Invert", InvertTheSelection, ".[.\n...\n"}}) {
         EditorContext ctx;
         ASSERT_EQ(LoadBoard(ctx, {".... .[aa ....", ".... .... ...."}), "");

@@ -22,9 +22,9 @@ TEST(CopySelection, WritesTheBoundingRectangleWithLabelsOfTheSelectedBlocks) {
               "");
     Select(ctx, {".#..", ".###"});
     EXPECT_EQ(SelectionText(ctx, ctx.selected), "\"test\"\r\n"
-                                  ".[..........\r\n"
-                                  ".{//.{//.[\xFF"
-                                  "C\r\n");
+                                                ".[..........\r\n"
+                                                ".{//.{//.[\xFF"
+                                                "C\r\n");
     EXPECT_EQ(CopyToClipboard(ctx, ctx.selected), "");
     EXPECT_EQ(ctx.silentPlatform.clipboard, SelectionText(ctx, ctx.selected));
     EXPECT_FALSE(ctx.selected.cells.IsEmpty(63)); // the window saves and clears it
@@ -47,7 +47,9 @@ TEST(PasteSelection, LaysCellsFromTheTopLeftAndRenumbersTheKeptBlocks) {
     Select(ctx, {"....", "###.", "###.", "...."});
     // Row 1 reaches past the selection; the mark alone leaves the eliminator; the third line
     // lies below the selection.
-    EXPECT_EQ(PasteIntoSelection(ctx, ctx.selected, {"\"x\"", ".[ab.[ab.[...v..", ".]...#..+", ".v.."}), "");
+    EXPECT_EQ(
+        PasteIntoSelection(ctx, ctx.selected, {"\"x\"", ".[ab.[ab.[...v..", ".]...#..+", ".v.."}),
+        "");
     EXPECT_EQ(Stored(level), "[[..\n[[[.\n]#$.\n}...\n");
     EXPECT_EQ(level.MarkAt(2, 2), '+');
     EXPECT_EQ(IdsOfRow(level, 0), (std::vector<int>{2, 2, 0, 0}));
