@@ -742,10 +742,7 @@ void MainWindow::ChangeLevel(int index, bool hideCelebration) {
         ApplyStoredBestSolution();
         RefreshView(true);
     }
-    if (hideCelebration && celebrationTicks_ > 0 && celebrationHint_) {
-        celebrationTicks_ = 0;
-        celebrationHint_->hide();
-    }
+    if (hideCelebration && celebrationTicks_ > 0) EndCelebration();
 }
 
 // --- Keys ------------------------------------------------------------------------------------

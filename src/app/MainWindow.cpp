@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "app/BoardView.h"
 #include "app/CompanionFiles.h"
@@ -243,6 +244,11 @@ void MainWindow::HandleFirstShow() {
     hintFont.setPointSizeF(hintFont.pointSizeF() * 1.5);
     celebrationHint_->setFont(hintFont);
     celebrationHint_->hide();
+    // The hint floats above every window: a window that takes the focus (a dialog opened right
+    // after the solve) ends the celebration rather than lie under it.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (focus && focus != windowHandle() && celebrationTicks_ > 0) EndCelebration();
+    });
     tickTimer_->start();
     boardView_->setFocus();
     RefreshView(true);
@@ -587,6 +593,11 @@ void MainWindow::CelebrateIfSolved() {
     shell_.alreadyCelebrated = true;
 }
 
+void MainWindow::EndCelebration() {
+    celebrationTicks_ = 0;
+    if (celebrationHint_) celebrationHint_->hide();
+}
+
 void MainWindow::StartReplay() {
     shell_.replayRunning = true;
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -613,7 +624,7 @@ void MainWindow::OnTimerTick() {
     if (!replayTimer_->isActive() || shell_.replayStopRequest) ReplayStep();
     if (celebrationTicks_ > 0) {
         --celebrationTicks_;
-        if (celebrationTicks_ < 1 && celebrationHint_) celebrationHint_->hide();
+        if (celebrationTicks_ < 1) EndCelebration();
     }
 }
 

@@ -225,6 +225,8 @@ private:
     void ArrowKeyMove(int key);
     void ShowHelpTopic(const std::string& topic);
     void CelebrateIfSolved();
+    // Ends the celebration now, hiding its hint.
+    void EndCelebration();
     // One step of the automatic replay, or its end.
     void ReplayStep();
     void ShowImprovedStatus(const SolvedNumbers& numbers);

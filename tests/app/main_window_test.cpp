@@ -3,6 +3,7 @@
 // selection, with message boxes answered by a script.
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -284,6 +285,21 @@ private Q_SLOTS:
         QCOMPARE(Current().stepCount, 2);
         QCOMPARE(Current().currentStep, 0);
         QVERIFY(platform_->script->shown.empty());
+    }
+
+    // The hint floats above every window; one that takes the focus ends it.
+    void aWindowTakingTheFocusEndsTheCelebration() {
+        MainWindow& f = Start();
+        auto* hint = f.findChild<QLabel*>(QStringLiteral("celebrationHint"));
+        Drag(2, 2, 2, 4);
+        QVERIFY(hint->isVisible());
+        f.findChild<QTimer*>(QStringLiteral("tickTimer"))->stop(); // the ticks alone end it too
+        QDialog dialog(&f);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTRY_VERIFY(!hint->isVisible());
+        QCOMPARE(f.CelebrationTicks(), 0);
     }
 
     // Only a move, a step forward or the end of a replay celebrates; navigation never does,
