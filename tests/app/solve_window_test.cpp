@@ -176,6 +176,13 @@ private Q_SLOTS:
         const auto [row, column] = hint.path.back();
         QCOMPARE(ctx_->board.blocks[ctx_->board.BlockIndexAt(row, column)].kind, kMasterBoxKind);
 
+        // The keypad's Enter takes it as well.
+        Key(Qt::Key_Home);
+        Key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QTest::qWaitFor([&] { return form_->Board().Hint().has_value(); }, kWait));
+        Key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Current().stepCount, static_cast<int>(hint.steps.size()));
+
         Key(Qt::Key_Home);
         Key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(QTest::qWaitFor([&] { return form_->Board().Hint().has_value(); }, kWait));
