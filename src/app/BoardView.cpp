@@ -42,13 +42,21 @@ int CellOf(int pixel, int cellSize) {
 
 } // namespace
 
+QList<QRgb> ColourTable(const BoardPalette& palette) {
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) {
+        const PaletteColour& c = palette.colours[static_cast<std::size_t>(i)];
+        table[i] = qRgb(c.red, c.green, c.blue);
+    }
+    return table;
+}
+
 BoardView::BoardView(QWidget& parent, BoardViewHost& window, Context& ctx)
     : QWidget(&parent), window_(window), ctx_(ctx) {
     setObjectName(QStringLiteral("boardView"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    colourTable_.resize(256);
     canvas_ = std::make_unique<BoardCanvas>(&rasterizer_);
 
     horizontalScrollBar_ = new QScrollBar(Qt::Horizontal, this);
@@ -79,10 +87,7 @@ BoardView::~BoardView() = default;
 
 void BoardView::InitPalette() {
     InitBoardPalette(canvas_->palette);
-    for (int i = 0; i < 256; ++i) {
-        const PaletteColour& c = canvas_->palette.colours[static_cast<std::size_t>(i)];
-        colourTable_[i] = qRgb(c.red, c.green, c.blue);
-    }
+    colourTable_ = ColourTable(canvas_->palette);
 }
 
 void BoardView::Reset() {
@@ -159,14 +164,10 @@ void BoardView::LayOut(CellSizing sizing, int width, int height, bool fit) {
     };
     place(view_.offsetY, view_.viewHeight, view_.boardHeight, verticalScrollBar_, vertical);
     place(view_.offsetX, view_.viewWidth, view_.boardWidth, horizontalScrollBar_, horizontal);
-    PlaceScrollBars(horizontal, vertical);
+    PlaceScrollBars(horizontal, vertical, barWidth, barHeight);
 }
 
-void BoardView::PlaceScrollBars(bool horizontal, bool vertical) {
-    const int barWidth =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar_);
-    const int barHeight =
-        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar_);
+void BoardView::PlaceScrollBars(bool horizontal, bool vertical, int barWidth, int barHeight) {
     horizontalScrollBar_->setGeometry(0, view_.viewHeight + 1, view_.viewWidth + 1, barHeight);
     horizontalScrollBar_->setVisible(horizontal);
     verticalScrollBar_->setGeometry(view_.viewWidth + 1, 0, barWidth, view_.viewHeight + 1);

@@ -58,6 +58,9 @@ public:
     virtual void HandleResize() = 0;
 };
 
+// The board palette as Qt's colour table, for 8-bit pictures drawn by the renderer.
+QList<QRgb> ColourTable(const BoardPalette& palette);
+
 // The colour of the hint's outline and arrow.
 inline constexpr QRgb kHintColour = qRgb(255, 0, 255);
 
@@ -148,7 +151,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void PlaceScrollBars(bool horizontal, bool vertical);
+    void PlaceScrollBars(bool horizontal, bool vertical, int barWidth, int barHeight);
     void Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
                bool doubleClick);
     void Move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);

@@ -78,12 +78,7 @@ QImage CellPicture(BoardCanvas& canvas, Byte block, Byte mark) {
     DrawBoard(*scratch, state, {kCellPicture, false}, canvas);
     QImage image(canvas.pixels.data(), kCellPicture, kCellPicture, kCanvasSize,
                  QImage::Format_Indexed8);
-    QVector<QRgb> table(256);
-    for (int i = 0; i < 256; ++i) {
-        const PaletteColour& c = canvas.palette.colours[static_cast<std::size_t>(i)];
-        table[i] = qRgb(c.red, c.green, c.blue);
-    }
-    image.setColorTable(table);
+    image.setColorTable(ColourTable(canvas.palette));
     return image.convertToFormat(QImage::Format_RGB32);
 }
 

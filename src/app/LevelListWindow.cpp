@@ -24,6 +24,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/BoardView.h"
 #include "app/CompanionFiles.h"
 #include "app/Help.h"
 #include "app/QtPlatform.h"
@@ -51,14 +52,7 @@ bool IsScoreColumn(int column) {
 
 // The board palette as Qt's colour table, for the renderer's pictures.
 const QList<QRgb>& BoardColourTable() {
-    static const QList<QRgb> table = [] {
-        QList<QRgb> colours(256);
-        for (int i = 0; i < 256; ++i) {
-            const PaletteColour& c = kBoardPalette.colours[std::size_t(i)];
-            colours[i] = qRgb(c.red, c.green, c.blue);
-        }
-        return colours;
-    }();
+    static const QList<QRgb> table = ColourTable(kBoardPalette);
     return table;
 }
 

@@ -126,7 +126,7 @@ MainWindow::MainWindow(GameSession& session, QtPlatform& qtPlatform, QString raw
 
     tickTimer_ = new QTimer(this);
     tickTimer_->setObjectName(QStringLiteral("tickTimer"));
-    tickTimer_->setInterval(250);
+    tickTimer_->setInterval(kTickInterval);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::OnTimerTick);
     replayTimer_ = new QTimer(this);
     replayTimer_->setObjectName(QStringLiteral("replayTimer"));

@@ -10,10 +10,9 @@
 namespace vorpel {
 
 // Steps a second from 1 to kReplaySpeedMaximum, or kReplayAsFastAsPaint: one step for every
-// frame the screen paints. The default is what the 250 ms timer always gave.
+// frame the screen paints. The options' default, 4, is what the tick timer always gave.
 inline constexpr int kReplayAsFastAsPaint = 0;
 inline constexpr int kReplaySpeedMaximum = 60;
-inline constexpr int kReplaySpeedDefault = 4;
 inline constexpr int kTickInterval = 250; // ms: the main window's timer
 
 constexpr bool ValidReplaySpeed(int speed) {

@@ -25,11 +25,6 @@ namespace {
 
 constexpr const char* kHelpTopic = "Snapshots";
 
-bool HasSnapshot(const Level& level, const std::string& name) {
-    return std::any_of(level.snapshots.begin(), level.snapshots.end(),
-                       [&](const Snapshot& s) { return s.name == name; });
-}
-
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QLatin1String(caption), parent);
     button->setObjectName(QLatin1String(name));
@@ -41,12 +36,6 @@ std::string Quoted(const std::string& name) {
 }
 
 } // namespace
-
-std::string FreeSnapshotName(const Level& level) {
-    for (std::size_t n = level.snapshots.size() + 1;; ++n)
-        if (std::string name = "Snapshot " + std::to_string(n); !HasSnapshot(level, name))
-            return name;
-}
 
 // --- Save position as ------------------------------------------------------------------------
 

@@ -2,8 +2,6 @@
 // "Saved positions ..." lists the level's snapshots to go back to or delete.
 #pragma once
 
-#include <string>
-
 #include <QDialog>
 
 class QLineEdit;
@@ -14,7 +12,6 @@ namespace vorpel {
 
 class GameSession;
 class QtPlatform;
-struct Level;
 
 // What the snapshot dialogs need of the program.
 class SnapshotsHost {
@@ -23,10 +20,6 @@ public:
     virtual QWidget& Widget() = 0; // the dialogs' parent
     virtual QtPlatform& Platform() const = 0;
 };
-
-// The name offered for a new snapshot: "Snapshot N", the first N from the count of snapshots
-// up that no snapshot of the level has.
-std::string FreeSnapshotName(const Level& level);
 
 class SnapshotNameDialog : public QDialog {
     Q_OBJECT

@@ -9,12 +9,30 @@
 
 namespace vorpel {
 
+namespace {
+
+template <class Snapshots> auto Named(Snapshots& snapshots, const std::string& name) {
+    return std::find_if(snapshots.begin(), snapshots.end(),
+                        [&](const Snapshot& s) { return s.name == name; });
+}
+
+} // namespace
+
+bool HasSnapshot(const Level& level, const std::string& name) {
+    return Named(level.snapshots, name) != level.snapshots.end();
+}
+
+std::string FreeSnapshotName(const Level& level) {
+    for (std::size_t n = level.snapshots.size() + 1;; ++n)
+        if (std::string name = "Snapshot " + std::to_string(n); !HasSnapshot(level, name))
+            return name;
+}
+
 void SaveSnapshot(Context& ctx, const std::string& name) {
     Level& level = ctx.CurrentLevel();
     const std::string kept = SnapshotName(name);
     Snapshot snapshot{kept, CompactMoves(level, level.currentStep)};
-    const auto same = std::find_if(level.snapshots.begin(), level.snapshots.end(),
-                                   [&](const Snapshot& s) { return s.name == kept; });
+    const auto same = Named(level.snapshots, kept);
     if (same != level.snapshots.end())
         *same = std::move(snapshot);
     else

@@ -13,6 +13,13 @@ namespace vorpel {
 // them).
 void SaveSnapshot(Context& ctx, const std::string& name);
 
+// Whether `level` keeps a snapshot named `name`.
+bool HasSnapshot(const Level& level, const std::string& name);
+
+// The name a new snapshot of `level` is offered: "Snapshot N", the first N from the count of its
+// snapshots + 1 that no snapshot has.
+std::string FreeSnapshotName(const Level& level);
+
 // Goes to the current level's snapshot `index`. When its moves begin the level's history, the
 // history stays whole and only the position changes; otherwise the history becomes the
 // snapshot's moves; when that drops steps of the old history, `confirmDrop` (if given) is asked

@@ -28,6 +28,24 @@ std::vector<Level> Load(const std::string& text) {
     return {ctx.collection.levels.begin() + 1, ctx.collection.levels.end()};
 }
 
+TEST(Snapshot, AFreeNameCountsOnPastTheNamesTaken) {
+    const struct {
+        std::vector<std::string> names;
+        const char* offered;
+    } cases[] = {
+        {{}, "Snapshot 1"},
+        {{"start", "end"}, "Snapshot 3"},
+        {{"Snapshot 2"}, "Snapshot 3"},
+        {{"Snapshot 3", "Snapshot 4", "x"}, "Snapshot 5"},
+    };
+    for (const auto& c : cases) {
+        Level level;
+        for (const std::string& name : c.names) level.snapshots.push_back({name, ""});
+        EXPECT_EQ(FreeSnapshotName(level), c.offered);
+        EXPECT_EQ(HasSnapshot(level, c.offered), false);
+    }
+}
+
 TEST(Snapshot, LinesFollowTheMovesAndReadBack) {
     Context ctx;
     ASSERT_EQ(test::LoadBoard(ctx, kCorridor, " 1) 1, 1: >>\r\n"), "");
